@@ -1,0 +1,40 @@
+# Shared build settings and the two helpers every folder uses:
+#   quorvel_library(<name> SOURCES ... [LIBS ...])
+#   quorvel_test(<name> SOURCES ... [LIBS ...] [LABELS ...])
+# Includes are always written from the top of the tree:
+#   #include "platform/base/CString.h"
+
+set(QUORVEL_WARNINGS -Wall -Wextra -Werror)
+
+if(QUORVEL_SANITIZE)
+  set(QUORVEL_SAN_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+  add_compile_options(${QUORVEL_SAN_FLAGS})
+  add_link_options(${QUORVEL_SAN_FLAGS})
+endif()
+
+function(quorvel_library name)
+  cmake_parse_arguments(Q "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${Q_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${QUORVEL_WARNINGS})
+  if(Q_LIBS)
+    target_link_libraries(${name} PUBLIC ${Q_LIBS})
+  endif()
+endfunction()
+
+function(quorvel_test name)
+  cmake_parse_arguments(Q "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${Q_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${QUORVEL_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${Q_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+      QUORVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+      QUORVEL_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/../shared/testdata")
+  if(NOT Q_LABELS)
+    set(Q_LABELS unit)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS "${Q_LABELS}" TIMEOUT 900)
+endfunction()
