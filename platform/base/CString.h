@@ -8,27 +8,78 @@
 // %C narrow text (%ls/%hs say it explicitly). Numbers are formatted by the C
 // library in the "C" locale, so '.' is the decimal point whatever the host
 // locale and the digits are exactly those of printf. Format and AppendFormat
-// are templates that pass a CString argument as its text, so that
-// `Format(L"%s", name)` works as it does on the device.
+// are templates that remember each argument's type: a CString argument is
+// passed as its text (`Format(L"%s", name)` works as on the device), and a
+// format that does not fit its argument never reads the wrong bytes. int and
+// long are 32 bits wide as on the device: %d, %ld, %u and %x print the low 32
+// bits of the argument, %lld and %I64d all 64.
 #pragma once
 
-#include <cstdarg>
 #include <string>
 #include <type_traits>
 
 #include "platform/base/WinTypes.h"
 
+class CString;
+
+namespace quorvel {
+// One argument of Format, with its C type remembered so that a mismatch
+// between the format and the argument never reads the wrong bytes.
+struct FormatArg {
+    enum Kind { kNone, kSigned, kUnsigned, kDouble, kWide, kNarrow, kPointer };
+    Kind kind = kNone;
+    union {
+        long long i;
+        unsigned long long u;
+        double d;
+        const wchar_t* ws;
+        const char* ns;
+        const void* p;
+    };
+    FormatArg() : i(0) {}
+    FormatArg(const class ::CString& s);
+    FormatArg(const wchar_t* s) : kind(kWide), ws(s) {}
+    FormatArg(wchar_t* s) : kind(kWide), ws(s) {}
+    FormatArg(const char* s) : kind(kNarrow), ns(s) {}
+    FormatArg(char* s) : kind(kNarrow), ns(s) {}
+    FormatArg(const std::wstring& s) : kind(kWide), ws(s.c_str()) {}
+    FormatArg(std::nullptr_t) : kind(kPointer), p(nullptr) {}
+    template <typename T>
+    FormatArg(T v) : i(0) {
+        if constexpr (std::is_floating_point_v<T>) {
+            kind = kDouble;
+            d = static_cast<double>(v);
+        } else if constexpr (std::is_enum_v<T>) {
+            kind = kSigned;
+            i = static_cast<long long>(v);
+        } else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>) {
+            kind = kSigned;
+            i = v;
+        } else if constexpr (std::is_integral_v<T>) {
+            kind = kUnsigned;
+            u = v;
+        } else if constexpr (std::is_pointer_v<T>) {
+            kind = kPointer;
+            p = reinterpret_cast<const void*>(v);
+        } else {
+            static_assert(std::is_arithmetic_v<T>,
+                          "only numbers, text and pointers can be formatted");
+        }
+    }
+};
+}  // namespace quorvel
+
 class CString {
-public:
+  public:
     CString() = default;
     CString(const CString&) = default;
     CString(CString&&) noexcept = default;
-    CString(LPCTSTR text);                 // NOLINT: implicit as in the framework
-    CString(LPCTSTR text, int length);     // the first `length` characters
-    CString(TCHAR ch, int repeat = 1);     // NOLINT
-    CString(const char* narrow);           // NOLINT: converted from code page 936
-    CString(const std::wstring& text);     // NOLINT
-    CString(std::wstring&& text) noexcept; // NOLINT
+    CString(LPCTSTR text);                  // NOLINT: implicit as in the framework
+    CString(LPCTSTR text, int length);      // the first `length` characters
+    CString(TCHAR ch, int repeat = 1);      // NOLINT
+    CString(const char* narrow);            // NOLINT: converted from code page 936
+    CString(const std::wstring& text);      // NOLINT
+    CString(std::wstring&& text) noexcept;  // NOLINT
 
     CString& operator=(const CString&) = default;
     CString& operator=(CString&&) noexcept = default;
@@ -44,7 +95,7 @@ public:
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
     void Empty() { m_text.clear(); }
-    TCHAR GetAt(int index) const;  // 0 outside the text
+    TCHAR GetAt(int index) const;     // 0 outside the text
     void SetAt(int index, TCHAR ch);  // ignored outside the text
     TCHAR operator[](int index) const { return GetAt(index); }
     operator LPCTSTR() const { return m_text.c_str(); }  // NOLINT
@@ -83,12 +134,12 @@ public:
     CString& TrimRight();
     CString& TrimRight(TCHAR ch);
     CString& TrimRight(LPCTSTR chars);
-    int Replace(TCHAR oldCh, TCHAR newCh);        // number replaced
+    int Replace(TCHAR oldCh, TCHAR newCh);          // number replaced
     int Replace(LPCTSTR oldText, LPCTSTR newText);  // number replaced
-    int Remove(TCHAR ch);                          // number removed
-    int Insert(int index, TCHAR ch);               // new length
-    int Insert(int index, LPCTSTR text);           // new length
-    int Delete(int index, int count = 1);          // new length
+    int Remove(TCHAR ch);                           // number removed
+    int Insert(int index, TCHAR ch);                // new length
+    int Insert(int index, LPCTSTR text);            // new length
+    int Delete(int index, int count = 1);           // new length
 
     // Direct access to the characters: GetBuffer gives room for at least
     // minLength characters and a terminating zero; ReleaseBuffer(-1) takes
@@ -102,30 +153,22 @@ public:
 
     template <typename... Args>
     void Format(LPCTSTR format, const Args&... args) {
-        FormatRaw(format, PassArg(args)...);
+        const quorvel::FormatArg list[] = {quorvel::FormatArg(args)..., quorvel::FormatArg()};
+        FormatList(format, list, sizeof...(Args));
     }
     template <typename... Args>
     void AppendFormat(LPCTSTR format, const Args&... args) {
-        AppendFormatRaw(format, PassArg(args)...);
+        const quorvel::FormatArg list[] = {quorvel::FormatArg(args)..., quorvel::FormatArg()};
+        AppendFormatList(format, list, sizeof...(Args));
     }
-    void FormatV(LPCTSTR format, va_list args);
-    void AppendFormatV(LPCTSTR format, va_list args);
+    void FormatList(LPCTSTR format, const quorvel::FormatArg* args, size_t count);
+    void AppendFormatList(LPCTSTR format, const quorvel::FormatArg* args, size_t count);
 
     // The loader LoadString uses; returns false when the id has no string.
     typedef bool (*StringLoader)(UINT id, std::wstring& out);
     static void SetStringLoader(StringLoader loader);
 
-private:
-    void FormatRaw(LPCTSTR format, ...);
-    void AppendFormatRaw(LPCTSTR format, ...);
-
-    static LPCTSTR PassArg(const CString& s) { return s.GetString(); }
-    template <typename T>
-    static const T& PassArg(const T& v) {
-        static_assert(!std::is_class_v<T>, "only numbers, pointers and CString can be formatted");
-        return v;
-    }
-
+  private:
     std::wstring m_text;
 };
 
@@ -147,4 +190,9 @@ bool operator<=(const CString& a, const CString& b);
 bool operator>=(const CString& a, const CString& b);
 
 // printf-style formatting into a new string, with CString's rules.
-CString FormatString(LPCTSTR format, ...);
+template <typename... Args>
+CString FormatString(LPCTSTR format, const Args&... args) {
+    CString s;
+    s.Format(format, args...);
+    return s;
+}

@@ -1,0 +1,150 @@
+// Format against the C library: the digits of every number must be exactly
+// printf's, and the text must read back with wcstod as in C, because job
+// files are written with "%.10f" and read back with wcstod.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <random>
+
+#include <locale.h>
+
+#include "platform/base/CString.h"
+
+namespace {
+
+class CLocale {
+  public:
+    CLocale() : m_loc(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr))) {
+        m_old = uselocale(m_loc);
+    }
+    ~CLocale() {
+        uselocale(m_old);
+        freelocale(m_loc);
+    }
+
+  private:
+    locale_t m_loc;
+    locale_t m_old;
+};
+
+std::wstring CLibraryWide(const wchar_t* format, double d) {
+    CLocale c;
+    wchar_t buf[512];
+    int n = swprintf(buf, 512, format, d);
+    return n < 0 ? L"<error>" : std::wstring(buf, static_cast<size_t>(n));
+}
+
+double RandomDouble(std::mt19937_64& rng) {
+    switch (rng() % 4) {
+        case 0:
+            return std::uniform_real_distribution<double>(-1e7, 1e7)(rng);
+        case 1:
+            return std::uniform_real_distribution<double>(-1.0, 1.0)(rng);
+        case 2: {
+            // round-to-even ties and near-ties at the printed precisions
+            double base = static_cast<double>(static_cast<int64_t>(rng() % 2000001) - 1000000);
+            return base / 1024.0;
+        }
+        default: {
+            int exp = static_cast<int>(rng() % 60) - 30;
+            return std::ldexp(std::uniform_real_distribution<double>(0.5, 1.0)(rng), exp) *
+                   ((rng() & 1) ? -1.0 : 1.0);
+        }
+    }
+}
+
+TEST(Format, MillionDoublesMatchTheCLibraryAndReadBack) {
+    const wchar_t* formats[] = {L"%.10f", L"%.8f", L"%.4f", L"%.3f", L"%.2f", L"%f", L"%06.4f"};
+    std::mt19937_64 rng(20120601);
+    // A host locale with a decimal comma must not change our text.
+    const char* previous = setlocale(LC_NUMERIC, nullptr);
+    std::string saved = previous ? previous : "C";
+    setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    int mismatches = 0;
+    for (int i = 0; i < 1000000 && mismatches < 10; ++i) {
+        double d = RandomDouble(rng);
+        for (const wchar_t* f : formats) {
+            CString ours;
+            ours.Format(f, d);
+            std::wstring ref = CLibraryWide(f, d);
+            if (ours.str() != ref) {
+                ADD_FAILURE() << "format mismatch for " << d;
+                ++mismatches;
+            }
+            CLocale c;
+            double back = wcstod(ours, nullptr);
+            double refBack = strtod(std::string(ref.begin(), ref.end()).c_str(), nullptr);
+            if (std::memcmp(&back, &refBack, sizeof back) != 0) {
+                ADD_FAILURE() << "read-back mismatch for " << d;
+                ++mismatches;
+            }
+        }
+    }
+    setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(Format, RecordLineWithChineseName) {
+    CString line;
+    line.Format(L"%s,%d-%02d-%02d,%02d:%2d:%02d,%.2f", CString(L"控制点12"), 2012, 6, 1, 8, 5, 9,
+                12.345);
+    EXPECT_EQ(line, L"控制点12,2012-06-01,08: 5:09,12.35");
+}
+
+TEST(Format, WideAndNarrowTextConversions) {
+    CString s;
+    s.Format(L"[%s][%S][%ls][%hs][%c][%C]", L"宽", "narrow", L"w", "n", L'中', 'a');
+    EXPECT_EQ(s, L"[宽][narrow][w][n][中][a]");
+    s.Format(L"[%4s][%-4s][%.2s][%s]", L"ab", L"ab", L"abcdef",
+             static_cast<const wchar_t*>(nullptr));
+    EXPECT_EQ(s, L"[  ab][ab  ][ab][(null)]");
+}
+
+TEST(Format, IntegersAreThirtyTwoBitsLikeTheDevice) {
+    CString s;
+    s.Format(L"%d %i %ld %u %x %lx %X %03d %2d %3d %-3d| %+d %05.2f", -5, 7, 123456L, 4000000000u,
+             255, 0xabcdefUL, 0xBEEF, 7, 5, 42, 1, 3, 3.14159);
+    EXPECT_EQ(s, L"-5 7 123456 4000000000 ff abcdef BEEF 007  5  42 1  | +3 03.14");
+    s.Format(L"%d", 0x1'0000'0005LL);  // only the low 32 bits, as on the device
+    EXPECT_EQ(s, L"5");
+    s.Format(L"%lld %I64d", 0x1'0000'0005LL, -1LL);
+    EXPECT_EQ(s, L"4294967301 -1");
+}
+
+TEST(Format, ScientificGeneralAndSpecials) {
+    CString s;
+    s.Format(L"%e|%g|%.3g|%E|%G|%%|%.0f|%.3f", 12345.678, 0.0001, 1234567.0, 1e-10, 1e20, 0.5,
+             -0.0);
+    EXPECT_EQ(s, L"1.234568e+04|0.0001|1.23e+06|1.000000E-10|1E+20|%|0|-0.000");
+    s.Format(L"%*d|%-*d|%.*f", 5, 42, 4, 7, 2, 3.14159);
+    EXPECT_EQ(s, L"   42|7   |3.14");
+}
+
+TEST(Format, MismatchedOrMissingArgumentsNeverCrash) {
+    CString s;
+    s.Format(L"%s %d %f %s", 5, L"text", 7, 1.5);
+    EXPECT_FALSE(s.IsEmpty());
+    s.Format(L"%d %d %s", 1);
+    EXPECT_EQ(s, L"1 0 (null)");
+    s.Format(L"100%");
+    EXPECT_EQ(s, L"100%");
+    s.Format(L"%q %w");
+    EXPECT_EQ(s, L"%q %w");
+    s.Format(L"%.1000000f", 1.0);
+    EXPECT_GT(s.GetLength(), 1000);
+}
+
+TEST(Format, AppendFormatAndSelfReference) {
+    CString s(L"x=%d");
+    s.Format(s, 3);
+    EXPECT_EQ(s, L"x=3");
+    s.AppendFormat(L",%s", s);
+    EXPECT_EQ(s, L"x=3,x=3");
+    EXPECT_EQ(FormatString(L"%.8f", 1.0 / 3.0), L"0.33333333");
+}
+
+}  // namespace
