@@ -1,0 +1,169 @@
+// FindFirstFile / FindNextFile / FindClose over a snapshot of the folder.
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "platform/files/FileApi.h"
+#include "platform/files/HostFs.h"
+#include "platform/files/HostText.h"
+
+using quorvel::files::FoldAscii;
+
+namespace {
+
+struct FindState {
+    std::vector<WIN32_FIND_DATAW> entries;
+    size_t next = 0;
+};
+
+std::mutex g_findMutex;
+std::map<uintptr_t, FindState> g_finds;
+uintptr_t g_nextFind = 0x46000;  // handle values are never reused
+
+bool MatchAt(const wchar_t* pattern, const wchar_t* name) {
+    const wchar_t* starPattern = nullptr;
+    const wchar_t* starName = nullptr;
+    while (*name != 0) {
+        if (*pattern == L'*') {
+            starPattern = ++pattern;
+            starName = name;
+        } else if (*pattern == L'?' || (*pattern != 0 && FoldAscii(*pattern) == FoldAscii(*name))) {
+            ++pattern, ++name;
+        } else if (starPattern != nullptr) {
+            pattern = starPattern;
+            name = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (*pattern == L'*') ++pattern;
+    return *pattern == 0;
+}
+
+bool MatchPattern(const std::wstring& pattern, const std::wstring& name) {
+    if (MatchAt(pattern.c_str(), name.c_str())) return true;
+    // "name.*" also finds "name": "*.*" lists every entry, dot or not.
+    const size_t n = pattern.size();
+    if (n >= 2 && pattern[n - 2] == L'.' && pattern[n - 1] == L'*') {
+        return MatchAt(pattern.substr(0, n - 2).c_str(), name.c_str());
+    }
+    return false;
+}
+
+FILETIME FileTimeOf(const struct timespec& ts) {
+    constexpr uint64_t kEpochDifference = 11644473600ull;  // 1601 to 1970, seconds
+    const uint64_t ticks = (static_cast<uint64_t>(ts.tv_sec) + kEpochDifference) * 10000000ull +
+                           static_cast<uint64_t>(ts.tv_nsec) / 100;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+bool MakeEntry(const std::string& folder, const std::string& hostName, const std::wstring& name,
+               WIN32_FIND_DATAW& data) {
+    struct stat st {};
+    if (::stat((folder + "/" + hostName).c_str(), &st) != 0) return false;
+    std::memset(&data, 0, sizeof data);
+    data.dwFileAttributes = quorvel::files::AttributesOf(st.st_mode, hostName);
+    data.ftCreationTime = FileTimeOf(st.st_ctim);
+    data.ftLastAccessTime = FileTimeOf(st.st_atim);
+    data.ftLastWriteTime = FileTimeOf(st.st_mtim);
+    if (!S_ISDIR(st.st_mode)) {
+        const auto size = static_cast<uint64_t>(st.st_size);
+        data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+        data.nFileSizeLow = static_cast<DWORD>(size);
+    }
+    std::copy(name.begin(), name.end(), data.cFileName);
+    data.cFileName[name.size()] = 0;
+    return true;
+}
+
+bool NameLess(const WIN32_FIND_DATAW& a, const WIN32_FIND_DATAW& b) {
+    for (size_t i = 0;; ++i) {
+        const wchar_t ca = FoldAscii(a.cFileName[i]);
+        const wchar_t cb = FoldAscii(b.cFileName[i]);
+        if (ca != cb) return ca < cb;
+        if (ca == 0) return std::wcscmp(a.cFileName, b.cFileName) < 0;
+    }
+}
+
+// Lists the entries of `folder` matching `pattern`; ERROR_SUCCESS or the error.
+DWORD ListFolder(const std::string& folder, const std::wstring& pattern,
+                 std::vector<WIN32_FIND_DATAW>& out) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return errno == ENOENT ? ERROR_PATH_NOT_FOUND : quorvel::files::ErrorFromErrno(errno);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string hostName = entry->d_name;
+        if (hostName == "." || hostName == "..") continue;
+        const std::wstring name = quorvel::files::Utf8ToWideLoose(hostName);
+        if (name.size() >= MAX_PATH || !MatchPattern(pattern, name)) continue;
+        WIN32_FIND_DATAW data;
+        if (MakeEntry(folder, hostName, name, data)) out.push_back(data);
+    }
+    ::closedir(dir);
+    std::sort(out.begin(), out.end(), NameLess);
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+HANDLE FindFirstFile(LPCTSTR pattern, LPWIN32_FIND_DATA data) {
+    if (data == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    quorvel::files::ResolvedPath resolved;
+    if (!quorvel::files::ResolveOrFail(pattern, true, resolved)) return INVALID_HANDLE_VALUE;
+    FindState state;
+    if (!resolved.leaf.empty()) {
+        if (const DWORD err = ListFolder(resolved.folder, resolved.leaf, state.entries)) {
+            SetLastError(err);
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+    if (state.entries.empty()) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    *data = state.entries[0];
+    state.next = 1;
+    std::lock_guard<std::mutex> lock(g_findMutex);
+    const uintptr_t handle = g_nextFind;
+    g_nextFind += 4;
+    g_finds.emplace(handle, std::move(state));
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+BOOL FindNextFile(HANDLE find, LPWIN32_FIND_DATA data) {
+    std::lock_guard<std::mutex> lock(g_findMutex);
+    const auto it = g_finds.find(reinterpret_cast<uintptr_t>(find));
+    if (it == g_finds.end()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (data == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    FindState& state = it->second;
+    if (state.next >= state.entries.size()) {
+        SetLastError(ERROR_NO_MORE_FILES);
+        return FALSE;
+    }
+    *data = state.entries[state.next++];
+    return TRUE;
+}
+
+BOOL FindClose(HANDLE find) {
+    std::lock_guard<std::mutex> lock(g_findMutex);
+    if (g_finds.erase(reinterpret_cast<uintptr_t>(find)) == 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
