@@ -1,0 +1,87 @@
+// One open port: the kernel object behind a HANDLE from CreateFile("COMn:").
+//
+// The host terminal is opened non-blocking; every wait goes through the
+// calling thread's ThreadSignal (WaitFd), so that time-outs run on the
+// active clock and a close, a purge or a new event mask can wake the
+// waiting thread. The descriptor is closed only once no thread waits on it.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/base/Handle.h"
+#include "platform/base/ThreadSignal.h"
+#include "platform/serial/SerialApi.h"
+
+namespace quorvel::serial {
+
+class SerialPort : public KernelObject {
+  public:
+    SerialPort(int port, int fd);
+    ~SerialPort() override;
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    // CreateFile on a port name; sets the last error on failure.
+    static HANDLE Open(LPCWSTR name);
+    // The port behind a handle, or null (ERROR_INVALID_HANDLE set).
+    static std::shared_ptr<SerialPort> From(HANDLE handle);
+    // The open port of that number, if any.
+    static std::shared_ptr<SerialPort> OpenPort(int port);
+
+    void OnClose() override;
+
+    BOOL Read(BYTE* buffer, DWORD count, DWORD* read);
+    BOOL Write(const BYTE* data, DWORD count, DWORD* written);
+    BOOL GetState(DCB& dcb);
+    BOOL SetState(const DCB& dcb);
+    BOOL GetTimeouts(COMMTIMEOUTS& timeouts);
+    BOOL SetTimeouts(const COMMTIMEOUTS& timeouts);
+    BOOL Escape(DWORD function);
+    BOOL Purge(DWORD flags);
+    BOOL Setup(DWORD inQueue, DWORD outQueue);
+    BOOL SetMask(DWORD mask);
+    BOOL GetMask(DWORD& mask);
+    BOOL WaitEvent(DWORD& mask);
+    BOOL ClearError(DWORD* errors, COMSTAT* stat);
+
+    // The board behind the port was switched on or off.
+    void DiscardInput();
+
+  private:
+    enum class WaitEnd { kWoken, kDeadline, kClosed };
+    using Lock = std::unique_lock<std::mutex>;
+
+    WaitEnd WaitLocked(Lock& lock, short events, uint64_t deadlineMs);
+    void KickWaitersLocked();
+    // Non-blocking read of what the host has; discards it while the board
+    // is unpowered; notices a vanished device.
+    DWORD ReadAvailableLocked(BYTE* buffer, DWORD count);
+    DWORD QueuedLocked();
+    void SetLinesLocked(bool dtr, bool rts);
+    BOOL FailLocked(DWORD error);
+
+    const int m_port;
+    int m_fd;
+
+    std::mutex m_mutex;
+    std::condition_variable m_waitersGone;
+    std::vector<ThreadSignal*> m_waiters;
+    bool m_closed = false;
+    bool m_gone = false;  // the device went away while open
+    DCB m_dcb;
+    COMMTIMEOUTS m_timeouts{};
+    DWORD m_mask = 0;
+    bool m_dtr = true;
+    bool m_rts = true;
+    // Moved by PurgeComm's aborts and SetCommMask to release waiters.
+    uint64_t m_rxAbort = 0;
+    uint64_t m_txAbort = 0;
+    uint64_t m_maskChange = 0;
+};
+
+}  // namespace quorvel::serial
