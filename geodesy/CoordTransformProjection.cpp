@@ -8,6 +8,7 @@
 // four ellipsoids: within 3.5 degrees of the central meridian the long series
 // is good to 0.09 mm and its inverse returns a forward result to 1e-9 rad.
 // Types 3 and 4 are approximations kept for old jobs; see each function.
+#include <algorithm>
 #include <cmath>
 
 #include "geodesy/CoordTransform.h"
@@ -27,7 +28,11 @@ double ArcCoefficientA(double e2) {
 }
 
 // Looks for up to maxRoots zeros of g on [start, end] by stepping and
-// bisection, the program's general root finder.
+// bisection, the program's general root finder. Deviation: the historical
+// scan let its last step reach beyond `end`; for Mercator that step crosses
+// the pole, where tan() changes sign without a zero, and bisection then
+// "found" a latitude of 90 degrees for every point south of the equator.
+// Steps now stop at `end`.
 template <typename Fn>
 int ScanRoots(Fn g, double start, double end, double step, double tol, int maxRoots,
               double* roots) {
@@ -39,7 +44,8 @@ int ScanRoots(Fn g, double start, double end, double step, double tol, int maxRo
             x += step / 2.0;
             continue;
         }
-        double y = x + step;
+        double y = std::min(x + step, end);
+        if (!(y > x)) break;
         if (std::fabs(g(y)) < tol) {
             roots[found++] = y;
             x = y + step / 2.0;
