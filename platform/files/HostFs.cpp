@@ -30,6 +30,7 @@ DWORD ErrorFromErrno(int err) {
             return ERROR_DIR_NOT_EMPTY;
         case ENOSPC:
         case EDQUOT:
+        case EFBIG:
             return ERROR_DISK_FULL;
         case EMFILE:
         case ENFILE:
