@@ -1,0 +1,189 @@
+// Thread signals, thread identities and the per-thread registry.
+#include "platform/base/ThreadSignal.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "platform/base/Clock.h"
+#include "platform/base/Thread.h"
+#include "platform/base/ThreadInternal.h"
+
+namespace quorvel {
+namespace {
+
+struct Registry {
+    std::mutex mutex;
+    std::unordered_map<DWORD, std::weak_ptr<ThreadSignal>> signals;
+};
+
+Registry& Threads() {
+    static Registry* registry = new Registry;  // outlives every thread
+    return *registry;
+}
+
+std::atomic<DWORD> g_nextThreadId{1};
+std::atomic<void (*)()> g_sentMessageHook{nullptr};
+
+// The calling thread's identity and signal; the signal is released when the
+// thread ends, so ThreadSignalOf stops finding it.
+struct ThreadSlot {
+    DWORD id = 0;
+    std::shared_ptr<ThreadSignal> signal;
+    ~ThreadSlot() { detail::ReleaseCurrentThreadSignal(); }
+};
+thread_local ThreadSlot t_slot;
+
+void Register(DWORD id, const std::shared_ptr<ThreadSignal>& signal) {
+    Registry& r = Threads();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    r.signals[id] = signal;
+}
+
+}  // namespace
+
+ThreadSignal::ThreadSignal() : m_progress(std::make_shared<detail::WaitProgress>()) {
+    m_fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (m_fd < 0) {
+        // Without it no thread can wait; this is descriptor exhaustion, not
+        // anything the program's input can cause.
+        std::perror("quorvel: eventfd for a thread signal");
+        std::abort();
+    }
+}
+
+ThreadSignal::~ThreadSignal() {
+    m_progress->alive.store(false);
+    detail::NoteWaitProgress();
+    close(m_fd);
+}
+
+void ThreadSignal::Kick() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_kickPending = true;
+    const uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = write(m_fd, &one, sizeof(one));
+}
+
+void ThreadSignal::Nudge() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_progress->nudges.fetch_add(1);
+    const uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = write(m_fd, &one, sizeof(one));
+}
+
+void ThreadSignal::DrainLocked() {
+    uint64_t count = 0;
+    [[maybe_unused]] ssize_t n = read(m_fd, &count, sizeof(count));
+    m_progress->seen.store(m_progress->nudges.load());
+}
+
+bool ThreadSignal::TakeKick() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_kickPending) return false;
+    m_kickPending = false;
+    DrainLocked();
+    return true;
+}
+
+bool ThreadSignal::Wait(uint64_t deadlineMs) {
+    return WaitFd(-1, 0, deadlineMs) == Result::kKicked;
+}
+
+ThreadSignal::Result ThreadSignal::WaitFd(int fd, short events, uint64_t deadlineMs) {
+    for (;;) {
+        if (TakeKick()) return Result::kKicked;
+        detail::ClockWait clockWait(*this, deadlineMs);
+        int timeout = -1;
+        if (!clockWait.Timeout(&timeout)) return Result::kDeadline;
+        pollfd fds[2] = {{m_fd, POLLIN, 0}, {fd, events, 0}};
+        m_progress->blocked.store(true);
+        detail::NoteWaitProgress();
+        const int r = poll(fds, fd >= 0 ? 2 : 1, timeout);
+        m_progress->blocked.store(false);
+        if (r < 0 && errno != EINTR) return Result::kError;
+        if (r > 0 && (fds[0].revents & POLLIN)) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            DrainLocked();  // a pending kick stays in m_kickPending
+        }
+        if (fd >= 0 && r > 0 && fds[1].revents != 0) return Result::kFdReady;
+    }
+}
+
+ThreadSignal& CurrentThreadSignal() {
+    if (!t_slot.signal) {
+        t_slot.signal = std::make_shared<ThreadSignal>();
+        Register(GetCurrentThreadId(), t_slot.signal);
+    }
+    return *t_slot.signal;
+}
+
+std::shared_ptr<ThreadSignal> ThreadSignalOf(DWORD threadId) {
+    Registry& r = Threads();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    auto it = r.signals.find(threadId);
+    return it == r.signals.end() ? nullptr : it->second.lock();
+}
+
+void SetSentMessageHook(void (*hook)()) {
+    g_sentMessageHook.store(hook);
+}
+
+void RunSentMessageHook() {
+    if (auto hook = g_sentMessageHook.load()) hook();
+}
+
+namespace detail {
+
+DWORD NewThreadId() {
+    return g_nextThreadId.fetch_add(1);
+}
+
+std::shared_ptr<ThreadSignal> CreateSignalFor(DWORD threadId) {
+    auto signal = std::make_shared<ThreadSignal>();
+    Register(threadId, signal);
+    return signal;
+}
+
+void AdoptThread(DWORD threadId, std::shared_ptr<ThreadSignal> signal) {
+    t_slot.id = threadId;
+    t_slot.signal = std::move(signal);
+}
+
+void ReleaseCurrentThreadSignal() {
+    if (!t_slot.signal) return;
+    {
+        Registry& r = Threads();
+        std::lock_guard<std::mutex> lock(r.mutex);
+        auto it = r.signals.find(t_slot.id);
+        if (it != r.signals.end() && it->second.lock() == t_slot.signal) r.signals.erase(it);
+    }
+    t_slot.signal->Progress()->alive.store(false);
+    t_slot.signal.reset();
+    NoteWaitProgress();
+}
+
+void NudgeAllThreads() {
+    std::vector<std::shared_ptr<ThreadSignal>> all;
+    {
+        Registry& r = Threads();
+        std::lock_guard<std::mutex> lock(r.mutex);
+        for (auto& [id, weak] : r.signals)
+            if (auto s = weak.lock()) all.push_back(s);
+    }
+    for (auto& s : all) s->Nudge();
+}
+
+}  // namespace detail
+}  // namespace quorvel
+
+DWORD GetCurrentThreadId() {
+    using quorvel::t_slot;
+    if (t_slot.id == 0) t_slot.id = quorvel::detail::NewThreadId();
+    return t_slot.id;
+}
