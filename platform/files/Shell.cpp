@@ -14,13 +14,12 @@
 
 namespace {
 
-// Total and free of a host quantity, in the device's 32 bits.
+// A host quantity in the device's 32 bits. Each figure is clamped on its own,
+// so the free figure stays true up to 4 GiB whatever the host's size.
 void Clamp32(uint64_t total, uint64_t free, DWORD& total32, DWORD& free32) {
     if (free > total) free = total;
-    const uint64_t used = total - free;
-    const uint64_t reportedTotal = total > MAXDWORD ? MAXDWORD : total;
-    total32 = static_cast<DWORD>(reportedTotal);
-    free32 = static_cast<DWORD>(reportedTotal - (used > reportedTotal ? reportedTotal : used));
+    total32 = static_cast<DWORD>(total > MAXDWORD ? MAXDWORD : total);
+    free32 = static_cast<DWORD>(free > MAXDWORD ? MAXDWORD : free);
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ struct STORE_INFORMATION {
 typedef STORE_INFORMATION* LPSTORE_INFORMATION;
 
 // The file system that holds the device root. The device counts in 32 bits:
-// a larger host store is reported as 4 GiB less one byte, with the space in
-// use kept exact where it fits.
+// the size and the free space are each clamped to 4 GiB less one byte, so a
+// large host shows its free space as that much rather than as a wrapped value.
 BOOL GetStoreInformation(LPSTORE_INFORMATION info);
 
 struct MEMORYSTATUS {
