@@ -12,10 +12,10 @@
 
 namespace {
 
-// Smallest pivot, relative to the matrix's scale, below which a matrix
-// counts as singular. Normal matrices of the solvers from sound point sets
-// stay above 1e-10 (seven parameters from points 100 m apart, with geocentric
-// coordinates of 6e6 m); collinear point sets give rounding noise of 1e-15.
+// Smallest pivot of the equilibrated matrix below which a matrix counts as
+// singular. Normal matrices of the seven-parameter solver from points 200 m
+// apart (with geocentric coordinates of 6e6 m) still give 6e-10; collinear
+// points give rounding noise of 1e-16.
 constexpr double kRankTolerance = 1e-12;
 
 void ReportSingular() {
