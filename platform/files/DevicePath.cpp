@@ -74,7 +74,7 @@ DWORD FindEntry(const std::string& folder, const std::string& name, std::string&
     }
     if (errno != ENOENT) return ErrorFromErrno(errno);
     DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return ErrorFromErrno(errno);
+    if (dir == nullptr) return errno == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(errno);
     found.clear();
     while (const dirent* entry = ::readdir(dir)) {
         const std::string candidate = entry->d_name;

@@ -117,6 +117,11 @@ TEST_F(DevicePathTest, NothingResolvesBeforeARootIsSet) {
     EXPECT_FALSE(quorvel::ResolveDevicePath(L"\\", host, false));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(GetFileAttributes(L"\\"), INVALID_FILE_ATTRIBUTES);
+
+    // A root that does not exist on the host: its paths are missing paths.
+    quorvel::SetDeviceRoot(m_base + "/absent");
+    EXPECT_FALSE(CreateDirectory(L"\\Jobs", nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
 }  // namespace
