@@ -1,0 +1,55 @@
+// A set of pixels kept as sorted, disjoint runs per row. Shapes are built as
+// span sets so that every pixel of a figure is written exactly once, which
+// keeps inverting raster operations reversible.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/base/WinTypes.h"
+#include "platform/gdi/Canvas.h"
+
+namespace quorvel::gdi {
+
+struct Run {
+    int x0;  // first pixel
+    int x1;  // one past the last
+};
+
+class SpanSet {
+  public:
+    bool Empty() const;
+    int Top() const { return m_top; }
+    int Bottom() const { return m_top + static_cast<int>(m_rows.size()); }
+    const std::vector<Run>& Row(int y) const;
+
+    // Adds pixels x0 .. x1-1 of row y, merging with what is there.
+    void Add(int y, int x0, int x1);
+    void AddRect(const RECT& rect);
+    void Subtract(const SpanSet& other);
+    void Translate(int dx, int dy);
+
+    // The pixels that have a 4-neighbour outside the set.
+    SpanSet Boundary() const;
+    // The set without its boundary.
+    SpanSet Interior() const;
+
+    void Paint(Canvas& canvas, uint32_t pixel) const;
+
+  private:
+    std::vector<Run>& EnsureRow(int y);
+
+    int m_top = 0;
+    std::vector<std::vector<Run>> m_rows;
+};
+
+// Shapes inside a bounding box (left/top inclusive, right/bottom exclusive).
+SpanSet EllipseSpans(const RECT& box);
+SpanSet RoundRectSpans(const RECT& box, int ellipseWidth, int ellipseHeight);
+// Pixels whose centres lie inside the polygon; the vertices are pixel
+// corners, so a rectangle's right and bottom edges are left out.
+SpanSet PolygonSpans(const POINT* points, int count, bool winding);
+// The pixels a pen of `width` covers along a segment, with round ends.
+void AddWideSegment(SpanSet& set, POINT a, POINT b, int width);
+
+}  // namespace quorvel::gdi
