@@ -1,0 +1,118 @@
+// quorvel-gnss-sim: a GNSS receiver on a pseudo-terminal. Prints the path to
+// give the program as its first line, then runs until interrupted or until
+// it hangs up by itself.
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "sim/CommandLine.h"
+#include "sim/GnssSimulator.h"
+
+using namespace quorvel::sim;
+
+namespace {
+
+std::vector<CliOption> Options(GnssSimOptions& o) {
+    GnssScenario& s = o.scenario;
+    auto number = [](double& target) {
+        return [&target](const std::string& v) { return ParseNumber(v, target); };
+    };
+    auto integer = [](int& target, long long lo, long long hi) {
+        return [&target, lo, hi](const std::string& v) {
+            long long n = 0;
+            if (!ParseInteger(v, n) || n < lo || n > hi) return false;
+            target = static_cast<int>(n);
+            return true;
+        };
+    };
+    auto flag = [](bool& target) {
+        return [&target](const std::string&) { return target = true; };
+    };
+    return {
+        {"--lat", "DEG", "start latitude, degrees north", number(s.startLatDeg)},
+        {"--lon", "DEG", "start longitude, degrees east", number(s.startLonDeg)},
+        {"--height", "M", "start ellipsoidal height", number(s.startHeightM)},
+        {"--mover", "boat|walker", "what carries the antenna (boat)",
+         [&s](const std::string& v) {
+             if (v != "boat" && v != "walker") return false;
+             s.mover = v == "boat" ? Mover::kBoat : Mover::kWalker;
+             return true;
+         }},
+        {"--line-length", "M", "survey line length (boat 300, walker 100)", number(s.lineLengthM)},
+        {"--spacing", "M", "survey line spacing (boat 20, walker 10)", number(s.spacingM)},
+        {"--lines", "N", "number of survey lines (5)", integer(s.lineCount, 1, 1000)},
+        {"--azimuth", "DEG", "direction of the lines from north (0)", number(s.azimuthDeg)},
+        {"--speed", "M/S", "speed (boat 3.0, walker 1.2)", number(s.speedMps)},
+        {"--rate", "HZ", "epochs a second, 1 to 20 (1)", integer(o.rateHz, 1, 20)},
+        {"--quality", "Q", "hold the GGA quality (1, 2, 4 or 5) instead of cycling",
+         integer(s.fixedQuality, 0, 9)},
+        {"--start", "UTC", "start time YYYY-MM-DDThh:mm:ss (now)",
+         [&s](const std::string& v) {
+             long long t = 0;
+             if (!ParseUtc(v, t)) return false;
+             s.startUnixSeconds = t;
+             return true;
+         }},
+        {"--seed", "N", "noise seed (1)",
+         [&s](const std::string& v) {
+             long long n = 0;
+             if (!ParseInteger(v, n)) return false;
+             s.seed = static_cast<uint32_t>(n);
+             return true;
+         }},
+        {"--bestpos", "", "also send #BESTPOSA every second", flag(o.bestPos)},
+        {"--refstation", "", "also send #REFSTATIONA every 10 s", flag(o.refStation)},
+        {"--base-lat", "DEG", "base latitude of #REFSTATIONA (start)", number(o.baseLatDeg)},
+        {"--base-lon", "DEG", "base longitude of #REFSTATIONA (start)", number(o.baseLonDeg)},
+        {"--base-height", "M", "base height of #REFSTATIONA (start)", number(o.baseHeightM)},
+        {"--silence-after", "S", "fall silent after S seconds", number(o.silenceAfterS)},
+        {"--silence-for", "S", "... for S seconds", number(o.silenceForS)},
+        {"--garbage-every", "S", "a burst of garbage bytes every S seconds",
+         number(o.garbageEveryS)},
+        {"--bad-checksum-every", "N", "spoil the checksum of every Nth sentence",
+         integer(o.badChecksumEvery, 0, 1000000)},
+        {"--split-every", "N", "send every Nth sentence in two parts",
+         integer(o.splitEvery, 0, 1000000)},
+        {"--hangup-after", "S", "hang up (close the terminal) after S seconds",
+         number(o.hangupAfterS)},
+        {"--no-replies", "", "do not answer the reset and shut-down frames",
+         [&o](const std::string&) { return !(o.answerFrames = false); }},
+        {"--link", "PATH", "make PATH a link to the terminal, with PATH.lines for the modem lines",
+         [&o](const std::string& v) { return !(o.linkPath = v).empty(); }},
+        {"--log", "FILE", "append what the program sends to FILE, time-stamped",
+         [&o](const std::string& v) { return !(o.logPath = v).empty(); }},
+    };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    GnssSimOptions options;
+    options.scenario.startUnixSeconds = static_cast<int64_t>(std::time(nullptr));
+    const std::vector<CliOption> cli = Options(options);
+    bool help = false;
+    std::string error;
+    if (!ParseCommandLine(argc, argv, cli, help, error)) {
+        std::fprintf(stderr, "quorvel-gnss-sim: %s (try --help)\n", error.c_str());
+        return 2;
+    }
+    if (help) {
+        std::fputs(UsageText("quorvel-gnss-sim",
+                             "A GNSS receiver on a pseudo-terminal; the first line printed is the "
+                             "path to map the program's port to.",
+                             cli)
+                       .c_str(),
+                   stdout);
+        return 0;
+    }
+    GnssSimulator sim(options);
+    if (!sim.Start(error)) {
+        std::fprintf(stderr, "quorvel-gnss-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", sim.Path().c_str());
+    std::fflush(stdout);
+    WaitForSignalOr([&sim] { return sim.HungUp(); });
+    sim.Stop();
+    return 0;
+}

@@ -1,0 +1,72 @@
+// quorvel-sounder-sim: an echo sounder on a pseudo-terminal. Prints the path
+// to give the program as its first line, then runs until interrupted.
+#include <cstdio>
+#include <string>
+
+#include "sim/CommandLine.h"
+#include "sim/Sounder.h"
+
+using namespace quorvel::sim;
+
+namespace {
+
+std::vector<CliOption> Options(SounderSimOptions& o) {
+    auto number = [](double& target) {
+        return [&target](const std::string& v) { return ParseNumber(v, target); };
+    };
+    auto integer = [](int& target, long long lo, long long hi) {
+        return [&target, lo, hi](const std::string& v) {
+            long long n = 0;
+            if (!ParseInteger(v, n) || n < lo || n > hi) return false;
+            target = static_cast<int>(n);
+            return true;
+        };
+    };
+    return {
+        {"--type", "N", "sounder type 0..3: 0 DT, 1 ET, 2 DA, 3 $GPSSS telegrams (0)",
+         integer(o.type, 0, kSounderTypeCount - 1)},
+        {"--rate", "HZ", "telegrams a second (5)",
+         [&o](const std::string& v) { return ParseNumber(v, o.rateHz) && o.rateHz > 0; }},
+        {"--depth", "M", "mean depth (12.0)", number(o.depthM)},
+        {"--amplitude", "M", "depth swing around the mean (3.0)", number(o.amplitudeM)},
+        {"--period", "S", "period of the swing (60)", number(o.periodS)},
+        {"--error-every", "N", "make every Nth telegram an error telegram",
+         integer(o.errorEvery, 0, 1000000)},
+        {"--hangup-after", "S", "hang up (close the terminal) after S seconds",
+         number(o.hangupAfterS)},
+        {"--link", "PATH", "make PATH a link to the terminal",
+         [&o](const std::string& v) { return !(o.linkPath = v).empty(); }},
+    };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SounderSimOptions options;
+    const std::vector<CliOption> cli = Options(options);
+    bool help = false;
+    std::string error;
+    if (!ParseCommandLine(argc, argv, cli, help, error)) {
+        std::fprintf(stderr, "quorvel-sounder-sim: %s (try --help)\n", error.c_str());
+        return 2;
+    }
+    if (help) {
+        std::fputs(UsageText("quorvel-sounder-sim",
+                             "An echo sounder on a pseudo-terminal; the first line printed is the "
+                             "path to map the program's sounder port to.",
+                             cli)
+                       .c_str(),
+                   stdout);
+        return 0;
+    }
+    SounderSimulator sim(options);
+    if (!sim.Start(error)) {
+        std::fprintf(stderr, "quorvel-sounder-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", sim.Path().c_str());
+    std::fflush(stdout);
+    WaitForSignalOr([&sim] { return sim.HungUp(); });
+    sim.Stop();
+    return 0;
+}
