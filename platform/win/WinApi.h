@@ -103,6 +103,12 @@ struct PAINTSTRUCT {
 };
 typedef PAINTSTRUCT* LPPAINTSTRUCT;
 
+struct STYLESTRUCT {
+    DWORD styleOld;
+    DWORD styleNew;
+};
+typedef STYLESTRUCT* LPSTYLESTRUCT;
+
 struct TRACKMOUSEEVENT {
     DWORD cbSize;
     DWORD dwFlags;

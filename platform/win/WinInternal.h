@@ -55,6 +55,9 @@ void SetDefaultEraseHook(BOOL (*hook)(HWND hwnd, HDC hdc));
 void SetDefaultPaintHook(void (*hook)(HWND hwnd));
 // WM_NCPAINT default: draw the border and caption of a framed window.
 void SetNonClientPaintHook(void (*hook)(HWND hwnd));
+// Screen pieces (screen coordinates) uncovered where no window is: the
+// drawing library fills them with the desktop colour.
+void SetDesktopPaintHook(void (*hook)(const RECT& screenPiece));
 // Any other default handling a drawing library owns (WM_CTLCOLOR*): the hook
 // returns true and sets *result when it handled the message.
 void SetDefWindowProcHook(bool (*hook)(HWND, UINT, WPARAM, LPARAM, LRESULT* result));
