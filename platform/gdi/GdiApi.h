@@ -10,6 +10,7 @@
 
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/GdiConstants.h"
+#include "platform/win/WinApi.h"
 
 // ---- Structures ----
 
@@ -115,6 +116,10 @@ DWORD GetObjectType(HGDIOBJ object);
 HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
+// The paint context: clipped to the update area, which it validates; the
+// background is erased first (WM_ERASEBKGND) when the update asked for it.
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
@@ -208,6 +213,12 @@ HBRUSH GetSysColorBrush(int index);  // stock: never deleted
 // ---- Framework helpers ----
 
 namespace quorvel::gdi {
+
+// Hands the window manager the painting it leaves to the drawing library:
+// erasing with the class brush, WM_PAINT's BeginPaint/EndPaint, window
+// frames and captions, and the desktop behind all windows. The application
+// and window tests call it once at start; GetDC and BeginPaint call it too.
+void Install();
 
 void FillSolidRect(HDC hdc, const RECT& rect, COLORREF color);
 void FillSolidRect(HDC hdc, int x, int y, int width, int height, COLORREF color);

@@ -1,0 +1,181 @@
+#include "platform/gdi/FontInstance.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_BITMAP_H
+
+#include <sys/stat.h>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cwctype>
+#include <mutex>
+#include <numbers>
+
+namespace quorvel::gdi {
+namespace {
+
+constexpr double kItalicShear = 0.2;
+
+std::mutex& EngineMutex() {
+    static std::mutex* mutex = new std::mutex;
+    return *mutex;
+}
+
+FT_Library Library() {
+    static FT_Library library = [] {
+        FT_Library lib = nullptr;
+        if (FT_Init_FreeType(&lib) != 0) lib = nullptr;
+        return lib;
+    }();
+    return library;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string AskFontconfig() {
+    FILE* pipe = ::popen("fc-match -f '%{file}' 'WenQuanYi Zen Hei' 2>/dev/null", "r");
+    if (!pipe) return {};
+    char buffer[1024] = {};
+    const size_t n = std::fread(buffer, 1, sizeof buffer - 1, pipe);
+    ::pclose(pipe);
+    std::string path(buffer, n);
+    return path.find("zenhei") != std::string::npos && FileExists(path) ? path : std::string{};
+}
+
+std::string LocateFontFile() {
+    if (FileExists(kPinnedFontFile)) return kPinnedFontFile;
+    std::string found = AskFontconfig();
+    if (found.empty())
+        std::fprintf(stderr, "quorvel: no WenQuanYi Zen Hei font; text is not drawn\n");
+    return found;
+}
+
+bool IsFixedPitchRequest(const LOGFONT& font) {
+    std::wstring face(font.lfFaceName);
+    for (auto& c : face) c = static_cast<wchar_t>(std::towlower(c));
+    return face.rfind(L"courier", 0) == 0 || (font.lfPitchAndFamily & 0x3) == FIXED_PITCH ||
+           (font.lfPitchAndFamily & 0xF0) == FF_MODERN;
+}
+
+// Pixel runs of a one-bit FreeType bitmap placed at (left, -top).
+void AppendRuns(const FT_Bitmap& bitmap, int left, int top, std::vector<GlyphRun>& runs) {
+    for (unsigned row = 0; row < bitmap.rows; ++row) {
+        const unsigned char* bits = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
+        unsigned col = 0;
+        while (col < bitmap.width) {
+            while (col < bitmap.width && !((bits[col / 8] >> (7 - col % 8)) & 1)) ++col;
+            const unsigned start = col;
+            while (col < bitmap.width && ((bits[col / 8] >> (7 - col % 8)) & 1)) ++col;
+            if (col > start) {
+                runs.push_back(GlyphRun{static_cast<int16_t>(static_cast<int>(row) - top),
+                                        static_cast<int16_t>(left + static_cast<int>(start)),
+                                        static_cast<int16_t>(left + static_cast<int>(col))});
+            }
+        }
+    }
+}
+
+// Synthetic bold as the device's bitmap fonts did it: every run one pixel
+// wider to the right.
+void Embolden(std::vector<GlyphRun>& runs) {
+    for (GlyphRun& r : runs) ++r.x1;
+}
+
+}  // namespace
+
+const std::string& FontFilePath() {
+    static const std::string path = LocateFontFile();
+    return path;
+}
+
+FontKey KeyFor(const LOGFONT& font) {
+    FontKey key;
+    key.face = IsFixedPitchRequest(font) ? kMonoFaceIndex : kSharpFaceIndex;
+    key.em = font.lfHeight == 0 ? 12 : std::abs(static_cast<int>(font.lfHeight));
+    key.em = std::clamp(key.em, 1, 512);
+    key.bold = font.lfWeight >= FW_SEMIBOLD;
+    key.italic = font.lfItalic != 0;
+    key.escapement = ((font.lfEscapement % 3600) + 3600) % 3600;
+    return key;
+}
+
+FontInstance::FontInstance(const FontKey& key) : m_key(key) {
+    FT_Face face = nullptr;
+    if (Library() && !FontFilePath().empty() &&
+        FT_New_Face(Library(), FontFilePath().c_str(), key.face, &face) == 0) {
+        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(key.em));
+        const double angle = key.escapement * std::numbers::pi / 1800.0;
+        const double shear = key.italic ? kItalicShear : 0.0;
+        // Rotation times shear, in FreeType's y-up coordinates.
+        FT_Matrix m;
+        m.xx = static_cast<FT_Fixed>(std::lround(std::cos(angle) * 65536));
+        m.xy =
+            static_cast<FT_Fixed>(std::lround((shear * std::cos(angle) - std::sin(angle)) * 65536));
+        m.yx = static_cast<FT_Fixed>(std::lround(std::sin(angle) * 65536));
+        m.yy =
+            static_cast<FT_Fixed>(std::lround((shear * std::sin(angle) + std::cos(angle)) * 65536));
+        FT_Set_Transform(face, &m, nullptr);
+        m_face = face;
+    }
+    if (key.escapement != 0) {
+        FontKey upright = key;
+        upright.escapement = 0;
+        m_upright = std::make_shared<FontInstance>(upright);
+    }
+}
+
+FontInstance::~FontInstance() {
+    if (m_face) FT_Done_Face(static_cast<FT_Face>(m_face));
+}
+
+Glyph FontInstance::Render(wchar_t ch) {
+    Glyph glyph;
+    auto face = static_cast<FT_Face>(m_face);
+    if (!face || ch < 0x20) return glyph;
+    const bool transformed = m_key.escapement != 0 || m_key.italic;
+    FT_Int32 flags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME;
+    if (transformed) flags |= FT_LOAD_NO_BITMAP;
+    if (FT_Load_Char(face, static_cast<FT_ULong>(ch), flags) != 0) return glyph;
+    const FT_GlyphSlot slot = face->glyph;
+    if (slot->bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+        AppendRuns(slot->bitmap, slot->bitmap_left, slot->bitmap_top, glyph.runs);
+    }
+    if (m_key.bold) Embolden(glyph.runs);
+    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6) + (m_key.bold ? 1 : 0);
+    return glyph;
+}
+
+const Glyph& FontInstance::GetGlyph(wchar_t ch) {
+    std::lock_guard lock(EngineMutex());
+    auto it = m_glyphs.find(ch);
+    if (it == m_glyphs.end()) it = m_glyphs.emplace(ch, Render(ch)).first;
+    return it->second;
+}
+
+int FontInstance::Advance(wchar_t ch) {
+    if (m_upright) return m_upright->Advance(ch);
+    return GetGlyph(ch).advance;
+}
+
+std::shared_ptr<FontInstance> InstanceFor(const LOGFONT& font) {
+    struct Entry {
+        FontKey key;
+        std::shared_ptr<FontInstance> instance;
+    };
+    static std::vector<Entry>* cache = new std::vector<Entry>;
+    const FontKey key = KeyFor(font);
+    std::lock_guard lock(EngineMutex());
+    for (const Entry& e : *cache) {
+        if (e.key == key) return e.instance;
+    }
+    auto instance = std::make_shared<FontInstance>(key);
+    cache->push_back(Entry{key, instance});
+    return instance;
+}
+
+}  // namespace quorvel::gdi
