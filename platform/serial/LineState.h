@@ -28,4 +28,8 @@ bool IsSerialPortPowered(int port);
 // Tests: every port powered again.
 void ResetSerialPortPower();
 
+// How many threads wait in a read, a write or an event wait on the open port
+// (0 when it is not open): lets a test act once a reader is blocked.
+int SerialPortWaiters(int port);
+
 }  // namespace quorvel

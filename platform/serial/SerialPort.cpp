@@ -232,8 +232,18 @@ void SerialPort::DiscardInput() {
     if (!m_closed && !m_gone) tcflush(m_fd, TCIFLUSH);
 }
 
+int SerialPort::WaiterCount() {
+    Lock lock(m_mutex);
+    return static_cast<int>(m_waiters.size());
+}
+
 void DiscardInput(int port) {
     if (auto open = SerialPort::OpenPort(port)) open->DiscardInput();
 }
 
 }  // namespace quorvel::serial
+
+int quorvel::SerialPortWaiters(int port) {
+    auto open = serial::SerialPort::OpenPort(port);
+    return open ? open->WaiterCount() : 0;
+}

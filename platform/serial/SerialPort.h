@@ -51,6 +51,7 @@ class SerialPort : public KernelObject {
 
     // The board behind the port was switched on or off.
     void DiscardInput();
+    int WaiterCount();
 
   private:
     enum class WaitEnd { kWoken, kDeadline, kClosed };

@@ -113,7 +113,8 @@ DWORD ApplyDcb(int fd, const DCB& dcb) {
     if (dcb.StopBits == TWOSTOPBITS) t.c_cflag |= CSTOPB;
     SetParity(t, dcb);
     SetFlowControl(t, dcb);
-    t.c_cc[VMIN] = 0;
+    // With VMIN 1 an empty non-blocking read is EAGAIN, so 0 can only mean a hang-up.
+    t.c_cc[VMIN] = 1;
     t.c_cc[VTIME] = 0;
     speed_t speed = B9600;
     SpeedOf(dcb.BaudRate, speed);

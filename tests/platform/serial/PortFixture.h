@@ -1,0 +1,100 @@
+// A device root in a temporary folder and a simulated device on a
+// pseudo-terminal, mapped as one of the device's numbered ports.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "platform/base/Clock.h"
+#include "platform/base/Handle.h"
+#include "platform/files/DevicePath.h"
+#include "platform/serial/LineState.h"
+#include "platform/serial/PortMap.h"
+#include "platform/serial/SerialApi.h"
+#include "sim/Pty.h"
+
+namespace quorvel::testing {
+
+// Polls `ready` for up to two seconds of real time: for things a real
+// pseudo-terminal does in its own time.
+inline bool Eventually(const std::function<bool()>& ready) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+class PortFixture : public ::testing::Test {
+  protected:
+    static constexpr int kPort = 5;
+
+    void SetUp() override {
+        char pattern[] = "/tmp/quorvel-serial-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_root = pattern;
+        SetDeviceRoot(m_root);
+        ClearSerialPortMappings();
+        ResetSerialPortPower();
+        std::string error;
+        ASSERT_TRUE(m_peer.Open(m_root + "/gnss", error)) << error;
+        MapSerialPort(kPort, m_peer.Path());
+    }
+
+    void TearDown() override {
+        if (m_port != INVALID_HANDLE_VALUE) CloseHandle(m_port);
+        m_peer.Close();
+        ClearSerialPortMappings();
+        ResetSerialPortPower();
+        UseRealClock();
+        SetDeviceRoot("");
+        std::filesystem::remove_all(m_root);
+    }
+
+    HANDLE OpenPort(LPCWSTR name = L"COM5:") {
+        m_port =
+            CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        return m_port;
+    }
+
+    void SetTimeouts(DWORD interval, DWORD multiplier, DWORD constant, DWORD writeMultiplier,
+                     DWORD writeConstant) {
+        COMMTIMEOUTS t{interval, multiplier, constant, writeMultiplier, writeConstant};
+        ASSERT_TRUE(SetCommTimeouts(m_port, &t));
+    }
+
+    DWORD Queued() {
+        COMSTAT stat{};
+        DWORD errors = 0;
+        return ClearCommError(m_port, &errors, &stat) ? stat.cbInQue : 0;
+    }
+
+    // Bytes the program sent, as the peer reads them within `ms`.
+    std::string PeerReads(int ms = 200) {
+        char buffer[256];
+        size_t n = m_peer.Read(buffer, sizeof buffer, ms);
+        return std::string(buffer, n);
+    }
+
+    std::string m_root;
+    sim::PtyEndpoint m_peer;
+    HANDLE m_port = INVALID_HANDLE_VALUE;
+};
+
+inline SYSTEMTIME TestStartUtc() {
+    SYSTEMTIME st{};
+    st.wYear = 2012;
+    st.wMonth = 6;
+    st.wDay = 1;
+    st.wHour = 8;
+    return st;
+}
+
+}  // namespace quorvel::testing
