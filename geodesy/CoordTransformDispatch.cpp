@@ -57,8 +57,8 @@ void CCoordTransform::ProjectInverse(double x, double y, int type, double& B, do
 
 // B, L in degrees, H ellipsoidal height on WGS84. x north, y east, h the
 // local ellipsoidal height; the height fit is the caller's.
-void CCoordTransform::Wgs84ToGrid(double B, double L, double H, CoordSysParams params, double& x,
-                                  double& y, double& h) {
+void CCoordTransform::Wgs84ToGrid(double B, double L, double H, const CoordSysParams& params,
+                                  double& x, double& y, double& h) {
     if (params.nSevenPar != 0) {
         double X, Y, Z;
         SetEllipsoid(kWgs84A, kWgs84InvF);
@@ -81,8 +81,8 @@ void CCoordTransform::Wgs84ToGrid(double B, double L, double H, CoordSysParams p
 }
 
 // x north, y east, h local height. B, L out in radians, H on WGS84.
-void CCoordTransform::GridToWgs84(double x, double y, double h, CoordSysParams params, double& B,
-                                  double& L, double& H) {
+void CCoordTransform::GridToWgs84(double x, double y, double h, const CoordSysParams& params,
+                                  double& B, double& L, double& H) {
     if (UsesFourParams(params)) {
         SetFourParams(params.szdCx1, params.szdCy1, params.szdCa1, params.szdCk1);
         InverseFourParams(x, y);
@@ -109,7 +109,8 @@ void CCoordTransform::GridToWgs84(double x, double y, double h, CoordSysParams p
 // In place: B, L in degrees and H on WGS84 become degrees and height on the
 // local ellipsoid, with the record's seven parameters whatever nSevenPar
 // says.
-void CCoordTransform::Wgs84ToLocalGeodetic(double& B, double& L, double& H, CoordSysParams params) {
+void CCoordTransform::Wgs84ToLocalGeodetic(double& B, double& L, double& H,
+                                           const CoordSysParams& params) {
     double X, Y, Z;
     SetEllipsoid(kWgs84A, kWgs84InvF);
     GeodeticToGeocentric(B, L, H, X, Y, Z);

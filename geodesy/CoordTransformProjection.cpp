@@ -103,10 +103,22 @@ double CCoordTransform::MeridianArcLength(double f, double B) const {
     const double C4 = 15.0 / 64.0 * e4 + 105.0 / 256.0 * e6 + 2205.0 / 4096.0 * e8;
     const double C6 = 35.0 / 512.0 * e6 + 315.0 / 2048.0 * e8;
     const double C8 = 315.0 / 16384.0 * e8;
-    const double ap = m_a + HeightEnlargement(e2, std::sin(B));
+    const double ap = m_a + HeightEnlargement(e2, B);
     return ap * (1.0 - e2) *
            (A * B - C2 / 2.0 * std::sin(2.0 * B) + C4 / 4.0 * std::sin(4.0 * B) -
             C6 / 6.0 * std::sin(6.0 * B) + C8 / 8.0 * std::sin(8.0 * B));
+}
+
+// Arc to the base latitude, recomputed only when the ellipsoid, the
+// projection height or the base latitude change.
+double CCoordTransform::BaseLatitudeArc(double f) const {
+    ArcCache& c = m_baseArc;
+    if (!c.valid || c.a != m_a || c.invF != m_invF || c.hp != m_hp || c.B0 != m_B0) {
+        c.arc = MeridianArcLength(f, m_B0 * kDeg);
+        c.a = m_a, c.invF = m_invF, c.hp = m_hp, c.B0 = m_B0;
+        c.valid = true;
+    }
+    return c.arc;
 }
 
 // Latitude whose meridian arc is X; the enlargement is taken at latitude Bh.
@@ -114,7 +126,7 @@ double CCoordTransform::MeridianFootpointLatitude(double f, double X, double Bh)
     const double e2 = 2.0 * f - f * f;
     const double e4 = e2 * e2, e6 = e4 * e2, e8 = e6 * e2;
     const double A = ArcCoefficientA(e2);
-    const double ap = m_a + HeightEnlargement(e2, std::sin(Bh));
+    const double ap = m_a + HeightEnlargement(e2, Bh);
     const double B1 = X / (ap * (1.0 - e2) * A);
     const double s = std::sin(B1) * std::sin(B1);
     const double K1 = A - 1.0;
@@ -138,7 +150,7 @@ void CCoordTransform::TransverseMercatorForward(double B, double L, double& x, d
     const double t = std::tan(Br), t2 = t * t, t4 = t2 * t2, t6 = t4 * t2;
     const double W2 = 1.0 - e2 * sinB * sinB;
     const double W = std::sqrt(W2);
-    const double ap = m_a + HeightEnlargement(e2, sinB);
+    const double ap = m_a + HeightEnlargement(e2, Br);
     const double N = ap / W;
     const double M = ap * (1.0 - e2) / (W2 * W);
     const double p = N / M, p2 = p * p, p3 = p2 * p, p4 = p3 * p;
@@ -148,8 +160,7 @@ void CCoordTransform::TransverseMercatorForward(double B, double L, double& x, d
                           (8.0 * p4 * (11.0 - 24.0 * t2) - 28.0 * p3 * (1.0 - 6.0 * t2) +
                            p2 * (1.0 - 32.0 * t2) - 2.0 * p * t2 + t4) +
                       m7 / 40320.0 * (1385.0 - 3111.0 * t2 + 543.0 * t4 - t6);
-    x = m_k0 * (MeridianArcLength(f, Br) - MeridianArcLength(f, m_B0 * kDeg) + N * l * sinB * Sx) +
-        m_xConst;
+    x = m_k0 * (MeridianArcLength(f, Br) - BaseLatitudeArc(f) + N * l * sinB * Sx) + m_xConst;
     const double Sy =
         m + m3 / 6.0 * (p - t2) +
         m5 / 120.0 * (4.0 * p3 * (1.0 - 6.0 * t2) + p2 * (1.0 + 8.0 * t2) - 2.0 * p * t2 + t4) +
@@ -163,13 +174,13 @@ void CCoordTransform::TransverseMercatorPass(double xp, double yp, double Bh, do
                                              double& L) const {
     const double f = 1.0 / m_invF;
     const double e2 = 2.0 * f - f * f;
-    const double Xf = MeridianArcLength(f, m_B0 * kDeg) + xp;
+    const double Xf = BaseLatitudeArc(f) + xp;
     const double Bf = MeridianFootpointLatitude(f, Xf, Bh);
     const double sinB = std::sin(Bf);
     const double t = std::tan(Bf), t2 = t * t, t4 = t2 * t2, t6 = t4 * t2;
     const double W2 = 1.0 - e2 * sinB * sinB;
     const double W = std::sqrt(W2);
-    const double ap = m_a + HeightEnlargement(e2, sinB);
+    const double ap = m_a + HeightEnlargement(e2, Bf);
     const double N = ap / W;
     const double M = ap * (1.0 - e2) / (W2 * W);
     const double p = N / M, p2 = p * p, p3 = p2 * p, p4 = p3 * p;
