@@ -2,12 +2,11 @@
 // layouts are in IniRecords.cpp.
 #include "app/IniFile.h"
 
-#include <climits>
 #include <string_view>
 
+#include "app/SettingsText.h"
 #include "platform/base/Parse.h"
 #include "platform/base/TextConv.h"
-#include "platform/files/FileApi.h"
 
 namespace {
 
@@ -29,13 +28,6 @@ bool FindKeyInBody(std::wstring_view body, std::wstring_view key, std::wstring_v
     return false;
 }
 
-// The device's long is 32 bits: its wcstol saturates at the int range.
-int ToInt(long value) {
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
-}
-
 }  // namespace
 
 CIniFile::CIniFile() = default;
@@ -43,22 +35,10 @@ CIniFile::CIniFile() = default;
 CIniFile::~CIniFile() = default;
 
 BOOL CIniFile::Load(const CString& path, UINT openFlags) {
+    m_sections.clear();
     if (path.IsEmpty()) return FALSE;
-    DWORD attributes = GetFileAttributes(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return FALSE;
-    }
-    if (!m_file.Open(path, openFlags)) return FALSE;
-    ULONGLONG length = m_file.GetLength();
-    if (length > INT_MAX) {
-        m_file.Close();
-        return FALSE;
-    }
-    std::string bytes(static_cast<size_t>(length), '\0');
-    UINT read = bytes.empty() ? 0 : m_file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    m_file.Close();
-    bytes.resize(read);
-    CString text = quorvel::FromGbk(bytes.data(), bytes.size());
+    CString text;
+    if (!LoadSettingsText(m_file, path, openFlags, text)) return FALSE;
     ParseSections(text.str());
     return TRUE;
 }
@@ -109,7 +89,7 @@ BOOL CIniFile::GetString(const CString& section, const CString& key, CString* pV
 BOOL CIniFile::GetInt(const CString& section, const CString& key, int* pValue) const {
     CString raw;
     if (!FindValue(section, key, raw)) return FALSE;
-    *pValue = ToInt(wcstol_c(raw.GetString(), nullptr, 10));
+    *pValue = static_cast<int>(wcstol_c(raw.GetString(), nullptr, 10));
     return TRUE;
 }
 

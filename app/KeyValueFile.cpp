@@ -1,11 +1,10 @@
 #include "app/KeyValueFile.h"
 
-#include <climits>
 #include <string>
 
+#include "app/SettingsText.h"
 #include "platform/base/Parse.h"
 #include "platform/base/TextConv.h"
-#include "platform/files/FileApi.h"
 
 namespace {
 
@@ -14,12 +13,6 @@ namespace {
 bool IsWholeFileWrite(UINT openFlags) {
     return (openFlags & CFile::modeCreate) != 0 && (openFlags & CFile::modeNoTruncate) == 0 &&
            (openFlags & (CFile::modeWrite | CFile::modeReadWrite)) != 0;
-}
-
-int ToInt(long value) {
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
 }
 
 }  // namespace
@@ -74,22 +67,9 @@ void CKeyValueFile::WriteLine(const CString& line) {
 }
 
 BOOL CKeyValueFile::Load(const CString& path, UINT openFlags) {
-    DWORD attributes = GetFileAttributes(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return FALSE;
-    }
-    if (!m_file.Open(path, openFlags)) return FALSE;
-    m_text.Empty();
-    ULONGLONG length = m_file.GetLength();
-    if (length > INT_MAX) {
-        m_file.Close();
-        return FALSE;
-    }
-    std::string bytes(static_cast<size_t>(length), '\0');
-    UINT read = bytes.empty() ? 0 : m_file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    m_file.Close();
-    bytes.resize(read);
-    m_text = quorvel::FromGbk(bytes.data(), bytes.size());
+    CString text;
+    if (!LoadSettingsText(m_file, path, openFlags, text)) return FALSE;
+    m_text = text;
     return TRUE;
 }
 
@@ -114,7 +94,7 @@ BOOL CKeyValueFile::ReadString(const CString& key, CString* pValue) const {
 
 BOOL CKeyValueFile::ReadInt(const CString& key, int* pValue) const {
     CString value = FindValue(key);
-    *pValue = value.IsEmpty() ? 0 : ToInt(wcstol_c(value.GetString(), nullptr, 10));
+    *pValue = value.IsEmpty() ? 0 : static_cast<int>(wcstol_c(value.GetString(), nullptr, 10));
     return !value.IsEmpty();
 }
 

@@ -193,7 +193,7 @@ TEST_F(IniRecordsTest, SingleMissingKeysFallBackOneByOne) {
     }
 }
 
-TEST_F(IniRecordsTest, AParFileWithoutProjectLatZeroesOnlyThatField) {
+TEST_F(IniRecordsTest, AbsentParAndSystemFileKeysKeepTheirFieldsButProjectLat) {
     WriteDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\ruvo.par",
                     "title\r\n\r\n[TouYin Par]\r\nnCoord=2\r\n\r\n[Base Coordinate]\r\n"
                     "szdBaseHgt=1.5\r\n");
@@ -205,6 +205,13 @@ TEST_F(IniRecordsTest, AParFileWithoutProjectLatZeroesOnlyThatField) {
     expected.szdBaseHgt = 1.5;
     expected.ProjectLat = 0.0;
     ExpectSameRecord(expected, coord);
+
+    WriteDeviceFile(L"\\Flash Disk\\esystem.sys", "\r\n[System]\r\nszDataFile=a.dat\r\n");
+    CSystemFileRecord job = DistinctSystemFile(0);
+    ASSERT_TRUE(m_ini.ReadSystemFile(kRoot, L"esystem.sys", &job));
+    CSystemFileRecord expectedJob = DistinctSystemFile(0);
+    expectedJob.szDataFile = L"a.dat";
+    ExpectSameRecord(expectedJob, job);
 }
 
 TEST_F(IniRecordsTest, KeysAreLookedUpOnlyInTheirOwnSection) {

@@ -182,8 +182,8 @@ TEST_F(IniRobustnessTest, AKilledWriterNeverLeavesATornFile) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             CIniFile ini;
-            for (int i = 0;; ++i) {
-                ini.WriteSystemParams(kJobDir, L"ruvo.ini", (i % 2 == 0) ? second : first);
+            for (unsigned i = 0;; ++i) {
+                ini.WriteSystemParams(kJobDir, L"ruvo.ini", (i % 2 == 0u) ? second : first);
             }
         }
         timespec pause{0, 300000L * round};

@@ -115,6 +115,9 @@ TEST_F(IniLookupTest, EachLoadStartsFromNoSections) {
     LoadText("no sections at all\r\n");
     EXPECT_TRUE(m_ini.GetSections().empty());
     EXPECT_EQ(Raw(L"S", L"a"), L"<untouched>");
+    LoadText("[S]\r\na=1\r\n");
+    EXPECT_FALSE(m_ini.Load(L"\\Flash Disk\\none.ini", CFile::modeRead));
+    EXPECT_TRUE(m_ini.GetSections().empty());
 }
 
 TEST_F(IniLookupTest, ChineseSectionsKeysAndValuesComeThroughTheDeviceCodePage) {

@@ -86,7 +86,7 @@ TEST_F(KeyValueFileTest, ALastLineWithoutItsLineEndReadsAsAbsent) {
     EXPECT_EQ(number, 0);
 }
 
-TEST_F(KeyValueFileTest, LoadFailsForMissingFilesAndKeepsNothingFromBefore) {
+TEST_F(KeyValueFileTest, LoadFailsForMissingFilesAndFoldersAndTakesAnyBytes) {
     CKeyValueFile file;
     EXPECT_FALSE(file.Load(PathOf(L"lnlayauto"), CFile::modeRead));
     EXPECT_EQ(file.FindValue(L"LineName"), L"");
