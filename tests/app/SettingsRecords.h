@@ -7,31 +7,29 @@
 #include "app/SystemParams.h"
 #include "geodesy/CoordSysParams.h"
 
-#define QV_SYSTEM_PARAM_FIELDS(X)                                                                  \
-    X(nLinkMode)                                                                                   \
-    X(nWorkMode)                                                                                   \
-    X(GSMSendTimeInterval) X(GSMSendDisInterval) X(Port) X(SoundPort) X(SoundType)                 \
-        X(SoundBandrate) X(SoundUse) X(ScreenStartx) X(ScreenStarty) X(ScreenScale) X(nFixLevel)   \
-            X(nRadioFormat) X(nGAngle) X(nUseAntHgt) X(szdRoverAntH) X(nSaveType) X(nSmoothSecond) \
-                X(nAutoSaveTime) X(szdAutoSaveDis) X(nShowSurveyPoint) X(nAsCondition)             \
-                    X(nAntHgtType) X(szdSourceAntHgt) X(GSMMODE) X(nAdjustAntType) X(nPlaneNihe)   \
-                        X(nCurveNihe) X(nDisplayType) X(CodeSaveType) X(nTimeZone) X(dRmshLimit)   \
-                            X(dRmsvLimit) X(szSFName) X(nSFStartID) X(nSFNameMode)                 \
-                                X(nCollectStatus) X(nCollectMode) X(dCollectTime) X(dCollectDis)   \
-                                    X(dDeepInterTime) X(nComMode) X(nInputCom)
+// clang-format off
+#define QV_SYSTEM_PARAM_FIELDS(X)                                                           \
+    X(nLinkMode) X(nWorkMode) X(GSMSendTimeInterval) X(GSMSendDisInterval) X(Port)          \
+    X(SoundPort) X(SoundType) X(SoundBandrate) X(SoundUse) X(ScreenStartx) X(ScreenStarty)  \
+    X(ScreenScale) X(nFixLevel) X(nRadioFormat) X(nGAngle) X(nUseAntHgt) X(szdRoverAntH)    \
+    X(nSaveType) X(nSmoothSecond) X(nAutoSaveTime) X(szdAutoSaveDis) X(nShowSurveyPoint)    \
+    X(nAsCondition) X(nAntHgtType) X(szdSourceAntHgt) X(GSMMODE) X(nAdjustAntType)          \
+    X(nPlaneNihe) X(nCurveNihe) X(nDisplayType) X(CodeSaveType) X(nTimeZone) X(dRmshLimit)  \
+    X(dRmsvLimit) X(szSFName) X(nSFStartID) X(nSFNameMode) X(nCollectStatus)                \
+    X(nCollectMode) X(dCollectTime) X(dCollectDis) X(dDeepInterTime) X(nComMode)            \
+    X(nInputCom)
 
-#define QV_COORD_PARAM_FIELDS(X)                                                                 \
-    X(nCoord)                                                                                    \
-    X(nTouYin)                                                                                   \
-    X(nDifang) X(nSevenPar) X(szdCenter) X(szlTx) X(szlTy) X(szdTk) X(szdTlon) X(szdTHigh)       \
-        X(szdDa) X(szdDf) X(ProjectLat) X(szddx) X(szddy) X(szddz) X(szdWx) X(szdWy) X(szdWz)    \
-            X(szddK) X(szdCx1) X(szdCy1) X(szdCa1) X(szdCk1) X(nNiheMode) X(szdNiheA0)           \
-                X(szdNiheA1) X(szdNiheA2) X(szdNiheA3) X(szdNiheA4) X(szdNiheA5) X(szdNiheX0)    \
-                    X(szdNiheY0) X(szConF) X(szdBaseLat) X(szdBaseLon) X(szdBaseHgt) X(szdBaseX) \
-                        X(szdBaseY) X(szdBaseH) X(UseNum) X(szdCorrectionX) X(szdCorrectionY)    \
-                            X(szdCorrectionH) X(szdSx0) X(szdSy0) X(szdSh0) X(szdSx1) X(szdSy1)  \
-                                X(szdSh1) X(szdSx2) X(szdSy2) X(szdSh2) X(szdSx3) X(szdSy3)      \
-                                    X(szdSh3) X(szdSx4) X(szdSy4) X(szdSh4)
+#define QV_COORD_PARAM_FIELDS(X)                                                            \
+    X(nCoord) X(nTouYin) X(nDifang) X(nSevenPar) X(szdCenter) X(szlTx) X(szlTy) X(szdTk)    \
+    X(szdTlon) X(szdTHigh) X(szdDa) X(szdDf) X(ProjectLat)                                  \
+    X(szddx) X(szddy) X(szddz) X(szdWx) X(szdWy) X(szdWz) X(szddK)                          \
+    X(szdCx1) X(szdCy1) X(szdCa1) X(szdCk1) X(nNiheMode) X(szdNiheA0) X(szdNiheA1)          \
+    X(szdNiheA2) X(szdNiheA3) X(szdNiheA4) X(szdNiheA5) X(szdNiheX0) X(szdNiheY0) X(szConF) \
+    X(szdBaseLat) X(szdBaseLon) X(szdBaseHgt) X(szdBaseX) X(szdBaseY) X(szdBaseH) X(UseNum) \
+    X(szdCorrectionX) X(szdCorrectionY) X(szdCorrectionH)                                   \
+    X(szdSx0) X(szdSy0) X(szdSh0) X(szdSx1) X(szdSy1) X(szdSh1) X(szdSx2) X(szdSy2)         \
+    X(szdSh2) X(szdSx3) X(szdSy3) X(szdSh3) X(szdSx4) X(szdSy4) X(szdSh4)
+// clang-format on
 
 #define QV_SYSTEM_FILE_FIELDS(X) X(szIniFile) X(szLastSaveName) X(szDataFile)
 
