@@ -111,8 +111,12 @@ void Preprocessor::LexFile(const std::string& path, const SourcePos& from) {
             continue;
         }
         lineStart = false;
-        Token t = c.Next();
-        if (Active()) Emit(std::move(t));
+        if (!Active()) {
+            // Text excluded by #if is not tokenised: it need not be valid.
+            while (!c.AtEnd() && c.Peek() != L'\n') ++c.i;
+            continue;
+        }
+        Emit(c.Next());
     }
     if (m_conds.size() != condDepth) Fail(m_conds.back().pos, "#if without #endif");
     m_includeStack.pop_back();
