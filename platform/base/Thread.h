@@ -7,7 +7,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 
 #include "platform/base/Handle.h"
 #include "platform/base/WinTypes.h"
@@ -71,13 +73,18 @@ class CWorkerThread {
     HANDLE GetHandle() const { return m_handle; }
 
   private:
-    static DWORD RunBody(LPVOID self);
+    static DWORD Run(LPVOID self);
 
     HANDLE m_handle = nullptr;
     DWORD m_threadId = 0;
     DWORD m_exitCode = 0;
     std::atomic<bool> m_stop{false};
     std::function<DWORD()> m_body;
+    // The worker starts its body only once Start has stored the handle and
+    // id, so the body may use GetHandle, GetThreadId and Join.
+    std::mutex m_startMutex;
+    std::condition_variable m_startCv;
+    bool m_attached = false;
 };
 
 }  // namespace quorvel

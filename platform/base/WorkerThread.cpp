@@ -15,20 +15,38 @@ CWorkerThread::~CWorkerThread() {
 }
 
 BOOL CWorkerThread::Start(LPTHREAD_START_ROUTINE fn, LPVOID arg) {
-    if (m_handle || !fn) return FALSE;
-    m_stop.store(false);
-    m_handle = CreateThread(nullptr, 0, fn, arg, 0, &m_threadId);
-    return m_handle ? TRUE : FALSE;
+    if (!fn) return FALSE;
+    return Start([fn, arg]() { return fn(arg); });
 }
 
 BOOL CWorkerThread::Start(std::function<DWORD()> body) {
     if (m_handle || !body) return FALSE;
     m_body = std::move(body);
-    return Start(&CWorkerThread::RunBody, this);
+    m_stop.store(false);
+    {
+        std::lock_guard<std::mutex> lock(m_startMutex);
+        m_attached = false;
+    }
+    DWORD id = 0;
+    HANDLE handle = CreateThread(nullptr, 0, &CWorkerThread::Run, this, 0, &id);
+    if (!handle) return FALSE;
+    {
+        std::lock_guard<std::mutex> lock(m_startMutex);
+        m_handle = handle;
+        m_threadId = id;
+        m_attached = true;
+    }
+    m_startCv.notify_all();
+    return TRUE;
 }
 
-DWORD CWorkerThread::RunBody(LPVOID self) {
-    return static_cast<CWorkerThread*>(self)->m_body();
+DWORD CWorkerThread::Run(LPVOID self) {
+    auto* worker = static_cast<CWorkerThread*>(self);
+    {
+        std::unique_lock<std::mutex> lock(worker->m_startMutex);
+        worker->m_startCv.wait(lock, [worker] { return worker->m_attached; });
+    }
+    return worker->m_body();
 }
 
 void CWorkerThread::RequestStop() {

@@ -41,6 +41,8 @@ std::atomic<bool> g_woke{false};
 
 DWORD SleepOneSecond(LPVOID) {
     Sleep(1000);
+    // Real work takes real time; the advance must wait for it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
     g_woke = true;
     return 7;
 }
@@ -65,15 +67,20 @@ TEST_F(VirtualClock, SleepWakesOnlyWhenTheClockReachesIt) {
 
 TEST_F(VirtualClock, OneAdvanceRunsEveryPauseOfASleepLoopInOrder) {
     std::vector<uint64_t> wakes;
+    std::atomic<bool> done{false};
     const uint64_t start = quorvel::ClockNowMs();
     std::thread sleeper([&] {
         for (int i = 0; i < 10; ++i) {
             Sleep(100);
             wakes.push_back(quorvel::ClockNowMs() - start);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));  // work between pauses
         }
+        done = true;
     });
     ASSERT_TRUE(quorvel::WaitForVirtualClockWaiters(1));
     quorvel::AdvanceVirtualClock(1000);
+    EXPECT_TRUE(done) << "pauses left after one advance";
+    while (!done) quorvel::AdvanceVirtualClock(1000);  // release it anyway
     sleeper.join();
     ASSERT_EQ(wakes.size(), 10u);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(wakes[i], 100u * (i + 1));
