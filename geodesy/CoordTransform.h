@@ -6,19 +6,32 @@
 // The chain, forward: geodetic to geocentric on WGS84; seven-parameter datum
 // shift; geocentric to geodetic on the local ellipsoid; map projection (five
 // types); four-parameter plane adjustment. The height fit is applied by the
-// callers (HeightAnomaly). Every formula is kept exactly as the program has
-// always computed it, constants included, because job files, calibrations
-// and other programs hold numbers made by these formulas. Differences from
-// textbook geodesy are listed with each function below.
+// callers (HeightAnomaly). Every formula is kept as the program has always
+// computed it, constants included, because job files, calibrations and
+// other programs hold numbers made by these formulas.
 //
-// Units. Angles passed in as degrees are decimal degrees; angles passed out
-// are radians unless stated. Lengths are metres. Seven-parameter rotations
-// and the four-parameter rotation are radians; the seven-parameter scale k7
-// is a plain ratio (the transform multiplies by 1 + k7).
+// Units and ranges. Angles passed in as degrees are decimal degrees; angles
+// passed out are radians unless stated. Lengths are metres. Latitudes in
+// [-90, 90]; the projections are meant for latitudes away from the poles and
+// longitudes within about 3.5 degrees of the central meridian. The seven-
+// and four-parameter rotations are radians; the seven-parameter scale k7 is
+// a plain ratio (the transform multiplies by 1 + k7).
 //
-// Constants. The degree constant is derived from pi taken as 3.1415926535897
-// (relative error 3e-14, 0.2 nm on the ground), ln 10 is taken as 1/0.4342945
-// (relative error 4.2e-8, which scales type-3 northings, see MercatorForward).
+// Constants. The degree constant comes from pi taken as 3.1415926535897
+// (relative error 3e-14: 0.2 nm on the ground); ln 10 is taken as
+// 1/0.4342945 (relative error 4.2e-8, which shortens type-3 northings).
+//
+// Sources of the formulas. Geocentric conversion: the closed form one way,
+// the classical fixed-point iteration on latitude and height the other way.
+// Types 0-2: Gauss-Krueger by the long series (meridian arc to e^8, Redfearn
+// terms to the 8th power of the longitude difference), with a projection
+// height that enlarges the ellipsoid; measured against GeographicLib's exact
+// transverse Mercator, within 0.01 mm inside 3.5 degrees of the meridian on
+// WGS84, Krassovsky, IAG-75 and CGCS2000. Type 3: ellipsoidal Mercator about
+// a base latitude, inverse by a root scan. Type 4: the short Gauss-Krueger
+// series in arc seconds (a few millimetres short of the long one at 3
+// degrees). Four parameters: a plane similarity transformation. Seven
+// parameters: small-angle Bursa-Wolf, below.
 //
 // Seven parameters. The formulas are the small-angle Bursa-Wolf form in the
 // COORDINATE FRAME rotation convention (EPSG method 1032/9607, PROJ
@@ -27,15 +40,34 @@
 // parameters published in the position-vector convention negate the three
 // rotations. The scale does not multiply the rotation terms; the difference
 // from PROJ's Helmert is k7 * w * r, under 0.1 mm while |k7 * w| < 1.5e-11.
-// The inverse is first order: its round trip is off by about
-// (k7 + w) * (|shift| + k7 * r), a few tenths of a millimetre for the usual
-// Beijing-54 or Xian-80 sets.
+// The inverse is first order (the shift is removed after the rotation): its
+// round trip is off by about (|w| + |k7|) |shift| + (w^2 + k7^2) r, one to two
+// millimetres for the usual Beijing-54 or Xian-80 sets.
 //
-// State. The engine keeps what was last loaded; every number starts at zero.
-// One instance must not be shared by two threads.
+// Deviations from the historical engine, each deliberate:
+// - Every number starts at zero (the historical constructor left them unset).
+// - SetEllipsoid with a third value also sets the projection height.
+// - GeocentricToGeodetic stops after 50 passes; a position at the centre of
+//   the earth or with a non-finite coordinate gives NaN at once; a point in
+//   the equatorial plane gives B = 0. Its iteration is evaluated through
+//   identities (results within 1e-15 rad and 1e-8 m of the literal form).
+// - The Mercator inverse's root scan no longer steps past the pole, where
+//   tan() changes sign without a zero: it used to report 90 degrees for a
+//   point it cannot find (any point south of the equator).
+// - A normal matrix that is singular to working precision (collinear points)
+//   counts as singular, not only an exactly singular one; a solver whose
+//   inversion fails returns FALSE and leaves its parameters and point list
+//   as they were.
+// - The dispatchers read the record through a const reference instead of a
+//   by-value copy; no caller can tell the difference.
+// - There is no base class: the framework's root object class is not part
+//   of the platform base library that this folder uses. The destructor is
+//   virtual as it was.
 //
-// This class has no base: the framework's root object class is not part of
-// the platform base library that this folder uses.
+// State. The engine keeps what was last loaded; after a dispatcher call the
+// ellipsoid, projection and parameters are the record's (after GridToWgs84
+// with seven parameters the ellipsoid is WGS84). One instance must not be
+// shared by two threads.
 #pragma once
 
 #include <vector>
@@ -116,12 +148,16 @@ class CCoordTransform {
     HeightFitPointArray& HeightFitPoints() { return m_heightPoints; }
 
     // ---- Primitive transforms (CoordTransform.cpp) ----
-    // B, L in degrees on the current ellipsoid.
+    // B, L in degrees, H metres, on the current ellipsoid.
     void GeodeticToGeocentric(double B, double L, double H, double& X, double& Y, double& Z) const;
-    // Iterative; B, L out in radians. See the .cpp for the stopping rules.
+    // B in [-pi/2, pi/2], L in (-pi, pi] radians. Iterative: stops when the
+    // latitude moves 1e-11 rad or less and the height 1e-5 m or less.
     void GeocentricToGeodetic(double X, double Y, double Z, double& B, double& L, double& H) const;
+    // x' = dx + k4 (x cos t - y sin t), y' = dy + k4 (y cos t + x sin t);
+    // the inverse is exact and divides by k4.
     void ApplyFourParams(double& x, double& y) const;
     void InverseFourParams(double& x, double& y) const;
+    // Coordinate-frame Bursa-Wolf, small angles; the inverse is first order.
     void ApplySevenParams(double& X, double& Y, double& Z) const;
     void InverseSevenParams(double& X, double& Y, double& Z) const;
     // a0 + a1 dx + a2 dy + a3 dx^2 + a4 dy^2 + a5 dx dy about (x0, y0).
@@ -132,18 +168,32 @@ class CCoordTransform {
                                     double& distance);
 
     // ---- Projections (CoordTransformProjection.cpp) ----
+    // f: flattening; B radians. Arc from the equator on the ellipsoid
+    // enlarged by the projection height at B.
     double MeridianArcLength(double f, double B) const;
+    // Latitude (radians) whose arc is X; the enlargement taken at Bh.
     double MeridianFootpointLatitude(double f, double X, double Bh) const;
+    // Types 0-2. B, L degrees in; x north, y east with k0, Xc, Yc.
     void TransverseMercatorForward(double B, double L, double& x, double& y) const;
+    // Types 0-2. B, L radians out: one pass without projection height, five
+    // with one.
     void TransverseMercatorInverse(double x, double y, double& B, double& L) const;
+    // Type 3, without k0 and the constants. B, L degrees; B0, L0 radians.
     void MercatorForward(double B, double L, double B0, double L0, double& x, double& y) const;
+    // Type 3 inverse; latitudes from 0 to pi/2 only. Returns how many were
+    // found (0 or 1); B is left as it was when none is.
     int MercatorInverse(double x, double y, double B0, double L0, double& B, double& L) const;
+    // Type 4, without k0 and the constants. B, L degrees; L0 radians.
     void ProjectionType4Forward(double B, double L, double L0, double& x, double& y) const;
     void ProjectionType4Inverse(double x, double y, double L0, double& B, double& L) const;
 
     // ---- Dispatchers (CoordTransformDispatch.cpp) ----
-    // The record is read, never kept or changed: passing it by reference is
-    // the same as the historical by-value copy, without the copy.
+    // Wgs84ToGrid: B, L degrees and H on WGS84 to x north, y east and the
+    // local height; seven parameters when nSevenPar, projection by nTouYin
+    // (any other type leaves x, y as passed in), four parameters when
+    // nDifang and szdCk1 are non-zero. GridToWgs84: the reverse, B and L out
+    // in radians. Wgs84ToLocalGeodetic: in place, degrees to degrees, with the
+    // record's seven parameters whatever nSevenPar says.
     void Wgs84ToGrid(double B, double L, double H, const CoordSysParams& params, double& x,
                      double& y, double& h);
     void GridToWgs84(double x, double y, double h, const CoordSysParams& params, double& B,
@@ -151,11 +201,16 @@ class CCoordTransform {
     void Wgs84ToLocalGeodetic(double& B, double& L, double& H, const CoordSysParams& params);
 
     // ---- Solvers (CoordTransformSolvers.cpp) ----
+    // FALSE when the list is empty or the normal matrix is singular; then
+    // nothing changes. Results go to the engine's parameters (Get...).
     BOOL SolveFourParams();
     BOOL SolveSevenParams();
     BOOL SolveHeightFit();
 
     // ---- Angle, date and time texts (CoordTransformFormat.cpp) ----
+    // direction non-zero: packed ddd.mmss to radians; 0: radians to packed
+    // (at most ten decimals). Values below 1e-10 convert by magnitude and
+    // come back negated.
     static double ConvertDmsRadian(double value, int direction);
     static CString FormatAngleDMS(CString& text, double radians);
     static CString FormatTimeHMS(CString& text, int hours, int minutes, double seconds);
