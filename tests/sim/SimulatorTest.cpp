@@ -1,0 +1,168 @@
+// The simulators running on their pseudo-terminals, seen from the program's
+// side with plain terminal I/O; and the command-line programs.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "sim/GnssSimulator.h"
+#include "sim/Sounder.h"
+
+namespace quorvel::sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class SimulatorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quorvel-sim-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override {
+        if (m_fd >= 0) close(m_fd);
+        std::filesystem::remove_all(m_dir);
+    }
+
+    void OpenProgramSide(const std::string& path) {
+        m_fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(m_fd, 0) << path;
+        termios t{};
+        tcgetattr(m_fd, &t);
+        cfmakeraw(&t);
+        tcsetattr(m_fd, TCSANOW, &t);
+    }
+
+    // Everything that arrives within `ms`; stops early once `until` shows up.
+    std::string ReadFor(int ms, const std::string& until = "") {
+        std::string got;
+        const auto end = Clock::now() + std::chrono::milliseconds(ms);
+        while (Clock::now() < end) {
+            pollfd p{m_fd, POLLIN, 0};
+            if (poll(&p, 1, 10) <= 0) continue;
+            char buffer[512];
+            ssize_t n = read(m_fd, buffer, sizeof buffer);
+            if (n <= 0) break;
+            got.append(buffer, n);
+            if (!until.empty() && got.find(until) != std::string::npos) break;
+        }
+        return got;
+    }
+
+    void Send(const std::string& bytes) {
+        ASSERT_EQ(write(m_fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+
+    std::string m_dir;
+    int m_fd = -1;
+};
+
+TEST_F(SimulatorTest, ReceiverTalksLogsCommandsAndAnswersFrames) {
+    GnssSimOptions options;
+    options.rateHz = 20;
+    options.linkPath = m_dir + "/gnss";
+    options.logPath = m_dir + "/commands.log";
+    GnssSimulator sim(options);
+    std::string error;
+    ASSERT_TRUE(sim.Start(error)) << error;
+    EXPECT_EQ(sim.Path(), m_dir + "/gnss");
+    OpenProgramSide(sim.Path());
+    EXPECT_NE(ReadFor(2000, "$GPGGA").find("$GPGGA,"), std::string::npos);
+
+    const std::string linkStart("\x24\x34\xCB\x00\x00\xDB", 6);
+    const std::string reset("\x24\x28\xD7\x00\x00\xDB", 6);
+    Send(linkStart + "$JOFF\r\n\r\n" + reset);
+    const std::string reply = ReplyFrame(40, "");
+    EXPECT_NE(ReadFor(2000, reply).find(reply), std::string::npos);
+    ASSERT_TRUE(sim.Log().WaitFor([](const auto& items) { return items.size() >= 4; }, 2000));
+    const std::vector<LoggedCommand> items = sim.Log().Items();
+    EXPECT_EQ(items[0].kind, LoggedCommand::Kind::kFrame);
+    EXPECT_EQ(items[0].frameId, 52);
+    EXPECT_TRUE(items[0].checksumOk);
+    EXPECT_EQ(items[1].text, "$JOFF\r\n");
+    EXPECT_EQ(items[2].text, "\r\n");
+    EXPECT_EQ(items[3].frameId, 40);
+    EXPECT_LE(items[0].seconds, items[3].seconds);
+    sim.Stop();
+    std::ifstream log(options.logPath);
+    std::string first;
+    std::getline(log, first);
+    EXPECT_NE(first.find("FRAME id=52 len=0 payload= xor=ok"), std::string::npos) << first;
+}
+
+TEST_F(SimulatorTest, ReceiverFallsSilentWhileUnpoweredAndHangsUp) {
+    GnssSimOptions options;
+    options.rateHz = 20;
+    options.linkPath = m_dir + "/gnss";
+    GnssSimulator sim(options);
+    std::string error;
+    ASSERT_TRUE(sim.Start(error)) << error;
+    OpenProgramSide(sim.Path());
+    ASSERT_FALSE(ReadFor(2000, "\n").empty());
+    std::ofstream(options.linkPath + ".lines") << "DTR=1 RTS=0 POWER=0 OPEN=1\n";
+    ASSERT_TRUE(sim.Log().WaitFor(
+        [](const auto& items) {
+            return !items.empty() && items.back().text.find("POWER=0") != std::string::npos;
+        },
+        2000));
+    ReadFor(100);  // what was on its way
+    EXPECT_EQ(ReadFor(200), "");
+    std::ofstream(options.linkPath + ".lines") << "DTR=1 RTS=1 POWER=1 OPEN=1\n";
+    EXPECT_FALSE(ReadFor(2000, "\n").empty());
+    sim.Stop();
+    EXPECT_FALSE(std::filesystem::exists(options.linkPath));
+    char byte;
+    EXPECT_LE(read(m_fd, &byte, 1), 0);  // hung up
+}
+
+TEST_F(SimulatorTest, SounderSendsItsTypesTelegrams) {
+    SounderSimOptions options;
+    options.type = 3;
+    options.rateHz = 50;
+    options.errorEvery = 3;
+    SounderSimulator sim(options);
+    std::string error;
+    ASSERT_TRUE(sim.Start(error)) << error;
+    OpenProgramSide(sim.Path());
+    const std::string got = ReadFor(2000, "\x01,M\r");
+    EXPECT_EQ(got.rfind("$GPSSS,", 0), 0u) << got;
+    EXPECT_NE(got.find(",M\r$GPSSS,"), std::string::npos);
+    EXPECT_NE(got.find("\x01,M\r"), std::string::npos);
+}
+
+std::string RunProgram(const std::string& command, std::string& firstLine) {
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return "cannot run";
+    char line[512] = {};
+    if (std::fgets(line, sizeof line, pipe) != nullptr) firstLine = line;
+    std::string rest;
+    while (std::fgets(line, sizeof line, pipe) != nullptr) rest += line;
+    int status = pclose(pipe);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? rest : "failed";
+}
+
+TEST_F(SimulatorTest, ProgramsPrintTheirTerminalFirstAndExplainTheirOptions) {
+    std::string first;
+    std::string help = RunProgram(QUORVEL_GNSS_SIM " --help", first);
+    EXPECT_NE((first + help).find("--lat"), std::string::npos);
+    EXPECT_NE(help.find("--hangup-after"), std::string::npos);
+    RunProgram(QUORVEL_SOUNDER_SIM " --help", first);
+    EXPECT_NE(first.find("usage"), std::string::npos);
+
+    RunProgram(QUORVEL_GNSS_SIM " --rate 20 --hangup-after 0.3 --link " + m_dir + "/gnss", first);
+    EXPECT_EQ(first, m_dir + "/gnss\n");
+    RunProgram(QUORVEL_SOUNDER_SIM " --hangup-after 0.2", first);
+    EXPECT_EQ(first.rfind("/dev/pts/", 0), 0u) << first;
+    EXPECT_EQ(RunProgram(QUORVEL_GNSS_SIM " --rate 50 2>/dev/null", first), "failed");
+}
+
+}  // namespace
+}  // namespace quorvel::sim
