@@ -29,11 +29,9 @@ void RowCrossings(const POINT* points, int count, double yc, std::vector<Crossin
               [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
 }
 
-// Pixels whose centres x + 0.5 lie in [from, to).
+// Pixels x with from <= x < to.
 void AddCentres(SpanSet& set, int y, double from, double to) {
-    const int x0 = static_cast<int>(std::ceil(from - 0.5));
-    const int x1 = static_cast<int>(std::ceil(to - 0.5));
-    set.Add(y, x0, x1);
+    set.Add(y, static_cast<int>(std::ceil(from)), static_cast<int>(std::ceil(to)));
 }
 
 }  // namespace
@@ -48,7 +46,7 @@ SpanSet PolygonSpans(const POINT* points, int count, bool winding) {
     }
     std::vector<Crossing> crossings;
     for (int y = top; y < bottom; ++y) {
-        RowCrossings(points, count, y + 0.5, crossings);
+        RowCrossings(points, count, y, crossings);
         int inside = 0;
         for (size_t i = 0; i + 1 < crossings.size(); ++i) {
             inside += winding ? crossings[i].direction : 1;

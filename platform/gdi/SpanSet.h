@@ -46,8 +46,10 @@ class SpanSet {
 // Shapes inside a bounding box (left/top inclusive, right/bottom exclusive).
 SpanSet EllipseSpans(const RECT& box);
 SpanSet RoundRectSpans(const RECT& box, int ellipseWidth, int ellipseHeight);
-// Pixels whose centres lie inside the polygon; the vertices are pixel
-// corners, so a rectangle's right and bottom edges are left out.
+// Pixels inside the polygon, a pixel being the point at its coordinates:
+// left and top edges are inside, right and bottom edges outside, so the
+// fill meets the one-pixel outline without a gap and a rectangle's fill
+// stops before its right and bottom edges.
 SpanSet PolygonSpans(const POINT* points, int count, bool winding);
 // The pixels a pen of `width` covers along a segment, with round ends.
 void AddWideSegment(SpanSet& set, POINT a, POINT b, int width);
