@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/base/Thread.h"
 #include "platform/base/ThreadInternal.h"
 #include "platform/base/ThreadSignal.h"
 
@@ -37,6 +38,7 @@ struct ClockState {
     int localOffsetMin = 0;
     std::vector<ClockWait::Entry*> waiters;
     std::atomic<int> pendingWaiters{0};  // registered and not yet woken
+    std::atomic<DWORD> driver{0};        // thread whose Sleep advances the clock
 
     std::mutex advanceMutex;  // one advance at a time
     std::mutex settleMutex;
@@ -210,6 +212,10 @@ void AdvanceVirtualClock(uint64_t ms) {
     }
 }
 
+void SetVirtualClockDriver(DWORD threadId) {
+    State().driver.store(threadId);
+}
+
 int VirtualClockWaiterCount() {
     return State().pendingWaiters.load();
 }
@@ -277,6 +283,11 @@ DWORD GetTickCount() {
 void Sleep(DWORD ms) {
     if (ms == 0) {
         std::this_thread::yield();
+        return;
+    }
+    if (quorvel::IsVirtualClock() && ms != INFINITE &&
+        State().driver.load() == GetCurrentThreadId()) {
+        quorvel::AdvanceVirtualClock(ms);
         return;
     }
     quorvel::ThreadSignal& signal = quorvel::CurrentThreadSignal();

@@ -46,6 +46,13 @@ void UseRealClock();
 // whose deadline has passed (see above). Does nothing on the real clock.
 void AdvanceVirtualClock(uint64_t ms);
 
+// Opt-in for tests whose own thread runs program code that sleeps (a
+// close that pauses 1000 ms on the UI thread): Sleep on the driver thread
+// advances the virtual clock itself, as AdvanceVirtualClock(ms) would, so it
+// neither hangs nor skips other threads' pauses. 0 (the default) means no
+// driver: every Sleep waits for a test to move the clock.
+void SetVirtualClockDriver(DWORD threadId);
+
 // For tests: how many threads wait on the virtual clock with a deadline
 // now, and a bounded real-time wait until at least `count` do (true when
 // they do), so that a test advances the clock only once a thread sleeps.

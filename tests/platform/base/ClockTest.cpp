@@ -86,6 +86,24 @@ TEST_F(VirtualClock, OneAdvanceRunsEveryPauseOfASleepLoopInOrder) {
     for (int i = 0; i < 10; ++i) EXPECT_EQ(wakes[i], 100u * (i + 1));
 }
 
+TEST_F(VirtualClock, DriverThreadSleepMovesTheClockForEveryone) {
+    std::vector<uint64_t> wakes;
+    const uint64_t start = quorvel::ClockNowMs();
+    std::thread worker([&] {
+        for (int i = 0; i < 3; ++i) {
+            Sleep(300);
+            wakes.push_back(quorvel::ClockNowMs() - start);
+        }
+    });
+    ASSERT_TRUE(quorvel::WaitForVirtualClockWaiters(1));
+    quorvel::SetVirtualClockDriver(GetCurrentThreadId());
+    Sleep(1000);  // would never return without the driver setting
+    quorvel::SetVirtualClockDriver(0);
+    EXPECT_EQ(quorvel::ClockNowMs() - start, 1000u);
+    worker.join();
+    EXPECT_EQ(wakes, (std::vector<uint64_t>{300, 600, 900}));
+}
+
 TEST_F(VirtualClock, EventWaitTimesOutOnTheVirtualClock) {
     HANDLE event = CreateEvent(nullptr, TRUE, FALSE, nullptr);
     std::atomic<DWORD> result{0xDEAD};
