@@ -6,13 +6,11 @@
 // and every test program that loads strings through CString do). The other
 // functions here need no start-up.
 //
-// Images: FindImageFile gives the host path of a BITMAP or ICON file (our
-// own PNG and BMP files in res/). Turning it into an HBITMAP or HICON is
-// the graphics library's decoder; the functions LoadBitmap, LoadIcon and
-// LoadImage of the program belong with the framework layer, which links
-// both (TODO for the dialogs/framework engineer: implement them there as
-// FindImageFile + quorvel::gdi::LoadBitmapFile, an icon being its bitmap
-// with the file's transparency as mask).
+// Images: BITMAP and ICON resources are our own PNG and BMP files in res/.
+// FindImageFile gives a file's host path; LoadBitmap, LoadIcon and
+// LoadImage decode it through the graphics library. An icon's mask is the
+// file's transparency (alpha below one half), the usual 32 x 32 size being
+// the file's own.
 #pragma once
 
 #include <span>
@@ -27,6 +25,33 @@
 // string itself (it must point to a const wchar_t*), and the result is its
 // length. The instance is ignored: the program has one resource module.
 int LoadString(HINSTANCE instance, UINT id, LPTSTR buffer, int bufferMax);
+
+#ifndef MAKEINTRESOURCE
+#define MAKEINTRESOURCE(id) \
+    (reinterpret_cast<LPTSTR>(static_cast<uintptr_t>(static_cast<WORD>(id))))
+#endif
+#ifndef IS_INTRESOURCE
+#define IS_INTRESOURCE(name) ((reinterpret_cast<uintptr_t>(name) >> 16) == 0)
+#endif
+#ifndef IMAGE_BITMAP
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+#endif
+#ifndef LR_DEFAULTCOLOR
+#define LR_DEFAULTCOLOR 0x0000
+#define LR_DEFAULTSIZE 0x0040
+#define LR_SHARED 0x8000
+#endif
+
+// Resources are named by number (MAKEINTRESOURCE); a name that is text
+// finds nothing. Each call makes a new object, which the caller deletes
+// (DeleteObject, DestroyIcon), LR_SHARED or not.
+HBITMAP LoadBitmap(HINSTANCE instance, LPCTSTR name);
+HICON LoadIcon(HINSTANCE instance, LPCTSTR name);
+// IMAGE_BITMAP: the bitmap at its own size. IMAGE_ICON: the icon scaled to
+// cx x cy when both are given, else at its own size. Null for other types.
+HANDLE LoadImage(HINSTANCE instance, LPCTSTR name, UINT type, int cx, int cy, UINT flags);
 
 namespace quorvel::resources {
 
