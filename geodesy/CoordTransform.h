@@ -70,10 +70,9 @@
 // shared by two threads.
 #pragma once
 
-#include <vector>
-
 #include "geodesy/CoordSysParams.h"
 #include "platform/base/CString.h"
+#include "platform/base/Collections.h"
 #include "platform/base/WinTypes.h"
 
 // A pair of grid points before and after the four-parameter adjustment. The
@@ -112,9 +111,9 @@ struct HeightFitPoint {
     double y = 0.0;  // east
 };
 
-using PointPair4Array = std::vector<PointPair4>;
-using CommonPoint7Array = std::vector<CommonPoint7>;
-using HeightFitPointArray = std::vector<HeightFitPoint>;
+using PointPair4Array = CArray<PointPair4>;
+using CommonPoint7Array = CArray<CommonPoint7>;
+using HeightFitPointArray = CArray<HeightFitPoint>;
 
 class CCoordTransform {
   public:
@@ -260,7 +259,7 @@ class CCoordTransform {
     PointPair4Array m_fourPairs;
     CommonPoint7Array m_sevenPoints;
     HeightFitPointArray m_heightPoints;
-    std::vector<double> m_spareList;  // kept for the record layout; unused
+    CArray<double, double> m_spareList;  // kept with the engine; unused
 
     // Caches of values that depend only on loaded parameters; they change
     // no result, only skip recomputing it for every point.

@@ -28,10 +28,11 @@ BOOL SolveNormalEquations(const CMatrix& B, const CMatrix& L, CMatrix& p) {
 // centred coordinates; closed form. One pair, or pairs whose sources all
 // coincide, give the identity.
 BOOL CCoordTransform::SolveFourParams() {
-    const size_t n = m_fourPairs.size();
+    const int n = m_fourPairs.GetSize();
     if (n == 0) return FALSE;
     double sxs = 0.0, sys = 0.0, sxt = 0.0, syt = 0.0;
-    for (const PointPair4& p : m_fourPairs) {
+    for (int i = 0; i < n; ++i) {
+        const PointPair4& p = m_fourPairs[i];
         sxs += p.xs;
         sys += p.ys;
         sxt += p.xt;
@@ -40,7 +41,8 @@ BOOL CCoordTransform::SolveFourParams() {
     const double inv = 1.0 / static_cast<double>(n);
     const double mxs = sxs * inv, mys = sys * inv, mxt = sxt * inv, myt = syt * inv;
     double S1 = 0.0, S2 = 0.0, S3 = 0.0, S4 = 0.0, S5 = 0.0, S6 = 0.0;
-    for (PointPair4& p : m_fourPairs) {
+    for (int i = 0; i < n; ++i) {
+        PointPair4& p = m_fourPairs[i];
         p.a = p.xs - mxs;
         p.b = p.ys - mys;
         p.c = p.xt - mxt;
@@ -67,11 +69,12 @@ BOOL CCoordTransform::SolveFourParams() {
 // point gives the shift, two the mean shift, three or more least squares in
 // the unknown order dX, dY, dZ, k7, wx, wy, wz.
 BOOL CCoordTransform::SolveSevenParams() {
-    const size_t n = m_sevenPoints.size();
+    const int n = m_sevenPoints.GetSize();
     if (n == 0) return FALSE;
     if (n <= 2) {
         double sx = 0.0, sy = 0.0, sz = 0.0;
-        for (const CommonPoint7& p : m_sevenPoints) {
+        for (int i = 0; i < n; ++i) {
+            const CommonPoint7& p = m_sevenPoints[i];
             sx += p.xt - p.xs;
             sy += p.yt - p.ys;
             sz += p.zt - p.zs;
@@ -82,8 +85,8 @@ BOOL CCoordTransform::SolveSevenParams() {
     }
     const unsigned rows = static_cast<unsigned>(3 * n);
     CMatrix B(rows, 7), L(rows, 1), p;
-    for (unsigned i = 0; i < n; ++i) {
-        const CommonPoint7& q = m_sevenPoints[i];
+    for (unsigned i = 0; i < rows / 3; ++i) {
+        const CommonPoint7& q = m_sevenPoints[static_cast<int>(i)];
         const double row[3][7] = {{1, 0, 0, q.xs, 0, -q.zs, q.ys},
                                   {0, 1, 0, q.ys, q.zs, 0, -q.xs},
                                   {0, 0, 1, q.zs, -q.ys, q.xs, 0}};
@@ -104,14 +107,14 @@ BOOL CCoordTransform::SolveSevenParams() {
 // surface (6 terms) from the quadratic minimum on. Counts in between leave
 // the coefficients as they were.
 BOOL CCoordTransform::SolveHeightFit() {
-    const int n = static_cast<int>(m_heightPoints.size());
+    const int n = m_heightPoints.GetSize();
     if (n == 0) return FALSE;
     if (n >= m_quadraticMinimum) return SolveHeightSurface(6);
     double saved[6], savedX0, savedY0;
     GetHeightFitParams(saved, savedX0, savedY0);
     if (n <= 2) {
         double sum = 0.0;
-        for (const HeightFitPoint& p : m_heightPoints) sum += p.h1 - p.h2;
+        for (int i = 0; i < n; ++i) sum += m_heightPoints[i].h1 - m_heightPoints[i].h2;
         SetHeightFitParams(n == 1 ? sum : sum / 2.0, 0.0, 0.0, 0.0, 0.0, 0.0, m_fitX0, m_fitY0);
     }
     if (n >= m_planeMinimum && !SolveHeightSurface(3)) {
@@ -127,17 +130,19 @@ BOOL CCoordTransform::SolveHeightFit() {
 // Least-squares surface with 3 or 6 terms about the points' mean position.
 // The points' x, y become their centred values only when the solve succeeds.
 BOOL CCoordTransform::SolveHeightSurface(int terms) {
-    const unsigned n = static_cast<unsigned>(m_heightPoints.size());
+    const int count = m_heightPoints.GetSize();
+    const unsigned n = static_cast<unsigned>(count);
     double sx = 0.0, sy = 0.0;
-    for (const HeightFitPoint& p : m_heightPoints) {
-        sx += p.x;
-        sy += p.y;
+    for (int i = 0; i < count; ++i) {
+        sx += m_heightPoints[i].x;
+        sy += m_heightPoints[i].y;
     }
-    const double x0 = sx / n, y0 = sy / n;
-    HeightFitPointArray centred = m_heightPoints;
+    const double x0 = sx / count, y0 = sy / count;
+    HeightFitPointArray centred;
+    centred.Copy(m_heightPoints);
     CMatrix B(n, static_cast<unsigned>(terms)), L(n, 1), p;
     for (unsigned i = 0; i < n; ++i) {
-        HeightFitPoint& q = centred[i];
+        HeightFitPoint& q = centred[static_cast<int>(i)];
         q.x -= x0;
         q.y -= y0;
         const double row[6] = {1.0, q.x, q.y, q.x * q.x, q.y * q.y, q.x * q.y};
@@ -148,6 +153,6 @@ BOOL CCoordTransform::SolveHeightSurface(int terms) {
     double a[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
     for (int c = 0; c < terms; ++c) a[c] = p.GetAt(static_cast<unsigned>(c), 0);
     SetHeightFitParams(a[0], a[1], a[2], a[3], a[4], a[5], x0, y0);
-    m_heightPoints = centred;
+    m_heightPoints.Copy(centred);
     return TRUE;
 }

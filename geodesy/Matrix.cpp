@@ -5,10 +5,7 @@
 #include <cmath>
 #include <new>
 
-#if __has_include("platform/base/MessageBox.h")
 #include "platform/base/MessageBox.h"
-#define QUORVEL_HAVE_MESSAGEBOX 1
-#endif
 
 namespace {
 
@@ -19,10 +16,8 @@ namespace {
 constexpr double kRankTolerance = 1e-12;
 
 void ReportSingular() {
-#ifdef QUORVEL_HAVE_MESSAGEBOX
     MessageBox(nullptr, L"发生错误，不能正确计算该矩阵的逆阵!", L"矩阵运算提示",
                MB_OK | MB_ICONINFORMATION);
-#endif
 }
 
 }  // namespace

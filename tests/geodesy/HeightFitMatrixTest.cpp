@@ -5,6 +5,8 @@
 
 #include "geodesy/CoordTransform.h"
 #include "geodesy/Matrix.h"
+#include "platform/base/MessageBox.h"
+#include "tests/geodesy/ArrayItems.h"
 #include "tests/geodesy/LeastSquares.h"
 
 namespace {
@@ -14,7 +16,7 @@ namespace {
 void MakeHeightPoints(CCoordTransform& engine, int count, const double a[6], double noise,
                       double& x0, double& y0) {
     HeightFitPointArray& pts = engine.HeightFitPoints();
-    pts.clear();
+    pts.RemoveAll();
     x0 = y0 = 0.0;
     for (int i = 0; i < count; ++i) {
         HeightFitPoint p;
@@ -22,10 +24,11 @@ void MakeHeightPoints(CCoordTransform& engine, int count, const double a[6], dou
         p.y = 438000.0 + 2500.0 * std::cos(2.1 * i);
         x0 += p.x / count;
         y0 += p.y / count;
-        pts.push_back(p);
+        pts.Add(p);
     }
     Noise rng(11);
-    for (HeightFitPoint& p : pts) {
+    for (int i = 0; i < pts.GetSize(); ++i) {
+        HeightFitPoint& p = pts[i];
         const double dx = p.x - x0, dy = p.y - y0;
         p.h2 = 40.0 + 0.001 * dx;
         p.h1 = p.h2 + a[0] + a[1] * dx + a[2] * dy + a[3] * dx * dx + a[4] * dy * dy +
@@ -54,7 +57,7 @@ TEST(HeightFit, QuadraticSurfaceRecovered) {
     for (int i = 0; i < 6; ++i) EXPECT_NEAR(c[i], kSurface[i], 1e-9 * std::fabs(kSurface[i]));
     // The points now hold their centred positions; the anomaly at each is
     // its own h1 - h2.
-    for (const HeightFitPoint& p : engine.HeightFitPoints()) {
+    for (const HeightFitPoint& p : Items(engine.HeightFitPoints())) {
         EXPECT_NEAR(engine.HeightAnomaly(p.x + x0, p.y + y0), p.h1 - p.h2, 1e-9);
     }
 }
@@ -64,7 +67,7 @@ TEST(HeightFit, NoisyPointsGiveTheLeastSquaresSurface) {
     engine.SetHeightFitThresholds(4, 7);
     double x0 = 0.0, y0 = 0.0;
     MakeHeightPoints(engine, 15, kSurface, 0.02, x0, y0);
-    const HeightFitPointArray pts = engine.HeightFitPoints();
+    const std::vector<HeightFitPoint> pts = Items(engine.HeightFitPoints());
     ASSERT_TRUE(engine.SolveHeightFit());
     Rows A;
     std::vector<double> b;
@@ -96,22 +99,25 @@ TEST(HeightFit, PointCountChoosesTheSurface) {
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(Coefficient(engine, i), plane[i], 1e-12);
     for (int i = 3; i < 6; ++i) EXPECT_EQ(Coefficient(engine, i), 0.0);
 
-    engine.HeightFitPoints().assign(1, {0, 0, 10.5, 10.0, 1.0, 2.0});
+    engine.HeightFitPoints().RemoveAll();
+    engine.HeightFitPoints().Add({0, 0, 10.5, 10.0, 1.0, 2.0});
     ASSERT_TRUE(engine.SolveHeightFit());
     EXPECT_EQ(Coefficient(engine, 0), 0.5);
-    engine.HeightFitPoints().push_back({0, 0, 10.0, 10.25, 3.0, 4.0});
+    engine.HeightFitPoints().Add({0, 0, 10.0, 10.25, 3.0, 4.0});
     ASSERT_TRUE(engine.SolveHeightFit());
     EXPECT_EQ(Coefficient(engine, 0), 0.125);
     for (int i = 1; i < 6; ++i) EXPECT_EQ(Coefficient(engine, i), 0.0);
 }
 
 TEST(HeightFit, CollinearOrMissingPointsFailAndChangeNothing) {
+    quorvel::MessageBoxRecorder boxes;
+    boxes.Expect(L"不能正确计算该矩阵的逆阵", IDOK);
     CCoordTransform engine;
     engine.SetHeightFitThresholds(4, 7);
     engine.SetHeightFitParams(1, 2, 3, 4, 5, 6, 7, 8);
     EXPECT_FALSE(engine.SolveHeightFit());
     for (int i = 0; i < 5; ++i) {
-        engine.HeightFitPoints().push_back(
+        engine.HeightFitPoints().Add(
             {0, 0, 30.0 + i, 29.0, 2562000.0 + 137.1 * i, 438000.0 - 71.3 * i});
     }
     const HeightFitPointArray before = engine.HeightFitPoints();
@@ -122,6 +128,7 @@ TEST(HeightFit, CollinearOrMissingPointsFailAndChangeNothing) {
     EXPECT_EQ(x0, 7.0);
     EXPECT_EQ(y0, 8.0);
     EXPECT_EQ(engine.HeightFitPoints()[4].x, before[4].x);
+    EXPECT_TRUE(boxes.AllAnswered()) << boxes.Report();
 }
 
 // ---- CMatrix ----
@@ -150,12 +157,19 @@ TEST(Matrix, InverseOfKnownMatrices) {
 }
 
 TEST(Matrix, SingularMatricesGiveAnEmptyResult) {
+    quorvel::MessageBoxRecorder boxes;
+    for (int i = 0; i < 3; ++i) boxes.Expect(L"发生错误，不能正确计算该矩阵的逆阵!", IDOK);
     EXPECT_FALSE(Make(2, 2, {0, 0, 0, 0}).Inverse().IsValid());
     EXPECT_FALSE(Make(2, 2, {1, 2, 2, 4}).Inverse().IsValid());
     // Singular in exact arithmetic, but rounding leaves a pivot of 1e-16
     // size relative to the entries: still refused.
     EXPECT_FALSE(Make(3, 3, {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9}).Inverse().IsValid());
-    EXPECT_FALSE(Make(2, 3, {1, 2, 3, 4, 5, 6}).Inverse().IsValid());
+    EXPECT_FALSE(Make(2, 3, {1, 2, 3, 4, 5, 6}).Inverse().IsValid());  // no message
+    EXPECT_TRUE(boxes.AllAnswered()) << boxes.Report();
+    ASSERT_EQ(boxes.Count(), 3);
+    const quorvel::MessageBoxRequest box = boxes.Requests()[0];
+    EXPECT_EQ(box.caption, CString(L"矩阵运算提示"));
+    EXPECT_EQ(box.type, UINT(MB_OK | MB_ICONINFORMATION));
 }
 
 TEST(Matrix, ShapesOfProducts) {

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "geodesy/CoordTransform.h"
+#include "platform/base/MessageBox.h"
+#include "tests/geodesy/ArrayItems.h"
 #include "tests/geodesy/LeastSquares.h"
 
 namespace {
@@ -39,7 +41,7 @@ CCoordTransform SevenParamEngine(const Seven& truth, double spanDeg, int count, 
         p.xt = p.xs, p.yt = p.ys, p.zt = p.zs;
         maker.ApplySevenParams(p.xt, p.yt, p.zt);
         p.xt += rng.Next(noise), p.yt += rng.Next(noise), p.zt += rng.Next(noise);
-        solver.SevenParamPoints().push_back(p);
+        solver.SevenParamPoints().Add(p);
     }
     return solver;
 }
@@ -69,7 +71,7 @@ TEST(SevenParams, RecoveredFromExactCommonPoints) {
 
 TEST(SevenParams, NoisyPointsGiveTheLeastSquaresSolution) {
     CCoordTransform engine = SevenParamEngine(kBeijing, 0.5, 10, 0.03);
-    const CommonPoint7Array points = engine.SevenParamPoints();
+    const std::vector<CommonPoint7> points = Items(engine.SevenParamPoints());
     ASSERT_TRUE(engine.SolveSevenParams());
     const Seven got = GetSeven(engine);
 
@@ -104,13 +106,13 @@ TEST(SevenParams, NoisyPointsGiveTheLeastSquaresSolution) {
 
 TEST(SevenParams, OneAndTwoPointsGiveShifts) {
     CCoordTransform engine;
-    engine.SevenParamPoints().push_back({100.0, 200.0, 300.0, 110.0, 190.0, 330.0});
+    engine.SevenParamPoints().Add({100.0, 200.0, 300.0, 110.0, 190.0, 330.0});
     ASSERT_TRUE(engine.SolveSevenParams());
     Seven s = GetSeven(engine);
     EXPECT_EQ(s.v[0], 10.0);
     EXPECT_EQ(s.v[1], -10.0);
     EXPECT_EQ(s.v[2], 30.0);
-    engine.SevenParamPoints().push_back({0.0, 0.0, 0.0, 20.0, -20.0, 40.0});
+    engine.SevenParamPoints().Add({0.0, 0.0, 0.0, 20.0, -20.0, 40.0});
     ASSERT_TRUE(engine.SolveSevenParams());
     s = GetSeven(engine);
     EXPECT_EQ(s.v[0], 15.0);
@@ -129,19 +131,22 @@ TEST(SevenParams, PureShiftFromManyPoints) {
 }
 
 TEST(SevenParams, CollinearOrMissingPointsFailAndChangeNothing) {
+    quorvel::MessageBoxRecorder boxes;
+    boxes.Expect(L"不能正确计算该矩阵的逆阵", IDOK);
     CCoordTransform engine;
     engine.SetSevenParams(1, 2, 3, 4e-6, 5e-6, 6e-6, 7e-6);
     EXPECT_FALSE(engine.SolveSevenParams());
     for (int i = 0; i < 4; ++i) {
         const double t = 1000.0 * i;
-        engine.SevenParamPoints().push_back({-2148744.3 + 0.3 * t, 4426641.2 - 0.5 * t,
-                                             4044655.9 + 0.8 * t, -2148760.0 + 0.3 * t,
-                                             4426780.0 - 0.5 * t, 4044700.0 + 0.8 * t});
+        engine.SevenParamPoints().Add({-2148744.3 + 0.3 * t, 4426641.2 - 0.5 * t,
+                                       4044655.9 + 0.8 * t, -2148760.0 + 0.3 * t,
+                                       4426780.0 - 0.5 * t, 4044700.0 + 0.8 * t});
     }
     EXPECT_FALSE(engine.SolveSevenParams());
     const Seven s = GetSeven(engine);
     const Seven before = {{1, 2, 3, 4e-6, 5e-6, 6e-6, 7e-6}};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(s.v[i], before.v[i]);
+    EXPECT_TRUE(boxes.AllAnswered()) << boxes.Report();
 }
 
 // ---- Four parameters ----
@@ -158,7 +163,7 @@ void MakePairs(CCoordTransform& engine, double dx, double dy, double theta, doub
         p.xt = p.xs, p.yt = p.ys;
         maker.ApplyFourParams(p.xt, p.yt);
         p.xt += rng.Next(noise), p.yt += rng.Next(noise);
-        engine.FourParamPairs().push_back(p);
+        engine.FourParamPairs().Add(p);
     }
 }
 
@@ -175,14 +180,14 @@ TEST(FourParams, RecoveredFromExactPairs) {
     // The solver leaves the centred values in the pairs.
     const PointPair4& p = engine.FourParamPairs()[0];
     double mean = 0.0;
-    for (const PointPair4& q : engine.FourParamPairs()) mean += q.xs / 9.0;
+    for (const PointPair4& q : Items(engine.FourParamPairs())) mean += q.xs / 9.0;
     EXPECT_NEAR(p.a, p.xs - mean, 1e-6);
 }
 
 TEST(FourParams, NoisyPairsGiveTheLeastSquaresSolution) {
     CCoordTransform engine;
     MakePairs(engine, -2531.27, 1207.5, 0.0123, 1.0000213, 0.02);
-    const PointPair4Array pairs = engine.FourParamPairs();
+    const std::vector<PointPair4> pairs = Items(engine.FourParamPairs());
     ASSERT_TRUE(engine.SolveFourParams());
     double dx = 0, dy = 0, theta = 0, k = 0;
     engine.GetFourParams(dx, dy, theta, k);
@@ -203,8 +208,8 @@ TEST(FourParams, NoisyPairsGiveTheLeastSquaresSolution) {
 
 TEST(FourParams, QuarterTurnSinglePairAndEmptyList) {
     CCoordTransform engine;
-    engine.FourParamPairs().push_back({100.0, 0.0, 0.0, 100.0});
-    engine.FourParamPairs().push_back({0.0, 100.0, -100.0, 0.0});
+    engine.FourParamPairs().Add({100.0, 0.0, 0.0, 100.0});
+    engine.FourParamPairs().Add({0.0, 100.0, -100.0, 0.0});
     ASSERT_TRUE(engine.SolveFourParams());
     double dx = 0, dy = 0, theta = 0, k = 0;
     engine.GetFourParams(dx, dy, theta, k);
@@ -213,7 +218,8 @@ TEST(FourParams, QuarterTurnSinglePairAndEmptyList) {
     EXPECT_NEAR(dx, 0.0, 1e-12);
     EXPECT_NEAR(dy, 0.0, 1e-12);
 
-    engine.FourParamPairs().assign(1, {5.0, 6.0, 50.0, 60.0});
+    engine.FourParamPairs().RemoveAll();
+    engine.FourParamPairs().Add({5.0, 6.0, 50.0, 60.0});
     ASSERT_TRUE(engine.SolveFourParams());
     engine.GetFourParams(dx, dy, theta, k);
     EXPECT_EQ(dx, 0.0);
@@ -222,7 +228,7 @@ TEST(FourParams, QuarterTurnSinglePairAndEmptyList) {
     EXPECT_EQ(k, 1.0);
 
     engine.SetFourParams(1.0, 2.0, 3.0, 4.0);
-    engine.FourParamPairs().clear();
+    engine.FourParamPairs().RemoveAll();
     EXPECT_FALSE(engine.SolveFourParams());
     engine.GetFourParams(dx, dy, theta, k);
     EXPECT_EQ(k, 4.0);
