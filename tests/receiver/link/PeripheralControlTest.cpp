@@ -1,0 +1,201 @@
+// Peripheral power under each profile of the platform emulation, and the
+// expansion-slot receiver that talks only while it is powered.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "platform/base/Handle.h"
+#include "platform/device/KernelIoControl.h"
+#include "platform/files/DevicePath.h"
+#include "platform/serial/LineState.h"
+#include "platform/serial/PortMap.h"
+#include "platform/serial/SerialApi.h"
+#include "receiver/link/PeripheralControl.h"
+#include "sim/GnssSimulator.h"
+
+namespace quorvel::testing {
+namespace {
+
+class PeripheralControlTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quorvel-power-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_root = pattern;
+        SetDeviceRoot(m_root);
+    }
+    void TearDown() override {
+        ResetDeviceEmulation();
+        ResetPeripheralControl();
+        SetDeviceRoot("");
+        std::filesystem::remove_all(m_root);
+    }
+
+    void UseProfile(const char* profile) {
+        std::ofstream(m_root + "/device.conf")
+            << "# emulated handheld\nprofile = " << profile << "\n";
+        ResetDeviceEmulation();
+        ResetPeripheralControl();
+    }
+
+    std::string m_root;
+};
+
+TEST_F(PeripheralControlTest, OemInterfaceClaimsSwitchesAndReleases) {
+    UseProfile("oem");
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, TRUE), 0);
+    EXPECT_EQ(PeripheralControlMode(), 1);
+    const uint64_t afterClaim = KernelIoControlCalls();
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, TRUE), 3);  // already ours
+    EXPECT_EQ(KernelIoControlCalls(), afterClaim);
+    EXPECT_EQ(SwitchPeripheral(kReceiverPeripheral, FALSE), 0);
+    EXPECT_FALSE(IsPeripheralPowered(70));
+    EXPECT_FALSE(IsSerialPortPowered(5));
+    EXPECT_EQ(SwitchPeripheral(kReceiverPeripheral, TRUE), 0);
+    EXPECT_TRUE(IsPeripheralPowered(70));
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, FALSE), 0);
+
+    const uint64_t afterRelease = KernelIoControlCalls();
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, FALSE), 2);  // never claimed now
+    EXPECT_EQ(ClaimPeripheral(12, FALSE), 2);
+    EXPECT_EQ(KernelIoControlCalls(), afterRelease);
+}
+
+TEST_F(PeripheralControlTest, OutOfRangeDevicesAreRefused) {
+    UseProfile("oem");
+    EXPECT_EQ(ClaimPeripheral(17, TRUE), 2);
+    EXPECT_EQ(ClaimPeripheral(-1, TRUE), 2);
+    for (int device = 0; device <= 6; ++device) EXPECT_EQ(SwitchPeripheral(device, TRUE), 2);
+    EXPECT_EQ(SwitchPeripheral(17, TRUE), 2);
+    EXPECT_EQ(ClaimPeripheral(0, TRUE), 0);  // claimable, though not switchable
+    EXPECT_EQ(ClaimPeripheral(16, TRUE), 0);
+    EXPECT_EQ(SwitchPeripheral(16, TRUE), 0);
+}
+
+TEST_F(PeripheralControlTest, PlatformAnswersMapToResults) {
+    UseProfile("oem");
+    // Another program holds slot 70: the platform answers 8.
+    DWORD in[104] = {1, 1, 0, 1, 70};
+    DWORD out[2] = {0, 1};
+    DWORD returned = 0;
+    ASSERT_TRUE(KernelIoControl(kIoctlResourceClaim, in, sizeof in, out, sizeof out, &returned));
+    ASSERT_EQ(out[1], 0u);
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, TRUE), 3);
+    // Switching without holding the slot: the platform answers 7.
+    EXPECT_EQ(SwitchPeripheral(kReceiverPeripheral, FALSE), 1);
+    EXPECT_TRUE(IsPeripheralPowered(70));
+}
+
+TEST_F(PeripheralControlTest, PlatformNameWithoutTheInterfaceSupportsNothing) {
+    UseProfile("name");
+    EXPECT_TRUE(IsWorkaboutPro());
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, TRUE), 1);
+    EXPECT_EQ(PeripheralControlMode(), 2);
+    EXPECT_EQ(ClaimPeripheral(17, TRUE), 1);
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, FALSE), 1);
+    EXPECT_EQ(SwitchPeripheral(kReceiverPeripheral, FALSE), 1);
+    EXPECT_EQ(SwitchPeripheral(3, TRUE), 1);
+    EXPECT_TRUE(IsPeripheralPowered(70));
+}
+
+TEST_F(PeripheralControlTest, NeitherInterfaceNorNameSupportsNothing) {
+    UseProfile("none");
+    EXPECT_FALSE(IsWorkaboutPro());
+    EXPECT_EQ(SwitchPeripheral(kReceiverPeripheral, TRUE), 1);
+    EXPECT_EQ(PeripheralControlMode(), 0);
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, TRUE), 1);
+}
+
+TEST_F(PeripheralControlTest, DetectionRunsOncePerRun) {
+    UseProfile("oem");
+    InitPeripheralControl();
+    const uint64_t calls = KernelIoControlCalls();
+    EXPECT_EQ(calls, 1u + 4u);  // the count, then each of the four entries
+    InitPeripheralControl();
+    DetectPeripheralControl();
+    EXPECT_EQ(KernelIoControlCalls(), calls);
+}
+
+TEST_F(PeripheralControlTest, PlatformNameIsCheckedInSixteenBitUnits) {
+    UseProfile("oem");
+    EXPECT_TRUE(IsWorkaboutPro());
+    BYTE buffer[200] = {};
+    DWORD returned = 0;
+    ASSERT_TRUE(KernelIoControl(kIoctlPlatformName, nullptr, 0, buffer, sizeof buffer, &returned));
+    EXPECT_EQ(returned, 28u);
+    EXPECT_EQ(buffer[0], 'W');
+    EXPECT_EQ(buffer[1], 0);
+    EXPECT_EQ(buffer[2], 'O');
+    EXPECT_FALSE(KernelIoControl(kIoctlPlatformName, nullptr, 0, buffer, 27, &returned));
+}
+
+// The expansion-slot receiver on COM5, seen through the port.
+class ReceiverBoardTest : public PeripheralControlTest {
+  protected:
+    void SetUp() override {
+        PeripheralControlTest::SetUp();
+        UseProfile("oem");
+        sim::GnssSimOptions options;
+        options.rateHz = 20;
+        options.linkPath = m_root + "/slot";
+        m_board = std::make_unique<sim::GnssSimulator>(options);
+        std::string error;
+        ASSERT_TRUE(m_board->Start(error)) << error;
+        MapSerialPort(5, m_board->Path());
+        m_port = CreateFileW(L"COM5:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
+        ASSERT_NE(m_port, INVALID_HANDLE_VALUE);
+        COMMTIMEOUTS t{MAXDWORD, 0, 0, 0, 100};
+        ASSERT_TRUE(SetCommTimeouts(m_port, &t));
+    }
+    void TearDown() override {
+        if (m_port != INVALID_HANDLE_VALUE) CloseHandle(m_port);
+        m_board.reset();
+        ClearSerialPortMappings();
+        PeripheralControlTest::TearDown();
+    }
+
+    void Power(BOOL on) {
+        EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, TRUE), 0);
+        EXPECT_EQ(SwitchPeripheral(kReceiverPeripheral, on), 0);
+        EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, FALSE), 0);
+    }
+
+    // What the board says within `ms` of real time.
+    std::string Listen(int ms) {
+        std::string heard;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < end && heard.find('\n') == std::string::npos) {
+            char buffer[256];
+            DWORD n = 0;
+            if (ReadFile(m_port, buffer, sizeof buffer, &n, nullptr)) heard.append(buffer, n);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return heard;
+    }
+
+    std::unique_ptr<sim::GnssSimulator> m_board;
+    HANDLE m_port = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(ReceiverBoardTest, TalksOnlyWhilePowered) {
+    Power(FALSE);
+    EXPECT_EQ(Listen(300), "");
+    Power(TRUE);
+    EXPECT_NE(Listen(2000).find("$GP"), std::string::npos);
+    Power(FALSE);
+    EXPECT_EQ(Listen(300), "");
+    // Nor does it hear anything while off.
+    m_board->Log().Clear();
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(m_port, "$JOFF\r\n", 7, &written, nullptr));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(m_board->Log().TextLines().empty());
+}
+
+}  // namespace
+}  // namespace quorvel::testing
