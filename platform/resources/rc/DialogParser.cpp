@@ -118,46 +118,8 @@ void Parser::DialogHeader(struct Dialog& d, bool& hasStyle) {
 void Parser::Control(struct Dialog& d) {
     struct Control c;
     c.pos = Peek().pos;
-    const uint32_t base = kWsChild | kWsVisible;
-    // The place and the optional style; false when no style was written.
-    auto tail = [&](bool sizeOptional) {
-        ExpectPunct(',', "after the control id");
-        c.x = Coord();
-        ExpectPunct(',', "after the control's x");
-        c.y = Coord();
-        if (sizeOptional && !AcceptPunct(',')) return false;
-        if (!sizeOptional) ExpectPunct(',', "after the control's y");
-        c.cx = Coord();
-        ExpectPunct(',', "after the control's width");
-        c.cy = Coord();
-        if (!AcceptPunct(',')) return false;
-        c.style = Style(c.style);
-        if (AcceptPunct(',')) c.exStyle = Style(0);
-        if (d.extended && AcceptPunct(',')) Expr();  // help id
-        return true;
-    };
     if (AcceptWord("CONTROL")) {
-        if (Peek().kind == Tok::String) {
-            c.text = Take().str;
-        } else {
-            c.imageId = static_cast<uint32_t>(ResourceId("image"));
-        }
-        ExpectPunct(',', "after the control text");
-        c.id = ControlId();
-        ExpectPunct(',', "after the control id");
-        c.className = NormaliseClass(String("the control's class name"));
-        ExpectPunct(',', "after the class name");
-        c.style = Style(base);
-        ExpectPunct(',', "after the control's style");
-        c.x = Coord();
-        ExpectPunct(',', "after the control's x");
-        c.y = Coord();
-        ExpectPunct(',', "after the control's y");
-        c.cx = Coord();
-        ExpectPunct(',', "after the control's width");
-        c.cy = Coord();
-        if (AcceptPunct(',')) c.exStyle = Style(0);
-        if (d.extended && AcceptPunct(',')) Expr();  // help id
+        GenericControl(c, d.extended);
         d.controls.push_back(std::move(c));
         return;
     }
@@ -168,7 +130,7 @@ void Parser::Control(struct Dialog& d) {
     if (!statement) Unexpected("a control statement or END");
     Take();
     c.className = statement->className;
-    c.style = base | statement->style;
+    c.style = kWsChild | kWsVisible | statement->style;
     if (statement->form == Form::Text) {
         c.text = String("the control text");
         ExpectPunct(',', "after the control text");
@@ -177,8 +139,53 @@ void Parser::Control(struct Dialog& d) {
         ExpectPunct(',', "after the icon id");
     }
     c.id = ControlId();
-    if (!tail(statement->form == Form::Icon)) c.style |= statement->unstyled;
+    ExpectPunct(',', "after the control id");
+    if (!ControlPlace(c, statement->form == Form::Icon, d.extended)) {
+        c.style |= statement->unstyled;
+    }
     d.controls.push_back(std::move(c));
+}
+
+// CONTROL "text" | image-id, id, "class", style, x, y, cx, cy [, exstyle]
+void Parser::GenericControl(struct Control& c, bool extended) {
+    if (Peek().kind == Tok::String) {
+        c.text = Take().str;
+    } else {
+        c.imageId = static_cast<uint32_t>(ResourceId("image"));
+    }
+    ExpectPunct(',', "after the control text");
+    c.id = ControlId();
+    ExpectPunct(',', "after the control id");
+    c.className = NormaliseClass(String("the control's class name"));
+    ExpectPunct(',', "after the class name");
+    c.style = Style(kWsChild | kWsVisible);
+    ExpectPunct(',', "after the control's style");
+    c.x = Coord();
+    ExpectPunct(',', "after the control's x");
+    c.y = Coord();
+    ExpectPunct(',', "after the control's y");
+    c.cx = Coord();
+    ExpectPunct(',', "after the control's width");
+    c.cy = Coord();
+    if (AcceptPunct(',')) c.exStyle = Style(0);
+    if (extended && AcceptPunct(',')) Expr();  // help id
+}
+
+// x, y, cx, cy [, style [, exstyle]]; false when no style was written.
+bool Parser::ControlPlace(struct Control& c, bool sizeOptional, bool extended) {
+    c.x = Coord();
+    ExpectPunct(',', "after the control's x");
+    c.y = Coord();
+    if (sizeOptional && !AcceptPunct(',')) return false;
+    if (!sizeOptional) ExpectPunct(',', "after the control's y");
+    c.cx = Coord();
+    ExpectPunct(',', "after the control's width");
+    c.cy = Coord();
+    if (!AcceptPunct(',')) return false;
+    c.style = Style(c.style);
+    if (AcceptPunct(',')) c.exStyle = Style(0);
+    if (extended && AcceptPunct(',')) Expr();  // help id
+    return true;
 }
 
 }  // namespace quorvel::rc

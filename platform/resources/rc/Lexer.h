@@ -37,6 +37,8 @@ class Preprocessor {
     struct Cursor;
     void LexFile(const std::string& path, const SourcePos& from);
     void Directive(Cursor& c, const std::string& dir);
+    void Define(const std::vector<Token>& args, const SourcePos& pos);
+    void Conditional(const std::string& dir, const std::vector<Token>& args, const SourcePos& pos);
     void Emit(Token t);
     void Expand(const Token& use, const std::string& name);
     bool Active() const;

@@ -43,6 +43,8 @@ class Parser {
     void Dialog(int id, bool extended, const SourcePos& pos);
     void DialogHeader(struct Dialog& d, bool& hasStyle);
     void Control(struct Dialog& d);
+    void GenericControl(struct Control& c, bool extended);
+    bool ControlPlace(struct Control& c, bool sizeOptional, bool extended);
     void Menu(int id, const SourcePos& pos);
     void MenuItems(std::vector<MenuItem>& items);
     void MenuOptions(MenuItem& item);

@@ -43,6 +43,13 @@ void Preprocessor::Expand(const Token& use, const std::string& name) {
 void Preprocessor::Directive(Cursor& c, const std::string& dir) {
     const SourcePos pos = c.Pos();
     c.SkipBlanks(true);
+    const bool conditional =
+        dir == "ifdef" || dir == "ifndef" || dir == "if" || dir == "else" || dir == "endif";
+    if ((!conditional && !Active()) || (dir == "include" && c.Peek() == L'<')) {
+        // Skipped text, or a system header: its constants are built in.
+        while (!c.AtEnd() && c.Peek() != L'\n') ++c.i;
+        return;
+    }
     if (dir == "define" && c.Peek() != L'\n') {
         size_t end = c.i;
         while (end < c.text.size() && (iswalnum(c.text[end]) || c.text[end] == L'_')) ++end;
@@ -50,42 +57,44 @@ void Preprocessor::Directive(Cursor& c, const std::string& dir) {
             Fail(pos, "macros with parameters are not supported");
         }
     }
-    if (dir == "include") {
-        if (c.Peek() == L'<') {
-            // System headers carry the platform's constants, which the
-            // compiler already knows.
-            while (!c.AtEnd() && c.Peek() != L'\n') ++c.i;
-            return;
-        }
-    }
     std::vector<Token> args;
     while (c.SkipBlanks(true)) args.push_back(c.Next());
-    const bool active = Active();
-    if (dir == "include") {
-        if (!active) return;
+    if (conditional) {
+        Conditional(dir, args, pos);
+    } else if (dir == "include") {
         if (args.size() != 1 || args[0].kind != Tok::String) {
             Fail(pos, "#include expects a file name in quotes");
         }
         const std::filesystem::path base = std::filesystem::path(c.file).parent_path();
         LexFile((base / EncodeUtf8(args[0].str)).string(), pos);
     } else if (dir == "define") {
-        if (!active) return;
-        if (args.empty() || args[0].kind != Tok::Ident) Fail(pos, "#define expects a name");
-        const std::string name = args[0].text;
-        std::vector<Token> body(args.begin() + 1, args.end());
-        auto it = m_macros.find(name);
-        if (it != m_macros.end() && !SameTokens(it->second, body)) {
-            const SourcePos& first = m_macroPos[name];
-            Fail(pos, name + " redefined with a different value (first defined at " + first.file +
-                          ":" + std::to_string(first.line) + ")");
-        }
-        m_macros[name] = std::move(body);
-        if (it == m_macros.end()) m_macroPos[name] = pos;
+        Define(args, pos);
     } else if (dir == "undef") {
-        if (!active) return;
         if (args.size() != 1 || args[0].kind != Tok::Ident) Fail(pos, "#undef expects a name");
         m_macros.erase(args[0].text);
-    } else if (dir == "ifdef" || dir == "ifndef") {
+    } else if (dir != "pragma") {  // #pragma code_page and the like: always UTF-8 here
+        Fail(pos, "unknown directive #" + dir);
+    }
+}
+
+void Preprocessor::Define(const std::vector<Token>& args, const SourcePos& pos) {
+    if (args.empty() || args[0].kind != Tok::Ident) Fail(pos, "#define expects a name");
+    const std::string name = args[0].text;
+    std::vector<Token> body(args.begin() + 1, args.end());
+    auto it = m_macros.find(name);
+    if (it != m_macros.end() && !SameTokens(it->second, body)) {
+        const SourcePos& first = m_macroPos[name];
+        Fail(pos, name + " redefined with a different value (first defined at " + first.file + ":" +
+                      std::to_string(first.line) + ")");
+    }
+    if (it == m_macros.end()) m_macroPos[name] = pos;
+    m_macros[name] = std::move(body);
+}
+
+void Preprocessor::Conditional(const std::string& dir, const std::vector<Token>& args,
+                               const SourcePos& pos) {
+    const bool active = Active();
+    if (dir == "ifdef" || dir == "ifndef") {
         if (args.size() != 1 || args[0].kind != Tok::Ident)
             Fail(pos, "#" + dir + " expects a name");
         const bool defined = m_macros.count(args[0].text) > 0;
@@ -100,13 +109,9 @@ void Preprocessor::Directive(Cursor& c, const std::string& dir) {
         Cond& cond = m_conds.back();
         cond.active = cond.parentActive && !cond.active;
         cond.sawElse = true;
-    } else if (dir == "endif") {
+    } else {
         if (m_conds.empty()) Fail(pos, "#endif without #if");
         m_conds.pop_back();
-    } else if (dir == "pragma") {
-        // code_page and the like: the script is always UTF-8.
-    } else {
-        if (active) Fail(pos, "unknown directive #" + dir);
     }
 }
 
