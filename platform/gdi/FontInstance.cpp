@@ -5,6 +5,7 @@
 #include FT_BITMAP_H
 
 #include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <cwctype>
 #include <mutex>
 #include <numbers>
+#include "platform/gdi/SpanSet.h"
 
 namespace quorvel::gdi {
 namespace {
@@ -80,10 +82,55 @@ void AppendRuns(const FT_Bitmap& bitmap, int left, int top, std::vector<GlyphRun
     }
 }
 
-// Synthetic bold as the device's bitmap fonts did it: every run one pixel
-// wider to the right.
-void Embolden(std::vector<GlyphRun>& runs) {
-    for (GlyphRun& r : runs) ++r.x1;
+// Synthetic bold as the device's bitmap fonts did it: the glyph drawn again
+// one pixel further along the baseline.
+void Embolden(std::vector<GlyphRun>& runs, int dx, int dy) {
+    if (dy == 0) {
+        for (GlyphRun& r : runs) r.x1 = static_cast<int16_t>(r.x1 + dx);
+        return;
+    }
+    SpanSet set;
+    for (const GlyphRun& r : runs) {
+        set.Add(r.dy, r.x0, r.x1);
+        set.Add(r.dy + dy, r.x0 + dx, r.x1 + dx);
+    }
+    runs.clear();
+    for (int y = set.Top(); y < set.Bottom(); ++y) {
+        for (const Run& r : set.Row(y)) {
+            runs.push_back(GlyphRun{static_cast<int16_t>(y), static_cast<int16_t>(r.x0),
+                                    static_cast<int16_t>(r.x1)});
+        }
+    }
+}
+
+// An upright glyph turned by a multiple of 90 degrees counter-clockwise,
+// pixel for pixel, so that turned text keeps the strikes' crisp shapes.
+std::vector<GlyphRun> TurnQuadrant(const std::vector<GlyphRun>& runs, int quarters) {
+    SpanSet set;
+    for (const GlyphRun& r : runs) {
+        for (int x = r.x0; x < r.x1; ++x) {
+            const int y = r.dy;
+            switch (quarters) {
+                case 1:
+                    set.Add(-x - 1, y, y + 1);
+                    break;
+                case 2:
+                    set.Add(-y - 1, -x - 1, -x);
+                    break;
+                default:
+                    set.Add(x, -y - 1, -y);
+                    break;
+            }
+        }
+    }
+    std::vector<GlyphRun> out;
+    for (int y = set.Top(); y < set.Bottom(); ++y) {
+        for (const Run& r : set.Row(y)) {
+            out.push_back(GlyphRun{static_cast<int16_t>(y), static_cast<int16_t>(r.x0),
+                                   static_cast<int16_t>(r.x1)});
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -137,21 +184,39 @@ Glyph FontInstance::Render(wchar_t ch) {
     Glyph glyph;
     auto face = static_cast<FT_Face>(m_face);
     if (!face || ch < 0x20) return glyph;
-    const bool transformed = m_key.escapement != 0 || m_key.italic;
-    FT_Int32 flags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME;
-    if (transformed) flags |= FT_LOAD_NO_BITMAP;
+    if (m_upright && m_key.escapement % 900 == 0) {
+        glyph = m_upright->GlyphLocked(ch);
+        glyph.runs = TurnQuadrant(glyph.runs, m_key.escapement / 900);
+        return glyph;
+    }
+    // Turned and slanted glyphs come from the outlines (strikes cannot be
+    // transformed); upright ones take the strike where there is one.
+    const bool outline = m_key.escapement != 0 || m_key.italic;
+    // The font carries no hints of its own for its Chinese outlines; without
+    // the auto-hinter one-bit rendering drops thin horizontal strokes.
+    FT_Int32 flags =
+        FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME | FT_LOAD_FORCE_AUTOHINT;
+    if (outline) flags |= FT_LOAD_NO_BITMAP;
     if (FT_Load_Char(face, static_cast<FT_ULong>(ch), flags) != 0) return glyph;
     const FT_GlyphSlot slot = face->glyph;
     if (slot->bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
         AppendRuns(slot->bitmap, slot->bitmap_left, slot->bitmap_top, glyph.runs);
     }
-    if (m_key.bold) Embolden(glyph.runs);
+    if (m_key.bold) {
+        const double angle = m_key.escapement * std::numbers::pi / 1800.0;
+        Embolden(glyph.runs, static_cast<int>(std::lround(std::cos(angle))),
+                 static_cast<int>(std::lround(-std::sin(angle))));
+    }
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6) + (m_key.bold ? 1 : 0);
     return glyph;
 }
 
 const Glyph& FontInstance::GetGlyph(wchar_t ch) {
     std::lock_guard lock(EngineMutex());
+    return GlyphLocked(ch);
+}
+
+const Glyph& FontInstance::GlyphLocked(wchar_t ch) {
     auto it = m_glyphs.find(ch);
     if (it == m_glyphs.end()) it = m_glyphs.emplace(ch, Render(ch)).first;
     return it->second;

@@ -74,6 +74,7 @@ class FontInstance {
 
   private:
     Glyph Render(wchar_t ch);
+    const Glyph& GlyphLocked(wchar_t ch);
 
     FontKey m_key;
     void* m_face = nullptr;                   // FT_Face
