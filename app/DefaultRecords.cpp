@@ -6,12 +6,13 @@ namespace {
 // of the same file, so that a new job's base coordinates agree with each
 // other. Latitude and longitude in decimal degrees, grid north and east in
 // whole metres.
-// TODO(lead): the site and its grid coordinates from the coordinate engine
-// (Wgs84ToGrid with the default parameters); placeholder until then.
-const double kDefaultBaseLat = 0.0;
-const double kDefaultBaseLon = 0.0;
-const double kDefaultBaseX = 0.0;
-const double kDefaultBaseY = 500000.0;
+// The site lies on the Seine in Paris, 2.29 degrees from the default central
+// meridian; x and y are the engine's Wgs84ToGrid of it with the default
+// parameters, rounded. The receiver simulator starts here too.
+const double kDefaultBaseLat = 48.85830000;
+const double kDefaultBaseLon = 2.29450000;
+const double kDefaultBaseX = 5416504.0;
+const double kDefaultBaseY = 668365.0;
 const double kDefaultBaseHeight = 35.0;
 
 void FillDefaultProjection(CoordSysParams& p) {

@@ -10,10 +10,10 @@ encoded with Python's own GBK codec. Run once; the outputs are checked in:
 TITLE = "Quorvel1.1 Ver: 2012.06.01"
 
 # The default base site (latitude, longitude, grid north, grid east).
-BASE_LAT = 0.0
-BASE_LON = 0.0
-BASE_X = 0.0
-BASE_Y = 500000.0
+BASE_LAT = 48.8583
+BASE_LON = 2.2945
+BASE_X = 5416504.0
+BASE_Y = 668365.0
 
 
 def d(value):
