@@ -84,10 +84,13 @@ BOOL SetForegroundWindow(HWND hwnd) {
     return TRUE;
 }
 
+// Returns the focus window from before the call, also when activating the
+// new focus's top-level window moved the focus on the way.
 HWND SetFocus(HWND hwnd) {
-    HWND top = nullptr;
+    HWND top = nullptr, before;
     {
         Lock lock = TakeLock();
+        before = S().focus;
         if (hwnd) {
             Window* w = FindLocal(hwnd);
             if (!w) {
@@ -105,13 +108,13 @@ HWND SetFocus(HWND hwnd) {
         Lock lock = TakeLock();
         if (hwnd && !FindLocal(hwnd)) return nullptr;
         old = S().focus;
-        if (old == hwnd) return old;
+        if (old == hwnd) return before;
         S().focus = hwnd;
     }
     if (old) SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     if (hwnd && GetFocus() == hwnd)
         SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
-    return old;
+    return before;
 }
 
 HWND GetFocus() {

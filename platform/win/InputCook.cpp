@@ -43,9 +43,9 @@ LPARAM ClientPoint(HWND hwnd, POINT p) {
 bool IsDoubleTap(InputState& in, HWND hwnd, const MSG& raw, POINT p) {
     Window* w = FindLocal(hwnd);
     if (!w || !(w->cls->wc.style & CS_DBLCLKS) || in.lastTapWindow != hwnd) return false;
-    const int box = GetSystemMetrics(SM_CXDOUBLECLK) / 2;
-    return raw.time - in.lastTapTime <= GetDoubleClickTime() &&
-           std::abs(p.x - in.lastTapPoint.x) <= box && std::abs(p.y - in.lastTapPoint.y) <= box;
+    const int box = kDoubleTapBox / 2;
+    return raw.time - in.lastTapTime <= kDoubleTapMs && std::abs(p.x - in.lastTapPoint.x) <= box &&
+           std::abs(p.y - in.lastTapPoint.y) <= box;
 }
 
 UINT ButtonDown(InputState& in, HWND hwnd, const MSG& raw, POINT p) {

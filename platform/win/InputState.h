@@ -8,6 +8,11 @@
 
 namespace quorvel::win::detail {
 
+// Two taps count as a double tap within this square around the first
+// (SM_CXDOUBLECLK) and GetDoubleClickTime() milliseconds.
+constexpr int kDoubleTapBox = 8;
+constexpr UINT kDoubleTapMs = 500;
+
 struct InputState {
     bool asyncDown[256] = {};  // as injected
     BYTE keyState[256] = {};   // as retrieved: 0x80 down, 0x01 toggled

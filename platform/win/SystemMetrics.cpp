@@ -2,6 +2,7 @@
 // poll.
 #include <atomic>
 
+#include "platform/win/InputState.h"
 #include "platform/win/RectMath.h"
 #include "platform/win/WinInternal.h"
 #include "platform/win/WindowState.h"
@@ -17,8 +18,6 @@ std::atomic<uint64_t> g_screenGeneration{0};
 constexpr int kScrollBar = 13;
 // The command bar (menu and toolbar) height.
 constexpr int kMenuBar = 26;
-// Two taps count as a double tap within this square around the first.
-constexpr int kDoubleTapBox = 8;
 
 void SetScreenSize(int width, int height) {
     detail::Lock lock = detail::TakeLock();
@@ -82,7 +81,7 @@ int GetSystemMetrics(int index) {
             return quorvel::win::kMenuBar;
         case SM_CXDOUBLECLK:
         case SM_CYDOUBLECLK:
-            return quorvel::win::kDoubleTapBox;
+            return quorvel::win::detail::kDoubleTapBox;
         default:
             return 0;  // SM_MOUSEPRESENT, SM_DEBUG...: a stylus device, no debugger
     }
