@@ -54,59 +54,68 @@ std::vector<int> SourceIndex(int dstLen, int srcStart, int srcLen, bool flip) {
     return map;
 }
 
-void Run(const Blit& b) {
-    const Surface dstSurface = b.dst->GetSurface();
-    const int width = b.to.right - b.to.left, height = b.to.bottom - b.to.top;
-    if (width <= 0 || height <= 0) return;
-    const uint32_t pattern =
-        b.dst->attr.brush->style == BS_NULL ? 0u : b.dst->Pixel(b.dst->attr.brush->color);
-    Surface srcSurface;
-    std::vector<uint32_t> copy;
+// Where each destination pixel's source pixel comes from.
+struct SourceView {
+    Surface surface;
+    std::vector<uint32_t> copy;  // overlapping scrolls read a copy
     std::vector<int> cols, rows;
     std::optional<SourceConverter> convert;
-    if (b.src) {
-        srcSurface = b.src->GetSurface();
-        if (srcSurface.pixels == dstSurface.pixels) {  // overlapping scrolls read a copy
-            copy.assign(
-                srcSurface.pixels,
-                srcSurface.pixels + static_cast<size_t>(srcSurface.stride) * srcSurface.height);
-            srcSurface.pixels = copy.data();
+    bool direct = false;  // same size, same kind of pixels: whole rows move
+
+    SourceView(const Blit& b, const Surface& dst, int width, int height) {
+        if (!b.src) return;
+        surface = b.src->GetSurface();
+        if (surface.pixels == dst.pixels) {
+            copy.assign(surface.pixels,
+                        surface.pixels + static_cast<size_t>(surface.stride) * surface.height);
+            surface.pixels = copy.data();
         }
         cols = SourceIndex(width, b.srcX, b.srcW, b.flipX);
         rows = SourceIndex(height, b.srcY, b.srcH, b.flipY);
         convert.emplace(*b.dst, *b.src);
+        direct = b.code == 0xCC && !b.keyed && !b.flipX && !b.flipY && b.srcW == width &&
+                 b.srcH == height && !convert->toColor && !convert->toMono;
     }
-    // A plain copy of the same size and kind of pixels moves whole rows.
-    const bool direct = b.src && b.code == 0xCC && !b.keyed && !b.flipX && !b.flipY &&
-                        b.srcW == width && b.srcH == height && !convert->toColor &&
-                        !convert->toMono;
+};
+
+void BlitRow(const Blit& b, const SourceView& src, uint32_t pattern, const RECT& area,
+             const uint32_t* in, uint32_t* out) {
+    if (in && src.direct) {
+        const int shift = b.srcX - b.to.left;
+        const int x0 = std::max<int>(area.left, -shift);
+        const int x1 = std::min<int>(area.right, src.surface.width - shift);
+        if (x0 < x1) std::memcpy(out + x0, in + x0 + shift, sizeof(uint32_t) * (x1 - x0));
+        return;
+    }
+    for (int x = area.left; x < area.right; ++x) {
+        uint32_t s = 0;
+        if (in) {
+            const int sx = src.cols[static_cast<size_t>(x - b.to.left)];
+            if (sx < 0 || sx >= src.surface.width) continue;
+            if (b.keyed && in[sx] == b.key) continue;
+            s = (*src.convert)(in[sx]);
+        }
+        out[x] = b.code == 0xCC ? s : ApplyRop3(b.code, pattern, s, out[x]);
+    }
+}
+
+void Run(const Blit& b) {
+    const Surface dst = b.dst->GetSurface();
+    const int width = b.to.right - b.to.left, height = b.to.bottom - b.to.top;
+    if (width <= 0 || height <= 0) return;
+    const uint32_t pattern =
+        b.dst->attr.brush->style == BS_NULL ? 0u : b.dst->Pixel(b.dst->attr.brush->color);
+    const SourceView src(b, dst, width, height);
     for (const RECT& clip : b.dst->Clip()) {
         const RECT area = Intersect(b.to, clip);
         for (int y = area.top; y < area.bottom; ++y) {
-            uint32_t* out = dstSurface.Row(y);
             const uint32_t* in = nullptr;
             if (b.src) {
-                const int sy = rows[static_cast<size_t>(y - b.to.top)];
-                if (sy < 0 || sy >= srcSurface.height) continue;
-                in = srcSurface.Row(sy);
+                const int sy = src.rows[static_cast<size_t>(y - b.to.top)];
+                if (sy < 0 || sy >= src.surface.height) continue;
+                in = src.surface.Row(sy);
             }
-            if (in && direct) {
-                const int shift = b.srcX - b.to.left;
-                const int x0 = std::max<int>(area.left, -shift);
-                const int x1 = std::min<int>(area.right, srcSurface.width - shift);
-                if (x0 < x1) std::memcpy(out + x0, in + x0 + shift, sizeof(uint32_t) * (x1 - x0));
-                continue;
-            }
-            for (int x = area.left; x < area.right; ++x) {
-                uint32_t s = 0;
-                if (in) {
-                    const int sx = cols[static_cast<size_t>(x - b.to.left)];
-                    if (sx < 0 || sx >= srcSurface.width) continue;
-                    if (b.keyed && in[sx] == b.key) continue;
-                    s = (*convert)(in[sx]);
-                }
-                out[x] = b.code == 0xCC ? s : ApplyRop3(b.code, pattern, s, out[x]);
-            }
+            BlitRow(b, src, pattern, area, in, dst.Row(y));
         }
     }
 }
@@ -174,13 +183,14 @@ BOOL TransparentImage(HDC dst, int x, int y, int width, int height, HANDLE src, 
         return TransparentBlt(dst, x, y, width, height, static_cast<HDC>(src), srcX, srcY, srcWidth,
                               srcHeight, transparent);
     }
-    if (!Lookup<BitmapObject>(src)) return FALSE;
-    HDC memory = CreateCompatibleDC(dst);
-    HGDIOBJ old = SelectObject(memory, src);
-    BOOL ok = old ? TransparentBlt(dst, x, y, width, height, memory, srcX, srcY, srcWidth,
-                                   srcHeight, transparent)
-                  : FALSE;
-    if (old) SelectObject(memory, old);
-    DeleteDC(memory);
+    // A bitmap is read where it is, even while selected into a context.
+    auto bitmap = Lookup<BitmapObject>(src);
+    if (!bitmap) return FALSE;
+    auto reader = NewDc(DeviceContext::Kind::Memory);
+    reader->attr.bitmap = bitmap;
+    reader->ClipChanged();
+    const BOOL ok = TransparentBlt(dst, x, y, width, height, static_cast<HDC>(reader->handle), srcX,
+                                   srcY, srcWidth, srcHeight, transparent);
+    ReleaseDcObject(*reader);
     return ok;
 }
