@@ -3,10 +3,16 @@
 // proxy top-level windows.
 #pragma once
 
+#include <string>
+
 #include "platform/win/WinApi.h"
 
 namespace quorvel::win::detail {
 
+// The folder sharing runs in; empty when sharing is off.
+std::string SharingDir();
+// Forgets every proxy (lock held).
+void DropAllProxies();
 // Refreshes the proxies of other processes' windows (no lock held); a no-op
 // when sharing is off.
 void RefreshRemoteWindows();
