@@ -72,7 +72,9 @@ std::shared_ptr<DeviceContext> NewDc(DeviceContext::Kind kind);
 void ReleaseDcObject(DeviceContext& dc);
 // Called after drawing into a context: lets the screen's watchers know.
 void Drew(const DeviceContext& dc);
-// Defined by the window side: the screen's contents changed.
+// Tells the window manager that the screen's contents changed.
 void NoteScreenDrawn();
+// Installs the default painting of windows (once, through Install()).
+void InstallPaintHooks();
 
 }  // namespace quorvel::gdi

@@ -1,13 +1,10 @@
 // The default painting of windows, installed into the window manager.
 #include "platform/gdi/DeviceContext.h"
 
-#ifdef QUORVEL_GDI_WITH_WIN
 #include "platform/win/WinInternal.h"
-#endif
 
 namespace quorvel::gdi {
 
-#ifdef QUORVEL_GDI_WITH_WIN
 namespace {
 
 // WM_ERASEBKGND: the class brush over what the context may draw on (the
@@ -71,8 +68,5 @@ void InstallPaintHooks() {
     win::SetNonClientPaintHook(&PaintFrame);
     win::SetDesktopPaintHook(&PaintDesktop);
 }
-#else
-void InstallPaintHooks() {}
-#endif
 
 }  // namespace quorvel::gdi

@@ -2,9 +2,7 @@
 
 #include "platform/gdi/Surface.h"
 
-#ifdef QUORVEL_GDI_WITH_WIN
 #include "platform/win/WinInternal.h"
-#endif
 
 namespace quorvel::gdi {
 namespace {

@@ -5,10 +5,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Image.h"
-
-#ifdef QUORVEL_GDI_WITH_WIN
 #include "platform/win/WinInternal.h"
-#endif
 
 namespace quorvel::gdi {
 namespace {
@@ -17,7 +14,6 @@ std::shared_ptr<DeviceContext> ScreenDc() {
     return NewDc(DeviceContext::Kind::Screen);
 }
 
-#ifdef QUORVEL_GDI_WITH_WIN
 std::shared_ptr<DeviceContext> WindowDc(HWND hwnd, bool clientOnly) {
     RECT area{};
     const bool ok =
@@ -29,17 +25,12 @@ std::shared_ptr<DeviceContext> WindowDc(HWND hwnd, bool clientOnly) {
     dc->systemClip = win::VisibleRects(hwnd, clientOnly);
     return dc;
 }
-#endif
 
 }  // namespace
 
 void NoteScreenDrawn() {
-#ifdef QUORVEL_GDI_WITH_WIN
     win::NoteScreenChanged();
-#endif
 }
-
-void InstallPaintHooks();
 
 void Install() {
     static std::once_flag once;
@@ -49,11 +40,7 @@ void Install() {
 Image CaptureWindow(HWND hwnd) {
     Image screen = CaptureScreen();
     RECT r{0, 0, 0, 0};
-#ifdef QUORVEL_GDI_WITH_WIN
     if (!win::WindowScreenRect(hwnd, &r)) return Image{};
-#else
-    (void)hwnd;
-#endif
     r = Intersect(r, RECT{0, 0, screen.width, screen.height});
     Image image;
     image.width = r.right - r.left;
@@ -74,24 +61,14 @@ using namespace quorvel::gdi;
 
 HDC GetDC(HWND hwnd) {
     Install();
-    if (!hwnd) return static_cast<HDC>(ScreenDc()->handle);
-#ifdef QUORVEL_GDI_WITH_WIN
-    auto dc = WindowDc(hwnd, true);
+    auto dc = hwnd ? WindowDc(hwnd, true) : ScreenDc();
     return dc ? static_cast<HDC>(dc->handle) : nullptr;
-#else
-    return nullptr;
-#endif
 }
 
 HDC GetWindowDC(HWND hwnd) {
     Install();
-    if (!hwnd) return static_cast<HDC>(ScreenDc()->handle);
-#ifdef QUORVEL_GDI_WITH_WIN
-    auto dc = WindowDc(hwnd, false);
+    auto dc = hwnd ? WindowDc(hwnd, false) : ScreenDc();
     return dc ? static_cast<HDC>(dc->handle) : nullptr;
-#else
-    return nullptr;
-#endif
 }
 
 int ReleaseDC(HWND, HDC hdc) {
@@ -101,7 +78,6 @@ int ReleaseDC(HWND, HDC hdc) {
     return 1;
 }
 
-#ifdef QUORVEL_GDI_WITH_WIN
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     Install();
     RECT bounds{};
@@ -126,4 +102,3 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     ReleaseDC(hwnd, ps->hdc);
     return TRUE;
 }
-#endif
