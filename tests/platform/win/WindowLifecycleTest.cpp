@@ -230,8 +230,9 @@ TEST_F(Lifecycle, TextPropertiesAndLongs) {
               DWORD(WS_VISIBLE | WS_GROUP | WS_TABSTOP));
     EXPECT_EQ(Log::Get().Of(h, WM_STYLECHANGED).size(), 1u);
 
-    static int subclassed = 0;
-    static WNDPROC previous = nullptr;
+    static int subclassed;
+    static WNDPROC previous;
+    subclassed = 0;
     previous = reinterpret_cast<WNDPROC>(SetWindowLongPtr(
         h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
             if (m == WM_USER + 7) ++subclassed;
