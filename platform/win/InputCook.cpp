@@ -120,7 +120,7 @@ MSG KeyMessage(const MSG& raw, HWND target) {
     if (vk == VK_LCONTROL || vk == VK_RCONTROL) set(VK_CONTROL);
     if (vk == VK_LMENU || vk == VK_RMENU) set(VK_MENU);
     const bool alt = (in.keyState[VK_MENU] & 0x80) != 0;
-    const bool sys = alt || vk == VK_F10 || vk == VK_MENU;
+    const bool sys = alt || vk == VK_MENU;
     const UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM lp = 1;
     if (alt) lp |= LPARAM{1} << 29;

@@ -95,7 +95,7 @@ bool PumpUntilIdle();
 // ---- Input injection (backends and tests) -----------------------------------------------
 // Keys go to the focus window (else the active window) at the moment the
 // message is retrieved: WM_KEYDOWN/WM_KEYUP, or WM_SYSKEYDOWN/WM_SYSKEYUP
-// while VK_MENU is down and for F10. TranslateMessage makes WM_CHAR.
+// while VK_MENU (Alt) is down. TranslateMessage makes WM_CHAR.
 void InjectKey(UINT virtualKey, bool down);
 // A character typed directly (text entry by a backend): WM_CHAR to the focus.
 void InjectChar(WCHAR ch);

@@ -33,6 +33,20 @@ RECT InitialRect(bool child, int x, int y, int width, int height) {
     return {x, y, x + width, y + height};
 }
 
+// Checks the parent argument (lock held): a child needs a live parent, a
+// top-level window's "parent" is its owner, and a child of the desktop is a
+// top-level window. False with the last error set.
+bool ResolveParent(DWORD style, HWND* parent, Window** p) {
+    const bool ofDesktop = *parent == S().desktop;
+    if (ofDesktop) *parent = nullptr;
+    *p = *parent ? FindLocal(*parent) : nullptr;
+    if (((style & WS_CHILD) && !*parent && !ofDesktop) || (*parent && !*p)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return false;
+    }
+    return true;
+}
+
 // Builds the window and links it into the tree (lock held); null with the
 // last error set when the class or parent is not there.
 Window* Build(DWORD exStyle, LPCTSTR className, DWORD style, RECT rect, HWND parent, HMENU menu,
@@ -42,12 +56,9 @@ Window* Build(DWORD exStyle, LPCTSTR className, DWORD style, RECT rect, HWND par
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
     }
-    const bool child = (style & WS_CHILD) != 0;
-    Window* p = parent ? FindLocal(parent) : nullptr;
-    if ((child && !p) || (parent && !p)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
+    Window* p = nullptr;
+    if (!ResolveParent(style, &parent, &p)) return nullptr;
+    const bool child = (style & WS_CHILD) != 0 && parent;
     auto w = std::make_unique<Window>();
     w->hwnd = NewHandle();
     w->cls = cls;

@@ -152,7 +152,8 @@ void RaiseOwnedAbove(Window* owner) {
 
 RECT FrameInsets(DWORD style, DWORD exStyle) {
     RECT in{0, 0, 0, 0};
-    if ((style & (WS_BORDER | WS_DLGFRAME)) || (exStyle & WS_EX_DLGMODALFRAME))
+    (void)exStyle;  // no extended style changes the frame on the handheld
+    if (style & (WS_BORDER | WS_DLGFRAME))
         in = {kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth};
     if ((style & WS_CAPTION) == WS_CAPTION) in.top += kCaptionHeight;
     return in;

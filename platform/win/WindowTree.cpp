@@ -91,6 +91,7 @@ HWND SetParent(HWND hwnd, HWND newParent) {
     HWND old;
     {
         Lock lock = TakeLock();
+        if (newParent == S().desktop) newParent = nullptr;
         Window* w = FindLocal(hwnd);
         Window* p = newParent ? FindLocal(newParent) : nullptr;
         if (!w || (newParent && (!p || p == w || IsDescendant(w, p)))) return nullptr;
