@@ -19,7 +19,7 @@ void ValidateAfterUnhandledPaint(HWND hwnd);
 // The earliest timer of the queue that is due on the clock and matches the
 // filter; with `remove` it is re-armed for its next period (lock held).
 bool TakeDueTimer(Queue& q, HWND filter, bool remove, MSG* out);
-// When the queue's next timer is due (UINT64_MAX: none) (lock held).
+// When the queue's next timer falls due (UINT64_MAX: none) (lock held).
 uint64_t NextTimerDue(const Queue& q);
 
 // Turns one raw input event, taken off the calling thread's queue from

@@ -55,8 +55,12 @@ bool TakeDueTimer(Queue& q, HWND filter, bool remove, MSG* out) {
 }
 
 uint64_t NextTimerDue(const Queue& q) {
+    // A timer already due was left by the caller's filter: it must not turn
+    // the wait into a spin.
+    const uint64_t now = ClockNowMs();
     uint64_t next = UINT64_MAX;
-    for (const Timer& t : q.timers) next = std::min(next, t.due);
+    for (const Timer& t : q.timers)
+        if (t.due > now) next = std::min(next, t.due);
     return next;
 }
 

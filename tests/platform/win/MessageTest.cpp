@@ -55,11 +55,23 @@ TEST_F(Messages, FiltersLeaveOtherMessagesQueued) {
     EXPECT_EQ(m.hwnd, a);
 }
 
-// Runs a GetMessage loop on this thread until *done; each kNest message
-// handled opens one more loop inside it, as nested modal dialogs do.
-void NestedLoop(const std::atomic<bool>* done) {
+// Runs a message loop on this thread until *done; each kNest message
+// handled opens one more loop inside it, as nested modal dialogs do. Odd
+// levels use GetMessage, even ones the idle-time shape PeekMessage then
+// WaitMessage.
+void NestedLoop(const std::atomic<bool>* done, int level) {
     MSG m;
-    while (!done->load() && GetMessage(&m, nullptr, 0, 0)) quorvel::win::DispatchLoopMessage(&m);
+    if (level % 2) {
+        while (!done->load() && GetMessage(&m, nullptr, 0, 0))
+            quorvel::win::DispatchLoopMessage(&m);
+        return;
+    }
+    while (!done->load()) {
+        if (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE))
+            quorvel::win::DispatchLoopMessage(&m);
+        else
+            WaitMessage();
+    }
 }
 
 TEST_F(Messages, WorkerSendsAreServedInOrderInsideLoopsNestedFourDeep) {
@@ -71,7 +83,7 @@ TEST_F(Messages, WorkerSendsAreServedInOrderInsideLoopsNestedFourDeep) {
     Log::Get().On(h, kNest, [&](HWND w, UINT, WPARAM, LPARAM) {
         maxDepth = std::max(maxDepth, ++depth);
         if (depth < 4) PostMessage(w, kNest, 0, 0);
-        NestedLoop(&done);
+        NestedLoop(&done, depth + 1);
         --depth;
         return LRESULT{0};
     });
@@ -92,7 +104,7 @@ TEST_F(Messages, WorkerSendsAreServedInOrderInsideLoopsNestedFourDeep) {
         return 0;
     });
     PostMessage(h, kNest, 0, 0);
-    NestedLoop(&done);
+    NestedLoop(&done, 1);
     worker.Join();
     EXPECT_EQ(maxDepth, 4);
     EXPECT_EQ(next, kCount);
