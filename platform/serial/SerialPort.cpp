@@ -87,6 +87,9 @@ int OpenHost(int port, const std::string& path, struct stat& st) {
         return -1;
     }
     SetModemLines(fd, true, true);
+    // A port starts with an empty queue: what came while nobody had it
+    // open was never received.
+    tcflush(fd, TCIFLUSH);
     return fd;
 }
 
@@ -188,31 +191,52 @@ void SerialPort::KickWaitersLocked() {
     for (ThreadSignal* signal : m_waiters) signal->Kick();
 }
 
-DWORD SerialPort::ReadAvailableLocked(BYTE* buffer, DWORD count) {
-    if (m_gone || m_fd < 0 || count == 0) return 0;
+void SerialPort::FillLocked() {
+    if (m_rxHead < m_rx.size() || m_gone || m_fd < 0) return;
+    m_rx.resize(kRxBlock);
+    m_rxHead = 0;
     for (;;) {
-        ssize_t n = read(m_fd, buffer, count);
+        ssize_t n = read(m_fd, m_rx.data(), m_rx.size());
+        if (n > 0 && !IsSerialPortPowered(m_port)) continue;  // drained into the void
         if (n > 0) {
-            if (!IsSerialPortPowered(m_port)) continue;  // keep draining into the void
-            return static_cast<DWORD>(n);
+            m_rx.resize(static_cast<size_t>(n));
+            return;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return 0;
-        // EIO from a pseudo-terminal whose other side closed, 0 from a hung-up line.
-        m_gone = true;
-        return 0;
+        m_rx.clear();
+        // EIO from a pseudo-terminal whose other side closed, 0 from a
+        // hung-up line; EAGAIN is only an empty line.
+        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) m_gone = true;
+        return;
     }
 }
 
+DWORD SerialPort::ReadAvailableLocked(BYTE* buffer, DWORD count) {
+    if (count == 0) return 0;
+    FillLocked();
+    const DWORD taken = static_cast<DWORD>(std::min<size_t>(count, m_rx.size() - m_rxHead));
+    std::copy_n(m_rx.data() + m_rxHead, taken, buffer);
+    m_rxHead += taken;
+    return taken;
+}
+
+void SerialPort::ClearInputLocked() {
+    m_rx.clear();
+    m_rxHead = 0;
+    if (!m_gone && m_fd >= 0) tcflush(m_fd, TCIFLUSH);
+}
+
 DWORD SerialPort::QueuedLocked() {
-    if (m_gone || m_fd < 0) return 0;
     if (!IsSerialPortPowered(m_port)) {
-        tcflush(m_fd, TCIFLUSH);
+        ClearInputLocked();
         return 0;
     }
-    int queued = 0;
-    if (ioctl(m_fd, FIONREAD, &queued) != 0 || queued < 0) return 0;
-    return static_cast<DWORD>(queued);
+    DWORD queued = static_cast<DWORD>(m_rx.size() - m_rxHead);
+    int host = 0;
+    if (!m_gone && m_fd >= 0 && ioctl(m_fd, FIONREAD, &host) == 0 && host > 0) {
+        queued += static_cast<DWORD>(host);
+    }
+    return queued;
 }
 
 void SerialPort::SetLinesLocked(bool dtr, bool rts) {
@@ -229,7 +253,7 @@ BOOL SerialPort::FailLocked(DWORD error) {
 
 void SerialPort::DiscardInput() {
     Lock lock(m_mutex);
-    if (!m_closed && !m_gone) tcflush(m_fd, TCIFLUSH);
+    if (!m_closed) ClearInputLocked();
 }
 
 int SerialPort::WaiterCount() {

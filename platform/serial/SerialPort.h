@@ -59,9 +59,11 @@ class SerialPort : public KernelObject {
 
     WaitEnd WaitLocked(Lock& lock, short events, uint64_t deadlineMs);
     void KickWaitersLocked();
-    // Non-blocking read of what the host has; discards it while the board
-    // is unpowered; notices a vanished device.
+    // Takes a block from the host when the receive queue is empty; discards
+    // it while the board is unpowered; notices a vanished device.
+    void FillLocked();
     DWORD ReadAvailableLocked(BYTE* buffer, DWORD count);
+    void ClearInputLocked();
     DWORD QueuedLocked();
     void SetLinesLocked(bool dtr, bool rts);
     BOOL FailLocked(DWORD error);
@@ -74,6 +76,12 @@ class SerialPort : public KernelObject {
     std::vector<ThreadSignal*> m_waiters;
     bool m_closed = false;
     bool m_gone = false;  // the device went away while open
+    // Received bytes taken from the host and not yet read: the driver's
+    // receive queue. Taking them in blocks keeps the sender from being
+    // woken for every byte a byte-wise reader takes.
+    static constexpr size_t kRxBlock = 4096;
+    std::vector<BYTE> m_rx;
+    size_t m_rxHead = 0;
     DCB m_dcb;
     COMMTIMEOUTS m_timeouts{};
     DWORD m_mask = 0;

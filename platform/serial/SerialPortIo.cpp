@@ -193,7 +193,7 @@ BOOL SerialPort::Purge(DWORD flags) {
     Lock lock(m_mutex);
     if (m_closed) return FailLocked(ERROR_INVALID_HANDLE);
     if ((flags & ~DWORD{0x0F}) != 0) return FailLocked(ERROR_INVALID_PARAMETER);
-    if (!m_gone && (flags & PURGE_RXCLEAR)) tcflush(m_fd, TCIFLUSH);
+    if (flags & PURGE_RXCLEAR) ClearInputLocked();
     if (!m_gone && (flags & PURGE_TXCLEAR)) tcflush(m_fd, TCOFLUSH);
     if (flags & PURGE_RXABORT) ++m_rxAbort;
     if (flags & PURGE_TXABORT) ++m_txAbort;

@@ -1,0 +1,8 @@
+// The messages the port readers send to their windows.
+#pragma once
+
+// One received byte: wParam = the byte (0..255), lParam = the port number.
+#define WM_SOUNDER_CHAR 0x7F0
+#define WM_PORTTEST_CHAR 0x407
+// A batch of received bytes: wParam = the buffer (BYTE*), lParam = the count.
+#define WM_BT_SERIAL_DATA 0x7E7

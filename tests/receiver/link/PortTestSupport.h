@@ -1,0 +1,122 @@
+// A simulated device on a pseudo-terminal mapped as a numbered port, and a
+// window on the test's own thread that collects what the port readers send.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/base/Clock.h"
+#include "platform/base/ThreadSignal.h"
+#include "platform/files/DevicePath.h"
+#include "platform/serial/LineState.h"
+#include "platform/serial/PortMap.h"
+#include "platform/win/WinApi.h"
+#include "platform/win/WinInternal.h"
+#include "sim/Pty.h"
+
+namespace quorvel::testing {
+
+// A window whose procedure is a function, for one test at a time.
+class PortWindow {
+  public:
+    using Handler = std::function<LRESULT(UINT, WPARAM, LPARAM)>;
+
+    explicit PortWindow(Handler handler) {
+        static const bool registered = [] {
+            WNDCLASS wc{};
+            wc.lpfnWndProc = &PortWindow::Proc;
+            wc.lpszClassName = L"QuorvelPortSink";
+            return RegisterClass(&wc) != 0;
+        }();
+        EXPECT_TRUE(registered);
+        s_current = this;
+        m_handler = std::move(handler);
+        m_hwnd = CreateWindow(L"QuorvelPortSink", L"sink", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr);
+        EXPECT_NE(m_hwnd, nullptr);
+    }
+    ~PortWindow() {
+        Destroy();
+        s_current = nullptr;
+    }
+    void Destroy() {
+        if (m_hwnd != nullptr && IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
+    }
+    HWND Handle() const { return m_hwnd; }
+
+  private:
+    static LRESULT Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (s_current != nullptr && s_current->m_handler && msg >= WM_USER) {
+            return s_current->m_handler(msg, wParam, lParam);
+        }
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+
+    static inline PortWindow* s_current = nullptr;
+    Handler m_handler;
+    HWND m_hwnd = nullptr;
+};
+
+// Serves what the readers send to this thread until `done` holds or
+// `realMs` of real time have passed.
+inline bool ServeUntil(const std::function<bool()>& done, int realMs = 5000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        win::ServeSentMessages();
+        if (done()) break;
+        CurrentThreadSignal().Wait(ClockNowMs() + 20);
+    }
+    return true;
+}
+
+class LinkPortFixture : public ::testing::Test {
+  protected:
+    void StartPeer(int port) {
+        char pattern[] = "/tmp/quorvel-link-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_root = pattern;
+        SetDeviceRoot(m_root);
+        std::string error;
+        ASSERT_TRUE(m_peer.Open(m_root + "/device", error)) << error;
+        MapSerialPort(port, m_peer.Path());
+    }
+    void TearDown() override {
+        m_peer.Close();
+        ClearSerialPortMappings();
+        SetDeviceRoot("");
+        if (!m_root.empty()) std::filesystem::remove_all(m_root);
+    }
+
+    static int CountEntries(const char* folder) {
+        int n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            (void)entry;
+            ++n;
+        }
+        return n;
+    }
+
+    // Threads of this process once those that are ending have gone (a
+    // joined thread's host thread leaves a moment after the join), waiting
+    // at most two seconds for the count to fall to `expected`.
+    static int SettledThreads(int expected) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        int count = CountEntries("/proc/self/task");
+        while (count > expected && std::chrono::steady_clock::now() < end) {
+            usleep(1000);
+            count = CountEntries("/proc/self/task");
+        }
+        return count;
+    }
+
+    std::string m_root;
+    sim::PtyEndpoint m_peer;
+};
+
+}  // namespace quorvel::testing
