@@ -130,49 +130,50 @@ BOOL PlatformName(LPVOID out, DWORD outSize, LPDWORD returned) {
     return TRUE;
 }
 
+// The smallest buffers each request needs.
+struct RequestShape {
+    DWORD code;
+    DWORD inBytes;
+    DWORD outBytes;
+};
+constexpr RequestShape kShapes[] = {{kIoctlResourceCount, 0, 8},
+                                    {kIoctlResourceEntry, 4, 8},
+                                    {kIoctlResourceClaim, 20, 8},
+                                    {kIoctlResourceSwitch, 16, 4}};
+
 BOOL OemRequest(Emulation& e, DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
                 LPDWORD returned, bool& powerChanged) {
-    DWORD words[5] = {};
-    switch (code) {
-        case kIoctlResourceCount: {
-            if (out == nullptr || outSize < 8) return Fail(ERROR_INVALID_PARAMETER);
-            const DWORD reply[2] = {1, static_cast<DWORD>(std::size(kEntries))};
-            PutWords(out, reply, 2, returned);
-            return TRUE;
-        }
-        case kIoctlResourceEntry: {
-            if (in == nullptr || inSize < 4 || out == nullptr || outSize < 8) {
-                return Fail(ERROR_INVALID_PARAMETER);
-            }
-            Words(in, words, 1);
-            if (words[0] >= std::size(kEntries)) return Fail(ERROR_INVALID_PARAMETER);
-            const DWORD reply[2] = {kEntries[words[0]].type, kEntries[words[0]].present};
-            PutWords(out, reply, 2, returned);
-            return TRUE;
-        }
-        case kIoctlResourceClaim: {
-            if (in == nullptr || inSize < 20 || out == nullptr || outSize < 8) {
-                return Fail(ERROR_INVALID_PARAMETER);
-            }
-            Words(in, words, 5);
-            DWORD handle = 0;
-            const DWORD status = Claim(e, words, handle);
-            const DWORD reply[2] = {handle, status};
-            PutWords(out, reply, 2, returned);
-            return TRUE;
-        }
-        case kIoctlResourceSwitch: {
-            if (in == nullptr || inSize < 16 || out == nullptr || outSize < 4) {
-                return Fail(ERROR_INVALID_PARAMETER);
-            }
-            Words(in, words, 4);
-            const DWORD status = Switch(e, words, powerChanged);
-            PutWords(out, &status, 1, returned);
-            return TRUE;
-        }
-        default:
-            return Fail(ERROR_NOT_SUPPORTED);
+    const RequestShape* shape = nullptr;
+    for (const RequestShape& s : kShapes) {
+        if (s.code == code) shape = &s;
     }
+    if (shape == nullptr) return Fail(ERROR_NOT_SUPPORTED);
+    if ((shape->inBytes > 0 && (in == nullptr || inSize < shape->inBytes)) || out == nullptr ||
+        outSize < shape->outBytes) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    DWORD words[5] = {};
+    if (shape->inBytes > 0) Words(in, words, shape->inBytes / sizeof(DWORD));
+    DWORD reply[2] = {};
+    switch (code) {
+        case kIoctlResourceCount:
+            reply[0] = 1;
+            reply[1] = static_cast<DWORD>(std::size(kEntries));
+            break;
+        case kIoctlResourceEntry:
+            if (words[0] >= std::size(kEntries)) return Fail(ERROR_INVALID_PARAMETER);
+            reply[0] = kEntries[words[0]].type;
+            reply[1] = kEntries[words[0]].present;
+            break;
+        case kIoctlResourceClaim:
+            reply[1] = Claim(e, words, reply[0]);
+            break;
+        default:
+            reply[0] = Switch(e, words, powerChanged);
+            break;
+    }
+    PutWords(out, reply, shape->outBytes / sizeof(DWORD), returned);
+    return TRUE;
 }
 
 }  // namespace
