@@ -48,7 +48,6 @@
 #define IDI_SPARE 204
 #define IDI_EXIT 205
 
-
 // Dialog templates (named after their classes).
 #define IDD_ABOUT 100
 #define IDD_CTRL_POINT_LIB 102
