@@ -14,6 +14,7 @@
 // keyboard; units; items.
 #pragma once
 
+#include "platform/base/MessageBox.h"  // IDOK, IDCANCEL
 #include "platform/base/WinTypes.h"
 #include "platform/resources/Templates.h"
 #include "platform/win/WinApi.h"
