@@ -43,13 +43,15 @@ struct SourceConverter {
     }
 };
 
-// Which source column or row each destination column or row takes.
-std::vector<int> SourceIndex(int dstLen, int srcStart, int srcLen, bool flip) {
-    std::vector<int> map(static_cast<size_t>(dstLen));
-    for (int i = 0; i < dstLen; ++i) {
-        int k = static_cast<int>((static_cast<int64_t>(2 * i + 1) * srcLen) / (2 * dstLen));
+// Which source column or row each destination column or row from `first`
+// to `last` (exclusive, counted from the destination's start) takes.
+std::vector<int> SourceIndex(int64_t first, int64_t last, int64_t dstLen, int64_t srcStart,
+                             int64_t srcLen, bool flip) {
+    std::vector<int> map;
+    for (int64_t i = first; i < last; ++i) {
+        int64_t k = (2 * i + 1) * srcLen / (2 * dstLen);
         if (flip) k = srcLen - 1 - k;
-        map[static_cast<size_t>(i)] = srcStart + k;
+        map.push_back(static_cast<int>(srcStart + k));
     }
     return map;
 }
@@ -57,8 +59,9 @@ std::vector<int> SourceIndex(int dstLen, int srcStart, int srcLen, bool flip) {
 // Where each destination pixel's source pixel comes from.
 struct SourceView {
     Surface surface;
-    std::vector<uint32_t> copy;  // overlapping scrolls read a copy
-    std::vector<int> cols, rows;
+    std::vector<uint32_t> copy;   // overlapping scrolls read a copy
+    std::vector<int> cols, rows;  // for the visible part of the destination only
+    RECT visible{};
     std::optional<SourceConverter> convert;
     bool direct = false;  // same size, same kind of pixels: whole rows move
 
@@ -70,8 +73,11 @@ struct SourceView {
                         surface.pixels + static_cast<size_t>(surface.stride) * surface.height);
             surface.pixels = copy.data();
         }
-        cols = SourceIndex(width, b.srcX, b.srcW, b.flipX);
-        rows = SourceIndex(height, b.srcY, b.srcH, b.flipY);
+        visible = Intersect(b.to, BoundingBox(b.dst->Clip()));
+        cols = SourceIndex(visible.left - b.to.left, visible.right - b.to.left, width, b.srcX,
+                           b.srcW, b.flipX);
+        rows = SourceIndex(visible.top - b.to.top, visible.bottom - b.to.top, height, b.srcY,
+                           b.srcH, b.flipY);
         convert.emplace(*b.dst, *b.src);
         direct = b.code == 0xCC && !b.keyed && !b.flipX && !b.flipY && b.srcW == width &&
                  b.srcH == height && !convert->toColor && !convert->toMono;
@@ -90,7 +96,7 @@ void BlitRow(const Blit& b, const SourceView& src, uint32_t pattern, const RECT&
     for (int x = area.left; x < area.right; ++x) {
         uint32_t s = 0;
         if (in) {
-            const int sx = src.cols[static_cast<size_t>(x - b.to.left)];
+            const int sx = src.cols[static_cast<size_t>(x - src.visible.left)];
             if (sx < 0 || sx >= src.surface.width) continue;
             if (b.keyed && in[sx] == b.key) continue;
             s = (*src.convert)(in[sx]);
@@ -111,7 +117,7 @@ void Run(const Blit& b) {
         for (int y = area.top; y < area.bottom; ++y) {
             const uint32_t* in = nullptr;
             if (b.src) {
-                const int sy = src.rows[static_cast<size_t>(y - b.to.top)];
+                const int sy = src.rows[static_cast<size_t>(y - src.visible.top)];
                 if (sy < 0 || sy >= src.surface.height) continue;
                 in = src.surface.Row(sy);
             }

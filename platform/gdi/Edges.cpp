@@ -123,9 +123,10 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
     auto dc = LookupDc(hdc);
     if (!dc || !rect || IsEmpty(*rect)) return FALSE;
     const RECT r = dc->ToDevice(*rect);
-    SpanSet frame;
+    const RECT limit = Inflated(BoundingBox(dc->Clip()), 1);
+    SpanSet frame(limit);
     frame.AddRect(r);
-    SpanSet hole;
+    SpanSet hole(limit);
     hole.AddRect(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1});
     frame.Subtract(hole);
     Canvas canvas(dc->GetSurface(), dc->Clip(), R2_NOT);

@@ -1,5 +1,8 @@
 #include "platform/gdi/PenStroke.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "platform/gdi/LineRaster.h"
 
 namespace quorvel::gdi {
@@ -31,8 +34,8 @@ const DashPattern* PatternFor(int style) {
     }
 }
 
-bool PatternOn(const DashPattern& p, int counter) {
-    int pos = counter % p.total;
+bool PatternOn(const DashPattern& p, int64_t step) {
+    int pos = static_cast<int>(step % p.total);
     for (int i = 0; i < p.count; ++i) {
         if (pos < p.lengths[i]) return (i % 2) == 0;
         pos -= p.lengths[i];
@@ -49,7 +52,9 @@ PenStroke::PenStroke(DeviceContext& dc)
       m_width(dc.attr.pen->width),
       m_pen(dc.Pixel(dc.attr.pen->color)),
       m_gap(dc.Pixel(dc.attr.bkColor)),
-      m_opaqueGaps(dc.attr.bkMode == OPAQUE) {
+      m_opaqueGaps(dc.attr.bkMode == OPAQUE),
+      m_limit(Inflated(BoundingBox(dc.Clip()), m_width + 2)),
+      m_wide(m_limit) {
     if (m_width > 1 && m_style != PS_NULL) m_style = PS_SOLID;
 }
 
@@ -57,26 +62,28 @@ PenStroke::~PenStroke() {
     if (!m_wide.Empty()) m_wide.Paint(m_canvas, m_pen);
 }
 
-void PenStroke::Plot(int x, int y) {
+void PenStroke::Plot(int x, int y, int64_t patternStep) {
     const DashPattern* pattern = PatternFor(m_style);
-    if (!pattern) {
-        m_canvas.Plot(x, y, m_pen);
-        return;
-    }
-    if (PatternOn(*pattern, m_dc.styleCounter++)) {
+    if (!pattern || PatternOn(*pattern, patternStep)) {
         m_canvas.Plot(x, y, m_pen);
     } else if (m_opaqueGaps) {
         m_canvas.Plot(x, y, m_gap);
     }
 }
 
+// The dash pattern runs on from segment to segment of a path.
 void PenStroke::Segment(POINT a, POINT b) {
     if (!Visible()) return;
     if (Wide()) {
         AddWideSegment(m_wide, a, b, m_width);
         return;
     }
-    TraceLine(a.x, a.y, b.x, b.y, [this](int x, int y) { Plot(x, y); });
+    const int64_t base = m_dc.styleCounter;
+    TraceLine(a.x, a.y, b.x, b.y, m_limit,
+              [this, base](int x, int y, int64_t i) { Plot(x, y, base + i); });
+    // Every pattern's length divides 1440.
+    const int64_t steps = std::max(std::llabs(int64_t{b.x} - a.x), std::llabs(int64_t{b.y} - a.y));
+    m_dc.styleCounter = static_cast<int>((m_dc.styleCounter + steps % 1440) % 1440);
 }
 
 void PenStroke::Path(const POINT* points, int count, bool closed) {
@@ -84,22 +91,18 @@ void PenStroke::Path(const POINT* points, int count, bool closed) {
     if (closed && count > 1) Segment(points[count - 1], points[0]);
 }
 
-void PenStroke::Pixels(const std::vector<POINT>& pixels) {
-    if (!Visible()) return;
-    for (const POINT& p : pixels) Plot(p.x, p.y);
-}
-
 void PenStroke::Fill(const SpanSet& pixels) {
     if (Visible()) pixels.Paint(m_canvas, m_pen);
 }
 
-SpanSet PathPixels(const POINT* points, int count, bool closed, int width) {
-    SpanSet set;
+SpanSet PathPixels(const POINT* points, int count, bool closed, int width, const RECT& limit) {
+    SpanSet set(limit);
     auto segment = [&](POINT a, POINT b) {
         if (width > 1) {
             AddWideSegment(set, a, b, width);
         } else {
-            TraceLine(a.x, a.y, b.x, b.y, [&set](int x, int y) { set.Add(y, x, x + 1); });
+            TraceLine(a.x, a.y, b.x, b.y, limit,
+                      [&set](int x, int y, int64_t) { set.Add(y, x, x + 1); });
         }
     };
     for (int i = 0; i + 1 < count; ++i) segment(points[i], points[i + 1]);

@@ -23,13 +23,25 @@ class PenStroke {
     // Device coordinates; the end point is not drawn.
     void Segment(POINT a, POINT b);
     void Path(const POINT* points, int count, bool closed);
-    // Pixels given in drawing order (an ellipse's outline), one pattern step each.
-    void Pixels(const std::vector<POINT>& pixels);
+    // A rounded figure's outline; `patternAt` gives the place in the dash
+    // pattern of each of its pixels.
+    template <typename PatternAt>
+    void Outline(const SpanSet& pixels, PatternAt&& patternAt) {
+        if (!Visible()) return;
+        for (int y = pixels.Top(); y < pixels.Bottom(); ++y) {
+            for (const Run& r : pixels.Row(y)) {
+                for (int x = r.x0; x < r.x1; ++x) Plot(x, y, patternAt(x, y));
+            }
+        }
+    }
     // A figure's outline that needs no pattern.
     void Fill(const SpanSet& pixels);
+    // Where drawing can show, grown by the pen's width: the limit for
+    // building figures.
+    RECT Limit() const { return m_limit; }
 
   private:
-    void Plot(int x, int y);
+    void Plot(int x, int y, int64_t patternStep);
 
     DeviceContext& m_dc;
     Canvas m_canvas;
@@ -38,10 +50,11 @@ class PenStroke {
     uint32_t m_pen;
     uint32_t m_gap;
     bool m_opaqueGaps;
+    RECT m_limit;
     SpanSet m_wide;
 };
 
 // Every pixel a path covers with a pen of `width`, for keeping fills off it.
-SpanSet PathPixels(const POINT* points, int count, bool closed, int width);
+SpanSet PathPixels(const POINT* points, int count, bool closed, int width, const RECT& limit);
 
 }  // namespace quorvel::gdi

@@ -3,6 +3,7 @@
 // operations stay reversible.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "platform/gdi/PenStroke.h"
 
@@ -25,21 +26,26 @@ RECT NormalizedDeviceRect(DeviceContext& dc, int left, int top, int right, int b
                             std::max(top, bottom)});
 }
 
-// Outline pixels in the order a pen would travel them, for dash patterns:
-// by angle around the figure's centre.
-std::vector<POINT> OrderedAround(const SpanSet& outline, const RECT& box) {
-    std::vector<POINT> pixels;
-    for (int y = outline.Top(); y < outline.Bottom(); ++y) {
-        for (const Run& r : outline.Row(y)) {
-            for (int x = r.x0; x < r.x1; ++x) pixels.push_back(POINT{x, y});
-        }
+// Where a pixel of a rounded outline falls in the dash pattern: its angle
+// about the centre times the figure's perimeter, so that the pattern runs
+// round the figure whatever part of it is visible.
+struct PatternAround {
+    double cx, cy, perimeter;
+
+    explicit PatternAround(const RECT& box)
+        : cx((static_cast<double>(box.left) + box.right - 1) / 2),
+          cy((static_cast<double>(box.top) + box.bottom - 1) / 2) {
+        const double a = (static_cast<double>(box.right) - box.left) / 2,
+                     b = (static_cast<double>(box.bottom) - box.top) / 2;
+        const double h = (a - b) * (a - b) / ((a + b) * (a + b));
+        perimeter = std::numbers::pi * (a + b) * (1 + 3 * h / (10 + std::sqrt(4 - 3 * h)));
     }
-    const double cx = (box.left + box.right - 1) / 2.0, cy = (box.top + box.bottom - 1) / 2.0;
-    auto angle = [&](const POINT& p) { return std::atan2(cy - p.y, p.x - cx); };
-    std::stable_sort(pixels.begin(), pixels.end(),
-                     [&](const POINT& a, const POINT& b) { return angle(a) < angle(b); });
-    return pixels;
-}
+    int64_t operator()(int x, int y) const {
+        double turn = std::atan2(cy - y, x - cx) / (2 * std::numbers::pi);
+        if (turn < 0) turn += 1;
+        return static_cast<int64_t>(turn * perimeter);
+    }
+};
 
 // A rounded figure (ellipse or rounded rectangle) whose shape `make` gives.
 template <typename MakeShape>
@@ -51,11 +57,12 @@ BOOL DrawRounded(HDC hdc, int left, int top, int right, int bottom, MakeShape ma
     if (!pen.Visible()) {
         // Without an outline the figure is a pixel smaller to the right and
         // below, as the device draws it.
-        FillWithBrush(*dc, make(RECT{box.left, box.top, box.right - 1, box.bottom - 1}));
+        FillWithBrush(*dc,
+                      make(RECT{box.left, box.top, box.right - 1, box.bottom - 1}, pen.Limit()));
         Drew(*dc);
         return TRUE;
     }
-    const SpanSet shape = make(box);
+    const SpanSet shape = make(box, pen.Limit());
     SpanSet inside = shape.Interior();
     for (int i = 1; i < pen.Width(); ++i) inside = inside.Interior();
     SpanSet outline = shape;
@@ -64,17 +71,17 @@ BOOL DrawRounded(HDC hdc, int left, int top, int right, int bottom, MakeShape ma
     if (dc->attr.pen->style == PS_SOLID || pen.Wide()) {
         pen.Fill(outline);
     } else {
-        pen.Pixels(OrderedAround(outline, box));
+        pen.Outline(outline, PatternAround(box));
     }
     Drew(*dc);
     return TRUE;
 }
 
-SpanSet WideFrame(const RECT& box, int width) {
-    SpanSet frame;
+SpanSet WideFrame(const RECT& box, int width, const RECT& limit) {
+    SpanSet frame(limit);
     frame.AddRect(RECT{box.left - width / 2, box.top - width / 2, box.right + (width - 1) / 2,
                        box.bottom + (width - 1) / 2});
-    SpanSet hole;
+    SpanSet hole(limit);
     hole.AddRect(RECT{box.left + (width + 1) / 2, box.top + (width + 1) / 2,
                       box.right - 1 - width / 2, box.bottom - 1 - width / 2});
     frame.Subtract(hole);
@@ -132,8 +139,11 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
     for (POINT& p : device) p = dc->ToDevice(p.x, p.y);
     dc->styleCounter = 0;
     PenStroke pen(*dc);
-    SpanSet fill = PolygonSpans(device.data(), count, dc->attr.polyFillMode == WINDING);
-    if (pen.Visible()) fill.Subtract(PathPixels(device.data(), count, true, pen.Width()));
+    SpanSet fill =
+        PolygonSpans(device.data(), count, dc->attr.polyFillMode == WINDING, pen.Limit());
+    if (pen.Visible()) {
+        fill.Subtract(PathPixels(device.data(), count, true, pen.Width(), pen.Limit()));
+    }
     FillWithBrush(*dc, fill);
     pen.Path(device.data(), count, true);
     Drew(*dc);
@@ -146,17 +156,17 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     const RECT box = NormalizedDeviceRect(*dc, left, top, right, bottom);
     PenStroke pen(*dc);
     if (!pen.Visible()) {
-        SpanSet area;
+        SpanSet area(pen.Limit());
         area.AddRect(RECT{box.left, box.top, box.right - 1, box.bottom - 1});
         FillWithBrush(*dc, area);
     } else if (pen.Wide()) {
-        SpanSet inside;
+        SpanSet inside(pen.Limit());
         inside.AddRect(RECT{box.left + (pen.Width() + 1) / 2, box.top + (pen.Width() + 1) / 2,
                             box.right - 1 - pen.Width() / 2, box.bottom - 1 - pen.Width() / 2});
         FillWithBrush(*dc, inside);
-        pen.Fill(WideFrame(box, pen.Width()));
+        pen.Fill(WideFrame(box, pen.Width(), pen.Limit()));
     } else {
-        SpanSet inside;
+        SpanSet inside(pen.Limit());
         inside.AddRect(RECT{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1});
         FillWithBrush(*dc, inside);
         const POINT corners[4] = {{box.left, box.top},
@@ -165,7 +175,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
                                   {box.left, box.bottom - 1}};
         dc->styleCounter = 0;
         if (box.right - box.left == 1 || box.bottom - box.top == 1) {
-            SpanSet line;
+            SpanSet line(pen.Limit());
             line.AddRect(box);
             pen.Fill(line);
         } else {
@@ -178,12 +188,12 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     return DrawRounded(hdc, left, top, right, bottom,
-                       [](const RECT& box) { return EllipseSpans(box); });
+                       [](const RECT& box, const RECT& limit) { return EllipseSpans(box, limit); });
 }
 
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int ellipseWidth,
                int ellipseHeight) {
-    return DrawRounded(hdc, left, top, right, bottom, [=](const RECT& box) {
-        return RoundRectSpans(box, ellipseWidth, ellipseHeight);
+    return DrawRounded(hdc, left, top, right, bottom, [=](const RECT& box, const RECT& limit) {
+        return RoundRectSpans(box, ellipseWidth, ellipseHeight, limit);
     });
 }

@@ -49,23 +49,37 @@ std::vector<Run> ErodeRuns(const std::vector<Run>& a) {
 // The pixels of row `ey` of an ellipse in the box [0, w) x [0, h): the
 // pixel centres inside the ellipse that touches the box's outer edges,
 // decided in integers so that the figure is exactly symmetric.
-bool EllipseRow(int w, int h, int ey, int* first, int* last) {
+bool EllipseRow(int64_t w, int64_t h, int64_t ey, int64_t* first, int64_t* last) {
+    // Sides below 2^32 keep every product below 2^128.
+    using Wide = unsigned __int128;
     const int64_t yy = 2 * ey - (h - 1);
-    const int64_t limit = static_cast<int64_t>(w) * w * (static_cast<int64_t>(h) * h - yy * yy);
-    if (limit < 0) return false;
-    const int64_t hh = static_cast<int64_t>(h) * h;
-    auto inside = [&](int x) {
+    const __int128 across = __int128{h} * h - __int128{yy} * yy;
+    if (across < 0) return false;
+    const Wide limit = Wide(w) * Wide(w) * Wide(across);
+    const Wide hh = Wide(h) * Wide(h);
+    auto inside = [&](int64_t x) {
         const int64_t xx = 2 * x - (w - 1);
-        return xx * xx * hh <= limit;
+        const Wide xx2 = Wide(xx < 0 ? -xx : xx) * Wide(xx < 0 ? -xx : xx);
+        return xx2 * hh <= limit;
     };
-    int x =
-        static_cast<int>(std::floor(((w - 1) + std::sqrt(static_cast<double>(limit) / hh)) / 2));
+    const double reach = std::sqrt(static_cast<double>(limit) / static_cast<double>(hh));
+    int64_t x = static_cast<int64_t>(std::floor((static_cast<double>(w - 1) + reach) / 2));
     x = std::min(x + 1, w - 1);
     while (x >= (w - 1) / 2 && !inside(x)) --x;
     if (x < (w - 1) - x) return false;
     *last = x;
     *first = (w - 1) - x;
     return true;
+}
+
+// Rows of a box that lie within a limit, as offsets from the box's top.
+struct RowRange {
+    int64_t from, to;
+};
+RowRange VisibleRows(const RECT& box, const RECT& limit) {
+    return RowRange{
+        std::max<int64_t>(0, int64_t{limit.top} - box.top),
+        std::min<int64_t>(int64_t{box.bottom} - box.top, int64_t{limit.bottom} - box.top)};
 }
 
 }  // namespace
@@ -96,6 +110,9 @@ std::vector<Run>& SpanSet::EnsureRow(int y) {
 }
 
 void SpanSet::Add(int y, int x0, int x1) {
+    if (y < m_limit.top || y >= m_limit.bottom) return;
+    x0 = std::max<int>(x0, m_limit.left);
+    x1 = std::min<int>(x1, m_limit.right);
     if (x0 >= x1) return;
     std::vector<Run>& row = EnsureRow(y);
     auto it =
@@ -111,7 +128,8 @@ void SpanSet::Add(int y, int x0, int x1) {
 }
 
 void SpanSet::AddRect(const RECT& rect) {
-    for (int y = rect.top; y < rect.bottom; ++y) Add(y, rect.left, rect.right);
+    const int top = std::max(rect.top, m_limit.top), bottom = std::min(rect.bottom, m_limit.bottom);
+    for (int y = top; y < bottom; ++y) Add(y, rect.left, rect.right);
 }
 
 void SpanSet::Subtract(const SpanSet& other) {
@@ -132,7 +150,7 @@ void SpanSet::Translate(int dx, int dy) {
 }
 
 SpanSet SpanSet::Interior() const {
-    SpanSet out;
+    SpanSet out(m_limit);
     for (int y = m_top; y < Bottom(); ++y) {
         auto inner = IntersectRuns(ErodeRuns(Row(y)), Row(y - 1));
         inner = IntersectRuns(inner, Row(y + 1));
@@ -153,36 +171,42 @@ void SpanSet::Paint(Canvas& canvas, uint32_t pixel) const {
     }
 }
 
-SpanSet EllipseSpans(const RECT& box) {
-    SpanSet set;
-    const int w = box.right - box.left;
-    const int h = box.bottom - box.top;
+SpanSet EllipseSpans(const RECT& box, const RECT& limit) {
+    SpanSet set(limit);
+    const int64_t w = int64_t{box.right} - box.left, h = int64_t{box.bottom} - box.top;
     if (w <= 0 || h <= 0) return set;
-    for (int ey = 0; ey < h; ++ey) {
-        int first = 0, last = 0;
+    const RowRange rows = VisibleRows(box, limit);
+    for (int64_t ey = rows.from; ey < rows.to; ++ey) {
+        int64_t first = 0, last = 0;
         if (EllipseRow(w, h, ey, &first, &last)) {
-            set.Add(box.top + ey, box.left + first, box.left + last + 1);
+            set.Add(static_cast<int>(box.top + ey), static_cast<int>(box.left + first),
+                    static_cast<int>(std::min<int64_t>(box.left + last + 1, INT32_MAX)));
         }
     }
     return set;
 }
 
-SpanSet RoundRectSpans(const RECT& box, int ellipseWidth, int ellipseHeight) {
-    SpanSet set;
-    const int w = box.right - box.left;
-    const int h = box.bottom - box.top;
+SpanSet RoundRectSpans(const RECT& box, int ellipseWidth, int ellipseHeight, const RECT& limit) {
+    SpanSet set(limit);
+    const int64_t w = int64_t{box.right} - box.left, h = int64_t{box.bottom} - box.top;
     if (w <= 0 || h <= 0) return set;
-    const int ew = std::clamp(ellipseWidth, 0, w);
-    const int eh = std::clamp(ellipseHeight, 0, h);
-    for (int y = 0; y < h; ++y) {
-        int ey = -1;
+    const int64_t ew = std::clamp<int64_t>(ellipseWidth, 0, w);
+    const int64_t eh = std::clamp<int64_t>(ellipseHeight, 0, h);
+    const RowRange rows = VisibleRows(box, limit);
+    for (int64_t y = rows.from; y < rows.to; ++y) {
+        int64_t ey = -1;
         if (y < eh / 2) ey = y;
         if (h - 1 - y < eh / 2) ey = eh - h + y;
-        int first = 0, last = ew - 1;
+        int64_t first = 0, last = ew - 1;
         if (ey >= 0 && ew > 0 && !EllipseRow(ew, eh, ey, &first, &last)) continue;
-        set.Add(box.top + y, box.left + first, box.right - ew + last + 1);
+        set.Add(static_cast<int>(box.top + y), static_cast<int>(box.left + first),
+                static_cast<int>(box.right - ew + last + 1));
     }
     return set;
+}
+
+RECT Inflated(const RECT& r, int by) {
+    return RECT{r.left - by, r.top - by, r.right + by, r.bottom + by};
 }
 
 }  // namespace quorvel::gdi

@@ -16,8 +16,17 @@ struct Run {
     int x1;  // one past the last
 };
 
+// Shapes are only built where they can be seen: a set made with a limit
+// keeps the rows inside it and cuts runs at its sides, so that a figure
+// whose coordinates lie far off the screen costs no more than one on it.
+constexpr RECT kNoLimit{-(1 << 30), -(1 << 30), 1 << 30, 1 << 30};
+
 class SpanSet {
   public:
+    SpanSet() = default;
+    explicit SpanSet(const RECT& limit) : m_limit(limit) {}
+
+    const RECT& Limit() const { return m_limit; }
     bool Empty() const;
     int Top() const { return m_top; }
     int Bottom() const { return m_top + static_cast<int>(m_rows.size()); }
@@ -39,19 +48,25 @@ class SpanSet {
   private:
     std::vector<Run>& EnsureRow(int y);
 
+    RECT m_limit = kNoLimit;
     int m_top = 0;
     std::vector<std::vector<Run>> m_rows;
 };
 
-// Shapes inside a bounding box (left/top inclusive, right/bottom exclusive).
-SpanSet EllipseSpans(const RECT& box);
-SpanSet RoundRectSpans(const RECT& box, int ellipseWidth, int ellipseHeight);
+// Shapes inside a bounding box (left/top inclusive, right/bottom exclusive),
+// built within `limit`.
+SpanSet EllipseSpans(const RECT& box, const RECT& limit = kNoLimit);
+SpanSet RoundRectSpans(const RECT& box, int ellipseWidth, int ellipseHeight,
+                       const RECT& limit = kNoLimit);
 // Pixels inside the polygon, a pixel being the point at its coordinates:
 // left and top edges are inside, right and bottom edges outside, so the
 // fill meets the one-pixel outline without a gap and a rectangle's fill
 // stops before its right and bottom edges.
-SpanSet PolygonSpans(const POINT* points, int count, bool winding);
-// The pixels a pen of `width` covers along a segment, with round ends.
+SpanSet PolygonSpans(const POINT* points, int count, bool winding, const RECT& limit = kNoLimit);
+// The pixels a pen of `width` covers along a segment, with round ends,
+// within the set's limit.
 void AddWideSegment(SpanSet& set, POINT a, POINT b, int width);
+// A rectangle grown by `by` pixels on every side.
+RECT Inflated(const RECT& r, int by);
 
 }  // namespace quorvel::gdi

@@ -27,7 +27,7 @@ void PaintBackground(Canvas& canvas, FontInstance& font, const TextLine& line, i
                               Along(line.baseline, axes, width, -font.Ascent()),
                               Along(line.baseline, axes, width, font.Descent()),
                               Along(line.baseline, axes, 0, font.Descent())};
-    PolygonSpans(corners, 4, false).Paint(canvas, pixel);
+    PolygonSpans(corners, 4, false, BoundingBox(canvas.clip())).Paint(canvas, pixel);
 }
 
 // A line under (or through) the text from `from` to `to` pixels along it.
@@ -43,7 +43,8 @@ void PaintRule(Canvas& canvas, FontInstance& font, const TextLine& line, int fro
     const TextAxes axes = AxesOf(font);
     const POINT a = Along(line.baseline, axes, from, below);
     const POINT b = Along(line.baseline, axes, to, below);
-    TraceLine(a.x, a.y, b.x, b.y, [&](int x, int y) { canvas.Plot(x, y, pixel); });
+    TraceLine(a.x, a.y, b.x, b.y, BoundingBox(canvas.clip()),
+              [&](int x, int y, int64_t) { canvas.Plot(x, y, pixel); });
 }
 
 void PaintGlyphs(Canvas& canvas, FontInstance& font, const TextLine& line, uint32_t pixel,

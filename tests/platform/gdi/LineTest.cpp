@@ -145,6 +145,67 @@ TEST(Clipping, PartlyOutsideFiguresMatchTheSamePartDrawnWhole) {
     EXPECT_EQ(part.Art(), cut.Art());
 }
 
+// Lines are walked only where they can show; the pixels shown must be those
+// of the whole line, its dash pattern included.
+TEST(Clipping, RandomLinesShowTheSamePixelsThroughASmallWindow) {
+    uint32_t seed = 7;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<uint32_t>(range)) - range / 2;
+    };
+    MemoryCanvas whole(700, 700), part(30, 30);
+    SetViewportOrgEx(whole.dc(), 335, 335, nullptr);
+    for (HDC dc : {whole.dc(), part.dc()}) SetBkColor(dc, kRed);
+    for (int i = 0; i < 300; ++i) {
+        const POINT a{next(700), next(700)}, b{next(700), next(700)};
+        for (HDC dc : {whole.dc(), part.dc()}) {
+            HPEN pen =
+                CreatePen(i % 3 == 0 ? PS_DASHDOT : PS_SOLID, 1, RGB(0, i % 256, 255 - i % 256));
+            HGDIOBJ old = SelectObject(dc, pen);
+            SetROP2(dc, i % 2 ? R2_XORPEN : R2_COPYPEN);
+            MoveToEx(dc, a.x, a.y, nullptr);
+            LineTo(dc, b.x, b.y);
+            SelectObject(dc, old);
+            DeleteObject(pen);
+        }
+    }
+    MemoryCanvas cut(30, 30);
+    BitBlt(cut.dc(), 0, 0, 30, 30, whole.dc(), 0, 0, SRCCOPY);
+    EXPECT_EQ(part.Snapshot(), cut.Snapshot());
+}
+
+// Zoomed far in, a plan hands over coordinates millions of pixels away;
+// drawing them costs no more than drawing what shows.
+TEST(Clipping, FarAwayCoordinatesDrawOnlyWhatShows) {
+    MemoryCanvas canvas(20, 20);
+    HDC dc = canvas.dc();
+    MoveToEx(dc, -1000000000, -1000000000, nullptr);
+    LineTo(dc, 1000000000, 1000000000);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(canvas.At(i, i), kBlack);
+    EXPECT_EQ(canvas.Count(kBlack), 20);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Ellipse(dc, -900000000, -900000000, 900000000, 900000000);  // all of it off the screen
+    EXPECT_EQ(canvas.Count(kBlack), 20);
+    {
+        Selected brush(dc, CreateSolidBrush(kRed));
+        Ellipse(dc, -900000000, -900000000, 900000000, 900000000);
+        const POINT wedge[] = {{-700000000, 0}, {700000000, 0}, {0, 600000000}};
+        Polygon(dc, wedge, 3);
+        RoundRect(dc, -800000000, 10, 800000000, 900000000, 40000, 40000);
+    }
+    // Red inside; the wedge's top edge along row 0 and the rounded
+    // rectangle's along row 10 are the only outline that shows.
+    EXPECT_EQ(canvas.Count(kRed), 20 * 20 - 2 * 20);
+    EXPECT_EQ(canvas.At(7, 0), kBlack);
+    EXPECT_EQ(canvas.At(7, 10), kBlack);
+    Selected pen(dc, CreatePen(PS_SOLID, 4, kBlack));
+    MoveToEx(dc, -600000000, 5, nullptr);
+    LineTo(dc, 600000000, 5);
+    EXPECT_EQ(canvas.At(7, 2), kRed);
+    for (int y = 3; y <= 6; ++y) EXPECT_EQ(canvas.At(7, y), kBlack);
+    EXPECT_EQ(canvas.At(7, 7), kRed);
+}
+
 TEST(Clipping, IntersectAndExcludeClipRectLimitDrawing) {
     MemoryCanvas canvas(10, 6);
     IntersectClipRect(canvas.dc(), 2, 1, 8, 5);
