@@ -102,6 +102,28 @@ TEST_F(WindowDrawing, ClientContextsAreClippedToTheVisibleWindow) {
     EXPECT_EQ(ScreenAt(90, 50), kBlue);
 }
 
+TEST_F(WindowDrawing, FramesCaptionsAndTheDesktopAreDrawnByDefault) {
+    HWND framed = CreateWindowEx(0, L"GdiTestWhite", L"测量", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                                 130, 100, 100, 60, nullptr, nullptr, nullptr, nullptr);
+    win::PumpUntilIdle();
+    EXPECT_EQ(ScreenAt(130, 100), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(ScreenAt(229, 159), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(ScreenAt(225, 105), GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(ScreenAt(180, 140), RGB(255, 255, 255));  // the client area below the caption
+    RECT caption{131, 101, 229, 101 + win::kCaptionHeight};
+    int titlePixels = 0;
+    const Image screen = CaptureScreen();
+    for (int y = caption.top; y < caption.bottom; ++y) {
+        for (int x = caption.left; x < caption.right; ++x) {
+            titlePixels += screen.At(x, y) == PixelFromColor(GetSysColor(COLOR_CAPTIONTEXT));
+        }
+    }
+    EXPECT_GT(titlePixels, 20);
+    DestroyWindow(framed);
+    win::PumpUntilIdle();
+    EXPECT_EQ(ScreenAt(200, 140), GetSysColor(COLOR_BACKGROUND));  // uncovered desktop
+}
+
 TEST_F(WindowDrawing, WindowSnapshotIsTheWindowsRectangle) {
     const Image image = CaptureWindow(m_top);
     EXPECT_EQ(image.width, 100);
