@@ -1,14 +1,14 @@
 // Where the simulated receiver starts when no --lat/--lon is given.
 //
-// SITE: keep equal to the default base site of the settings (the base
-// position a new job's parameter file starts with), so that a simulated
-// survey lands on the program's default grid.
+// Equal to the default base site of the settings (app/DefaultRecords.cpp:
+// the base position a new job's parameter file starts with), so that a
+// simulated survey lands on the program's default grid.
 #pragma once
 
 namespace quorvel::sim {
 
-inline constexpr double kDefaultSiteLatDeg = 22.55;   // north
-inline constexpr double kDefaultSiteLonDeg = 113.95;  // east
-inline constexpr double kDefaultSiteHeightM = 35.0;   // ellipsoidal
+inline constexpr double kDefaultSiteLatDeg = 48.8583;  // north
+inline constexpr double kDefaultSiteLonDeg = 2.2945;   // east
+inline constexpr double kDefaultSiteHeightM = 35.0;    // ellipsoidal
 
 }  // namespace quorvel::sim
