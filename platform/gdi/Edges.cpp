@@ -141,6 +141,15 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
     return TRUE;
 }
 
+BOOL InvertRect(HDC hdc, const RECT* rect) {
+    auto dc = LookupDc(hdc);
+    if (!dc || !rect) return FALSE;
+    Canvas canvas(dc->GetSurface(), dc->Clip(), R2_NOT);
+    canvas.Fill(dc->ToDevice(*rect), 0);
+    Drew(*dc);
+    return TRUE;
+}
+
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
     auto dc = LookupDc(hdc);
     if (!dc) return CLR_INVALID;

@@ -167,6 +167,7 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
 BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags);
 BOOL DrawFocusRect(HDC hdc, const RECT* rect);
+BOOL InvertRect(HDC hdc, const RECT* rect);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC hdc, int x, int y);
 

@@ -190,6 +190,8 @@ TEST(RasterOps, DrawingEveryFigureTwiceWithNotRestoresThePicture) {
         LineTo(dc, 63, 47);
         const RECT focus{10, 10, 50, 20};
         DrawFocusRect(dc, &focus);
+        const RECT selection{3, 40, 20, 47};
+        InvertRect(dc, &selection);
     };
     figures();
     EXPECT_NE(canvas.Snapshot(), before);
