@@ -1,6 +1,7 @@
 #include "platform/gdi/GdiObjects.h"
 
 #include "platform/gdi/Canvas.h"
+#include "platform/gdi/FontInstance.h"
 
 #include <algorithm>
 #include <array>
@@ -47,6 +48,7 @@ HGDIOBJ StockFont(const wchar_t* face) {
     font->log.lfWeight = FW_NORMAL;
     font->log.lfCharSet = GB2312_CHARSET;
     wcsncpy(font->log.lfFaceName, face, LF_FACESIZE - 1);
+    font->instance = InstanceFor(font->log);
     return Stock(font);
 }
 

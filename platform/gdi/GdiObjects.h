@@ -37,7 +37,7 @@ struct BrushObject : GdiObject {
 struct FontObject : GdiObject {
     FontObject() : GdiObject(OBJ_FONT) {}
     LOGFONT log{};
-    std::shared_ptr<FontInstance> instance;
+    std::shared_ptr<FontInstance> instance;  // set when the font is made
 };
 
 struct BitmapObject : GdiObject {

@@ -49,6 +49,8 @@ HFONT CreateFontIndirect(const LOGFONT* log) {
     auto font = std::make_shared<FontObject>();
     font->log = *log;
     font->log.lfFaceName[LF_FACESIZE - 1] = 0;
+    // Resolved here, so that drawing on several threads never races to it.
+    font->instance = InstanceFor(font->log);
     return static_cast<HFONT>(RegisterObject(font));
 }
 

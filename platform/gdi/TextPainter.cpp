@@ -69,7 +69,6 @@ void PaintGlyphs(Canvas& canvas, FontInstance& font, const TextLine& line, uint3
 
 FontInstance& FontOf(DeviceContext& dc) {
     auto& font = dc.attr.font;
-    if (!font->instance) font->instance = InstanceFor(font->log);
     return *font->instance;
 }
 

@@ -11,7 +11,7 @@
 
 namespace quorvel::gdi {
 
-// The selected font's instance, resolved on first use.
+// The selected font's instance.
 FontInstance& FontOf(DeviceContext& dc);
 
 // Width of the text in pixels: the sum of the advances, or of `dx` if given.
