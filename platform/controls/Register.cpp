@@ -1,0 +1,28 @@
+// Registration of the standard classes and the common-controls start-up.
+#include <mutex>
+
+#include "platform/controls/Button.h"
+#include "platform/controls/Controls.h"
+#include "platform/controls/Static.h"
+
+namespace quorvel::controls {
+
+void RegisterStandardClasses() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        RegisterControlClass(WC_STATIC, &ControlProc<Static>, CS_DBLCLKS);
+        RegisterControlClass(WC_BUTTON, &ControlProc<Button>, CS_DBLCLKS);
+    });
+}
+
+}  // namespace quorvel::controls
+
+void InitCommonControls() {
+    quorvel::controls::RegisterStandardClasses();
+}
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+    if (!init) return FALSE;
+    quorvel::controls::RegisterStandardClasses();
+    return TRUE;
+}

@@ -1,0 +1,173 @@
+// The tree view's styles, messages, structures and notifications, with the
+// device's values (the wide-character forms). Included by CommCtrl.h.
+#pragma once
+
+#include "platform/controls/CommCtrl.h"
+
+struct TreeItemHandle__;
+typedef TreeItemHandle__* HTREEITEM;
+
+#define TVS_HASBUTTONS 0x0001
+#define TVS_HASLINES 0x0002
+#define TVS_LINESATROOT 0x0004
+#define TVS_EDITLABELS 0x0008
+#define TVS_DISABLEDRAGDROP 0x0010
+#define TVS_SHOWSELALWAYS 0x0020
+#define TVS_NOTOOLTIPS 0x0080
+#define TVS_CHECKBOXES 0x0100
+#define TVS_TRACKSELECT 0x0200
+#define TVS_SINGLEEXPAND 0x0400
+#define TVS_FULLROWSELECT 0x1000
+#define TVS_NOSCROLL 0x2000
+
+#define TV_FIRST 0x1100
+#define TVM_DELETEITEM (TV_FIRST + 1)
+#define TVM_EXPAND (TV_FIRST + 2)
+#define TVM_GETITEMRECT (TV_FIRST + 4)
+#define TVM_GETCOUNT (TV_FIRST + 5)
+#define TVM_GETINDENT (TV_FIRST + 6)
+#define TVM_SETINDENT (TV_FIRST + 7)
+#define TVM_GETIMAGELIST (TV_FIRST + 8)
+#define TVM_SETIMAGELIST (TV_FIRST + 9)
+#define TVM_GETNEXTITEM (TV_FIRST + 10)
+#define TVM_SELECTITEM (TV_FIRST + 11)
+#define TVM_GETVISIBLECOUNT (TV_FIRST + 16)
+#define TVM_HITTEST (TV_FIRST + 17)
+#define TVM_SORTCHILDREN (TV_FIRST + 19)
+#define TVM_ENSUREVISIBLE (TV_FIRST + 20)
+#define TVM_SETITEMHEIGHT (TV_FIRST + 27)
+#define TVM_GETITEMHEIGHT (TV_FIRST + 28)
+#define TVM_INSERTITEM (TV_FIRST + 50)
+#define TVM_GETITEM (TV_FIRST + 62)
+#define TVM_SETITEM (TV_FIRST + 63)
+#define TVM_INSERTITEMW TVM_INSERTITEM
+#define TVM_GETITEMW TVM_GETITEM
+#define TVM_SETITEMW TVM_SETITEM
+
+#define TVSIL_NORMAL 0
+#define TVSIL_STATE 2
+
+#define TVIF_TEXT 0x0001
+#define TVIF_IMAGE 0x0002
+#define TVIF_PARAM 0x0004
+#define TVIF_STATE 0x0008
+#define TVIF_HANDLE 0x0010
+#define TVIF_SELECTEDIMAGE 0x0020
+#define TVIF_CHILDREN 0x0040
+
+#define TVIS_FOCUSED 0x0001
+#define TVIS_SELECTED 0x0002
+#define TVIS_CUT 0x0004
+#define TVIS_DROPHILITED 0x0008
+#define TVIS_BOLD 0x0010
+#define TVIS_EXPANDED 0x0020
+#define TVIS_EXPANDEDONCE 0x0040
+#define TVIS_EXPANDPARTIAL 0x0080
+#define TVIS_OVERLAYMASK 0x0F00
+#define TVIS_STATEIMAGEMASK 0xF000
+#define TVIS_USERMASK 0xF000
+
+#define I_CHILDRENCALLBACK (-1)
+
+#define TVI_ROOT (reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x10000)))
+#define TVI_FIRST (reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x0FFFF)))
+#define TVI_LAST (reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x0FFFE)))
+#define TVI_SORT (reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x0FFFD)))
+
+struct TVITEM {
+    UINT mask;
+    HTREEITEM hItem;
+    UINT state;
+    UINT stateMask;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iImage;
+    int iSelectedImage;
+    int cChildren;
+    LPARAM lParam;
+};
+typedef TVITEM* LPTVITEM;
+typedef TVITEM TVITEMW;
+typedef TVITEM TV_ITEM;
+
+struct TVINSERTSTRUCT {
+    HTREEITEM hParent;
+    HTREEITEM hInsertAfter;
+    TVITEM item;
+};
+typedef TVINSERTSTRUCT* LPTVINSERTSTRUCT;
+typedef TVINSERTSTRUCT TV_INSERTSTRUCT;
+
+#define TVE_COLLAPSE 0x0001
+#define TVE_EXPAND 0x0002
+#define TVE_TOGGLE 0x0003
+#define TVE_EXPANDPARTIAL 0x4000
+#define TVE_COLLAPSERESET 0x8000
+
+#define TVGN_ROOT 0x0000
+#define TVGN_NEXT 0x0001
+#define TVGN_PREVIOUS 0x0002
+#define TVGN_PARENT 0x0003
+#define TVGN_CHILD 0x0004
+#define TVGN_FIRSTVISIBLE 0x0005
+#define TVGN_NEXTVISIBLE 0x0006
+#define TVGN_PREVIOUSVISIBLE 0x0007
+#define TVGN_DROPHILITE 0x0008
+#define TVGN_CARET 0x0009
+#define TVGN_LASTVISIBLE 0x000A
+
+#define TVHT_NOWHERE 0x0001
+#define TVHT_ONITEMICON 0x0002
+#define TVHT_ONITEMLABEL 0x0004
+#define TVHT_ONITEMINDENT 0x0008
+#define TVHT_ONITEMBUTTON 0x0010
+#define TVHT_ONITEMRIGHT 0x0020
+#define TVHT_ONITEMSTATEICON 0x0040
+#define TVHT_ONITEM (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON)
+#define TVHT_ABOVE 0x0100
+#define TVHT_BELOW 0x0200
+#define TVHT_TORIGHT 0x0400
+#define TVHT_TOLEFT 0x0800
+
+struct TVHITTESTINFO {
+    POINT pt;
+    UINT flags;
+    HTREEITEM hItem;
+};
+typedef TVHITTESTINFO* LPTVHITTESTINFO;
+
+#define TVC_UNKNOWN 0x0000
+#define TVC_BYMOUSE 0x0001
+#define TVC_BYKEYBOARD 0x0002
+
+#define TVN_KEYDOWN (TVN_FIRST - 12)
+#define TVN_SELCHANGING (TVN_FIRST - 50)
+#define TVN_SELCHANGED (TVN_FIRST - 51)
+#define TVN_ITEMEXPANDING (TVN_FIRST - 54)
+#define TVN_ITEMEXPANDED (TVN_FIRST - 55)
+#define TVN_DELETEITEM (TVN_FIRST - 58)
+#define TVN_SELCHANGINGW TVN_SELCHANGING
+#define TVN_SELCHANGEDW TVN_SELCHANGED
+#define TVN_ITEMEXPANDINGW TVN_ITEMEXPANDING
+#define TVN_ITEMEXPANDEDW TVN_ITEMEXPANDED
+#define TVN_DELETEITEMW TVN_DELETEITEM
+
+// TVN_SELCHANGING / TVN_SELCHANGED (both items), TVN_ITEMEXPANDING /
+// TVN_ITEMEXPANDED (action TVE_EXPAND or TVE_COLLAPSE, the item in
+// itemNew), TVN_DELETEITEM (itemOld).
+struct NMTREEVIEW {
+    NMHDR hdr;
+    UINT action;
+    TVITEM itemOld;
+    TVITEM itemNew;
+    POINT ptDrag;
+};
+typedef NMTREEVIEW* LPNMTREEVIEW;
+typedef NMTREEVIEW NM_TREEVIEW;
+
+struct NMTVKEYDOWN {
+    NMHDR hdr;
+    WORD wVKey;
+    UINT flags;
+};
+typedef NMTVKEYDOWN* LPNMTVKEYDOWN;
