@@ -32,8 +32,11 @@ const Surface& Screen() {
     return Buffer().surface;
 }
 
+// The window manager must agree on the size, or maximised windows and the
+// visible-area clipping would still assume the full screen.
 void ResizeScreen(int width, int height) {
     Buffer().Resize(width, height);
+    win::SetScreenSize(width, height);
 }
 
 }  // namespace quorvel::gdi
