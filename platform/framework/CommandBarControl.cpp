@@ -11,7 +11,7 @@
 
 namespace quorvel::framework {
 
-HWND CommandBarControl::Create(HWND parent, UINT id, DWORD style) {
+bool CommandBarControl::Register() {
     static const bool registered = [] {
         WNDCLASS wc{};
         wc.lpfnWndProc = &CommandBarControl::WndProc;
@@ -19,7 +19,11 @@ HWND CommandBarControl::Create(HWND parent, UINT id, DWORD style) {
         wc.lpszClassName = kClassName;
         return RegisterClass(&wc) != 0;
     }();
-    if (!registered || !parent) return nullptr;
+    return registered;
+}
+
+HWND CommandBarControl::Create(HWND parent, UINT id, DWORD style) {
+    if (!Register() || !parent) return nullptr;
     RECT client{};
     GetClientRect(parent, &client);
     return CreateWindowEx(0, kClassName, L"", style | WS_CHILD, 0, 0, client.right, kRowHeight,

@@ -40,6 +40,8 @@ class CommandBarControl {
         RECT rect{};  // client coordinates; empty when it has no room
     };
 
+    // Registers the window class (once); false when that failed.
+    static bool Register();
     // Creates the bar as a child of `parent` with the given control id.
     static HWND Create(HWND parent, UINT id, DWORD style);
     // The bar behind a window of the class, or null.

@@ -43,3 +43,12 @@
 #ifndef AFX_IDS_APP_TITLE
 #define AFX_IDS_APP_TITLE 0xE000
 #endif
+
+// The framework's private messages: the initial update every view of a new
+// frame receives, and the idle-time update of a frame's bars.
+#ifndef WM_IDLEUPDATECMDUI
+#define WM_IDLEUPDATECMDUI 0x0363
+#endif
+#ifndef WM_INITIALUPDATE
+#define WM_INITIALUPDATE 0x0364
+#endif
