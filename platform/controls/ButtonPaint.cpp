@@ -31,6 +31,7 @@ void Button::Paint() {
     if (type == BS_GROUPBOX) {
         HBRUSH brush = AskColors(WM_CTLCOLORSTATIC, hdc, COLOR_BTNFACE, COLOR_BTNTEXT);
         const COLORREF ink = GetTextColor(hdc);
+        FillAroundSiblings(hdc, brush);
         StylePainter(hdc, m_font).GroupBox(r, text(), look.disabled, ink, brush);
     } else if (!IsCheckType() || (style() & BS_PUSHLIKE)) {
         AskColors(WM_CTLCOLORBTN, hdc, COLOR_BTNFACE, COLOR_BTNTEXT);

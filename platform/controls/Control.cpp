@@ -1,5 +1,7 @@
 #include "platform/controls/Control.h"
 
+#include "platform/gdi/GdiApi.h"
+
 #include <mutex>
 #include <set>
 #include <vector>
@@ -85,6 +87,18 @@ HBRUSH Control::AskColors(UINT msg, HDC hdc, int defaultColor, int defaultText) 
     auto brush = reinterpret_cast<HBRUSH>(SendMessage(
         NotifyTarget(), msg, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(m_hwnd)));
     return brush ? brush : GetSysColorBrush(defaultColor);
+}
+
+void Control::FillAroundSiblings(HDC hdc, HBRUSH brush) const {
+    for (HWND s = GetWindow(m_hwnd, GW_HWNDFIRST); s; s = GetWindow(s, GW_HWNDNEXT)) {
+        if (s == m_hwnd || !IsWindowVisible(s)) continue;
+        RECT r{};
+        GetWindowRect(s, &r);
+        MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&r), 2);
+        ExcludeClipRect(hdc, r.left, r.top, r.right, r.bottom);
+    }
+    const RECT all = clientRect();
+    FillRect(hdc, &all, brush);
 }
 
 LRESULT Control::SendToParent(UINT msg, WPARAM wParam, LPARAM lParam) const {

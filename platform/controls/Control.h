@@ -42,6 +42,10 @@ class Control {
     // WM_CTLCOLOR* to the parent after preparing the default colours; the
     // parent's brush, or the system brush `defaultColor` when it gives none.
     HBRUSH AskColors(UINT msg, HDC hdc, int defaultColor, int defaultText) const;
+    // Frames and group boxes are drawn around other controls: keeps `hdc`
+    // off the visible siblings that overlap this control, then fills what
+    // is left with `brush`.
+    void FillAroundSiblings(HDC hdc, HBRUSH brush) const;
     // Sends the parent `msg`, e.g. WM_DRAWITEM, with this control's id.
     LRESULT SendToParent(UINT msg, WPARAM wParam, LPARAM lParam) const;
     // Where notifications go: the parent, or the window set by a control
@@ -77,6 +81,9 @@ LRESULT ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // Registers a class whose windows keep their Control in the extra bytes.
 void RegisterControlClass(const wchar_t* name, WNDPROC proc, UINT classStyle);
+
+// `text` in UTF-8 between double quotes, with \", \\, \r and \n escaped.
+std::string Quote(const std::wstring& text);
 
 // Signed client coordinates of a mouse message.
 inline POINT MousePoint(LPARAM lParam) {

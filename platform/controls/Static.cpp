@@ -38,6 +38,13 @@ bool IsShape(DWORD type) {
 
 LRESULT Static::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_NCCREATE:
+            // Frames surround other controls: they must not hide them.
+            if (IsShape(reinterpret_cast<CREATESTRUCT*>(lParam)->style & SS_TYPEMASK) &&
+                (reinterpret_cast<CREATESTRUCT*>(lParam)->style & SS_TYPEMASK) > SS_WHITERECT)
+                SetWindowLong(m_hwnd, GWL_EXSTYLE,
+                              GetWindowLong(m_hwnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+            return Default(msg, wParam, lParam);
         case WM_NCHITTEST:
             return (style() & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
         case WM_LBUTTONDOWN:
@@ -108,6 +115,7 @@ void Static::Paint() {
     if (type == SS_OWNERDRAW) {
         PaintOwnerDrawn(hdc, r);
     } else if (IsShape(type)) {
+        FillAroundSiblings(hdc, AskColors(WM_CTLCOLORSTATIC, hdc, COLOR_STATIC, COLOR_STATICTEXT));
         StylePainter(hdc, m_font).StaticShape(r, type);
     } else {
         PaintText(hdc, r);
