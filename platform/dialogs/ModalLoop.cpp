@@ -31,7 +31,8 @@ constexpr WPARAM kWatchdogCookie = 0x57A7C4D0;
 // time, by posting to the dialog; stops when the loop ends first.
 class Watchdog {
   public:
-    Watchdog(HWND dialog, detail::ModalRun* run, uint32_t ms) {
+    Watchdog(HWND dialog, detail::ModalRun* run, uint32_t ms)
+        : m_realStart(std::chrono::steady_clock::now()), m_clockStart(ClockNowMs()) {
         if (ms) m_thread = std::thread([=, this] { Watch(dialog, run, ms); });
     }
     ~Watchdog() {
@@ -47,20 +48,20 @@ class Watchdog {
 
   private:
     void Watch(HWND dialog, detail::ModalRun* run, uint32_t ms) {
-        const auto realStart = std::chrono::steady_clock::now();
-        const uint64_t clockStart = ClockNowMs();
         std::unique_lock lock(m_mutex);
         while (!m_stop) {
             m_wake.wait_for(lock, std::chrono::milliseconds(10));
             if (m_stop) return;
-            const auto real = std::chrono::steady_clock::now() - realStart;
-            if (real >= std::chrono::milliseconds(ms) || ClockNowMs() - clockStart >= ms) {
+            const auto real = std::chrono::steady_clock::now() - m_realStart;
+            if (real >= std::chrono::milliseconds(ms) || ClockNowMs() - m_clockStart >= ms) {
                 PostMessage(dialog, WM_NULL, kWatchdogCookie, reinterpret_cast<LPARAM>(run));
                 return;
             }
         }
     }
 
+    const std::chrono::steady_clock::time_point m_realStart;
+    const uint64_t m_clockStart;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stop = false;
@@ -158,12 +159,13 @@ INT_PTR RunModal(HWND dialog, HWND owner, ModalInfo info) {
     info.depth = ++t_depth;
     ShowBuiltDialog(dialog, true);
     if (info.caption.IsEmpty()) info.caption = WindowText(dialog);
-    if (!run->ended && CallModalHook(info) == ModalVerdict::kUnexpected && !run->ended) {
-        RecordFailure(info, "unexpected modal");
-        Finish(*run, IDCANCEL);
-    }
     {
+        // Started before the hook: time the hook takes is the modal's too.
         Watchdog watchdog(dialog, run.get(), g_watchdogMs.load());
+        if (!run->ended && CallModalHook(info) == ModalVerdict::kUnexpected && !run->ended) {
+            RecordFailure(info, "unexpected modal");
+            Finish(*run, IDCANCEL);
+        }
         Loop(dialog, *run, info);
     }
     --t_depth;
