@@ -192,6 +192,27 @@ TEST_F(DialogFlow, TheWatchdogEndsAModalThatRunsTooLongOnTheClock) {
     EXPECT_NE(failures[0].reason.find("watchdog"), std::string::npos);
 }
 
+// The close box of WS_SYSMENU sends WM_CLOSE, which the dialog turns into
+// IDCANCEL; the OK box of WS_EX_CAPTIONOKBTN sends IDOK.
+TEST_F(DialogFlow, CaptionBoxesAnswerTaps) {
+    for (INT_PTR expected : {IDCANCEL, IDOK}) {
+        const bool ok = expected == IDOK;
+        TemplateBuilder t(210, 120, 40, WS_POPUP | WS_CAPTION | (ok ? 0 : WS_SYSMENU));
+        t.ExStyle(ok ? WS_EX_CAPTIONOKBTN : 0).Button(L"确定", 1500, 8, 8);
+        Script script;
+        Hook hook([](const ModalInfo& info) {
+            RECT r{};
+            GetWindowRect(info.dialog, &r);
+            const int x = r.right - 3 - 9, y = r.top + 1 + quorvel::win::kCaptionHeight / 2;
+            quorvel::win::InjectStylus(x, y, true);
+            quorvel::win::InjectStylus(x, y, false);
+            return ModalVerdict::kProceed;
+        });
+        EXPECT_EQ(RunModal(t, script), expected);
+        EXPECT_EQ(script.commands, std::vector<UINT>{static_cast<UINT>(expected)});
+    }
+}
+
 TEST_F(DialogFlow, ModelessDialogsAsChildPagesAndTopLevelWindows) {
     TemplateBuilder page(400, 100, 40, WS_CHILD | WS_VISIBLE, L"");
     page.Edit(kEdit, 4, 4);

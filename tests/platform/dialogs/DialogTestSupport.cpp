@@ -48,6 +48,11 @@ TemplateBuilder& TemplateBuilder::Font(int points, const wchar_t* face) {
     return *this;
 }
 
+TemplateBuilder& TemplateBuilder::ExStyle(DWORD exStyle) {
+    m_template.exStyle = exStyle;
+    return *this;
+}
+
 TemplateBuilder& TemplateBuilder::Add(const wchar_t* cls, const wchar_t* text, UINT id, int x,
                                       int y, int cx, int cy, DWORD style) {
     m_items.push_back(DialogItemTemplate{

@@ -30,6 +30,7 @@ class TemplateBuilder {
     TemplateBuilder(UINT id, int cx, int cy, DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFRAME,
                     const wchar_t* caption = L"测试");
     TemplateBuilder& Font(int points, const wchar_t* face);
+    TemplateBuilder& ExStyle(DWORD exStyle);
     TemplateBuilder& Add(const wchar_t* cls, const wchar_t* text, UINT id, int x, int y, int cx,
                          int cy, DWORD style);
     TemplateBuilder& Button(const wchar_t* text, UINT id, int x, int y, bool isDefault = false);

@@ -1,6 +1,7 @@
 // The real message box: its look, its answers by keyboard and through the
 // hook, boxes asked from worker threads, and text wrapped to the screen.
 #include "platform/base/Thread.h"
+#include "platform/dialogs/MessageBoxParts.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/Surface.h"
 #include "platform/testing/ReferenceImage.h"
@@ -35,6 +36,23 @@ TEST_F(MessageBoxes, QuestionBoxLooksAsOnTheDevice) {
         return ModalVerdict::kProceed;
     });
     EXPECT_EQ(AfxMessageBox(L"确定退出程序吗?", MB_YESNO | MB_ICONQUESTION), IDNO);
+}
+
+TEST_F(MessageBoxes, TheFourIcons) {
+    quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/platform/dialogs/ref");
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4 * 36, 36);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    quorvel::gdi::FillSolidRect(dc, 0, 0, 4 * 36, 36, GetSysColor(COLOR_BTNFACE));
+    const UINT icons[] = {MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONSTOP};
+    for (int i = 0; i < 4; ++i)
+        quorvel::dialogs::detail::DrawMessageBoxIcon(dc, 2 + 36 * i, 2, icons[i]);
+    SelectObject(dc, old);
+    quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureBitmap(bitmap), "box_icons");
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
 }
 
 TEST_F(MessageBoxes, KeyboardAnswers) {
