@@ -19,8 +19,11 @@ bool IsWholeFileWrite(UINT openFlags) {
 
 CKeyValueFile::CKeyValueFile() = default;
 
-// A write never closed is never committed: the old file stays.
-CKeyValueFile::~CKeyValueFile() = default;
+// A file still open is closed here, as the device's file object would have
+// closed it: what was written stands.
+CKeyValueFile::~CKeyValueFile() {
+    if (m_bAtomic) m_writer.Commit();
+}
 
 BOOL CKeyValueFile::Open(const CString& path, UINT openFlags) {
     m_bAtomic = IsWholeFileWrite(openFlags);

@@ -4,8 +4,9 @@
 //
 // A user writes the whole file in one go (Open with create-and-write, one
 // write per key, Close) or loads it whole and looks keys up. A write opened
-// with create-and-write replaces the file atomically on Close, so a failed
-// or interrupted save leaves the previous settings as they were.
+// with create-and-write replaces the file atomically on Close (or when the
+// object goes with the file still open), so a failed or interrupted save
+// leaves the previous settings as they were.
 //
 // Lookup is a plain search for "[key]" anywhere in the text, and a value
 // runs to the next CR: a "]" may stand in a value, and a last line without

@@ -127,11 +127,13 @@ TEST_F(KeyValueFileTest, ASaveReplacesTheFileOnlyWhenItCompletes) {
     SaveSample(L"lnlayauto");
     const std::string before = ReadDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\lnlayauto");
     {
-        CKeyValueFile abandoned;  // never closed: the old settings stay
-        ASSERT_TRUE(abandoned.Open(PathOf(L"lnlayauto"), kWriteFlags));
-        abandoned.WriteInt(L"Count", 1);
-    }
-    EXPECT_EQ(ReadDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\lnlayauto"), before);
+        CKeyValueFile writing;
+        ASSERT_TRUE(writing.Open(PathOf(L"lnlayauto"), kWriteFlags));
+        writing.WriteInt(L"Count", 1);
+        // Until it is closed the old settings stand whole.
+        EXPECT_EQ(ReadDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\lnlayauto"), before);
+    }  // a file still open is closed with its object
+    EXPECT_EQ(ReadDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\lnlayauto"), "[Count]1\r\n");
     EXPECT_EQ(CountHostEntries(kJobDir), 1);
 
     CKeyValueFile nowhere;
