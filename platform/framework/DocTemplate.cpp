@@ -1,6 +1,7 @@
 #include "platform/framework/DocTemplate.h"
 
 #include "platform/base/Collections.h"
+#include "platform/framework/AfxGlobals.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/View.h"
@@ -136,6 +137,10 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
             if (created) delete doc;
             return nullptr;
         }
+        // The first frame is the main window from here on, so that the
+        // document's initialisation and the views' initial updates find it.
+        if (CWinThread* thread = AfxGetThread(); thread && !thread->m_pMainWnd)
+            thread->m_pMainWnd = frame;
     }
     if (!lpszPathName) SetDefaultTitle(doc);
     const BOOL ok = lpszPathName ? doc->OnOpenDocument(lpszPathName) : doc->OnNewDocument();

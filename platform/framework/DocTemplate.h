@@ -5,8 +5,10 @@
 #pragma once
 
 #include "platform/base/CString.h"
+#include "platform/base/Position.h"
 #include "platform/framework/CmdTarget.h"
 
+class CDocTemplate;
 class CDocument;
 class CFrameWnd;
 class CView;

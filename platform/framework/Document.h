@@ -9,6 +9,10 @@
 #include "platform/base/Position.h"
 #include "platform/framework/CmdTarget.h"
 
+#ifndef afx_msg
+#define afx_msg
+#endif
+
 class CView;
 class CFrameWnd;
 class CDocTemplate;

@@ -1,5 +1,6 @@
 #include "platform/framework/View.h"
 
+#include "platform/framework/AfxGlobals.h"
 #include "platform/framework/Dc.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
