@@ -63,12 +63,14 @@ TEST_F(ByteBufferTest, ReserveAndResizeRoundUpAndNeverShrinkBelowTheContent) {
     EXPECT_EQ(buffer.Reserve(1), 1024u);
     EXPECT_EQ(buffer.Reserve(1000), 0u);  // below the capacity
     EXPECT_EQ(buffer.Reserve(1025), 2048u);
+    EXPECT_EQ(buffer.Reserve(2048), 2048u);  // not below it: a new block all the same
 
     std::vector<BYTE> bytes = Pattern(1500, 3);
     buffer.Append(bytes.data(), 1500);
     EXPECT_EQ(buffer.Resize(1499), 0u);  // below the bytes in use
     EXPECT_EQ(buffer.Resize(5000), 5120u);
-    EXPECT_EQ(buffer.Resize(2000), 0u);  // would shrink the block
+    EXPECT_EQ(buffer.Resize(2000), 0u);     // would shrink the block
+    EXPECT_EQ(buffer.Resize(4097), 5120u);  // the same size moves the content too
     EXPECT_EQ(buffer.GetCapacity(), 5120u);
     EXPECT_EQ(Content(buffer), bytes);
 }

@@ -102,6 +102,12 @@ TEST_F(KeyValueFileTest, LoadFailsForMissingFilesAndFoldersAndTakesAnyBytes) {
     EXPECT_TRUE(file.Load(PathOf(L"garbage"), CFile::modeRead));
     int number = 5;
     EXPECT_FALSE(file.ReadInt(L"LineName", &number));
+
+    // A load that fails keeps the text of the last one.
+    WriteDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\maptrans", "[A]1\r\n");
+    ASSERT_TRUE(file.Load(PathOf(L"maptrans"), CFile::modeRead));
+    EXPECT_FALSE(file.Load(PathOf(L"none"), CFile::modeRead));
+    EXPECT_EQ(file.FindValue(L"A"), L"1");
 }
 
 TEST_F(KeyValueFileTest, LongValuesAreWrittenWhole) {
