@@ -3,6 +3,7 @@
 
 #include "platform/controls/Button.h"
 #include "platform/controls/Controls.h"
+#include "platform/controls/Edit.h"
 #include "platform/controls/Static.h"
 
 namespace quorvel::controls {
@@ -12,6 +13,7 @@ void RegisterStandardClasses() {
     std::call_once(once, [] {
         RegisterControlClass(WC_STATIC, &ControlProc<Static>, CS_DBLCLKS);
         RegisterControlClass(WC_BUTTON, &ControlProc<Button>, CS_DBLCLKS);
+        RegisterControlClass(WC_EDIT, &ControlProc<Edit>, CS_DBLCLKS);
     });
 }
 

@@ -80,3 +80,39 @@ int ScrollPosAt(const ScrollBarLayout& l, const SCROLLINFO& info, int thumbStart
 }
 
 }  // namespace quorvel::controls
+
+namespace quorvel::controls {
+
+int RequestedScrollPos(const SCROLLINFO& info, int code, int thumb, int line) {
+    const int page = std::max(1, static_cast<int>(info.nPage));
+    int pos = info.nPos;
+    switch (code) {
+        case SB_LINEUP:
+            pos -= line;
+            break;
+        case SB_LINEDOWN:
+            pos += line;
+            break;
+        case SB_PAGEUP:
+            pos -= page;
+            break;
+        case SB_PAGEDOWN:
+            pos += page;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            pos = thumb;
+            break;
+        case SB_TOP:
+            pos = info.nMin;
+            break;
+        case SB_BOTTOM:
+            pos = info.nMax;
+            break;
+        default:
+            break;
+    }
+    return std::clamp(pos, info.nMin, MaxScrollPos(info));
+}
+
+}  // namespace quorvel::controls

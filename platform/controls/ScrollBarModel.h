@@ -31,3 +31,12 @@ int ScrollPosAt(const ScrollBarLayout& layout, const SCROLLINFO& info, int thumb
 int ThumbStart(const ScrollBarLayout& layout);
 
 }  // namespace quorvel::controls
+
+namespace quorvel::controls {
+
+// The position a WM_VSCROLL / WM_HSCROLL request asks for: `code` SB_*,
+// `thumb` the thumb position of SB_THUMBTRACK / SB_THUMBPOSITION, `line`
+// the size of one line step. Clamped to the range.
+int RequestedScrollPos(const SCROLLINFO& info, int code, int thumb, int line = 1);
+
+}  // namespace quorvel::controls

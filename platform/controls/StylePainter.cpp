@@ -127,7 +127,7 @@ void StylePainter::Arrow(const RECT& box, ArrowDir dir, bool disabled) {
         for (int i = 0; i < 4; ++i) {
             const int reach = 3 - i;  // half width of this step of the triangle
             const bool back = dir == ArrowDir::Up || dir == ArrowDir::Left;
-            const int step = (back ? i : 3 - i) - 2;
+            const int step = (back ? 3 - i : i) - 2;
             if (vertical)
                 HLine(cx - reach + dx, cx + reach + 1 + dx, cy + step + dy, color);
             else

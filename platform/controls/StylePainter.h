@@ -114,6 +114,15 @@ class StylePainter {
     int m_textHeight = 12;
 };
 
+// A memory context to measure text in outside painting.
+struct ScratchDc {
+    ScratchDc() : dc(CreateCompatibleDC(nullptr)) {}
+    ~ScratchDc() { DeleteDC(dc); }
+    ScratchDc(const ScratchDc&) = delete;
+    ScratchDc& operator=(const ScratchDc&) = delete;
+    HDC dc;
+};
+
 // Colours of the look, by role.
 COLORREF SysColor(int index);
 

@@ -1,0 +1,87 @@
+// "Edit": single-line (scrolling sideways to follow the caret) and
+// multi-line (word-wrapped, scrolling down) text fields with read-only,
+// password, digits-only and case-folding styles, a text limit, the
+// selection, keyboard editing and stylus placement of the caret. The caret
+// does not blink, so snapshots are deterministic.
+//
+// Files: messages (Edit.cpp), keys, characters and stylus (EditInput.cpp),
+// layout, scrolling and drawing (EditView.cpp).
+#pragma once
+
+#include <vector>
+
+#include "platform/controls/Control.h"
+#include "platform/controls/EditLayout.h"
+#include "platform/controls/EditModel.h"
+#include "platform/controls/ScrollBars.h"
+
+namespace quorvel::controls {
+
+class Edit : public Control {
+  public:
+    using Control::Control;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    std::string Describe() const override;
+
+    // Default limit, in characters, until EM_LIMITTEXT sets another.
+    static constexpr size_t kDefaultLimit = 30000;
+    static constexpr size_t kMaxLimit = 0x7FFFFFFE;
+
+  private:
+    bool Multiline() const { return (style() & ES_MULTILINE) != 0; }
+    bool ReadOnly() const { return (style() & ES_READONLY) != 0; }
+
+    // ---- Edit.cpp ----
+    LRESULT OnSetText(LPCTSTR text);
+    LRESULT OnGetText(WPARAM size, LPTSTR buffer) const;
+    LRESULT OnGetSel(DWORD* start, DWORD* end) const;
+    LRESULT OnLineMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT DialogCode(const MSG* msg) const;
+    void SetPasswordChar(wchar_t ch);
+    void SetReadOnly(bool on);
+    void OnFocus(bool gained);
+    // After a change the user made: EN_UPDATE, the new look, EN_CHANGE.
+    void Changed();
+    void SyncWindowText();
+
+    // ---- EditInput.cpp ----
+    void OnChar(wchar_t ch);
+    void OnKeyDown(UINT key);
+    void Insert(std::wstring_view text);
+    void MoveVertically(int lines, bool extend);
+    void OnButtonDown(POINT p);
+    void OnButtonMove(POINT p);
+    void OnButtonUp(POINT p);
+
+    // ---- EditView.cpp ----
+    RECT TextArea() const;
+    RECT ScrollBarArea() const;
+    bool HasScrollBar() const;
+    std::wstring Shown() const;  // the text as drawn (password characters)
+    void Relayout();
+    int LineHeight() const { return m_lineHeight; }
+    int VisibleLines() const;
+    int LineX(size_t line) const;  // left of the line's text, before scrolling
+    int XOf(size_t pos) const;     // text-area x of a character position
+    size_t PosAt(POINT p) const;
+    void ScrollToCaret();
+    void ScrollLines(int delta);
+    void OnVScroll(int code, int thumb);
+    void UpdateScrollBar();
+    void Paint();
+    void PaintLine(class StylePainter& painter, size_t line, int top, COLORREF ink);
+
+    EditModel m_model;
+    size_t m_limit = kDefaultLimit;
+    bool m_modified = false;
+    wchar_t m_passwordChar = L'*';
+    std::vector<EditLine> m_lines{EditLine{}};
+    std::vector<int> m_widths;  // pixel width of each line
+    int m_lineHeight = 12;
+    int m_scrollX = 0;     // single-line: pixels scrolled off at the left
+    size_t m_topLine = 0;  // multi-line: first line shown
+    bool m_dragging = false;
+    BarTracker m_tracker;  // the stylus on the scroll bar
+};
+
+}  // namespace quorvel::controls
