@@ -153,7 +153,8 @@ void CFrameWnd::RecalcLayout(BOOL) {
     CRect rest;
     GetClientRect(&rest);
     for (CCommandBar* bar : m_bars) {
-        if (!bar->IsWindowVisible()) continue;
+        // The bar's own style: the frame itself may not be shown yet.
+        if (!(bar->GetStyle() & WS_VISIBLE)) continue;
         const int h = std::min(bar->CalcHeight(rest.Width()), rest.Height());
         const bool bottom = (bar->GetBarStyle() & CBRS_ALIGN_BOTTOM) != 0;
         const int top = bottom ? rest.bottom - h : rest.top;
