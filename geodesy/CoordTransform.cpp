@@ -121,21 +121,14 @@ void CCoordTransform::GeodeticToGeocentric(double B, double L, double H, double&
     Z = (N * (1.0 - e2) + H) * sinB;
 }
 
-// Fixed-point iteration on latitude and height:
+// Fixed-point iteration on latitude and height, written out as it has
+// always been computed (sin and atan2 on every pass), because stored
+// latitudes and heights are these numbers to the last printed decimal:
 //   start   H = r - a,  B = atan2(Z/p, 1 - e^2 a / (H + a));
 //   repeat  N = a / sqrt(1 - e^2 sin^2 B),  H' = Z / sin B - (1 - e^2) N,
 //           B' = atan2(Z/p, 1 - e^2 N / (N + H'))   (B, H: previous pass)
 //   until   |B - B'| <= 1e-11 and |H - H'| <= 1e-5;
-//   then    H = Z / sin B - (1 - e^2) a / sqrt(1 - e^2 sin^2 B) at the last B.
-//
-// Evaluation. Every latitude of the iteration is atan2(Z/p, D) for a
-// denominator D. With q = sqrt(Z^2 + (p D)^2) and w = sqrt((1 - e^2) Z^2 +
-// (p D)^2) its sine is Z / q, N = a q / w, H' = q - (1 - e^2) a q / w, and
-// the next denominator 1 - e^2 N / (N + H') is w / (w + e^2 a). The change
-// of latitude between passes is atan of Z p (D - D') / (p^2 D D' + Z^2).
-// The loop runs on D with these identities and calls atan2 once, at the
-// end: the numbers are those of the literal form to within 1e-15 rad and
-// 1e-8 m, without waiting for sin and atan2 on every pass.
+//   then    B = B',  H = Z / sin B - (1 - e^2) a / sqrt(1 - e^2 sin^2 B).
 //
 // Deviations from the historical routine, which looped without limit: at
 // most 50 passes; a position at the centre of the earth or with a
@@ -151,35 +144,28 @@ void CCoordTransform::GeocentricToGeodetic(double X, double Y, double Z, double&
         return;
     }
     const double e2 = Eccentricity2();
-    const double p = std::sqrt(X * X + Y * Y);
     L = std::atan2(Y, X);
+    const double p = std::sqrt(X * X + Y * Y);
     if (Z == 0.0) {
         B = 0.0;
         H = p - m_a;
         return;
     }
-    const double Z2 = Z * Z;
-    const double e2a = e2 * m_a;
-    double q = 0.0, w = 0.0;
-    auto radii = [&](double D) {
-        const double pD2 = (p * D) * (p * D);
-        q = std::sqrt(Z2 + pD2);
-        w = std::sqrt((1.0 - e2) * Z2 + pD2);
-    };
     double Hprev = r - m_a;
-    double D = 1.0 - e2 * m_a / (Hprev + m_a);
+    double Bprev = std::atan2(Z / p, 1.0 - e2 * m_a / (Hprev + m_a));
+    double Bnew = Bprev;
     for (int pass = 0; pass < 50; ++pass) {
-        radii(D);
-        const double Hnew = q - (1.0 - e2) * m_a * q / w;
-        const double Dnew = w / (w + e2a);
-        const double dB = std::fabs(Z * p * (D - Dnew)) / (p * p * D * Dnew + Z2);
-        D = Dnew;
-        if (dB <= 1e-11 && std::fabs(Hprev - Hnew) <= 1e-5) break;
+        const double sinB = std::sin(Bprev);
+        const double N = m_a / std::sqrt(1.0 - e2 * sinB * sinB);
+        const double Hnew = Z / sinB - (1.0 - e2) * N;
+        Bnew = std::atan2(Z / p, 1.0 - e2 * N / (N + Hnew));
+        if (std::fabs(Bprev - Bnew) <= 1e-11 && std::fabs(Hprev - Hnew) <= 1e-5) break;
+        Bprev = Bnew;
         Hprev = Hnew;
     }
-    B = std::atan2(Z / p, D);
-    radii(D);
-    H = q - (1.0 - e2) * m_a * q / w;
+    B = Bnew;
+    const double sinB = std::sin(B);
+    H = Z / sinB - (1.0 - e2) * m_a / std::sqrt(1.0 - e2 * sinB * sinB);
 }
 
 // ---- Seven and four parameters ----
@@ -203,7 +189,7 @@ void CCoordTransform::InverseSevenParams(double& X, double& Y, double& Z) const 
 }
 
 void CCoordTransform::FourParamTrig(double& c, double& s) const {
-    if (m_fourTrig.theta != m_theta4) {
+    if (!SameBits(m_fourTrig.theta, m_theta4)) {
         m_fourTrig.theta = m_theta4;
         m_fourTrig.cosTheta = std::cos(m_theta4);
         m_fourTrig.sinTheta = std::sin(m_theta4);

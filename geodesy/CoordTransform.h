@@ -49,11 +49,12 @@
 // - SetEllipsoid with a third value also sets the projection height.
 // - GeocentricToGeodetic stops after 50 passes; a position at the centre of
 //   the earth or with a non-finite coordinate gives NaN at once; a point in
-//   the equatorial plane gives B = 0. Its iteration is evaluated through
-//   identities (results within 1e-15 rad and 1e-8 m of the literal form).
+//   the equatorial plane gives B = 0 and H = p - a.
 // - The Mercator inverse's root scan no longer steps past the pole, where
 //   tan() changes sign without a zero: it used to report 90 degrees for a
-//   point it cannot find (any point south of the equator).
+//   point it cannot find (any point south of the equator) and to miss
+//   every latitude above 80.2 degrees (its last step jumped from 1.4 rad
+//   across the pole).
 // - A normal matrix that is singular to working precision (collinear points)
 //   counts as singular, not only an exactly singular one; a solver whose
 //   inversion fails returns FALSE and leaves its parameters and point list
@@ -69,6 +70,9 @@
 // with seven parameters the ellipsoid is WGS84). One instance must not be
 // shared by two threads.
 #pragma once
+
+#include <bit>
+#include <cstdint>
 
 #include "geodesy/CoordSysParams.h"
 #include "platform/base/CString.h"
@@ -262,7 +266,9 @@ class CCoordTransform {
     CArray<double, double> m_spareList;  // kept with the engine; unused
 
     // Caches of values that depend only on loaded parameters; they change
-    // no result, only skip recomputing it for every point.
+    // no result, only skip recomputing it for every point. Keys compare bit
+    // for bit, so that -0.0 and 0.0 (or one NaN and another) never share an
+    // entry.
     struct ArcCache {
         double a = 0.0, invF = 0.0, hp = 0.0, B0 = 0.0, arc = 0.0;
         bool valid = false;
@@ -273,5 +279,8 @@ class CCoordTransform {
     mutable ArcCache m_baseArc;
     mutable TrigCache m_fourTrig;
     double BaseLatitudeArc(double f) const;
+    static bool SameBits(double a, double b) {
+        return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    }
     void FourParamTrig(double& c, double& s) const;
 };

@@ -113,7 +113,8 @@ double CCoordTransform::MeridianArcLength(double f, double B) const {
 // projection height or the base latitude change.
 double CCoordTransform::BaseLatitudeArc(double f) const {
     ArcCache& c = m_baseArc;
-    if (!c.valid || c.a != m_a || c.invF != m_invF || c.hp != m_hp || c.B0 != m_B0) {
+    if (!c.valid || !SameBits(c.a, m_a) || !SameBits(c.invF, m_invF) || !SameBits(c.hp, m_hp) ||
+        !SameBits(c.B0, m_B0)) {
         c.arc = MeridianArcLength(f, m_B0 * kDeg);
         c.a = m_a, c.invF = m_invF, c.hp = m_hp, c.B0 = m_B0;
         c.valid = true;
