@@ -2,6 +2,7 @@
 // of survey records. None of these reads the engine's state.
 #include <charconv>
 #include <cmath>
+#include <system_error>
 
 #include "geodesy/CoordTransform.h"
 
@@ -45,12 +46,12 @@ double RadiansToPacked(double v) {
     if (M >= 60.0) D += 1.0, M = 0.0;
     const double packed = M * 0.01 + F * 9.999999999999999e-5 + S * 0.0001 + D;
     // Printed with ten decimals and read back, as the packed value has
-    // always been kept.
-    char buffer[64];
+    // always been kept. The buffer holds the widest double so printed.
+    char buffer[400];
     const auto printed =
         std::to_chars(buffer, buffer + sizeof buffer, packed, std::chars_format::fixed, 10);
     double result = packed;
-    std::from_chars(buffer, printed.ptr, result);
+    if (printed.ec == std::errc()) std::from_chars(buffer, printed.ptr, result);
     return result;
 }
 
@@ -58,12 +59,13 @@ double RadiansToPacked(double v) {
 
 // direction non-zero: packed ddd.mmss to radians; 0: radians to packed.
 // Values below 1e-10, zero included, are converted by magnitude and come
-// back negated (0 gives -0.0); magnitudes up to 1e-9 convert to 0.
+// back negated (0 gives -0.0); magnitudes up to 1e-9 convert to 0. A NaN is
+// neither and comes back NaN.
 double CCoordTransform::ConvertDmsRadian(double value, int direction) {
     const bool negative = value < 1e-10;
     const double v = negative ? -value : value;
     double result = 0.0;
-    if (v > 1e-9) result = direction != 0 ? PackedToRadians(v) : RadiansToPacked(v);
+    if (!(v <= 1e-9)) result = direction != 0 ? PackedToRadians(v) : RadiansToPacked(v);
     return negative ? -result : result;
 }
 

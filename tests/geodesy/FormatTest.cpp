@@ -60,6 +60,10 @@ TEST(PackedAngle, SignsAndZero) {
     EXPECT_TRUE(std::signbit(CCoordTransform::ConvertDmsRadian(5e-11, 1)));
     EXPECT_EQ(CCoordTransform::ConvertDmsRadian(-5e-10, 1), 0.0);
     EXPECT_NEAR(CCoordTransform::ConvertDmsRadian(-113.5230123, 1), -Dms(113, 52, 30.123), 1e-13);
+    // A NaN is not a magnitude of 1e-9 or less: it stays NaN, so that a
+    // failed conversion upstream is not stored as a valid zero angle.
+    EXPECT_TRUE(std::isnan(CCoordTransform::ConvertDmsRadian(NAN, 0)));
+    EXPECT_TRUE(std::isnan(CCoordTransform::ConvertDmsRadian(NAN, 1)));
 }
 
 TEST(PackedAngle, PackedValuesSurviveARoundTrip) {
