@@ -5,4 +5,6 @@
 #define WM_SOUNDER_CHAR 0x7F0
 #define WM_PORTTEST_CHAR 0x407
 // A batch of received bytes: wParam = the buffer (BYTE*), lParam = the count.
+// The handler owns the buffer: it releases it with delete[] and returns
+// nonzero (see CSerialPort).
 #define WM_BT_SERIAL_DATA 0x7E7

@@ -1,8 +1,6 @@
 #include "receiver/link/SerialPort.h"
 
 #include <atomic>
-#include <mutex>
-#include <unordered_set>
 
 #include "platform/base/MessageBox.h"
 #include "platform/base/Thread.h"
@@ -15,20 +13,25 @@ namespace {
 std::atomic<HANDLE> g_hPort{INVALID_HANDLE_VALUE};
 std::atomic<HWND> g_hNotifyWnd{nullptr};
 std::atomic<bool> g_bStop{false};
-
-// Buffers sent and not yet released.
-std::mutex g_buffersMutex;
-std::unordered_set<BYTE*> g_buffers;
+// The reader that is sending a batch, while it does (0 when none).
+std::atomic<DWORD> g_nSendingReader{0};
 
 void ShowError(LPCTSTR text, LPCTSTR caption) {
     MessageBox(nullptr, text, caption, MB_OK);
 }
 
-BYTE* NewBuffer(DWORD count) {
-    BYTE* buffer = new BYTE[count + 2]();
-    std::lock_guard<std::mutex> lock(g_buffersMutex);
-    g_buffers.insert(buffer);
-    return buffer;
+// Hands a batch to the window. A handler releases the buffer and returns
+// nonzero; 0 with the window gone means that no handler saw the message
+// (a window that is destroyed stays destroyed), so the buffer is still ours.
+void Deliver(BYTE* buffer, DWORD count) {
+    const HWND window = g_hNotifyWnd.load();
+    const DWORD self = GetCurrentThreadId();
+    g_nSendingReader = self;
+    const LRESULT taken = SendMessage(window, WM_BT_SERIAL_DATA, reinterpret_cast<WPARAM>(buffer),
+                                      static_cast<LPARAM>(count));
+    DWORD sending = self;
+    g_nSendingReader.compare_exchange_strong(sending, 0);
+    if (taken == 0 && !IsWindow(window)) delete[] buffer;
 }
 
 // Reads what has queued and hands it to the window.
@@ -36,15 +39,14 @@ void DeliverQueued(HANDLE port) {
     COMSTAT stat = {};
     DWORD errors = 0;
     if (!ClearCommError(port, &errors, &stat) || stat.cbInQue == 0) return;
-    BYTE* buffer = NewBuffer(stat.cbInQue);
+    BYTE* buffer = new BYTE[stat.cbInQue + 2]();
     DWORD read = 0;
     if (!ReadFile(port, buffer, stat.cbInQue, &read, nullptr)) {
         ShowError(L"Error in read from serial port", L"Read Error");
-    } else {
-        SendMessage(g_hNotifyWnd.load(), WM_BT_SERIAL_DATA, reinterpret_cast<WPARAM>(buffer),
-                    static_cast<LPARAM>(read));
+        delete[] buffer;
+        return;
     }
-    CSerialPort::ReleaseData(buffer);
+    Deliver(buffer, read);
 }
 
 }  // namespace
@@ -74,7 +76,7 @@ BOOL CSerialPort::Open(LPCTSTR portName, int nBaud) {
     EscapeCommFunction(port, SETRTS);
     EscapeCommFunction(port, CLRDTR);
     g_bStop = false;
-    m_hThread = CreateThread(nullptr, 0, &CSerialPort::ReadThread, this, 0, nullptr);
+    m_hThread = CreateThread(nullptr, 0, &CSerialPort::ReadThread, this, 0, &m_nThreadId);
     if (m_hThread == nullptr) {
         ShowError(L"Unable to create the read thread", L"Error");
         return FALSE;
@@ -151,11 +153,7 @@ void CSerialPort::ClosePort() {
     HANDLE port = g_hPort.load();
     g_bStop = true;
     SetCommMask(port, 0);
-    if (m_hThread != nullptr) {
-        WaitForSingleObject(m_hThread, INFINITE);
-        CloseHandle(m_hThread);
-        m_hThread = nullptr;
-    }
+    StopReader();
     EscapeCommFunction(port, CLRDTR);
     EscapeCommFunction(port, CLRRTS);
     PurgeComm(port, PURGE_TXCLEAR | PURGE_RXCLEAR);
@@ -163,18 +161,17 @@ void CSerialPort::ClosePort() {
     g_hPort = INVALID_HANDLE_VALUE;
 }
 
-BOOL CSerialPort::ReleaseData(BYTE* buffer) {
-    {
-        std::lock_guard<std::mutex> lock(g_buffersMutex);
-        if (g_buffers.erase(buffer) == 0) return FALSE;
+// Waits for the reader while serving what it sends. Inside its own message
+// the reader waits for this thread, so it is let go instead: it touches
+// nothing but the process-wide values and ends once the message returns.
+void CSerialPort::StopReader() {
+    if (m_hThread == nullptr) return;
+    if (!(InSendMessage() && g_nSendingReader.load() == m_nThreadId)) {
+        WaitForSingleObject(m_hThread, INFINITE);
     }
-    delete[] buffer;
-    return TRUE;
-}
-
-int CSerialPort::OutstandingBuffers() {
-    std::lock_guard<std::mutex> lock(g_buffersMutex);
-    return static_cast<int>(g_buffers.size());
+    CloseHandle(m_hThread);
+    m_hThread = nullptr;
+    m_nThreadId = 0;
 }
 
 DWORD CSerialPort::ReadThread(LPVOID) {

@@ -5,15 +5,18 @@
 // The port handle and the window the reader sends to are process-wide, so
 // one CSerialPort port can be open at a time.
 //
-// The buffer: the window's handler takes the bytes and may release the
-// buffer with CSerialPort::ReleaseData (never with delete). Whatever the
-// handler has not released when SendMessage returns (a window that is gone
-// never sees its message) the reader releases, so no buffer is ever lost or
-// released twice.
+// The buffer (new BYTE[count + 2]) belongs to the window that handles the
+// message: the handler takes the bytes, releases it with delete[] and
+// returns nonzero. A message that no handler saw (no window was set, or the
+// window was destroyed before the message's turn) comes back as 0 with the
+// window gone; the buffer is then still the reader's, and the reader
+// releases it.
 //
 // The reader stops cooperatively: ClosePort raises the stop flag, releases
 // the event wait with an empty mask and waits for the reader to end while
-// serving messages sent to the closing thread.
+// serving messages sent to the closing thread. Inside the reader's own
+// message it cannot be waited for; it then ends by itself as soon as the
+// message returns, finding its port closed.
 #pragma once
 
 #include "platform/base/CString.h"
@@ -39,16 +42,13 @@ class CSerialPort {
     BOOL IsOpen() const { return m_bOpen; }
     void Close();
 
-    // Releases a WM_BT_SERIAL_DATA buffer; TRUE when it was one still held.
-    static BOOL ReleaseData(BYTE* buffer);
-    // Buffers sent and not yet released (tests).
-    static int OutstandingBuffers();
-
   private:
     static DWORD ReadThread(LPVOID param);
     void ClosePort();
+    void StopReader();
 
     BOOL m_bOpen = FALSE;
     HANDLE m_hThread = nullptr;
+    DWORD m_nThreadId = 0;
     HWND m_hNotifyWnd = nullptr;
 };
