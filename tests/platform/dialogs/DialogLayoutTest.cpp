@@ -40,7 +40,7 @@ class DialogLayout : public DialogTest {
             if (IsWindow(h)) DestroyWindow(h);
         DialogTest::TearDown();
     }
-    Script m_script;
+    Script m_script, m_about;  // outlive the dialogs, destroyed in TearDown
     std::vector<HWND> m_dialogs;
 };
 
@@ -124,9 +124,8 @@ TEST_F(DialogLayout, ProgramTemplatesBringTheirListsImagesAndDefaultButton) {
     EXPECT_EQ(GetFocus(), GetDlgItem(text, IDC_DRAW_TEXT_CONTENT));
     EXPECT_FALSE(IsWindowVisible(text));  // no WS_VISIBLE in the template
 
-    Script about;
     HWND dlg = CreateDialogParam(nullptr, MAKEINTRESOURCE(IDD_ABOUT), Owner(), &ScriptProc,
-                                 reinterpret_cast<LPARAM>(&about));
+                                 reinterpret_cast<LPARAM>(&m_about));
     ASSERT_TRUE(dlg);
     m_dialogs.push_back(dlg);
     wchar_t caption[16] = {};

@@ -95,7 +95,8 @@ BOOL ScriptProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* script = reinterpret_cast<Script*>(GetWindowLongPtr(hwnd, DWLP_USER));
     if (!script) return FALSE;
     script->seen.push_back(MSG{hwnd, msg, wParam, lParam, 0, {}});
-    if (msg == WM_COMMAND) script->commands.push_back(LOWORD(wParam));
+    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
+        script->commands.push_back(LOWORD(wParam));
     if (script->on && script->on(hwnd, msg, wParam, lParam)) return TRUE;
     if (msg == WM_INITDIALOG) return script->initResult;
     if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {

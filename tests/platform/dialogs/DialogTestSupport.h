@@ -51,7 +51,7 @@ struct Script {
     BOOL initResult = TRUE;
     HWND hwnd = nullptr;
     std::vector<MSG> seen;
-    std::vector<UINT> commands;  // WM_COMMAND ids, in order
+    std::vector<UINT> commands;  // ids of WM_COMMAND BN_CLICKED, in order
 
     bool Saw(UINT msg) const;
 };
