@@ -27,6 +27,18 @@ TEST_F(ComPortTest, LineSettingsAreTheSoundersOnes) {
     EXPECT_TRUE(port.IsOpen());
     SerialLineState lines = GetSerialLineState(kPort);
     EXPECT_TRUE(lines.open && lines.dtr && lines.rts);
+    const PortSettings settings = SettingsOf(kPort);
+    EXPECT_EQ(settings.lowFlags, 0x2015u);  // binary, CTS flow, DTR on, RTS handshake
+    EXPECT_EQ(settings.dcb.BaudRate, 9600u);
+    EXPECT_EQ(settings.dcb.ByteSize, 8);
+    EXPECT_EQ(settings.dcb.Parity, NOPARITY);
+    EXPECT_EQ(settings.dcb.StopBits, ONESTOPBIT);
+    EXPECT_EQ(settings.dcb.XonLim + settings.dcb.XoffLim + settings.dcb.XonChar, 0);  // from zero
+    const COMMTIMEOUTS& times = settings.timeouts;
+    EXPECT_EQ(times.ReadIntervalTimeout, 10u);
+    EXPECT_EQ(times.ReadTotalTimeoutMultiplier + times.ReadTotalTimeoutConstant, 0u);
+    EXPECT_EQ(times.WriteTotalTimeoutMultiplier, 0u);
+    EXPECT_EQ(times.WriteTotalTimeoutConstant, 5000u);
     int fd = open(m_peer.SlavePath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(fd, 0);
     termios t{};

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "platform/files/DevicePath.h"
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
+#include "platform/serial/SerialPort.h"
 #include "platform/win/WinApi.h"
 #include "platform/win/WinInternal.h"
 #include "sim/Pty.h"
@@ -61,6 +63,26 @@ class PortWindow {
     Handler m_handler;
     HWND m_hwnd = nullptr;
 };
+
+// The control block and time-outs an open port was given, as its driver
+// holds them.
+struct PortSettings {
+    DCB dcb{};
+    COMMTIMEOUTS timeouts{};
+    DWORD lowFlags = 0;  // the low 15 bits of the flag word
+};
+
+inline PortSettings SettingsOf(int port) {
+    PortSettings s;
+    auto open = serial::SerialPort::OpenPort(port);
+    EXPECT_TRUE(open != nullptr);
+    if (open == nullptr) return s;
+    open->GetState(s.dcb);
+    open->GetTimeouts(s.timeouts);
+    std::memcpy(&s.lowFlags, reinterpret_cast<const BYTE*>(&s.dcb) + 8, sizeof s.lowFlags);
+    s.lowFlags &= 0x7FFF;
+    return s;
+}
 
 // Serves what the readers send to this thread until `done` holds or
 // `realMs` of real time have passed.

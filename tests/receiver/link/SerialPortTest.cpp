@@ -132,6 +132,19 @@ TEST_F(SerialPortTest, OpenLeavesRtsHighAndDtrLow) {
     SerialLineState lines = GetSerialLineState(kPort);
     EXPECT_TRUE(lines.rts);
     EXPECT_FALSE(lines.dtr);
+    const PortSettings settings = SettingsOf(kPort);
+    EXPECT_EQ(settings.lowFlags, 0x1013u);  // binary, parity check, DTR and RTS on
+    EXPECT_EQ(settings.dcb.BaudRate, 9600u);
+    EXPECT_EQ(settings.dcb.ByteSize, 8);
+    EXPECT_EQ(settings.dcb.Parity, NOPARITY);
+    EXPECT_EQ(settings.dcb.StopBits, ONESTOPBIT);
+    EXPECT_EQ(settings.dcb.XonLim, 512);  // what the driver reported stays
+    EXPECT_EQ(settings.dcb.XoffChar, 0x13);
+    const COMMTIMEOUTS& t = settings.timeouts;
+    EXPECT_EQ(t.ReadIntervalTimeout, MAXDWORD);
+    EXPECT_EQ(t.ReadTotalTimeoutMultiplier + t.ReadTotalTimeoutConstant, 0u);
+    EXPECT_EQ(t.WriteTotalTimeoutMultiplier, 10u);
+    EXPECT_EQ(t.WriteTotalTimeoutConstant, 1000u);
     EXPECT_TRUE(port.EscapeFunction(5));  // SETDTR: command mode off
     EXPECT_TRUE(GetSerialLineState(kPort).dtr);
     const BYTE command[] = "AT+INQ\r\n";
@@ -157,6 +170,7 @@ TEST_F(SerialPortTest, PortThatCannotBeOpenedSaysSo) {
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Requests()[0].caption, CString(L"Error"));
     EXPECT_EQ(boxes.Requests()[0].owner, nullptr);
+    EXPECT_EQ(boxes.Requests()[0].type, MB_OK);
 }
 
 TEST_F(SerialPortTest, RefusedRateSaysSoAndTheNextCloseLetsThePortGo) {
@@ -166,6 +180,9 @@ TEST_F(SerialPortTest, RefusedRateSaysSoAndTheNextCloseLetsThePortGo) {
     EXPECT_FALSE(port.Open(L"COM1:", 14400));
     EXPECT_FALSE(port.IsOpen());
     EXPECT_TRUE(boxes.AllAnswered()) << boxes.Report();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Requests()[0].caption, CString(L"Error"));
+    EXPECT_EQ(boxes.Requests()[0].type, MB_OK);
     EXPECT_TRUE(GetSerialLineState(kPort).open);
     port.Close();
     EXPECT_FALSE(GetSerialLineState(kPort).open);
