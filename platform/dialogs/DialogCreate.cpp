@@ -138,7 +138,9 @@ HWND BuildDialog(const DialogTemplate& t, HWND parent, DLGPROC proc, LPARAM init
 void ShowBuiltDialog(HWND dialog, bool force) {
     DialogState* state = StateOf(dialog);
     if (!state || (!force && !(state->templateStyle & WS_VISIBLE))) return;
-    ShowWindow(dialog, (state->templateStyle & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOW);
+    // A dialog that showed itself (maximised, say) from WM_INITDIALOG stays so.
+    if (!(GetWindowLong(dialog, GWL_STYLE) & WS_VISIBLE))
+        ShowWindow(dialog, (state->templateStyle & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(dialog);
 }
 

@@ -162,13 +162,4 @@ TEST_F(DialogKeys, TheDefaultButtonFollowsTheFocusedPushButton) {
     EXPECT_EQ(pressed, (std::vector<UINT>{kApply, kApply}));
 }
 
-TEST_F(DialogKeys, EnterOnADisabledDefaultButtonDoesNothing) {
-    Drive([](HWND dlg) {
-        EnableWindow(GetDlgItem(dlg, IDOK), FALSE);
-        auto* script = reinterpret_cast<Script*>(GetWindowLongPtr(dlg, DWLP_USER));
-        Press(VK_RETURN);
-        EXPECT_TRUE(script->commands.empty());
-    });
-}
-
 }  // namespace

@@ -74,15 +74,6 @@ TEST_F(DialogLayout, TemplateUnitsBecomePixelsOfTheDialogFont) {
     EXPECT_EQ(SendMessage(dlg, WM_GETFONT, 0, 0), SendDlgItemMessage(dlg, 1203, WM_GETFONT, 0, 0));
 }
 
-TEST_F(DialogLayout, WithoutAFontTheSystemFontSetsTheUnits) {
-    TemplateBuilder t(601, 40, 16);
-    HWND dlg = Modeless(t);
-    const LONG base = GetDialogBaseUnits();
-    const auto units = quorvel::dialogs::DialogUnitsOf(dlg);
-    EXPECT_EQ(units.avgCharWidth, LOWORD(base));
-    EXPECT_EQ(units.charHeight, HIWORD(base));
-}
-
 TEST_F(DialogLayout, MaximisedDialogsFillTheScreen) {
     TemplateBuilder byStyle(602, 100, 60, WS_POPUP | WS_CAPTION | WS_MAXIMIZE | WS_VISIBLE);
     HWND a = Modeless(byStyle);
@@ -95,6 +86,21 @@ TEST_F(DialogLayout, MaximisedDialogsFillTheScreen) {
         EXPECT_TRUE(SameRect(r, RECT{0, 0, 240, 320}));
         EXPECT_TRUE(IsZoomed(h));
     }
+    // A modal dialog that maximises itself while it initialises stays so.
+    TemplateBuilder modal(607, 100, 60);
+    Script script;
+    script.on = [](HWND hwnd, UINT msg, WPARAM, LPARAM) {
+        if (msg == WM_INITDIALOG) ShowWindow(hwnd, 11);
+        return FALSE;
+    };
+    RECT shown{};
+    dlgtest::Hook hook([&](const quorvel::dialogs::ModalInfo& info) {
+        GetWindowRect(info.dialog, &shown);
+        EndDialog(info.dialog, IDOK);
+        return quorvel::dialogs::ModalVerdict::kProceed;
+    });
+    RunModal(modal, script);
+    EXPECT_TRUE(SameRect(shown, RECT{0, 0, 240, 320}));
 }
 
 TEST_F(DialogLayout, CentringKeepsTheDialogOverItsOwnerOrTheScreen) {
