@@ -6,7 +6,8 @@
 //
 // Accuracy, measured against exact transverse Mercator (GeographicLib) on
 // four ellipsoids: within 3.5 degrees of the central meridian the long series
-// is good to 0.09 mm and its inverse returns a forward result to 1e-9 rad.
+// is good to 0.01 mm (0.003 mm within 3 degrees) and its inverse returns the
+// exact projection's grid values to their position within 1e-9 rad.
 // Types 3 and 4 are approximations kept for old jobs; see each function.
 #include <algorithm>
 #include <cmath>

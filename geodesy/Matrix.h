@@ -26,8 +26,16 @@ class CMatrix {
     CMatrix Multiply(const CMatrix& other) const;
     CMatrix Scale(double s) const;
     CMatrix Transpose() const;
-    // Gauss-Jordan with full pivoting. A singular matrix shows the matrix
-    // message and gives an empty result; see Matrix.cpp for the test used.
+    // Gauss-Jordan with full pivoting, the historical elimination order. A
+    // singular matrix shows the matrix message and gives an empty result.
+    // Singular means, as it always did, a largest remaining element that
+    // adds nothing to 1.0. Deviation: before eliminating, the matrix is
+    // also refused when, equilibrated to a largest element of 1 in every
+    // row and column, a full-pivot elimination meets a pivot of 1e-12 or
+    // less. Normal matrices of collinear or repeated points are singular
+    // only up to rounding and would otherwise be "inverted" into nonsense
+    // parameters. A seven-parameter site of three points a few metres
+    // apart is refused; one of three points 10 m apart still solves.
     CMatrix Inverse() const;
 
     unsigned GetRowCount() const { return m_rows; }

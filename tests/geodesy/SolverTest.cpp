@@ -67,6 +67,13 @@ TEST(SevenParams, RecoveredFromExactCommonPoints) {
     CCoordTransform site = SevenParamEngine(kBeijing, 0.1, 6, 0.0);
     ASSERT_TRUE(site.SolveSevenParams());
     EXPECT_LT(GroundEffect(GetSeven(site), kBeijing), 1e-4);
+
+    // The matrix's rank test does not refuse a small but real site: three
+    // points about 10 m apart.
+    quorvel::MessageBoxRecorder boxes;
+    CCoordTransform tiny = SevenParamEngine(kBeijing, 1e-4, 3, 0.0);
+    EXPECT_TRUE(tiny.SolveSevenParams());
+    EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST(SevenParams, NoisyPointsGiveTheLeastSquaresSolution) {
