@@ -90,6 +90,41 @@ TEST_F(PeripheralControlTest, PlatformAnswersMapToResults) {
     EXPECT_TRUE(IsPeripheralPowered(70));
 }
 
+// A claim of `slot` made straight to the platform, as another program would.
+DWORD ClaimSlotDirectly(DWORD slot, DWORD claim = 1, DWORD handle = 0) {
+    DWORD in[104] = {claim, 1, handle, 1, slot};
+    DWORD out[2] = {0, 1};
+    DWORD returned = 0;
+    EXPECT_TRUE(KernelIoControl(kIoctlResourceClaim, in, sizeof in, out, sizeof out, &returned));
+    return out[1];
+}
+
+TEST_F(PeripheralControlTest, EveryDeviceReachesItsOwnSlot) {
+    UseProfile("oem");
+    const DWORD slots[17] = {63, 64, 65, 66, 73, 75, 96, 67, 69, 70, 71, 72, 74, 76, 90, 92, 94};
+    for (int device = 0; device < 17; ++device) {
+        ASSERT_EQ(ClaimPeripheral(device, TRUE), 0) << device;
+        EXPECT_EQ(ClaimSlotDirectly(slots[device]), 8u) << device;  // held now
+        if (device >= 7) {
+            EXPECT_EQ(SwitchPeripheral(device, FALSE), 0) << device;
+            EXPECT_FALSE(IsPeripheralPowered(static_cast<int>(slots[device]))) << device;
+        }
+        EXPECT_EQ(ClaimPeripheral(device, FALSE), 0) << device;
+        EXPECT_EQ(ClaimSlotDirectly(slots[device]), 0u) << device;  // free again
+    }
+}
+
+TEST_F(PeripheralControlTest, ReleaseThePlatformRefusesIsRefused) {
+    UseProfile("oem");
+    ASSERT_EQ(ClaimPeripheral(kReceiverPeripheral, TRUE), 0);
+    // The platform forgets its claims behind the module's back: the release
+    // names a holder it does not know (it answers 7).
+    ResetDeviceEmulation();
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, FALSE), 2);
+    // The module still counts the slot as its own.
+    EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, TRUE), 3);
+}
+
 TEST_F(PeripheralControlTest, PlatformNameWithoutTheInterfaceSupportsNothing) {
     UseProfile("name");
     EXPECT_TRUE(IsWorkaboutPro());
