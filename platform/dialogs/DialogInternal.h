@@ -23,6 +23,7 @@ inline constexpr int kStateSlot = DWLP_USER + static_cast<int>(sizeof(void*));
 struct ModalRun {
     std::atomic<bool> ended{false};
     std::atomic<INT_PTR> result{0};
+    std::atomic<bool> overdue{false};  // set by the watchdog
 };
 
 struct DialogState {

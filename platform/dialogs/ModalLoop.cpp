@@ -23,12 +23,10 @@ std::vector<ModalFailure> g_failures;
 std::atomic<uint32_t> g_watchdogMs{0};
 thread_local int t_depth = 0;
 
-// The watchdog posts WM_NULL with this in wParam and its run in lParam; a
-// WM_NULL wakes a loop harmlessly should it ever reach a window.
-constexpr WPARAM kWatchdogCookie = 0x57A7C4D0;
-
-// Ends its modal loop once it has run `ms` on the active clock or in real
-// time, by posting to the dialog; stops when the loop ends first.
+// Marks its modal loop overdue once it has run `ms` on the active clock or
+// in real time, and wakes it with a WM_NULL (harmless to whichever loop
+// retrieves it: a nested loop may, and the overdue loop sees its mark when
+// it runs again). Stops when the loop ends first.
 class Watchdog {
   public:
     Watchdog(HWND dialog, detail::ModalRun* run, uint32_t ms)
@@ -54,7 +52,8 @@ class Watchdog {
             if (m_stop) return;
             const auto real = std::chrono::steady_clock::now() - m_realStart;
             if (real >= std::chrono::milliseconds(ms) || ClockNowMs() - m_clockStart >= ms) {
-                PostMessage(dialog, WM_NULL, kWatchdogCookie, reinterpret_cast<LPARAM>(run));
+                run->overdue = true;
+                PostMessage(dialog, WM_NULL, 0, 0);
                 return;
             }
         }
@@ -73,19 +72,17 @@ void Finish(detail::ModalRun& run, INT_PTR result) {
     run.ended = true;
 }
 
-// True when the message was the watchdog's and has been dealt with.
-bool TakeWatchdog(const MSG& msg, detail::ModalRun& run, const ModalInfo& info) {
-    if (msg.message != WM_NULL || msg.wParam != kWatchdogCookie) return false;
-    if (msg.lParam == reinterpret_cast<LPARAM>(&run) && !run.ended) {
-        detail::RecordFailure(
-            info, "still running after " + std::to_string(g_watchdogMs.load()) + " ms (watchdog)");
-        Finish(run, IDCANCEL);
-    }
+// True when the watchdog has ended the run.
+bool Overdue(detail::ModalRun& run, const ModalInfo& info) {
+    if (!run.overdue || run.ended) return false;
+    detail::RecordFailure(
+        info, "still running after " + std::to_string(g_watchdogMs.load()) + " ms (watchdog)");
+    Finish(run, IDCANCEL);
     return true;
 }
 
 void Loop(HWND dialog, detail::ModalRun& run, const ModalInfo& info) {
-    while (!run.ended && IsWindow(dialog)) {
+    while (!run.ended && IsWindow(dialog) && !Overdue(run, info)) {
         MSG msg{};
         const BOOL got = GetMessage(&msg, nullptr, 0, 0);
         if (got == 0) {
@@ -95,7 +92,6 @@ void Loop(HWND dialog, detail::ModalRun& run, const ModalInfo& info) {
             return;
         }
         if (got < 0) return;
-        if (TakeWatchdog(msg, run, info)) continue;
         if (win::PreTranslate(&msg)) continue;
         if (IsDialogMessage(dialog, &msg)) continue;
         TranslateMessage(&msg);

@@ -178,18 +178,30 @@ TEST_F(DialogFlow, AnUnexpectedModalEndsAtOnceAndIsRecorded) {
     EXPECT_EQ(failures[0].info.templateId, 200u);
 }
 
-TEST_F(DialogFlow, TheWatchdogEndsAModalThatRunsTooLongOnTheClock) {
+// Both loops overrun while the inner one runs: the inner one ends first,
+// and the outer one still notices once it runs again.
+TEST_F(DialogFlow, TheWatchdogEndsNestedModalsThatRunTooLongOnTheClock) {
     quorvel::dialogs::SetModalWatchdog(60000);
-    TemplateBuilder t = EntryDialog();
-    Script script;
-    Hook hook([](const ModalInfo&) {
-        quorvel::AdvanceVirtualClock(60001);
+    TemplateBuilder outer = EntryDialog(), inner(201, 100, 40);
+    Script outerScript, innerScript;
+    outerScript.on = [&](HWND hwnd, UINT msg, WPARAM, LPARAM) {
+        if (msg != kOpenNested) return FALSE;
+        EXPECT_EQ(RunModal(inner, innerScript, hwnd), IDCANCEL);
+        return TRUE;
+    };
+    Hook hook([](const ModalInfo& info) {
+        if (info.depth == 1)
+            PostMessage(info.dialog, kOpenNested, 0, 0);
+        else
+            quorvel::AdvanceVirtualClock(60001);
         return ModalVerdict::kProceed;
     });
-    EXPECT_EQ(RunModal(t, script), IDCANCEL);
+    EXPECT_EQ(RunModal(outer, outerScript), IDCANCEL);
     const auto failures = quorvel::dialogs::TakeModalFailures();
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_NE(failures[0].reason.find("watchdog"), std::string::npos);
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0].info.templateId, 201u);
+    EXPECT_EQ(failures[1].info.templateId, 200u);
+    EXPECT_NE(failures[1].reason.find("watchdog"), std::string::npos);
 }
 
 // The close box of WS_SYSMENU sends WM_CLOSE, which the dialog turns into
