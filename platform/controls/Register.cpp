@@ -2,8 +2,10 @@
 #include <mutex>
 
 #include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/ListBox.h"
 #include "platform/controls/Static.h"
 
 namespace quorvel::controls {
@@ -14,6 +16,9 @@ void RegisterStandardClasses() {
         RegisterControlClass(WC_STATIC, &ControlProc<Static>, CS_DBLCLKS);
         RegisterControlClass(WC_BUTTON, &ControlProc<Button>, CS_DBLCLKS);
         RegisterControlClass(WC_EDIT, &ControlProc<Edit>, CS_DBLCLKS);
+        RegisterControlClass(WC_LISTBOX, &ControlProc<ListBox>, CS_DBLCLKS);
+        RegisterControlClass(L"ComboLBox", &ControlProc<ListBox>, CS_DBLCLKS);
+        RegisterControlClass(WC_COMBOBOX, &ControlProc<ComboBox>, CS_DBLCLKS);
     });
 }
 

@@ -91,7 +91,8 @@ class StylePainter {
                   bool hasText);
 
     // ---- Rows, headers, trees, tabs, progress ----
-    // The row's background and text (`textBox` inside `row`).
+    // The row's background and text (`textBox` inside `row`); a background
+    // of CLR_NONE leaves an unselected row's background as it is.
     void Row(const RECT& row, const RECT& textBox, std::wstring_view text, UINT format,
              const RowLook& look, COLORREF textColor, COLORREF background);
     void HeaderItem(const RECT& r, std::wstring_view text, UINT format);

@@ -13,7 +13,7 @@ void StylePainter::Row(const RECT& row, const RECT& textBox, std::wstring_view t
         if (look.active) ink = SysColor(COLOR_HIGHLIGHTTEXT);
     }
     if (look.disabled) ink = SysColor(COLOR_GRAYTEXT);
-    Fill(row, fill);
+    if (fill != CLR_NONE) Fill(row, fill);
     Label(textBox, text, format | DT_SINGLELINE | DT_VCENTER, ink);
     if (look.focusRect) FocusFrame(row);
 }
