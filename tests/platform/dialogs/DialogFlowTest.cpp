@@ -81,6 +81,7 @@ TEST_F(DialogFlow, MessageBoxRaisedByTheOkHandlerIsAnsweredThroughTheHook) {
     script.on = [&](HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
         if (msg != WM_COMMAND || LOWORD(wParam) != IDOK) return FALSE;
         answer = MessageBox(hwnd, L"保存修改吗?", L"提示", MB_YESNO | MB_ICONQUESTION);
+        EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, kEdit));  // back where it was
         EndDialog(hwnd, answer == IDYES ? IDOK : IDCANCEL);
         return TRUE;
     };
