@@ -9,7 +9,8 @@
 // A device that went away while open (the far side of a pseudo-terminal
 // closed, a USB adapter unplugged) behaves as a silent line: waits run out
 // their time-outs as usual and then fail with ERROR_DEV_NOT_EXIST, writes
-// fail at once with it. Nothing ever spins on a dead descriptor.
+// fail at once with it. What it sent before it went stays in the receive
+// queue, counted and read as usual. Nothing ever spins on a dead descriptor.
 #pragma once
 
 #include "platform/base/WinTypes.h"

@@ -248,16 +248,21 @@ BOOL SerialPort::WaitEvent(DWORD& mask) {
     }
 }
 
+// A device that went away still has what it sent before in the receive
+// queue; the count tells of it until it is read, as the event wait does.
 BOOL SerialPort::ClearError(DWORD* errors, COMSTAT* stat) {
     Lock lock(m_mutex);
     if (m_closed) return FailLocked(ERROR_INVALID_HANDLE);
-    if (m_gone) return FailLocked(ERROR_DEV_NOT_EXIST);
+    const DWORD queued = QueuedLocked();
+    if (m_gone && queued == 0) return FailLocked(ERROR_DEV_NOT_EXIST);
     if (errors != nullptr) *errors = 0;
     if (stat != nullptr) {
         *stat = COMSTAT{};
-        stat->cbInQue = QueuedLocked();
+        stat->cbInQue = queued;
         int out = 0;
-        if (ioctl(m_fd, TIOCOUTQ, &out) == 0 && out > 0) stat->cbOutQue = static_cast<DWORD>(out);
+        if (!m_gone && ioctl(m_fd, TIOCOUTQ, &out) == 0 && out > 0) {
+            stat->cbOutQue = static_cast<DWORD>(out);
+        }
     }
     return TRUE;
 }

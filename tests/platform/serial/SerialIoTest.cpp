@@ -239,6 +239,31 @@ TEST_F(SerialIoTest, UnpluggedDeviceFailsClearlyWithoutHanging) {
     EXPECT_FALSE(forever.ok);
 }
 
+TEST_F(SerialIoTest, BytesReceivedBeforeTheDeviceWentAwayCanStillBeTaken) {
+    // The batch reader's way: an event, the queued count, a read of that many.
+    SetTimeouts(MAXDWORD, 0, 0, 10, 1000);
+    ASSERT_TRUE(SetCommMask(m_port, EV_RXCHAR));
+    ASSERT_EQ(m_peer.Write("abcdef", 100), 6u);
+    ASSERT_TRUE(Eventually([&] { return Queued() == 6; }));
+    char buffer[8];
+    DWORD n = 0;
+    ASSERT_TRUE(ReadFile(m_port, buffer, 2, &n, nullptr));
+    m_peer.Close();
+    EXPECT_FALSE(WriteFile(m_port, "x", 1, &n, nullptr));  // the port learns it is gone
+    DWORD mask = 0;
+    ASSERT_TRUE(WaitCommEvent(m_port, &mask, nullptr));
+    EXPECT_EQ(mask, static_cast<DWORD>(EV_RXCHAR));
+    // What the event reports, the count and the read deliver: an event
+    // without a count would have the reader round the loop for ever.
+    COMSTAT stat{};
+    ASSERT_TRUE(ClearCommError(m_port, nullptr, &stat));
+    EXPECT_EQ(stat.cbInQue, 4u);
+    ASSERT_TRUE(ReadFile(m_port, buffer, stat.cbInQue, &n, nullptr));
+    EXPECT_EQ(std::string(buffer, n), "cdef");
+    EXPECT_FALSE(ClearCommError(m_port, nullptr, &stat));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DEV_NOT_EXIST));
+}
+
 TEST_F(SerialIoTest, UnpoweredBoardNeitherTalksNorListens) {
     SetTimeouts(MAXDWORD, 0, 0, 0, 100);
     SetSerialPortPower(kPort, false);
