@@ -18,7 +18,7 @@
 // a plain ratio (the transform multiplies by 1 + k7).
 //
 // Constants. The degree constant comes from pi taken as 3.1415926535897
-// (relative error 3e-14: 0.2 nm on the ground); ln 10 is taken as
+// (relative error 3e-14: 0.2 micrometre on the ground); ln 10 is taken as
 // 1/0.4342945 (relative error 4.2e-8, which shortens type-3 northings).
 //
 // Sources of the formulas. Geocentric conversion: the closed form one way,
