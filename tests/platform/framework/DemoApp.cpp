@@ -1,8 +1,11 @@
 #include "tests/platform/framework/DemoApp.h"
 
+#include "tests/platform/framework/DemoDialog.h"
+
 #include <filesystem>
 
 #include "platform/base/Clock.h"
+#include "platform/base/TextConv.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/DevicePath.h"
 #include "platform/gdi/GdiApi.h"
@@ -128,6 +131,7 @@ ON_COMMAND(kFrameOnly, OnFrameOnly)
 ON_COMMAND(ID_VIEW_TOGGLE, OnViewToggle)
 ON_COMMAND(ID_GRAPH_ZOOM_IN, OnZoomIn)
 ON_COMMAND(ID_RADIO_SETTINGS, OnRadio)
+ON_COMMAND(ID_PARAM_VIEW, OnParamView)
 END_MESSAGE_MAP()
 
 int CDemoFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
@@ -169,6 +173,14 @@ void CDemoFrame::OnZoomIn() {
 
 void CDemoFrame::OnRadio() {
     Log("frame: radio");
+}
+
+void CDemoFrame::OnParamView() {
+    CAllControlsDlg dlg;
+    if (dlg.DoModal() != IDOK) return Log("dialog cancelled");
+    Log("dialog ok " + quorvel::ToUtf8(dlg.m_strName) + " " + std::to_string(dlg.m_bFlag) + " " +
+        std::to_string(dlg.m_nMode) + " " + std::to_string(dlg.m_nFix) + " " +
+        std::to_string(dlg.m_nPick));
 }
 
 CView* CDemoFrame::SwitchTo(CRuntimeClass* cls) {

@@ -115,6 +115,7 @@ class CDemoFrame : public CFrameWnd {
     afx_msg void OnViewToggle();
     afx_msg void OnZoomIn();
     afx_msg void OnRadio();
+    afx_msg void OnParamView();
     DECLARE_MESSAGE_MAP()
 };
 

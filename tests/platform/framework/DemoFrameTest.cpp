@@ -1,7 +1,11 @@
 // The demonstration frame driven through injected stylus taps: start-up
 // through the shell command, the splitter's panes, drop-downs, the toolbar,
 // switching views and closing through the close box.
+#include "platform/gdi/Image.h"
+#include "platform/testing/ModalScript.h"
+#include "platform/testing/ReferenceImage.h"
 #include "tests/platform/framework/DemoApp.h"
+#include "tests/platform/framework/DemoDialog.h"
 
 using namespace demo;
 
@@ -152,6 +156,36 @@ TEST_F(DemoTest, AppExitClosesThroughWmCloseAndRunReturns) {
     EXPECT_EQ(Events().back(), "app exit");
     EXPECT_TRUE(Logged("frame close"));
     EXPECT_TRUE(Logged("doc deleted"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DemoTest, AMenuCommandRunsTheDialogOfEveryControlWithDataExchange) {
+    if (!AllControlClassesExist()) GTEST_SKIP() << "not every standard control exists yet";
+    quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/platform/framework/ref");
+    Start();
+    quorvel::testing::ModalScript modals;
+    modals.ExpectDialog(kAllControlsDialog)
+        .Do([](HWND dialog) {
+            // Filled from the members when it opened.
+            WCHAR text[32] = {};
+            ::GetDlgItemText(dialog, kName, text, 32);
+            EXPECT_EQ(CString(text), CString(L"点1"));
+            quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureScreen(),
+                                                     "all_controls_dialog");
+        })
+        .SetText(kName, L"测点1")
+        .Check(kFlag)
+        .Click(kModeB)
+        .Select(kFix, 3)
+        .Select(kPick, 1)
+        .Click(IDOK);
+    Tap(TitleCentre(3));  // 参数
+    Tap(ItemCentre(10));  // 参数浏览
+    EXPECT_EQ(Events().back(), "dialog ok 测点1 1 1 3 1");
+    EXPECT_EQ(modals.Pending(), 0);
 }
 
 }  // namespace
