@@ -1,0 +1,80 @@
+#include "platform/backends/SdlAudio.h"
+
+#include <cstdio>
+
+namespace quorvel::backends {
+
+SdlAudio::~SdlAudio() {
+    Close();
+}
+
+void SdlAudio::Close() {
+    std::lock_guard lock(m_mutex);
+    if (m_device != 0) SDL_CloseAudioDevice(m_device);
+    m_device = 0;
+    if (m_initialised) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_initialised = false;
+}
+
+bool SdlAudio::OpenFor(const SDL_AudioSpec& spec) {
+    if (m_device != 0 && spec.freq == m_spec.freq && spec.format == m_spec.format &&
+        spec.channels == m_spec.channels) {
+        return true;
+    }
+    if (m_device != 0) SDL_CloseAudioDevice(m_device);
+    SDL_AudioSpec wanted = spec;
+    wanted.callback = nullptr;  // samples are queued
+    wanted.samples = 1024;
+    // SDL converts to what the hardware takes, so the sound's format stays ours.
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (m_device == 0) return false;
+    m_spec = spec;
+    SDL_PauseAudioDevice(m_device, 0);
+    return true;
+}
+
+void SdlAudio::Play(const std::vector<uint8_t>& wav, bool loop) {
+    std::lock_guard lock(m_mutex);
+    if (m_unavailable) return;
+    if (!m_initialised) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            std::fprintf(stderr, "quorvel: no sound output (%s)\n", SDL_GetError());
+            m_unavailable = true;
+            return;
+        }
+        m_initialised = true;
+    }
+    SDL_AudioSpec spec;
+    Uint8* samples = nullptr;
+    Uint32 length = 0;
+    SDL_RWops* source = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+    if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr) return;
+    if (OpenFor(spec)) {
+        SDL_ClearQueuedAudio(m_device);
+        SDL_QueueAudio(m_device, samples, length);
+        m_loopSamples.clear();
+        if (loop) m_loopSamples.assign(samples, samples + length);
+    }
+    SDL_FreeWAV(samples);
+}
+
+void SdlAudio::Stop() {
+    std::lock_guard lock(m_mutex);
+    m_loopSamples.clear();
+    if (m_device != 0) SDL_ClearQueuedAudio(m_device);
+}
+
+void SdlAudio::Refill() {
+    std::lock_guard lock(m_mutex);
+    if (m_device == 0 || m_loopSamples.empty()) return;
+    if (SDL_GetQueuedAudioSize(m_device) < m_loopSamples.size()) {
+        SDL_QueueAudio(m_device, m_loopSamples.data(), static_cast<Uint32>(m_loopSamples.size()));
+    }
+}
+
+uint32_t SdlAudio::QueuedBytes() const {
+    std::lock_guard lock(m_mutex);
+    return m_device != 0 ? SDL_GetQueuedAudioSize(m_device) : 0;
+}
+
+}  // namespace quorvel::backends
