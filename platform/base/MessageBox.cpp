@@ -20,9 +20,9 @@ Globals& G() {
     return *g;
 }
 
-int Ask(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type) {
+int Ask(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type, bool framework = false) {
     MessageBoxRequest request{owner, CString(text ? text : L""), CString(caption ? caption : L""),
-                              type, GetCurrentThreadId()};
+                              type,  GetCurrentThreadId(),       framework};
     MessageBoxHandler handler;
     {
         std::lock_guard<std::mutex> lock(G().mutex);
@@ -91,7 +91,7 @@ int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type) {
 
 int AfxMessageBox(LPCTSTR text, UINT type, UINT /*helpId*/) {
     const CString title = quorvel::GetAppTitle();
-    return quorvel::Ask(nullptr, text, title, type);
+    return quorvel::Ask(nullptr, text, title, type, true);
 }
 
 int AfxMessageBox(UINT textId, UINT type, UINT /*helpId*/) {

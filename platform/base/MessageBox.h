@@ -62,6 +62,9 @@ struct MessageBoxRequest {
     CString caption;
     UINT type;
     DWORD threadId;
+    // Raised through AfxMessageBox: the framework's box is modal to the
+    // caller's active window, which the window layer knows and base does not.
+    bool framework = false;
 };
 
 using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;

@@ -132,7 +132,9 @@ namespace quorvel::dialogs {
 void InstallMessageBoxes() {
     Install();
     SetMessageBoxHandler([](const MessageBoxRequest& request) {
-        return detail::ShowMessageBox(request.owner, request.text, request.caption, request.type);
+        HWND owner = request.owner;
+        if (!owner && request.framework) owner = GetActiveWindow();
+        return detail::ShowMessageBox(owner, request.text, request.caption, request.type);
     });
 }
 

@@ -85,6 +85,26 @@ TEST_F(MessageBoxes, TheHookSeesWhatTheBoxSaysAndCanAnswerDirectly) {
     EXPECT_TRUE(IsWindowEnabled(Owner()));
 }
 
+// The framework's box is modal to the active window, so a tap on the main
+// window cannot run a second command while the question is open; a plain
+// MessageBox with no owner leaves every window as it is.
+TEST_F(MessageBoxes, FrameworkBoxesDisableTheActiveWindowWhileOpen) {
+    SetActiveWindow(Owner());
+    ASSERT_EQ(GetActiveWindow(), Owner());
+    BOOL enabledDuringAfx = TRUE, enabledDuringPlain = FALSE;
+    Hook hook([&](const ModalInfo& info) {
+        (info.text == CString(L"afx") ? enabledDuringAfx : enabledDuringPlain) =
+            IsWindowEnabled(Owner());
+        EndDialog(info.dialog, IDOK);
+        return ModalVerdict::kProceed;
+    });
+    EXPECT_EQ(AfxMessageBox(L"afx", MB_OK), IDOK);
+    EXPECT_EQ(MessageBox(nullptr, L"plain", L"提示", MB_OK), IDOK);
+    EXPECT_FALSE(enabledDuringAfx);
+    EXPECT_TRUE(enabledDuringPlain);
+    EXPECT_TRUE(IsWindowEnabled(Owner()));
+}
+
 TEST_F(MessageBoxes, BoxesFromWorkerThreadsRunOnTheirOwnThread) {
     const DWORD ui = GetCurrentThreadId();
     std::atomic<DWORD> boxThread{0};
