@@ -17,8 +17,17 @@
 #include "platform/framework/Dc.h"
 #include "platform/framework/Wnd.h"
 
-// The map entry that stands for all the WM_CTLCOLOR* messages.
+// The map entry that stands for all the WM_CTLCOLOR* messages, and the
+// kinds OnCtlColor is told (WM_CTLCOLORMSGBOX ... WM_CTLCOLORSTATIC, in
+// order).
 #define WM_CTLCOLOR 0x0019
+#define CTLCOLOR_MSGBOX 0
+#define CTLCOLOR_EDIT 1
+#define CTLCOLOR_LISTBOX 2
+#define CTLCOLOR_BTN 3
+#define CTLCOLOR_DLG 4
+#define CTLCOLOR_SCROLLBAR 5
+#define CTLCOLOR_STATIC 6
 
 CScrollBar* AfxScrollBarFromHandle(HWND hWnd);
 
