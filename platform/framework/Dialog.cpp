@@ -36,9 +36,33 @@ CDialog::~CDialog() {
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
 }
 
+namespace {
+
+HWND TopLevelOf(HWND hWnd) {
+    while (hWnd && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD)) hWnd = ::GetParent(hWnd);
+    return hWnd;
+}
+
+bool OwnedBy(HWND popup, HWND owner) {
+    for (HWND h = ::GetWindow(popup, GW_OWNER); h; h = ::GetWindow(h, GW_OWNER)) {
+        if (h == owner) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// A dialog opened with no parent from inside another modal dialog belongs to
+// that dialog, the active window the main window owns, so that the dialog
+// under it is disabled while it runs.
 HWND CDialog::OwnerWindow() const {
-    CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    return owner ? owner->GetSafeHwnd() : nullptr;
+    CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    HWND owner = TopLevelOf(parent ? parent->GetSafeHwnd() : nullptr);
+    const HWND active = ::GetActiveWindow();
+    if (owner && active && active != owner && ::IsWindowEnabled(active) && OwnedBy(active, owner)) {
+        owner = active;
+    }
+    return owner;
 }
 
 BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) {
