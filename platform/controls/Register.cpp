@@ -6,6 +6,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
+#include "platform/controls/ListView.h"
 #include "platform/controls/Static.h"
 
 namespace quorvel::controls {
@@ -19,6 +20,7 @@ void RegisterStandardClasses() {
         RegisterControlClass(WC_LISTBOX, &ControlProc<ListBox>, CS_DBLCLKS);
         RegisterControlClass(L"ComboLBox", &ControlProc<ListBox>, CS_DBLCLKS);
         RegisterControlClass(WC_COMBOBOX, &ControlProc<ComboBox>, CS_DBLCLKS);
+        RegisterControlClass(WC_LISTVIEW, &ControlProc<ListView>, CS_DBLCLKS);
     });
 }
 

@@ -25,10 +25,17 @@ LRESULT HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NOTIFY) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         Event e{WM_NOTIFY, static_cast<int>(header->idFrom), header->code, header->hwndFrom};
+        const UINT c = header->code;
+        const bool list = c == LVN_ITEMCHANGING || c == LVN_ITEMCHANGED || c == LVN_DELETEITEM ||
+                          c == LVN_DELETEALLITEMS;
+        const bool tree = c == TVN_SELCHANGING || c == TVN_SELCHANGED || c == TVN_ITEMEXPANDING ||
+                          c == TVN_ITEMEXPANDED || c == TVN_DELETEITEM;
         wchar_t cls[32] = {};
         GetClassName(header->hwndFrom, cls, 32);
-        if (std::wstring(cls) == WC_LISTVIEW) e.list = *reinterpret_cast<NMLISTVIEW*>(lParam);
-        if (std::wstring(cls) == WC_TREEVIEW) e.tree = *reinterpret_cast<NMTREEVIEW*>(lParam);
+        if (std::wstring(cls) == WC_LISTVIEW && (list || c == NM_CLICK || c == NM_DBLCLK))
+            e.list = *reinterpret_cast<NMLISTVIEW*>(lParam);
+        if (std::wstring(cls) == WC_TREEVIEW && tree)
+            e.tree = *reinterpret_cast<NMTREEVIEW*>(lParam);
         g_events.push_back(e);
         return 0;
     }
