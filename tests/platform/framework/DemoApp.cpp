@@ -183,6 +183,15 @@ void CDemoFrame::OnParamView() {
         std::to_string(dlg.m_nPick));
 }
 
+BOOL CDemoFrame::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_CHAR && pMsg->wParam == 'x') {
+        Log("frame: key x");
+        SendMessage(WM_COMMAND, ID_APP_EXIT);
+        return TRUE;
+    }
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
 CView* CDemoFrame::SwitchTo(CRuntimeClass* cls) {
     CView* old = GetActiveView();
     CCreateContext context;

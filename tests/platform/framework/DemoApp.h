@@ -106,6 +106,9 @@ class CDemoFrame : public CFrameWnd {
     // Puts a new view of `cls` in place of the active one, as the
     // program's screen commands do.
     CView* SwitchTo(CRuntimeClass* cls);
+    // The program's hot key: "x" exits through ID_APP_EXIT, whatever has
+    // the focus.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
   protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;

@@ -130,6 +130,24 @@ TEST_F(Views, AFormViewIsItsDialogWithDataExchange) {
     EXPECT_EQ(form->m_nClicks, 1);
 }
 
+TEST_F(Views, TheFramesHotKeysComeBeforeTheFormsDialogKeys) {
+    CDemoFrame* frame = Start();
+    auto* form = static_cast<CTextForm*>(frame->SwitchTo(RUNTIME_CLASS(CTextForm)));
+    form->GetDlgItem(IDC_DRAW_TEXT_CONTENT)->SetFocus();
+    const HWND hwnd = frame->m_hWnd;
+    quorvel::win::InjectKey('A', true);
+    quorvel::win::InjectKey('A', false);
+    Pump();
+    CString text;
+    form->GetDlgItemText(IDC_DRAW_TEXT_CONTENT, text);
+    EXPECT_GE(text.Find(L'a'), 0);  // typing reaches the edit
+    quorvel::win::InjectKey('X', true);
+    quorvel::win::InjectKey('X', false);
+    Pump();
+    EXPECT_TRUE(Logged("frame: key x"));
+    EXPECT_FALSE(IsWindow(hwnd));  // closed through ID_APP_EXIT and WM_CLOSE
+}
+
 TEST_F(Views, AListViewIsAReportListControl) {
     if (!HasClass(WC_LISTVIEW)) GTEST_SKIP() << "no list view control yet";
     CDemoFrame* frame = Start();
