@@ -70,6 +70,11 @@ class CommandBarControl {
     MenuPopup* OpenPopup() { return m_popup.get(); }
     bool OpenMenu(int title);
     void CloseMenu();
+    // Keys while a drop-down is open: up and down move the highlight over
+    // the commands, left and right open the neighbouring drop-down, Enter
+    // chooses, Escape closes. False when no drop-down is open; every key is
+    // taken while one is.
+    bool MenuKey(UINT virtualKey);
 
   private:
     enum class Track { None, Menu, Button, Close };
@@ -92,6 +97,7 @@ class CommandBarControl {
     void MenuMove(POINT client);
     void MenuUp(POINT client);
     void Choose(UINT id);
+    void MoveHot(int step);
     void OnCaptureLost();
 
     HWND m_hwnd;

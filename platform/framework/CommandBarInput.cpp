@@ -145,6 +145,52 @@ void CommandBarControl::Choose(UINT id) {
     PostMessage(GetParent(m_hwnd), WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+bool CommandBarControl::MenuKey(UINT virtualKey) {
+    if (!m_popup) return false;
+    const int titles = static_cast<int>(m_menu->Titles().size());
+    switch (virtualKey) {
+        case VK_UP:
+            MoveHot(-1);
+            break;
+        case VK_DOWN:
+            MoveHot(1);
+            break;
+        case VK_LEFT:
+            OpenMenu((m_openTitle + titles - 1) % titles);
+            break;
+        case VK_RIGHT:
+            OpenMenu((m_openTitle + 1) % titles);
+            break;
+        case VK_ESCAPE:
+            CloseMenu();
+            break;
+        case VK_RETURN: {
+            const int hot = m_popup->Hot();
+            if (hot < 0) break;
+            const MenuItem& item = m_popup->Menu().children[static_cast<size_t>(hot)];
+            if (item.IsCommand() && item.enabled) Choose(item.id);
+            break;
+        }
+        default:
+            break;
+    }
+    return true;
+}
+
+// The next command item in the direction of `step`, round the ends.
+void CommandBarControl::MoveHot(int step) {
+    const auto& items = m_popup->Menu().children;
+    const int count = static_cast<int>(items.size());
+    int index = m_popup->Hot();
+    for (int tries = 0; tries < count; ++tries) {
+        index = index < 0 && step < 0 ? count - 1 : (index + step + count) % count;
+        if (items[static_cast<size_t>(index)].IsCommand()) {
+            m_popup->SetHot(index);
+            return;
+        }
+    }
+}
+
 void CommandBarControl::OnCaptureLost() {
     if (m_track == Track::None || GetCapture() == m_hwnd) return;
     if (m_track == Track::Menu) {

@@ -4,6 +4,7 @@
 
 #include "platform/base/Collections.h"
 #include "platform/framework/CommandBar.h"
+#include "platform/framework/CommandBarControl.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/MenuModel.h"
@@ -241,7 +242,13 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
     return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+// While a drop-down is open its keys are the menu's.
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN)
+        for (CCommandBar* bar : m_bars)
+            if (auto* control = bar->GetControl();
+                control && control->MenuKey(static_cast<UINT>(pMsg->wParam)))
+                return TRUE;
     return CWnd::PreTranslateMessage(pMsg);
 }
 

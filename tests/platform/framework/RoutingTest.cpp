@@ -94,3 +94,30 @@ TEST_F(Routing, OpeningADropDownRunsTheUpdateHandlersOfItsItems) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Routing, KeysMoveThroughAnOpenDropDownAndChoose) {
+    auto key = [this](UINT vk) {
+        quorvel::win::InjectKey(vk, true);
+        quorvel::win::InjectKey(vk, false);
+        Pump();
+    };
+    Tap(TitleCentre(1));  // 仪器
+    key(VK_UP);           // round to the last command, 系统信息
+    EXPECT_EQ(Bar()->OpenPopup()->Hot(), 9);
+    key(VK_DOWN);
+    key(VK_DOWN);
+    EXPECT_EQ(Bar()->OpenPopup()->Hot(), 1);
+    key(VK_LEFT);
+    EXPECT_EQ(Bar()->OpenTitle(), 0);
+    key(VK_ESCAPE);
+    EXPECT_EQ(Bar()->OpenTitle(), -1);
+    Tap(TitleCentre(1));
+    for (int i = 0; i < 5; ++i) key(VK_DOWN);  // GSM设置 (电台设置 renamed)
+    key(VK_RETURN);
+    EXPECT_EQ(Bar()->OpenTitle(), -1);
+    EXPECT_EQ(Events(), (std::vector<std::string>{"frame: radio"}));
+}
+
+}  // namespace
