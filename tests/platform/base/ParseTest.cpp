@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <clocale>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/base/BuildDate.h"
+#include "tests/platform/base/CommaLocale.h"
 
 namespace {
 
@@ -41,13 +42,18 @@ TEST(Parse, WcstodTakesTheLeadingDecimalNumber) {
 }
 
 TEST(Parse, IgnoresTheHostLocale) {
-    const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma on this host";
-    EXPECT_EQ(wcstod_c(L"1.5", nullptr), 1.5);
-    EXPECT_EQ(wcstod_c(L"1,5", nullptr), 1.0);
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    CommaDecimalLocale comma;
+    if (!comma.Active()) GTEST_SKIP() << comma.Why();
+    ASSERT_EQ(std::strtod("1,5", nullptr), 1.5);  // the host's own parser takes the comma
+    wchar_t* end = nullptr;
+    const wchar_t* point = L"1.5";
+    EXPECT_EQ(wcstod_c(point, &end), 1.5);
+    EXPECT_EQ(end, point + 3);
+    const wchar_t* comma15 = L"1,5";
+    EXPECT_EQ(wcstod_c(comma15, &end), 1.0);
+    EXPECT_EQ(end, comma15 + 1);
+    EXPECT_EQ(atof_c("-2.25e1"), -22.5);
+    EXPECT_EQ(_wtof(L"3.75"), 3.75);
 }
 
 TEST(Parse, WcstolIsTheDevices32BitLong) {
