@@ -8,6 +8,7 @@
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/Static.h"
+#include "platform/controls/TreeView.h"
 
 namespace quorvel::controls {
 
@@ -21,6 +22,7 @@ void RegisterStandardClasses() {
         RegisterControlClass(L"ComboLBox", &ControlProc<ListBox>, CS_DBLCLKS);
         RegisterControlClass(WC_COMBOBOX, &ControlProc<ComboBox>, CS_DBLCLKS);
         RegisterControlClass(WC_LISTVIEW, &ControlProc<ListView>, CS_DBLCLKS);
+        RegisterControlClass(WC_TREEVIEW, &ControlProc<TreeView>, CS_DBLCLKS);
     });
 }
 
