@@ -7,7 +7,10 @@
 #include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ListView.h"
+#include "platform/controls/Progress.h"
+#include "platform/controls/ScrollBarControl.h"
 #include "platform/controls/Static.h"
+#include "platform/controls/TabControl.h"
 #include "platform/controls/TreeView.h"
 
 namespace quorvel::controls {
@@ -23,6 +26,9 @@ void RegisterStandardClasses() {
         RegisterControlClass(WC_COMBOBOX, &ControlProc<ComboBox>, CS_DBLCLKS);
         RegisterControlClass(WC_LISTVIEW, &ControlProc<ListView>, CS_DBLCLKS);
         RegisterControlClass(WC_TREEVIEW, &ControlProc<TreeView>, CS_DBLCLKS);
+        RegisterControlClass(WC_TABCONTROL, &ControlProc<TabControl>, CS_DBLCLKS);
+        RegisterControlClass(PROGRESS_CLASS, &ControlProc<Progress>, 0);
+        RegisterControlClass(WC_SCROLLBAR, &ControlProc<ScrollBarControl>, CS_DBLCLKS);
     });
 }
 

@@ -81,6 +81,7 @@ bool BarTracker::Begin(HWND target, HWND barWindow, int bar, bool vertical,
             break;
         case ScrollPart::Thumb:
             m_grab = (vertical ? p.y - layout.thumb.top : p.x - layout.thumb.left);
+            m_trackPos = info.nPos;
             SetTrackPos(target, bar, info.nPos);
             break;
         case ScrollPart::None:
@@ -98,6 +99,7 @@ int BarTracker::ThumbPos(const ScrollBarLayout& layout, const SCROLLINFO& info, 
 void BarTracker::Move(const ScrollBarLayout& layout, const SCROLLINFO& info, POINT p) {
     if (m_part == ScrollPart::Thumb) {
         const int pos = ThumbPos(layout, info, p);
+        m_trackPos = pos;
         SetTrackPos(m_target, m_bar, pos);
         Send(SB_THUMBTRACK, pos);
         return;

@@ -35,6 +35,9 @@ class BarTracker {
     void Move(const ScrollBarLayout& layout, const SCROLLINFO& info, POINT p);
     void End(const ScrollBarLayout& layout, const SCROLLINFO& info, POINT p);
     bool active() const { return m_part != ScrollPart::None; }
+    // The thumb's position while it is dragged.
+    bool draggingThumb() const { return m_part == ScrollPart::Thumb; }
+    int trackPos() const { return m_trackPos; }
     // The part drawn pressed.
     ScrollPart pressed() const { return m_inside ? m_part : ScrollPart::None; }
 
@@ -49,6 +52,7 @@ class BarTracker {
     ScrollPart m_part = ScrollPart::None;
     bool m_inside = false;
     int m_grab = 0;  // stylus offset from the thumb's start
+    int m_trackPos = 0;
 };
 
 }  // namespace quorvel::controls
