@@ -127,6 +127,9 @@ LONG RegCreateKeyEx(HKEY key, LPCTSTR subKey, DWORD, LPTSTR, DWORD, REGSAM, LPVO
     std::vector<std::wstring> parts;
     if (call.status == ERROR_SUCCESS) call.status = SplitSubKey(subKey, parts);
     if (call.status != ERROR_SUCCESS) return call.status;
+    if (call.key->depth + parts.size() > quorvel::files::kMaxKeyDepth) {
+        return ERROR_INVALID_PARAMETER;
+    }
     KeyPtr current = call.key;
     KeyPtr firstParent;  // where the first new key was added, for undo
     for (const std::wstring& part : parts) {
@@ -136,7 +139,7 @@ LONG RegCreateKeyEx(HKEY key, LPCTSTR subKey, DWORD, LPTSTR, DWORD, REGSAM, LPVO
             continue;
         }
         if (!firstParent) firstParent = current;
-        current->children.push_back(std::make_shared<RegKey>(RegKey{part, {}, {}}));
+        current->AddChild(part);
         current = current->children.back();
     }
     if (firstParent) {

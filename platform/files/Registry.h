@@ -8,8 +8,10 @@
 // renamed to ".registry.bad" and an empty registry is used. Key and value
 // names are matched ignoring ASCII case and keep the spelling they were
 // created with. RegDeleteKey deletes the key with everything under it, as the
-// device does; a handle to a deleted key answers ERROR_KEY_DELETED. Every
-// function is safe to call from any thread.
+// device does; a handle to a deleted key answers ERROR_KEY_DELETED. Keys nest
+// at most 512 levels below a root key: RegCreateKeyEx refuses a deeper one
+// with ERROR_INVALID_PARAMETER, and a file holding one counts as damaged.
+// Every function is safe to call from any thread.
 //
 // Results are the device's error codes (ERROR_SUCCESS, ERROR_FILE_NOT_FOUND,
 // ERROR_MORE_DATA, ...); a change that could not be saved returns the save's

@@ -229,9 +229,10 @@ RegKey* ParseKeyLine(const std::string& line, const RegRoots& roots) {
             if (key == nullptr) return nullptr;
         } else if (RegKey* child = key->FindChild(name)) {
             key = child;
+        } else if (key->depth < kMaxKeyDepth) {
+            key = &key->AddChild(name);
         } else {
-            key->children.push_back(std::make_shared<RegKey>(RegKey{name, {}, {}}));
-            key = key->children.back().get();
+            return nullptr;
         }
         start = end + 1;
     }
@@ -239,6 +240,11 @@ RegKey* ParseKeyLine(const std::string& line, const RegRoots& roots) {
 }
 
 }  // namespace
+
+RegKey& RegKey::AddChild(const std::wstring& childName) {
+    children.push_back(std::make_shared<RegKey>(RegKey{childName, {}, {}, depth + 1}));
+    return *children.back();
+}
 
 RegKey* RegKey::FindChild(const std::wstring& childName) const {
     const size_t index = ChildIndex(childName);

@@ -20,11 +20,20 @@ struct RegKey {
     std::wstring name;
     std::vector<RegValue> values;
     std::vector<std::shared_ptr<RegKey>> children;
+    size_t depth = 0;  // levels below its root key
+
+    // A new child one level down, added last.
+    RegKey& AddChild(const std::wstring& childName);
 
     RegKey* FindChild(const std::wstring& childName) const;
     size_t ChildIndex(const std::wstring& childName) const;  // children.size() when missing
     RegValue* FindValue(const std::wstring& valueName);
 };
+
+// Keys nest at most this deep below a root key, as in the platform's
+// registry. The limit also bounds the recursion that writes and frees the
+// tree, so neither a program nor a doctored file can exhaust the stack.
+constexpr size_t kMaxKeyDepth = 512;
 
 // HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS.
 constexpr size_t kRootCount = 4;

@@ -125,6 +125,26 @@ TEST_F(BadInputTest, RegistryCallsWithBadArguments) {
     EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, L"k\\l", 0, 0, &same), ERROR_SUCCESS);
     RegCloseKey(same);
 
+    // Keys nest 512 levels deep and no deeper, however the path is given.
+    std::wstring deepest;
+    for (int level = 0; level < 512; ++level) deepest += L"d\\";
+    ASSERT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, deepest.c_str(), 0, nullptr, 0, 0, nullptr, &key,
+                             nullptr),
+              ERROR_SUCCESS);
+    HKEY deeper = nullptr;
+    EXPECT_EQ(RegCreateKeyEx(key, L"e", 0, nullptr, 0, 0, nullptr, &deeper, nullptr),
+              ERROR_INVALID_PARAMETER);
+    RegCloseKey(key);
+    std::wstring huge;
+    for (int level = 0; level < 100000; ++level) huge += L"h\\";
+    EXPECT_EQ(
+        RegCreateKeyEx(HKEY_CURRENT_USER, huge.c_str(), 0, nullptr, 0, 0, nullptr, &key, nullptr),
+        ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, huge.c_str(), 0, 0, &key), ERROR_FILE_NOT_FOUND);
+    quorvel::ResetRegistryForTests();  // the deepest key reads back from the file
+    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, deepest.c_str(), 0, 0, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+
     quorvel::SetDeviceRoot("");
     EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, L"K", 0, 0, &key), ERROR_PATH_NOT_FOUND);
 }

@@ -89,6 +89,12 @@ TEST_F(RegistryStoreTest, DeletingKeysAndValues) {
     RegCloseKey(again);
 }
 
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
 TEST_F(RegistryStoreTest, ADamagedFileIsSetAsideAndAnEmptyRegistryUsed) {
     const std::string good =
         "Quorvel registry 1\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=dword:00000005\nend\n";
@@ -103,6 +109,8 @@ TEST_F(RegistryStoreTest, ADamagedFileIsSetAsideAndAnEmptyRegistryUsed) {
         "Quorvel registry 1\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=sz:\"\\u{zz}\"\nend\n",
         "Quorvel registry 1\n[HKEY_LOCAL_MACHINE\\\xff\xfe]\nend\n",  // not UTF-8
         "Quorvel registry 1\n[HKEY_LOCAL_MACHINE\\\\K]\nend\n",       // empty key name
+        // nested far deeper than a registry goes
+        "Quorvel registry 1\n[HKEY_LOCAL_MACHINE\\K" + Repeat("\\a", 100000) + "]\nend\n",
     };
     for (const std::string& text : damaged) {
         WriteHost(".registry", text);
