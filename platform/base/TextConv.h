@@ -11,7 +11,11 @@
 //  - a destination size of 0: nothing is written and the size needed is
 //    returned;
 //  - a destination too small: the whole characters that fit are written, the
-//    result is 0 and the last error ERROR_INSUFFICIENT_BUFFER;
+//    result is 0 and the last error ERROR_INSUFFICIENT_BUFFER; nothing is
+//    written past the destination. A line converted into a fixed buffer
+//    (the program's 10, 100, 200 and 300 bytes) is therefore either whole,
+//    with its terminator when srcLen is -1, or reported as not converted:
+//    never a cut line with a count;
 //  - an unknown code page fails with ERROR_INVALID_PARAMETER.
 // A wide character that code page 936 cannot hold becomes the default
 // character ("?" unless one is given) and sets *usedDefault. Bytes that are

@@ -10,6 +10,10 @@
 
 namespace {
 
+size_t ToGbkSize(const std::wstring& text) {
+    return quorvel::ToGbk(text.c_str()).size();
+}
+
 std::wstring LoadProgramCjkChars() {
     std::ifstream in(QUORVEL_SOURCE_DIR "/tests/platform/base/data/program-cjk-chars.txt");
     std::string line;
@@ -21,7 +25,7 @@ std::wstring LoadProgramCjkChars() {
 
 TEST(TextConvGbk, EveryProgramCjkCharacterRoundTrips) {
     const std::wstring chars = LoadProgramCjkChars();
-    ASSERT_EQ(chars.size(), 448u) << "data file not read";
+    ASSERT_EQ(chars.size(), 457u) << "data file not read";
     for (wchar_t c : chars) {
         char bytes[4] = {};
         BOOL used = TRUE;
@@ -90,6 +94,43 @@ TEST(TextConvGbk, SmallBufferFailsAfterWholeCharacters) {
     SetLastError(0);
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, wide, 2), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+}
+
+// The program converts lines into fixed buffers of 10, 100, 200 and 300
+// bytes. A line that fits with its terminator is converted whole; one byte
+// more and the call fails with ERROR_INSUFFICIENT_BUFFER, never reporting a
+// cut line as converted, and nothing is written past the buffer.
+TEST(TextConvGbk, FixedBuffersTakeTheWholeLineOrFail) {
+    for (int size : {10, 100, 200, 300}) {
+        std::wstring line = L"点名,";
+        while (static_cast<int>(ToGbkSize(line)) + 2 < size) line += L'测';
+        while (static_cast<int>(ToGbkSize(line)) + 1 < size) line += L'7';
+        ASSERT_EQ(static_cast<int>(ToGbkSize(line)) + 1, size);
+        std::string buffer(size + 8, '#');
+        EXPECT_EQ(
+            WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, buffer.data(), size, nullptr, nullptr),
+            size);
+        EXPECT_EQ(buffer.substr(0, size), quorvel::ToGbk(line.c_str()) + '\0');
+        EXPECT_EQ(buffer.substr(size), std::string(8, '#'));
+
+        const std::wstring longer = line + L'x';
+        EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, longer.c_str(), -1, nullptr, 0, nullptr, nullptr),
+                  size + 1);
+        buffer.assign(size + 8, '#');
+        SetLastError(0);
+        EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, longer.c_str(), -1, buffer.data(), size, nullptr,
+                                      nullptr),
+                  0);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+        EXPECT_EQ(buffer.substr(size), std::string(8, '#')) << "written past " << size;
+
+        const std::wstring wider = L'测' + line;  // the last character is cut mid-way
+        buffer.assign(size + 8, '#');
+        EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, wider.c_str(), -1, buffer.data(), size, nullptr,
+                                      nullptr),
+                  0);
+        EXPECT_EQ(buffer.substr(size), std::string(8, '#')) << "written past " << size;
+    }
 }
 
 TEST(TextConvGbk, BadArgumentsFail) {
