@@ -1,6 +1,8 @@
 // Statics and buttons: their looks in every state, clicks only when the
 // stylus is released inside, keyboard clicks, auto radio groups, owner
 // drawing and the stylus passing through statics.
+#include "platform/gdi/GdiApi.h"
+#include "platform/resources/Resources.h"
 #include "platform/testing/ReferenceImage.h"
 #include "tests/platform/controls/ControlTest.h"
 
@@ -184,6 +186,19 @@ TEST_F(Buttons, ASubclassedButtonStillWorksThroughCallWindowProc) {
     EXPECT_EQ(Commands(5), std::vector<UINT>{BN_CLICKED});
 }
 
+TEST_F(Buttons, SetStyleChangesOnlyTheTypeAndTheDialogCodeFollows) {
+    HWND host = Host(200, 60);
+    HWND b = Make(host, L"Button", L"OK", BS_PUSHBUTTON | BS_MULTILINE, {10, 10, 70, 32}, 1);
+    EXPECT_EQ(SendMessage(b, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+    SendMessage(b, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    EXPECT_EQ(SendMessage(b, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
+    EXPECT_TRUE(GetWindowLong(b, GWL_STYLE) & BS_MULTILINE);
+    HWND radio = Make(host, L"Button", L"r", BS_AUTORADIOBUTTON, {80, 10, 140, 32}, 2);
+    EXPECT_EQ(SendMessage(radio, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_RADIOBUTTON);
+    HWND box = Make(host, L"Button", L"g", BS_GROUPBOX, {0, 0, 200, 60}, 3);
+    EXPECT_EQ(SendMessage(box, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
+}
+
 class Statics : public ControlTest {};
 
 TEST_F(Statics, TextFramesAndColoursMatchTheirReference) {
@@ -209,6 +224,21 @@ TEST_F(Statics, TextFramesAndColoursMatchTheirReference) {
         return reinterpret_cast<LRESULT>(white);
     });
     add(L"颜色标签", SS_CENTER);
+    // A legend picture: the static takes the bitmap's size.
+    quorvel::gdi::Image legend{24, 10, std::vector<uint32_t>(240, 0x00A000)};
+    for (int x = 0; x < 24; ++x) legend.pixels[5 * 24 + x] = 0xFFFFFF;
+    HBITMAP bitmap = quorvel::gdi::BitmapFromImage(legend);
+    HWND picture = Alone(L"Static", L"", SS_BITMAP, 60, 20);
+    EXPECT_EQ(SendMessage(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)),
+              0);
+    EXPECT_EQ(SendMessage(picture, STM_GETIMAGE, IMAGE_BITMAP, 0),
+              reinterpret_cast<LRESULT>(bitmap));
+    RECT r{};
+    GetClientRect(picture, &r);
+    EXPECT_EQ(r.right, 24);
+    sheet.Add(Snap(picture));
+    DestroyWindow(GetParent(picture));
+    DeleteObject(bitmap);
     quorvel::testing::ExpectMatchesReference(sheet.image(), "statics");
 }
 
