@@ -71,6 +71,15 @@ LRESULT Edit::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             Paint();
             return 0;
+        default:
+            if (msg >= EM_GETSEL && msg <= EM_CHARFROMPOS)
+                return OnEditMessage(msg, wParam, lParam);
+            return Default(msg, wParam, lParam);
+    }
+}
+
+LRESULT Edit::OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
         case EM_GETSEL:
             return OnGetSel(reinterpret_cast<DWORD*>(wParam), reinterpret_cast<DWORD*>(lParam));
         case EM_SETSEL:
@@ -124,7 +133,7 @@ LRESULT Edit::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case EM_CHARFROMPOS:
             return OnLineMessage(msg, wParam, lParam);
         default:
-            return Default(msg, wParam, lParam);
+            return 0;
     }
 }
 

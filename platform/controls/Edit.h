@@ -32,6 +32,7 @@ class Edit : public Control {
     bool ReadOnly() const { return (style() & ES_READONLY) != 0; }
 
     // ---- Edit.cpp ----
+    LRESULT OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetText(LPCTSTR text);
     LRESULT OnGetText(WPARAM size, LPTSTR buffer) const;
     LRESULT OnGetSel(DWORD* start, DWORD* end) const;

@@ -133,6 +133,13 @@ LRESULT ListView::OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return HitTest(reinterpret_cast<LVHITTESTINFO*>(lParam), false);
         case LVM_SUBITEMHITTEST:
             return HitTest(reinterpret_cast<LVHITTESTINFO*>(lParam), true);
+        default:
+            return OnViewMessage(msg, wParam, lParam);
+    }
+}
+
+LRESULT ListView::OnViewMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
         case LVM_SETEXTENDEDLISTVIEWSTYLE: {
             const DWORD old = m_exStyle;
             const DWORD mask = wParam ? static_cast<DWORD>(wParam) : ~0u;

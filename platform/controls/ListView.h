@@ -44,6 +44,7 @@ class ListView : public Control {
 
     // ---- ListView.cpp ----
     LRESULT OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnViewMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnColorMessage(UINT msg, LPARAM lParam);
 
     // ---- ListViewItems.cpp ----
