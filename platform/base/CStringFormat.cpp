@@ -243,7 +243,8 @@ int ReadNumber(const wchar_t*& p) {
 void ReadWidthAndPrecision(const wchar_t*& p, Spec& s, ArgCursor& args) {
     if (*p == L'*') {
         ++p;
-        long long w = AsSigned(args.Take());
+        // The width argument is an int, as the device's printf reads it.
+        long long w = static_cast<int32_t>(AsSigned(args.Take()));
         if (w < 0) {
             s.flags += '-';
             w = -w;
@@ -256,7 +257,7 @@ void ReadWidthAndPrecision(const wchar_t*& p, Spec& s, ArgCursor& args) {
     ++p;
     if (*p == L'*') {
         ++p;
-        long long prec = AsSigned(args.Take());
+        long long prec = static_cast<int32_t>(AsSigned(args.Take()));
         s.precision = prec < 0 ? -1 : static_cast<int>(prec > 100000 ? 100000 : prec);
     } else {
         s.precision = ReadNumber(p);

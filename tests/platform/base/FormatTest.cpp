@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <limits>
 #include <random>
 
 #include <locale.h>
@@ -142,6 +143,10 @@ TEST(Format, MismatchedOrMissingArgumentsNeverCrash) {
     EXPECT_EQ(s, L"%q %w");
     s.Format(L"%.1000000f", 1.0);
     EXPECT_GT(s.GetLength(), 1000);
+    // "*" takes an int, as on the device: the low 32 bits of the argument.
+    s.Format(L"%*d|%.*f", std::numeric_limits<long long>::min(), 1,
+             std::numeric_limits<long long>::min(), 2.5);
+    EXPECT_EQ(s, L"1|2");
 }
 
 TEST(Format, AppendFormatAndSelfReference) {
