@@ -36,6 +36,36 @@ class BackendSoundSink : public device::SoundSink {
 
 }  // namespace
 
+bool TakeBackendOptions(int& argc, char** argv, BackendOptions* options, std::string* error) {
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool takesValue = arg == "--snapshots" || arg == "--scale";
+        if (takesValue && i + 1 >= argc) {
+            *error = arg + " needs a value";
+            return false;
+        }
+        if (arg == "--headless") {
+            options->headless = true;
+        } else if (arg == "--snapshots") {
+            options->snapshotDir = argv[++i];
+        } else if (arg == "--scale") {
+            char* end = nullptr;
+            const long scale = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || scale < 1 || scale > 8) {
+                *error = std::string("--scale takes 1 to 8, not ") + argv[i];
+                return false;
+            }
+            options->scale = static_cast<int>(scale);
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    return true;
+}
+
 bool Backend::PresentIfChanged() {
     const uint64_t generation = win::ScreenGeneration();
     if (generation == m_presentedGeneration && !WantsPresent()) return false;

@@ -29,6 +29,11 @@ struct BackendOptions {
     uint32_t snapshotIntervalMs = 1000;
 };
 
+// Takes the backend's own options out of the command line, leaving the
+// program's: --headless, --snapshots DIR, --scale N (1 to 8). False, with
+// the reason in *error, for a missing or bad value.
+bool TakeBackendOptions(int& argc, char** argv, BackendOptions* options, std::string* error);
+
 class Backend {
   public:
     virtual ~Backend() = default;

@@ -20,6 +20,7 @@ bool SdlBackend::Open(std::string* error) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // The tap that focuses the window is a tap too, as on a touch screen.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         *error = SDL_GetError();
         return false;
@@ -29,11 +30,10 @@ bool SdlBackend::Open(std::string* error) {
     m_window = SDL_CreateWindow("Quorvel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                 (screen.width + kLedPanelWidth) * m_scale, screen.height * m_scale,
                                 SDL_WINDOW_SHOWN);
-    if (m_window != nullptr) {
-        m_renderer = SDL_CreateRenderer(m_window, -1, 0);
-        if (m_renderer == nullptr)
-            m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
-    }
+    // A small screen that changes a few times a second needs no GPU: the
+    // software renderer over the window's own framebuffer starts at once and
+    // works on any display, remote and virtual ones included.
+    if (m_window != nullptr) m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
     if (m_renderer == nullptr || !FitTexture()) {
         *error = SDL_GetError();
         return false;
@@ -101,7 +101,7 @@ void SdlBackend::HandleEvent(const SDL_Event& event, bool* keepRunning) {
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && m_stylusDown) {
                 // The button may come up where this window never hears it.
                 m_stylusDown = false;
-                win::InjectStylus(win::ScreenSize().cx / 2, 0, false);
+                win::InjectStylus(m_stylusPoint.x, m_stylusPoint.y, false);
             }
             m_redraw = true;
             break;
@@ -151,14 +151,14 @@ void SdlBackend::HandleButton(const SDL_MouseButtonEvent& button) {
         m_stylusDown = false;
         SDL_CaptureMouse(SDL_FALSE);
     }
-    const POINT p = ScreenPoint(button.x, button.y);
-    win::InjectStylus(p.x, p.y, m_stylusDown);
+    m_stylusPoint = ScreenPoint(button.x, button.y);
+    win::InjectStylus(m_stylusPoint.x, m_stylusPoint.y, m_stylusDown);
 }
 
 void SdlBackend::HandleMotion(const SDL_MouseMotionEvent& motion) {
     if (!m_stylusDown) return;
-    const POINT p = ScreenPoint(motion.x, motion.y);
-    win::InjectStylus(p.x, p.y, true);
+    m_stylusPoint = ScreenPoint(motion.x, motion.y);
+    win::InjectStylus(m_stylusPoint.x, m_stylusPoint.y, true);
 }
 
 void SdlBackend::SetLed(int led, bool on) {

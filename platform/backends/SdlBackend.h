@@ -56,6 +56,7 @@ class SdlBackend : public Backend {
     SDL_Renderer* m_renderer = nullptr;
     SDL_Texture* m_texture = nullptr;
     bool m_stylusDown = false;
+    POINT m_stylusPoint{0, 0};
     std::bitset<256> m_keysDown;  // keys the program has seen go down
     std::atomic<bool> m_leds[2] = {false, false};
     std::atomic<bool> m_redraw{true};

@@ -140,7 +140,7 @@ TEST_F(Headless, SnapshotsFollowTheScreenAtMostOncePerInterval) {
     EXPECT_FALSE(std::filesystem::exists(m_snapshots + "/screen.png.part"));
 }
 
-TEST_F(Headless, MessageLoopDispatchesPresentsAndEndsOnQuit) {
+TEST_F(Headless, MessageLoopDispatchesInputAndEndsOnQuit) {
     HeadlessBackend backend(HeadlessOptions());
     backendtest::TestWindow window;
     // Input injected like a test driver does reaches the window in the loop.
@@ -164,4 +164,32 @@ TEST(BackendChoice, HeadlessWithoutADisplay) {
     EXPECT_TRUE(quorvel::backends::CreateBackend(true)->IsHeadless());
     if (display) ::setenv("DISPLAY", saved.c_str(), 1);
     if (wayland) ::setenv("WAYLAND_DISPLAY", savedWayland.c_str(), 1);
+}
+
+TEST(BackendChoice, CommandLineOptionsAreTakenOut) {
+    char prog[] = "quorvel", root[] = "--root", dir[] = "/tmp/r", headless[] = "--headless",
+         snaps[] = "--snapshots", snapDir[] = "/tmp/s", scale[] = "--scale", three[] = "3";
+    char* argv[] = {prog, root, dir, headless, snaps, snapDir, scale, three, nullptr};
+    int argc = 8;
+    BackendOptions options;
+    std::string error;
+    ASSERT_TRUE(quorvel::backends::TakeBackendOptions(argc, argv, &options, &error)) << error;
+    EXPECT_TRUE(options.headless);
+    EXPECT_EQ(options.snapshotDir, "/tmp/s");
+    EXPECT_EQ(options.scale, 3);
+    ASSERT_EQ(argc, 3);  // the program's own options stay, in order
+    EXPECT_STREQ(argv[1], "--root");
+    EXPECT_STREQ(argv[2], "/tmp/r");
+    EXPECT_EQ(argv[3], nullptr);
+
+    char nine[] = "9", empty[] = "";
+    for (char* bad : {nine, empty}) {
+        char* badArgv[] = {prog, scale, bad, nullptr};
+        argc = 3;
+        EXPECT_FALSE(quorvel::backends::TakeBackendOptions(argc, badArgv, &options, &error));
+    }
+    char* missing[] = {prog, snaps, nullptr};
+    argc = 2;
+    EXPECT_FALSE(quorvel::backends::TakeBackendOptions(argc, missing, &options, &error));
+    EXPECT_NE(error.find("--snapshots"), std::string::npos);
 }
