@@ -5,7 +5,7 @@ set -euo pipefail
 what=${1:-test}
 
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev clang-format
-          libfreetype-dev libpng-dev fonts-wqy-zenhei libsdl2-dev xvfb xauth
+          libfreetype-dev libpng-dev fonts-wqy-zenhei libsdl2-dev libxtst-dev xvfb xauth
           gpsd-clients python3)
 case "$what" in
   bench) packages+=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools) ;;
