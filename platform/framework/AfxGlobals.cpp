@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/framework/Dc.h"
+#include "platform/framework/ImageList.h"
 #include "platform/framework/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
@@ -83,4 +84,5 @@ void AfxDeleteTempMaps() {
     CWnd::DeleteTempMap();
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
+    CImageList::DeleteTempMap();
 }

@@ -173,6 +173,7 @@ class CWnd : public CCmdTarget {
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd);
     CWnd* GetTopLevelParent() const;
+    BOOL IsChild(const CWnd* pWnd) const;
     CWnd* GetWindow(UINT nCmd) const;
     CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const;
     CWnd* GetTopWindow() const;

@@ -136,6 +136,9 @@ CWnd* CWnd::GetTopLevelParent() const {
     while (h && (::GetWindowLong(h, GWL_STYLE) & WS_CHILD)) h = ::GetParent(h);
     return FromHandle(h);
 }
+BOOL CWnd::IsChild(const CWnd* pWnd) const {
+    return pWnd ? ::IsChild(m_hWnd, pWnd->m_hWnd) : FALSE;
+}
 CWnd* CWnd::GetWindow(UINT nCmd) const {
     return FromHandle(::GetWindow(m_hWnd, nCmd));
 }

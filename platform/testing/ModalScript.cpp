@@ -62,6 +62,15 @@ bool FindWatched(HWND hwnd, Watched& out) {
 LRESULT WatchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Watched w{};
     if (!FindWatched(hwnd, w)) return DefWindowProc(hwnd, msg, wParam, lParam);
+    // A modal that outlives its script (a box on a worker thread) is only
+    // passed on.
+    if (!w.script) {
+        if (msg == WM_NCDESTROY) {
+            std::lock_guard lock(g_watchMutex);
+            g_watched.erase(hwnd);
+        }
+        return CallWindowProc(w.previous, hwnd, msg, wParam, lParam);
+    }
     if (msg == kCheckMessage && wParam == kCheckCookie) {
         ADD_FAILURE() << "modal still open after its scripted actions";
         dialogs::ModalInfo info;
@@ -219,6 +228,12 @@ ModalScript::ModalScript(uint32_t watchdogMs) {
 }
 
 ModalScript::~ModalScript() {
+    {
+        std::lock_guard lock(g_watchMutex);
+        for (auto& [hwnd, watched] : g_watched) {
+            if (watched.script == this) watched.script = nullptr;
+        }
+    }
     dialogs::SetModalWatchdog(0);
     dialogs::SetModalHook(m_previousHook);
     dialogs::SetModalFailureHandler(m_previousFailure);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/base/Thread.h"
 #include "platform/dialogs/Dialogs.h"
 #include "tests/platform/framework/FrameworkTest.h"
 
@@ -255,6 +256,25 @@ TEST_F(DialogFlowTest, FourthNestedModalStillServesMessagesSentFromAWorker) {
     EXPECT_EQ(outer.m_inner, IDOK);
     EXPECT_EQ(receiver.depths, std::vector<int>(5, 4));
     EXPECT_EQ(modals.Pending(), 0);
+}
+
+TEST_F(DialogFlowTest, BoxFromAWorkerThreadIsAnsweredOnThatThread) {
+    ModalScript modals;
+    modals.ExpectMessageBox(L"Error in read").Answer(IDOK);
+    int answer = 0;
+    // The main thread keeps serving what the worker's box sends it, as the
+    // program's message loop would.
+    quorvel::CWorkerThread worker;
+    worker.Start([&]() -> DWORD {
+        answer = ::MessageBox(nullptr, L"Error in read from serial port", L"Read Error", MB_OK);
+        return 0;
+    });
+    worker.Join();
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_EQ(modals.Transcript(),
+              "message box \"Read Error\" \"Error in read from serial port\"\n"
+              "  answer 1\n"
+              "  closed\n");
 }
 
 // ---- Modals the script did not ask for ----
