@@ -145,6 +145,8 @@ TEST_F(Bars, TheStylusOnAScrollBarTellsTheParentWhichMovesIt) {
     EXPECT_EQ(scrolls[1].first, SB_THUMBPOSITION);
     EXPECT_GT(scrolls[1].second, 40);
     EXPECT_EQ(GetScrollPos(s, SB_CTL), scrolls[1].second);
+    EXPECT_EQ(Text(s), "ScrollBar id=5 \"\" (0,0,113,13) SBS_HORZ range=0..99 page=10 pos=" +
+                           std::to_string(scrolls[1].second));
 }
 
 TEST_F(Bars, WindowScrollStateIsKeptForAnyWindow) {
