@@ -174,3 +174,43 @@ TEST_F(ModelessTest, DumpListsEveryControlWithItsState) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ModelessTest, FocusMovesThroughTheTabOrderOnRequest) {
+    TemplateBuilder t = ChoiceTemplate();
+    CChoiceDlg dlg(t);
+    ASSERT_TRUE(dlg.CreateIndirect(t.Get()));
+    dlg.GotoDlgCtrl(dlg.GetDlgItem(IDC_KIND));
+    EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), static_cast<int>(IDC_KIND));
+    dlg.NextDlgCtrl();
+    EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), static_cast<int>(IDC_ON));
+    dlg.PrevDlgCtrl();
+    dlg.PrevDlgCtrl();
+    EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), static_cast<int>(IDC_NAME));
+    dlg.DestroyWindow();
+}
+
+// A template of the program's resources, opened by id as the program does.
+TEST_F(ModelessTest, ResourceTemplateIsOpenedByItsId) {
+    const quorvel::resources::DialogTemplate* chosen = nullptr;
+    for (const auto& d : quorvel::resources::AllDialogs()) {
+        bool standard = !d.items.empty() && (d.style & WS_CHILD) == 0;
+        for (const auto& item : d.items) {
+            WNDCLASS wc{};
+            standard = standard && GetClassInfo(nullptr, item.className, &wc);
+        }
+        if (standard) {
+            chosen = &d;
+            break;
+        }
+    }
+    ASSERT_NE(chosen, nullptr);
+    ModalScript modals;
+    modals.ExpectDialog(chosen->id).Key(VK_ESCAPE);
+    CDialog dlg(chosen->id);
+    EXPECT_EQ(dlg.m_nIDHelp, chosen->id);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+}  // namespace
