@@ -7,12 +7,19 @@
 namespace quorvel::win::detail {
 namespace {
 
+// A transparent sibling (a group box around its radio buttons) lies above
+// the controls it frames in the z-order, yet draws only its frame: it must
+// not hide what lies below it.
+bool HidesWhatLiesBelow(const Window* w) {
+    return (w->style & WS_VISIBLE) && !(w->exStyle & WS_EX_TRANSPARENT);
+}
+
 void CutSiblingsAbove(const Window* w, std::vector<RECT>* rects) {
     for (const Window* cur = w; cur; cur = Parent(cur)) {
         for (HWND s : SiblingsOf(cur)) {
             if (s == cur->hwnd) break;
             Window* sw = FindLocal(s);
-            if (sw && (sw->style & WS_VISIBLE)) Subtract(rects, WindowRectOnScreen(sw));
+            if (sw && HidesWhatLiesBelow(sw)) Subtract(rects, WindowRectOnScreen(sw));
         }
     }
 }

@@ -45,7 +45,7 @@ TEST_F(Buttons, EveryKindInEveryStateMatchesItsReference) {
 // Waits for the window manager to let WS_EX_TRANSPARENT windows (group
 // boxes, frames) leave their siblings unclipped: until then the controls a
 // group box created before them surrounds are hidden under it.
-TEST_F(Buttons, DISABLED_AGroupBoxFramesTheRadioButtonsInsideIt) {
+TEST_F(Buttons, AGroupBoxFramesTheRadioButtonsInsideIt) {
     HWND host = Host(130, 70);
     Make(host, L"Button", L"存储方式", BS_GROUPBOX | WS_GROUP, {3, 3, 127, 67}, 1);
     HWND r1 = Make(host, L"Button", L"自动", BS_AUTORADIOBUTTON | WS_GROUP, {10, 20, 120, 38}, 2);
