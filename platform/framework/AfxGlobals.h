@@ -39,6 +39,7 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
                             HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
 BOOL AfxRegisterClass(WNDCLASS* lpWndClass);
 
-// Deletes the temporary window, device-context and drawing objects of the
-// calling thread (the application's idle time calls it).
+// Deletes the calling thread's temporary window, device-context, drawing
+// and image-list objects whose handles are gone (the application's idle
+// time calls it).
 void AfxDeleteTempMaps();

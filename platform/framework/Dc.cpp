@@ -33,7 +33,6 @@ struct TempMap {
         map.clear();
     }
     void Prune() {
-        if (map.size() < 64) return;
         for (auto it = map.begin(); it != map.end();) {
             if (::GetBkMode(it->first) != 0) {
                 ++it;
@@ -64,7 +63,7 @@ CDC* CDC::FromHandle(HDC hDC) {
     }
     auto it = t_temps.map.find(hDC);
     if (it != t_temps.map.end()) return it->second.get();
-    t_temps.Prune();
+    if (t_temps.map.size() >= 64) t_temps.Prune();
     auto temp = std::make_unique<CDC>();
     temp->m_hDC = temp->m_hAttribDC = hDC;
     CDC* raw = temp.get();
@@ -73,7 +72,7 @@ CDC* CDC::FromHandle(HDC hDC) {
 }
 
 void CDC::DeleteTempMap() {
-    t_temps.Clear();
+    t_temps.Prune();
 }
 
 BOOL CDC::Attach(HDC hDC) {

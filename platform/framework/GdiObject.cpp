@@ -58,6 +58,17 @@ struct TempMap {
         for (auto& [h, o] : map) o->m_hObject = nullptr;
         map.clear();
     }
+    // Temporaries of objects that have been deleted.
+    void Prune() {
+        for (auto it = map.begin(); it != map.end();) {
+            if (::GetObjectType(it->first) != 0) {
+                ++it;
+                continue;
+            }
+            it->second->m_hObject = nullptr;
+            it = map.erase(it);
+        }
+    }
 };
 
 thread_local TempMap t_temps;
@@ -78,6 +89,7 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) {
     if (CGdiObject* o = FindPermanent(hObject)) return o;
     auto it = t_temps.map.find(hObject);
     if (it != t_temps.map.end()) return it->second.get();
+    if (t_temps.map.size() >= 64) t_temps.Prune();
     CGdiObject* temp = NewOfType(hObject);
     temp->m_hObject = hObject;
     t_temps.map.emplace(hObject, std::unique_ptr<CGdiObject>(temp));
@@ -85,7 +97,7 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) {
 }
 
 void CGdiObject::DeleteTempMap() {
-    t_temps.Clear();
+    t_temps.Prune();
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {

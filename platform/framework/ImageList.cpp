@@ -29,6 +29,18 @@ struct TempMap {
         for (auto& [h, list] : map) list->m_hImageList = nullptr;
         map.clear();
     }
+    // Temporaries of lists that have been destroyed.
+    void Prune() {
+        for (auto it = map.begin(); it != map.end();) {
+            int cx = 0, cy = 0;
+            if (ImageList_GetIconSize(it->first, &cx, &cy)) {
+                ++it;
+                continue;
+            }
+            it->second->m_hImageList = nullptr;
+            it = map.erase(it);
+        }
+    }
 };
 
 thread_local TempMap t_temps;
@@ -56,7 +68,7 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList) {
 }
 
 void CImageList::DeleteTempMap() {
-    t_temps.Clear();
+    t_temps.Prune();
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList) {

@@ -2,8 +2,10 @@
 //
 // Handle maps: a window made or subclassed by a CWnd is in the permanent
 // map (FromHandlePermanent finds it); FromHandle gives any other window a
-// temporary CWnd that lives until DeleteTempMap (the application's idle
-// time) or until its window is gone.
+// temporary object of its control class. A temporary lives as long as its
+// window: DeleteTempMap (the application's idle time) frees only those of
+// windows that are gone, so a pointer the program keeps across idle time
+// stays good while its window does.
 //
 // Messages: a window the framework created or subclassed has its procedure
 // replaced by the framework's, which calls WindowProc: OnWndMsg looks the

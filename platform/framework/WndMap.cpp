@@ -25,9 +25,8 @@ struct TempMap {
         for (auto& [h, w] : map) w->m_hWnd = nullptr;  // never destroys the window
         map.clear();
     }
-    // Temporaries of windows that are gone, once enough have piled up.
+    // Temporaries of windows that are gone.
     void Prune() {
-        if (map.size() < 64) return;
         for (auto it = map.begin(); it != map.end();) {
             if (::IsWindow(it->first)) {
                 ++it;
@@ -56,7 +55,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
     if (CWnd* w = FromHandlePermanent(hWnd)) return w;
     auto it = t_temps.map.find(hWnd);
     if (it != t_temps.map.end()) return it->second.get();
-    t_temps.Prune();
+    if (t_temps.map.size() >= 64) t_temps.Prune();
     CWnd* temp = quorvel::framework::NewTempWnd(hWnd);
     temp->m_hWnd = hWnd;
     t_temps.map.emplace(hWnd, std::unique_ptr<CWnd>(temp));
@@ -64,7 +63,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 }
 
 void CWnd::DeleteTempMap() {
-    t_temps.Clear();
+    t_temps.Prune();
 }
 
 BOOL CWnd::Attach(HWND hWndNew) {
