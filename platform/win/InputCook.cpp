@@ -77,7 +77,10 @@ std::vector<MSG> StylusMessages(const MSG& raw, const Hit& hit, HWND* activate) 
     if (down && !wasDown) {
         in.swallowing = !hit.hwnd || hit.code != HTCLIENT;
         Window* top = hit.hwnd ? TopLevelOf(FindLocal(hit.hwnd)) : nullptr;
-        if (top && top->hwnd != S().active) *activate = top->hwnd;
+        // A drop-down list or other WS_EX_NOACTIVATE popup takes the tap and
+        // leaves its owner active, so the dialog under it keeps the focus.
+        if (top && top->hwnd != S().active && !(top->exStyle & WS_EX_NOACTIVATE))
+            *activate = top->hwnd;
         if (!in.swallowing)
             emit(hit.hwnd, ButtonDown(in, hit.hwnd, raw, p), MK_LBUTTON, ClientPoint(hit.hwnd, p));
     } else if (down && wasDown) {

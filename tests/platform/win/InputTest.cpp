@@ -161,6 +161,20 @@ TEST_F(Input, TopmostVisibleWindowGetsTheTap) {
     EXPECT_EQ(GetActiveWindow(), below);  // a tap activates its top-level window
 }
 
+TEST_F(Input, ANoActivatePopupTakesTheTapButLeavesTheActiveWindow) {
+    HWND below = Top(WS_VISIBLE, {0, 0, 240, 320});
+    HWND list = Top(WS_VISIBLE | WS_POPUP, {50, 50, 150, 150});
+    SetWindowLong(list, GWL_EXSTYLE, WS_EX_NOACTIVATE);
+    SetActiveWindow(below);
+    SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(GetActiveWindow(), below);
+    quorvel::win::PumpUntilIdle();
+    Log::Get().Take();
+    Tap(60, 60);
+    EXPECT_EQ(Log::Get().Of(list, WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_EQ(GetActiveWindow(), below);
+}
+
 TEST_F(Input, CaptureTakesEveryStylusMessage) {
     HWND top = Top();
     HWND a = Child(top, {0, 0, 50, 50});
