@@ -1,6 +1,7 @@
 // The drawing classes over real device contexts: what SelectObject gives
 // back, memory contexts with compatible bitmaps, the contexts that fetch and
 // return their own HDC, and point-size fonts.
+#include "res/resource.h"
 #include "tests/platform/framework/FrameworkTest.h"
 
 using namespace fwtest;
@@ -93,6 +94,23 @@ TEST_F(GdiObjectTest, PointFontHeightComesFromTheDevicesPixelsPerInch) {
     CFont* old = dc.SelectObject(&font);
     EXPECT_EQ(dc.GetCurrentFont(), &font);
     dc.SelectObject(old);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GdiObjectTest, BitmapResourcesLoadIntoBitmapsAndImageLists) {
+    CBitmap strip;
+    ASSERT_TRUE(strip.LoadBitmap(IDB_POINT_IMAGES));
+    BITMAP info{};
+    ASSERT_GT(strip.GetBitmap(&info), 0);
+    EXPECT_EQ(info.bmHeight, 16);
+    CImageList images;
+    ASSERT_TRUE(images.Create(IDB_POINT_IMAGES, 16, 1, RGB(255, 255, 255)));
+    EXPECT_EQ(images.GetImageCount(), info.bmWidth / 16);
+    CBitmap missing;
+    EXPECT_FALSE(missing.LoadBitmap(1));
 }
 
 }  // namespace
