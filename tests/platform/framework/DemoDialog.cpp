@@ -61,14 +61,6 @@ const DLGTEMPLATE* Template() {
 
 }  // namespace
 
-bool AllControlClassesExist() {
-    for (const DialogItemTemplate& item : Items()) {
-        WNDCLASS wc{};
-        if (!::GetClassInfo(nullptr, item.className, &wc)) return false;
-    }
-    return true;
-}
-
 CAllControlsDlg::CAllControlsDlg() {
     InitModalIndirect(Template());
 }

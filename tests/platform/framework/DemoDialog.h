@@ -46,7 +46,4 @@ class CAllControlsDlg : public CDialog {
     void DoDataExchange(CDataExchange* pDX) override;
 };
 
-// Whether every class the dialog needs is registered.
-bool AllControlClassesExist();
-
 }  // namespace demo
