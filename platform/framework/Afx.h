@@ -14,6 +14,7 @@
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/Dc.h"
 #include "platform/framework/Dialog.h"
+#include "platform/framework/DocView.h"
 #include "platform/framework/Edit.h"
 #include "platform/framework/GdiObject.h"
 #include "platform/framework/ImageList.h"
