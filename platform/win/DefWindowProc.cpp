@@ -43,6 +43,17 @@ LRESULT TextLength(HWND hwnd) {
     return w ? static_cast<LRESULT>(w->text.size()) : 0;
 }
 
+// The window only remembers its icons: the device's captions show none, and
+// the caller keeps ownership of the handles.
+LRESULT Icon(HWND hwnd, WPARAM which, HICON replacement, bool set) {
+    Lock lock = TakeLock();
+    Window* w = FindLocal(hwnd);
+    if (!w || which > ICON_BIG) return 0;
+    HICON old = w->icons[which];
+    if (set) w->icons[which] = replacement;
+    return reinterpret_cast<LRESULT>(old);
+}
+
 LRESULT HitTest(HWND hwnd, LPARAM lParam) {
     Lock lock = TakeLock();
     Window* w = FindLocal(hwnd);
@@ -146,6 +157,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return GetText(hwnd, wParam, reinterpret_cast<LPTSTR>(lParam));
         case WM_GETTEXTLENGTH:
             return TextLength(hwnd);
+        case WM_SETICON:
+            return Icon(hwnd, wParam, reinterpret_cast<HICON>(lParam), true);
+        case WM_GETICON:
+            return Icon(hwnd, wParam, nullptr, false);
         case WM_CLOSE:
             DestroyWindow(hwnd);
             return 0;

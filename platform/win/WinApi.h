@@ -16,7 +16,7 @@
 //
 // Sections: types and structures; classes and procedures; creation and the
 // tree; attributes; geometry and show state; messages; timers; focus,
-// activation and input state; painting; system.
+// activation and input state; cursors; painting; system.
 #pragma once
 
 #include <cstdint>
@@ -232,6 +232,16 @@ UINT GetDoubleClickTime();
 // Injects nothing: the program calls it to keep the device awake, so it only
 // counts as user activity (see quorvel::win::IdleResetCount).
 void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo);
+
+// ---- Cursors ---------------------------------------------------------------------------------
+// Only the standard arrow and wait cursors exist (LoadCursor with a NULL
+// instance). Nothing is drawn for them: SetCursor records which one the
+// program shows, for GetCursor to report.
+#define IDC_ARROW (reinterpret_cast<LPCTSTR>(static_cast<ULONG_PTR>(32512)))
+#define IDC_WAIT (reinterpret_cast<LPCTSTR>(static_cast<ULONG_PTR>(32514)))
+HCURSOR LoadCursor(HINSTANCE instance, LPCTSTR name);
+HCURSOR SetCursor(HCURSOR cursor);  // returns the cursor it replaces
+HCURSOR GetCursor();
 
 // ---- Painting --------------------------------------------------------------------------------
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);

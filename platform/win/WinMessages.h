@@ -122,6 +122,10 @@
 #define SIZE_MINIMIZED 1
 #define SIZE_MAXIMIZED 2
 
+// WM_SETICON and WM_GETICON wParam.
+#define ICON_SMALL 0
+#define ICON_BIG 1
+
 // Mouse messages' wParam.
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002

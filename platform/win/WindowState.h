@@ -50,6 +50,7 @@ struct Window {
     HINSTANCE instance = nullptr;
     std::vector<uint8_t> extra;
     std::map<std::wstring, HANDLE> props;  // names folded to lower case
+    HICON icons[2]{};                      // ICON_SMALL, ICON_BIG; not owned
     DWORD threadId = 0;
     bool maximized = false;
     RECT restoreRect{};       // where SW_RESTORE puts a maximised window back

@@ -246,6 +246,37 @@ TEST_F(Lifecycle, TextPropertiesAndLongs) {
     EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_INDEX});
 }
 
+TEST_F(Lifecycle, IconsPerSizeAndTheStandardCursors) {
+    HWND h = Top();
+    auto icon = [](uintptr_t v) { return reinterpret_cast<HICON>(v); };
+    auto set = [&](WPARAM which, HICON i) {
+        return reinterpret_cast<HICON>(
+            SendMessage(h, WM_SETICON, which, reinterpret_cast<LPARAM>(i)));
+    };
+    auto get = [&](WPARAM which) {
+        return reinterpret_cast<HICON>(SendMessage(h, WM_GETICON, which, 0));
+    };
+    EXPECT_EQ(set(ICON_BIG, icon(0x100)), nullptr);
+    EXPECT_EQ(set(ICON_SMALL, icon(0x200)), nullptr);
+    EXPECT_EQ(set(ICON_BIG, icon(0x300)), icon(0x100));  // the one it replaces
+    EXPECT_EQ(get(ICON_BIG), icon(0x300));
+    EXPECT_EQ(get(ICON_SMALL), icon(0x200));
+    DestroyWindow(h);
+    EXPECT_EQ(get(ICON_BIG), nullptr);
+
+    HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+    ASSERT_NE(arrow, nullptr);
+    ASSERT_NE(wait, nullptr);
+    EXPECT_NE(arrow, wait);
+    EXPECT_EQ(LoadCursor(nullptr, IDC_WAIT), wait);
+    EXPECT_EQ(LoadCursor(nullptr, reinterpret_cast<LPCTSTR>(ULONG_PTR{32513})), nullptr);
+    const HCURSOR before = SetCursor(wait);
+    EXPECT_EQ(GetCursor(), wait);
+    EXPECT_EQ(SetCursor(before), wait);
+    EXPECT_EQ(GetCursor(), before);
+}
+
 TEST_F(Lifecycle, ExtraWindowBytesHoldDialogSlots) {
     WNDCLASS wc{};
     wc.lpfnWndProc = RecordingProc;
