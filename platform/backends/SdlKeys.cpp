@@ -54,6 +54,10 @@ UINT VirtualKeyForSdl(SDL_Keycode key, Uint16 modifiers) {
         if (modifiers & KMOD_SHIFT) return 0;
         return static_cast<UINT>('0' + (key - SDLK_0));
     }
+    // The keypad's digits are the handheld's digit keys too (screens take
+    // them as hot keys), whatever the host's Num Lock says.
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return static_cast<UINT>('1' + (key - SDLK_KP_1));
+    if (key == SDLK_KP_0) return static_cast<UINT>('0');
     for (const KeyPair& pair : kNamedKeys) {
         if (pair.key == key) return pair.vk;
     }

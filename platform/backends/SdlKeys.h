@@ -1,9 +1,10 @@
 // The host keyboard as the handheld's keys.
 //
 // Keys with a virtual key on the handheld (arrows, Enter, Escape, Tab,
-// Backspace, Delete, F1 to F10, Page Up and Down, letters, digits, space and
-// the shift, Alt and Caps Lock modifiers) go in as key presses; the window
-// manager's TranslateMessage turns the printable ones into WM_CHAR.
+// Backspace, Delete, F1 to F10, Page Up and Down, letters, digits, also
+// those of the keypad, space and the shift, Alt and Caps Lock modifiers) go
+// in as key presses; the window manager's TranslateMessage turns the
+// printable ones into WM_CHAR.
 // Everything else that types a character (punctuation, shifted digits,
 // characters of other layouts) comes from SDL's text input and goes in as a
 // WM_CHAR of its own, so no character arrives twice.

@@ -12,6 +12,9 @@ TEST(SdlKeys, HandheldKeysAndTextDoNotOverlap) {
     EXPECT_EQ(VirtualKeyForSdl(SDLK_7, KMOD_NONE), static_cast<UINT>('7'));
     EXPECT_EQ(VirtualKeyForSdl(SDLK_7, KMOD_RSHIFT), 0u);  // '&' comes as text
     EXPECT_EQ(VirtualKeyForSdl(SDLK_KP_ENTER, KMOD_NONE), static_cast<UINT>(VK_RETURN));
+    EXPECT_EQ(VirtualKeyForSdl(SDLK_KP_0, KMOD_NUM), static_cast<UINT>('0'));
+    EXPECT_EQ(VirtualKeyForSdl(SDLK_KP_9, KMOD_NONE), static_cast<UINT>('9'));
+    EXPECT_EQ(VirtualKeyForSdl(SDLK_KP_PERIOD, KMOD_NUM), 0u);  // '.' comes as text
     EXPECT_EQ(VirtualKeyForSdl(SDLK_PAGEDOWN, KMOD_NONE), static_cast<UINT>(VK_NEXT));
     EXPECT_EQ(VirtualKeyForSdl(SDLK_F10, KMOD_NONE), static_cast<UINT>(VK_F10));
     EXPECT_EQ(VirtualKeyForSdl(SDLK_F11, KMOD_NONE), 0u);  // the handheld stops at F10
