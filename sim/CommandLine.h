@@ -2,6 +2,7 @@
 // "--flag", each option described once for both parsing and --help.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,5 +31,33 @@ bool ParseUtc(const std::string& text, long long& unixSeconds);
 
 // Blocks until SIGINT or SIGTERM arrives or `done` returns true (polled).
 void WaitForSignalOr(const std::function<bool()>& done);
+
+// The main of a simulator program: parses the options, answers --help,
+// starts the simulator, prints its terminal's path as the first line and
+// runs until a signal or a hang-up. Returns the process exit code.
+template <typename Simulator, typename Options>
+int RunSimulatorMain(int argc, char** argv, const char* program, const char* summary,
+                     Options& options, const std::vector<CliOption>& cli) {
+    bool help = false;
+    std::string error;
+    if (!ParseCommandLine(argc, argv, cli, help, error)) {
+        std::fprintf(stderr, "%s: %s (try --help)\n", program, error.c_str());
+        return 2;
+    }
+    if (help) {
+        std::fputs(UsageText(program, summary, cli).c_str(), stdout);
+        return 0;
+    }
+    Simulator sim(options);
+    if (!sim.Start(error)) {
+        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", sim.Path().c_str());
+    std::fflush(stdout);
+    WaitForSignalOr([&sim] { return sim.HungUp(); });
+    sim.Stop();
+    return 0;
+}
 
 }  // namespace quorvel::sim

@@ -90,29 +90,9 @@ int main(int argc, char** argv) {
     GnssSimOptions options;
     options.scenario.startUnixSeconds = static_cast<int64_t>(std::time(nullptr));
     const std::vector<CliOption> cli = Options(options);
-    bool help = false;
-    std::string error;
-    if (!ParseCommandLine(argc, argv, cli, help, error)) {
-        std::fprintf(stderr, "quorvel-gnss-sim: %s (try --help)\n", error.c_str());
-        return 2;
-    }
-    if (help) {
-        std::fputs(UsageText("quorvel-gnss-sim",
-                             "A GNSS receiver on a pseudo-terminal; the first line printed is the "
-                             "path to map the program's port to.",
-                             cli)
-                       .c_str(),
-                   stdout);
-        return 0;
-    }
-    GnssSimulator sim(options);
-    if (!sim.Start(error)) {
-        std::fprintf(stderr, "quorvel-gnss-sim: %s\n", error.c_str());
-        return 1;
-    }
-    std::printf("%s\n", sim.Path().c_str());
-    std::fflush(stdout);
-    WaitForSignalOr([&sim] { return sim.HungUp(); });
-    sim.Stop();
-    return 0;
+    return RunSimulatorMain<GnssSimulator>(
+        argc, argv, "quorvel-gnss-sim",
+        "A GNSS receiver on a pseudo-terminal; the first line printed is the path to map the "
+        "program's port to.",
+        options, cli);
 }

@@ -44,29 +44,9 @@ std::vector<CliOption> Options(SounderSimOptions& o) {
 int main(int argc, char** argv) {
     SounderSimOptions options;
     const std::vector<CliOption> cli = Options(options);
-    bool help = false;
-    std::string error;
-    if (!ParseCommandLine(argc, argv, cli, help, error)) {
-        std::fprintf(stderr, "quorvel-sounder-sim: %s (try --help)\n", error.c_str());
-        return 2;
-    }
-    if (help) {
-        std::fputs(UsageText("quorvel-sounder-sim",
-                             "An echo sounder on a pseudo-terminal; the first line printed is the "
-                             "path to map the program's sounder port to.",
-                             cli)
-                       .c_str(),
-                   stdout);
-        return 0;
-    }
-    SounderSimulator sim(options);
-    if (!sim.Start(error)) {
-        std::fprintf(stderr, "quorvel-sounder-sim: %s\n", error.c_str());
-        return 1;
-    }
-    std::printf("%s\n", sim.Path().c_str());
-    std::fflush(stdout);
-    WaitForSignalOr([&sim] { return sim.HungUp(); });
-    sim.Stop();
-    return 0;
+    return RunSimulatorMain<SounderSimulator>(
+        argc, argv, "quorvel-sounder-sim",
+        "An echo sounder on a pseudo-terminal; the first line printed is the path to map the "
+        "program's sounder port to.",
+        options, cli);
 }
