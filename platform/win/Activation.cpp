@@ -151,7 +151,7 @@ HWND GetCapture() {
 }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
-    bool wasDisabled, loseFocus = false, loseCapture = false;
+    bool wasDisabled, loseFocus = false;
     {
         Lock lock = TakeLock();
         Window* w = FindLocal(hwnd);
@@ -164,11 +164,15 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
             w->style |= WS_DISABLED;
             Window* f = Find(S().focus);
             loseFocus = f && (f == w || IsDescendant(w, f));
-            loseCapture = S().capture == hwnd;
         }
     }
+    if (!enable) {
+        // A window being disabled first drops whatever mode it is in (a
+        // press, a hover); the default handling lets go of the capture.
+        SendMessage(hwnd, WM_CANCELMODE, 0, 0);
+        if (GetCapture() == hwnd) ReleaseCapture();
+    }
     if (loseFocus) SetFocus(nullptr);
-    if (loseCapture) ReleaseCapture();
     SendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled;
 }

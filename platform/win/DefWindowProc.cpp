@@ -161,6 +161,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return Icon(hwnd, wParam, reinterpret_cast<HICON>(lParam), true);
         case WM_GETICON:
             return Icon(hwnd, wParam, nullptr, false);
+        case WM_CANCELMODE:
+            if (GetCapture() == hwnd) ReleaseCapture();
+            return 0;
         case WM_CLOSE:
             DestroyWindow(hwnd);
             return 0;

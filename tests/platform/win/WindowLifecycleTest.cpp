@@ -297,18 +297,33 @@ TEST_F(Lifecycle, ExtraWindowBytesHoldDialogSlots) {
     EXPECT_STREQ(name, L"RecExtra");
 }
 
-TEST_F(Lifecycle, EnableWindowReportsAndTakesFocusAway) {
+TEST_F(Lifecycle, DisablingCancelsModesAndTakesFocusAndCaptureAway) {
     HWND p = Top();
     HWND c = Child(p, {0, 0, 10, 10});
     SetFocus(c);
+    SetCapture(c);
+    Log::Get().Take();
     EXPECT_FALSE(EnableWindow(c, FALSE));
     EXPECT_FALSE(IsWindowEnabled(c));
     EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+    const auto disabling = Log::Get().Take();
+    EXPECT_EQ(Only(disabling, {WM_CANCELMODE, WM_KILLFOCUS, WM_ENABLE}),
+              (std::vector<std::pair<HWND, UINT>>{
+                  {c, WM_CANCELMODE}, {c, WM_KILLFOCUS}, {c, WM_ENABLE}}));
+    EXPECT_EQ(disabling.back().wParam, WPARAM{FALSE});
     EXPECT_TRUE(EnableWindow(c, TRUE));
-    auto enables = Log::Get().Of(c, WM_ENABLE);
-    ASSERT_EQ(enables.size(), 2u);
-    EXPECT_EQ(enables[0].wParam, WPARAM{FALSE});
-    EXPECT_EQ(enables[1].wParam, WPARAM{TRUE});
+    const auto enabling = Log::Get().Take();
+    EXPECT_EQ(Only(enabling, {WM_CANCELMODE, WM_ENABLE}),
+              (std::vector<std::pair<HWND, UINT>>{{c, WM_ENABLE}}));
+    EXPECT_EQ(enabling.back().wParam, WPARAM{TRUE});
+
+    // Someone else's capture survives a window's cancel-mode.
+    SetCapture(p);
+    SendMessage(c, WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(GetCapture(), p);
+    SendMessage(p, WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 }  // namespace
