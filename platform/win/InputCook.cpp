@@ -74,6 +74,11 @@ std::vector<MSG> StylusMessages(const MSG& raw, const Hit& hit, HWND* activate) 
         in.tracking = nullptr;
     }
     in.stylusDown = down;
+    // The stylus is the left button, and its state follows retrieval as a
+    // key's does.
+    if (down && !wasDown) in.keyState[VK_LBUTTON] ^= 0x01;
+    in.keyState[VK_LBUTTON] =
+        static_cast<BYTE>((in.keyState[VK_LBUTTON] & 0x01) | (down ? 0x80 : 0));
     if (down && !wasDown) {
         in.swallowing = !hit.hwnd || hit.code != HTCLIENT;
         Window* top = hit.hwnd ? TopLevelOf(FindLocal(hit.hwnd)) : nullptr;

@@ -89,6 +89,12 @@ TEST_F(Input, StylusDownMoveUpInClientCoordinatesMovesOnlyWhileDown) {
     quorvel::win::PumpUntilIdle();
     Log::Get().Take();
     const int ox = 1 + 10, oy = 1 + 20 + 10;  // frame, caption, child offset
+    std::vector<bool> held;                   // the left button's key state as each handler sees it
+    for (UINT msg : {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP})
+        Log::Get().On(view, msg, [&held](HWND, UINT, WPARAM, LPARAM) {
+            held.push_back(GetKeyState(VK_LBUTTON) < 0);
+            return LRESULT{0};
+        });
     quorvel::win::InjectStylus(ox + 5, oy + 6, true);
     quorvel::win::InjectStylus(ox + 8, oy + 9, true);
     quorvel::win::InjectStylus(ox + 8, oy + 9, true);  // no movement: no message
@@ -99,7 +105,8 @@ TEST_F(Input, StylusDownMoveUpInClientCoordinatesMovesOnlyWhileDown) {
     const std::vector<std::pair<HWND, UINT>> want{
         {view, WM_LBUTTONDOWN}, {view, WM_MOUSEMOVE}, {view, WM_LBUTTONUP}};
     EXPECT_EQ(seq, want);
-    auto downs = Log::Get().Of(view, WM_LBUTTONDOWN);
+    EXPECT_EQ(held, (std::vector<bool>{true, true, false}));
+    EXPECT_GE(GetKeyState(VK_LBUTTON), 0);
     POINT cursor;
     GetCursorPos(&cursor);
     EXPECT_EQ(cursor.x, ox + 30);
