@@ -10,6 +10,7 @@
 #include "platform/framework/AfxGlobals.h"
 #include "platform/framework/Button.h"
 #include "platform/framework/CmdTarget.h"
+#include "platform/framework/ColorDialog.h"
 #include "platform/framework/ComboBox.h"
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/Dc.h"

@@ -50,10 +50,14 @@ class CDialog : public CWnd {
     CWnd* m_pParentWnd = nullptr;
 
   protected:
+    // The window a modal dialog is modal to: the parent's top-level window
+    // (the main window's without a parent), or the enabled dialog it owns
+    // that is active, so that a dialog opened from a dialog nests over it.
+    HWND OwnerWindow() const;
+
     DECLARE_MESSAGE_MAP()
 
   private:
-    HWND OwnerWindow() const;
     BOOL CreateModeless(CWnd* pParentWnd);
 };
 

@@ -184,6 +184,43 @@ TEST_F(DialogFlowTest, ShowCommandElevenMaximisesTheDialog) {
     EXPECT_EQ(shown, CRect(0, 0, 240, 320));
 }
 
+// The colour chooser opened from a dialog's handler with no parent, as the
+// program's text dialog does: modal to that dialog, OK gives the colour
+// tapped, Cancel the initial black.
+TEST_F(DialogFlowTest, ColorDialogFromADialogNestsOverItAndReturnsTheChosenColour) {
+    using quorvel::dialogs::kColorChooserTemplateId;
+    ModalScript modals;
+    COLORREF chosen[2] = {RGB(9, 9, 9), RGB(9, 9, 9)};
+    INT_PTR answers[2] = {};
+    HWND entry = nullptr;
+    auto choose = [&](int i) {
+        CColorDialog dlg;
+        answers[i] = dlg.DoModal();
+        chosen[i] = dlg.GetColor();
+    };
+    modals.ExpectDialog(IDD_ENTRY)
+        .Do([&](HWND d) {
+            entry = d;
+            choose(0);
+        })
+        .Do([&](HWND) { choose(1); })
+        .Key(VK_ESCAPE);
+    modals.ExpectDialog(kColorChooserTemplateId)
+        .Do([&](HWND c) { EXPECT_EQ(::GetWindow(c, GW_OWNER), entry); })
+        .Click(quorvel::dialogs::kFirstSwatchId + 8)
+        .Click(IDOK);
+    modals.ExpectDialog(kColorChooserTemplateId)
+        .Click(quorvel::dialogs::kFirstSwatchId + 8)
+        .Key(VK_ESCAPE);
+    TemplateBuilder t = EntryTemplate();
+    CEntryDlg dlg(t);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(answers[0], IDOK);
+    EXPECT_EQ(answers[1], IDCANCEL);
+    EXPECT_EQ(chosen[0], quorvel::dialogs::BasicColor(8));
+    EXPECT_EQ(chosen[1], RGB(0, 0, 0));
+}
+
 // ---- Nesting and messages from another thread ----
 
 constexpr UINT WM_WORKER = WM_APP + 7;
