@@ -111,6 +111,8 @@ const std::unordered_map<std::string, uint32_t>& Table() {
         {"ID_FILE_NEW", 57600u}, {"ID_FILE_OPEN", 57601u}, {"ID_FILE_SAVE", 57603u},
         {"ID_APP_ABOUT", 57664u}, {"ID_APP_EXIT", 57665u}, {"AFX_IDW_TOOLBAR", 59392u},
         {"AFX_IDW_PANE_FIRST", 59648u},
+        // The framework's strings.
+        {"AFX_IDS_APP_TITLE", 0xE000u},
     };
     return table;
 }

@@ -65,6 +65,7 @@ TEST(ScriptStrings, TextsThatAreEasyToGetWrong) {
         {61824, L"没有搜索到主机，请选择其他方式进行连接！"},
         {IDS_YEAR_MARK, L"年"},
         {IDS_TAB_SEVEN_PARAM, L"七参"},
+        {0xE000, L"Quorvel"},  // the application title, the default message-box caption
     };
     for (auto [id, text] : expected) {
         ASSERT_NE(FindString(id), nullptr) << id;
