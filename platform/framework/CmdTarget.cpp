@@ -6,6 +6,34 @@
 
 using quorvel::framework::MsgCall;
 
+namespace {
+
+// The wait cursor is the thread's, not one object's: a dialog may begin it
+// and its document end it.
+thread_local int t_waitDepth = 0;
+thread_local HCURSOR t_beforeWait = nullptr;
+
+HCURSOR WaitCursor() {
+    return ::LoadCursor(nullptr, IDC_WAIT);
+}
+
+}  // namespace
+
+void CCmdTarget::BeginWaitCursor() {
+    const HCURSOR before = ::SetCursor(WaitCursor());
+    if (t_waitDepth++ == 0) t_beforeWait = before;
+}
+
+void CCmdTarget::EndWaitCursor() {
+    if (t_waitDepth == 0) return;
+    if (--t_waitDepth == 0)
+        ::SetCursor(t_beforeWait ? t_beforeWait : ::LoadCursor(nullptr, IDC_ARROW));
+}
+
+void CCmdTarget::RestoreWaitCursor() {
+    if (t_waitDepth > 0) ::SetCursor(WaitCursor());
+}
+
 const CRuntimeClass CCmdTarget::classCCmdTarget = {
     "CCmdTarget", static_cast<int>(sizeof(CCmdTarget)), 0xFFFF, nullptr, &CObject::classCObject};
 

@@ -112,9 +112,13 @@ class CCmdTarget : public CObject {
     // this class up; null when none does.
     const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message, UINT code, UINT id) const;
 
-    void BeginWaitCursor() {}
-    void EndWaitCursor() {}
-    void RestoreWaitCursor() {}
+    // The wait cursor while a long operation runs on this thread. Calls
+    // nest: the cursor shown before the outermost Begin comes back with its
+    // End. Restore shows the wait cursor again after something (a message
+    // box) changed it meanwhile.
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void RestoreWaitCursor();
 
   protected:
     static const AFX_MSGMAP* GetThisMessageMap();
@@ -148,4 +152,17 @@ class CCmdUI {
     CWnd* m_pOther = nullptr;
     BOOL m_bEnableChanged = FALSE;
     BOOL m_bContinueRouting = FALSE;
+};
+
+// The wait cursor for the object's lifetime.
+class CWaitCursor {
+  public:
+    CWaitCursor() { m_target.BeginWaitCursor(); }
+    ~CWaitCursor() { m_target.EndWaitCursor(); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    void Restore() { m_target.RestoreWaitCursor(); }
+
+  private:
+    CCmdTarget m_target;
 };

@@ -263,4 +263,27 @@ TEST_F(MessageMapTest, WindowsOfNoObjectGetTemporariesOfTheirControlClass) {
     EXPECT_EQ(owned.m_hWnd, nullptr);  // the window's end lets the object go
 }
 
+// A long operation's wait cursor, as a dialog begins it around a
+// conversion and a message box in between changes the cursor.
+TEST_F(MessageMapTest, WaitCursorNestsAndTheCursorBeforeItComesBack) {
+    const HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    const HCURSOR wait = ::LoadCursor(nullptr, IDC_WAIT);
+    ::SetCursor(arrow);
+    CCmdTarget dialog, document;
+    dialog.BeginWaitCursor();
+    EXPECT_EQ(::GetCursor(), wait);
+    {
+        CWaitCursor inner;
+        ::SetCursor(arrow);  // a message box shows the arrow
+        inner.Restore();
+        EXPECT_EQ(::GetCursor(), wait);
+    }
+    EXPECT_EQ(::GetCursor(), wait);  // the outer wait still runs
+    document.EndWaitCursor();
+    EXPECT_EQ(::GetCursor(), arrow);
+    dialog.EndWaitCursor();  // one End too many changes nothing
+    document.RestoreWaitCursor();
+    EXPECT_EQ(::GetCursor(), arrow);
+}
+
 }  // namespace
