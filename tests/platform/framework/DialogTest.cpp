@@ -221,6 +221,51 @@ TEST_F(DialogFlowTest, ColorDialogFromADialogNestsOverItAndReturnsTheChosenColou
     EXPECT_EQ(chosen[1], RGB(0, 0, 0));
 }
 
+// A calculation broadcasts its update to every top-level window; the tool
+// dialog that shows the result is an owned modal dialog, disabled while a
+// dialog of its own is open, and still gets it through its message map.
+constexpr UINT WM_CALC_UPDATED = WM_USER + 3000;
+
+class CCalcToolDlg : public CEntryDlg {
+  public:
+    using CEntryDlg::CEntryDlg;
+    std::vector<LPARAM> updates;
+
+  protected:
+    afx_msg LRESULT OnCalcUpdated(WPARAM, LPARAM lParam) {
+        updates.push_back(lParam);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCalcToolDlg, CEntryDlg)
+ON_MESSAGE(WM_CALC_UPDATED, OnCalcUpdated)
+END_MESSAGE_MAP()
+
+TEST_F(DialogFlowTest, BroadcastReachesAnOwnedModalDialogUnderANestedOne) {
+    ModalScript modals;
+    TemplateBuilder inner = EntryTemplate(IDD_ENTRY + 1);
+    modals.ExpectDialog(IDD_ENTRY)
+        .Do([&](HWND d) {
+            ::SendMessage(HWND_BROADCAST, WM_CALC_UPDATED, 0, 1);
+            CEntryDlg nested(inner);
+            nested.m_pParentWnd = CWnd::FromHandle(d);
+            nested.DoModal();
+        })
+        .Key(VK_ESCAPE);
+    modals.ExpectDialog(IDD_ENTRY + 1)
+        .Do([](HWND d) {
+            EXPECT_FALSE(::IsWindowEnabled(::GetWindow(d, GW_OWNER)));
+            ::SendMessage(HWND_BROADCAST, WM_CALC_UPDATED, 0, 2);
+        })
+        .Key(VK_ESCAPE);
+    TemplateBuilder t = EntryTemplate();
+    CCalcToolDlg tool(t);
+    tool.DoModal();
+    EXPECT_EQ(tool.updates, (std::vector<LPARAM>{1, 2}));
+}
+
 // ---- Nesting and messages from another thread ----
 
 constexpr UINT WM_WORKER = WM_APP + 7;
