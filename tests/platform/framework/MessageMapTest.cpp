@@ -117,6 +117,31 @@ TEST_F(MessageMapTest, WindowMessagesReachTheirHandlersWithTheirArgumentsUnpacke
     EXPECT_EQ(w.m_hWnd, nullptr);
 }
 
+// The owner-drawn button's hover check: a timer with a callback runs the
+// callback at each period, never OnTimer.
+TEST_F(MessageMapTest, TimerWithACallbackRunsTheCallbackInsteadOfOnTimer) {
+    CProbeWnd w;
+    ASSERT_TRUE(MakeProbe(w));
+    quorvel::win::PumpUntilIdle();
+    w.log.clear();
+    static int s_calls;
+    s_calls = 0;
+    struct Hover {
+        static void Check(HWND, UINT msg, UINT_PTR id, DWORD) {
+            ++s_calls;
+            EXPECT_EQ(msg, static_cast<UINT>(WM_TIMER));
+            EXPECT_EQ(id, 1u);
+        }
+    };
+    EXPECT_EQ(w.SetTimer(1, 50, &Hover::Check), 1u);
+    quorvel::AdvanceVirtualClock(150);
+    quorvel::win::PumpUntilIdle();
+    w.KillTimer(1);
+    EXPECT_EQ(s_calls, 3);
+    EXPECT_TRUE(w.log.empty());  // OnTimer never ran
+    w.DestroyWindow();
+}
+
 TEST_F(MessageMapTest, CreateRefusedByOnCreateLeavesNoWindowAndEndsTheObjectOnce) {
     CProbeWnd w;
     w.refuseCreate = TRUE;
