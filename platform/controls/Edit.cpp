@@ -15,66 +15,27 @@ LRESULT Edit::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             m_model.SetText(cs && cs->lpszName ? cs->lpszName : L"");
             return Default(msg, wParam, lParam);
         }
-        case WM_CREATE:
-            Relayout();
-            return 0;
-        case WM_NCDESTROY:
-            ForgetScrollBars(m_hwnd);
-            return Default(msg, wParam, lParam);
         case WM_SETTEXT:
             return OnSetText(reinterpret_cast<LPCTSTR>(lParam));
         case WM_GETTEXT:
             return OnGetText(wParam, reinterpret_cast<LPTSTR>(lParam));
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(m_model.text().size());
-        case WM_SETFONT:
-            Default(msg, wParam, lParam);
-            Relayout();
-            return 0;
-        case WM_SIZE:
-            Relayout();
-            return Default(msg, wParam, lParam);
-        case WM_GETDLGCODE:
-            return DialogCode(reinterpret_cast<const MSG*>(lParam));
         case WM_CHAR:
             OnChar(static_cast<wchar_t>(wParam));
             return 0;
-        case WM_KEYDOWN:
-            OnKeyDown(static_cast<UINT>(wParam));
-            return 0;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            OnFocus(msg == WM_SETFOCUS);
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            OnButtonDown(MousePoint(lParam));
-            return 0;
-        case WM_MOUSEMOVE:
-            OnButtonMove(MousePoint(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnButtonUp(MousePoint(lParam));
-            return 0;
-        case WM_CAPTURECHANGED:
-            m_dragging = false;
-            return 0;
-        case WM_VSCROLL:
-            OnVScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
-            return 0;
+        case WM_HSCROLL:
+            return Default(msg, wParam, lParam);
         case WM_CLEAR:
             if (!ReadOnly() && m_model.hasSelection()) {
                 m_model.EraseBack();
                 Changed();
             }
             return 0;
-        case WM_PAINT:
-            Paint();
-            return 0;
         default:
             if (msg >= EM_GETSEL && msg <= EM_CHARFROMPOS)
                 return OnEditMessage(msg, wParam, lParam);
-            return Default(msg, wParam, lParam);
+            return Route(msg, wParam, lParam);
     }
 }
 

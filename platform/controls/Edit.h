@@ -10,16 +10,16 @@
 
 #include <vector>
 
-#include "platform/controls/Control.h"
 #include "platform/controls/EditLayout.h"
 #include "platform/controls/EditModel.h"
 #include "platform/controls/ScrollBars.h"
+#include "platform/controls/ScrollingControl.h"
 
 namespace quorvel::controls {
 
-class Edit : public Control {
+class Edit : public ScrollingControl {
   public:
-    using Control::Control;
+    using ScrollingControl::ScrollingControl;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     std::string Describe() const override;
 
@@ -37,29 +37,32 @@ class Edit : public Control {
     LRESULT OnGetText(WPARAM size, LPTSTR buffer) const;
     LRESULT OnGetSel(DWORD* start, DWORD* end) const;
     LRESULT OnLineMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT DialogCode(const MSG* msg) const;
+    LRESULT DialogCode(const MSG* msg) const override;
     void SetPasswordChar(wchar_t ch);
     void SetReadOnly(bool on);
-    void OnFocus(bool gained);
+    void OnFocus(bool gained) override;
     // After a change the user made: EN_UPDATE, the new look, EN_CHANGE.
     void Changed();
     void SyncWindowText();
 
     // ---- EditInput.cpp ----
     void OnChar(wchar_t ch);
-    void OnKeyDown(UINT key);
+    void OnKeyDown(UINT key) override;
     void Insert(std::wstring_view text);
     void MoveVertically(int lines, bool extend);
-    void OnButtonDown(POINT p);
-    void OnButtonMove(POINT p);
-    void OnButtonUp(POINT p);
+    // A double tap acts as a single one: the edit selects no words.
+    void OnButtonDown(POINT p, bool doubleTap) override;
+    void OnButtonMove(POINT p) override;
+    void OnButtonUp(POINT p) override;
+    void OnCaptureLost() override { m_dragging = false; }
 
     // ---- EditView.cpp ----
     RECT TextArea() const;
     RECT ScrollBarArea() const;
     bool HasScrollBar() const;
     std::wstring Shown() const;  // the text as drawn (password characters)
-    void Relayout();
+    void Relayout() override;
+    void Measure() override { Relayout(); }
     int LineHeight() const { return m_lineHeight; }
     int VisibleLines() const;
     int LineX(size_t line) const;  // left of the line's text, before scrolling
@@ -67,9 +70,10 @@ class Edit : public Control {
     size_t PosAt(POINT p) const;
     void ScrollToCaret();
     void ScrollLines(int delta);
-    void OnVScroll(int code, int thumb);
+    // Only ever vertical: the edit leaves WM_HSCROLL to Default.
+    void OnScroll(bool vertical, int code, int thumb) override;
     void UpdateScrollBar();
-    void Paint();
+    void Paint() override;
     void PaintLine(class StylePainter& painter, size_t line, int top, COLORREF ink);
 
     EditModel m_model;

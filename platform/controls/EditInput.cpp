@@ -102,7 +102,7 @@ void Edit::MoveVertically(int lines, bool extend) {
     m_model.MoveTo(PosAt(POINT{x, top}), extend);
 }
 
-void Edit::OnButtonDown(POINT p) {
+void Edit::OnButtonDown(POINT p, bool) {
     if (!focused()) SetFocus(m_hwnd);
     if (!IsWindow(m_hwnd)) return;
     if (HasScrollBar()) {

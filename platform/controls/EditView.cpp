@@ -131,7 +131,7 @@ void Edit::ScrollLines(int delta) {
     Invalidate();
 }
 
-void Edit::OnVScroll(int code, int thumb) {
+void Edit::OnScroll(bool, int code, int thumb) {
     if (!Multiline()) return;
     const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
     if (code == SB_THUMBTRACK) thumb = info.nTrackPos;

@@ -33,54 +33,15 @@ LRESULT ListBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return Default(msg, wParam, lParam);
         }
-        case WM_CREATE:
-            MeasureItems();
-            return 0;
-        case WM_NCDESTROY:
-            ForgetScrollBars(m_hwnd);
-            return Default(msg, wParam, lParam);
-        case WM_SETFONT:
-            Default(msg, wParam, lParam);
-            MeasureItems();
-            return 0;
-        case WM_SIZE:
-            UpdateScrollBar();
-            return Default(msg, wParam, lParam);
-        case WM_GETDLGCODE:
-            return DLGC_WANTARROWS | DLGC_WANTCHARS;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            OnFocus(msg == WM_SETFOCUS);
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            OnButtonDown(MousePoint(lParam), msg == WM_LBUTTONDBLCLK);
-            return 0;
-        case WM_MOUSEMOVE:
-            OnButtonMove(MousePoint(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnButtonUp(MousePoint(lParam));
-            return 0;
-        case WM_CAPTURECHANGED:
-            m_tracking = false;
-            return 0;
-        case WM_KEYDOWN:
-            OnKeyDown(static_cast<UINT>(wParam));
-            return 0;
         case WM_CHAR:
             OnChar(static_cast<wchar_t>(wParam));
             return 0;
-        case WM_VSCROLL:
-            OnVScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
-            return 0;
-        case WM_PAINT:
-            Paint();
-            return 0;
+        case WM_HSCROLL:
+            return Default(msg, wParam, lParam);
         default:
             if (msg >= LB_ADDSTRING && msg <= LB_ITEMFROMPOINT)
                 return OnItemMessage(msg, wParam, lParam);
-            return Default(msg, wParam, lParam);
+            return Route(msg, wParam, lParam);
     }
 }
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls/Control.h"
 #include "platform/controls/ScrollBars.h"
+#include "platform/controls/ScrollingControl.h"
 
 namespace quorvel::controls {
 
@@ -25,9 +25,9 @@ int CompareListText(const std::wstring& a, const std::wstring& b);
 // Whether `text` starts with `prefix` (whole: equals it), ignoring case.
 bool ListTextMatches(const std::wstring& text, const std::wstring& prefix, bool whole);
 
-class ListBox : public Control {
+class ListBox : public ScrollingControl {
   public:
-    using Control::Control;
+    using ScrollingControl::ScrollingControl;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     std::string Describe() const override;
 
@@ -45,16 +45,18 @@ class ListBox : public Control {
     LRESULT Delete(WPARAM index);
     LRESULT Find(long start, LPCTSTR text, bool whole) const;
     LRESULT SetSelection(long index);  // by the program: no notification
-    void OnFocus(bool gained);
+    void OnFocus(bool gained) override;
 
     // ---- ListBoxInput.cpp ----
     void Select(long index, bool notify);  // by the user
-    void OnButtonDown(POINT p, bool doubleTap);
-    void OnButtonMove(POINT p);
-    void OnButtonUp(POINT p);
-    void OnKeyDown(UINT key);
+    void OnButtonDown(POINT p, bool doubleTap) override;
+    void OnButtonMove(POINT p) override;
+    void OnButtonUp(POINT p) override;
+    void OnCaptureLost() override { m_tracking = false; }
+    void OnKeyDown(UINT key) override;
     void OnChar(wchar_t ch);
-    void OnVScroll(int code, int thumb);
+    // Only ever vertical: the list leaves WM_HSCROLL to Default.
+    void OnScroll(bool vertical, int code, int thumb) override;
     void SetTop(long top);
     void EnsureVisible(long index);
     long ItemAt(POINT p) const;  // -1 outside the items
@@ -66,8 +68,9 @@ class ListBox : public Control {
     RECT BarArea() const;
     RECT ItemRect(long index) const;
     void UpdateScrollBar();
-    void MeasureItems();
-    void Paint();
+    void Relayout() override { UpdateScrollBar(); }
+    void Measure() override;
+    void Paint() override;
 
     std::vector<Item> m_items;
     long m_sel = -1;

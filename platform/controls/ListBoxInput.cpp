@@ -115,7 +115,7 @@ void ListBox::OnChar(wchar_t ch) {
     if (found != LB_ERR) Select(static_cast<long>(found), true);
 }
 
-void ListBox::OnVScroll(int code, int thumb) {
+void ListBox::OnScroll(bool, int code, int thumb) {
     const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
     if (code == SB_THUMBTRACK) thumb = info.nTrackPos;
     SetTop(RequestedScrollPos(info, code, thumb));

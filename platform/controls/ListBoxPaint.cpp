@@ -60,7 +60,7 @@ void ListBox::UpdateScrollBar() {
     SetScrollInfo(m_hwnd, SB_VERT, &info, FALSE);
 }
 
-void ListBox::MeasureItems() {
+void ListBox::Measure() {
     ScratchDc scratch;
     m_itemHeight = StylePainter(scratch.dc, m_font).TextHeight() + 2;
     UpdateScrollBar();

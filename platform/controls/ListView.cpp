@@ -6,62 +6,13 @@
 namespace quorvel::controls {
 
 LRESULT ListView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_CREATE:
-            Measure();
-            return 0;
-        case WM_NCDESTROY:
-            ForgetScrollBars(m_hwnd);
-            if (!(style() & LVS_SHAREIMAGELISTS)) {
-                ImageList_Destroy(m_small);
-                ImageList_Destroy(m_normal);
-                ImageList_Destroy(m_state);
-            }
-            return Default(msg, wParam, lParam);
-        case WM_SETFONT:
-            Default(msg, wParam, lParam);
-            Measure();
-            return 0;
-        case WM_SIZE:
-            Layout();
-            return Default(msg, wParam, lParam);
-        case WM_GETDLGCODE:
-            return DLGC_WANTARROWS | DLGC_WANTCHARS;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS: {
-            Invalidate();
-            NMHDR header{};
-            Notify(header, msg == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS);
-            return 0;
-        }
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            OnButtonDown(MousePoint(lParam), msg == WM_LBUTTONDBLCLK);
-            return 0;
-        case WM_MOUSEMOVE:
-            OnButtonMove(MousePoint(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnButtonUp(MousePoint(lParam));
-            return 0;
-        case WM_CAPTURECHANGED:
-            m_pressed = false;
-            return 0;
-        case WM_KEYDOWN:
-            OnKeyDown(static_cast<UINT>(wParam));
-            return 0;
-        case WM_VSCROLL:
-        case WM_HSCROLL:
-            OnScroll(msg == WM_VSCROLL, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
-            return 0;
-        case WM_PAINT:
-            Paint();
-            return 0;
-        default:
-            if (msg >= LVM_FIRST && msg < LVM_FIRST + 0x100)
-                return OnListMessage(msg, wParam, lParam);
-            return Default(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY && !(style() & LVS_SHAREIMAGELISTS)) {
+        ImageList_Destroy(m_small);
+        ImageList_Destroy(m_normal);
+        ImageList_Destroy(m_state);
     }
+    if (msg >= LVM_FIRST && msg < LVM_FIRST + 0x100) return OnListMessage(msg, wParam, lParam);
+    return Route(msg, wParam, lParam);
 }
 
 LRESULT ListView::OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls/Control.h"
 #include "platform/controls/ScrollBars.h"
+#include "platform/controls/ScrollingControl.h"
 
 namespace quorvel::controls {
 
-class ListView : public Control {
+class ListView : public ScrollingControl {
   public:
-    using Control::Control;
+    using ScrollingControl::ScrollingControl;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     std::string Describe() const override;
 
@@ -68,11 +68,12 @@ class ListView : public Control {
                     LRESULT* result = nullptr);
 
     // ---- ListViewInput.cpp ----
-    void OnButtonDown(POINT p, bool doubleTap);
-    void OnButtonMove(POINT p);
-    void OnButtonUp(POINT p);
-    void OnKeyDown(UINT key);
-    void OnScroll(bool vertical, int code, int thumb);
+    void OnButtonDown(POINT p, bool doubleTap) override;
+    void OnButtonMove(POINT p) override;
+    void OnButtonUp(POINT p) override;
+    void OnCaptureLost() override { m_pressed = false; }
+    void OnKeyDown(UINT key) override;
+    void OnScroll(bool vertical, int code, int thumb) override;
     void ScrollTo(long top, int x);
     void EnsureVisible(long index);
     // Without full-row selection only the first column hits a row, unless
@@ -81,8 +82,8 @@ class ListView : public Control {
     void SendClick(UINT code, POINT p, long item, int subItem);
 
     // ---- ListViewPaint.cpp ----
-    void Measure();
-    void Layout();  // which bars show, the scroll ranges
+    void Measure() override;
+    void Relayout() override;  // which bars show, the scroll ranges
     RECT RowsArea() const;
     RECT BarRect(bool vertical) const;
     RECT HeaderArea() const;
@@ -97,7 +98,7 @@ class ListView : public Control {
     int ImageWidth() const;
     LRESULT GetItemRect(long index, RECT* rect) const;
     LRESULT GetSubItemRect(long index, RECT* rect) const;
-    void Paint();
+    void Paint() override;
     void PaintRow(class StylePainter& painter, long index, COLORREF ink, COLORREF background);
     void PaintGrid(class StylePainter& painter);
 

@@ -175,7 +175,7 @@ void ListView::ScrollTo(long top, int x) {
     if (top == m_top && x == m_scrollX) return;
     m_top = top;
     m_scrollX = x;
-    Layout();
+    Relayout();
     Invalidate();
 }
 

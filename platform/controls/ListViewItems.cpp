@@ -32,7 +32,7 @@ LRESULT ListView::InsertColumn(long index, const LVCOLUMN* column) {
     for (Row& r : m_rows)
         if (static_cast<long>(r.texts.size()) >= index)
             r.texts.insert(r.texts.begin() + index, std::wstring());
-    Layout();
+    Relayout();
     Invalidate();
     return index;
 }
@@ -43,7 +43,7 @@ LRESULT ListView::SetColumn(long index, const LVCOLUMN* column) {
     if (column->mask & LVCF_WIDTH) c.width = std::max(0, column->cx);
     if (column->mask & LVCF_FMT) c.fmt = column->fmt & LVCFMT_JUSTIFYMASK;
     if ((column->mask & LVCF_TEXT) && column->pszText) c.text = column->pszText;
-    Layout();
+    Relayout();
     Invalidate();
     return TRUE;
 }
@@ -63,7 +63,7 @@ LRESULT ListView::DeleteColumn(long index) {
     m_columns.erase(m_columns.begin() + index);
     for (Row& r : m_rows)
         if (index < static_cast<long>(r.texts.size())) r.texts.erase(r.texts.begin() + index);
-    Layout();
+    Relayout();
     Invalidate();
     return TRUE;
 }
@@ -86,7 +86,7 @@ LRESULT ListView::SetColumnWidth(long index, int width) {
             width = std::max<int>(width, RowsArea().right - (ColumnLeft(index) + m_scrollX));
     }
     m_columns[index].width = std::max(0, width);
-    Layout();
+    Relayout();
     Invalidate();
     return TRUE;
 }
@@ -105,7 +105,7 @@ LRESULT ListView::InsertItem(const LVITEM* item) {
     m_rows.insert(m_rows.begin() + index, std::move(row));
     if (m_mark >= index) ++m_mark;
     if (m_hot >= index) ++m_hot;
-    Layout();
+    Relayout();
     Invalidate();
     return index;
 }
@@ -165,7 +165,7 @@ LRESULT ListView::DeleteItem(long index) {
         m_hot = -1;
     else if (m_hot > index)
         --m_hot;
-    Layout();
+    Relayout();
     ScrollTo(m_top, m_scrollX);
     Invalidate();
     return TRUE;
@@ -181,7 +181,7 @@ LRESULT ListView::DeleteAllItems() {
     m_rows.clear();
     m_top = 0;
     m_mark = m_hot = -1;
-    Layout();
+    Relayout();
     Invalidate();
     return TRUE;
 }

@@ -35,7 +35,7 @@ void ListView::Measure() {
     if (m_small) ImageList_GetIconSize(m_small, &cx, &cy);
     m_rowHeight = std::max(text + 3, cy + 1);
     m_headerHeight = (style() & LVS_NOCOLUMNHEADER) ? 0 : text + 6;
-    Layout();
+    Relayout();
     Invalidate();
 }
 
@@ -69,7 +69,7 @@ RECT ListView::BarRect(bool vertical) const {
 }
 
 // A bar takes room from the other direction, so one may bring the other.
-void ListView::Layout() {
+void ListView::Relayout() {
     const bool scrolls = !(style() & LVS_NOSCROLL);
     const int bar = GetSystemMetrics(SM_CXVSCROLL);
     const RECT all = Content(m_hwnd, clientRect());

@@ -19,14 +19,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls/Control.h"
 #include "platform/controls/ScrollBars.h"
+#include "platform/controls/ScrollingControl.h"
 
 namespace quorvel::controls {
 
-class TreeView : public Control {
+class TreeView : public ScrollingControl {
   public:
-    using Control::Control;
+    using ScrollingControl::ScrollingControl;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     std::string Describe() const override;
 
@@ -72,16 +72,17 @@ class TreeView : public Control {
     bool Select(uintptr_t id, UINT cause);
     void EnsureVisible(uintptr_t id);
     bool NotifyTree(UINT code, UINT action, const Node* oldItem, const Node* newItem);
-    void OnButtonDown(POINT p, bool doubleTap);
-    void OnButtonMove(POINT p);
-    void OnButtonUp(POINT p);
-    void OnKeyDown(UINT key);
-    void OnScroll(bool vertical, int code, int thumb);
+    void OnButtonDown(POINT p, bool doubleTap) override;
+    void OnButtonMove(POINT p) override;
+    void OnButtonUp(POINT p) override;
+    void OnCaptureLost() override { m_pressed = false; }
+    void OnKeyDown(UINT key) override;
+    void OnScroll(bool vertical, int code, int thumb) override;
     void ScrollTo(long top, int x);
 
     // ---- TreeViewPaint.cpp ----
-    void Measure();
-    void Relayout();  // visible lines, bars and ranges
+    void Measure() override;
+    void Relayout() override;  // visible lines, bars and ranges
     long LineOf(uintptr_t id) const;
     RECT ItemsArea() const;
     RECT BarRect(bool vertical) const;
@@ -91,7 +92,7 @@ class TreeView : public Control {
     RECT LineRect(long line) const;
     RECT LabelRect(long line) const;
     LRESULT HitTest(TVHITTESTINFO* info) const;
-    void Paint();
+    void Paint() override;
     void PaintLines(class StylePainter& painter, long line);
     void PaintItem(class StylePainter& painter, long line);
 
