@@ -59,6 +59,7 @@ class Edit : public ScrollingControl {
     // ---- EditView.cpp ----
     RECT TextArea() const;
     RECT ScrollBarArea() const;
+    RECT BarRect(bool) const override { return ScrollBarArea(); }
     bool HasScrollBar() const;
     std::wstring Shown() const;  // the text as drawn (password characters)
     void Relayout() override;
@@ -86,7 +87,6 @@ class Edit : public ScrollingControl {
     int m_scrollX = 0;     // single-line: pixels scrolled off at the left
     size_t m_topLine = 0;  // multi-line: first line shown
     bool m_dragging = false;
-    BarTracker m_tracker;  // the stylus on the scroll bar
 };
 
 }  // namespace quorvel::controls

@@ -105,14 +105,10 @@ void Edit::MoveVertically(int lines, bool extend) {
 void Edit::OnButtonDown(POINT p, bool) {
     if (!focused()) SetFocus(m_hwnd);
     if (!IsWindow(m_hwnd)) return;
-    if (HasScrollBar()) {
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-        const ScrollBarLayout bar = LayoutScrollBar(ScrollBarArea(), true, info, enabled());
-        if (m_tracker.Begin(m_hwnd, nullptr, SB_VERT, true, bar, info, p)) {
-            SetCapture(m_hwnd);
-            Invalidate();
-            return;
-        }
+    if (HasScrollBar() && PressBar(true, p)) {
+        SetCapture(m_hwnd);
+        Invalidate();
+        return;
     }
     m_model.MoveTo(PosAt(p), ShiftDown());
     m_dragging = true;
@@ -122,12 +118,7 @@ void Edit::OnButtonDown(POINT p, bool) {
 }
 
 void Edit::OnButtonMove(POINT p) {
-    if (m_tracker.active()) {
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-        m_tracker.Move(LayoutScrollBar(ScrollBarArea(), true, info, enabled()), info, p);
-        Invalidate();
-        return;
-    }
+    if (DragBar(p)) return;
     if (!m_dragging) return;
     m_model.MoveTo(PosAt(p), true);
     ScrollToCaret();
@@ -135,13 +126,7 @@ void Edit::OnButtonMove(POINT p) {
 }
 
 void Edit::OnButtonUp(POINT p) {
-    if (m_tracker.active()) {
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-        m_tracker.End(LayoutScrollBar(ScrollBarArea(), true, info, enabled()), info, p);
-        if (GetCapture() == m_hwnd) ReleaseCapture();
-        Invalidate();
-        return;
-    }
+    if (ReleaseBar(p)) return;
     if (!m_dragging) return;
     m_dragging = false;
     if (GetCapture() == m_hwnd) ReleaseCapture();

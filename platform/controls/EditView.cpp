@@ -133,22 +133,13 @@ void Edit::ScrollLines(int delta) {
 
 void Edit::OnScroll(bool, int code, int thumb) {
     if (!Multiline()) return;
-    const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-    if (code == SB_THUMBTRACK) thumb = info.nTrackPos;
-    const int pos = RequestedScrollPos(info, code, thumb);
-    ScrollLines(pos - static_cast<int>(m_topLine));
+    ScrollLines(RequestedPos(true, code, thumb) - static_cast<int>(m_topLine));
 }
 
 void Edit::UpdateScrollBar() {
     if (!Multiline()) return;
-    SCROLLINFO info{sizeof(SCROLLINFO),
-                    SIF_RANGE | SIF_PAGE | SIF_POS,
-                    0,
-                    static_cast<int>(m_lines.size()) - 1,
-                    static_cast<UINT>(VisibleLines()),
-                    static_cast<int>(m_topLine),
-                    0};
-    SetScrollInfo(m_hwnd, SB_VERT, &info, FALSE);
+    SetBar(SB_VERT, static_cast<int>(m_lines.size()) - 1, VisibleLines(),
+           static_cast<int>(m_topLine));
 }
 
 void Edit::Paint() {
@@ -163,11 +154,7 @@ void Edit::Paint() {
     const RECT client = clientRect();
     painter.Fill(client, brush);
     if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) painter.ClientEdge(client);
-    if (HasScrollBar()) {
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-        painter.ScrollBar(LayoutScrollBar(ScrollBarArea(), true, info, enabled()),
-                          m_tracker.pressed());
-    }
+    PaintBars(painter, HasScrollBar(), false);
     const RECT area = TextArea();
     RECT clip = area;
     clip.left -= kMargin;

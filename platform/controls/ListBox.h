@@ -66,6 +66,7 @@ class ListBox : public ScrollingControl {
     int VisibleCount() const;  // whole rows that fit
     RECT ItemsArea() const;
     RECT BarArea() const;
+    RECT BarRect(bool) const override { return BarArea(); }
     RECT ItemRect(long index) const;
     void UpdateScrollBar();
     void Relayout() override { UpdateScrollBar(); }
@@ -77,7 +78,6 @@ class ListBox : public ScrollingControl {
     long m_top = 0;
     int m_itemHeight = 14;
     bool m_tracking = false;
-    BarTracker m_tracker;
     HWND m_combo = nullptr;  // set for a combo box's drop-down list
     bool m_pressedInside = false;
 };

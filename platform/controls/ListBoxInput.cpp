@@ -24,14 +24,10 @@ long ListBox::ItemAt(POINT p) const {
 void ListBox::OnButtonDown(POINT p, bool doubleTap) {
     if (!m_combo && !focused()) SetFocus(m_hwnd);
     if (!IsWindow(m_hwnd)) return;
-    if (HasScrollBar()) {
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-        const ScrollBarLayout bar = LayoutScrollBar(BarArea(), true, info, enabled());
-        if (m_tracker.Begin(m_hwnd, nullptr, SB_VERT, true, bar, info, p)) {
-            if (!m_combo) SetCapture(m_hwnd);
-            Invalidate();
-            return;
-        }
+    if (HasScrollBar() && PressBar(true, p)) {
+        if (!m_combo) SetCapture(m_hwnd);
+        Invalidate();
+        return;
     }
     if (m_combo && !Inside(clientRect(), p)) {
         SendMessage(m_combo, kComboListDone, FALSE, 0);
@@ -46,12 +42,7 @@ void ListBox::OnButtonDown(POINT p, bool doubleTap) {
 }
 
 void ListBox::OnButtonMove(POINT p) {
-    if (m_tracker.active()) {
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-        m_tracker.Move(LayoutScrollBar(BarArea(), true, info, enabled()), info, p);
-        Invalidate();
-        return;
-    }
+    if (DragBar(p)) return;
     if (!m_tracking && !m_combo) return;
     Select(ItemAt(p), true);
 }
@@ -59,13 +50,7 @@ void ListBox::OnButtonMove(POINT p) {
 // A drop-down list takes the item the stylus is lifted on.
 void ListBox::OnButtonUp(POINT p) {
     m_pressedInside = false;
-    if (m_tracker.active()) {
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-        m_tracker.End(LayoutScrollBar(BarArea(), true, info, enabled()), info, p);
-        if (!m_combo && GetCapture() == m_hwnd) ReleaseCapture();
-        Invalidate();
-        return;
-    }
+    if (ReleaseBar(p, !m_combo)) return;
     const bool wasTracking = m_tracking;
     m_tracking = false;
     if (m_combo) {
@@ -116,9 +101,7 @@ void ListBox::OnChar(wchar_t ch) {
 }
 
 void ListBox::OnScroll(bool, int code, int thumb) {
-    const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-    if (code == SB_THUMBTRACK) thumb = info.nTrackPos;
-    SetTop(RequestedScrollPos(info, code, thumb));
+    SetTop(RequestedPos(true, code, thumb));
 }
 
 void ListBox::SetTop(long top) {

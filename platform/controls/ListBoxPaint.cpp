@@ -50,14 +50,8 @@ RECT ListBox::ItemRect(long index) const {
 }
 
 void ListBox::UpdateScrollBar() {
-    SCROLLINFO info{sizeof(SCROLLINFO),
-                    SIF_RANGE | SIF_PAGE | SIF_POS,
-                    0,
-                    std::max(0, static_cast<int>(m_items.size()) - 1),
-                    static_cast<UINT>(VisibleCount()),
-                    static_cast<int>(m_top),
-                    0};
-    SetScrollInfo(m_hwnd, SB_VERT, &info, FALSE);
+    SetBar(SB_VERT, std::max(0, static_cast<int>(m_items.size()) - 1), VisibleCount(),
+           static_cast<int>(m_top));
 }
 
 void ListBox::Measure() {
@@ -77,10 +71,7 @@ void ListBox::Paint() {
     const RECT client = clientRect();
     painter.Fill(client, brush);
     if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) painter.ClientEdge(client);
-    if (HasScrollBar()) {
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, SB_VERT);
-        painter.ScrollBar(LayoutScrollBar(BarArea(), true, info, enabled()), m_tracker.pressed());
-    }
+    PaintBars(painter, HasScrollBar(), false);
     const RECT area = ItemsArea();
     IntersectClipRect(hdc, area.left, area.top, area.right, area.bottom);
     const bool active = focused() || m_combo;

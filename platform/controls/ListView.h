@@ -85,7 +85,7 @@ class ListView : public ScrollingControl {
     void Measure() override;
     void Relayout() override;  // which bars show, the scroll ranges
     RECT RowsArea() const;
-    RECT BarRect(bool vertical) const;
+    RECT BarRect(bool vertical) const override;
     RECT HeaderArea() const;
     int TotalWidth() const;
     int VisibleRows() const;
@@ -122,8 +122,6 @@ class ListView : public ScrollingControl {
     bool m_pressed = false;  // the stylus went down on the rows
     bool m_doubleTap = false;
     POINT m_pressPoint{};
-    BarTracker m_tracker;
-    bool m_trackingVertical = true;
 };
 
 }  // namespace quorvel::controls

@@ -4,11 +4,6 @@
 #include "platform/controls/ListView.h"
 
 namespace quorvel::controls {
-namespace {
-
-constexpr int kLineStep = 8;  // pixels a sideways line step scrolls
-
-}  // namespace
 
 LRESULT ListView::HitTest(LVHITTESTINFO* info, bool subItems) const {
     if (!info) return -1;
@@ -52,12 +47,7 @@ void ListView::OnButtonDown(POINT p, bool doubleTap) {
     if (!IsWindow(m_hwnd)) return;
     const RECT rows = RowsArea();
     for (const bool vertical : {true, false}) {
-        if (!(vertical ? m_vBar : m_hBar)) continue;
-        const RECT area = BarRect(vertical);
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ);
-        if (m_tracker.Begin(m_hwnd, nullptr, vertical ? SB_VERT : SB_HORZ, vertical,
-                            LayoutScrollBar(area, vertical, info, enabled()), info, p)) {
-            m_trackingVertical = vertical;
+        if ((vertical ? m_vBar : m_hBar) && PressBar(vertical, p)) {
             SetCapture(m_hwnd);
             Invalidate();
             return;
@@ -77,14 +67,7 @@ void ListView::OnButtonDown(POINT p, bool doubleTap) {
 }
 
 void ListView::OnButtonMove(POINT p) {
-    if (m_tracker.active()) {
-        const bool v = m_trackingVertical;
-        const RECT area = BarRect(v);
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, v ? SB_VERT : SB_HORZ);
-        m_tracker.Move(LayoutScrollBar(area, v, info, enabled()), info, p);
-        Invalidate();
-        return;
-    }
+    if (DragBar(p)) return;
     if (!m_pressed || !(m_exStyle & LVS_EX_TRACKSELECT)) return;
     LVHITTESTINFO hit{p, 0, -1, 0};
     const long hot = HitTest(&hit, false);
@@ -97,15 +80,7 @@ void ListView::OnButtonMove(POINT p) {
 // The click is reported when the stylus lifts; the second tap of a double
 // tap was already reported as NM_DBLCLK.
 void ListView::OnButtonUp(POINT p) {
-    if (m_tracker.active()) {
-        const bool v = m_trackingVertical;
-        const RECT area = BarRect(v);
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, v ? SB_VERT : SB_HORZ);
-        m_tracker.End(LayoutScrollBar(area, v, info, enabled()), info, p);
-        if (GetCapture() == m_hwnd) ReleaseCapture();
-        Invalidate();
-        return;
-    }
+    if (ReleaseBar(p)) return;
     if (!m_pressed) return;
     m_pressed = false;
     if (GetCapture() == m_hwnd) ReleaseCapture();
@@ -143,10 +118,10 @@ void ListView::OnKeyDown(UINT key) {
             target = current + page;
             break;
         case VK_LEFT:
-            ScrollTo(m_top, m_scrollX - kLineStep);
+            ScrollTo(m_top, m_scrollX - kSidewaysStep);
             return;
         case VK_RIGHT:
-            ScrollTo(m_top, m_scrollX + kLineStep);
+            ScrollTo(m_top, m_scrollX + kSidewaysStep);
             return;
         default:
             return;
@@ -157,9 +132,7 @@ void ListView::OnKeyDown(UINT key) {
 }
 
 void ListView::OnScroll(bool vertical, int code, int thumb) {
-    const SCROLLINFO info = WindowScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ);
-    if (code == SB_THUMBTRACK) thumb = info.nTrackPos;
-    const int pos = RequestedScrollPos(info, code, thumb, vertical ? 1 : kLineStep);
+    const int pos = RequestedPos(vertical, code, thumb);
     if (vertical)
         ScrollTo(pos, m_scrollX);
     else

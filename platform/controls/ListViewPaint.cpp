@@ -81,22 +81,9 @@ void ListView::Relayout() {
     const RECT rows = RowsArea();
     m_top = std::clamp<long>(m_top, 0, std::max<long>(0, Count() - VisibleRows()));
     m_scrollX = std::clamp(m_scrollX, 0, std::max<int>(0, total - (rows.right - rows.left)));
-    SCROLLINFO v{sizeof(SCROLLINFO),
-                 SIF_RANGE | SIF_PAGE | SIF_POS,
-                 0,
-                 std::max(0, static_cast<int>(Count()) - 1),
-                 static_cast<UINT>(VisibleRows()),
-                 static_cast<int>(m_top),
-                 0};
-    SetScrollInfo(m_hwnd, SB_VERT, &v, FALSE);
-    SCROLLINFO h{sizeof(SCROLLINFO),
-                 SIF_RANGE | SIF_PAGE | SIF_POS,
-                 0,
-                 std::max(0, total - 1),
-                 static_cast<UINT>(std::max<LONG>(1, rows.right - rows.left)),
-                 m_scrollX,
-                 0};
-    SetScrollInfo(m_hwnd, SB_HORZ, &h, FALSE);
+    SetBar(SB_VERT, std::max(0, static_cast<int>(Count()) - 1), VisibleRows(),
+           static_cast<int>(m_top));
+    SetBar(SB_HORZ, std::max(0, total - 1), std::max<LONG>(1, rows.right - rows.left), m_scrollX);
 }
 
 int ListView::VisibleRows() const {
@@ -221,17 +208,7 @@ void ListView::Paint() {
         PaintRow(painter, i, ink, background);
     if (m_exStyle & LVS_EX_GRIDLINES) PaintGrid(painter);
     RestoreDC(hdc, saved);
-    for (const bool vertical : {true, false}) {
-        if (!(vertical ? m_vBar : m_hBar)) continue;
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ);
-        const bool held = m_tracker.active() && m_trackingVertical == vertical;
-        painter.ScrollBar(LayoutScrollBar(BarRect(vertical), vertical, info, enabled()),
-                          held ? m_tracker.pressed() : ScrollPart::None);
-    }
-    if (m_vBar && m_hBar) {
-        const RECT v = BarRect(true), h = BarRect(false);
-        painter.Fill(RECT{v.left, h.top, v.right, h.bottom}, GetSysColor(COLOR_BTNFACE));
-    }
+    PaintBars(painter, m_vBar, m_hBar);
     EndPaint(m_hwnd, &ps);
 }
 

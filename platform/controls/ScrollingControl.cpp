@@ -1,6 +1,6 @@
 #include "platform/controls/ScrollingControl.h"
 
-#include "platform/controls/ScrollBars.h"
+#include "platform/controls/StylePainter.h"
 
 namespace quorvel::controls {
 
@@ -68,6 +68,67 @@ void ScrollingControl::OnFocus(bool gained) {
     Invalidate();
     NMHDR header{};
     Notify(header, gained ? NM_SETFOCUS : NM_KILLFOCUS);
+}
+
+int ScrollingControl::RequestedPos(bool vertical, int code, int thumb) const {
+    const SCROLLINFO info = WindowScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ);
+    if (code == SB_THUMBTRACK) thumb = info.nTrackPos;
+    return RequestedScrollPos(info, code, thumb, vertical ? 1 : kSidewaysStep);
+}
+
+void ScrollingControl::SetBar(int bar, int max, int page, int pos) const {
+    SCROLLINFO info{sizeof(SCROLLINFO),
+                    SIF_RANGE | SIF_PAGE | SIF_POS,
+                    0,
+                    max,
+                    static_cast<UINT>(page),
+                    pos,
+                    0};
+    SetScrollInfo(m_hwnd, bar, &info, FALSE);
+}
+
+ScrollBarLayout ScrollingControl::BarLayout(bool vertical, const SCROLLINFO& info) const {
+    return LayoutScrollBar(BarRect(vertical), vertical, info, enabled());
+}
+
+bool ScrollingControl::PressBar(bool vertical, POINT p) {
+    const int bar = vertical ? SB_VERT : SB_HORZ;
+    const SCROLLINFO info = WindowScrollInfo(m_hwnd, bar);
+    if (!m_tracker.Begin(m_hwnd, nullptr, bar, vertical, BarLayout(vertical, info), info, p))
+        return false;
+    m_trackingVertical = vertical;
+    return true;
+}
+
+bool ScrollingControl::DragBar(POINT p) {
+    if (!m_tracker.active()) return false;
+    const bool v = m_trackingVertical;
+    const SCROLLINFO info = WindowScrollInfo(m_hwnd, v ? SB_VERT : SB_HORZ);
+    m_tracker.Move(BarLayout(v, info), info, p);
+    Invalidate();
+    return true;
+}
+
+bool ScrollingControl::ReleaseBar(POINT p, bool ownsCapture) {
+    if (!m_tracker.active()) return false;
+    const bool v = m_trackingVertical;
+    const SCROLLINFO info = WindowScrollInfo(m_hwnd, v ? SB_VERT : SB_HORZ);
+    m_tracker.End(BarLayout(v, info), info, p);
+    if (ownsCapture && GetCapture() == m_hwnd) ReleaseCapture();
+    Invalidate();
+    return true;
+}
+
+void ScrollingControl::PaintBars(StylePainter& painter, bool vBar, bool hBar) const {
+    for (const bool vertical : {true, false}) {
+        if (!(vertical ? vBar : hBar)) continue;
+        const SCROLLINFO info = WindowScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ);
+        const bool held = m_tracker.active() && m_trackingVertical == vertical;
+        painter.ScrollBar(BarLayout(vertical, info), held ? m_tracker.pressed() : ScrollPart::None);
+    }
+    if (!vBar || !hBar) return;
+    const RECT v = BarRect(true), h = BarRect(false);
+    painter.Fill(RECT{v.left, h.top, v.right, h.bottom}, GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace quorvel::controls

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/controls/Control.h"
+#include "platform/controls/ScrollBars.h"
 
 namespace quorvel::controls {
 
@@ -31,9 +32,32 @@ class ScrollingControl : public Control {
     virtual void OnKeyDown(UINT key) = 0;
     virtual void OnScroll(bool vertical, int code, int thumb) = 0;
     virtual void Paint() = 0;
+    // Where the bar is drawn; the edit and the list box have only the
+    // vertical one.
+    virtual RECT BarRect(bool vertical) const = 0;
+
+    // Pixels a sideways line step scrolls.
+    static constexpr int kSidewaysStep = 8;
+    // The position a WM_VSCROLL / WM_HSCROLL asks for.
+    int RequestedPos(bool vertical, int code, int thumb) const;
+    // Range, page and position of a bar, which is redrawn with the rest.
+    void SetBar(int bar, int max, int page, int pos) const;
+    // The stylus on a bar: PressBar starts tracking when `p` is on it, and
+    // the caller then takes the capture. DragBar and ReleaseBar are false
+    // when no bar is being tracked.
+    bool PressBar(bool vertical, POINT p);
+    bool DragBar(POINT p);
+    bool ReleaseBar(POINT p, bool ownsCapture = true);
+    // The bars shown (the tracked one with its pressed part) and the
+    // corner between two.
+    void PaintBars(class StylePainter& painter, bool vBar, bool hBar) const;
+
+    BarTracker m_tracker;
+    bool m_trackingVertical = true;
 
   private:
     LRESULT RouteInput(UINT msg, WPARAM wParam, LPARAM lParam);
+    ScrollBarLayout BarLayout(bool vertical, const SCROLLINFO& info) const;
 };
 
 }  // namespace quorvel::controls

@@ -4,11 +4,6 @@
 #include "platform/controls/TreeView.h"
 
 namespace quorvel::controls {
-namespace {
-
-constexpr int kLineStep = 8;  // pixels a sideways line step scrolls
-
-}  // namespace
 
 bool TreeView::NotifyTree(UINT code, UINT action, const Node* oldItem, const Node* newItem) {
     NMTREEVIEW nm{};
@@ -97,12 +92,7 @@ void TreeView::OnButtonDown(POINT p, bool doubleTap) {
     if (!focused()) SetFocus(m_hwnd);
     if (!IsWindow(m_hwnd)) return;
     for (const bool vertical : {true, false}) {
-        if (!(vertical ? m_vBar : m_hBar)) continue;
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ);
-        if (m_tracker.Begin(m_hwnd, nullptr, vertical ? SB_VERT : SB_HORZ, vertical,
-                            LayoutScrollBar(BarRect(vertical), vertical, info, enabled()), info,
-                            p)) {
-            m_trackingVertical = vertical;
+        if ((vertical ? m_vBar : m_hBar) && PressBar(vertical, p)) {
             SetCapture(m_hwnd);
             Invalidate();
             return;
@@ -127,22 +117,11 @@ void TreeView::OnButtonDown(POINT p, bool doubleTap) {
 }
 
 void TreeView::OnButtonMove(POINT p) {
-    if (!m_tracker.active()) return;
-    const bool v = m_trackingVertical;
-    const SCROLLINFO info = WindowScrollInfo(m_hwnd, v ? SB_VERT : SB_HORZ);
-    m_tracker.Move(LayoutScrollBar(BarRect(v), v, info, enabled()), info, p);
-    Invalidate();
+    DragBar(p);
 }
 
 void TreeView::OnButtonUp(POINT p) {
-    if (m_tracker.active()) {
-        const bool v = m_trackingVertical;
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, v ? SB_VERT : SB_HORZ);
-        m_tracker.End(LayoutScrollBar(BarRect(v), v, info, enabled()), info, p);
-        if (GetCapture() == m_hwnd) ReleaseCapture();
-        Invalidate();
-        return;
-    }
+    if (ReleaseBar(p)) return;
     if (!m_pressed) return;
     m_pressed = false;
     if (GetCapture() == m_hwnd) ReleaseCapture();
@@ -205,9 +184,7 @@ void TreeView::OnKeyDown(UINT key) {
 }
 
 void TreeView::OnScroll(bool vertical, int code, int thumb) {
-    const SCROLLINFO info = WindowScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ);
-    if (code == SB_THUMBTRACK) thumb = info.nTrackPos;
-    const int pos = RequestedScrollPos(info, code, thumb, vertical ? 1 : kLineStep);
+    const int pos = RequestedPos(vertical, code, thumb);
     if (vertical)
         ScrollTo(pos, m_scrollX);
     else

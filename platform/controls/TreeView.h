@@ -85,7 +85,7 @@ class TreeView : public ScrollingControl {
     void Relayout() override;  // visible lines, bars and ranges
     long LineOf(uintptr_t id) const;
     RECT ItemsArea() const;
-    RECT BarRect(bool vertical) const;
+    RECT BarRect(bool vertical) const override;
     int VisibleRows() const;
     int ImageSize() const;
     int IndentOf(int level) const;  // x of the item's icon, before scrolling
@@ -113,8 +113,6 @@ class TreeView : public ScrollingControl {
     bool m_pressed = false;
     bool m_doubleTap = false;
     POINT m_pressPoint{};
-    BarTracker m_tracker;
-    bool m_trackingVertical = true;
 };
 
 }  // namespace quorvel::controls

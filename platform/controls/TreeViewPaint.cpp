@@ -60,22 +60,9 @@ void TreeView::Relayout() {
     m_top = std::clamp<long>(m_top, 0,
                              std::max<long>(0, static_cast<long>(m_lines.size()) - VisibleRows()));
     m_scrollX = std::clamp(m_scrollX, 0, std::max(0, m_widest - view));
-    SCROLLINFO v{sizeof(SCROLLINFO),
-                 SIF_RANGE | SIF_PAGE | SIF_POS,
-                 0,
-                 std::max(0, static_cast<int>(m_lines.size()) - 1),
-                 static_cast<UINT>(VisibleRows()),
-                 static_cast<int>(m_top),
-                 0};
-    SetScrollInfo(m_hwnd, SB_VERT, &v, FALSE);
-    SCROLLINFO h{sizeof(SCROLLINFO),
-                 SIF_RANGE | SIF_PAGE | SIF_POS,
-                 0,
-                 std::max(0, m_widest - 1),
-                 static_cast<UINT>(view),
-                 m_scrollX,
-                 0};
-    SetScrollInfo(m_hwnd, SB_HORZ, &h, FALSE);
+    SetBar(SB_VERT, std::max(0, static_cast<int>(m_lines.size()) - 1), VisibleRows(),
+           static_cast<int>(m_top));
+    SetBar(SB_HORZ, std::max(0, m_widest - 1), view, m_scrollX);
 }
 
 long TreeView::LineOf(uintptr_t id) const {
@@ -175,17 +162,7 @@ void TreeView::Paint() {
         PaintItem(painter, i);
     }
     RestoreDC(hdc, saved);
-    for (const bool vertical : {true, false}) {
-        if (!(vertical ? m_vBar : m_hBar)) continue;
-        const SCROLLINFO info = WindowScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ);
-        const bool held = m_tracker.active() && m_trackingVertical == vertical;
-        painter.ScrollBar(LayoutScrollBar(BarRect(vertical), vertical, info, enabled()),
-                          held ? m_tracker.pressed() : ScrollPart::None);
-    }
-    if (m_vBar && m_hBar) {
-        const RECT v = BarRect(true), h = BarRect(false);
-        painter.Fill(RECT{v.left, h.top, v.right, h.bottom}, GetSysColor(COLOR_BTNFACE));
-    }
+    PaintBars(painter, m_vBar, m_hBar);
     EndPaint(m_hwnd, &ps);
 }
 
