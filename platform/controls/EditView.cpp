@@ -17,15 +17,13 @@ bool Edit::HasScrollBar() const {
 }
 
 RECT Edit::ScrollBarArea() const {
-    RECT r = clientRect();
-    if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) InflateRect(&r, -2, -2);
+    RECT r = InsideEdge();
     r.left = std::max(r.left, r.right - GetSystemMetrics(SM_CXVSCROLL));
     return r;
 }
 
 RECT Edit::TextArea() const {
-    RECT r = clientRect();
-    if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) InflateRect(&r, -2, -2);
+    RECT r = InsideEdge();
     if (HasScrollBar()) r.right = ScrollBarArea().left;
     r.left += kMargin;
     r.right = std::max(r.left, r.right - kMargin);
@@ -151,9 +149,7 @@ void Edit::Paint() {
                         : AskColors(WM_CTLCOLOREDIT, hdc, COLOR_WINDOW, COLOR_WINDOWTEXT);
     const COLORREF ink = GetTextColor(hdc);
     StylePainter painter(hdc, m_font);
-    const RECT client = clientRect();
-    painter.Fill(client, brush);
-    if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) painter.ClientEdge(client);
+    PaintBackground(painter, brush);
     PaintBars(painter, HasScrollBar(), false);
     const RECT area = TextArea();
     RECT clip = area;

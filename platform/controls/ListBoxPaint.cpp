@@ -5,35 +5,21 @@
 #include "platform/controls/StylePainter.h"
 
 namespace quorvel::controls {
-namespace {
-
-RECT InsideEdge(HWND hwnd, RECT r) {
-    if (GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
-        r.left += 2;
-        r.top += 2;
-        r.right -= 2;
-        r.bottom -= 2;
-    }
-    return r;
-}
-
-}  // namespace
-
 bool ListBox::HasScrollBar() const {
     if (!(style() & WS_VSCROLL)) return false;
-    const RECT r = InsideEdge(m_hwnd, clientRect());
+    const RECT r = InsideEdge();
     const long fit = std::max<long>(1, (r.bottom - r.top) / std::max(1, m_itemHeight));
     return static_cast<long>(m_items.size()) > fit || (style() & LBS_DISABLENOSCROLL);
 }
 
 RECT ListBox::BarArea() const {
-    RECT r = InsideEdge(m_hwnd, clientRect());
+    RECT r = InsideEdge();
     r.left = std::max(r.left, r.right - GetSystemMetrics(SM_CXVSCROLL));
     return r;
 }
 
 RECT ListBox::ItemsArea() const {
-    RECT r = InsideEdge(m_hwnd, clientRect());
+    RECT r = InsideEdge();
     if (HasScrollBar()) r.right = BarArea().left;
     return r;
 }
@@ -68,9 +54,7 @@ void ListBox::Paint() {
     HBRUSH brush = AskColors(WM_CTLCOLORLISTBOX, hdc, COLOR_WINDOW, COLOR_WINDOWTEXT);
     const COLORREF ink = GetTextColor(hdc);
     StylePainter painter(hdc, m_font);
-    const RECT client = clientRect();
-    painter.Fill(client, brush);
-    if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) painter.ClientEdge(client);
+    PaintBackground(painter, brush);
     PaintBars(painter, HasScrollBar(), false);
     const RECT area = ItemsArea();
     IntersectClipRect(hdc, area.left, area.top, area.right, area.bottom);

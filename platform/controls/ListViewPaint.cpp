@@ -1,7 +1,6 @@
 // The list view's geometry and drawing.
 #include <algorithm>
 
-#include "platform/base/Geometry.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/StylePainter.h"
 
@@ -9,11 +8,6 @@ namespace quorvel::controls {
 namespace {
 
 constexpr int kCellPadding = 6;  // text inset from a column's edges
-
-RECT Content(HWND hwnd, RECT r) {
-    if (GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) InflateRect(&r, -2, -2);
-    return r;
-}
 
 UINT Align(int fmt) {
     switch (fmt & LVCFMT_JUSTIFYMASK) {
@@ -46,13 +40,13 @@ int ListView::TotalWidth() const {
 }
 
 RECT ListView::HeaderArea() const {
-    const RECT r = Content(m_hwnd, clientRect());
+    const RECT r = InsideEdge();
     return RECT{r.left, r.top, r.right, r.top + m_headerHeight};
 }
 
 RECT ListView::RowsArea() const {
     const int bar = GetSystemMetrics(SM_CXVSCROLL);
-    RECT r = Content(m_hwnd, clientRect());
+    RECT r = InsideEdge();
     r.top += m_headerHeight;
     if (m_vBar) r.right -= bar;
     if (m_hBar) r.bottom -= bar;
@@ -62,17 +56,14 @@ RECT ListView::RowsArea() const {
 }
 
 RECT ListView::BarRect(bool vertical) const {
-    const RECT rows = RowsArea();
-    const int bar = GetSystemMetrics(SM_CXVSCROLL);
-    if (vertical) return RECT{rows.right, rows.top, rows.right + bar, rows.bottom};
-    return RECT{rows.left, rows.bottom, rows.right, rows.bottom + bar};
+    return BarBeside(RowsArea(), vertical);
 }
 
 // A bar takes room from the other direction, so one may bring the other.
 void ListView::Relayout() {
     const bool scrolls = !(style() & LVS_NOSCROLL);
     const int bar = GetSystemMetrics(SM_CXVSCROLL);
-    const RECT all = Content(m_hwnd, clientRect());
+    const RECT all = InsideEdge();
     const int height = all.bottom - all.top - m_headerHeight, width = all.right - all.left;
     const int rowsHeight = static_cast<int>(Count()) * m_rowHeight, total = TotalWidth();
     m_vBar = scrolls && rowsHeight > height;
@@ -184,9 +175,7 @@ void ListView::Paint() {
     StylePainter painter(hdc, m_font);
     const COLORREF background = m_bk == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : m_bk;
     const COLORREF ink = m_text == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : m_text;
-    const RECT client = clientRect();
-    painter.Fill(client, background);
-    if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) painter.ClientEdge(client);
+    PaintBackground(painter, background);
     if (m_headerHeight > 0) {
         const RECT header = HeaderArea();
         const int saved = SaveDC(hdc);

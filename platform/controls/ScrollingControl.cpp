@@ -1,5 +1,6 @@
 #include "platform/controls/ScrollingControl.h"
 
+#include "platform/base/Geometry.h"
 #include "platform/controls/StylePainter.h"
 
 namespace quorvel::controls {
@@ -68,6 +69,32 @@ void ScrollingControl::OnFocus(bool gained) {
     Invalidate();
     NMHDR header{};
     Notify(header, gained ? NM_SETFOCUS : NM_KILLFOCUS);
+}
+
+RECT ScrollingControl::InsideEdge() const {
+    RECT r = clientRect();
+    if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) InflateRect(&r, -2, -2);
+    return r;
+}
+
+RECT ScrollingControl::BarBeside(const RECT& area, bool vertical) {
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    if (vertical) return RECT{area.right, area.top, area.right + bar, area.bottom};
+    return RECT{area.left, area.bottom, area.right, area.bottom + bar};
+}
+
+void ScrollingControl::PaintBackground(StylePainter& painter, COLORREF color) const {
+    painter.Fill(clientRect(), color);
+    PaintEdge(painter);
+}
+
+void ScrollingControl::PaintBackground(StylePainter& painter, HBRUSH brush) const {
+    painter.Fill(clientRect(), brush);
+    PaintEdge(painter);
+}
+
+void ScrollingControl::PaintEdge(StylePainter& painter) const {
+    if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) painter.ClientEdge(clientRect());
 }
 
 int ScrollingControl::RequestedPos(bool vertical, int code, int thumb) const {

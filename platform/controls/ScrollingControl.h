@@ -32,6 +32,13 @@ class ScrollingControl : public Control {
     virtual void OnKeyDown(UINT key) = 0;
     virtual void OnScroll(bool vertical, int code, int thumb) = 0;
     virtual void Paint() = 0;
+    // The client area less the sunken edge of WS_EX_CLIENTEDGE.
+    RECT InsideEdge() const;
+    // A bar's strip along the right or the bottom edge of `area`.
+    static RECT BarBeside(const RECT& area, bool vertical);
+    // The whole client area filled, then the sunken edge drawn on it.
+    void PaintBackground(class StylePainter& painter, COLORREF color) const;
+    void PaintBackground(class StylePainter& painter, HBRUSH brush) const;
     // Where the bar is drawn; the edit and the list box have only the
     // vertical one.
     virtual RECT BarRect(bool vertical) const = 0;
@@ -58,6 +65,7 @@ class ScrollingControl : public Control {
   private:
     LRESULT RouteInput(UINT msg, WPARAM wParam, LPARAM lParam);
     ScrollBarLayout BarLayout(bool vertical, const SCROLLINFO& info) const;
+    void PaintEdge(StylePainter& painter) const;
 };
 
 }  // namespace quorvel::controls

@@ -1,19 +1,10 @@
 // The tree view's geometry and drawing.
 #include <algorithm>
 
-#include "platform/base/Geometry.h"
 #include "platform/controls/StylePainter.h"
 #include "platform/controls/TreeView.h"
 
 namespace quorvel::controls {
-namespace {
-
-RECT Content(HWND hwnd, RECT r) {
-    if (GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) InflateRect(&r, -2, -2);
-    return r;
-}
-
-}  // namespace
 
 void TreeView::Measure() {
     ScratchDc scratch;
@@ -49,7 +40,7 @@ void TreeView::Relayout() {
     }
     const bool scrolls = !(style() & TVS_NOSCROLL);
     const int bar = GetSystemMetrics(SM_CXVSCROLL);
-    const RECT all = Content(m_hwnd, clientRect());
+    const RECT all = InsideEdge();
     const int height = all.bottom - all.top, width = all.right - all.left;
     const int rows = static_cast<int>(m_lines.size()) * m_itemHeight;
     m_vBar = scrolls && rows > height;
@@ -73,17 +64,14 @@ long TreeView::LineOf(uintptr_t id) const {
 
 RECT TreeView::ItemsArea() const {
     const int bar = GetSystemMetrics(SM_CXVSCROLL);
-    RECT r = Content(m_hwnd, clientRect());
+    RECT r = InsideEdge();
     if (m_vBar) r.right = std::max(r.left, r.right - bar);
     if (m_hBar) r.bottom = std::max(r.top, r.bottom - bar);
     return r;
 }
 
 RECT TreeView::BarRect(bool vertical) const {
-    const RECT area = ItemsArea();
-    const int bar = GetSystemMetrics(SM_CXVSCROLL);
-    if (vertical) return RECT{area.right, area.top, area.right + bar, area.bottom};
-    return RECT{area.left, area.bottom, area.right, area.bottom + bar};
+    return BarBeside(ItemsArea(), vertical);
 }
 
 int TreeView::VisibleRows() const {
@@ -150,9 +138,7 @@ void TreeView::Paint() {
     HDC hdc = BeginPaint(m_hwnd, &ps);
     if (!hdc) return;
     StylePainter painter(hdc, m_font);
-    const RECT client = clientRect();
-    painter.Fill(client, GetSysColor(COLOR_WINDOW));
-    if (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) painter.ClientEdge(client);
+    PaintBackground(painter, GetSysColor(COLOR_WINDOW));
     const RECT area = ItemsArea();
     const int saved = SaveDC(hdc);
     IntersectClipRect(hdc, area.left, area.top, area.right, area.bottom);
