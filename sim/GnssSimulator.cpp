@@ -1,6 +1,5 @@
 #include "sim/GnssSimulator.h"
 
-#include <chrono>
 #include <cmath>
 
 #include "sim/ReceiverLogs.h"
@@ -129,41 +128,31 @@ bool GnssSimulator::Start(std::string& error) {
             return false;
         }
     }
-    m_thread = std::thread([this] { Run(); });
+    m_thread.Start(
+        m_output.Rate(), [this](int waitMs) { ServeInput(waitMs); },
+        [this](int64_t index, double t) { return Step(index, t); });
     return true;
 }
 
 void GnssSimulator::Stop() {
-    m_stop = true;
-    if (m_thread.joinable()) m_thread.join();
+    m_thread.Stop();
     m_pty.Close();
 }
 
 void GnssSimulator::Wait() {
-    if (m_thread.joinable()) m_thread.join();
+    m_thread.Wait();
 }
 
-void GnssSimulator::Run() {
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
-    for (int64_t k = 0; !m_stop; ++k) {
-        const double t = m_output.EpochTime(k);
-        const auto due =
-            start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(t));
-        while (!m_stop && Clock::now() < due) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now());
-            ServeInput(static_cast<int>(std::min<int64_t>(left.count() + 1, 50)));
-        }
-        if (m_stop) break;
-        if (m_options.hangupAfterS >= 0 && t >= m_options.hangupAfterS) {
-            m_hungUp = true;
-            std::lock_guard<std::mutex> lock(m_writeMutex);
-            m_pty.Close();
-            return;
-        }
-        WatchLines();
-        EmitEpoch(k);
+bool GnssSimulator::Step(int64_t index, double t) {
+    if (m_options.hangupAfterS >= 0 && t >= m_options.hangupAfterS) {
+        m_hungUp = true;
+        std::lock_guard<std::mutex> lock(m_writeMutex);
+        m_pty.Close();
+        return false;
     }
+    WatchLines();
+    EmitEpoch(index);
+    return true;
 }
 
 void GnssSimulator::EmitEpoch(int64_t index) {

@@ -14,11 +14,11 @@
 #include <fstream>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "sim/CommandLog.h"
 #include "sim/GnssModel.h"
+#include "sim/PacedThread.h"
 #include "sim/Pty.h"
 
 namespace quorvel::sim {
@@ -52,6 +52,7 @@ class GnssOutput {
     explicit GnssOutput(const GnssSimOptions& options);
 
     std::vector<std::string> EpochChunks(int64_t index, NmeaEpoch* epoch = nullptr);
+    int Rate() const { return m_rate; }
     double EpochTime(int64_t index) const { return static_cast<double>(index) / m_rate; }
     bool Silent(double t) const;
 
@@ -90,7 +91,7 @@ class GnssSimulator {
     bool HungUp() const { return m_hungUp.load(); }
 
   private:
-    void Run();
+    bool Step(int64_t index, double t);
     void EmitEpoch(int64_t index);
     void ServeInput(int waitMs);
     void WatchLines();
@@ -102,11 +103,10 @@ class GnssSimulator {
     CommandLog m_log;
     std::ofstream m_logFile;
     std::mutex m_writeMutex;
-    std::thread m_thread;
-    std::atomic<bool> m_stop{false};
     std::atomic<bool> m_hungUp{false};
     std::atomic<uint64_t> m_sent{0};
     LineReport m_lines;
+    PacedThread m_thread;
 };
 
 }  // namespace quorvel::sim

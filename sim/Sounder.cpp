@@ -1,7 +1,6 @@
 #include "sim/Sounder.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -69,44 +68,36 @@ SounderSimulator::~SounderSimulator() {
 
 bool SounderSimulator::Start(std::string& error) {
     if (!m_pty.Open(m_options.linkPath, error)) return false;
-    m_thread = std::thread([this] { Run(); });
+    m_thread.Start(
+        m_options.rateHz > 0 ? m_options.rateHz : 1, [this](int waitMs) { ServeInput(waitMs); },
+        [this](int64_t n, double t) { return Step(n, t); });
     return true;
 }
 
 void SounderSimulator::Stop() {
-    m_stop = true;
-    if (m_thread.joinable()) m_thread.join();
+    m_thread.Stop();
     m_pty.Close();
 }
 
 void SounderSimulator::Wait() {
-    if (m_thread.joinable()) m_thread.join();
+    m_thread.Wait();
 }
 
-void SounderSimulator::Run() {
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
-    const double rate = m_options.rateHz > 0 ? m_options.rateHz : 1;
+void SounderSimulator::ServeInput(int waitMs) {
     char buffer[256];
-    for (int64_t n = 0; !m_stop; ++n) {
-        const double t = static_cast<double>(n) / rate;
-        const auto due =
-            start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(t));
-        while (!m_stop && Clock::now() < due) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now());
-            size_t got = m_pty.Read(buffer, sizeof buffer,
-                                    static_cast<int>(std::min<int64_t>(left.count() + 1, 50)));
-            if (got > 0) m_log.Feed(buffer, got);
-        }
-        if (m_stop) break;
-        if (m_options.hangupAfterS >= 0 && t >= m_options.hangupAfterS) {
-            m_hungUp = true;
-            m_pty.Close();
-            return;
-        }
-        m_pty.Write(SounderTelegramAt(m_options, n, nullptr), 200);
-        ++m_sent;
+    const size_t got = m_pty.Read(buffer, sizeof buffer, waitMs);
+    if (got > 0) m_log.Feed(buffer, got);
+}
+
+bool SounderSimulator::Step(int64_t n, double t) {
+    if (m_options.hangupAfterS >= 0 && t >= m_options.hangupAfterS) {
+        m_hungUp = true;
+        m_pty.Close();
+        return false;
     }
+    m_pty.Write(SounderTelegramAt(m_options, n, nullptr), 200);
+    ++m_sent;
+    return true;
 }
 
 }  // namespace quorvel::sim

@@ -12,9 +12,9 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include <thread>
 
 #include "sim/CommandLog.h"
+#include "sim/PacedThread.h"
 #include "sim/Pty.h"
 
 namespace quorvel::sim {
@@ -69,15 +69,15 @@ class SounderSimulator {
     bool HungUp() const { return m_hungUp.load(); }
 
   private:
-    void Run();
+    void ServeInput(int waitMs);
+    bool Step(int64_t n, double t);
 
     SounderSimOptions m_options;
     PtyEndpoint m_pty;
     CommandLog m_log;
-    std::thread m_thread;
-    std::atomic<bool> m_stop{false};
     std::atomic<uint64_t> m_sent{0};
     std::atomic<bool> m_hungUp{false};
+    PacedThread m_thread;
 };
 
 }  // namespace quorvel::sim
