@@ -59,18 +59,7 @@ void CCoordTransform::ProjectInverse(double x, double y, int type, double& B, do
 // local ellipsoidal height; the height fit is the caller's.
 void CCoordTransform::Wgs84ToGrid(double B, double L, double H, const CoordSysParams& params,
                                   double& x, double& y, double& h) {
-    if (params.nSevenPar != 0) {
-        double X, Y, Z;
-        SetEllipsoid(kWgs84A, kWgs84InvF);
-        GeodeticToGeocentric(B, L, H, X, Y, Z);
-        SetSevenParams(params.szddx, params.szddy, params.szddz, params.szdWx, params.szdWy,
-                       params.szdWz, params.szddK);
-        ApplySevenParams(X, Y, Z);
-        SetEllipsoid(params.szdDa, params.szdDf);
-        GeocentricToGeodetic(X, Y, Z, B, L, H);
-        B *= kRho;
-        L *= kRho;
-    }
+    if (params.nSevenPar != 0) Wgs84ToLocalGeodetic(B, L, H, params);
     LoadProjection(params);
     ProjectForward(B, L, params.nTouYin, x, y);
     h = H;
