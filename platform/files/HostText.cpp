@@ -1,26 +1,10 @@
 #include "platform/files/HostText.h"
 
+#include "platform/base/TextCodecs.h"
+
 namespace quorvel::files {
 
 namespace {
-
-void AppendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Decodes one well-formed UTF-8 sequence at `pos`; returns its length, or 0
 // when the bytes there are not one (overlong forms and surrogates included).
@@ -60,14 +44,13 @@ bool IsCarriedByte(char32_t c) {
 bool WideToUtf8(const wchar_t* text, size_t length, std::string& out) {
     out.clear();
     out.reserve(length);
+    detail::ByteSink sink(&out);
     for (size_t i = 0; i < length; ++i) {
         const auto c = static_cast<char32_t>(text[i]);
         if (IsCarriedByte(c)) {
             out += static_cast<char>(c - 0xDC00);
-        } else if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        } else if (!detail::EncodeUtf8(text + i, 1, sink, true)) {
             return false;
-        } else {
-            AppendUtf8(c, out);
         }
     }
     return true;
