@@ -24,15 +24,6 @@ void WithBrush(HDC dc, COLORREF color, auto draw) {
     DeleteObject(brush);
 }
 
-void WithFont(HDC dc, int height, int weight, int escapement, const wchar_t* face, auto draw) {
-    HFONT font = CreateFont(height, 0, escapement, escapement, weight, 0, 0, 0, GB2312_CHARSET, 0,
-                            0, 0, 0, face);
-    HGDIOBJ old = SelectObject(dc, font);
-    draw();
-    SelectObject(dc, old);
-    DeleteObject(font);
-}
-
 void Line(HDC dc, int x0, int y0, int x1, int y1) {
     MoveToEx(dc, x0, y0, nullptr);
     LineTo(dc, x1, y1);
