@@ -77,6 +77,14 @@ BOOL DrawRounded(HDC hdc, int left, int top, int right, int bottom, MakeShape ma
     return TRUE;
 }
 
+// A new path: its points in device pixels, its dash pattern from the start.
+std::vector<POINT> StartPath(DeviceContext& dc, const POINT* points, int count) {
+    std::vector<POINT> device(points, points + count);
+    for (POINT& p : device) p = dc.ToDevice(p.x, p.y);
+    dc.styleCounter = 0;
+    return device;
+}
+
 SpanSet WideFrame(const RECT& box, int width, const RECT& limit) {
     SpanSet frame(limit);
     frame.AddRect(RECT{box.left - width / 2, box.top - width / 2, box.right + (width - 1) / 2,
@@ -121,9 +129,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
 BOOL Polyline(HDC hdc, const POINT* points, int count) {
     auto dc = LookupDc(hdc);
     if (!dc || !points || count < 2) return FALSE;
-    std::vector<POINT> device(points, points + count);
-    for (POINT& p : device) p = dc->ToDevice(p.x, p.y);
-    dc->styleCounter = 0;
+    const std::vector<POINT> device = StartPath(*dc, points, count);
     {
         PenStroke pen(*dc);
         pen.Path(device.data(), count, false);
@@ -135,9 +141,7 @@ BOOL Polyline(HDC hdc, const POINT* points, int count) {
 BOOL Polygon(HDC hdc, const POINT* points, int count) {
     auto dc = LookupDc(hdc);
     if (!dc || !points || count < 2) return FALSE;
-    std::vector<POINT> device(points, points + count);
-    for (POINT& p : device) p = dc->ToDevice(p.x, p.y);
-    dc->styleCounter = 0;
+    const std::vector<POINT> device = StartPath(*dc, points, count);
     PenStroke pen(*dc);
     SpanSet fill =
         PolygonSpans(device.data(), count, dc->attr.polyFillMode == WINDING, pen.Limit());
