@@ -52,35 +52,11 @@ void Canvas::Fill(const RECT& rect, uint32_t pixel) {
     }
 }
 
-RECT Intersect(const RECT& a, const RECT& b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
-    if (IsEmpty(r)) r = RECT{0, 0, 0, 0};
-    return r;
-}
-
 std::vector<RECT> ClipRects(const std::vector<RECT>& rects, const RECT& bounds) {
     std::vector<RECT> out;
     for (const RECT& r : rects) {
         const RECT c = Intersect(r, bounds);
         if (!IsEmpty(c)) out.push_back(c);
-    }
-    return out;
-}
-
-std::vector<RECT> SubtractRect(const std::vector<RECT>& rects, const RECT& hole) {
-    std::vector<RECT> out;
-    for (const RECT& r : rects) {
-        const RECT h = Intersect(r, hole);
-        if (IsEmpty(h)) {
-            out.push_back(r);
-            continue;
-        }
-        // Bands above and below the hole, then the pieces beside it.
-        if (r.top < h.top) out.push_back(RECT{r.left, r.top, r.right, h.top});
-        if (h.bottom < r.bottom) out.push_back(RECT{r.left, h.bottom, r.right, r.bottom});
-        if (r.left < h.left) out.push_back(RECT{r.left, h.top, h.left, h.bottom});
-        if (h.right < r.right) out.push_back(RECT{h.right, h.top, r.right, h.bottom});
     }
     return out;
 }

@@ -9,6 +9,7 @@
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/Rop.h"
 #include "platform/gdi/Surface.h"
+#include "platform/win/RectMath.h"
 
 namespace quorvel::gdi {
 
@@ -37,15 +38,20 @@ class Canvas {
     int m_rop;
 };
 
-// Rectangle helpers shared by the drawing code.
-RECT Intersect(const RECT& a, const RECT& b);
+// Rectangle helpers shared by the drawing code; clip lists are cut up the
+// way the window manager cuts its visible regions, so they share its
+// arithmetic.
+using win::detail::Intersect;
 inline bool IsEmpty(const RECT& r) {
-    return r.right <= r.left || r.bottom <= r.top;
+    return win::detail::Empty(r);
 }
 // The parts of `rects` inside `bounds`.
 std::vector<RECT> ClipRects(const std::vector<RECT>& rects, const RECT& bounds);
 // The parts of `rects` outside `hole`.
-std::vector<RECT> SubtractRect(const std::vector<RECT>& rects, const RECT& hole);
+inline std::vector<RECT> SubtractRect(std::vector<RECT> rects, const RECT& hole) {
+    win::detail::Subtract(&rects, hole);
+    return rects;
+}
 RECT BoundingBox(const std::vector<RECT>& rects);
 
 }  // namespace quorvel::gdi
