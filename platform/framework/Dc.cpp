@@ -4,6 +4,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/framework/TempMap.h"
 #include "platform/framework/Wnd.h"
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
@@ -23,28 +24,18 @@ PermanentMap& Permanent() {
     return *m;
 }
 
-// Every paint and GetDC makes a new HDC, so temporaries of given-back
-// contexts are dropped once enough have piled up.
-struct TempMap {
-    std::unordered_map<HDC, std::unique_ptr<CDC>> map;
-    ~TempMap() { Clear(); }
-    void Clear() {
-        for (auto& [h, dc] : map) dc->m_hDC = dc->m_hAttribDC = nullptr;
-        map.clear();
+struct DcTraits {
+    static CDC* Make(HDC h) {
+        auto* temp = new CDC;
+        temp->m_hDC = temp->m_hAttribDC = h;
+        return temp;
     }
-    void Prune() {
-        for (auto it = map.begin(); it != map.end();) {
-            if (::GetBkMode(it->first) != 0) {
-                ++it;
-                continue;
-            }
-            it->second->m_hDC = it->second->m_hAttribDC = nullptr;
-            it = map.erase(it);
-        }
-    }
+    static void Empty(CDC& dc) { dc.m_hDC = dc.m_hAttribDC = nullptr; }
+    // A given-back context answers no attribute.
+    static bool Alive(HDC h) { return ::GetBkMode(h) != 0; }
 };
 
-thread_local TempMap t_temps;
+thread_local quorvel::framework::TempMap<HDC, CDC, DcTraits> t_temps;
 
 }  // namespace
 
@@ -61,14 +52,7 @@ CDC* CDC::FromHandle(HDC hDC) {
         auto it = p.map.find(hDC);
         if (it != p.map.end()) return it->second;
     }
-    auto it = t_temps.map.find(hDC);
-    if (it != t_temps.map.end()) return it->second.get();
-    if (t_temps.map.size() >= 64) t_temps.Prune();
-    auto temp = std::make_unique<CDC>();
-    temp->m_hDC = temp->m_hAttribDC = hDC;
-    CDC* raw = temp.get();
-    t_temps.map.emplace(hDC, std::move(temp));
-    return raw;
+    return t_temps.FromHandle(hDC);
 }
 
 void CDC::DeleteTempMap() {

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "platform/framework/Dc.h"
+#include "platform/framework/TempMap.h"
 #include "platform/resources/Resources.h"
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
@@ -50,28 +51,17 @@ CGdiObject* NewOfType(HGDIOBJ h) {
     }
 }
 
-// Temporaries never own their handle: they are emptied before they go.
-struct TempMap {
-    std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> map;
-    ~TempMap() { Clear(); }
-    void Clear() {
-        for (auto& [h, o] : map) o->m_hObject = nullptr;
-        map.clear();
+struct GdiTraits {
+    static CGdiObject* Make(HGDIOBJ h) {
+        CGdiObject* temp = NewOfType(h);
+        temp->m_hObject = h;
+        return temp;
     }
-    // Temporaries of objects that have been deleted.
-    void Prune() {
-        for (auto it = map.begin(); it != map.end();) {
-            if (::GetObjectType(it->first) != 0) {
-                ++it;
-                continue;
-            }
-            it->second->m_hObject = nullptr;
-            it = map.erase(it);
-        }
-    }
+    static void Empty(CGdiObject& o) { o.m_hObject = nullptr; }
+    static bool Alive(HGDIOBJ h) { return ::GetObjectType(h) != 0; }
 };
 
-thread_local TempMap t_temps;
+thread_local quorvel::framework::TempMap<HGDIOBJ, CGdiObject, GdiTraits> t_temps;
 
 template <class T, class H>
 T* TypedFromHandle(H h) {
@@ -87,13 +77,7 @@ CGdiObject::~CGdiObject() {
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) {
     if (!hObject) return nullptr;
     if (CGdiObject* o = FindPermanent(hObject)) return o;
-    auto it = t_temps.map.find(hObject);
-    if (it != t_temps.map.end()) return it->second.get();
-    if (t_temps.map.size() >= 64) t_temps.Prune();
-    CGdiObject* temp = NewOfType(hObject);
-    temp->m_hObject = hObject;
-    t_temps.map.emplace(hObject, std::unique_ptr<CGdiObject>(temp));
-    return temp;
+    return t_temps.FromHandle(hObject);
 }
 
 void CGdiObject::DeleteTempMap() {

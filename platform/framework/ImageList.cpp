@@ -6,6 +6,7 @@
 
 #include "platform/framework/Dc.h"
 #include "platform/framework/GdiObject.h"
+#include "platform/framework/TempMap.h"
 #include "platform/resources/Resources.h"
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
@@ -22,28 +23,20 @@ Maps& ImageMaps() {
     return *m;
 }
 
-struct TempMap {
-    std::unordered_map<HIMAGELIST, std::unique_ptr<CImageList>> map;
-    ~TempMap() { Clear(); }
-    void Clear() {
-        for (auto& [h, list] : map) list->m_hImageList = nullptr;
-        map.clear();
+struct ImageListTraits {
+    static CImageList* Make(HIMAGELIST h) {
+        auto* temp = new CImageList;
+        temp->m_hImageList = h;
+        return temp;
     }
-    // Temporaries of lists that have been destroyed.
-    void Prune() {
-        for (auto it = map.begin(); it != map.end();) {
-            int cx = 0, cy = 0;
-            if (ImageList_GetIconSize(it->first, &cx, &cy)) {
-                ++it;
-                continue;
-            }
-            it->second->m_hImageList = nullptr;
-            it = map.erase(it);
-        }
+    static void Empty(CImageList& list) { list.m_hImageList = nullptr; }
+    static bool Alive(HIMAGELIST h) {
+        int cx = 0, cy = 0;
+        return ImageList_GetIconSize(h, &cx, &cy) != FALSE;
     }
 };
 
-thread_local TempMap t_temps;
+thread_local quorvel::framework::TempMap<HIMAGELIST, CImageList, ImageListTraits> t_temps;
 
 }  // namespace
 
@@ -59,12 +52,7 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList) {
         auto it = m.permanent.find(hImageList);
         if (it != m.permanent.end()) return it->second;
     }
-    auto& slot = t_temps.map[hImageList];
-    if (!slot) {
-        slot = std::make_unique<CImageList>();
-        slot->m_hImageList = hImageList;
-    }
-    return slot.get();
+    return t_temps.FromHandle(hImageList);
 }
 
 void CImageList::DeleteTempMap() {

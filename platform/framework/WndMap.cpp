@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "platform/framework/FrameworkInternal.h"
+#include "platform/framework/TempMap.h"
 
 namespace {
 
@@ -18,27 +19,17 @@ PermanentMap& Permanent() {
     return *m;
 }
 
-struct TempMap {
-    std::unordered_map<HWND, std::unique_ptr<CWnd>> map;
-    ~TempMap() { Clear(); }
-    void Clear() {
-        for (auto& [h, w] : map) w->m_hWnd = nullptr;  // never destroys the window
-        map.clear();
+struct WndTraits {
+    static CWnd* Make(HWND h) {
+        CWnd* temp = quorvel::framework::NewTempWnd(h);
+        temp->m_hWnd = h;
+        return temp;
     }
-    // Temporaries of windows that are gone.
-    void Prune() {
-        for (auto it = map.begin(); it != map.end();) {
-            if (::IsWindow(it->first)) {
-                ++it;
-                continue;
-            }
-            it->second->m_hWnd = nullptr;
-            it = map.erase(it);
-        }
-    }
+    static void Empty(CWnd& w) { w.m_hWnd = nullptr; }  // never destroys the window
+    static bool Alive(HWND h) { return ::IsWindow(h); }
 };
 
-thread_local TempMap t_temps;
+thread_local quorvel::framework::TempMap<HWND, CWnd, WndTraits> t_temps;
 
 }  // namespace
 
@@ -53,13 +44,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
 CWnd* CWnd::FromHandle(HWND hWnd) {
     if (!hWnd) return nullptr;
     if (CWnd* w = FromHandlePermanent(hWnd)) return w;
-    auto it = t_temps.map.find(hWnd);
-    if (it != t_temps.map.end()) return it->second.get();
-    if (t_temps.map.size() >= 64) t_temps.Prune();
-    CWnd* temp = quorvel::framework::NewTempWnd(hWnd);
-    temp->m_hWnd = hWnd;
-    t_temps.map.emplace(hWnd, std::unique_ptr<CWnd>(temp));
-    return temp;
+    return t_temps.FromHandle(hWnd);
 }
 
 void CWnd::DeleteTempMap() {
