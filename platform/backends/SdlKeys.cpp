@@ -1,5 +1,6 @@
 #include "platform/backends/SdlKeys.h"
 
+#include "platform/base/TextConv.h"
 #include "platform/win/WinKeys.h"
 
 namespace quorvel::backends {
@@ -32,19 +33,6 @@ bool ComesFromKey(uint32_t c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ';
 }
 
-// One code point from UTF-8, advancing `p`; 0xFFFD for a broken sequence.
-uint32_t NextCodePoint(const unsigned char*& p) {
-    const unsigned lead = *p++;
-    int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : 3;
-    if (lead >= 0x80 && (lead < 0xC2 || lead > 0xF4)) return 0xFFFD;
-    uint32_t c = extra == 0 ? lead : lead & (0x3Fu >> extra);
-    for (; extra > 0; --extra) {
-        if ((*p & 0xC0) != 0x80) return 0xFFFD;
-        c = (c << 6) | (*p++ & 0x3Fu);
-    }
-    return c;
-}
-
 }  // namespace
 
 UINT VirtualKeyForSdl(SDL_Keycode key, Uint16 modifiers) {
@@ -66,9 +54,10 @@ UINT VirtualKeyForSdl(SDL_Keycode key, Uint16 modifiers) {
 
 std::vector<WCHAR> CharsFromText(const char* utf8) {
     std::vector<WCHAR> chars;
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8);
-    while (p != nullptr && *p != 0) {
-        const uint32_t c = NextCodePoint(p);
+    if (utf8 == nullptr) return chars;
+    const CString text = FromUtf8(utf8);
+    for (LPCWSTR p = text.GetString(); *p != 0; ++p) {
+        const uint32_t c = static_cast<uint32_t>(*p);
         // The device's characters are all in the Basic Multilingual Plane.
         if (ComesFromKey(c) || c < 0x20 || c == 0x7F || c > 0xFFFF || c == 0xFFFD) continue;
         chars.push_back(static_cast<WCHAR>(c));

@@ -29,4 +29,6 @@ TEST(SdlKeys, HandheldKeysAndTextDoNotOverlap) {
     // Broken sequences and characters outside the device's plane are dropped.
     EXPECT_EQ(CharsFromText("\xC3(\xF0\x9F\x98\x80\xFF."), (std::vector<WCHAR>{L'(', L'.'}));
     EXPECT_EQ(CharsFromText("\xE6\xB5"), std::vector<WCHAR>{});
+    // A lone surrogate or an overlong slash is broken too, not a character.
+    EXPECT_EQ(CharsFromText("\xED\xA0\x80\xE0\x80\xAF"), std::vector<WCHAR>{});
 }
