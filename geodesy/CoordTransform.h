@@ -278,7 +278,7 @@ class CCoordTransform {
     };
     mutable ArcCache m_baseArc;
     mutable TrigCache m_fourTrig;
-    double BaseLatitudeArc(double f) const;
+    double BaseLatitudeArc() const;
     static bool SameBits(double a, double b) {
         return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
     }

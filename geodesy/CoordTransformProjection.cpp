@@ -112,11 +112,11 @@ double CCoordTransform::MeridianArcLength(double f, double B) const {
 
 // Arc to the base latitude, recomputed only when the ellipsoid, the
 // projection height or the base latitude change.
-double CCoordTransform::BaseLatitudeArc(double f) const {
+double CCoordTransform::BaseLatitudeArc() const {
     ArcCache& c = m_baseArc;
     if (!c.valid || !SameBits(c.a, m_a) || !SameBits(c.invF, m_invF) || !SameBits(c.hp, m_hp) ||
         !SameBits(c.B0, m_B0)) {
-        c.arc = MeridianArcLength(f, m_B0 * kDeg);
+        c.arc = MeridianArcLength(1.0 / m_invF, m_B0 * kDeg);
         c.a = m_a, c.invF = m_invF, c.hp = m_hp, c.B0 = m_B0;
         c.valid = true;
     }
@@ -144,7 +144,7 @@ double CCoordTransform::MeridianFootpointLatitude(double f, double X, double Bh)
 // both include the scale k0 and the constants Xc, Yc.
 void CCoordTransform::TransverseMercatorForward(double B, double L, double& x, double& y) const {
     const double f = 1.0 / m_invF;
-    const double e2 = 2.0 * f - f * f;
+    const double e2 = Eccentricity2();
     const double Br = B * kDeg;
     const double l = L * kDeg - m_L0 * kDeg;
     const double sinB = std::sin(Br);
@@ -162,7 +162,7 @@ void CCoordTransform::TransverseMercatorForward(double B, double L, double& x, d
                           (8.0 * p4 * (11.0 - 24.0 * t2) - 28.0 * p3 * (1.0 - 6.0 * t2) +
                            p2 * (1.0 - 32.0 * t2) - 2.0 * p * t2 + t4) +
                       m7 / 40320.0 * (1385.0 - 3111.0 * t2 + 543.0 * t4 - t6);
-    x = m_k0 * (MeridianArcLength(f, Br) - BaseLatitudeArc(f) + N * l * sinB * Sx) + m_xConst;
+    x = m_k0 * (MeridianArcLength(f, Br) - BaseLatitudeArc() + N * l * sinB * Sx) + m_xConst;
     const double Sy =
         m + m3 / 6.0 * (p - t2) +
         m5 / 120.0 * (4.0 * p3 * (1.0 - 6.0 * t2) + p2 * (1.0 + 8.0 * t2) - 2.0 * p * t2 + t4) +
@@ -175,8 +175,8 @@ void CCoordTransform::TransverseMercatorForward(double B, double L, double& x, d
 void CCoordTransform::TransverseMercatorPass(double xp, double yp, double Bh, double& B,
                                              double& L) const {
     const double f = 1.0 / m_invF;
-    const double e2 = 2.0 * f - f * f;
-    const double Xf = BaseLatitudeArc(f) + xp;
+    const double e2 = Eccentricity2();
+    const double Xf = BaseLatitudeArc() + xp;
     const double Bf = MeridianFootpointLatitude(f, Xf, Bh);
     const double sinB = std::sin(Bf);
     const double t = std::tan(Bf), t2 = t * t, t4 = t2 * t2, t6 = t4 * t2;
@@ -222,8 +222,7 @@ void CCoordTransform::TransverseMercatorInverse(double x, double y, double& B, d
 // than true Mercator (4 mm per 100 km from the base latitude).
 void CCoordTransform::MercatorForward(double B, double L, double B0, double L0, double& x,
                                       double& y) const {
-    const double f = 1.0 / m_invF;
-    const double e = std::sqrt(2.0 * f - f * f);
+    const double e = std::sqrt(Eccentricity2());
     const double es0 = e * std::sin(B0);
     const double r0 = m_a * std::cos(B0) / std::sqrt(1.0 - es0 * es0);
     x = r0 * (MercatorQ(B * kDeg, e) - MercatorQ(B0, e));
@@ -235,8 +234,7 @@ void CCoordTransform::MercatorForward(double B, double L, double B0, double L0, 
 // is found B is left as it was.
 int CCoordTransform::MercatorInverse(double x, double y, double B0, double L0, double& B,
                                      double& L) const {
-    const double f = 1.0 / m_invF;
-    const double e = std::sqrt(2.0 * f - f * f);
+    const double e = std::sqrt(Eccentricity2());
     const double es0 = e * std::sin(B0);
     const double r0 = m_a * std::cos(B0) / std::sqrt(1.0 - es0 * es0);
     L = L0 + y / r0;
