@@ -288,6 +288,26 @@ TEST_F(MessageMapTest, WindowsOfNoObjectGetTemporariesOfTheirControlClass) {
     EXPECT_EQ(owned.m_hWnd, nullptr);  // the window's end lets the object go
 }
 
+// Idle time drops only the temporaries whose handle is gone: a pointer the
+// program took from FromHandle stays good while its window or object lives.
+TEST_F(MessageMapTest, IdleKeepsTheTemporariesOfLiveHandles) {
+    HWND edit = CreateWindow(WC_EDIT, L"", WS_CHILD, 0, 0, 50, 14, m_main.m_hWnd, nullptr, nullptr,
+                             nullptr);
+    ASSERT_NE(edit, nullptr);
+    HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3));
+    CWnd* window = CWnd::FromHandle(edit);
+    CGdiObject* object = CGdiObject::FromHandle(brush);
+    EXPECT_NE(dynamic_cast<CBrush*>(object), nullptr);
+    AfxDeleteTempMaps();
+    EXPECT_EQ(CWnd::FromHandle(edit), window);
+    EXPECT_EQ(window->m_hWnd, edit);
+    EXPECT_EQ(CGdiObject::FromHandle(brush), object);
+    EXPECT_EQ(object->m_hObject, brush);
+    ::DestroyWindow(edit);
+    ::DeleteObject(brush);
+    AfxDeleteTempMaps();
+}
+
 // A long operation's wait cursor, as a dialog begins it around a
 // conversion and a message box in between changes the cursor.
 TEST_F(MessageMapTest, WaitCursorNestsAndTheCursorBeforeItComesBack) {
