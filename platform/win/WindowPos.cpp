@@ -211,25 +211,27 @@ BOOL ShowWindow(HWND hwnd, int command) {
 }
 
 BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
+    if (!rect) return FALSE;
     Lock lock = TakeLock();
     if (hwnd == S().desktop) {
         *rect = {0, 0, S().screen.cx, S().screen.cy};
         return TRUE;
     }
     Window* w = Find(hwnd);
-    if (!w || !rect) return FALSE;
+    if (!w) return FALSE;
     *rect = WindowRectOnScreen(w);
     return TRUE;
 }
 
 BOOL GetClientRect(HWND hwnd, LPRECT rect) {
+    if (!rect) return FALSE;
     Lock lock = TakeLock();
     if (hwnd == S().desktop) {
         *rect = {0, 0, S().screen.cx, S().screen.cy};
         return TRUE;
     }
     Window* w = Find(hwnd);
-    if (!w || !rect) return FALSE;
+    if (!w) return FALSE;
     const RECT c = ClientRectInWindow(w);
     *rect = {0, 0, c.right - c.left, c.bottom - c.top};
     return TRUE;

@@ -84,6 +84,9 @@ TEST_F(Lifecycle, HandlesAreNeverReusedAndDeadHandlesAreHarmless) {
     EXPECT_EQ(GetWindowLong(last, GWL_STYLE), 0);
     EXPECT_EQ(SetTimer(last, 1, 100, nullptr), 0u);
     EXPECT_TRUE(Log::Get().Take().empty());
+    // No rectangle to write into fails, for the desktop too.
+    EXPECT_FALSE(GetWindowRect(GetDesktopWindow(), nullptr));
+    EXPECT_FALSE(GetClientRect(GetDesktopWindow(), nullptr));
 }
 
 TEST_F(Lifecycle, OwnedWindowsGoBeforeTheirOwner) {
