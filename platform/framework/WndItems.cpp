@@ -1,6 +1,7 @@
 // CWnd's wrappers for text, dialog items, fonts and icons.
 #include "platform/controls/ControlMessages.h"
 #include "platform/dialogs/DialogApi.h"
+#include "platform/framework/DataExchangePrompt.h"
 #include "platform/framework/GdiObject.h"
 #include "platform/framework/Wnd.h"
 
@@ -13,10 +14,7 @@ int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const {
 }
 
 void CWnd::GetWindowText(CString& rString) const {
-    const int length = ::GetWindowTextLength(m_hWnd);
-    LPTSTR buffer = rString.GetBufferSetLength(length);
-    ::GetWindowText(m_hWnd, buffer, length + 1);
-    rString.ReleaseBuffer();
+    rString = quorvel::framework::ControlText(m_hWnd);
 }
 
 int CWnd::GetWindowTextLength() const {
