@@ -85,6 +85,19 @@ bool ParseInteger(const std::string& text, long long& value) {
     return end != nullptr && *end == '\0';
 }
 
+std::function<bool(const std::string&)> NumberInto(double& target) {
+    return [&target](const std::string& v) { return ParseNumber(v, target); };
+}
+
+std::function<bool(const std::string&)> IntegerInto(int& target, long long lo, long long hi) {
+    return [&target, lo, hi](const std::string& v) {
+        long long n = 0;
+        if (!ParseInteger(v, n) || n < lo || n > hi) return false;
+        target = static_cast<int>(n);
+        return true;
+    };
+}
+
 bool ParseUtc(const std::string& text, long long& unixSeconds) {
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
     char tail = 0;

@@ -26,6 +26,9 @@ std::string UsageText(const std::string& program, const std::string& summary,
 
 bool ParseNumber(const std::string& text, double& value);
 bool ParseInteger(const std::string& text, long long& value);
+// The appliers of the usual options: a number, a whole number in lo..hi.
+std::function<bool(const std::string&)> NumberInto(double& target);
+std::function<bool(const std::string&)> IntegerInto(int& target, long long lo, long long hi);
 // "YYYY-MM-DDThh:mm:ss" (UTC) to seconds since 1970.
 bool ParseUtc(const std::string& text, long long& unixSeconds);
 

@@ -14,38 +14,28 @@ namespace {
 
 std::vector<CliOption> Options(GnssSimOptions& o) {
     GnssScenario& s = o.scenario;
-    auto number = [](double& target) {
-        return [&target](const std::string& v) { return ParseNumber(v, target); };
-    };
-    auto integer = [](int& target, long long lo, long long hi) {
-        return [&target, lo, hi](const std::string& v) {
-            long long n = 0;
-            if (!ParseInteger(v, n) || n < lo || n > hi) return false;
-            target = static_cast<int>(n);
-            return true;
-        };
-    };
     auto flag = [](bool& target) {
         return [&target](const std::string&) { return target = true; };
     };
     return {
-        {"--lat", "DEG", "start latitude, degrees north", number(s.startLatDeg)},
-        {"--lon", "DEG", "start longitude, degrees east", number(s.startLonDeg)},
-        {"--height", "M", "start ellipsoidal height", number(s.startHeightM)},
+        {"--lat", "DEG", "start latitude, degrees north", NumberInto(s.startLatDeg)},
+        {"--lon", "DEG", "start longitude, degrees east", NumberInto(s.startLonDeg)},
+        {"--height", "M", "start ellipsoidal height", NumberInto(s.startHeightM)},
         {"--mover", "boat|walker", "what carries the antenna (boat)",
          [&s](const std::string& v) {
              if (v != "boat" && v != "walker") return false;
              s.mover = v == "boat" ? Mover::kBoat : Mover::kWalker;
              return true;
          }},
-        {"--line-length", "M", "survey line length (boat 300, walker 100)", number(s.lineLengthM)},
-        {"--spacing", "M", "survey line spacing (boat 20, walker 10)", number(s.spacingM)},
-        {"--lines", "N", "number of survey lines (5)", integer(s.lineCount, 1, 1000)},
-        {"--azimuth", "DEG", "direction of the lines from north (0)", number(s.azimuthDeg)},
-        {"--speed", "M/S", "speed (boat 3.0, walker 1.2)", number(s.speedMps)},
-        {"--rate", "HZ", "epochs a second, 1 to 20 (1)", integer(o.rateHz, 1, 20)},
+        {"--line-length", "M", "survey line length (boat 300, walker 100)",
+         NumberInto(s.lineLengthM)},
+        {"--spacing", "M", "survey line spacing (boat 20, walker 10)", NumberInto(s.spacingM)},
+        {"--lines", "N", "number of survey lines (5)", IntegerInto(s.lineCount, 1, 1000)},
+        {"--azimuth", "DEG", "direction of the lines from north (0)", NumberInto(s.azimuthDeg)},
+        {"--speed", "M/S", "speed (boat 3.0, walker 1.2)", NumberInto(s.speedMps)},
+        {"--rate", "HZ", "epochs a second, 1 to 20 (1)", IntegerInto(o.rateHz, 1, 20)},
         {"--quality", "Q", "hold the GGA quality (1, 2, 4 or 5) instead of cycling",
-         integer(s.fixedQuality, 0, 9)},
+         IntegerInto(s.fixedQuality, 0, 9)},
         {"--start", "UTC", "start time YYYY-MM-DDThh:mm:ss (now)",
          [&s](const std::string& v) {
              long long t = 0;
@@ -62,19 +52,19 @@ std::vector<CliOption> Options(GnssSimOptions& o) {
          }},
         {"--bestpos", "", "also send #BESTPOSA every second", flag(o.bestPos)},
         {"--refstation", "", "also send #REFSTATIONA every 10 s", flag(o.refStation)},
-        {"--base-lat", "DEG", "base latitude of #REFSTATIONA (start)", number(o.baseLatDeg)},
-        {"--base-lon", "DEG", "base longitude of #REFSTATIONA (start)", number(o.baseLonDeg)},
-        {"--base-height", "M", "base height of #REFSTATIONA (start)", number(o.baseHeightM)},
-        {"--silence-after", "S", "fall silent after S seconds", number(o.silenceAfterS)},
-        {"--silence-for", "S", "... for S seconds", number(o.silenceForS)},
+        {"--base-lat", "DEG", "base latitude of #REFSTATIONA (start)", NumberInto(o.baseLatDeg)},
+        {"--base-lon", "DEG", "base longitude of #REFSTATIONA (start)", NumberInto(o.baseLonDeg)},
+        {"--base-height", "M", "base height of #REFSTATIONA (start)", NumberInto(o.baseHeightM)},
+        {"--silence-after", "S", "fall silent after S seconds", NumberInto(o.silenceAfterS)},
+        {"--silence-for", "S", "... for S seconds", NumberInto(o.silenceForS)},
         {"--garbage-every", "S", "a burst of garbage bytes every S seconds",
-         number(o.garbageEveryS)},
+         NumberInto(o.garbageEveryS)},
         {"--bad-checksum-every", "N", "spoil the checksum of every Nth sentence",
-         integer(o.badChecksumEvery, 0, 1000000)},
+         IntegerInto(o.badChecksumEvery, 0, 1000000)},
         {"--split-every", "N", "send every Nth sentence in two parts",
-         integer(o.splitEvery, 0, 1000000)},
+         IntegerInto(o.splitEvery, 0, 1000000)},
         {"--hangup-after", "S", "hang up (close the terminal) after S seconds",
-         number(o.hangupAfterS)},
+         NumberInto(o.hangupAfterS)},
         {"--no-replies", "", "do not answer the reset and shut-down frames",
          [&o](const std::string&) { return !(o.answerFrames = false); }},
         {"--link", "PATH", "make PATH a link to the terminal, with PATH.lines for the modem lines",

@@ -11,29 +11,18 @@ using namespace quorvel::sim;
 namespace {
 
 std::vector<CliOption> Options(SounderSimOptions& o) {
-    auto number = [](double& target) {
-        return [&target](const std::string& v) { return ParseNumber(v, target); };
-    };
-    auto integer = [](int& target, long long lo, long long hi) {
-        return [&target, lo, hi](const std::string& v) {
-            long long n = 0;
-            if (!ParseInteger(v, n) || n < lo || n > hi) return false;
-            target = static_cast<int>(n);
-            return true;
-        };
-    };
     return {
         {"--type", "N", "sounder type 0..3: 0 DT, 1 ET, 2 DA, 3 $GPSSS telegrams (0)",
-         integer(o.type, 0, kSounderTypeCount - 1)},
+         IntegerInto(o.type, 0, kSounderTypeCount - 1)},
         {"--rate", "HZ", "telegrams a second (5)",
          [&o](const std::string& v) { return ParseNumber(v, o.rateHz) && o.rateHz > 0; }},
-        {"--depth", "M", "mean depth (12.0)", number(o.depthM)},
-        {"--amplitude", "M", "depth swing around the mean (3.0)", number(o.amplitudeM)},
-        {"--period", "S", "period of the swing (60)", number(o.periodS)},
+        {"--depth", "M", "mean depth (12.0)", NumberInto(o.depthM)},
+        {"--amplitude", "M", "depth swing around the mean (3.0)", NumberInto(o.amplitudeM)},
+        {"--period", "S", "period of the swing (60)", NumberInto(o.periodS)},
         {"--error-every", "N", "make every Nth telegram an error telegram",
-         integer(o.errorEvery, 0, 1000000)},
+         IntegerInto(o.errorEvery, 0, 1000000)},
         {"--hangup-after", "S", "hang up (close the terminal) after S seconds",
-         number(o.hangupAfterS)},
+         NumberInto(o.hangupAfterS)},
         {"--link", "PATH", "make PATH a link to the terminal",
          [&o](const std::string& v) { return !(o.linkPath = v).empty(); }},
     };
