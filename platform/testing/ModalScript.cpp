@@ -64,14 +64,7 @@ LRESULT WatchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!FindWatched(hwnd, w)) return DefWindowProc(hwnd, msg, wParam, lParam);
     // A modal that outlives its script (a box on a worker thread) is only
     // passed on.
-    if (!w.script) {
-        if (msg == WM_NCDESTROY) {
-            std::lock_guard lock(g_watchMutex);
-            g_watched.erase(hwnd);
-        }
-        return CallWindowProc(w.previous, hwnd, msg, wParam, lParam);
-    }
-    if (msg == kCheckMessage && wParam == kCheckCookie) {
+    if (w.script && msg == kCheckMessage && wParam == kCheckCookie) {
         ADD_FAILURE() << "modal still open after its scripted actions";
         dialogs::ModalInfo info;
         info.depth = w.depth;
@@ -79,7 +72,7 @@ LRESULT WatchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         EndDialog(hwnd, IDCANCEL);
         return 0;
     }
-    if (msg == WM_DESTROY) w.script->OnClosed(w.depth);
+    if (w.script && msg == WM_DESTROY) w.script->OnClosed(w.depth);
     if (msg == WM_NCDESTROY) {
         std::lock_guard lock(g_watchMutex);
         g_watched.erase(hwnd);
