@@ -31,6 +31,16 @@ bool NoBufferLost() {
 #endif
 }
 
+// A failed open shows one ownerless OK box captioned "Error", the text
+// given to Expect.
+void ExpectOneErrorBox(const MessageBoxRecorder& boxes) {
+    EXPECT_TRUE(boxes.AllAnswered()) << boxes.Report();
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Requests()[0].caption, CString(L"Error"));
+    EXPECT_EQ(boxes.Requests()[0].owner, nullptr);
+    EXPECT_EQ(boxes.Requests()[0].type, MB_OK);
+}
+
 // A handler as the connection dialog has it: takes the bytes, releases the
 // buffer, returns nonzero.
 LRESULT TakeBatch(std::string& got, WPARAM wParam, LPARAM lParam) {
@@ -166,11 +176,7 @@ TEST_F(SerialPortTest, PortThatCannotBeOpenedSaysSo) {
     CSerialPort port;
     EXPECT_FALSE(port.Open(L"COM9:", 9600));
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_TRUE(boxes.AllAnswered()) << boxes.Report();
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Requests()[0].caption, CString(L"Error"));
-    EXPECT_EQ(boxes.Requests()[0].owner, nullptr);
-    EXPECT_EQ(boxes.Requests()[0].type, MB_OK);
+    ExpectOneErrorBox(boxes);
 }
 
 TEST_F(SerialPortTest, RefusedRateSaysSoAndTheNextCloseLetsThePortGo) {
@@ -179,10 +185,7 @@ TEST_F(SerialPortTest, RefusedRateSaysSoAndTheNextCloseLetsThePortGo) {
     CSerialPort port;
     EXPECT_FALSE(port.Open(L"COM1:", 14400));
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_TRUE(boxes.AllAnswered()) << boxes.Report();
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Requests()[0].caption, CString(L"Error"));
-    EXPECT_EQ(boxes.Requests()[0].type, MB_OK);
+    ExpectOneErrorBox(boxes);
     EXPECT_TRUE(GetSerialLineState(kPort).open);
     port.Close();
     EXPECT_FALSE(GetSerialLineState(kPort).open);
