@@ -175,11 +175,7 @@ void GnssSimulator::ServeInput(int waitMs) {
 
 void GnssSimulator::WatchLines() {
     LineReport now = m_pty.ReadLines();
-    if (!now.known) return;
-    if (m_lines.known && now.dtr == m_lines.dtr && now.rts == m_lines.rts &&
-        now.powered == m_lines.powered && now.open == m_lines.open) {
-        return;
-    }
+    if (!now.known || now == m_lines) return;
     m_lines = now;
     char text[64];
     std::snprintf(text, sizeof text, "DTR=%d RTS=%d POWER=%d OPEN=%d", now.dtr, now.rts,

@@ -22,6 +22,8 @@ struct LineReport {
     bool rts = false;
     bool powered = true;
     bool open = false;
+
+    bool operator==(const LineReport&) const = default;
 };
 
 // Parses "DTR=1 RTS=0 POWER=1 OPEN=1"; unknown when the text has no field.
