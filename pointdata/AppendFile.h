@@ -1,0 +1,33 @@
+// CAppendFile: a survey data file that records are appended to, one call at
+// a time. Each call opens the file (creating it when missing), writes whole
+// lines at its end and closes it again, so no file stays open between
+// records and a record either lands whole or is reported as not written.
+//
+// A file whose last byte is not a line feed (a record torn by a power cut
+// or a full store) first gets CR LF, so the next record starts a line of its
+// own instead of being glued to the torn tail.
+//
+// A file marked read-only is refused as the device refuses to open it for
+// writing, even where the host would let the process write it.
+#pragma once
+
+#include "platform/base/CString.h"
+#include "platform/files/File.h"
+
+class CAppendFile : public CFile {
+  public:
+    // FALSE, with nothing opened or created, when the file cannot be opened
+    // for writing (a missing folder, a folder in the file's place, a
+    // read-only file). *pCreated tells whether the file was missing.
+    BOOL OpenToAppend(const CString& path, BOOL* pCreated = nullptr);
+    // Writes the line and CR LF, converted to code page 936, whatever its
+    // length; FALSE when the file is not open or not every byte went out.
+    BOOL AppendLine(const CString& line);
+    // Closes; TRUE when the open, every write since and the close succeeded.
+    BOOL CloseAppended();
+
+  private:
+    BOOL EndTornLine();
+
+    bool m_bFailed = true;
+};
