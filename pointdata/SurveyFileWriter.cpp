@@ -60,7 +60,8 @@ BOOL CSurveyFileWriter::AppendMeasuredPoint() {
 // straight onto the job's ellipsoid and projection: no datum shift, no four
 // parameters, no height fit.
 BOOL CSurveyFileWriter::AppendLibRecords() {
-    if (m_pDoc == nullptr) return FALSE;
+    const CString path = LibPath();
+    if (path.IsEmpty()) return FALSE;
     const CoordSysParams& p = m_pDoc->m_coordParams;
     CCoordTransform& engine = m_pDoc->m_coordTransform;
     engine.SetEllipsoid(p.szdDa, p.szdDf);
@@ -70,8 +71,7 @@ BOOL CSurveyFileWriter::AppendLibRecords() {
     double y = 0.0;
     engine.TransverseMercatorForward(m_pDoc->m_storeFix.dLat, m_pDoc->m_storeFix.dLon, x, y);
 
-    const CString path = LibPath();
-    if (path.IsEmpty() || !m_libFile.OpenToAppend(path)) return FALSE;
+    if (!m_libFile.OpenToAppend(path)) return FALSE;
     m_libFile.AppendLine(LibProjectedLine(*m_pDoc, x, y));
     m_libFile.AppendLine(LibGridLine(*m_pDoc));
     return m_libFile.CloseAppended();
