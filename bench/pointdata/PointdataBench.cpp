@@ -126,4 +126,36 @@ void BM_FopenFputsFclose(benchmark::State& state) {
 }
 BENCHMARK(BM_FopenFputsFclose)->Unit(benchmark::kMicrosecond);
 
+// Both appends interleaved epoch by epoch into two files, so that both see
+// the same machine load: "writer_us" and "libc_us" per epoch and their
+// "ratio".
+void BM_WriterOverLibc(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    ShmRoot root;
+    CSurveyFileWriter writer;
+    const CStringRecord32 record = Epoch();
+    const std::string line =
+        quorvel::ToGbk(quorvel::pointdata::FieldRecordLine(record).GetString()) + "\r\n";
+    const std::string libcPath = root.HostFile() + ".libc";
+    Clock::duration writerTime{}, libcTime{};
+    int n = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        benchmark::DoNotOptimize(writer.AppendFieldRecord(kRawFile, record));
+        const auto t1 = Clock::now();
+        std::FILE* f = std::fopen(libcPath.c_str(), "ab");
+        if (f != nullptr) std::fputs(line.c_str(), f), std::fclose(f);
+        writerTime += t1 - t0;
+        libcTime += Clock::now() - t1;
+        if (++n % kTruncateEvery == 0) Truncate(root.HostFile()), Truncate(libcPath);
+    }
+    const double epochs = static_cast<double>(state.iterations());
+    const double writerUs = std::chrono::duration<double, std::micro>(writerTime).count();
+    const double libcUs = std::chrono::duration<double, std::micro>(libcTime).count();
+    state.counters["writer_us"] = writerUs / epochs;
+    state.counters["libc_us"] = libcUs / epochs;
+    state.counters["ratio"] = libcUs > 0.0 ? writerUs / libcUs : 0.0;
+}
+BENCHMARK(BM_WriterOverLibc)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
