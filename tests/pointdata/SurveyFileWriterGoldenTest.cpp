@@ -108,34 +108,17 @@ TEST_F(WriterTest, SmoothedPoints) {
 // Chinese point name written whole. Depth-only lines: minute padded with a
 // blank, whole seconds, depths on the C library's rounding.
 TEST_F(WriterTest, RawAndDepthLines) {
-    const wchar_t* fields[32] = {L"",
-                                 L"2026-6-1",
-                                 L"08:05:03.25",
-                                 L"18.1500000000",
-                                 L"114.0300000000",
-                                 L"12.346",
-                                 L"1.800",
-                                 L"2018653.113",
-                                 L"505287.738",
-                                 L"13.700",
-                                 L"10",
-                                 L"0.012",
-                                 L"0.021",
-                                 L"1.250",
-                                 L"",
-                                 L"",
-                                 L"9",
-                                 L"0",
-                                 L"TIME",
-                                 L"1.00",
-                                 L"12.34",
-                                 L"",
-                                 L"",
-                                 L"",
-                                 L"0",
-                                 L"0"};
+    // The fields of a recorded epoch, as the recording formats them.
+    const std::wstring fields =
+        L"|2026-6-1|08:05:03.25|18.1500000000|114.0300000000|12.346|1.800|2018653.113|"
+        L"505287.738|13.700|10|0.012|0.021|1.250|||9|0|TIME|1.00|12.34||||0|0||||||";
     CStringRecord32 record;
-    for (int i = 0; i < 32; ++i) record[i] = fields[i] != nullptr ? fields[i] : L"";
+    size_t start = 0;
+    for (int i = 0; i < 32; ++i) {
+        const size_t bar = fields.find(L'|', start);
+        record[i] = fields.substr(start, bar - start).c_str();
+        start = bar + 1;
+    }
     ASSERT_TRUE(m_writer.AppendFieldRecord(kRawFile, record));
     CString longName;
     for (int i = 0; i < 20; ++i) longName += L"中华人民共和国测绘局";
