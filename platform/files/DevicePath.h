@@ -17,10 +17,10 @@
 //     paths of MAX_PATH characters or more are refused with ERROR_INVALID_NAME
 //     or ERROR_FILENAME_EXCED_RANGE.
 //   - every host entry is opened beneath the root (see Beneath.h): a link
-//     whose target stays inside the root works, one that leads out of it,
-//     round a cycle or to nothing is treated as a missing entry whose name
-//     cannot be taken (ERROR_ACCESS_DENIED on creating it), and listings
-//     leave it out.
+//     with a relative target that stays inside the root works; one that
+//     leads out of it (absolute targets included), round a cycle or to
+//     nothing is treated as a missing entry whose name cannot be taken
+//     (ERROR_ACCESS_DENIED on creating it), and listings leave it out.
 // Before a root is set every path fails with ERROR_PATH_NOT_FOUND.
 #pragma once
 
