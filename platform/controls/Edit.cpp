@@ -174,7 +174,7 @@ void Edit::OnFocus(bool gained) {
 void Edit::Changed() {
     m_modified = true;
     SyncWindowText();
-    Relayout();
+    Reflow();
     ScrollToCaret();
     Command(EN_UPDATE);
     Invalidate();

@@ -61,8 +61,14 @@ class Edit : public ScrollingControl {
     RECT ScrollBarArea() const;
     RECT BarRect(bool) const override { return ScrollBarArea(); }
     bool HasScrollBar() const;
-    std::wstring Shown() const;  // the text as drawn (password characters)
+    // The text as drawn (password characters), kept in `scratch` if need be.
+    std::wstring_view Shown(std::wstring& scratch) const;
+    MeasureOffsets Measurer(class StylePainter& painter) const;
+    int WrapWidth() const;  // 0: no word wrap
     void Relayout() override;
+    // After an edit: lays out again from the change only, when nothing else
+    // the layout depends on has changed.
+    void Reflow();
     void Measure() override { Relayout(); }
     int LineHeight() const { return m_lineHeight; }
     int VisibleLines() const;
@@ -75,14 +81,18 @@ class Edit : public ScrollingControl {
     void OnScroll(bool vertical, int code, int thumb) override;
     void UpdateScrollBar();
     void Paint() override;
-    void PaintLine(class StylePainter& painter, size_t line, int top, COLORREF ink);
+    void PaintLine(class StylePainter& painter, std::wstring_view shown, size_t line, int top,
+                   COLORREF ink);
 
     EditModel m_model;
     size_t m_limit = kDefaultLimit;
     bool m_modified = false;
     wchar_t m_passwordChar = L'*';
     std::vector<EditLine> m_lines{EditLine{}};
-    std::vector<int> m_widths;  // pixel width of each line
+    // What the lines were laid out for.
+    size_t m_layoutLength = 0;
+    int m_layoutWrap = 0;
+    HFONT m_layoutFont = nullptr;
     int m_lineHeight = 12;
     int m_scrollX = 0;     // single-line: pixels scrolled off at the left
     size_t m_topLine = 0;  // multi-line: first line shown

@@ -38,10 +38,13 @@ void Edit::OnChar(wchar_t ch) {
 
 // Typing past the limit changes nothing and says EN_MAXTEXT.
 void Edit::Insert(std::wstring_view text) {
-    const std::wstring before = m_model.text();
+    const size_t before = m_model.text().size();
+    const bool hadSelection = m_model.hasSelection();
     const bool whole = m_model.ReplaceSelection(text, m_limit);
     if (!whole) Command(EN_MAXTEXT);
-    if (m_model.text() != before || whole) Changed();
+    // What is inserted is cut whole or not at all (a character, or a line
+    // break), so the text changed exactly when its length or selection did.
+    if (hadSelection || m_model.text().size() != before || whole) Changed();
 }
 
 void Edit::OnKeyDown(UINT key) {

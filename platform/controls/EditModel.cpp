@@ -7,6 +7,23 @@ namespace quorvel::controls {
 void EditModel::SetText(std::wstring_view text) {
     m_text = text;
     m_caret = m_anchor = 0;
+    m_changed = true;
+    m_changeFrom = m_changeTail = 0;
+}
+
+void EditModel::NoteChange(size_t start, size_t inserted) {
+    const size_t tail = m_text.size() - (start + inserted);
+    m_changeFrom = m_changed ? std::min(m_changeFrom, start) : start;
+    m_changeTail = m_changed ? std::min(m_changeTail, tail) : tail;
+    m_changed = true;
+}
+
+bool EditModel::TakeChange(size_t& from, size_t& tail) {
+    if (!m_changed) return false;
+    from = m_changeFrom;
+    tail = m_changeTail;
+    m_changed = false;
+    return true;
 }
 
 void EditModel::Select(long start, long end) {
@@ -33,6 +50,7 @@ bool EditModel::ReplaceSelection(std::wstring_view insert, size_t limit) {
     // Never split a line break.
     if (!fits.empty() && fits.size() < insert.size() && fits.back() == L'\r') fits.remove_suffix(1);
     m_text.replace(start, end - start, fits);
+    NoteChange(start, fits.size());
     m_caret = m_anchor = start + fits.size();
     return fits.size() == insert.size();
 }

@@ -36,10 +36,19 @@ class EditModel {
     size_t Prev(size_t pos) const;
     size_t Next(size_t pos) const;
 
+    // Whether the text changed since the last call; if so, its first `from`
+    // and last `tail` characters are as they were then.
+    bool TakeChange(size_t& from, size_t& tail);
+
   private:
+    void NoteChange(size_t start, size_t inserted);
+
     std::wstring m_text;
     size_t m_caret = 0;
     size_t m_anchor = 0;
+    bool m_changed = false;
+    size_t m_changeFrom = 0;
+    size_t m_changeTail = 0;
 };
 
 }  // namespace quorvel::controls

@@ -36,26 +36,55 @@ RECT Edit::TextArea() const {
     return r;
 }
 
-std::wstring Edit::Shown() const {
-    if ((style() & ES_PASSWORD) && !Multiline())
-        return std::wstring(m_model.text().size(), m_passwordChar);
+std::wstring_view Edit::Shown(std::wstring& scratch) const {
+    if ((style() & ES_PASSWORD) && !Multiline()) {
+        scratch.assign(m_model.text().size(), m_passwordChar);
+        return scratch;
+    }
     return m_model.text();
+}
+
+MeasureOffsets Edit::Measurer(StylePainter& painter) const {
+    return [&painter](std::wstring_view run, std::vector<int>& offsets) {
+        painter.Offsets(run, offsets);
+    };
+}
+
+int Edit::WrapWidth() const {
+    const bool wrap = Multiline() && !(style() & (WS_HSCROLL | ES_AUTOHSCROLL));
+    const RECT area = TextArea();
+    return wrap ? std::max<int>(1, area.right - area.left) : 0;
 }
 
 void Edit::Relayout() {
     ScratchDc scratch;
     StylePainter painter(scratch.dc, m_font);
     m_lineHeight = painter.TextHeight();
-    const std::wstring shown = Shown();
-    const RECT area = TextArea();
-    const bool wrap = Multiline() && !(style() & (WS_HSCROLL | ES_AUTOHSCROLL));
-    const int wrapWidth = wrap ? std::max<int>(1, area.right - area.left) : 0;
-    m_lines = LayoutEditLines(shown, Multiline(), wrapWidth,
-                              [&](std::wstring_view t) { return painter.TextWidth(t); });
-    m_widths.clear();
-    for (const EditLine& line : m_lines)
-        m_widths.push_back(
-            painter.TextWidth(std::wstring_view(shown).substr(line.start, line.end - line.start)));
+    std::wstring password;
+    const std::wstring_view shown = Shown(password);
+    size_t from = 0, tail = 0;
+    m_model.TakeChange(from, tail);
+    m_layoutWrap = WrapWidth();
+    m_layoutFont = m_font;
+    m_layoutLength = shown.size();
+    m_lines = LayoutEditLines(shown, Multiline(), m_layoutWrap, Measurer(painter));
+    m_topLine = std::min(m_topLine, m_lines.size() - 1);
+    UpdateScrollBar();
+}
+
+void Edit::Reflow() {
+    size_t from = 0, tail = 0;
+    if (!Multiline() || m_layoutFont != m_font || m_layoutWrap != WrapWidth() ||
+        !m_model.TakeChange(from, tail)) {
+        Relayout();
+        return;
+    }
+    ScratchDc scratch;
+    StylePainter painter(scratch.dc, m_font);
+    const std::wstring& text = m_model.text();
+    RelayoutEditLines(m_lines, m_layoutLength, text, from, tail, true, m_layoutWrap,
+                      Measurer(painter));
+    m_layoutLength = text.size();
     m_topLine = std::min(m_topLine, m_lines.size() - 1);
     UpdateScrollBar();
 }
@@ -67,7 +96,7 @@ int Edit::VisibleLines() const {
 
 int Edit::LineX(size_t line) const {
     const RECT area = TextArea();
-    const int spare = static_cast<int>(area.right - area.left) - m_widths[line];
+    const int spare = static_cast<int>(area.right - area.left) - m_lines[line].width;
     if (spare <= 0) return 0;
     if (style() & ES_CENTER) return spare / 2;
     if (style() & ES_RIGHT) return spare;
@@ -77,11 +106,12 @@ int Edit::LineX(size_t line) const {
 int Edit::XOf(size_t pos) const {
     const size_t line = LineOf(m_lines, pos);
     const EditLine& l = m_lines[line];
-    const std::wstring shown = Shown();
+    std::wstring password;
+    const std::wstring_view shown = Shown(password);
     ScratchDc scratch;
     StylePainter painter(scratch.dc, m_font);
     const size_t n = std::min(pos, l.end) - std::min(l.start, pos);
-    const int x = painter.TextWidth(std::wstring_view(shown).substr(l.start, n));
+    const int x = painter.TextWidth(shown.substr(l.start, n));
     return LineX(line) + x - (Multiline() ? 0 : m_scrollX);
 }
 
@@ -91,11 +121,12 @@ size_t Edit::PosAt(POINT p) const {
     if (Multiline()) line += (p.y - area.top) / std::max(1, m_lineHeight) - (p.y < area.top);
     line = std::clamp<long>(line, 0, static_cast<long>(m_lines.size()) - 1);
     const EditLine& l = m_lines[static_cast<size_t>(line)];
-    const std::wstring shown = Shown();
+    std::wstring password;
+    const std::wstring_view shown = Shown(password);
     ScratchDc scratch;
     StylePainter painter(scratch.dc, m_font);
     std::vector<int> offsets;
-    painter.Offsets(std::wstring_view(shown).substr(l.start, l.end - l.start), offsets);
+    painter.Offsets(shown.substr(l.start, l.end - l.start), offsets);
     const int x =
         p.x - area.left + (Multiline() ? 0 : m_scrollX) - LineX(static_cast<size_t>(line));
     size_t best = 0;
@@ -109,7 +140,7 @@ void Edit::ScrollToCaret() {
         const RECT area = TextArea();
         const int width = std::max<int>(1, area.right - area.left);
         const int caret = XOf(m_model.caret()) + m_scrollX;
-        if (m_widths[0] < width) m_scrollX = 0;
+        if (m_lines[0].width < width) m_scrollX = 0;
         if (caret < m_scrollX) m_scrollX = caret;
         if (caret >= m_scrollX + width) m_scrollX = caret - width + 1;
         return;
@@ -156,9 +187,12 @@ void Edit::Paint() {
     clip.left -= kMargin;
     clip.right += kMargin - 1;
     IntersectClipRect(hdc, clip.left, clip.top, clip.right, clip.bottom);
-    const size_t shown = Multiline() ? static_cast<size_t>(VisibleLines()) + 1 : 1;
-    for (size_t i = m_topLine; i < m_lines.size() && i < m_topLine + shown; ++i)
-        PaintLine(painter, i, area.top + static_cast<int>(i - m_topLine) * m_lineHeight, ink);
+    const size_t rows = Multiline() ? static_cast<size_t>(VisibleLines()) + 1 : 1;
+    std::wstring password;
+    const std::wstring_view shown = Shown(password);
+    for (size_t i = m_topLine; i < m_lines.size() && i < m_topLine + rows; ++i)
+        PaintLine(painter, shown, i, area.top + static_cast<int>(i - m_topLine) * m_lineHeight,
+                  ink);
     if (focused()) {
         const size_t line = LineOf(m_lines, m_model.caret());
         if (line >= m_topLine)
@@ -169,13 +203,12 @@ void Edit::Paint() {
     EndPaint(m_hwnd, &ps);
 }
 
-void Edit::PaintLine(StylePainter& painter, size_t line, int top, COLORREF ink) {
+void Edit::PaintLine(StylePainter& painter, std::wstring_view all, size_t line, int top,
+                     COLORREF ink) {
     const EditLine& l = m_lines[line];
-    const std::wstring shown = Shown();
     const bool showSelection = focused() || (style() & ES_NOHIDESEL);
     const size_t s0 = showSelection ? std::clamp(m_model.selStart(), l.start, l.end) : l.end;
     const size_t s1 = showSelection ? std::clamp(m_model.selEnd(), l.start, l.end) : l.end;
-    const std::wstring_view all(shown);
     const RECT area = TextArea();
     int x = area.left + LineX(line) - (Multiline() ? 0 : m_scrollX);
     const size_t cuts[4] = {l.start, s0, s1, l.end};

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <mutex>
+#include <sstream>
 #include <string>
 
 #include "platform/files/DevicePath.h"
@@ -47,9 +47,12 @@ std::string Trim(std::string s) {
 }
 
 DeviceProfile ReadProfile() {
-    const std::string root = GetDeviceRoot();
-    if (root.empty()) return DeviceProfile::kOemInterface;
-    std::ifstream in(root + "/device.conf");
+    // Opened beneath the root like any device file.
+    std::string text;
+    if (ReadDeviceRootFile("device.conf", text) != ERROR_SUCCESS) {
+        return DeviceProfile::kOemInterface;
+    }
+    std::istringstream in(text);
     std::string line;
     DeviceProfile profile = DeviceProfile::kOemInterface;
     while (std::getline(in, line)) {

@@ -37,10 +37,10 @@ DWORD WriteAll(int fd, const void* data, size_t size) {
     return ERROR_SUCCESS;
 }
 
-void SyncFolder(const std::string& folder) {
+void SyncFolder(int folder) {
     // The rename has happened: the new content is in place whatever this
     // returns, so a folder that cannot be synced is not reported as a failure.
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
@@ -48,19 +48,21 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-DWORD HostAtomicWriter::Open(const std::string& hostPath) {
+DWORD HostAtomicWriter::Open(int folder, const std::string& name) {
     Abort();
-    const size_t slash = hostPath.rfind('/');
-    m_folder = slash == 0 ? "/" : hostPath.substr(0, slash == std::string::npos ? 0 : slash);
     struct stat st {};
-    if (m_folder.empty() || ::stat(m_folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    if (folder < 0 || ::fstat(folder, &st) != 0 || !S_ISDIR(st.st_mode)) {
         return ERROR_PATH_NOT_FOUND;
     }
-    const bool targetExists = ::stat(hostPath.c_str(), &st) == 0;
-    if (targetExists && !S_ISREG(st.st_mode)) return ERROR_ACCESS_DENIED;
+    // The entry itself, not where a link would lead: the rename replaces it.
+    const bool targetExists = ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if (targetExists && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) return ERROR_ACCESS_DENIED;
+    m_folder = UniqueFd(::fcntl(folder, F_DUPFD_CLOEXEC, 0));
+    if (!m_folder.Valid()) return ErrorFromErrno(errno);
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        m_temp = m_folder + "/" + TempName();
-        m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_temp = TempName();
+        m_fd = ::openat(m_folder.Get(), m_temp.c_str(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST) break;
     }
     if (m_fd < 0) {
@@ -68,8 +70,8 @@ DWORD HostAtomicWriter::Open(const std::string& hostPath) {
         m_temp.clear();
         return err;
     }
-    if (targetExists) ::fchmod(m_fd, st.st_mode & 07777);
-    m_target = hostPath;
+    if (targetExists && S_ISREG(st.st_mode)) ::fchmod(m_fd, st.st_mode & 07777);
+    m_target = name;
     m_error = ERROR_SUCCESS;
     return ERROR_SUCCESS;
 }
@@ -89,7 +91,8 @@ DWORD HostAtomicWriter::Commit() {
     const int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0 && err == ERROR_SUCCESS) err = ErrorFromErrno(errno);
-    if (err == ERROR_SUCCESS && ::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+    if (err == ERROR_SUCCESS &&
+        ::renameat(m_folder.Get(), m_temp.c_str(), m_folder.Get(), m_target.c_str()) != 0) {
         err = ErrorFromErrno(errno);
     }
     if (err != ERROR_SUCCESS) {
@@ -97,20 +100,20 @@ DWORD HostAtomicWriter::Commit() {
         return err;
     }
     m_temp.clear();
-    SyncFolder(m_folder);
+    SyncFolder(m_folder.Get());
     return ERROR_SUCCESS;
 }
 
 void HostAtomicWriter::Abort() {
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
-    if (!m_temp.empty()) ::unlink(m_temp.c_str());
+    if (!m_temp.empty() && m_folder.Valid()) ::unlinkat(m_folder.Get(), m_temp.c_str(), 0);
     m_temp.clear();
 }
 
-DWORD WriteHostFileAtomic(const std::string& hostPath, const void* data, size_t size) {
+DWORD WriteFileAtomicAt(int folder, const std::string& name, const void* data, size_t size) {
     HostAtomicWriter writer;
-    DWORD err = writer.Open(hostPath);
+    DWORD err = writer.Open(folder, name);
     if (err == ERROR_SUCCESS) err = writer.Write(data, size);
     if (err == ERROR_SUCCESS) err = writer.Commit();
     return err;
@@ -120,12 +123,13 @@ DWORD WriteHostFileAtomic(const std::string& hostPath, const void* data, size_t 
 
 namespace {
 
-// The target's host path: its folder must exist, the entry may not.
-DWORD ResolveTarget(LPCTSTR devicePath, std::string& hostPath) {
-    files::ResolvedPath resolved;
+// The target resolved: its folder must exist, the entry may not; a name
+// that leads out of the root cannot be taken.
+DWORD ResolveTarget(LPCTSTR devicePath, files::ResolvedPath& resolved) {
     if (const DWORD err = files::Resolve(devicePath, false, resolved)) return err;
-    if (resolved.name.empty() || resolved.isDirectory) return ERROR_ACCESS_DENIED;
-    hostPath = resolved.Host();
+    if (resolved.name.empty() || resolved.isDirectory || resolved.blocked) {
+        return ERROR_ACCESS_DENIED;
+    }
     return ERROR_SUCCESS;
 }
 
@@ -138,9 +142,11 @@ BOOL Report(DWORD err) {
 
 BOOL WriteFileAtomic(LPCTSTR devicePath, const void* data, size_t size) {
     if (data == nullptr && size > 0) return Report(ERROR_INVALID_PARAMETER);
-    std::string hostPath;
-    DWORD err = ResolveTarget(devicePath, hostPath);
-    if (err == ERROR_SUCCESS) err = files::WriteHostFileAtomic(hostPath, data, size);
+    files::ResolvedPath resolved;
+    DWORD err = ResolveTarget(devicePath, resolved);
+    if (err == ERROR_SUCCESS) {
+        err = files::WriteFileAtomicAt(resolved.folder.Get(), resolved.name, data, size);
+    }
     return Report(err);
 }
 
@@ -150,9 +156,9 @@ CAtomicFileWriter::~CAtomicFileWriter() = default;
 
 BOOL CAtomicFileWriter::Open(LPCTSTR devicePath) {
     m_writer->Abort();
-    std::string hostPath;
-    DWORD err = ResolveTarget(devicePath, hostPath);
-    if (err == ERROR_SUCCESS) err = m_writer->Open(hostPath);
+    files::ResolvedPath resolved;
+    DWORD err = ResolveTarget(devicePath, resolved);
+    if (err == ERROR_SUCCESS) err = m_writer->Open(resolved.folder.Get(), resolved.name);
     return Report(err);
 }
 

@@ -16,6 +16,11 @@
 //     the device refuses in names (< > : " | ? * and control characters) and
 //     paths of MAX_PATH characters or more are refused with ERROR_INVALID_NAME
 //     or ERROR_FILENAME_EXCED_RANGE.
+//   - every host entry is opened beneath the root (see Beneath.h): a link
+//     with a relative target that stays inside the root works; one that
+//     leads out of it (absolute targets included), round a cycle or to
+//     nothing is treated as a missing entry whose name cannot be taken
+//     (ERROR_ACCESS_DENIED on creating it), and listings leave it out.
 // Before a root is set every path fails with ERROR_PATH_NOT_FOUND.
 #pragma once
 
@@ -42,5 +47,11 @@ std::string GetDeviceRoot();  // empty before SetDeviceRoot
 // (ERROR_PATH_NOT_FOUND otherwise) and a missing entry gets the spelling given.
 // False with GetLastError set on failure.
 bool ResolveDevicePath(LPCTSTR devicePath, std::string& hostPath, bool forCreate);
+
+// Reads the host file `name` kept at the top of the device root (the
+// registry, "ports", "device.conf"), opened beneath the root like every
+// device path. ERROR_SUCCESS or the error (ERROR_FILE_NOT_FOUND when absent,
+// ERROR_ACCESS_DENIED when it is not a plain file).
+DWORD ReadDeviceRootFile(const std::string& name, std::string& content);
 
 }  // namespace quorvel

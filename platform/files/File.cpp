@@ -101,14 +101,15 @@ BOOL CFile::Open(LPCTSTR path, UINT flags, CFileException* error) {
     if (!resolved.exists && (flags & modeCreate) == 0) {
         return FailOpen(ERROR_FILE_NOT_FOUND, path, error);
     }
-    if (resolved.isDirectory) return FailOpen(ERROR_ACCESS_DENIED, path, error);
-    const int fd = ::open(resolved.Host().c_str(), OpenFlagsFor(flags), 0666);
-    if (fd < 0) return FailOpen(ErrorFromErrno(errno), path, error);
+    if (resolved.isDirectory || resolved.blocked) return FailOpen(ERROR_ACCESS_DENIED, path, error);
+    quorvel::files::UniqueFd file = quorvel::files::OpenBeneath(
+        resolved.root.Get(), resolved.Relative(), OpenFlagsFor(flags), 0666);
+    if (!file.Valid()) return FailOpen(ErrorFromErrno(errno), path, error);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    if (::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return FailOpen(ERROR_ACCESS_DENIED, path, error);
     }
+    const int fd = file.Release();
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     m_hFile = reinterpret_cast<HANDLE>(static_cast<intptr_t>(fd));
     m_strFileName = path;

@@ -31,35 +31,47 @@ bool ResolveExisting(LPCTSTR path, ResolvedPath& out) {
     return out.exists;
 }
 
-DWORD CopyContents(const std::string& from, const std::string& to) {
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (in < 0) return ErrorFromErrno(errno);
+// Resolves a path whose entry is to be made or replaced.
+bool ResolveTarget(LPCTSTR path, ResolvedPath& out) {
+    if (!quorvel::files::ResolveOrFail(path, false, out)) return false;
+    if (out.blocked) SetLastError(ERROR_ACCESS_DENIED);
+    return !out.blocked;
+}
+
+DWORD CopyContents(const ResolvedPath& from, const ResolvedPath& to) {
+    const quorvel::files::UniqueFd in = quorvel::files::OpenBeneath(
+        from.root.Get(), from.Relative(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (!in.Valid()) return ErrorFromErrno(errno);
+    struct stat st {};
+    if (::fstat(in.Get(), &st) != 0) return ErrorFromErrno(errno);
+    if (!S_ISREG(st.st_mode)) return ERROR_ACCESS_DENIED;
     quorvel::files::HostAtomicWriter writer;
-    DWORD err = writer.Open(to);
+    DWORD err = writer.Open(to.folder.Get(), to.name);
     char buffer[65536];
     while (err == ERROR_SUCCESS) {
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        const ssize_t n = ::read(in.Get(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) err = ErrorFromErrno(errno);
         if (n <= 0) break;
         err = writer.Write(buffer, static_cast<size_t>(n));
     }
-    ::close(in);
     if (err == ERROR_SUCCESS) err = writer.Commit();
     return err;
 }
 
-// rename() that refuses to replace an existing target.
-int RenameNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+// Renames within open folders, refusing to replace an existing target.
+int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const std::string& to) {
+    if (::renameat2(fromFolder, from.c_str(), toFolder, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
     if (errno != EINVAL && errno != ENOSYS) return -1;
     // File systems without RENAME_NOREPLACE: check, then rename.
     struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0) {
+    if (::fstatat(toFolder, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
         errno = EEXIST;
         return -1;
     }
-    return ::rename(from.c_str(), to.c_str());
+    return ::renameat(fromFolder, from.c_str(), toFolder, to.c_str());
 }
 
 }  // namespace
@@ -67,19 +79,14 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
 DWORD GetFileAttributes(LPCTSTR path) {
     ResolvedPath resolved;
     if (!ResolveExisting(path, resolved)) return INVALID_FILE_ATTRIBUTES;
-    struct stat st {};
-    if (::stat(resolved.Host().c_str(), &st) != 0) {
-        FailErrno();
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    return quorvel::files::AttributesOf(st.st_mode, resolved.name);
+    return quorvel::files::AttributesOf(resolved.mode, resolved.name);
 }
 
 BOOL CreateDirectory(LPCTSTR path, LPVOID /*securityAttributes*/) {
     ResolvedPath resolved;
-    if (!quorvel::files::ResolveOrFail(path, false, resolved)) return FALSE;
+    if (!ResolveTarget(path, resolved)) return FALSE;
     if (resolved.exists) return Fail(ERROR_ALREADY_EXISTS);
-    if (::mkdir(resolved.Host().c_str(), 0777) != 0) return FailErrno();
+    if (::mkdirat(resolved.folder.Get(), resolved.name.c_str(), 0777) != 0) return FailErrno();
     return TRUE;
 }
 
@@ -88,7 +95,7 @@ BOOL RemoveDirectory(LPCTSTR path) {
     if (!ResolveExisting(path, resolved)) return FALSE;
     if (resolved.name.empty()) return Fail(ERROR_ACCESS_DENIED);
     if (!resolved.isDirectory) return Fail(ERROR_DIRECTORY);
-    if (::rmdir(resolved.Host().c_str()) != 0) {
+    if (::unlinkat(resolved.folder.Get(), resolved.name.c_str(), AT_REMOVEDIR) != 0) {
         return Fail(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ErrorFromErrno(errno));
     }
     return TRUE;
@@ -98,7 +105,7 @@ BOOL DeleteFile(LPCTSTR path) {
     ResolvedPath resolved;
     if (!ResolveExisting(path, resolved)) return FALSE;
     if (resolved.isDirectory) return Fail(ERROR_ACCESS_DENIED);
-    if (::unlink(resolved.Host().c_str()) != 0) return FailErrno();
+    if (::unlinkat(resolved.folder.Get(), resolved.name.c_str(), 0) != 0) return FailErrno();
     return TRUE;
 }
 
@@ -107,11 +114,11 @@ BOOL CopyFile(LPCTSTR source, LPCTSTR target, BOOL failIfExists) {
     ResolvedPath to;
     if (!ResolveExisting(source, from)) return FALSE;
     if (from.isDirectory) return Fail(ERROR_ACCESS_DENIED);
-    if (!quorvel::files::ResolveOrFail(target, false, to)) return FALSE;
+    if (!ResolveTarget(target, to)) return FALSE;
     if (to.exists && failIfExists) return Fail(ERROR_FILE_EXISTS);
     if (to.isDirectory) return Fail(ERROR_ACCESS_DENIED);
-    if (to.exists && to.Host() == from.Host()) return Fail(ERROR_SHARING_VIOLATION);
-    const DWORD err = CopyContents(from.Host(), to.Host());
+    if (to.exists && to.Relative() == from.Relative()) return Fail(ERROR_SHARING_VIOLATION);
+    const DWORD err = CopyContents(from, to);
     return err == ERROR_SUCCESS ? TRUE : Fail(err);
 }
 
@@ -120,21 +127,21 @@ BOOL MoveFile(LPCTSTR source, LPCTSTR target) {
     ResolvedPath to;
     if (!ResolveExisting(source, from)) return FALSE;
     if (from.name.empty()) return Fail(ERROR_ACCESS_DENIED);
-    if (!quorvel::files::ResolveOrFail(target, false, to)) return FALSE;
-    std::string destination = to.Host();
+    if (!ResolveTarget(target, to)) return FALSE;
+    const int fromFolder = from.folder.Get();
     if (to.exists) {
         // The same entry under another letter case is a rename to the new
         // spelling; any other existing target is refused.
-        if (to.Host() != from.Host()) return Fail(ERROR_ALREADY_EXISTS);
+        if (to.Relative() != from.Relative()) return Fail(ERROR_ALREADY_EXISTS);
         std::string spelling;
         if (!quorvel::files::WideToUtf8(to.leaf, spelling)) return Fail(ERROR_INVALID_NAME);
         if (spelling == from.name) return TRUE;
-        if (RenameNoReplace(from.Host(), to.folder + "/" + spelling) != 0) {
+        if (RenameNoReplace(fromFolder, from.name, to.folder.Get(), spelling) != 0) {
             return FailErrno();
         }
         return TRUE;
     }
-    if (RenameNoReplace(from.Host(), destination) != 0) {
+    if (RenameNoReplace(fromFolder, from.name, to.folder.Get(), to.name) != 0) {
         return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorFromErrno(errno));
     }
     return TRUE;

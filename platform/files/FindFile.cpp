@@ -1,6 +1,8 @@
 // FindFirstFile / FindNextFile / FindClose over a snapshot of the folder.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -63,10 +65,17 @@ FILETIME FileTimeOf(const struct timespec& ts) {
     return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
-bool MakeEntry(const std::string& folder, const std::string& hostName, const std::wstring& name,
-               WIN32_FIND_DATAW& data) {
+// The entry as listed; false for one that leads nowhere inside the root.
+bool MakeEntry(const quorvel::files::ResolvedPath& folder, int dir, const std::string& hostName,
+               const std::wstring& name, WIN32_FIND_DATAW& data) {
     struct stat st {};
-    if (::stat((folder + "/" + hostName).c_str(), &st) != 0) return false;
+    if (::fstatat(dir, hostName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    if (S_ISLNK(st.st_mode)) {
+        const quorvel::files::UniqueFd target = quorvel::files::OpenBeneath(
+            folder.root.Get(), quorvel::files::JoinRelative(folder.folderPath, hostName),
+            O_PATH | O_CLOEXEC);
+        if (!target.Valid() || ::fstat(target.Get(), &st) != 0) return false;
+    }
     std::memset(&data, 0, sizeof data);
     data.dwFileAttributes = quorvel::files::AttributesOf(st.st_mode, hostName);
     data.ftCreationTime = FileTimeOf(st.st_ctim);
@@ -91,19 +100,24 @@ bool NameLess(const WIN32_FIND_DATAW& a, const WIN32_FIND_DATAW& b) {
     }
 }
 
-// Lists the entries of `folder` matching `pattern`; ERROR_SUCCESS or the error.
-DWORD ListFolder(const std::string& folder, const std::wstring& pattern,
+// Lists the entries of the resolved folder matching `pattern`; ERROR_SUCCESS
+// or the error.
+DWORD ListFolder(const quorvel::files::ResolvedPath& folder, const std::wstring& pattern,
                  std::vector<WIN32_FIND_DATAW>& out) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr)
-        return errno == ENOENT ? ERROR_PATH_NOT_FOUND : quorvel::files::ErrorFromErrno(errno);
+    const int fd = ::openat(folder.folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (dir == nullptr) {
+        const int err = errno;
+        if (fd >= 0) ::close(fd);
+        return err == ENOENT ? ERROR_PATH_NOT_FOUND : quorvel::files::ErrorFromErrno(err);
+    }
     while (const dirent* entry = ::readdir(dir)) {
         const std::string hostName = entry->d_name;
         if (hostName == "." || hostName == "..") continue;
         const std::wstring name = quorvel::files::Utf8ToWideLoose(hostName);
         if (name.size() >= MAX_PATH || !MatchPattern(pattern, name)) continue;
         WIN32_FIND_DATAW data;
-        if (MakeEntry(folder, hostName, name, data)) out.push_back(data);
+        if (MakeEntry(folder, ::dirfd(dir), hostName, name, data)) out.push_back(data);
     }
     ::closedir(dir);
     std::sort(out.begin(), out.end(), NameLess);
@@ -121,7 +135,7 @@ HANDLE FindFirstFile(LPCTSTR pattern, LPWIN32_FIND_DATA data) {
     if (!quorvel::files::ResolveOrFail(pattern, true, resolved)) return INVALID_HANDLE_VALUE;
     FindState state;
     if (!resolved.leaf.empty()) {
-        if (const DWORD err = ListFolder(resolved.folder, resolved.leaf, state.entries)) {
+        if (const DWORD err = ListFolder(resolved, resolved.leaf, state.entries)) {
             SetLastError(err);
             return INVALID_HANDLE_VALUE;
         }

@@ -42,6 +42,7 @@ DWORD ErrorFromErrno(int err) {
         case ENOMEM:
             return ERROR_NOT_ENOUGH_MEMORY;
         case ELOOP:
+        case EXDEV:  // a link out of the device root
             return ERROR_PATH_NOT_FOUND;
         default:
             return ERROR_GEN_FAILURE;
@@ -56,14 +57,27 @@ DWORD AttributesOf(unsigned int hostMode, const std::string& hostName) {
     return attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
 }
 
-DWORD ReadHostFile(const std::string& hostPath, std::string& out) {
+std::string ResolvedPath::Host() const {
+    const std::string relative = Relative();
+    const std::string root = GetDeviceRoot();
+    return relative.empty() ? root : root + "/" + relative;
+}
+
+}  // namespace quorvel::files
+
+namespace quorvel {
+
+DWORD ReadDeviceRootFile(const std::string& name, std::string& out) {
     out.clear();
-    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return ErrorFromErrno(errno);
+    const files::UniqueFd root = files::OpenRoot();
+    if (!root.Valid()) return ERROR_PATH_NOT_FOUND;
+    files::UniqueFd file = files::OpenBeneath(root.Get(), name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (!file.Valid()) return errno == ENOENT ? ERROR_FILE_NOT_FOUND : files::ErrorFromErrno(errno);
+    const int fd = file.Get();
     struct stat st {};
     DWORD err = ERROR_SUCCESS;
     if (::fstat(fd, &st) != 0) {
-        err = ErrorFromErrno(errno);
+        err = files::ErrorFromErrno(errno);
     } else if (!S_ISREG(st.st_mode)) {
         err = ERROR_ACCESS_DENIED;
     }
@@ -71,12 +85,11 @@ DWORD ReadHostFile(const std::string& hostPath, std::string& out) {
     while (err == ERROR_SUCCESS) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) err = ErrorFromErrno(errno);
+        if (n < 0) err = files::ErrorFromErrno(errno);
         if (n <= 0) break;
         out.append(buffer, static_cast<size_t>(n));
     }
-    ::close(fd);
     return err;
 }
 
-}  // namespace quorvel::files
+}  // namespace quorvel

@@ -5,21 +5,31 @@
 #include <string>
 
 #include "platform/base/WinTypes.h"
+#include "platform/files/Beneath.h"
 #include "platform/files/DevicePath.h"
 
 namespace quorvel::files {
 
-// A device path resolved to the host: the folder that holds the entry, the
-// entry's host name (existing spelling, or the one given), and whether it
-// exists. The root itself resolves with an empty name.
+// A device path resolved beneath the device root: the folder that holds the
+// entry (open), the entry's host name (existing spelling, or the one given),
+// and what is there. The root itself resolves with an empty name.
 struct ResolvedPath {
-    std::string folder;  // host folder, no trailing '/'
-    std::string name;    // host name of the last component; empty for the root
-    std::wstring leaf;   // the last component as the caller spelled it
+    UniqueFd root;           // the device root
+    UniqueFd folder;         // the folder holding the entry, O_PATH
+    std::string folderPath;  // that folder relative to the root; "" is the root
+    std::string name;        // host name of the last component; empty for the root
+    std::wstring leaf;       // the last component as the caller spelled it
     bool exists = false;
     bool isDirectory = false;
+    // A host entry of that name that leads nowhere inside the root: a link out
+    // of it, round a cycle or to nothing. It is not there for reading, listing
+    // or deleting, and its name cannot be taken.
+    bool blocked = false;
+    unsigned int mode = 0;  // host mode of what the entry leads to, when it exists
 
-    std::string Host() const { return name.empty() ? folder : folder + "/" + name; }
+    std::string Relative() const { return JoinRelative(folderPath, name); }
+    // The host path, for messages and tests: never opened by name.
+    std::string Host() const;
 };
 
 // Resolves every component but the last strictly; the last may be missing.
@@ -33,13 +43,11 @@ bool ResolveOrFail(LPCTSTR devicePath, bool wildcardLeaf, ResolvedPath& out);
 // The device's error for a host errno.
 DWORD ErrorFromErrno(int err);
 
-// Whole-file replacement on a host path: a temporary in the same folder,
-// fsync, rename over the target, fsync of the folder. Returns ERROR_SUCCESS or
-// the error; on failure the target is untouched and the temporary removed.
-DWORD WriteHostFileAtomic(const std::string& hostPath, const void* data, size_t size);
-
-// Reads a whole host file; ERROR_SUCCESS or the error.
-DWORD ReadHostFile(const std::string& hostPath, std::string& out);
+// Whole-file replacement of `name` in the open folder `folder`: a temporary
+// in the same folder, fsync, rename over the target, fsync of the folder.
+// Returns ERROR_SUCCESS or the error; on failure the target is untouched and
+// the temporary removed.
+DWORD WriteFileAtomicAt(int folder, const std::string& name, const void* data, size_t size);
 
 // Drops the registry held in memory (Registry.cpp); the device root changed.
 void ForgetRegistry();
@@ -60,15 +68,17 @@ class HostAtomicWriter {
     HostAtomicWriter& operator=(const HostAtomicWriter&) = delete;
     ~HostAtomicWriter() { Abort(); }
 
-    DWORD Open(const std::string& hostPath);
+    // Starts replacing `name` in the open folder `folder`; an existing target
+    // must be a file and its permissions carry over.
+    DWORD Open(int folder, const std::string& name);
     DWORD Write(const void* data, size_t size);
     DWORD Commit();
     void Abort();  // removes the temporary; the target stays as it was
     bool IsOpen() const { return m_fd >= 0; }
 
   private:
+    UniqueFd m_folder;
     std::string m_target;
-    std::string m_folder;
     std::string m_temp;
     int m_fd = -1;
     DWORD m_error = ERROR_SUCCESS;

@@ -1,5 +1,7 @@
 #include "platform/files/Registry.h"
 
+#include <stdio.h>
+
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -21,7 +23,6 @@ using KeyPtr = std::shared_ptr<RegKey>;
 struct RegistryState {
     std::mutex mutex;
     bool loaded = false;
-    std::string file;  // host path of the registry file
     quorvel::files::RegRoots roots;
     std::map<uintptr_t, std::weak_ptr<RegKey>> handles;
     uintptr_t nextHandle = 0x52000;  // never reused
@@ -34,21 +35,26 @@ RegistryState& State() {
     return *state;
 }
 
-void SetAside(const std::string& file) {
-    std::rename(file.c_str(), (file + ".bad").c_str());
+// The registry file, at the top of the device root.
+const char* const kFileName = ".registry";
+
+// Keeps a damaged file for a look later; only the entry inside the root moves.
+void SetAside() {
+    const quorvel::files::UniqueFd root = quorvel::files::OpenRoot();
+    if (!root.Valid()) return;
+    const std::string bad = std::string(kFileName) + ".bad";
+    ::renameat(root.Get(), kFileName, root.Get(), bad.c_str());
 }
 
 LONG EnsureLoaded(RegistryState& s) {
     if (s.loaded) return ERROR_SUCCESS;
-    const std::string root = quorvel::GetDeviceRoot();
-    if (root.empty()) return ERROR_PATH_NOT_FOUND;
-    s.file = root + "/.registry";
+    if (quorvel::GetDeviceRoot().empty()) return ERROR_PATH_NOT_FOUND;
     std::string text;
-    const DWORD err = quorvel::files::ReadHostFile(s.file, text);
+    const DWORD err = quorvel::ReadDeviceRootFile(kFileName, text);
     if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) {
         s.roots = quorvel::files::MakeEmptyRoots();
     } else if (err != ERROR_SUCCESS || !quorvel::files::ParseRegistry(text, s.roots)) {
-        SetAside(s.file);
+        SetAside();
         s.roots = quorvel::files::MakeEmptyRoots();
     }
     s.loaded = true;
@@ -58,7 +64,10 @@ LONG EnsureLoaded(RegistryState& s) {
 // Saves the registry; when that fails, `undo` puts memory back as the file is.
 LONG Save(RegistryState& s, const std::function<void()>& undo) {
     const std::string text = quorvel::files::FormatRegistry(s.roots);
-    const DWORD err = quorvel::files::WriteHostFileAtomic(s.file, text.data(), text.size());
+    const quorvel::files::UniqueFd root = quorvel::files::OpenRoot();
+    const DWORD err = root.Valid() ? quorvel::files::WriteFileAtomicAt(root.Get(), kFileName,
+                                                                       text.data(), text.size())
+                                   : ERROR_PATH_NOT_FOUND;
     if (err != ERROR_SUCCESS) undo();
     return static_cast<LONG>(err);
 }

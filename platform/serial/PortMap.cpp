@@ -1,9 +1,9 @@
 #include "platform/serial/PortMap.h"
 
 #include <cctype>
-#include <fstream>
 #include <map>
 #include <mutex>
+#include <sstream>
 
 #include "platform/files/DevicePath.h"
 
@@ -47,9 +47,11 @@ bool ParseMapping(const std::string& line, int& n, std::string& path) {
 }
 
 std::string PathFromPortsFile(int n) {
-    std::string root = GetDeviceRoot();
-    if (root.empty()) return {};
-    std::ifstream in(root + "/ports");
+    // Opened beneath the root like any device file: a "ports" that is a
+    // link out of the root is not read.
+    std::string text;
+    if (ReadDeviceRootFile("ports", text) != ERROR_SUCCESS) return {};
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         line = Trim(line);
