@@ -12,7 +12,6 @@ TemplateBuilder::TemplateBuilder(UINT id, int cx, int cy, DWORD style, const wch
     m_template.cy = cy;
     m_template.caption = caption;
     m_template.fontFace = L"";
-    m_lists.reserve(16);
 }
 
 TemplateBuilder& TemplateBuilder::Font(int points, const wchar_t* face) {
@@ -31,6 +30,7 @@ TemplateBuilder& TemplateBuilder::Add(const wchar_t* cls, const wchar_t* text, U
                                       int y, int cx, int cy, DWORD style) {
     m_items.push_back(resources::DialogItemTemplate{
         cls, text, 0, id, x, y, cx, cy, static_cast<DWORD>(WS_CHILD | WS_VISIBLE) | style, 0, {}});
+    m_listOf.push_back(kNoList);
     return *this;
 }
 
@@ -55,20 +55,25 @@ TemplateBuilder& TemplateBuilder::Check(const wchar_t* text, UINT id, int x, int
 }
 
 TemplateBuilder& TemplateBuilder::Combo(UINT id, int x, int y, std::vector<const wchar_t*> items) {
-    m_lists.push_back(std::move(items));
     Add(WC_COMBOBOX, L"", id, x, y, 60, 60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
-    m_items.back().listItems = m_lists.back();
+    m_listOf.back() = m_lists.size();
+    m_lists.push_back(std::move(items));
     return *this;
 }
 
 TemplateBuilder& TemplateBuilder::List(UINT id, int x, int y, std::vector<const wchar_t*> items) {
-    m_lists.push_back(std::move(items));
     Add(WC_LISTBOX, L"", id, x, y, 60, 30, LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP);
-    m_items.back().listItems = m_lists.back();
+    m_listOf.back() = m_lists.size();
+    m_lists.push_back(std::move(items));
     return *this;
 }
 
 const resources::DialogTemplate* TemplateBuilder::Get() {
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        m_items[i].listItems = m_listOf[i] == kNoList
+                                   ? std::span<const wchar_t* const>()
+                                   : std::span<const wchar_t* const>(m_lists[m_listOf[i]]);
+    }
     m_template.items = m_items;
     return &m_template;
 }

@@ -1,6 +1,7 @@
 // Dialog templates built in code, for tests of dialogs that need no
 // resource script: the builder owns the items (and list contents) its
-// template points to, so it must outlive the dialog.
+// template points to, so it must outlive the dialog. A copy is a builder
+// of its own: Get() points the template at the copy's items.
 //
 //   TemplateBuilder t(2001, 120, 90);
 //   t.Edit(1001, 5, 5).Button(L"确定", IDOK, 5, 60, true);
@@ -37,6 +38,8 @@ class TemplateBuilder {
     resources::DialogTemplate m_template{};
     std::vector<resources::DialogItemTemplate> m_items;
     std::vector<std::vector<const wchar_t*>> m_lists;
+    std::vector<size_t> m_listOf;  // per item: its index in m_lists, or kNoList
+    static constexpr size_t kNoList = static_cast<size_t>(-1);
 };
 
 }  // namespace quorvel::testing
