@@ -1,6 +1,5 @@
 #include "tests/app/SettingsTestRoot.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,17 +20,9 @@ std::string ReadHostFile(const std::string& hostPath) {
 }  // namespace
 
 void SettingsTest::SetUp() {
-    std::string pattern = (fs::temp_directory_path() / "quorvel-settings-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_hostRoot = pattern;
-    quorvel::SetDeviceRoot(m_hostRoot);
+    DeviceRootTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(CreateDirectory(L"\\Flash Disk", nullptr));
-}
-
-void SettingsTest::TearDown() {
-    EXPECT_TRUE(m_boxes.AllAnswered()) << m_boxes.Report();
-    std::error_code ignored;
-    fs::remove_all(m_hostRoot, ignored);
 }
 
 std::string SettingsTest::ReadDeviceFile(LPCTSTR devicePath) {
@@ -70,8 +61,4 @@ int SettingsTest::CountHostEntries(LPCTSTR deviceFolder) {
 
 std::string Gbk(LPCTSTR text) {
     return quorvel::ToGbk(text);
-}
-
-void PrintTo(const CString& text, std::ostream* os) {
-    *os << '"' << quorvel::ToUtf8(text) << '"';
 }

@@ -1,6 +1,5 @@
-// A temporary device root for the settings tests: a fresh host folder with
-// "\Flash Disk" in it, removed again after each test. Every message box must
-// be expected through m_boxes.
+// The settings tests' device root: the shared temporary root with
+// "\Flash Disk" in it. Every message box must be expected through m_boxes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,12 +7,13 @@
 #include <string>
 
 #include "platform/base/CString.h"
-#include "platform/base/MessageBox.h"
+#include "platform/testing/ExpectedBoxes.h"
+#include "platform/testing/Printers.h"
+#include "platform/testing/TempDeviceRoot.h"
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public quorvel::testing::DeviceRootTest {
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     // The bytes of a device file; empty when it cannot be read.
     static std::string ReadDeviceFile(LPCTSTR devicePath);
@@ -24,12 +24,8 @@ class SettingsTest : public ::testing::Test {
     // Host files in a device folder, hidden ones included.
     static int CountHostEntries(LPCTSTR deviceFolder);
 
-    std::string m_hostRoot;
-    quorvel::MessageBoxRecorder m_boxes;
+    quorvel::testing::ExpectedBoxes m_boxes;
 };
 
 // GBK bytes of a wide text, for building test files.
 std::string Gbk(LPCTSTR text);
-
-// Failure messages show texts as UTF-8.
-void PrintTo(const CString& text, std::ostream* os);

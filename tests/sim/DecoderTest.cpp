@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/testing/TempDeviceRoot.h"
 #include "sim/GnssSimulator.h"
 
 namespace quorvel::sim {
@@ -45,12 +46,8 @@ class GpsdecodeTest : public ::testing::Test {
         if (std::system("command -v gpsdecode >/dev/null 2>&1") != 0) {
             GTEST_SKIP() << "gpsdecode (Debian package gpsd-clients) is not installed";
         }
-        char pattern[] = "/tmp/quorvel-sim-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override {
-        if (!m_dir.empty()) std::filesystem::remove_all(m_dir);
+        ASSERT_TRUE(m_folder.Made());
+        m_dir = m_folder.Path();
     }
 
     // Runs gpsdecode over `bytes`; its reports and its complaints.
@@ -75,6 +72,7 @@ class GpsdecodeTest : public ::testing::Test {
         return reports;
     }
 
+    testing::TempFolder m_folder{"quorvel-sim"};
     std::string m_dir;
 };
 

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/testing/TempDeviceRoot.h"
 #include "sim/GnssSimulator.h"
 #include "sim/Sounder.h"
 
@@ -23,13 +24,11 @@ using Clock = std::chrono::steady_clock;
 class SimulatorTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/quorvel-sim-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
+        ASSERT_TRUE(m_folder.Made());
+        m_dir = m_folder.Path();
     }
     void TearDown() override {
         if (m_fd >= 0) close(m_fd);
-        std::filesystem::remove_all(m_dir);
     }
 
     void OpenProgramSide(const std::string& path) {
@@ -61,6 +60,7 @@ class SimulatorTest : public ::testing::Test {
         ASSERT_EQ(write(m_fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     }
 
+    testing::TempFolder m_folder{"quorvel-sim"};
     std::string m_dir;
     int m_fd = -1;
 };

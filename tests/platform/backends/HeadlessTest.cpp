@@ -13,6 +13,7 @@
 #include "platform/device/Sound.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/Surface.h"
+#include "platform/testing/TempDeviceRoot.h"
 #include "platform/win/WinInternal.h"
 #include "tests/platform/backends/TestWindow.h"
 #include "tests/platform/device/SoundTestWave.h"
@@ -28,14 +29,10 @@ class Headless : public ::testing::Test {
     void SetUp() override {
         quorvel::UseVirtualClock(SYSTEMTIME{2024, 5, 0, 17, 8, 0, 0, 0});
         quorvel::device::ResetLedsForTests();
-        m_snapshots = m_root.Dir() + "-snapshots";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(m_snapshots, ec);
+        m_snapshots = m_root.Base() + "/snapshots";
     }
 
-    soundtest::TempRoot m_root;
+    quorvel::testing::TempDeviceRoot m_root{"quorvel-headless"};
     std::string m_snapshots;
 };
 
@@ -56,8 +53,10 @@ quorvel::gdi::Image LoadPng(const std::string& path) {
 }  // namespace
 
 TEST_F(Headless, SoundsAreRecordedWithTheirLengthsAndSynchronousOnesTakeThem) {
-    m_root.Write("Flash Disk/Wav/Alarm5.wav", soundtest::MakeWave({.rate = 8000, .frames = 4000}));
-    m_root.Write("Windows/exclam.wav", soundtest::MakeWave({.rate = 16000, .frames = 20000}));
+    m_root.WriteHost("Flash Disk/Wav/Alarm5.wav",
+                     soundtest::FileBytes(soundtest::MakeWave({.rate = 8000, .frames = 4000})));
+    m_root.WriteHost("Windows/exclam.wav",
+                     soundtest::FileBytes(soundtest::MakeWave({.rate = 16000, .frames = 20000})));
     HeadlessBackend backend(HeadlessOptions());
     {
         DeviceLink link(backend);

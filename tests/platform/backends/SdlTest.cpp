@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <chrono>
 #include <functional>
+#include <string>
 
 #include "platform/backends/Backend.h"
 #include "platform/backends/LedPanel.h"
@@ -15,6 +15,7 @@
 #include "platform/device/DeviceLibrary.h"
 #include "platform/device/Leds.h"
 #include "platform/gdi/Surface.h"
+#include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 #include "tests/platform/backends/TestWindow.h"
 #include "tests/platform/backends/XvfbServer.h"
@@ -67,19 +68,21 @@ class SdlBackendTest : public ::testing::Test {
 
     // Polls the backend and the program's queue until `done` holds, for at
     // most a few seconds of real time: X events take their own time.
-    bool Until(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (std::chrono::steady_clock::now() < deadline) {
-            m_backend->PollEvents();
-            quorvel::win::PumpUntilIdle();
-            m_backend->PresentIfChanged();
-            if (done()) return true;
-            SDL_Delay(5);
-        }
-        return false;
+    ::testing::AssertionResult Until(const std::function<bool()>& done,
+                                     const std::string& what = "the display to follow") {
+        return quorvel::testing::WaitUntil(
+            [&] {
+                m_backend->PollEvents();
+                quorvel::win::PumpUntilIdle();
+                m_backend->PresentIfChanged();
+                return done();
+            },
+            what, 5000, [] { SDL_Delay(5); });
     }
-    bool PixelBecomes(int x, int y, uint32_t rgb) {
-        return Until([&] { return m_x.Pixel(m_xwindow, x, y) == rgb; });
+    ::testing::AssertionResult PixelBecomes(int x, int y, uint32_t rgb) {
+        return Until([&] { return m_x.Pixel(m_xwindow, x, y) == rgb; },
+                     "pixel " + std::to_string(x) + "," + std::to_string(y) + " to turn " +
+                         std::to_string(rgb));
     }
 
     static inline bool m_started = false;

@@ -11,6 +11,7 @@
 
 #include "platform/base/Thread.h"
 #include "platform/base/ThreadSignal.h"
+#include "platform/testing/WaitUntil.h"
 
 namespace {
 
@@ -21,14 +22,14 @@ SYSTEMTIME Utc(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
 }
 
 // Joins in bounded real time so that a broken clock fails instead of hanging.
-bool Finished(HANDLE thread, int realMs = 5000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
-    DWORD code = STILL_ACTIVE;
-    while (GetExitCodeThread(thread, &code) && code == STILL_ACTIVE) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+::testing::AssertionResult Finished(HANDLE thread, int realMs = 5000) {
+    return quorvel::testing::WaitUntil(
+        [thread] {
+            DWORD code = STILL_ACTIVE;
+            return !GetExitCodeThread(thread, &code) || code != STILL_ACTIVE;
+        },
+        "the thread to finish", realMs,
+        [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); });
 }
 
 class VirtualClock : public ::testing::Test {

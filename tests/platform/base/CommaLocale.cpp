@@ -91,21 +91,15 @@ CommaDecimalLocale::~CommaDecimalLocale() {
     } else {
         ::unsetenv("LOCPATH");
     }
-    if (!m_folder.empty()) {
-        std::error_code ec;
-        std::filesystem::remove_all(m_folder, ec);
-    }
 }
 
 bool CommaDecimalLocale::Build() {
-    std::error_code ec;
-    const std::string base = std::filesystem::temp_directory_path(ec).string();
-    std::string pattern = (ec ? std::string("/tmp") : base) + "/quorvel-locale-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
+    m_temp.emplace("quorvel-locale");
+    if (!m_temp->Made()) {
         m_why = "no temporary folder for the test locale";
         return false;
     }
-    m_folder = pattern;
+    m_folder = m_temp->Path();
     const std::string charmap = m_folder + "/charmap";
     const std::string definition = m_folder + "/definition";
     const std::string output = m_folder + "/" + kName;
@@ -117,6 +111,7 @@ bool CommaDecimalLocale::Build() {
         m_why = "localedef could not be run";
         return false;
     }
+    std::error_code ec;
     if (!std::filesystem::exists(output + "/LC_NUMERIC", ec)) {
         m_why = "localedef made no locale";
         return false;

@@ -9,7 +9,10 @@
 // Active() tells whether one is set; Why() says why not, for the skip.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "platform/testing/TempDeviceRoot.h"
 
 class CommaDecimalLocale {
   public:
@@ -29,6 +32,7 @@ class CommaDecimalLocale {
     std::string m_why;
     std::string m_previous;  // LC_NUMERIC before
     bool m_hadLocPath = false;
-    std::string m_locPath;  // LOCPATH before
-    std::string m_folder;   // our temporary folder, removed at the end
+    std::string m_locPath;                               // LOCPATH before
+    std::optional<quorvel::testing::TempFolder> m_temp;  // removed at the end
+    std::string m_folder;                                // its path
 };

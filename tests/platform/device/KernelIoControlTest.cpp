@@ -9,23 +9,20 @@
 #include "platform/device/KernelIoControl.h"
 #include "platform/files/DevicePath.h"
 #include "platform/serial/LineState.h"
+#include "platform/testing/TempDeviceRoot.h"
 
 namespace quorvel {
 namespace {
 
-class KernelIoControlTest : public ::testing::Test {
+class KernelIoControlTest : public testing::DeviceRootTest {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/quorvel-device-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        SetDeviceRoot(m_root);
+        DeviceRootTest::SetUp();
         ResetDeviceEmulation();
     }
     void TearDown() override {
         ResetDeviceEmulation();
-        SetDeviceRoot("");
-        std::filesystem::remove_all(m_root);
+        DeviceRootTest::TearDown();
     }
 
     // {handle, status} of a claim (1) or release (0).
@@ -47,8 +44,6 @@ class KernelIoControlTest : public ::testing::Test {
                                     &returned));
         return status;
     }
-
-    std::string m_root;
 };
 
 TEST_F(KernelIoControlTest, WithoutConfigurationTheOemInterfaceIsThere) {

@@ -5,11 +5,13 @@
 
 #include "platform/base/Clock.h"
 #include "platform/device/Sound.h"
+#include "platform/testing/TempDeviceRoot.h"
 #include "tests/platform/device/SoundTestWave.h"
 
 using quorvel::device::ParseWave;
 using quorvel::device::RecordingSoundSink;
 using quorvel::device::WaveInfo;
+using soundtest::FileBytes;
 using soundtest::MakeWave;
 using soundtest::WaveSpec;
 
@@ -61,16 +63,18 @@ class SoundPlayback : public ::testing::Test {
     void SetUp() override {
         quorvel::UseVirtualClock(SYSTEMTIME{2024, 5, 0, 17, 8, 0, 0, 0});
         m_previous = quorvel::device::SetSoundSink(&m_sink);
-        m_root.Write("Flash Disk/Wav/Alarm5.wav", MakeWave({.rate = 8000, .frames = 6000}));
-        m_root.Write("Windows/exclam.wav", MakeWave({.rate = 11025, .bits = 8, .frames = 11025}));
-        m_root.Write("Windows/broken.wav", {'R', 'I', 'F', 'F', 1, 2});
+        m_root.WriteHost("Flash Disk/Wav/Alarm5.wav",
+                         FileBytes(MakeWave({.rate = 8000, .frames = 6000})));
+        m_root.WriteHost("Windows/exclam.wav",
+                         FileBytes(MakeWave({.rate = 11025, .bits = 8, .frames = 11025})));
+        m_root.WriteHost("Windows/broken.wav", std::string("RIFF\x01\x02", 6));
     }
     void TearDown() override {
         sndPlaySound(nullptr, 0);
         quorvel::device::SetSoundSink(m_previous);
     }
 
-    soundtest::TempRoot m_root;
+    quorvel::testing::TempDeviceRoot m_root{"quorvel-sound"};
     RecordingSoundSink m_sink;
     quorvel::device::SoundSink* m_previous = nullptr;
 };

@@ -1,16 +1,9 @@
-// Builds RIFF/WAVE images for sound tests, and a device root holding them.
+// Builds RIFF/WAVE images for sound tests.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
-
-#include "platform/files/DevicePath.h"
 
 namespace soundtest {
 
@@ -63,29 +56,9 @@ inline std::vector<uint8_t> MakeWave(const WaveSpec& spec) {
     return out;
 }
 
-// A temporary device root for one test.
-class TempRoot {
-  public:
-    TempRoot() {
-        char pattern[] = "/tmp/quorvel-sound-XXXXXX";
-        if (::mkdtemp(pattern) != nullptr) m_dir = pattern;
-        quorvel::SetDeviceRoot(m_dir);
-    }
-    ~TempRoot() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
-    void Write(const std::string& relative, const std::vector<uint8_t>& bytes) const {
-        const std::filesystem::path path = std::filesystem::path(m_dir) / relative;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-    }
-    const std::string& Dir() const { return m_dir; }
-
-  private:
-    std::string m_dir;
-};
+// The image as the bytes of a file.
+inline std::string FileBytes(const std::vector<uint8_t>& image) {
+    return std::string(image.begin(), image.end());
+}
 
 }  // namespace soundtest

@@ -5,10 +5,6 @@
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 
-void PrintTo(const CString& text, std::ostream* out) {
-    *out << '"' << quorvel::ToUtf8(text) << '"';
-}
-
 namespace dlgtest {
 namespace {
 
@@ -31,55 +27,6 @@ void RegisterOwnerClass() {
 }
 
 }  // namespace
-
-TemplateBuilder::TemplateBuilder(UINT id, int cx, int cy, DWORD style, const wchar_t* caption) {
-    m_template.id = id;
-    m_template.style = style;
-    m_template.cx = cx;
-    m_template.cy = cy;
-    m_template.caption = caption;
-    m_template.fontFace = L"";
-}
-
-TemplateBuilder& TemplateBuilder::Font(int points, const wchar_t* face) {
-    m_template.fontSize = points;
-    m_template.fontFace = face;
-    m_template.style |= DS_SETFONT;
-    return *this;
-}
-
-TemplateBuilder& TemplateBuilder::ExStyle(DWORD exStyle) {
-    m_template.exStyle = exStyle;
-    return *this;
-}
-
-TemplateBuilder& TemplateBuilder::Add(const wchar_t* cls, const wchar_t* text, UINT id, int x,
-                                      int y, int cx, int cy, DWORD style) {
-    m_items.push_back(DialogItemTemplate{
-        cls, text, 0, id, x, y, cx, cy, static_cast<DWORD>(WS_CHILD | WS_VISIBLE) | style, 0, {}});
-    return *this;
-}
-
-TemplateBuilder& TemplateBuilder::Button(const wchar_t* text, UINT id, int x, int y,
-                                         bool isDefault) {
-    return Add(L"Button", text, id, x, y, 40, 14,
-               (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP);
-}
-
-TemplateBuilder& TemplateBuilder::Edit(UINT id, int x, int y, int cx) {
-    return Add(L"Edit", L"", id, x, y, cx, 12, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
-}
-
-TemplateBuilder& TemplateBuilder::Radio(const wchar_t* text, UINT id, int x, int y,
-                                        bool groupStart) {
-    return Add(L"Button", text, id, x, y, 50, 10,
-               BS_AUTORADIOBUTTON | (groupStart ? WS_GROUP | WS_TABSTOP : 0));
-}
-
-const DialogTemplate* TemplateBuilder::Get() {
-    m_template.items = m_items;
-    return &m_template;
-}
 
 bool Script::Saw(UINT msg) const {
     for (const MSG& m : seen)

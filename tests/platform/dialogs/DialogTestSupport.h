@@ -1,4 +1,5 @@
-// Shared fixture of the dialog tests: templates built in code, a scripted
+// Shared fixture of the dialog tests: templates built in code (the shared
+// builder), a scripted
 // dialog procedure, an owner window that records what reaches it, keys
 // injected through the window manager, and the modal hook installed per
 // test. Every test runs with a watchdog so that a modal nobody ends fails
@@ -8,40 +9,20 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <vector>
 
 #include "platform/controls/Controls.h"
 #include "platform/dialogs/DialogApi.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/testing/Printers.h"
+#include "platform/testing/TemplateBuilder.h"
 #include "platform/win/WinInternal.h"
-
-// Readable CStrings in failure messages.
-void PrintTo(const CString& text, std::ostream* out);
 
 namespace dlgtest {
 
-using quorvel::resources::DialogItemTemplate;
 using quorvel::resources::DialogTemplate;
 
-// A template in code; the builder owns the item array the template points to.
-class TemplateBuilder {
-  public:
-    TemplateBuilder(UINT id, int cx, int cy, DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFRAME,
-                    const wchar_t* caption = L"测试");
-    TemplateBuilder& Font(int points, const wchar_t* face);
-    TemplateBuilder& ExStyle(DWORD exStyle);
-    TemplateBuilder& Add(const wchar_t* cls, const wchar_t* text, UINT id, int x, int y, int cx,
-                         int cy, DWORD style);
-    TemplateBuilder& Button(const wchar_t* text, UINT id, int x, int y, bool isDefault = false);
-    TemplateBuilder& Edit(UINT id, int x, int y, int cx = 60);
-    TemplateBuilder& Radio(const wchar_t* text, UINT id, int x, int y, bool groupStart);
-    const DialogTemplate* Get();
-
-  private:
-    DialogTemplate m_template{};
-    std::vector<DialogItemTemplate> m_items;
-};
+using quorvel::testing::TemplateBuilder;
 
 // What a scripted dialog does: `on` sees every message first and answers
 // TRUE when it handled it; otherwise IDOK and IDCANCEL end the dialog with

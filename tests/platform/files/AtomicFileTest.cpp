@@ -1,15 +1,18 @@
 // Whole-file replacement under kills and failures.
 #include <sys/resource.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 
 #include "platform/files/AtomicFile.h"
 #include "platform/files/FileApi.h"
+#include "platform/testing/TempDeviceRoot.h"
 #include "tests/platform/files/ChildProcess.h"
-#include "tests/platform/files/TestRoot.h"
 
 namespace {
+
+using quorvel::testing::DeviceRootTest;
 
 class AtomicFileTest : public DeviceRootTest {
   protected:

@@ -1,5 +1,6 @@
 // Hostile and careless input: every failure is a return value, nothing
 // crashes, hangs, or touches anything outside the device root.
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -7,9 +8,11 @@
 #include "platform/files/File.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Registry.h"
-#include "tests/platform/files/TestRoot.h"
+#include "platform/testing/TempDeviceRoot.h"
 
 namespace {
+
+using quorvel::testing::DeviceRootTest;
 
 class BadInputTest : public DeviceRootTest {};
 

@@ -2,13 +2,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/files/File.h"
 #include "platform/files/FileApi.h"
-#include "tests/platform/files/TestRoot.h"
+#include "platform/testing/TempDeviceRoot.h"
 
 namespace {
+
+using quorvel::testing::DeviceRootTest;
 
 class CFileTest : public DeviceRootTest {
   protected:

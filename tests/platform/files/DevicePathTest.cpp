@@ -1,13 +1,16 @@
 // Device path resolution, driven through the file functions the program uses.
 #include <cwchar>
+#include <fstream>
 #include <string>
 
 #include "platform/files/File.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/HostText.h"
-#include "tests/platform/files/TestRoot.h"
+#include "platform/testing/TempDeviceRoot.h"
 
 namespace {
+
+using quorvel::testing::DeviceRootTest;
 
 class DevicePathTest : public DeviceRootTest {};
 

@@ -1,13 +1,16 @@
 // Folders, listings, copies and renames through device paths.
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/files/File.h"
 #include "platform/files/FileApi.h"
-#include "tests/platform/files/TestRoot.h"
+#include "platform/testing/TempDeviceRoot.h"
 
 namespace {
+
+using quorvel::testing::DeviceRootTest;
 
 class FileApiTest : public DeviceRootTest {};
 

@@ -1,13 +1,16 @@
 // The registry's keys, its file on disk, damaged files and concurrent use.
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/files/Registry.h"
-#include "tests/platform/files/TestRoot.h"
+#include "platform/testing/TempDeviceRoot.h"
 
 namespace {
+
+using quorvel::testing::DeviceRootTest;
 
 class RegistryStoreTest : public DeviceRootTest {
   protected:

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "platform/files/Registry.h"
+#include "platform/testing/TempDeviceRoot.h"
 #include "tests/platform/files/ChildProcess.h"
-#include "tests/platform/files/TestRoot.h"
 
 namespace {
+
+using quorvel::testing::DeviceRootTest;
 
 class RegistryTest : public DeviceRootTest {};
 

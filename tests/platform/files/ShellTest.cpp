@@ -4,9 +4,11 @@
 
 #include "platform/files/FileApi.h"
 #include "platform/files/Shell.h"
-#include "tests/platform/files/TestRoot.h"
+#include "platform/testing/TempDeviceRoot.h"
 
 namespace {
+
+using quorvel::testing::DeviceRootTest;
 
 class ShellTest : public DeviceRootTest {};
 

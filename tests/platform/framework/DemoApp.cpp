@@ -2,12 +2,9 @@
 
 #include "tests/platform/framework/DemoDialog.h"
 
-#include <filesystem>
-
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/dialogs/Dialogs.h"
-#include "platform/files/DevicePath.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/resources/Resources.h"
 #include "platform/win/WinInternal.h"
@@ -236,15 +233,12 @@ void CDemoApp::OnAppAbout() {
 // ---- Fixture ----
 
 void DemoTest::SetUp() {
+    DeviceRootTest::SetUp();
+    if (HasFatalFailure()) return;
     quorvel::UseVirtualClock(SYSTEMTIME{2012, 6, 5, 1, 8, 0, 0, 0});
     quorvel::gdi::Install();
     quorvel::resources::Install();
     quorvel::dialogs::Install();
-    m_root = std::filesystem::temp_directory_path() /
-             ("docview-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(m_root);
-    quorvel::SetDeviceRoot(m_root);
     Events().clear();
     m_app = new CDemoApp;
 }
@@ -256,7 +250,7 @@ void DemoTest::TearDown() {
     while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }
     delete m_app;
-    std::filesystem::remove_all(m_root);
+    DeviceRootTest::TearDown();
 }
 
 CDemoFrame* DemoTest::Start() {

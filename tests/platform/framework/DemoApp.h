@@ -18,6 +18,7 @@
 #include "platform/framework/SplitterWnd.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
+#include "platform/testing/TempDeviceRoot.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
 
@@ -136,7 +137,7 @@ class CDemoApp : public CWinApp {
 // A test with the demonstration application: the virtual clock, the
 // platform installed, a temporary device root for the registry, and an
 // application object for each test.
-class DemoTest : public ::testing::Test {
+class DemoTest : public quorvel::testing::DeviceRootTest {
   protected:
     void SetUp() override;
     void TearDown() override;
@@ -150,7 +151,6 @@ class DemoTest : public ::testing::Test {
     POINT ButtonCentre(UINT id);
 
     CDemoApp* m_app = nullptr;
-    std::string m_root;
 };
 
 }  // namespace demo

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/testing/TempDeviceRoot.h"
 #include "tests/platform/gdi/MemoryCanvas.h"
 
 namespace quorvel::gdi::test {
@@ -223,10 +224,9 @@ std::vector<uint8_t> PaletteBmp(int bitsPerPixel, const std::vector<uint32_t>& p
 }
 
 TEST(ImageFiles, BmpAndPngLoadAsBitmaps) {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() /
-        ("quorvel-gdi-images-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(dir);
+    const testing::TempFolder folder("quorvel-gdi-images");
+    ASSERT_TRUE(folder.Made());
+    const std::filesystem::path dir = folder.Path();
     // 8 bits: bottom row first, rows padded to four bytes.
     WriteBytes(dir / "eight.bmp",
                PaletteBmp(8, {0xFF0000, 0x0000FF, 0xFFFFFF}, {1, 2, 0, 0, 0, 1, 0, 0}));

@@ -7,6 +7,7 @@
 
 #include "platform/gdi/Surface.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/TempDeviceRoot.h"
 #include "tests/platform/gdi/Gallery.h"
 
 namespace quorvel::gdi::test {
@@ -39,11 +40,8 @@ TEST_F(Gallery, ChineseTextMatchesItsReference) {
 class ReferenceRules : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_dir =
-            fs::temp_directory_path() /
-            ("quorvel-ref-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
-        fs::create_directories(m_dir);
+        ASSERT_TRUE(m_folder.Made());
+        m_dir = m_folder.Path();
         testing::SetReferenceDirectory((m_dir / "ref").string());
         testing::SetOutputDirectory((m_dir / "out").string());
         m_image.width = 3;
@@ -55,9 +53,8 @@ class ReferenceRules : public ::testing::Test {
     void TearDown() override {
         if (m_wasUpdating) setenv("QUORVEL_UPDATE_REFERENCES", "1", 1);
         testing::SetOutputDirectory("reference-output");
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
     }
+    testing::TempFolder m_folder{"quorvel-ref"};
     fs::path m_dir;
     Image m_image;
     bool m_wasUpdating = false;

@@ -3,11 +3,10 @@
 // visible of a window, window snapshots.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/gdi/GdiApi.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/Surface.h"
+#include "platform/testing/TempDeviceRoot.h"
 #include "platform/win/WinInternal.h"
 #include "tests/platform/gdi/MemoryCanvas.h"
 
@@ -129,12 +128,13 @@ TEST_F(WindowDrawing, WindowSnapshotIsTheWindowsRectangle) {
     EXPECT_EQ(image.width, 100);
     EXPECT_EQ(image.height, 80);
     EXPECT_EQ(image.At(0, 0), PixelFromColor(kRed));
-    const auto path = std::filesystem::temp_directory_path() / "quorvel-gdi-window.png";
-    ASSERT_TRUE(SaveWindowPng(m_top, path.string()));
+    const testing::TempFolder folder("quorvel-gdi-window");
+    ASSERT_TRUE(folder.Made());
+    const std::string path = folder.Path() + "/window.png";
+    ASSERT_TRUE(SaveWindowPng(m_top, path));
     Image loaded;
-    ASSERT_TRUE(LoadImageFile(path.string(), &loaded));
+    ASSERT_TRUE(LoadImageFile(path, &loaded));
     EXPECT_EQ(loaded, image);
-    std::filesystem::remove(path);
 }
 
 }  // namespace

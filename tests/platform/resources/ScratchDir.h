@@ -5,17 +5,11 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
+#include "platform/testing/TempDeviceRoot.h"
 
 class ScratchDir {
   public:
-    ScratchDir() {
-        static int serial = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("quorvel_rc_" + std::to_string(getpid()) + "_" + std::to_string(++serial));
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchDir() { std::filesystem::remove_all(m_path); }
+    ScratchDir() : m_path(m_folder.Path()) {}
 
     std::string Write(const std::string& name, const std::string& text) const {
         const std::filesystem::path file = m_path / name;
@@ -30,5 +24,6 @@ class ScratchDir {
     std::string Path(const std::string& name) const { return (m_path / name).string(); }
 
   private:
+    quorvel::testing::TempFolder m_folder{"quorvel-rc"};
     std::filesystem::path m_path;
 };

@@ -3,13 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <filesystem>
-#include <functional>
 #include <string>
-#include <thread>
 
 #include "platform/base/Clock.h"
 #include "platform/base/Handle.h"
@@ -17,30 +12,19 @@
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/SerialApi.h"
-#include "sim/Pty.h"
+#include "platform/testing/PtyPeer.h"
+#include "platform/testing/TempDeviceRoot.h"
+#include "platform/testing/WaitUntil.h"
 
 namespace quorvel::testing {
 
-// Polls `ready` for up to two seconds of real time: for things a real
-// pseudo-terminal does in its own time.
-inline bool Eventually(const std::function<bool()>& ready) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!ready()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
-class PortFixture : public ::testing::Test {
+class PortFixture : public DeviceRootTest {
   protected:
     static constexpr int kPort = 5;
 
     void SetUp() override {
-        char pattern[] = "/tmp/quorvel-serial-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        SetDeviceRoot(m_root);
+        DeviceRootTest::SetUp();
+        if (HasFatalFailure()) return;
         ClearSerialPortMappings();
         ResetSerialPortPower();
         std::string error;
@@ -54,8 +38,7 @@ class PortFixture : public ::testing::Test {
         ClearSerialPortMappings();
         ResetSerialPortPower();
         UseRealClock();
-        SetDeviceRoot("");
-        std::filesystem::remove_all(m_root);
+        DeviceRootTest::TearDown();
     }
 
     HANDLE OpenPort(LPCWSTR name = L"COM5:") {
@@ -83,8 +66,7 @@ class PortFixture : public ::testing::Test {
         return std::string(buffer, n);
     }
 
-    std::string m_root;
-    sim::PtyEndpoint m_peer;
+    PtyPeer m_peer;
     HANDLE m_port = INVALID_HANDLE_VALUE;
 };
 

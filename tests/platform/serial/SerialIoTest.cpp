@@ -77,7 +77,8 @@ TEST_F(SerialIoTest, ReceiverLinkReadGivesUpAfterItsTotalTimeout) {
 TEST_F(SerialIoTest, ByteWiseReaderBlocksUntilAByteComes) {
     SetTimeouts(10, 0, 0, 0, 5000);
     BackgroundRead read(m_port, 1);
-    ASSERT_TRUE(Eventually([] { return SerialPortWaiters(kPort) == 1; }));
+    ASSERT_TRUE(
+        WaitUntil([] { return SerialPortWaiters(kPort) == 1; }, "a reader waiting on the port"));
     AdvanceVirtualClock(60 * 1000);
     EXPECT_FALSE(read.done);
     ASSERT_EQ(m_peer.Write("A", 100), 1u);
@@ -90,7 +91,7 @@ TEST_F(SerialIoTest, ByteWiseReaderBlocksUntilAByteComes) {
 TEST_F(SerialIoTest, IntervalTimeoutEndsAReadBetweenBytes) {
     SetTimeouts(10, 0, 0, 0, 0);
     ASSERT_EQ(m_peer.Write("abc", 100), 3u);
-    ASSERT_TRUE(Eventually([&] { return Queued() == 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return Queued() == 3; }, "3 bytes queued"));
     BackgroundRead read(m_port, 8);
     ASSERT_TRUE(WaitForVirtualClockWaiters(1));
     AdvanceVirtualClock(10);
@@ -106,7 +107,7 @@ TEST_F(SerialIoTest, ImmediateModeReturnsWhatIsQueued) {
     ASSERT_TRUE(ReadFile(m_port, buffer, sizeof buffer, &n, nullptr));
     EXPECT_EQ(n, 0u);
     ASSERT_EQ(m_peer.Write("OK\r\n", 100), 4u);
-    ASSERT_TRUE(Eventually([&] { return Queued() == 4; }));
+    ASSERT_TRUE(WaitUntil([&] { return Queued() == 4; }, "4 bytes queued"));
     ASSERT_TRUE(ReadFile(m_port, buffer, sizeof buffer, &n, nullptr));
     EXPECT_EQ(std::string(buffer, n), "OK\r\n");
 }
@@ -139,7 +140,7 @@ TEST_F(SerialIoTest, WritesReachThePeerAndAFullLineTimesOut) {
 TEST_F(SerialIoTest, PurgeEmptiesTheQueue) {
     SetTimeouts(MAXDWORD, 0, 0, 0, 0);
     ASSERT_EQ(m_peer.Write("0123456789", 100), 10u);
-    ASSERT_TRUE(Eventually([&] { return Queued() == 10; }));
+    ASSERT_TRUE(WaitUntil([&] { return Queued() == 10; }, "10 bytes queued"));
     ASSERT_TRUE(PurgeComm(m_port, PURGE_TXCLEAR | PURGE_RXCLEAR));
     EXPECT_EQ(Queued(), 0u);
     char buffer[16];
@@ -159,7 +160,7 @@ TEST_F(SerialIoTest, CommEventsSignalReceivedBytes) {
     ASSERT_TRUE(WaitCommEvent(m_port, &mask, nullptr));
     peer.join();
     EXPECT_EQ(mask, static_cast<DWORD>(EV_RXCHAR));
-    ASSERT_TRUE(Eventually([&] { return Queued() == 4; }));
+    ASSERT_TRUE(WaitUntil([&] { return Queued() == 4; }, "4 bytes queued"));
     char buffer[8];
     DWORD n = 0;
     ASSERT_TRUE(ReadFile(m_port, buffer, Queued(), &n, nullptr));
@@ -175,7 +176,8 @@ TEST_F(SerialIoTest, NewMaskReleasesAWaiter) {
         ok = WaitCommEvent(m_port, &mask, nullptr);
         done = true;
     });
-    ASSERT_TRUE(Eventually([] { return SerialPortWaiters(kPort) == 1; }));
+    ASSERT_TRUE(
+        WaitUntil([] { return SerialPortWaiters(kPort) == 1; }, "a reader waiting on the port"));
     AdvanceVirtualClock(10 * 1000);
     EXPECT_FALSE(done);
     ASSERT_TRUE(SetCommMask(m_port, 0));
@@ -193,7 +195,8 @@ TEST_F(SerialIoTest, CloseReleasesBlockedReaderAndWaiterAtOnce) {
         DWORD mask = 0;
         waitOk = WaitCommEvent(m_port, &mask, nullptr);
     });
-    ASSERT_TRUE(Eventually([] { return SerialPortWaiters(kPort) == 2; }));
+    ASSERT_TRUE(
+        WaitUntil([] { return SerialPortWaiters(kPort) == 2; }, "2 readers waiting on the port"));
     ASSERT_TRUE(CloseHandle(m_port));
     m_port = INVALID_HANDLE_VALUE;
     read.Join();
@@ -206,7 +209,8 @@ TEST_F(SerialIoTest, CloseReleasesBlockedReaderAndWaiterAtOnce) {
 TEST_F(SerialIoTest, AbortPurgeReleasesABlockedReader) {
     SetTimeouts(0, 0, 0, 0, 0);
     BackgroundRead read(m_port, 4);
-    ASSERT_TRUE(Eventually([] { return SerialPortWaiters(kPort) == 1; }));
+    ASSERT_TRUE(
+        WaitUntil([] { return SerialPortWaiters(kPort) == 1; }, "a reader waiting on the port"));
     ASSERT_TRUE(PurgeComm(m_port, PURGE_RXABORT));
     read.Join();
     EXPECT_FALSE(read.ok);
@@ -232,7 +236,8 @@ TEST_F(SerialIoTest, UnpluggedDeviceFailsClearlyWithoutHanging) {
     // A reader that waits for ever is still released by the close.
     SetTimeouts(10, 0, 0, 0, 5000);
     BackgroundRead forever(m_port, 1);
-    ASSERT_TRUE(Eventually([] { return SerialPortWaiters(kPort) == 1; }));
+    ASSERT_TRUE(
+        WaitUntil([] { return SerialPortWaiters(kPort) == 1; }, "a reader waiting on the port"));
     ASSERT_TRUE(CloseHandle(m_port));
     m_port = INVALID_HANDLE_VALUE;
     forever.Join();
@@ -244,7 +249,7 @@ TEST_F(SerialIoTest, BytesReceivedBeforeTheDeviceWentAwayCanStillBeTaken) {
     SetTimeouts(MAXDWORD, 0, 0, 10, 1000);
     ASSERT_TRUE(SetCommMask(m_port, EV_RXCHAR));
     ASSERT_EQ(m_peer.Write("abcdef", 100), 6u);
-    ASSERT_TRUE(Eventually([&] { return Queued() == 6; }));
+    ASSERT_TRUE(WaitUntil([&] { return Queued() == 6; }, "6 bytes queued"));
     char buffer[8];
     DWORD n = 0;
     ASSERT_TRUE(ReadFile(m_port, buffer, 2, &n, nullptr));
@@ -280,7 +285,7 @@ TEST_F(SerialIoTest, UnpoweredBoardNeitherTalksNorListens) {
     SetSerialPortPower(kPort, true);
     EXPECT_TRUE(m_peer.ReadLines().powered);
     ASSERT_EQ(m_peer.Write("heard", 100), 5u);
-    ASSERT_TRUE(Eventually([&] { return Queued() == 5; }));
+    ASSERT_TRUE(WaitUntil([&] { return Queued() == 5; }, "5 bytes queued"));
     ASSERT_TRUE(ReadFile(m_port, buffer, sizeof buffer, &n, nullptr));
     EXPECT_EQ(std::string(buffer, n), "heard");
 }

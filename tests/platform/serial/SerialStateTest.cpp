@@ -123,7 +123,7 @@ TEST_F(SerialStateTest, LineSettingsReachTheTerminalAndReadBack) {
 
 TEST_F(SerialStateTest, ModemLinesAreSeenByThePeer) {
     ASSERT_NE(OpenPort(), INVALID_HANDLE_VALUE);
-    sim::LineReport lines = m_peer.ReadLines();
+    LineReport lines = m_peer.ReadLines();
     EXPECT_TRUE(lines.known && lines.open && lines.dtr && lines.rts && lines.powered);
 
     ASSERT_TRUE(EscapeCommFunction(m_port, CLRRTS));

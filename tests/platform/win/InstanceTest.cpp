@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/testing/TempDeviceRoot.h"
 #include "tests/platform/win/WinTestSupport.h"
 
 extern char** environ;
@@ -61,9 +62,9 @@ pid_t StartSecondInstance(const std::string& dir) {
 }
 
 TEST_F(Instance, SecondInstanceShowsTheFirstAndBringsItToTheFront) {
-    const std::string dir =
-        std::filesystem::temp_directory_path() / ("quorvel-win-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
+    const quorvel::testing::TempFolder folder("quorvel-win");
+    ASSERT_TRUE(folder.Made());
+    const std::string& dir = folder.Path();
     ASSERT_TRUE(quorvel::win::EnableInstanceSharing(dir));
     HWND main = Top(0, {0, 0, 100, 100});
     SetWindowText(main, L"Quorvel");

@@ -118,10 +118,8 @@ TEST_F(ComPortTest, CloseServesAReaderBlockedSendingToTheClosingThread) {
     ASSERT_EQ(m_peer.Write("z", 100), 1u);
     // The reader takes the byte and then waits for this thread, which does
     // not serve it before it closes.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (SerialPortWaiters(kPort) != 0 && std::chrono::steady_clock::now() < end) {
-        std::this_thread::yield();
-    }
+    (void)WaitUntil([] { return SerialPortWaiters(kPort) == 0; }, "the reader to take the bytes",
+                    2000, [] { std::this_thread::yield(); });
     port.Close();
     EXPECT_FALSE(port.IsOpen());
     EXPECT_TRUE(got.empty() || got == "z") << got;

@@ -14,25 +14,19 @@
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/SerialApi.h"
+#include "platform/testing/TempDeviceRoot.h"
 #include "receiver/link/PeripheralControl.h"
 #include "sim/GnssSimulator.h"
 
 namespace quorvel::testing {
 namespace {
 
-class PeripheralControlTest : public ::testing::Test {
+class PeripheralControlTest : public DeviceRootTest {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quorvel-power-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        SetDeviceRoot(m_root);
-    }
     void TearDown() override {
         ResetDeviceEmulation();
         ResetPeripheralControl();
-        SetDeviceRoot("");
-        std::filesystem::remove_all(m_root);
+        DeviceRootTest::TearDown();
     }
 
     void UseProfile(const char* profile) {
@@ -41,8 +35,6 @@ class PeripheralControlTest : public ::testing::Test {
         ResetDeviceEmulation();
         ResetPeripheralControl();
     }
-
-    std::string m_root;
 };
 
 TEST_F(PeripheralControlTest, OemInterfaceClaimsSwitchesAndReleases) {

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/base/Clock.h"
@@ -17,9 +17,11 @@
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/SerialPort.h"
+#include "platform/testing/PtyPeer.h"
+#include "platform/testing/TempDeviceRoot.h"
+#include "platform/testing/WaitUntil.h"
 #include "platform/win/WinApi.h"
 #include "platform/win/WinInternal.h"
-#include "sim/Pty.h"
 
 namespace quorvel::testing {
 
@@ -86,24 +88,19 @@ inline PortSettings SettingsOf(int port) {
 
 // Serves what the readers send to this thread until `done` holds or
 // `realMs` of real time have passed.
-inline bool ServeUntil(const std::function<bool()>& done, int realMs = 5000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
+inline ::testing::AssertionResult ServeUntil(const std::function<bool()>& done, int realMs = 5000) {
+    return WaitUntil(done, "the port readers' messages served to this thread", realMs, [&] {
         win::ServeSentMessages();
-        if (done()) break;
-        CurrentThreadSignal().Wait(ClockNowMs() + 20);
-    }
-    return true;
+        if (!done()) CurrentThreadSignal().Wait(ClockNowMs() + 20);
+    });
 }
 
 class LinkPortFixture : public ::testing::Test {
   protected:
     void StartPeer(int port) {
-        char pattern[] = "/tmp/quorvel-link-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        SetDeviceRoot(m_root);
+        m_deviceRoot.emplace("quorvel-link");
+        ASSERT_TRUE(m_deviceRoot->Made());
+        m_root = m_deviceRoot->Root();
         std::string error;
         ASSERT_TRUE(m_peer.Open(m_root + "/device", error)) << error;
         MapSerialPort(port, m_peer.Path());
@@ -111,8 +108,7 @@ class LinkPortFixture : public ::testing::Test {
     void TearDown() override {
         m_peer.Close();
         ClearSerialPortMappings();
-        SetDeviceRoot("");
-        if (!m_root.empty()) std::filesystem::remove_all(m_root);
+        m_deviceRoot.reset();
     }
 
     static int CountEntries(const char* folder) {
@@ -128,17 +124,15 @@ class LinkPortFixture : public ::testing::Test {
     // joined thread's host thread leaves a moment after the join), waiting
     // at most two seconds for the count to fall to `expected`.
     static int SettledThreads(int expected) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        int count = CountEntries("/proc/self/task");
-        while (count > expected && std::chrono::steady_clock::now() < end) {
-            usleep(1000);
-            count = CountEntries("/proc/self/task");
-        }
+        int count = 0;
+        (void)WaitUntil([&] { return (count = CountEntries("/proc/self/task")) <= expected; },
+                        "the ended threads to leave", 2000, [] { usleep(1000); });
         return count;
     }
 
+    std::optional<TempDeviceRoot> m_deviceRoot;
     std::string m_root;
-    sim::PtyEndpoint m_peer;
+    PtyPeer m_peer;
 };
 
 }  // namespace quorvel::testing

@@ -103,10 +103,8 @@ TEST_F(SerialPortTest, BufferWaitingForAWindowThatIsDestroyedIsReleasedByTheRead
     ASSERT_EQ(m_peer.Write("OK\r\n", 100), 4u);
     // The reader takes the bytes and waits for this thread, which does not
     // serve it before the window is gone; the close then serves the message.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (SerialPortWaiters(kPort) != 0 && std::chrono::steady_clock::now() < end) {
-        std::this_thread::yield();
-    }
+    (void)WaitUntil([] { return SerialPortWaiters(kPort) == 0; }, "the reader to take the bytes",
+                    2000, [] { std::this_thread::yield(); });
     window.Destroy();
     port.Close();
     EXPECT_EQ(got, "");
