@@ -43,7 +43,8 @@ void OpenSystemFile(CVendropDoc& doc) {
     }
     doc.SetDefaultJob();
     const CSystemFileRecord copy = doc.m_sysFile;
-    if (!doc.m_iniFile.WriteSystemFile(root, L"esystem.sys", copy)) ShowInformation(IDS_STRING61403);
+    if (!doc.m_iniFile.WriteSystemFile(root, L"esystem.sys", copy))
+        ShowInformation(IDS_STRING61403);
 }
 
 void OpenSettingsFile(CVendropDoc& doc) {

@@ -38,8 +38,8 @@ void CVendropApp::PlaceShortcuts() {
 BOOL CVendropApp::RegisterApplicationKey() {
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shell\\Keys\\40CF", 0,
-                          nullptr, 0, 0, nullptr, &key, &disposition) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shell\\Keys\\40CF", 0, nullptr,
+                          0, 0, nullptr, &key, &disposition) != ERROR_SUCCESS)
         return FALSE;
     CString name;
     name.LoadString(IDS_STRING61402);

@@ -3,7 +3,8 @@
 #include "platform/win/WinApi.h"
 
 int MapKeyToCommand(UINT message, WPARAM virtualKey) {
-    if (message == WM_SYSKEYDOWN) return virtualKey == 'A' || virtualKey == 'B' ? static_cast<int>(virtualKey) : 0;
+    if (message == WM_SYSKEYDOWN)
+        return virtualKey == 'A' || virtualKey == 'B' ? static_cast<int>(virtualKey) : 0;
     if (message != WM_KEYDOWN) return 0;
     switch (virtualKey) {
         case VK_LEFT:

@@ -185,5 +185,5 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
 CMainFrame* GetMainFrame() {
     CWnd* main = AfxGetMainWnd();
     return main && main->IsKindOf(RUNTIME_CLASS(CMainFrame)) ? static_cast<CMainFrame*>(main)
-                                                              : nullptr;
+                                                             : nullptr;
 }

@@ -28,7 +28,7 @@ BOOL CVendropApp::InitInstance() {
     HWND previous = nullptr;
     ::EnumWindows(FindPreviousInstanceProc, reinterpret_cast<LPARAM>(&previous));
     if (previous) {
-        ::ShowWindow(previous, SW_SHOWMAXIMIZED);
+        ::ShowWindow(previous, SW_MAXIMIZE);
         ::SetForegroundWindow(previous);
         return FALSE;
     }

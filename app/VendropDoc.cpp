@@ -86,10 +86,11 @@ void CVendropDoc::GetCurrentFix(PointRecord& point) {
 }
 
 void CVendropDoc::ApplyBaseCoordinates(CoordSysParams params) {
-    const double source[kCalibPoints][3] = {
-        {params.szdSx0, params.szdSy0, params.szdSh0}, {params.szdSx1, params.szdSy1, params.szdSh1},
-        {params.szdSx2, params.szdSy2, params.szdSh2}, {params.szdSx3, params.szdSy3, params.szdSh3},
-        {params.szdSx4, params.szdSy4, params.szdSh4}};
+    const double source[kCalibPoints][3] = {{params.szdSx0, params.szdSy0, params.szdSh0},
+                                            {params.szdSx1, params.szdSy1, params.szdSh1},
+                                            {params.szdSx2, params.szdSy2, params.szdSh2},
+                                            {params.szdSx3, params.szdSy3, params.szdSh3},
+                                            {params.szdSx4, params.szdSy4, params.szdSh4}};
     for (int i = 0; i < kCalibPoints; ++i)
         m_calibMeasured[i] = GridPoint{source[i][0], source[i][1], source[i][2]};
 }

@@ -51,8 +51,8 @@ void CVendropDoc::AdvancePointName() {
         m_strNextPointName += L"1";
         return;
     }
-    m_strNextPointName =
-        m_strNextPointName.Left(length - digits) + IncrementDigits(m_strNextPointName.Right(digits));
+    m_strNextPointName = m_strNextPointName.Left(length - digits) +
+                         IncrementDigits(m_strNextPointName.Right(digits));
 }
 
 void CVendropDoc::DeriveJobPaths() {

@@ -18,7 +18,7 @@
 // The network parameters of the receiver's modem, as the network settings
 // dialogs show and edit them.
 struct CNetLinkInfo {
-    CString strVersion;        // shown read-only
+    CString strVersion;  // shown read-only
     CString strReceiverSerial;
     CString strBaseSerial;
     CString strAltNumber;
@@ -27,7 +27,7 @@ struct CNetLinkInfo {
     CString strServerPort;
     CString strDomain;
     CString strPassword;
-    CString strDeviceSerial;   // shown read-only
+    CString strDeviceSerial;  // shown read-only
     CString strUserAccount;
 };
 
@@ -47,8 +47,7 @@ class CGpsComm {
     void Reset();
     // nMode 0: nPort is the settings' Port choice (0 the expansion slot,
     // any other value COM1); otherwise nPort is the COM number itself.
-    void SetPortParams(int nMode, int nPort, int nBaud, char cParity, int nDataBits,
-                       int nStopBits);
+    void SetPortParams(int nMode, int nPort, int nBaud, char cParity, int nDataBits, int nStopBits);
     void SetNotifyWindow(HWND hWnd) { m_hNotifyWnd = hWnd; }
     BOOL IsOpen() const { return m_hPort != INVALID_HANDLE_VALUE; }
 
