@@ -18,6 +18,7 @@
 #include "platform/files/Registry.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/resources/Resources.h"
+#include "platform/testing/ReferenceImage.h"
 #include "platform/win/WinInternal.h"
 
 namespace fs = std::filesystem;
@@ -55,6 +56,7 @@ void ShellTest::SetUp() {
     quorvel::dialogs::Install();
     quorvel::dialogs::InstallMessageBoxes();
     quorvel::SetAppTitle(L"Quorvel");
+    quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/ref");
     std::string pattern = (fs::temp_directory_path() / "quorvel-shell-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     m_root = pattern;
