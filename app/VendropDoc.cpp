@@ -95,6 +95,26 @@ void CVendropDoc::ApplyBaseCoordinates(CoordSysParams params) {
         m_calibMeasured[i] = GridPoint{source[i][0], source[i][1], source[i][2]};
 }
 
+void CVendropDoc::RefreshBasePoint(CCoordTransform& engine) {
+    double lat = m_curFix.dBaseLat;
+    double lon = m_curFix.dBaseLon;
+    double h = m_curFix.dBaseH;
+    if (m_coordParams.nSevenPar) {
+        const CoordSysParams copy = m_coordParams;
+        engine.Wgs84ToLocalGeodetic(lat, lon, h, copy);
+    }
+    double x = 0.0;
+    double y = 0.0;
+    engine.TransverseMercatorForward(lat, lon, x, y);
+    m_coordParams.szdBaseX = x;
+    m_coordParams.szdBaseY = y;
+    m_coordParams.szdBaseH = h;
+    m_calibMeasured[0] = GridPoint{x, y, h};
+    m_coordParams.szdSx0 = x;
+    m_coordParams.szdSy0 = y;
+    m_coordParams.szdSh0 = h;
+}
+
 CString MakeSoftwareDate(const char* buildDate) {
     static const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};

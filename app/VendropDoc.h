@@ -56,6 +56,11 @@ class CVendropDoc : public CDocument {
     void GetCurrentFix(PointRecord& point);
     // The five calibration source points of the record into m_calibMeasured.
     void ApplyBaseCoordinates(CoordSysParams params);
+    // The base station as the receiver broadcasts it (m_curFix's base
+    // block), turned into grid coordinates by `engine` (through the seven
+    // parameters when they are in use) and stored as the base point of
+    // m_coordParams, calibration entry 0 and the first source point.
+    void RefreshBasePoint(CCoordTransform& engine);
 
     // ---- Run state ----
     BOOL m_bGpsData = 0;

@@ -1,6 +1,9 @@
 // The document's own rules: the point-name advance and the record it
 // writes, the point being stored, the software date, the calibration
 // source points, and the screens' key translation.
+#include <cmath>
+
+#include "app/DefaultRecords.h"
 #include "app/KeyMap.h"
 #include "platform/base/TextConv.h"
 #include "platform/win/WinKeys.h"
@@ -119,6 +122,45 @@ TEST(KeyMapTest, HardwareKeysBecomeCommandKeys) {
     EXPECT_EQ(MapKeyToCommand(WM_SYSKEYDOWN, VK_LEFT), 0);
     EXPECT_EQ(MapKeyToCommand(WM_KEYUP, 'A'), 0);
     EXPECT_EQ(MapKeyToCommand(WM_CHAR, '5'), 0);
+}
+
+}  // namespace
+}  // namespace shelltest
+
+namespace shelltest {
+namespace {
+
+TEST_F(DocumentTest, TheBasePointIsTheBroadcastBaseOnTheJobsGrid) {
+    CVendropDoc doc;
+    FillDefaultParRecord(doc.m_coordParams);
+    doc.m_coordParams.szdCenter = 3.0;
+    doc.LoadCoordTransform();
+    doc.m_curFix.dBaseLat = 48.8583;
+    doc.m_curFix.dBaseLon = 2.2945;
+    doc.m_curFix.dBaseH = 35.5;
+    doc.RefreshBasePoint(doc.m_coordTransform);
+    const CoordSysParams& p = doc.m_coordParams;
+    // Coarse on purpose (the projection's own numbers are the engine's
+    // tests): west of the meridian, so short of the false easting, and
+    // about 5400 km north of the equator.
+    EXPECT_NEAR(p.szdBaseX, 5.4127e6, 5e3);
+    EXPECT_LT(p.szdBaseY, 500000.0);
+    EXPECT_GT(p.szdBaseY, 440000.0);
+    EXPECT_EQ(p.szdBaseH, 35.5);
+    EXPECT_EQ(p.szdSx0, p.szdBaseX);
+    EXPECT_EQ(p.szdSy0, p.szdBaseY);
+    EXPECT_EQ(p.szdSh0, 35.5);
+    EXPECT_EQ(doc.m_calibMeasured[0].x, p.szdBaseX);
+    EXPECT_EQ(doc.m_calibMeasured[0].h, 35.5);
+
+    // A datum shift in use moves the point; its height is the local one.
+    const double plainX = p.szdBaseX;
+    doc.m_coordParams.nSevenPar = 1;
+    doc.m_coordParams.szddx = 100.0;
+    doc.m_coordParams.szddz = -50.0;
+    doc.RefreshBasePoint(doc.m_coordTransform);
+    EXPECT_GT(std::abs(doc.m_coordParams.szdBaseX - plainX), 10.0);
+    EXPECT_NE(doc.m_coordParams.szdBaseH, 35.5);
 }
 
 }  // namespace
