@@ -12,6 +12,7 @@
 #include "app/VendropView.h"
 #include "platform/base/Clock.h"
 #include "platform/device/Leds.h"
+#include "platform/framework/CommandBarControl.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/win/WinInternal.h"
@@ -110,7 +111,13 @@ TEST_F(ShellTest, TheToggleShowsTheMainViewThenThePointStoreViewOverTheLivePanes
     const HWND graph = frame->m_hGraphView;
     const HWND data = frame->m_hDataView;
 
-    frame->SendMessage(WM_COMMAND, ID_VIEW_TOGGLE);
+    // The toolbar's button, tapped.
+    auto* bar = frame->m_wndCommandBar.GetControl();
+    RECT button = bar->FindButton(ID_VIEW_TOGGLE)->rect;
+    ::MapWindowPoints(bar->Hwnd(), nullptr, reinterpret_cast<POINT*>(&button), 2);
+    const CPoint at = CRect(button).CenterPoint();
+    quorvel::win::InjectStylus(at.x, at.y, true);
+    quorvel::win::InjectStylus(at.x, at.y, false);
     Pump();
     CView* main = frame->GetActiveView();
     ASSERT_TRUE(main->IsKindOf(RUNTIME_CLASS(CVendropView)));
