@@ -4,7 +4,8 @@
 // sentences it accepted, echoed, each followed by its JSON reports).
 //
 // Checked: the GGA, GSV, ZDA and GSA lines the decoders take are exactly
-// those the daemon accepted, except st-teseo-liv4f's "$$" sentences, which
+// those whose first sentence the daemon accepted (it splits glued lines
+// and may echo them out of order, so the echoes are taken as a set), except st-teseo-liv4f's "$$" sentences, which
 // fail the checksum here; after each GGA the position (1e-9 degrees), the
 // ellipsoidal height (0.1 mm), HDOP, satellites used and the fix quality;
 // complete GSV groups of single-system captures against the sky view; GST
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,14 +48,17 @@ std::vector<std::string> ReadLines(const std::string& path, bool skipHeader) {
 }
 
 // The first sentence of a line as the daemon would echo it: from its first
-// '$' (extra '$' dropped) to the next '$' or the end.
+// '$' (extra '$' dropped) to the two checksum digits after its '*', or to
+// the next '$'.
 std::string FirstSentence(const std::string& text, bool* doubledDollar) {
     size_t at = text.find('$');
     *doubledDollar = false;
     if (at == std::string::npos) return text;
     while (at + 1 < text.size() && text[at + 1] == '$') ++at, *doubledDollar = true;
-    const size_t next = text.find('$', at + 1);
-    return text.substr(at, next == std::string::npos ? std::string::npos : next - at);
+    size_t end = text.find('$', at + 1);
+    const size_t star = text.find('*', at);
+    if (star != std::string::npos && star < end) end = std::min(star + 3, text.size());
+    return text.substr(at, end == std::string::npos ? std::string::npos : end - at);
 }
 
 // "GGA" of "$GPGGA,..."; empty for anything else.
@@ -106,18 +111,26 @@ class CaptureReplay {
             if (l.size() > 6 && l[0] == '$' && l.compare(3, 3, "GSV") == 0) ++talkers[l.substr(1, 2)];
         }
         m_singleSystem = talkers.size() == 1;
+        for (const std::string& l : m_check) {
+            if (!l.empty() && l[0] == '$') m_echoed.insert(l);
+        }
     }
 
     void Run() {
         ASSERT_FALSE(m_lines.empty()) << m_name << ": capture missing";
         for (size_t i = 0; i < m_lines.size(); ++i) Line(i);
-        EXPECT_GT(m_taken, 0) << m_name;
+        if (m_name != "sounder.log") {  // the sounder's capture holds depths only
+            EXPECT_GT(m_taken, 0) << m_name;
+        }
     }
 
   private:
-    // The echo of `sentence` in the .chk, a little ahead of the last one.
+    // The echo of `sentence` in the .chk, after the last one found. Only
+    // what looks like a sentence is looked for: binary blocks between the
+    // sentences are cut differently there.
     long FindEcho(const std::string& sentence) {
-        for (size_t k = m_cursor; k < m_check.size() && k < m_cursor + 60; ++k) {
+        if (sentence.size() < 6 || sentence[0] != '$') return -1;
+        for (size_t k = m_cursor; k < m_check.size(); ++k) {
             if (m_check[k] == sentence) {
                 m_cursor = k + 1;
                 return static_cast<long>(k);
@@ -141,7 +154,7 @@ class CaptureReplay {
         if (kind == "GSA") taken = m_parser.ParseGsa(line, &m_rec);
         if (kind == "GST") taken = m_parser.ParseGst(line, &m_rec);
         if (kind == "GGA" || kind == "GSV" || kind == "ZDA" || kind == "GSA") {
-            const bool expected = echo >= 0 && !doubled;
+            const bool expected = m_echoed.count(sentence) != 0 && !doubled;
             EXPECT_EQ(taken != FALSE, expected) << m_name << " line " << i << ": " << text;
         }
         if (!taken || echo < 0) return;
@@ -180,13 +193,13 @@ class CaptureReplay {
                     if (hasSeparation && JsonNumber(r, "altHAE", &v)) {
                         EXPECT_NEAR(m_rec.dHeight, v, 1e-4) << where;
                     }
-                }
-                double status = 1;
-                JsonNumber(r, "status", &status);
-                const std::map<int, CString> statusText = {
-                    {1, L"SINGLE"}, {2, L"DGPS"}, {3, L"FIXED"}, {4, L"FLOAT"}};
-                if (statusText.count(static_cast<int>(status))) {
-                    EXPECT_EQ(m_rec.strStatus, statusText.at(static_cast<int>(status))) << where;
+                    double status = 1;
+                    JsonNumber(r, "status", &status);
+                    const std::map<int, CString> statusText = {
+                        {1, L"SINGLE"}, {2, L"DGPS"}, {3, L"FIXED"}, {4, L"FLOAT"}};
+                    if (statusText.count(static_cast<int>(status))) {
+                        EXPECT_EQ(m_rec.strStatus, statusText.at(static_cast<int>(status))) << where;
+                    }
                 }
                 ++m_positions;
             }
@@ -255,6 +268,7 @@ class CaptureReplay {
     std::string m_name;
     std::vector<std::string> m_lines;
     std::vector<std::string> m_check;
+    std::set<std::string> m_echoed;
     CFakeReceiverHost m_host;
     CReceiverParser m_parser;
     SurveyRecord m_rec;

@@ -4,11 +4,17 @@
 #pragma once
 
 #include <cstdio>
+#include <ostream>
 #include <string>
 
 #include "platform/base/CString.h"
 #include "platform/base/TextConv.h"
 #include "receiver/SurveyRecord.h"
+
+// Test output shows texts as text.
+inline void PrintTo(const CString& text, std::ostream* out) {
+    *out << '"' << quorvel::ToUtf8(text) << '"';
+}
 
 namespace receiver_test {
 
