@@ -60,11 +60,11 @@ struct PositionType {
 
 // "WAAS" is the word receivers send for the table's "WASS"; both count.
 const PositionType kPositionTypes[] = {
-    {L"NONE", 1, nullptr},         {L"FIXEDPOS", 2, nullptr},
-    {L"FIXEDHEIGHT", 3, nullptr},  {L"FIXEDVEL", 4, nullptr},
-    {L"SINGLE", 5, nullptr},       {L"PSRDIFF", 6, L"DGPS"},
-    {L"WASS", 7, L"DGPS"},         {L"WAAS", 7, L"DGPS"},
-    {L"L1_FLOAT", 8, L"FLOAT"},    {L"IONOFREE_FLOAT", 8, L"FLOAT"},
+    {L"NONE", 1, nullptr},          {L"FIXEDPOS", 2, nullptr},
+    {L"FIXEDHEIGHT", 3, nullptr},   {L"FIXEDVEL", 4, nullptr},
+    {L"SINGLE", 5, nullptr},        {L"PSRDIFF", 6, L"DGPS"},
+    {L"WASS", 7, L"DGPS"},          {L"WAAS", 7, L"DGPS"},
+    {L"L1_FLOAT", 8, L"FLOAT"},     {L"IONOFREE_FLOAT", 8, L"FLOAT"},
     {L"NARROW_FLOAT", 8, L"FLOAT"}, {L"L1_INT", 8, L"FLOAT"},
     {L"NARROW_INT", 10, L"FIXED"},
 };
@@ -168,8 +168,8 @@ BOOL CReceiverParser::ParseRefStation(CString& sentence, SurveyRecord* rec) {
     CoordSysParams& params = m_host->CoordParams();
     CCoordTransform& engine = m_host->Engine();
     engine.SetEllipsoid(CCoordTransform::kWgs84A, CCoordTransform::kWgs84InvF);
-    engine.SetProjection(params.szlTx, params.szlTy, params.szdCenter, params.szdTk,
-                         params.szdTlon, params.szdTHigh);
+    engine.SetProjection(params.szlTx, params.szlTy, params.szdCenter, params.szdTk, params.szdTlon,
+                         params.szdTHigh);
     double lat = 0.0, lon = 0.0, height = 0.0;
     // A position at (or next to) the centre of the earth is an empty log.
     const bool usable = std::sqrt(gx * gx + gy * gy + gz * gz) >= 1.0;

@@ -12,7 +12,7 @@ struct Tag {
 
 // In the order they are tested; the index in the table is the precedence.
 constexpr Tag kDollarTags[] = {
-    {L"GPGGA", 5, kSentenceGga}, {L"GPGSV", 5, kSentenceGsv}, {L"GPZDA", 5, kSentenceZda},
+    {L"GPGGA", 5, kSentenceGga}, {L"GPGSV", 5, kSentenceGsv},   {L"GPZDA", 5, kSentenceZda},
     {L"GPGSA", 5, kSentenceGsa}, {L"GPXXX", 5, kSentenceGpxxx}, {L"CBN", 3, kSentenceCbn},
     {L"CPD", 3, kSentenceCpd},   {L"PBN", 3, kSentencePbn},     {L"POS", 3, kSentencePos},
     {L"GPGST", 5, kSentenceGst}, {L"CRMSS", 5, kSentenceCrmss},

@@ -5,8 +5,8 @@
 //
 // Checked: the GGA, GSV, ZDA and GSA lines the decoders take are exactly
 // those whose first sentence the daemon accepted (it splits glued lines
-// and may echo them out of order, so the echoes are taken as a set), except st-teseo-liv4f's "$$" sentences, which
-// fail the checksum here; after each GGA the position (1e-9 degrees), the
+// and may echo them out of order, so the echoes are taken as a set), except st-teseo-liv4f's "$$"
+// sentences, which fail the checksum here; after each GGA the position (1e-9 degrees), the
 // ellipsoidal height (0.1 mm), HDOP, satellites used and the fix quality;
 // complete GSV groups of single-system captures against the sky view; GST
 // sigmas; ZDA dates.
@@ -108,7 +108,8 @@ class CaptureReplay {
         m_host.m_timeZone = 0;
         std::map<std::string, int> talkers;
         for (const std::string& l : m_lines) {
-            if (l.size() > 6 && l[0] == '$' && l.compare(3, 3, "GSV") == 0) ++talkers[l.substr(1, 2)];
+            if (l.size() > 6 && l[0] == '$' && l.compare(3, 3, "GSV") == 0)
+                ++talkers[l.substr(1, 2)];
         }
         m_singleSystem = talkers.size() == 1;
         for (const std::string& l : m_check) {
@@ -198,7 +199,8 @@ class CaptureReplay {
                     const std::map<int, CString> statusText = {
                         {1, L"SINGLE"}, {2, L"DGPS"}, {3, L"FIXED"}, {4, L"FLOAT"}};
                     if (statusText.count(static_cast<int>(status))) {
-                        EXPECT_EQ(m_rec.strStatus, statusText.at(static_cast<int>(status))) << where;
+                        EXPECT_EQ(m_rec.strStatus, statusText.at(static_cast<int>(status)))
+                            << where;
                     }
                 }
                 ++m_positions;

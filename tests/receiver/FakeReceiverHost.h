@@ -58,9 +58,7 @@ class CFakeReceiverHost : public IReceiverHost {
     void SetDeviceLed(int led, int on) override {
         Log("led " + std::to_string(led) + " " + std::to_string(on));
     }
-    void SendReceiverLine(const CString& line) override {
-        Log("send " + quorvel::LowBytes(line));
-    }
+    void SendReceiverLine(const CString& line) override { Log("send " + quorvel::LowBytes(line)); }
     int RadioFormat() const override { return m_radioFormat; }
     void SetDiffAlive(BOOL alive) override { Log(alive ? "alive" : "dead"); }
 

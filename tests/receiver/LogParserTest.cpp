@@ -55,8 +55,8 @@ std::vector<std::string> Fields(const std::string& s) {
 
 // A log whose CRC is made here, for bodies no receiver sent.
 std::string WithCrc(const std::string& body) {
-    const uint32_t crc = CReceiverParser::CalcCrc32(
-        reinterpret_cast<const BYTE*>(body.data() + 1), static_cast<int>(body.size() - 1));
+    const uint32_t crc = CReceiverParser::CalcCrc32(reinterpret_cast<const BYTE*>(body.data() + 1),
+                                                    static_cast<int>(body.size() - 1));
     char text[16];
     std::snprintf(text, sizeof text, "*%08x", crc);
     return body + text;
@@ -163,15 +163,24 @@ TEST_F(LogParserTest, PositionTypesFollowTheFixLevel) {
         int solution;
     };
     const Case cases[] = {
-        {L"NONE", 0, L"NONE", 1},           {L"FIXEDPOS", 0, L"FIXEDPOS", 2},
-        {L"FIXEDHEIGHT", 0, L"FIXEDHEIGHT", 3}, {L"FIXEDVEL", 0, L"FIXEDVEL", 4},
-        {L"SINGLE", 0, L"SINGLE", 5},       {L"PSRDIFF", 0, L"DGPS", 6},
-        {L"WASS", 0, L"DGPS", 7},           {L"WAAS", 0, L"DGPS", 7},
-        {L"L1_FLOAT", 0, L"FLOAT", 8},      {L"IONOFREE_FLOAT", 0, L"FLOAT", 8},
-        {L"NARROW_FLOAT", 0, L"FLOAT", 8},  {L"L1_INT", 0, L"FLOAT", 8},
-        {L"WIDE_INT", 0, L"FLOAT", 9},      {L"WIDE_INT", 1, L"FIXED", 10},
-        {L"WIDE_INT", 2, L"WIDE_INT", 42},  {L"NARROW_INT", 2, L"FIXED", 10},
-        {L"PROPAGATED", 0, L"NFIX", 0},     {L"", 0, L"NFIX", 0},
+        {L"NONE", 0, L"NONE", 1},
+        {L"FIXEDPOS", 0, L"FIXEDPOS", 2},
+        {L"FIXEDHEIGHT", 0, L"FIXEDHEIGHT", 3},
+        {L"FIXEDVEL", 0, L"FIXEDVEL", 4},
+        {L"SINGLE", 0, L"SINGLE", 5},
+        {L"PSRDIFF", 0, L"DGPS", 6},
+        {L"WASS", 0, L"DGPS", 7},
+        {L"WAAS", 0, L"DGPS", 7},
+        {L"L1_FLOAT", 0, L"FLOAT", 8},
+        {L"IONOFREE_FLOAT", 0, L"FLOAT", 8},
+        {L"NARROW_FLOAT", 0, L"FLOAT", 8},
+        {L"L1_INT", 0, L"FLOAT", 8},
+        {L"WIDE_INT", 0, L"FLOAT", 9},
+        {L"WIDE_INT", 1, L"FIXED", 10},
+        {L"WIDE_INT", 2, L"WIDE_INT", 42},
+        {L"NARROW_INT", 2, L"FIXED", 10},
+        {L"PROPAGATED", 0, L"NFIX", 0},
+        {L"", 0, L"NFIX", 0},
     };
     for (const Case& c : cases) {
         m_host.m_fixLevel = c.fixLevel;
@@ -277,8 +286,12 @@ TEST_F(LogParserTest, PosAndNavPosCarryTimeWithoutZoneShift) {
     EXPECT_DOUBLE_EQ(m_rec.dLat, 22.51);
     EXPECT_DOUBLE_EQ(m_rec.dLon, 113.75013889);  // rounded to 8 decimals
     EXPECT_DOUBLE_EQ(m_rec.dHeight, 45.5);
-    for (const auto& [letter, status] : std::vector<std::pair<std::string, CString>>{
-             {"A", L"SINGLE"}, {"C", L"FLOAT"}, {"F", L"FLOAT"}, {"D", L"Diff."}, {"Z", L"Diff."}}) {
+    for (const auto& [letter, status] :
+         std::vector<std::pair<std::string, CString>>{{"A", L"SINGLE"},
+                                                      {"C", L"FLOAT"},
+                                                      {"F", L"FLOAT"},
+                                                      {"D", L"Diff."},
+                                                      {"Z", L"Diff."}}) {
         ASSERT_TRUE(Run(&CReceiverParser::ParseNavPos, "#NAVPOS,a,b,c," + letter));
         EXPECT_EQ(m_rec.strStatus, status) << letter;
     }

@@ -59,7 +59,7 @@ TEST_F(NmeaParserTest, GgaQualityGivesStatusAndSolutionCode) {
         const wchar_t* status;
         int solution;
     };
-    const Case cases[] = {{1, L"SINGLE", 5}, {2, L"DGPS", 6}, {4, L"FIXED", 10},
+    const Case cases[] = {{1, L"SINGLE", 5}, {2, L"DGPS", 6},  {4, L"FIXED", 10},
                           {5, L"FLOAT", 9},  {3, L"FLOAT", 9}, {6, L"FLOAT", 9}};
     for (const Case& c : cases) {
         const std::string s = "$GPGGA,010203.50,2230.0000,N,11400.0000,E," +
@@ -92,7 +92,8 @@ TEST_F(NmeaParserTest, GgaWithoutFixKeepsThePositionAndCountsSatellitesForItsTex
 }
 
 TEST_F(NmeaParserTest, GgaSouthAndWestAreNegative) {
-    ASSERT_TRUE(Gga(WithChecksum("$GPGGA,120000,3356.5000,S,07040.2500,W,2,09,0.9,500,M,30,M,3,0001")));
+    ASSERT_TRUE(
+        Gga(WithChecksum("$GPGGA,120000,3356.5000,S,07040.2500,W,2,09,0.9,500,M,30,M,3,0001")));
     EXPECT_NEAR(m_rec.dLat, -(33.0 + 56.5 / 60.0), 1e-12);
     EXPECT_NEAR(m_rec.dLon, -(70.0 + 40.25 / 60.0), 1e-12);
     EXPECT_EQ(m_rec.strLatTag, L"S");
@@ -121,10 +122,10 @@ TEST_F(NmeaParserTest, GuardedSentencesThatFailChangeNothing) {
     const std::string before = Dump(m_rec);
     const int seen = m_host.m_ggaSeen;
     const std::string bad[] = {
-        "$GPGGA,094736,5251.0094,N,00518.8172,E,1,12,0.60,-4,M,46.8,M,,*4C",  // wrong sum
-        "$GPGGA,094736,5251.0094,N,00518.8172,E,1,12,0.60,-4,M,46.8,M,,",     // no '*'
+        "$GPGGA,094736,5251.0094,N,00518.8172,E,1,12,0.60,-4,M,46.8,M,,*4C",   // wrong sum
+        "$GPGGA,094736,5251.0094,N,00518.8172,E,1,12,0.60,-4,M,46.8,M,,",      // no '*'
         "$$GPGGA,094736,5251.0094,N,00518.8172,E,1,12,0.60,-4,M,46.8,M,,*4B",  // doubled '$'
-        "GPGGA,094736,5251.0094,N,00518.8172,E,1,12,0.60,-4,M,46.8,M,,*4B",   // no '$'
+        "GPGGA,094736,5251.0094,N,00518.8172,E,1,12,0.60,-4,M,46.8,M,,*4B",    // no '$'
         "$GPGGA,094736,5251.0094,N,00518.8172,E,1,12,0.60,-4,M,46.8,M,,*",
     };
     for (const std::string& s : bad) {
@@ -210,8 +211,8 @@ TEST(OffsetStep, ZeroOffsetIsTheAntennaWhateverTheHeading) {
 TEST_F(NmeaParserTest, GsvFillsFourSatellitesPerMessage) {
     ASSERT_TRUE(Run(&CReceiverParser::ParseGsv,
                     "$GPGSV,3,1,12,07,10,333,39,08,12,279,35,10,16,158,33,16,74,249,37*73"));
-    ASSERT_TRUE(Run(&CReceiverParser::ParseGsv,
-                    WithChecksum("$GPGSV,3,3,10,29,11,091,60,76,48,226,")));
+    ASSERT_TRUE(
+        Run(&CReceiverParser::ParseGsv, WithChecksum("$GPGSV,3,3,10,29,11,091,60,76,48,226,")));
     EXPECT_EQ(m_rec.nSatsInView, 10);
     EXPECT_EQ(m_rec.sats[0].nPrn, 7);
     EXPECT_EQ(m_rec.sats[3].nElevation, 74);
@@ -220,13 +221,13 @@ TEST_F(NmeaParserTest, GsvFillsFourSatellitesPerMessage) {
     EXPECT_EQ(m_rec.sats[8].nPrn, 29);
     EXPECT_EQ(m_rec.sats[8].nSnr, 51);  // 60 is capped
     EXPECT_EQ(m_rec.sats[9].nPrn, 76);
-    EXPECT_EQ(m_rec.sats[9].nSnr, 0);  // not tracked
+    EXPECT_EQ(m_rec.sats[9].nSnr, 0);   // not tracked
     EXPECT_EQ(m_rec.sats[10].nPrn, 0);  // the short last message fills with 0
     EXPECT_EQ(m_rec.sats[11].nAzimuth, 0);
     // A fourth message only updates the count.
     const std::string before = Dump(m_rec);
-    ASSERT_TRUE(Run(&CReceiverParser::ParseGsv,
-                    WithChecksum("$GPGSV,4,4,14,01,02,003,04,05,06,007,08")));
+    ASSERT_TRUE(
+        Run(&CReceiverParser::ParseGsv, WithChecksum("$GPGSV,4,4,14,01,02,003,04,05,06,007,08")));
     EXPECT_EQ(m_rec.nSatsInView, 14);
     m_rec.nSatsInView = 10;
     EXPECT_EQ(Dump(m_rec), before);
@@ -249,7 +250,8 @@ TEST_F(NmeaParserTest, ZdaGivesTheDateAndGsaThePdopAndCount) {
     ASSERT_TRUE(Run(&CReceiverParser::ParseGsa, "$GPGSA,A,1,,,,,,,,,,,,,,,*1E"));
     EXPECT_EQ(m_rec.nSatsUsed, 0);
     EXPECT_DOUBLE_EQ(m_rec.dDop, 0.0);
-    ASSERT_TRUE(Run(&CReceiverParser::ParseGsa, WithChecksum("$GPGSA,A,2,,05,,,,,,,,,,31,2.5,2.0,1.5")));
+    ASSERT_TRUE(
+        Run(&CReceiverParser::ParseGsa, WithChecksum("$GPGSA,A,2,,05,,,,,,,,,,31,2.5,2.0,1.5")));
     EXPECT_EQ(m_rec.nSatsUsed, 2);
     EXPECT_DOUBLE_EQ(m_rec.dDop, 2.5);
     // The next GGA writes its HDOP again.
@@ -272,13 +274,14 @@ TEST_F(NmeaParserTest, GstNeedsItsTimeAndNoChecksum) {
 }
 
 TEST_F(NmeaParserTest, NumbersBeyondTheirRangeReadAsZero) {
-    ASSERT_TRUE(Gga(WithChecksum("$GPGGA,123456,2230.5,N,11400.25,E,1,99999999999999999999,"
-                                 "1e400,-1e999,M,,M,,")));
+    ASSERT_TRUE(
+        Gga(WithChecksum("$GPGGA,123456,2230.5,N,11400.25,E,1,99999999999999999999,"
+                         "1e400,-1e999,M,,M,,")));
     EXPECT_EQ(m_rec.nSatsUsed, 0);
     EXPECT_EQ(m_rec.dDop, 0.0);
     EXPECT_EQ(m_rec.dHeight, 0.0);
-    ASSERT_TRUE(Run(&CReceiverParser::ParseGsv,
-                    WithChecksum("$GPGSV,1,1,2147483648,-2147483648,1,2,3")));
+    ASSERT_TRUE(
+        Run(&CReceiverParser::ParseGsv, WithChecksum("$GPGSV,1,1,2147483648,-2147483648,1,2,3")));
     EXPECT_EQ(m_rec.nSatsInView, 0);
     EXPECT_EQ(m_rec.sats[0].nPrn, INT_MIN);
 }

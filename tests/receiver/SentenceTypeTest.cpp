@@ -10,6 +10,7 @@
 #include "FakeReceiverHost.h"
 #include "receiver/DiffAgeWatch.h"
 #include "receiver/FieldCut.h"
+#include "receiver/ReceiverParser.h"
 #include "receiver/SentenceType.h"
 
 namespace {
@@ -34,15 +35,15 @@ TEST(SentenceType, FirstTagOfItsListWins) {
         {L"$GPGST,1", kSentenceGst},
         {L"$CRMSS", kSentenceCrmss},
         {L"$GPGST,GPGGA", kSentenceGga},  // anywhere in the line
-        {L"$GNGGA,1", kSentenceNone},    // other talkers are not the receiver's
+        {L"$GNGGA,1", kSentenceNone},     // other talkers are not the receiver's
         {L"#BESTPOSA,COM1", kSentenceBestPos},
         {L"\n#REFSTATIONA,1", kSentenceRefStation},
         {L"#VERSIONA,1", kSentenceVersion},
         {L"#NAVPOS,1", kSentenceNavPos},
         {L"#NAVPOS,BESTPOSA", kSentenceBestPos},
         {L"#BESTPOSA,$GPGSV", kSentenceGsv},  // a '$' takes the first list only
-        {L"#BESTPOSA,$x", kSentencePos},  // BESTPOSA holds "POS"
-        {L"BESTPOSA GPGGA", kSentenceNone},  // neither '$' nor '#'
+        {L"#BESTPOSA,$x", kSentencePos},      // BESTPOSA holds "POS"
+        {L"BESTPOSA GPGGA", kSentenceNone},   // neither '$' nor '#'
         {L"", kSentenceNone},
         {L"$GPGG", kSentenceNone},
         {L"FINDRADIO\r", kSentenceNone},
@@ -130,6 +131,33 @@ TEST(DiffAgeWatch, FreshCorrectionsBlinkAndMissingOnesReconfigureOnce) {
     EXPECT_EQ(watch.m_nNoDiffCount, CDiffAgeWatch::kMaxLogsWithout);
     EXPECT_EQ(CDiffAgeWatch::InterfaceModeLine(7), L"");
     EXPECT_EQ(CDiffAgeWatch::InterfaceModeLine(0), L"interfacemode,com2,rtca,novatel\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+// Streams a receiver should never send: a line of 10 MB without a CR, bytes
+// that are not GBK, zero bytes and fields left empty. Every parser copes.
+TEST(BadInput, HugeBinaryAndEmptyLinesLeaveTheDecodersWhole) {
+    std::string huge = "\n$GPGGA";
+    while (huge.size() < 10 * 1024 * 1024) huge += ",1234.5,\x81\xff,#BESTPOSA,*";
+    std::string binary = "$GPGSV,3,1,\xff\xfe\x80,\0\0,";
+    binary.append(1, '\0');
+    binary += "#BESTPOSA*00000000\x80\r";
+    const std::string empty = "$GPGGA,,,,,,,,,,,,,,*56\r";
+    CFakeReceiverHost host;
+    CReceiverParser parser(&host);
+    for (const std::string& bytes : {huge, binary, empty}) {
+        SurveyRecord rec;
+        const CString line = quorvel::FromGbk(bytes.data(), bytes.size());
+        EXPECT_EQ(GpsSentenceType(line), bytes == binary ? kSentenceGsv : kSentenceGga);
+        for (int type = 0; type <= 15; ++type) {
+            CString copy = line;
+            parser.Parse(type, copy, &rec);
+        }
+        EXPECT_TRUE(std::isfinite(rec.dLat) && std::isfinite(rec.dX) && std::isfinite(rec.dHrms));
+    }
 }
 
 }  // namespace
