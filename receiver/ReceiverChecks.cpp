@@ -2,6 +2,7 @@
 // the logs) and the cut at the first "$".
 #include <array>
 #include <cstring>
+#include <cwchar>
 
 #include "receiver/ReceiverParser.h"
 
@@ -48,10 +49,12 @@ CString CReceiverParser::CutAtDollar(const CString& text) {
 
 BOOL CReceiverParser::VerifyChecksum(const wchar_t* text, int /*mode*/) {
     if (text == nullptr || text[0] != L'$') return FALSE;
+    const wchar_t* p = std::wcschr(text, L'*');
+    if (p == nullptr) return FALSE;
+    // A loop of known length, which the compiler runs in vector code.
     unsigned sum = 0;
-    const wchar_t* p = text + 1;
-    for (; *p != L'\0' && *p != L'*'; ++p) sum ^= static_cast<unsigned>(*p) & 0xFFu;
-    if (*p != L'*') return FALSE;
+    for (const wchar_t* q = text + 1; q < p; ++q) sum ^= static_cast<unsigned>(*q);
+    sum &= 0xFFu;
     const int high = HexDigit(p[1]);
     const int low = p[1] == L'\0' ? 0 : HexDigit(p[2]);
     return static_cast<unsigned>(high * 16 + low) == sum ? TRUE : FALSE;

@@ -4,56 +4,76 @@
 
 namespace {
 
-struct Tag {
-    const wchar_t* text;
-    int length;
-    int code;
-};
+// The '$' list, in test order: a tag's index is its precedence.
+enum DollarTag { kGga, kGsv, kZda, kGsa, kXxx, kCbn, kCpd, kPbn, kPos, kGst, kCrmss, kNoTag };
+constexpr int kDollarCodes[] = {kSentenceGga,   kSentenceGsv, kSentenceZda,  kSentenceGsa,
+                                kSentenceGpxxx, kSentenceCbn, kSentenceCpd,  kSentencePbn,
+                                kSentencePos,   kSentenceGst, kSentenceCrmss};
 
-// In the order they are tested; the index in the table is the precedence.
-constexpr Tag kDollarTags[] = {
-    {L"GPGGA", 5, kSentenceGga}, {L"GPGSV", 5, kSentenceGsv},   {L"GPZDA", 5, kSentenceZda},
-    {L"GPGSA", 5, kSentenceGsa}, {L"GPXXX", 5, kSentenceGpxxx}, {L"CBN", 3, kSentenceCbn},
-    {L"CPD", 3, kSentenceCpd},   {L"PBN", 3, kSentencePbn},     {L"POS", 3, kSentencePos},
-    {L"GPGST", 5, kSentenceGst}, {L"CRMSS", 5, kSentenceCrmss},
-};
-constexpr Tag kHashTags[] = {
-    {L"BESTPOSA", 8, kSentenceBestPos},
-    {L"REFSTATIONA", 11, kSentenceRefStation},
-    {L"VERSIONA", 8, kSentenceVersion},
-    {L"NAVPOS", 6, kSentenceNavPos},
-};
-
-bool StartsWith(const wchar_t* p, const Tag& tag) {
-    for (int i = 0; i < tag.length; ++i) {
-        if (p[i] != tag.text[i]) return false;  // also stops at the terminator
+bool At(const wchar_t* p, const wchar_t* tag) {
+    for (; *tag != L'\0'; ++p, ++tag) {
+        if (*p != *tag) return false;  // also stops at the terminator
     }
     return true;
 }
 
-// One pass over the text: at each position the tags that begin there, the
-// earliest in the table winning. Same result as testing the tags one by one
-// with a substring search, without going over the line once per tag.
-template <size_t N>
-int FirstContained(const wchar_t* text, const Tag (&tags)[N]) {
-    size_t best = N;
-    for (const wchar_t* p = text; *p != L'\0'; ++p) {
-        for (size_t i = 0; i < best; ++i) {
-            if (p[0] == tags[i].text[0] && StartsWith(p, tags[i])) {
-                best = i;
-                break;
-            }
-        }
-        if (best == 0) break;
+// The '$' tag that begins at p, kNoTag when none does. Only 'G', 'C' and
+// 'P' can begin one, so most characters are passed over at once.
+int DollarTagAt(const wchar_t* p) {
+    switch (p[0]) {
+        case L'G':
+            if (p[1] != L'P') return kNoTag;
+            if (At(p + 2, L"GGA")) return kGga;
+            if (At(p + 2, L"GSV")) return kGsv;
+            if (At(p + 2, L"ZDA")) return kZda;
+            if (At(p + 2, L"GSA")) return kGsa;
+            if (At(p + 2, L"XXX")) return kXxx;
+            if (At(p + 2, L"GST")) return kGst;
+            return kNoTag;
+        case L'C':
+            if (At(p + 1, L"BN")) return kCbn;
+            if (At(p + 1, L"PD")) return kCpd;
+            if (At(p + 1, L"RMSS")) return kCrmss;
+            return kNoTag;
+        case L'P':
+            if (At(p + 1, L"BN")) return kPbn;
+            if (At(p + 1, L"OS")) return kPos;
+            return kNoTag;
+        default:
+            return kNoTag;
     }
-    return best < N ? tags[best].code : kSentenceNone;
+}
+
+// One pass over the line, the tag of lowest index winning: the same result
+// as testing the tags one by one with a substring search.
+int DollarType(const wchar_t* text) {
+    int best = kNoTag;
+    for (const wchar_t* p = text; *p != L'\0' && best != kGga; ++p) {
+        const int tag = DollarTagAt(p);
+        if (tag < best) best = tag;
+    }
+    return best == kNoTag ? kSentenceNone : kDollarCodes[best];
+}
+
+int HashType(const wchar_t* text) {
+    const struct {
+        const wchar_t* tag;
+        int code;
+    } tags[] = {{L"BESTPOSA", kSentenceBestPos},
+                {L"REFSTATIONA", kSentenceRefStation},
+                {L"VERSIONA", kSentenceVersion},
+                {L"NAVPOS", kSentenceNavPos}};
+    for (const auto& t : tags) {
+        if (std::wcsstr(text, t.tag) != nullptr) return t.code;
+    }
+    return kSentenceNone;
 }
 
 }  // namespace
 
 int GpsSentenceType(const CString& line) {
     const wchar_t* text = line;
-    if (std::wcschr(text, L'$') != nullptr) return FirstContained(text, kDollarTags);
-    if (std::wcschr(text, L'#') != nullptr) return FirstContained(text, kHashTags);
+    if (std::wcschr(text, L'$') != nullptr) return DollarType(text);
+    if (std::wcschr(text, L'#') != nullptr) return HashType(text);
     return kSentenceNone;
 }

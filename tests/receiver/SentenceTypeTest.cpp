@@ -10,6 +10,7 @@
 #include "FakeReceiverHost.h"
 #include "receiver/DiffAgeWatch.h"
 #include "receiver/FieldCut.h"
+#include "receiver/ReceivedLine.h"
 #include "receiver/ReceiverParser.h"
 #include "receiver/SentenceType.h"
 
@@ -150,7 +151,8 @@ TEST(BadInput, HugeBinaryAndEmptyLinesLeaveTheDecodersWhole) {
     CReceiverParser parser(&host);
     for (const std::string& bytes : {huge, binary, empty}) {
         SurveyRecord rec;
-        const CString line = quorvel::FromGbk(bytes.data(), bytes.size());
+        const CString line = ReceivedLineText(bytes.data(), bytes.size());
+        EXPECT_TRUE(line == quorvel::FromGbk(bytes.data(), bytes.size()));
         EXPECT_EQ(GpsSentenceType(line), bytes == binary ? kSentenceGsv : kSentenceGga);
         for (int type = 0; type <= 15; ++type) {
             CString copy = line;
