@@ -355,7 +355,10 @@ TEST_F(RefStationTest, ANewBaseIsAppendedOnceAndTheParRewrittenEveryTime) {
                     CCoordTransform::ConvertDmsRadian(m_rec.dBaseLon * CCoordTransform::kDeg, 0),
                     m_rec.dBaseH);
     EXPECT_EQ(ReadHost(kBaseFile), quorvel::ToUtf8(expected));
-    EXPECT_EQ(ReadHost(kBaseFile).substr(0, 15), "NowBase,51.0901");
+    // The same line from the log's geocentric position by an independent
+    // computation (latitude iterated to convergence on WGS84, degrees,
+    // minutes and seconds packed by hand).
+    EXPECT_EQ(ReadHost(kBaseFile), "NowBase,51.0901407802,-114.0150498711,1081.917,00000000\r\n");
     EXPECT_DOUBLE_EQ(p.szdBaseLat,
                      CCoordTransform::ConvertDmsRadian(m_rec.dBaseLat * CCoordTransform::kDeg, 0));
     EXPECT_DOUBLE_EQ(p.szdBaseHgt, m_rec.dBaseH);
