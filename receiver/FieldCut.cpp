@@ -56,18 +56,27 @@ bool ScanSimpleDecimal(const wchar_t* p, bool* negative, uint64_t* mantissa, int
 
 CFieldCut::CFieldCut(const wchar_t* text, int count) {
     m_count = count < 0 ? 0 : (count > kMaxFields ? kMaxFields : count);
-    const wchar_t* p = text ? text : kEmpty;
-    for (int i = 0; i < m_count; ++i) {
-        if (p == nullptr) {
-            m_begin[i] = kEmpty;
-            m_length[i] = 0;
-            continue;
+    int i = 0;
+    if (m_count > 0) {
+        const wchar_t* p = text ? text : kEmpty;
+        m_begin[0] = p;
+        for (;; ++p) {
+            const wchar_t c = *p;
+            if (c > L',') continue;  // every character but the two that end a field
+            if (c == L',') {
+                m_length[i] = static_cast<int>(p - m_begin[i]);
+                if (++i == m_count) break;
+                m_begin[i] = p + 1;
+            } else if (c == L'\0') {
+                m_length[i] = static_cast<int>(p - m_begin[i]);
+                ++i;
+                break;
+            }
         }
-        const wchar_t* q = p;
-        while (*q != L'\0' && *q != L',') ++q;
-        m_begin[i] = p;
-        m_length[i] = static_cast<int>(q - p);
-        p = *q == L',' ? q + 1 : nullptr;
+    }
+    for (; i < m_count; ++i) {
+        m_begin[i] = kEmpty;
+        m_length[i] = 0;
     }
 }
 

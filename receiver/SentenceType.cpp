@@ -49,6 +49,8 @@ int DollarTagAt(const wchar_t* p) {
 int DollarType(const wchar_t* text) {
     int best = kNoTag;
     for (const wchar_t* p = text; *p != L'\0' && best != kGga; ++p) {
+        // Digits, punctuation and most letters are passed with one test.
+        if (static_cast<unsigned>(*p) - L'C' > static_cast<unsigned>(L'P' - L'C')) continue;
         const int tag = DollarTagAt(p);
         if (tag < best) best = tag;
     }
