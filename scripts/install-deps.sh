@@ -8,7 +8,8 @@ packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev clang-forma
           libfreetype-dev libpng-dev fonts-wqy-zenhei libsdl2-dev libxtst-dev xvfb xauth
           gpsd-clients python3)
 case "$what" in
-  bench) packages+=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools) ;;
+  bench) packages+=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools
+                    zlib1g-dev) ;;
   run) ;;
   test) packages+=(libbenchmark-dev) ;;
 esac
