@@ -120,7 +120,8 @@ class CRunSession {
             m_hooks.endProgram();
             return 0;
         }
-        if (!m_quitPosted && (!alive || !m_hooks.endProgram)) {
+        // The program left its main window up (or has none): it goes anyway.
+        if (!m_quitPosted) {
             m_quitPosted = true;
             if (alive) main->DestroyWindow();
             PostQuitMessage(0);
@@ -181,6 +182,10 @@ int RunLauncher(int argc, char** argv, const LauncherHooks& hooks) {
     if (!options.script.empty() && options.script != "-" &&
         !LoadScriptFile(options.script, &commands, &error))
         return Usage(error);
+    if (!AfxGetApp()) {
+        std::fprintf(stderr, "quorvel: no application object is linked in\n");
+        return kStartFailed;
+    }
     if (!PrepareRoot(options)) return kStartFailed;
 
     const bool headless = options.headless || !backends::ShouldUseSdl(false);

@@ -24,8 +24,10 @@ constexpr int kDragSteps = 8;
 
 // ---- The message box a script sees ----------------------------------------------------
 std::optional<dialogs::ModalInfo> ShownBox(const CString& part = CString()) {
-    for (const dialogs::ModalInfo& info : dialogs::RunningModals())
-        if (info.messageBox && IsWindow(info.dialog) && info.text.Find(part) >= 0) return info;
+    // The innermost first: only the innermost loop can end now.
+    const std::vector<dialogs::ModalInfo> modals = dialogs::RunningModals();
+    for (auto it = modals.rbegin(); it != modals.rend(); ++it)
+        if (it->messageBox && IsWindow(it->dialog) && it->text.Find(part) >= 0) return *it;
     return std::nullopt;
 }
 
