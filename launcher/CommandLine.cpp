@@ -88,8 +88,9 @@ std::string UsageText() {
            "  --script FILE|-     runs the script's lines (\"-\": standard input as it\n"
            "                      comes); implies --headless\n"
            "  --snapshots DIR     headless: DIR/latest.png follows the screen, at most once\n"
-           "                      a second; relative snapshot and dump paths go there\n"
-           "                      (default ./snapshots, none with a script)\n"
+           "                      a second; a script's relative snapshot and dump paths\n"
+           "                      and its failure.png go there (else to the current\n"
+           "                      folder); default ./snapshots, none with a script\n"
            "  --help              this text\n"
            "exit status: 0 ended, 1 start-up failed, 2 usage error, 3 script failure\n";
 }

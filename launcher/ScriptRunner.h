@@ -7,7 +7,8 @@
 // in vain, when input (a key, a character, the stylus, `quit`, `command`)
 // comes while a message box shows, or when a message box is left at the
 // end: the line goes to the standard error stream, the screen to
-// failure.png, and the run is to end with status 3.
+// failure.png (in the output folder, see below), and the run is to end
+// with status 3.
 #pragma once
 
 #include <cstdint>

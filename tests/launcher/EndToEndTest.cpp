@@ -135,17 +135,20 @@ TEST_F(LauncherRun, StandardInputRunsLinesAsTheyComeAndSkipsBadOnes) {
     EXPECT_NE(ReadFile(Path("tree.txt")).find("box said no"), std::string::npos);
 }
 
-TEST_F(LauncherRun, SigtermEndsAHeadlessRunWhoseSnapshotFollowsTheScreen) {
-    ChildProcess child(LAUNCHER_TEST_APP, {"--root", "root", "--headless", "--snapshots", "shots"},
-                       Dir());
-    ASSERT_TRUE(WaitUntil([&] { return IsPng(Path("shots/latest.png")); }));
-    child.Signal(SIGTERM);
-    const ProcessResult r = child.Wait();
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("quorvel: screen in " + Path("shots/latest.png")), std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("ended without questions"), std::string::npos);
-    EXPECT_FALSE(fs::exists(Path("shots/latest.png.part")));
+TEST_F(LauncherRun, SignalsEndAHeadlessRunWhoseSnapshotFollowsTheScreen) {
+    for (int sig : {SIGTERM, SIGINT}) {
+        fs::remove_all(Path("shots"));
+        ChildProcess child(LAUNCHER_TEST_APP,
+                           {"--root", "root", "--headless", "--snapshots", "shots"}, Dir());
+        ASSERT_TRUE(WaitUntil([&] { return IsPng(Path("shots/latest.png")); }));
+        child.Signal(sig);
+        const ProcessResult r = child.Wait();
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("quorvel: screen in " + Path("shots/latest.png")), std::string::npos)
+            << r.out;
+        EXPECT_NE(r.out.find("ended without questions"), std::string::npos) << sig;
+        EXPECT_FALSE(fs::exists(Path("shots/latest.png.part")));
+    }
 }
 
 TEST_F(LauncherRun, UsageErrorsStartNothingAndLeaveTheRootAlone) {
