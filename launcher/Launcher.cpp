@@ -167,6 +167,41 @@ int Usage(const std::string& error) {
     return kUsageError;
 }
 
+// A file's commands are all there at the start; standard input's come as
+// they are typed.
+std::shared_ptr<CScriptRunner> StartScript(const LaunchOptions& options,
+                                           std::vector<ScriptCommand> commands, DWORD uiThread) {
+    if (options.script.empty()) return nullptr;
+    auto script = std::make_shared<CScriptRunner>(options.snapshots);
+    for (ScriptCommand& c : commands) script->Add(std::move(c));
+    if (options.script == "-")
+        std::thread(ReadStandardInput, script, uiThread).detach();
+    else
+        script->EndOfInput();
+    return script;
+}
+
+// The application runs with an empty command line: every option was ours.
+int RunWithSession(const LaunchOptions& options, std::shared_ptr<CScriptRunner> script,
+                   const CSignalWatch& signals, const LauncherHooks& hooks, char* argv0) {
+    const bool headless = options.headless || !backends::ShouldUseSdl(false);
+    std::unique_ptr<backends::Backend> backend = backends::CreateBackend(headless);
+    backends::DeviceLink deviceLink(*backend);
+    CSnapshotWriter snapshots(backend->IsHeadless() ? options.snapshots : std::string());
+    if (backend->IsHeadless() && !options.snapshots.empty())
+        std::printf("quorvel: screen in %s\n", snapshots.LatestPath().c_str());
+    std::fflush(stdout);
+
+    CRunSession session(*backend, snapshots, std::move(script), signals, hooks);
+    g_session = &session;
+    const win::IdleHook previous = win::SetIdleHook(SessionIdle);
+    char* appArgv[] = {argv0, nullptr};
+    const int status = framework::RunApplication(1, appArgv);
+    win::SetIdleHook(previous);
+    g_session = nullptr;
+    return session.ScriptFailed() ? kScriptFailed : status;
+}
+
 }  // namespace
 
 // ---- RunLauncher ------------------------------------------------------------------------
@@ -186,35 +221,11 @@ int RunLauncher(int argc, char** argv, const LauncherHooks& hooks) {
         std::fprintf(stderr, "quorvel: no application object is linked in\n");
         return kStartFailed;
     }
-    if (!PrepareRoot(options)) return kStartFailed;
-
-    const bool headless = options.headless || !backends::ShouldUseSdl(false);
-    std::unique_ptr<backends::Backend> backend = backends::CreateBackend(headless);
-    backends::DeviceLink deviceLink(*backend);
-    CSnapshotWriter snapshots(backend->IsHeadless() ? options.snapshots : std::string());
-    if (backend->IsHeadless() && !options.snapshots.empty())
-        std::printf("quorvel: screen in %s\n", snapshots.LatestPath().c_str());
-    std::fflush(stdout);
-
     const DWORD uiThread = GetCurrentThreadId();
-    std::shared_ptr<CScriptRunner> script;
-    if (!options.script.empty()) {
-        script = std::make_shared<CScriptRunner>(options.snapshots);
-        for (ScriptCommand& c : commands) script->Add(std::move(c));
-        if (options.script == "-")
-            std::thread(ReadStandardInput, script, uiThread).detach();
-        else
-            script->EndOfInput();
-    }
     CSignalWatch signals(uiThread);
-    CRunSession session(*backend, snapshots, script, signals, hooks);
-    g_session = &session;
-    const win::IdleHook previous = win::SetIdleHook(SessionIdle);
-    char* appArgv[] = {argv[0], nullptr};
-    const int status = framework::RunApplication(1, appArgv);
-    win::SetIdleHook(previous);
-    g_session = nullptr;
-    return session.ScriptFailed() ? kScriptFailed : status;
+    if (!PrepareRoot(options)) return kStartFailed;
+    return RunWithSession(options, StartScript(options, std::move(commands), uiThread), signals,
+                          hooks, argv[0]);
 }
 
 }  // namespace quorvel::launcher
