@@ -157,6 +157,11 @@ bool PrepareRoot(const LaunchOptions& options) {
         }
     }
     SetDeviceRoot(root);
+    // A second copy on the same root finds the first one's windows and hands
+    // over to it.
+    if (!win::EnableInstanceSharing(root))
+        std::fprintf(stderr, "quorvel: cannot share windows with other copies on %s\n",
+                     root.c_str());
     for (const auto& [port, path] : options.ports) MapSerialPort(port, path);
     std::printf("quorvel: device root %s\n", root.c_str());
     return true;
@@ -224,8 +229,10 @@ int RunLauncher(int argc, char** argv, const LauncherHooks& hooks) {
     const DWORD uiThread = GetCurrentThreadId();
     CSignalWatch signals(uiThread);
     if (!PrepareRoot(options)) return kStartFailed;
-    return RunWithSession(options, StartScript(options, std::move(commands), uiThread), signals,
-                          hooks, argv[0]);
+    const int status = RunWithSession(options, StartScript(options, std::move(commands), uiThread),
+                                      signals, hooks, argv[0]);
+    win::DisableInstanceSharing();
+    return status;
 }
 
 }  // namespace quorvel::launcher

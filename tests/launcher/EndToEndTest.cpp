@@ -135,6 +135,24 @@ TEST_F(LauncherRun, StandardInputRunsLinesAsTheyComeAndSkipsBadOnes) {
     EXPECT_NE(ReadFile(Path("tree.txt")).find("box said no"), std::string::npos);
 }
 
+TEST_F(LauncherRun, ASecondCopyOnTheSameRootFindsTheFirst) {
+    ChildProcess first(LAUNCHER_TEST_APP, {"--root", "root", "--script", "-"}, Dir());
+    first.Write("expect \"ready\"\ndump first.txt\n");
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(Path("first.txt")); }));
+    fs::create_directories(Path("second"));
+    const ProcessResult second =
+        RunProcess(LAUNCHER_TEST_APP, {"--root", Path("root"), "--headless", "--snapshots", "s"},
+                   Path("second"));
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_NE(second.out.find("handed over"), std::string::npos) << second.out;
+    first.CloseInput();
+    EXPECT_EQ(first.Wait().status, 0);
+    // Alone again: the next copy starts for itself.
+    const ProcessResult third = RunScript("expect \"ready\"\n");
+    EXPECT_EQ(third.status, 0) << third.err;
+    EXPECT_EQ(third.out.find("handed over"), std::string::npos) << third.out;
+}
+
 TEST_F(LauncherRun, SignalsEndAHeadlessRunWhoseSnapshotFollowsTheScreen) {
     for (int sig : {SIGTERM, SIGINT}) {
         fs::remove_all(Path("shots"));

@@ -2,7 +2,8 @@
 // real one: a frame with an edit (keys and characters land there), a status
 // line that reports the stylus, a command that asks a question in a message
 // box, one that opens a dialog with an edit, and an exit question on close.
-// The end-without-questions hook says on stdout that it ran.
+// The end-without-questions hook says on stdout that it ran, and a second
+// copy on the same root hands over to the first.
 #include <cstdio>
 
 #include "launcher/Launcher.h"
@@ -93,6 +94,12 @@ END_MESSAGE_MAP()
 class CTestApp : public CWinApp {
   public:
     BOOL InitInstance() override {
+        // A copy already running on this root takes over, as the program's does.
+        if (HWND previous = ::FindWindow(nullptr, L"Launcher test")) {
+            ::ShowWindow(previous, SW_MAXIMIZE);
+            std::printf("handed over\n");
+            return FALSE;
+        }
         auto* frame = new CTestFrame;
         if (!frame->Create(nullptr, L"Launcher test")) return FALSE;
         m_pMainWnd = frame;
