@@ -21,9 +21,11 @@ namespace fs = std::filesystem;
 class LauncherRun : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Short: the window-sharing socket lives under the root, and socket
+        // paths are short.
+        static int runs = 0;
         m_dir = fs::temp_directory_path() /
-                ("quorvel-launcher-" + std::to_string(getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                ("ql-" + std::to_string(getpid()) + "-" + std::to_string(++runs));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
