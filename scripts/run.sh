@@ -47,11 +47,12 @@ fi
 # An explicit redirection keeps the terminal as the background program's input.
 build/run/launcher/quorvel "${args[@]}" 0<&0 &
 quorvel_pid=$!
-trap 'kill -TERM "$quorvel_pid" "$sim_pid" 2>/dev/null || true' INT TERM
+stopping=0
+trap 'stopping=1; kill -TERM "$quorvel_pid" "$sim_pid" 2>/dev/null || true' INT TERM
 
 status=0
 wait -n "$quorvel_pid" "$sim_pid" || true
-if kill -0 "$quorvel_pid" 2>/dev/null; then
+if [ "$stopping" = 0 ] && kill -0 "$quorvel_pid" 2>/dev/null; then
   echo "run: the receiver simulator ended; ending the program" >&2
   kill -TERM "$quorvel_pid" 2>/dev/null || true
 fi
