@@ -68,9 +68,10 @@ void ReadStandardInput(std::shared_ptr<CScriptRunner> runner, DWORD uiThread) {
 // ---- The idle work of a run ---------------------------------------------------------
 // Runs in the window layer's idle hook on the UI thread: feeds the
 // backend, keeps the snapshot current, runs the script, and ends the run
-// when a signal, the script's end or its failure asks for it: open modals
-// end as cancelled (innermost first, again for any that the program opens
-// while they close), then the program ends without questions.
+// when a signal, the closed window, the script's end or its failure asks
+// for it: open modals end as cancelled (innermost first, again for any
+// that the program opens while they close), then the program ends without
+// questions.
 class CRunSession {
   public:
     CRunSession(backends::Backend& backend, CSnapshotWriter& snapshots,
@@ -84,8 +85,9 @@ class CRunSession {
 
     uint32_t OnIdle() {
         uint32_t wait = m_backend.PollIntervalMs();
-        if (!m_backend.PollEvents() && !m_closeAsked) CloseFromWindow();
-        if (m_signals.Signalled()) m_ending = true;
+        // Closing the window is the person at the desk ending the run, as
+        // a signal does.
+        if (!m_backend.PollEvents() || m_signals.Signalled()) m_ending = true;
         if (m_script && !m_ending) {
             wait = std::min(wait, m_script->Run());
             if (m_script->GetState() != CScriptRunner::State::kRunning) m_ending = true;
@@ -100,12 +102,6 @@ class CRunSession {
     }
 
   private:
-    // The window's close box: the program asks its exit question.
-    void CloseFromWindow() {
-        m_closeAsked = true;
-        if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_CLOSE);
-    }
-
     uint32_t End() {
         const std::vector<dialogs::ModalInfo> modals = dialogs::RunningModals();
         if (!modals.empty()) {
@@ -137,7 +133,6 @@ class CRunSession {
     bool m_ending = false;
     bool m_endCalled = false;
     bool m_quitPosted = false;
-    bool m_closeAsked = false;
 };
 
 CRunSession* g_session = nullptr;

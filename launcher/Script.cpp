@@ -79,12 +79,13 @@ bool ParseInt(const Word& word, long lo, long hi, const char* what, long* value,
     const bool digits =
         !s.empty() && s.size() <= 9 &&
         std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
-    if (!digits || std::stol(s) < lo || std::stol(s) > hi) {
+    const long v = digits ? std::stol(s) : -1;
+    if (v < lo || v > hi) {
         *error = std::string(what) + " must be a whole number from " + std::to_string(lo) + " to " +
                  std::to_string(hi) + ", not \"" + s + "\"";
         return false;
     }
-    *value = std::stol(s);
+    *value = v;
     return true;
 }
 
