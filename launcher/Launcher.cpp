@@ -84,6 +84,9 @@ class CRunSession {
           m_hooks(hooks) {}
 
     uint32_t OnIdle() {
+        // Idle outside every modal loop: the application's own loop runs,
+        // so its start-up went through.
+        if (dialogs::ModalDepth() == 0) m_mainLoopRan = true;
         uint32_t wait = m_backend.PollIntervalMs();
         // Closing the window is the person at the desk ending the run, as
         // a signal does.
@@ -97,6 +100,7 @@ class CRunSession {
         return std::min(wait, m_snapshots.Tick());
     }
 
+    bool MainLoopRan() const { return m_mainLoopRan; }
     bool ScriptFailed() const {
         return m_script && m_script->GetState() == CScriptRunner::State::kFailed;
     }
@@ -133,6 +137,7 @@ class CRunSession {
     bool m_ending = false;
     bool m_endCalled = false;
     bool m_quitPosted = false;
+    bool m_mainLoopRan = false;
 };
 
 CRunSession* g_session = nullptr;
@@ -167,6 +172,22 @@ int Usage(const std::string& error) {
     return kUsageError;
 }
 
+// Another copy's windows show here (shared through the root) as windows of
+// another process.
+bool AnotherCopyRuns() {
+    bool found = false;
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            DWORD process = 0;
+            GetWindowThreadProcessId(hwnd, &process);
+            if (process == static_cast<DWORD>(getpid())) return TRUE;
+            *reinterpret_cast<bool*>(param) = true;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // A file's commands are all there at the start; standard input's come as
 // they are typed.
 std::shared_ptr<CScriptRunner> StartScript(const LaunchOptions& options,
@@ -195,11 +216,16 @@ int RunWithSession(const LaunchOptions& options, std::shared_ptr<CScriptRunner> 
     CRunSession session(*backend, snapshots, std::move(script), signals, hooks);
     g_session = &session;
     const win::IdleHook previous = win::SetIdleHook(SessionIdle);
+    const bool handOver = AnotherCopyRuns();
     char* appArgv[] = {argv0, nullptr};
     const int status = framework::RunApplication(1, appArgv);
     win::SetIdleHook(previous);
     g_session = nullptr;
-    return session.ScriptFailed() ? kScriptFailed : status;
+    if (session.ScriptFailed()) return kScriptFailed;
+    // A start that never reached the application's loop failed, unless it
+    // handed over to the copy already running.
+    if (status == kEnded && !session.MainLoopRan() && !handOver) return kStartFailed;
+    return status;
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ TEST_F(LauncherRun, StandardInputRunsLinesAsTheyComeAndSkipsBadOnes) {
     EXPECT_NE(ReadFile(Path("tree.txt")).find("box said no"), std::string::npos);
 }
 
-TEST_F(LauncherRun, ASecondCopyOnTheSameRootFindsTheFirst) {
+TEST_F(LauncherRun, ASecondCopyHandsOverAndAFailedStartSaysSo) {
     ChildProcess first(LAUNCHER_TEST_APP, {"--root", "root", "--script", "-"}, Dir());
     first.Write("expect \"ready\"\ndump first.txt\n");
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(Path("first.txt")); }));
@@ -153,6 +153,9 @@ TEST_F(LauncherRun, ASecondCopyOnTheSameRootFindsTheFirst) {
     const ProcessResult third = RunScript("expect \"ready\"\n");
     EXPECT_EQ(third.status, 0) << third.err;
     EXPECT_EQ(third.out.find("handed over"), std::string::npos) << third.out;
+    // A start-up that fails without a copy to hand over to.
+    std::ofstream(Path("root/fail-start")) << "";
+    EXPECT_EQ(RunScript("expect \"ready\"\n").status, 1);
 }
 
 TEST_F(LauncherRun, SignalsEndAHeadlessRunWhoseSnapshotFollowsTheScreen) {

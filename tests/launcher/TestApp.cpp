@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "launcher/Launcher.h"
+#include "platform/files/FileApi.h"
 #include "platform/framework/Afx.h"
 #include "platform/framework/Dialog.h"
 #include "platform/framework/Edit.h"
@@ -103,6 +104,8 @@ class CTestApp : public CWinApp {
         auto* frame = new CTestFrame;
         if (!frame->Create(nullptr, L"Launcher test")) return FALSE;
         m_pMainWnd = frame;
+        // A root holding "fail-start" makes the start-up fail half-way.
+        if (::GetFileAttributes(L"\\fail-start") != INVALID_FILE_ATTRIBUTES) return FALSE;
         frame->ShowWindow(SW_SHOW);
         frame->UpdateWindow();
         return TRUE;
