@@ -161,10 +161,15 @@ TEST_F(LauncherRun, ASecondCopyHandsOverAndAFailedStartSaysSo) {
 }
 
 TEST_F(LauncherRun, SignalsEndAHeadlessRunWhoseSnapshotFollowsTheScreen) {
+    // A root of our own, its ports file overridden for one port.
+    fs::create_directories(Path("root"));
+    std::ofstream(Path("root/ports")) << "COM1=/dev/zero\nCOM2=/dev/zero\n";
     for (int sig : {SIGTERM, SIGINT}) {
         fs::remove_all(Path("shots"));
-        ChildProcess child(LAUNCHER_TEST_APP,
-                           {"--root", "root", "--headless", "--snapshots", "shots"}, Dir());
+        ChildProcess child(
+            LAUNCHER_TEST_APP,
+            {"--root", "root", "--headless", "--snapshots", "shots", "--port", "com1=/dev/null"},
+            Dir());
         ASSERT_TRUE(WaitUntil([&] { return IsPng(Path("shots/latest.png")); }));
         child.Signal(sig);
         const ProcessResult r = child.Wait();
@@ -172,6 +177,8 @@ TEST_F(LauncherRun, SignalsEndAHeadlessRunWhoseSnapshotFollowsTheScreen) {
         EXPECT_NE(r.out.find("quorvel: screen in " + Path("shots/latest.png")), std::string::npos)
             << r.out;
         EXPECT_NE(r.out.find("ended without questions"), std::string::npos) << sig;
+        EXPECT_NE(r.out.find("COM1 -> /dev/null\nCOM2 -> /dev/zero\n"), std::string::npos);
+        EXPECT_FALSE(fs::exists(Path("root/Flash Disk")));  // not laid out: it was not empty
         EXPECT_FALSE(fs::exists(Path("shots/latest.png.part")));
     }
 }

@@ -3,7 +3,8 @@
 // line that reports the stylus, a command that asks a question in a message
 // box, one that opens a dialog with an edit, and an exit question on close.
 // The end-without-questions hook says on stdout that it ran, and a second
-// copy on the same root hands over to the first.
+// copy on the same root hands over to the first. It names the host devices
+// behind its first two ports.
 #include <cstdio>
 
 #include "launcher/Launcher.h"
@@ -15,6 +16,7 @@
 #include "platform/framework/MessageMap.h"
 #include "platform/framework/Static.h"
 #include "platform/framework/WinApp.h"
+#include "platform/serial/PortMap.h"
 #include "res/resource.h"
 
 namespace {
@@ -101,6 +103,8 @@ class CTestApp : public CWinApp {
             std::printf("handed over\n");
             return FALSE;
         }
+        for (int port : {1, 2})
+            std::printf("COM%d -> %s\n", port, quorvel::SerialPortHostPath(port).c_str());
         auto* frame = new CTestFrame;
         if (!frame->Create(nullptr, L"Launcher test")) return FALSE;
         m_pMainWnd = frame;
