@@ -35,9 +35,10 @@ if [ -z "$pty" ]; then
 fi
 echo "run: receiver simulator on $pty (COM1)"
 
-args=(--root run/device --port "COM1=$pty")
+# The snapshot folder matters only headless, also when a window cannot be made.
+args=(--root run/device --port "COM1=$pty" --snapshots run/snapshots)
 if [ "${HEADLESS:-0}" = 1 ] || [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  args+=(--headless --snapshots run/snapshots)
+  args+=(--headless)
   if [ -t 0 ]; then
     args+=(--script -)
     echo "run: type script lines (key NAME, tap X Y, expect \"TEXT\" ...); Ctrl-D ends the run"
