@@ -35,12 +35,12 @@ bool LoadScriptFile(const std::string& path, std::vector<ScriptCommand>* command
                     std::string* error) {
     std::error_code ec;
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    if (std::filesystem::is_regular_file(path, ec) && in.is_open()) text << in.rdbuf();
-    if (!std::filesystem::is_regular_file(path, ec) || !in.is_open() || in.bad()) {
+    if (!std::filesystem::is_regular_file(path, ec) || !in.is_open()) {
         *error = "cannot read the script " + path;
         return false;
     }
+    std::stringstream text;
+    text << in.rdbuf();
     if (ParseScript(text.str(), commands, error)) return true;
     *error = path + ": " + *error;
     return false;
