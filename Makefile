@@ -19,7 +19,7 @@ bench:
 	scripts/run-benchmarks.sh $(BENCH_DIR)
 
 run:
-	@echo "make run arrives with the application shell; nothing to run yet."
+	scripts/run.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -40,6 +40,7 @@ struct ModalInfo {
     CString text;
     UINT type = 0;
     int depth = 0;  // 1 for the outermost modal loop of the thread
+    bool messageBox = false;
 };
 
 enum class ModalVerdict {
@@ -75,6 +76,9 @@ void SetModalWatchdog(uint32_t ms);
 
 // Modal loops (dialogs and message boxes) running on the calling thread.
 int ModalDepth();
+// What those loops show, the outermost first (an ended one stays listed
+// until its loop has returned).
+std::vector<ModalInfo> RunningModals();
 
 // ---- Helpers ------------------------------------------------------------------------
 // Centres a window over `over` (default: a child's parent, else the owner,

@@ -122,6 +122,7 @@ int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT
     info.caption = caption;
     info.text = text;
     info.type = type;
+    info.messageBox = true;
     return static_cast<int>(RunModal(hwnd, OwnerFor(owner), info));
 }
 

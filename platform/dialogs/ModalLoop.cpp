@@ -22,6 +22,7 @@ ModalFailureHandler g_failureHandler;
 std::vector<ModalFailure> g_failures;
 std::atomic<uint32_t> g_watchdogMs{0};
 thread_local int t_depth = 0;
+thread_local std::vector<ModalInfo> t_running;
 
 // Marks its modal loop overdue once it has run `ms` on the active clock or
 // in real time, and wakes it with a WM_NULL (harmless to whichever loop
@@ -158,11 +159,13 @@ INT_PTR RunModal(HWND dialog, HWND owner, ModalInfo info) {
     {
         // Started before the hook: time the hook takes is the modal's too.
         Watchdog watchdog(dialog, run.get(), g_watchdogMs.load());
+        t_running.push_back(info);
         if (!run->ended && CallModalHook(info) == ModalVerdict::kUnexpected && !run->ended) {
             RecordFailure(info, "unexpected modal");
             Finish(*run, IDCANCEL);
         }
         Loop(dialog, *run, info);
+        t_running.pop_back();
     }
     --t_depth;
     if (disabled) EnableWindow(owner, TRUE);
@@ -196,6 +199,10 @@ void SetModalWatchdog(uint32_t ms) {
 
 int ModalDepth() {
     return t_depth;
+}
+
+std::vector<ModalInfo> RunningModals() {
+    return t_running;
 }
 
 }  // namespace quorvel::dialogs

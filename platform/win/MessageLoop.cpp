@@ -1,7 +1,9 @@
 // Message retrieval in the platform's order: messages sent from other
 // threads are served first, then posted messages and input in arrival
 // order, then WM_QUIT, then WM_PAINT, then WM_TIMER.
+#include <algorithm>
 #include <atomic>
+#include <utility>
 
 #include "platform/base/Clock.h"
 #include "platform/base/Thread.h"
@@ -97,13 +99,35 @@ bool Retrieve(const Filter& f, MSG* out) {
     }
 }
 
-void WaitForMessage() {
+thread_local quorvel::win::IdleHook t_idleHook = nullptr;
+thread_local bool t_inIdleHook = false;
+
+// The deadline the idle hook asks for; UINT64_MAX without one.
+uint64_t CallIdleHook() {
+    if (!t_idleHook || t_inIdleHook) return UINT64_MAX;
+    t_inIdleHook = true;
+    const uint32_t ms = t_idleHook();
+    t_inIdleHook = false;
+    return ms == UINT32_MAX ? UINT64_MAX : ClockNowMs() + ms;
+}
+
+void WaitForMessage(uint64_t idleDeadline) {
     uint64_t deadline;
     {
         Lock lock = TakeLock();
         deadline = NextTimerDue(CurrentQueue());
     }
-    CurrentThreadSignal().Wait(deadline);
+    CurrentThreadSignal().Wait(std::min(deadline, idleDeadline));
+}
+
+// Looks again after the idle hook, which may have posted or injected
+// something (a quit posted to the thread itself wakes nobody).
+bool RetrieveOrWait(const Filter& f, MSG* out) {
+    if (Retrieve(f, out)) return true;
+    const uint64_t idleDeadline = CallIdleHook();
+    if (Retrieve(f, out)) return true;
+    WaitForMessage(idleDeadline);
+    return false;
 }
 
 }  // namespace
@@ -120,7 +144,8 @@ BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
         }
     }
     const Filter f{hwnd, filterMin, filterMax, true, true};
-    while (!Retrieve(f, msg)) WaitForMessage();
+    while (!RetrieveOrWait(f, msg)) {
+    }
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }
 
@@ -132,7 +157,8 @@ BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
 BOOL WaitMessage() {
     MSG m;
     const Filter f{nullptr, 0, 0, false, true};
-    while (!Retrieve(f, &m)) WaitForMessage();
+    while (!RetrieveOrWait(f, &m)) {
+    }
     return TRUE;
 }
 
@@ -166,6 +192,10 @@ DWORD GetMessagePos() {
 }
 
 namespace quorvel::win {
+
+IdleHook SetIdleHook(IdleHook hook) {
+    return std::exchange(detail::t_idleHook, hook);
+}
 
 PreTranslateHook SetPreTranslateHook(PreTranslateHook hook) {
     return g_preTranslate.exchange(hook);

@@ -81,6 +81,16 @@ PreTranslateHook SetPreTranslateHook(PreTranslateHook hook);  // returns the pre
 bool PreTranslate(MSG* msg);                                  // true: handled, do not dispatch
 void DispatchLoopMessage(MSG* msg);
 
+// The idle hook: called on the installing thread by GetMessage and
+// WaitMessage each time they find nothing to retrieve, before they wait, so
+// that whoever drives the program from outside (the launcher's backend,
+// snapshots and script) works inside whichever loop is innermost, modal
+// ones included. It returns the longest time, in ms of the clock, the loop
+// may then wait before calling it again (UINT32_MAX: until something comes).
+// It is not called again while it runs. Per thread; returns the previous.
+using IdleHook = uint32_t (*)();
+IdleHook SetIdleHook(IdleHook hook);
+
 // Serves every message other threads have sent to the calling thread; true
 // when at least one was served. GetMessage and PeekMessage do this
 // themselves, and base's blocking waits call it through the sent-message hook.
