@@ -42,8 +42,7 @@ LRESULT TreeView::Insert(const TVINSERTSTRUCT* insert) {
     const uintptr_t id = node->id;
     siblings.insert(siblings.begin() + static_cast<ptrdiff_t>(at), id);
     m_nodes[id] = std::move(node);
-    Relayout();
-    Invalidate();
+    ItemsChanged();
     return reinterpret_cast<LRESULT>(Handle(id));
 }
 
@@ -70,8 +69,7 @@ void TreeView::DeleteAll() {
     for (uintptr_t id : roots) Delete(id, true);
     m_top = 0;
     m_scrollX = 0;
-    Relayout();
-    Invalidate();
+    ItemsChanged();
 }
 
 LRESULT TreeView::GetItem(TVITEM* item) const {
