@@ -2,6 +2,8 @@
 // folder into it and the expansion that reads it again.
 #include "ui/FolderTreeCtrl.h"
 
+#include <vector>
+
 #include "platform/controls/ShellFileInfo.h"
 #include "platform/files/FileApi.h"
 #include "ui/SortStringArray.h"
@@ -81,8 +83,14 @@ void CFolderTreeCtrl::AddDummyChild(HTREEITEM hItem) {
     InsertItem(L"", hItem);
 }
 
+// The last first: a folder of thousands of files goes in one pass.
 void CFolderTreeCtrl::DeleteChildren(HTREEITEM hItem) {
-    while (HTREEITEM hChild = GetChildItem(hItem)) DeleteItem(hChild);
+    std::vector<HTREEITEM> children;
+    for (HTREEITEM hChild = GetChildItem(hItem); hChild; hChild = GetNextSiblingItem(hChild))
+        children.push_back(hChild);
+    SetRedraw(FALSE);
+    for (auto hChild = children.rbegin(); hChild != children.rend(); ++hChild) DeleteItem(*hChild);
+    SetRedraw(TRUE);
 }
 
 // How many of the patterns take the name: all of "*.*" alone, else those

@@ -120,6 +120,7 @@ class TreeView : public ScrollingControl {
     bool m_hBar = false;
     bool m_pressed = false;
     bool m_doubleTap = false;
+    mutable size_t m_siblingHint = 0;  // where NextItem last found an item
     bool m_redrawOff = false;
     bool m_layoutStale = false;  // m_lines lag behind the items
     POINT m_pressPoint{};
