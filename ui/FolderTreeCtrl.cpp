@@ -112,12 +112,11 @@ void CFolderTreeCtrl::FillFolder(HTREEITEM hItem, const CString& strFolder) {
     if (hFind == INVALID_HANDLE_VALUE) return;
     CStringArray arFolders;
     CStringArray arFiles;
+    // The listing is taken whole at the first look, each entry checked as
+    // it is taken: an entry that went before that is not in it.
     do {
         const CString strPath = strBase + fd.cFileName;
-        // Entries that went since the listing was taken are left out.
-        const DWORD dwAttributes = ::GetFileAttributes(strPath);
-        if (dwAttributes == INVALID_FILE_ATTRIBUTES) continue;
-        if (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             arFolders.Add(strPath);
             continue;
         }
