@@ -28,27 +28,29 @@ std::wstring Text(HWND dialog, int id) {
     return text;
 }
 
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
+    return reinterpret_cast<HTREEITEM>(
+        ::SendMessage(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    wchar_t buffer[300] = {};
+    TVITEM tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = buffer;
+    tv.cchTextMax = 300;
+    ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
+    return buffer;
+}
+
 // The tree's item reached by texts from its root item down.
 HTREEITEM TreeItem(HWND tree, const std::vector<std::wstring>& texts) {
-    auto next = [tree](HTREEITEM item, UINT code) {
-        return reinterpret_cast<HTREEITEM>(
-            ::SendMessage(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
-    };
-    HTREEITEM item = next(nullptr, TVGN_ROOT);
+    HTREEITEM item = Next(tree, nullptr, TVGN_ROOT);
     for (const std::wstring& text : texts) {
-        HTREEITEM h = next(item, TVGN_CHILD);
-        for (; h; h = next(h, TVGN_NEXT)) {
-            wchar_t buffer[300] = {};
-            TVITEM tv{};
-            tv.mask = TVIF_TEXT;
-            tv.hItem = h;
-            tv.pszText = buffer;
-            tv.cchTextMax = 300;
-            ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-            if (text == buffer) break;
-        }
-        item = h;
-        if (!item) break;
+        HTREEITEM h = Next(tree, item, TVGN_CHILD);
+        while (h && ItemText(tree, h) != text) h = Next(tree, h, TVGN_NEXT);
+        if (!(item = h)) break;
     }
     return item;
 }
@@ -56,20 +58,9 @@ HTREEITEM TreeItem(HWND tree, const std::vector<std::wstring>& texts) {
 // The texts of the items the tree shows below `texts`.
 std::vector<std::wstring> Listed(HWND tree, const std::vector<std::wstring>& texts) {
     std::vector<std::wstring> out;
-    HTREEITEM parent = TreeItem(tree, texts);
-    for (auto h = reinterpret_cast<HTREEITEM>(
-             ::SendMessage(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(parent)));
-         h; h = reinterpret_cast<HTREEITEM>(
-                ::SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(h)))) {
-        wchar_t buffer[300] = {};
-        TVITEM tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = h;
-        tv.pszText = buffer;
-        tv.cchTextMax = 300;
-        ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-        out.push_back(buffer);
-    }
+    for (HTREEITEM h = Next(tree, TreeItem(tree, texts), TVGN_CHILD); h;
+         h = Next(tree, h, TVGN_NEXT))
+        out.push_back(ItemText(tree, h));
     return out;
 }
 
