@@ -9,6 +9,7 @@
 #include "app/VendropView.h"
 #include "platform/framework/DocTemplate.h"
 #include "res/resource.h"
+#include "ui/FileDialogRoot.h"
 
 BEGIN_MESSAGE_MAP(CVendropApp, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -44,6 +45,7 @@ BOOL CVendropApp::InitInstance() {
     if (!ProcessShellCommand(cmdInfo)) return FALSE;
     auto* frame = static_cast<CMainFrame*>(m_pMainWnd);
     CVendropDoc& doc = *g_pDoc;
+    SetFileDialogRoot(doc.m_strRootDir);
 
     PlaceShortcuts();
     if (!RegisterApplicationKey()) return FALSE;

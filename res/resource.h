@@ -201,6 +201,12 @@
 #define IDC_DRAW_TEXT_COLOR 1205
 #define IDC_DRAW_TEXT_PREVIEW 1207
 
+// Controls of the file open and save dialogs.
+#define IDC_FILE_OPEN_PATH 1000
+#define IDC_FILE_TREE 1001
+#define IDC_FILE_SAVE_PATH 1004
+#define IDC_FILE_SAVE_NAME 1041
+
 // Controls the frame treats specially.
 #define IDC_FRAME_SILENT_NOTIFY 1074
 

@@ -1,20 +1,10 @@
 #include "ui/SortStringArray.h"
 
-#include <utility>
+#include <algorithm>
 
 void SortStringArray::Sort(CStringArray& strings) {
-    const INT_PTR count = strings.GetSize();
-    if (count < 2) return;
-    BOOL swapped = TRUE;
-    while (swapped) {
-        swapped = FALSE;
-        for (INT_PTR i = 0; i + 1 < count; ++i)
-            if (SwapIfGreater(strings[i], strings[i + 1])) swapped = TRUE;
-    }
-}
-
-BOOL SortStringArray::SwapIfGreater(CString& first, CString& second) {
-    if (lstrcmpiW(first, second) <= 0) return FALSE;
-    std::swap(first, second);
-    return TRUE;
+    if (strings.GetSize() < 2) return;
+    CString* first = strings.GetData();
+    std::stable_sort(first, first + strings.GetSize(),
+                     [](const CString& a, const CString& b) { return lstrcmpiW(a, b) < 0; });
 }

@@ -57,7 +57,7 @@ void Button::Paint() {
 }
 
 // The background goes in the brush the parent gives (a null brush leaves
-// it), then the parent draws the rest.
+// it), then the parent draws the rest with the button's font selected.
 void Button::PaintOwnerDrawn(HDC hdc, UINT action) {
     const RECT r = clientRect();
     if (action == ODA_DRAWENTIRE) {
@@ -73,7 +73,10 @@ void Button::PaintOwnerDrawn(HDC hdc, UINT action) {
     item.hwndItem = m_hwnd;
     item.hDC = hdc;
     item.rcItem = r;
+    // The parent draws the caption in the button's own font.
+    HGDIOBJ oldFont = SelectObject(hdc, m_font ? m_font : GetStockObject(SYSTEM_FONT));
     SendToParent(WM_DRAWITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&item));
+    SelectObject(hdc, oldFont);
 }
 
 void Button::DrawOwnerDrawnNow(UINT action) {

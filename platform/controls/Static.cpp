@@ -123,10 +123,13 @@ void Static::Paint() {
     EndPaint(m_hwnd, &ps);
 }
 
+// The parent's colour handler may select a font of its own into the
+// context: the text is drawn in it.
 void Static::PaintText(HDC hdc, const RECT& r) {
+    SelectObject(hdc, m_font ? m_font : GetStockObject(SYSTEM_FONT));
     HBRUSH brush = AskColors(WM_CTLCOLORSTATIC, hdc, COLOR_STATIC, COLOR_STATICTEXT);
     const COLORREF ink = GetTextColor(hdc);
-    StylePainter painter(hdc, m_font);
+    StylePainter painter(hdc, static_cast<HFONT>(GetCurrentObject(hdc, OBJ_FONT)));
     painter.Fill(r, brush);
     if (ShowsImage()) {
         painter.Picture(r, m_image, m_imageIsIcon, (style() & SS_CENTERIMAGE) != 0);

@@ -47,7 +47,8 @@ bool TreeView::Expand(uintptr_t id, UINT code, bool byUser) {
         if (reset) {
             n->state &= ~TVIS_EXPANDEDONCE;
             const std::vector<uintptr_t> children = n->children;
-            for (uintptr_t child : children) Delete(child, true);
+            for (auto child = children.rbegin(); child != children.rend(); ++child)
+                Delete(*child, true);
         }
         if (caretInside) Select(id, TVC_UNKNOWN);
     }

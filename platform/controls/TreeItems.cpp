@@ -42,36 +42,36 @@ LRESULT TreeView::Insert(const TVINSERTSTRUCT* insert) {
     const uintptr_t id = node->id;
     siblings.insert(siblings.begin() + static_cast<ptrdiff_t>(at), id);
     m_nodes[id] = std::move(node);
-    Relayout();
-    Invalidate();
+    ItemsChanged();
     return reinterpret_cast<LRESULT>(Handle(id));
 }
 
-// Children go before their parent; the parent hears of every one. A
-// deleted selection leaves the tree without one.
+// Children go before their parent, the last first, so that each leaves
+// the end of its parent's list; the parent hears of every one. A deleted
+// selection leaves the tree without one.
 void TreeView::Delete(uintptr_t id, bool notify) {
     Node* n = Find(id);
     if (!n) return;
     const std::vector<uintptr_t> children = n->children;
-    for (uintptr_t child : children) Delete(child, notify);
+    for (auto child = children.rbegin(); child != children.rend(); ++child) Delete(*child, notify);
     n = Find(id);
     if (!n) return;
     if (notify) NotifyTree(TVN_DELETEITEM, 0, n, nullptr);
     n = Find(id);
     if (!n) return;
     std::vector<uintptr_t>& siblings = ChildrenOf(n->parent);
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), id), siblings.end());
+    const auto at = std::find(siblings.rbegin(), siblings.rend(), id);
+    if (at != siblings.rend()) siblings.erase(std::next(at).base());
     if (m_caret == id) m_caret = 0;
     m_nodes.erase(id);
 }
 
 void TreeView::DeleteAll() {
     const std::vector<uintptr_t> roots = m_roots;
-    for (uintptr_t id : roots) Delete(id, true);
+    for (auto id = roots.rbegin(); id != roots.rend(); ++id) Delete(*id, true);
     m_top = 0;
     m_scrollX = 0;
-    Relayout();
-    Invalidate();
+    ItemsChanged();
 }
 
 LRESULT TreeView::GetItem(TVITEM* item) const {
@@ -135,7 +135,16 @@ LRESULT TreeView::NextItem(UINT flag, HTREEITEM item) const {
     }
     if (!n) return 0;
     const std::vector<uintptr_t>& siblings = n->parent ? Find(n->parent)->children : m_roots;
-    const auto at = std::find(siblings.begin(), siblings.end(), n->id);
+    // Walking a long list item by item: the last position found is tried first.
+    auto at = siblings.end();
+    if (m_siblingHint < siblings.size() && siblings[m_siblingHint] == n->id)
+        at = siblings.begin() + static_cast<ptrdiff_t>(m_siblingHint);
+    else
+        at = std::find(siblings.begin(), siblings.end(), n->id);
+    if (at == siblings.end()) return 0;
+    m_siblingHint = static_cast<size_t>(at - siblings.begin());
+    if (flag == TVGN_NEXT) ++m_siblingHint;
+    if (flag == TVGN_PREVIOUS && m_siblingHint > 0) --m_siblingHint;
     switch (flag) {
         case TVGN_NEXT:
             return at + 1 < siblings.end() ? result(*(at + 1)) : 0;

@@ -18,9 +18,41 @@ std::vector<uintptr_t>& TreeView::ChildrenOf(uintptr_t parent) {
     return n ? n->children : m_roots;
 }
 
+// Messages that neither show nor measure the lines.
+bool TreeView::LeavesLayoutStale(UINT msg, WPARAM wParam) {
+    switch (msg) {
+        case TVM_INSERTITEM:
+        case TVM_DELETEITEM:
+        case TVM_GETITEM:
+        case TVM_GETCOUNT:
+        case WM_SETREDRAW:
+            return true;
+        case TVM_GETNEXTITEM:
+            return wParam == TVGN_ROOT || wParam == TVGN_NEXT || wParam == TVGN_PREVIOUS ||
+                   wParam == TVGN_PARENT || wParam == TVGN_CHILD || wParam == TVGN_CARET;
+        default:
+            return false;
+    }
+}
+
+void TreeView::ItemsChanged() {
+    if (m_redrawOff) {
+        m_layoutStale = true;
+        return;
+    }
+    Relayout();
+    Invalidate();
+}
+
 LRESULT TreeView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (m_layoutStale && !LeavesLayoutStale(msg, wParam)) {
+        Relayout();
+        Invalidate();
+    }
     if (msg == WM_SETREDRAW) {
+        m_redrawOff = wParam == 0;
         const LRESULT result = Default(msg, wParam, lParam);
+        if (wParam && m_layoutStale) Relayout();
         if (wParam) Invalidate();
         return result;
     }
@@ -40,8 +72,7 @@ LRESULT TreeView::OnTreeMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             if (!Find(item)) return FALSE;
             Delete(reinterpret_cast<uintptr_t>(item), true);
-            Relayout();
-            Invalidate();
+            ItemsChanged();
             return TRUE;
         case TVM_GETNEXTITEM:
             return NextItem(static_cast<UINT>(wParam), item);

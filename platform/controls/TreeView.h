@@ -9,6 +9,11 @@
 // expanded once; TVE_COLLAPSE | TVE_COLLAPSERESET clears that. The user's
 // expanding and collapsing always tells it.
 //
+// While redrawing is off (WM_SETREDRAW FALSE), inserting and deleting items
+// leaves the lines shown as they were; they are laid out again once, when
+// redrawing comes back or a message needs them, so that filling a folder of
+// thousands of items costs one layout.
+//
 // Files: messages (TreeView.cpp), items (TreeItems.cpp), expanding,
 // selecting, stylus and keys (TreeActions.cpp), geometry and drawing
 // (TreeViewPaint.cpp).
@@ -64,6 +69,9 @@ class TreeView : public ScrollingControl {
     LRESULT SetItem(const TVITEM* item);
     LRESULT NextItem(UINT flag, HTREEITEM item) const;
     void SortChildren(uintptr_t parent, bool recurse);
+    // After items came or went: lays out now, or later when redraw is off.
+    void ItemsChanged();
+    static bool LeavesLayoutStale(UINT msg, WPARAM wParam);
     size_t Total() const { return m_nodes.size(); }
 
     // ---- TreeActions.cpp ----
@@ -112,6 +120,9 @@ class TreeView : public ScrollingControl {
     bool m_hBar = false;
     bool m_pressed = false;
     bool m_doubleTap = false;
+    mutable size_t m_siblingHint = 0;  // where NextItem last found an item
+    bool m_redrawOff = false;
+    bool m_layoutStale = false;  // m_lines lag behind the items
     POINT m_pressPoint{};
 };
 

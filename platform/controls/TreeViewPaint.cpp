@@ -22,6 +22,7 @@ int TreeView::ImageSize() const {
 // The lines shown are the top-level items and, under every expanded item,
 // its children.
 void TreeView::Relayout() {
+    m_layoutStale = false;
     m_lines.clear();
     auto walk = [&](auto&& self, const std::vector<uintptr_t>& ids, int level) -> void {
         for (uintptr_t id : ids) {

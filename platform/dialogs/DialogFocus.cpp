@@ -39,10 +39,10 @@ bool HasStyle(HWND hwnd, LONG bits) {
     return (GetWindowLong(hwnd, GWL_STYLE) & bits) != 0;
 }
 
-bool IsPushButton(HWND hwnd, UINT code) {
-    if (!(code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) return false;
-    const LONG type = GetWindowLong(hwnd, GWL_STYLE) & BS_TYPEMASK;
-    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+// By its dialog code alone: a button that draws itself keeps the owner-draw
+// type and says what it is through WM_GETDLGCODE.
+bool IsPushButton(UINT code) {
+    return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
 }
 
 void SetButtonType(HWND button, LONG type) {
@@ -55,14 +55,14 @@ void SetButtonType(HWND button, LONG type) {
 // dialog's default button.
 void UpdateDefaultButton(HWND dialog, HWND focus) {
     HWND target = nullptr;
-    if (focus && IsPushButton(focus, DialogCode(focus))) {
+    if (focus && IsPushButton(DialogCode(focus))) {
         target = focus;
     } else if (DialogState* state = StateOf(dialog); state && state->defId) {
         target = GetDlgItem(dialog, static_cast<int>(state->defId));
     }
     for (HWND c : Controls(dialog)) {
         const UINT code = DialogCode(c);
-        if (!IsPushButton(c, code)) continue;
+        if (!IsPushButton(code)) continue;
         if (c != target && (code & DLGC_DEFPUSHBUTTON)) SetButtonType(c, BS_PUSHBUTTON);
         if (c == target && (code & DLGC_UNDEFPUSHBUTTON)) SetButtonType(c, BS_DEFPUSHBUTTON);
     }
@@ -91,7 +91,7 @@ void SetDialogFocus(HWND dialog, HWND control) {
 
 UINT EnterButtonId(HWND dialog) {
     HWND focus = FocusedControl(dialog);
-    if (focus && IsPushButton(focus, DialogCode(focus))) return GetDlgCtrlID(focus);
+    if (focus && IsPushButton(DialogCode(focus))) return GetDlgCtrlID(focus);
     const LRESULT def = SendMessage(dialog, DM_GETDEFID, 0, 0);
     return HIWORD(def) == DC_HASDEFID ? LOWORD(def) : IDOK;
 }

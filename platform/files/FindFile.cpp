@@ -9,6 +9,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "platform/files/FileApi.h"
@@ -19,10 +20,33 @@ using quorvel::files::FoldAscii;
 
 namespace {
 
+// One listed entry, kept small: a folder of thousands of files is listed,
+// sorted and handed out without moving whole find records around.
+struct Listed {
+    std::wstring name;
+    DWORD attributes = 0;
+    FILETIME created{};
+    FILETIME accessed{};
+    FILETIME written{};
+    uint64_t size = 0;
+};
+
 struct FindState {
-    std::vector<WIN32_FIND_DATAW> entries;
+    std::vector<Listed> entries;
     size_t next = 0;
 };
+
+void Fill(const Listed& entry, WIN32_FIND_DATAW& data) {
+    std::memset(&data, 0, sizeof data);
+    data.dwFileAttributes = entry.attributes;
+    data.ftCreationTime = entry.created;
+    data.ftLastAccessTime = entry.accessed;
+    data.ftLastWriteTime = entry.written;
+    data.nFileSizeHigh = static_cast<DWORD>(entry.size >> 32);
+    data.nFileSizeLow = static_cast<DWORD>(entry.size);
+    std::copy(entry.name.begin(), entry.name.end(), data.cFileName);
+    data.cFileName[entry.name.size()] = 0;
+}
 
 std::mutex g_findMutex;
 std::map<uintptr_t, FindState> g_finds;
@@ -67,7 +91,7 @@ FILETIME FileTimeOf(const struct timespec& ts) {
 
 // The entry as listed; false for one that leads nowhere inside the root.
 bool MakeEntry(const quorvel::files::ResolvedPath& folder, int dir, const std::string& hostName,
-               const std::wstring& name, WIN32_FIND_DATAW& data) {
+               std::wstring name, Listed& entry) {
     struct stat st {};
     if (::fstatat(dir, hostName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
     if (S_ISLNK(st.st_mode)) {
@@ -76,34 +100,28 @@ bool MakeEntry(const quorvel::files::ResolvedPath& folder, int dir, const std::s
             O_PATH | O_CLOEXEC);
         if (!target.Valid() || ::fstat(target.Get(), &st) != 0) return false;
     }
-    std::memset(&data, 0, sizeof data);
-    data.dwFileAttributes = quorvel::files::AttributesOf(st.st_mode, hostName);
-    data.ftCreationTime = FileTimeOf(st.st_ctim);
-    data.ftLastAccessTime = FileTimeOf(st.st_atim);
-    data.ftLastWriteTime = FileTimeOf(st.st_mtim);
-    if (!S_ISDIR(st.st_mode)) {
-        const auto size = static_cast<uint64_t>(st.st_size);
-        data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-        data.nFileSizeLow = static_cast<DWORD>(size);
-    }
-    std::copy(name.begin(), name.end(), data.cFileName);
-    data.cFileName[name.size()] = 0;
+    entry.name = std::move(name);
+    entry.attributes = quorvel::files::AttributesOf(st.st_mode, hostName);
+    entry.created = FileTimeOf(st.st_ctim);
+    entry.accessed = FileTimeOf(st.st_atim);
+    entry.written = FileTimeOf(st.st_mtim);
+    entry.size = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);
     return true;
 }
 
-bool NameLess(const WIN32_FIND_DATAW& a, const WIN32_FIND_DATAW& b) {
+bool NameLess(const Listed& a, const Listed& b) {
     for (size_t i = 0;; ++i) {
-        const wchar_t ca = FoldAscii(a.cFileName[i]);
-        const wchar_t cb = FoldAscii(b.cFileName[i]);
+        const wchar_t ca = FoldAscii(a.name.c_str()[i]);
+        const wchar_t cb = FoldAscii(b.name.c_str()[i]);
         if (ca != cb) return ca < cb;
-        if (ca == 0) return std::wcscmp(a.cFileName, b.cFileName) < 0;
+        if (ca == 0) return a.name < b.name;
     }
 }
 
 // Lists the entries of the resolved folder matching `pattern`; ERROR_SUCCESS
 // or the error.
 DWORD ListFolder(const quorvel::files::ResolvedPath& folder, const std::wstring& pattern,
-                 std::vector<WIN32_FIND_DATAW>& out) {
+                 std::vector<Listed>& out) {
     const int fd = ::openat(folder.folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
     if (dir == nullptr) {
@@ -114,10 +132,11 @@ DWORD ListFolder(const quorvel::files::ResolvedPath& folder, const std::wstring&
     while (const dirent* entry = ::readdir(dir)) {
         const std::string hostName = entry->d_name;
         if (hostName == "." || hostName == "..") continue;
-        const std::wstring name = quorvel::files::Utf8ToWideLoose(hostName);
+        std::wstring name = quorvel::files::Utf8ToWideLoose(hostName);
         if (name.size() >= MAX_PATH || !MatchPattern(pattern, name)) continue;
-        WIN32_FIND_DATAW data;
-        if (MakeEntry(folder, ::dirfd(dir), hostName, name, data)) out.push_back(data);
+        Listed listed;
+        if (MakeEntry(folder, ::dirfd(dir), hostName, std::move(name), listed))
+            out.push_back(std::move(listed));
     }
     ::closedir(dir);
     std::sort(out.begin(), out.end(), NameLess);
@@ -144,7 +163,7 @@ HANDLE FindFirstFile(LPCTSTR pattern, LPWIN32_FIND_DATA data) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    *data = state.entries[0];
+    Fill(state.entries[0], *data);
     state.next = 1;
     std::lock_guard<std::mutex> lock(g_findMutex);
     const uintptr_t handle = g_nextFind;
@@ -169,7 +188,7 @@ BOOL FindNextFile(HANDLE find, LPWIN32_FIND_DATA data) {
         SetLastError(ERROR_NO_MORE_FILES);
         return FALSE;
     }
-    *data = state.entries[state.next++];
+    Fill(state.entries[state.next++], *data);
     return TRUE;
 }
 

@@ -228,4 +228,10 @@ void Draw3dRect(HDC hdc, int x, int y, int width, int height, COLORREF topLeft,
                 COLORREF bottomRight);
 void Draw3dRect(HDC hdc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
 
+// How many objects of a kind are alive (made and not yet deleted), stock
+// objects left out: OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP, OBJ_REGION,
+// or kIconObjects for icons. For tests that look for leaks.
+constexpr DWORD kIconObjects = 0x100;
+size_t LiveObjectCount(DWORD type);
+
 }  // namespace quorvel::gdi

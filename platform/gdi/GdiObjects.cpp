@@ -125,6 +125,14 @@ bool UnregisterObject(HGDIOBJ handle) {
     return t.objects.erase(reinterpret_cast<uintptr_t>(handle)) != 0;
 }
 
+size_t LiveObjectCount(DWORD type) {
+    HandleTable& t = Table();
+    std::lock_guard lock(t.mutex);
+    return static_cast<size_t>(
+        std::count_if(t.objects.begin(), t.objects.end(),
+                      [&](const auto& o) { return o.second->type == type && !o.second->stock; }));
+}
+
 std::shared_ptr<BitmapObject> NewBitmap(int width, int height, bool mono) {
     auto bitmap = std::make_shared<BitmapObject>();
     bitmap->width = width;

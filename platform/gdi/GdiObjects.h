@@ -58,7 +58,7 @@ struct RegionObject : GdiObject {
 
 // Icons are not GDI objects on the device, but they share the table so that
 // their handles are checked the same way.
-constexpr DWORD kObjIcon = 0x100;
+constexpr DWORD kObjIcon = kIconObjects;
 struct IconObject : GdiObject {
     IconObject() : GdiObject(kObjIcon) {}
     std::shared_ptr<BitmapObject> color;  // may be null: the mask holds both halves

@@ -117,6 +117,14 @@ void InjectStylus(int x, int y, bool down) {
     PostTo(InputQueue(preferred), nullptr, kRawStylusMsg, down ? 1 : 0, MAKELPARAM(x, y));
 }
 
+void InjectHover(int x, int y) {
+    Lock lock = TakeLock();
+    S().cursor = POINT{x, y};
+    Window* top = TopLevelAt(S().cursor);
+    HWND preferred = S().capture ? S().capture : top ? top->hwnd : nullptr;
+    PostTo(InputQueue(preferred), nullptr, kRawStylusMsg, kRawHover, MAKELPARAM(x, y));
+}
+
 uint64_t IdleResetCount() {
     Lock lock = TakeLock();
     return Input().idleResets;

@@ -65,13 +65,20 @@ std::vector<MSG> StylusMessages(const MSG& raw, const Hit& hit, HWND* activate) 
     std::vector<MSG> out;
     InputState& in = Input();
     const POINT p{GET_X_LPARAM(raw.lParam), GET_Y_LPARAM(raw.lParam)};
-    const bool down = raw.wParam != 0, wasDown = in.stylusDown;
+    const bool down = raw.wParam == 1, wasDown = in.stylusDown;
     auto emit = [&](HWND h, UINT msg, WPARAM keys, LPARAM lp) {
         out.push_back(MSG{h, msg, keys, lp, raw.time, p});
     };
     if (in.tracking && in.tracking != hit.hwnd) {
         emit(in.tracking, WM_MOUSELEAVE, 0, 0);
         in.tracking = nullptr;
+    }
+    if (raw.wParam == kRawHover) {
+        if (!wasDown && hit.hwnd && hit.code == HTCLIENT &&
+            (p.x != in.lastPoint.x || p.y != in.lastPoint.y))
+            emit(hit.hwnd, WM_MOUSEMOVE, 0, ClientPoint(hit.hwnd, p));
+        if (!wasDown) in.lastPoint = p;
+        return out;
     }
     in.stylusDown = down;
     // The stylus is the left button, and its state follows retrieval as a

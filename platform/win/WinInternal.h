@@ -115,6 +115,12 @@ void InjectChar(WCHAR ch);
 // the capture window or to the topmost visible, enabled window under the
 // point (a disabled top-level window swallows the tap).
 void InjectStylus(int x, int y, bool down);
+// The pointer over the screen without touching it, for tests of what the
+// program does with a pointer that hovers: the cursor moves, and while the
+// stylus is up WM_MOUSEMOVE without button flags goes to the capture window
+// or the window under the point. A touch screen reports no such moves, so
+// backends never inject them.
+void InjectHover(int x, int y);
 // How many times the program reset the idle timer through keybd_event.
 uint64_t IdleResetCount();
 

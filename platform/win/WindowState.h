@@ -162,7 +162,8 @@ void Wake(Queue& q);
 // thread for another process. They never reach a window procedure.
 constexpr UINT kRawKeyMsg = 0xFFF1;
 constexpr UINT kRawCharMsg = 0xFFF2;
-constexpr UINT kRawStylusMsg = 0xFFF3;
+constexpr UINT kRawStylusMsg = 0xFFF3;  // wParam 1 down, 0 up, kRawHover
+constexpr WPARAM kRawHover = 2;
 constexpr UINT kRemoteCommandMsg = 0xFFF4;
 inline bool IsRawInput(UINT m) {
     return m >= kRawKeyMsg && m <= kRawStylusMsg;

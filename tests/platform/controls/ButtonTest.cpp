@@ -169,6 +169,28 @@ TEST_F(Buttons, OwnerDrawnButtonsAskTheParentWithTheItemState) {
     EXPECT_EQ(SendMessage(b, WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
 }
 
+TEST_F(Buttons, AnOwnerDrawnButtonIsDrawnWithItsOwnFontSelected) {
+    LOGFONT log{};
+    log.lfHeight = -16;
+    HFONT font = CreateFontIndirect(&log);
+    std::vector<HGDIOBJ> selected;
+    OnHostMessage(WM_DRAWITEM, [&](HWND, UINT, WPARAM, LPARAM lParam) -> LRESULT {
+        selected.push_back(
+            GetCurrentObject(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hDC, OBJ_FONT));
+        return TRUE;
+    });
+    HWND host = Host(200, 60);
+    HWND b = Make(host, L"Button", L"图标", BS_OWNERDRAW, {10, 10, 40, 32}, 1050);
+    Pump();
+    SendMessage(b, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    Pump();
+    ASSERT_EQ(selected.size(), 2u);
+    EXPECT_EQ(selected[0], GetStockObject(SYSTEM_FONT));
+    EXPECT_EQ(selected[1], font);
+    DestroyWindow(host);
+    DeleteObject(font);
+}
+
 TEST_F(Buttons, ASubclassedButtonStillWorksThroughCallWindowProc) {
     static WNDPROC original = nullptr;
     static int seen = 0;
@@ -240,6 +262,36 @@ TEST_F(Statics, TextFramesAndColoursMatchTheirReference) {
     DestroyWindow(GetParent(picture));
     DeleteObject(bitmap);
     quorvel::testing::ExpectMatchesReference(sheet.image(), "statics");
+}
+
+// Rows of the snapshot that hold text-coloured pixels.
+int InkRows(const quorvel::gdi::Image& image, uint32_t ink) {
+    int rows = 0;
+    for (int y = 0; y < image.height; ++y) {
+        bool any = false;
+        for (int x = 0; x < image.width && !any; ++x) any = image.At(x, y) == ink;
+        rows += any ? 1 : 0;
+    }
+    return rows;
+}
+
+TEST_F(Statics, TextIsDrawnInTheFontTheColourHandlerSelects) {
+    HWND plain = Alone(L"Static", L"口", SS_LEFT, 60, 40);
+    const int plainRows = InkRows(Snap(plain), 0x000000);
+    DestroyWindow(GetParent(plain));
+    LOGFONT log{};
+    log.lfHeight = -28;
+    HFONT big = CreateFontIndirect(&log);
+    OnHostMessage(WM_CTLCOLORSTATIC, [&](HWND, UINT, WPARAM wParam, LPARAM) -> LRESULT {
+        SelectObject(reinterpret_cast<HDC>(wParam), big);
+        return 0;
+    });
+    HWND large = Alone(L"Static", L"口", SS_LEFT, 60, 40);
+    const int largeRows = InkRows(Snap(large), 0x000000);
+    DestroyWindow(GetParent(large));
+    DeleteObject(big);
+    EXPECT_GT(plainRows, 0);
+    EXPECT_GT(largeRows, plainRows * 3 / 2);
 }
 
 TEST_F(Statics, TapsPassThroughUnlessNotifyIsSet) {

@@ -246,4 +246,31 @@ TEST_F(TreeViews, SelectingAHiddenItemExpandsItsAncestors) {
     EXPECT_EQ(Next(t, TVGN_CARET), root);  // the selection left with the collapsed items
 }
 
+TEST_F(TreeViews, ItemsAddedWhileRedrawIsOffShowOnceItComesBack) {
+    HWND host = Host(200, 100);
+    HTREEITEM root = nullptr, jobs = nullptr;
+    HWND t = Folders(host, {0, 0, 190, 90}, &root, &jobs);
+    SendMessage(t, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+    Pump();
+    SendMessage(t, WM_SETREDRAW, FALSE, 0);
+    std::vector<HTREEITEM> added;
+    for (int i = 0; i < 300; ++i) added.push_back(Add(t, root, std::to_wstring(i).c_str()));
+    SendMessage(t, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(added[1]));
+    EXPECT_EQ(SendMessage(t, TVM_GETCOUNT, 0, 0), 5 + 299);
+    // Asking for what is shown lays the items out even before redraw is on.
+    EXPECT_EQ(Next(t, TVGN_LASTVISIBLE), added.back());
+    EXPECT_EQ(Next(t, TVGN_NEXTVISIBLE, added[0]), added[2]);
+    Add(t, root, L"最后");
+    SendMessage(t, WM_SETREDRAW, TRUE, 0);
+    Pump();
+    EXPECT_EQ(Name(t, Next(t, TVGN_LASTVISIBLE)), L"最后");
+    SendMessage(t, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(added[150]));
+    const RECT r = ItemRect(t, added[150], false);
+    RECT client{};
+    GetClientRect(t, &client);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.bottom, client.bottom);
+    EXPECT_TRUE(Text(t).find("items=305") != std::string::npos) << Text(t);
+}
+
 }  // namespace

@@ -162,4 +162,56 @@ TEST_F(DialogKeys, TheDefaultButtonFollowsTheFocusedPushButton) {
     EXPECT_EQ(pressed, (std::vector<UINT>{kApply, kApply}));
 }
 
+// A button that draws itself keeps the owner-draw type; its dialog code
+// says whether it is the default push button, and the dialog manager tells
+// it through BM_SETSTYLE as the focus moves.
+struct SelfDrawnPush {
+    static inline WNDPROC original = nullptr;
+    static inline bool isDefault = false;
+    static inline std::vector<LONG> styles;
+    static LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_GETDLGCODE)
+            return DLGC_BUTTON | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        if (m == BM_SETSTYLE) {
+            styles.push_back(static_cast<LONG>(w & BS_TYPEMASK));
+            isDefault = (w & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+            w = (w & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
+        }
+        return CallWindowProc(original, h, m, w, l);
+    }
+};
+
+TEST_F(DialogKeys, AnOwnerDrawnPushButtonTakesTheDefaultStateAndEnter) {
+    std::vector<UINT> pressed;
+    TemplateBuilder t = Form();
+    t.Add(L"Button", L"图", kMulti, 92, 90, 40, 14, BS_OWNERDRAW | WS_TABSTOP);
+    SelfDrawnPush::styles.clear();
+    SelfDrawnPush::isDefault = false;
+    Script script;
+    script.on = [&](HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
+        if (msg == WM_COMMAND && LOWORD(wParam) == kMulti) pressed.push_back(kMulti);
+        if (msg != WM_APP) return FALSE;
+        HWND own = GetDlgItem(hwnd, kMulti);
+        SelfDrawnPush::original = reinterpret_cast<WNDPROC>(GetWindowLongPtr(own, GWL_WNDPROC));
+        SetWindowLongPtr(own, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&SelfDrawnPush::Proc));
+        SendMessage(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(own), 1);
+        EXPECT_TRUE(SelfDrawnPush::isDefault);
+        EXPECT_EQ(ButtonType(hwnd, kMulti), BS_OWNERDRAW);
+        EXPECT_EQ(ButtonType(hwnd, IDOK), BS_PUSHBUTTON);
+        Press(VK_RETURN);
+        SendMessage(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd, kName)), 1);
+        EXPECT_FALSE(SelfDrawnPush::isDefault);
+        EXPECT_EQ(ButtonType(hwnd, IDOK), BS_DEFPUSHBUTTON);
+        EndDialog(hwnd, IDCANCEL);
+        return TRUE;
+    };
+    Hook hook([](const ModalInfo& info) {
+        PostMessage(info.dialog, WM_APP, 0, 0);
+        return ModalVerdict::kProceed;
+    });
+    RunModal(t, script);
+    EXPECT_EQ(pressed, std::vector<UINT>{kMulti});
+    EXPECT_EQ(SelfDrawnPush::styles, (std::vector<LONG>{BS_DEFPUSHBUTTON, BS_PUSHBUTTON}));
+}
+
 }  // namespace

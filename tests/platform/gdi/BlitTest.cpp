@@ -189,6 +189,27 @@ TEST(Icons, MaskShowsTheScreenAndScalesWithTheIcon) {
     EXPECT_FALSE(DrawIcon(canvas.dc(), 0, 0, icon));
 }
 
+TEST(LiveObjects, CountMadeObjectsOfEachKindUntilTheyAreDeleted) {
+    const size_t brushes = LiveObjectCount(OBJ_BRUSH);
+    const size_t icons = LiveObjectCount(kIconObjects);
+    const size_t bitmaps = LiveObjectCount(OBJ_BITMAP);
+    HBRUSH brush = CreateSolidBrush(kRed);
+    GetStockObject(GRAY_BRUSH);
+    EXPECT_EQ(LiveObjectCount(OBJ_BRUSH), brushes + 1);
+    const uint8_t maskRows[4] = {};  // rows of two bytes
+    HBITMAP mask = CreateBitmap(1, 2, 1, 1, maskRows);
+    ICONINFO info{TRUE, 0, 0, mask, nullptr};
+    HICON icon = CreateIconIndirect(&info);
+    EXPECT_EQ(LiveObjectCount(kIconObjects), icons + 1);
+    EXPECT_EQ(LiveObjectCount(OBJ_BITMAP), bitmaps + 1);
+    DeleteObject(mask);
+    DestroyIcon(icon);
+    DeleteObject(brush);
+    EXPECT_EQ(LiveObjectCount(OBJ_BRUSH), brushes);
+    EXPECT_EQ(LiveObjectCount(kIconObjects), icons);
+    EXPECT_EQ(LiveObjectCount(OBJ_BITMAP), bitmaps);
+}
+
 void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),

@@ -242,6 +242,35 @@ TEST_F(Input, MouseLeaveOnRequest) {
     EXPECT_EQ(Log::Get().Of(button, WM_MOUSELEAVE).size(), 1u);
 }
 
+TEST_F(Input, AHoveringPointerMovesWithoutButtonsAndOnlyWhileTheStylusIsUp) {
+    HWND top = Top();
+    HWND left = Child(top, {0, 0, 50, 50});
+    HWND right = Child(top, {60, 0, 110, 50});
+    quorvel::win::PumpUntilIdle();
+    Log::Get().Take();
+    quorvel::win::InjectHover(10, 12);
+    quorvel::win::InjectHover(10, 12);  // no movement: no message
+    quorvel::win::InjectHover(70, 5);
+    quorvel::win::PumpUntilIdle();
+    const std::vector<Entry> moves = Log::Get().Of(left, WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].wParam, WPARAM{0});
+    EXPECT_EQ(moves[0].lParam, MAKELPARAM(10, 12));
+    ASSERT_EQ(Log::Get().Of(right, WM_MOUSEMOVE).size(), 1u);
+    EXPECT_EQ(Log::Get().Of(right, WM_MOUSEMOVE)[0].lParam, MAKELPARAM(10, 5));
+    POINT cursor;
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, 70);
+    Log::Get().Take();
+    // While the stylus is down only its own moves count.
+    quorvel::win::InjectStylus(20, 20, true);
+    quorvel::win::InjectHover(30, 30);
+    quorvel::win::InjectStylus(20, 20, false);
+    quorvel::win::PumpUntilIdle();
+    EXPECT_EQ(Only(Log::Get().Take(), {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP}),
+              (std::vector<std::pair<HWND, UINT>>{{left, WM_LBUTTONDOWN}, {left, WM_LBUTTONUP}}));
+}
+
 TEST_F(Input, FocusMovesWithKillAndSetFocusAndActivatesTheTopLevelWindow) {
     HWND first = Top();
     HWND second = Top();
