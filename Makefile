@@ -2,6 +2,9 @@
 JOBS ?= $(shell nproc)
 TEST_DIR := build/test
 BENCH_DIR := build/bench
+CLANG_DIR := build/clang
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
 
 .PHONY: test bench run deps format clean
 
@@ -17,6 +20,25 @@ bench:
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF -DQUORVEL_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	scripts/run-benchmarks.sh $(BENCH_DIR)
+
+# The whole tree (libraries, tests, simulators, benchmarks, fuzz targets
+# under the replay driver) with the second compiler; builds, runs nothing.
+.PHONY: clang
+clang:
+	scripts/install-deps.sh clang
+	cmake -S . -B $(CLANG_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	      -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=ON -DQUORVEL_BENCH=ON
+	cmake --build $(CLANG_DIR) -j $(JOBS)
+
+# Every fuzz target with libFuzzer, ASan and UBSan, each run FUZZ_SECONDS.
+.PHONY: fuzz
+fuzz:
+	scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_SANITIZE=ON -DQUORVEL_FUZZ=ON \
+	      -DQUORVEL_TESTS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 run:
 	scripts/run.sh

@@ -19,6 +19,16 @@ if(QUORVEL_SANITIZE)
   add_link_options(${QUORVEL_SAN_FLAGS})
 endif()
 
+# The libFuzzer build (`make fuzz`): every object carries the coverage
+# instrumentation libFuzzer steers by; only the fuzz targets link libFuzzer
+# itself. Sanitizers come from QUORVEL_SANITIZE as in the test build.
+if(QUORVEL_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "QUORVEL_FUZZ needs Clang (libFuzzer)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 function(quorvel_library name)
   cmake_parse_arguments(Q "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${Q_SOURCES})

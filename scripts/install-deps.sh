@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests or the benchmarks need,
-# skipping what is already there. Usage: install-deps.sh [test|bench|run]
+# skipping what is already there. Usage: install-deps.sh [test|bench|run|clang|fuzz]
 set -euo pipefail
 what=${1:-test}
 
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev clang-format
           libfreetype-dev libpng-dev fonts-wqy-zenhei libsdl2-dev libxtst-dev xvfb xauth
           gpsd-clients python3)
+# Debian's clang (14 on bookworm) keeps libFuzzer and the sanitizer run-times
+# in the matching libclang-rt package.
+clang_packages=(clang libclang-rt-14-dev)
+bench_packages=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools
+                zlib1g-dev)
 case "$what" in
-  bench) packages+=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools
-                    zlib1g-dev) ;;
+  bench) packages+=("${bench_packages[@]}") ;;
+  clang) packages+=("${clang_packages[@]}" "${bench_packages[@]}") ;;
+  fuzz) packages+=("${clang_packages[@]}") ;;
   run) ;;
   test) packages+=(libbenchmark-dev) ;;
 esac

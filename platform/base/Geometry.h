@@ -20,6 +20,9 @@ BOOL InflateRect(LPRECT rect, int dx, int dy);
 BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
 BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
 
+// Each class compares through one symmetric friend that both operands
+// convert to alike, so C++20's rewritten and reversed forms (!=, POINT ==
+// CPoint) always find one best candidate.
 class CSize : public SIZE {
   public:
     CSize() : SIZE{0, 0} {}
@@ -27,8 +30,7 @@ class CSize : public SIZE {
     CSize(SIZE s) : SIZE(s) {}  // NOLINT: implicit as in the framework
     explicit CSize(POINT p) : SIZE{p.x, p.y} {}
 
-    bool operator==(SIZE s) const { return cx == s.cx && cy == s.cy; }
-    bool operator!=(SIZE s) const { return !(*this == s); }
+    friend bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
     CSize& operator+=(SIZE s) { return cx += s.cx, cy += s.cy, *this; }
     CSize& operator-=(SIZE s) { return cx -= s.cx, cy -= s.cy, *this; }
     CSize operator+(SIZE s) const { return CSize(cx + s.cx, cy + s.cy); }
@@ -48,8 +50,7 @@ class CPoint : public POINT {
     void Offset(POINT p) { Offset(p.x, p.y); }
     void Offset(SIZE s) { Offset(s.cx, s.cy); }
 
-    bool operator==(POINT p) const { return x == p.x && y == p.y; }
-    bool operator!=(POINT p) const { return !(*this == p); }
+    friend bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
     CPoint& operator+=(SIZE s) { return Offset(s), *this; }
     CPoint& operator-=(SIZE s) { return Offset(-s.cx, -s.cy), *this; }
     CPoint& operator+=(POINT p) { return Offset(p), *this; }
@@ -111,8 +112,7 @@ class CRect : public RECT {
     BOOL IntersectRect(const RECT* a, const RECT* b) { return ::IntersectRect(this, a, b); }
     BOOL UnionRect(const RECT* a, const RECT* b) { return ::UnionRect(this, a, b); }
 
-    bool operator==(const RECT& r) const { return ::EqualRect(this, &r) != FALSE; }
-    bool operator!=(const RECT& r) const { return !(*this == r); }
+    friend bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
     CRect& operator+=(POINT p) { return OffsetRect(p), *this; }
     CRect& operator+=(SIZE s) { return OffsetRect(s), *this; }
     CRect& operator-=(POINT p) { return OffsetRect(-p.x, -p.y), *this; }

@@ -9,6 +9,7 @@ class CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)
   public:
     CButton() = default;
+    using CWnd::Create;
     BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }

@@ -7,6 +7,7 @@ class CComboBox : public CWnd {
     DECLARE_DYNAMIC(CComboBox)
   public:
     CComboBox() = default;
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int AddString(LPCTSTR lpszString) { return Send(CB_ADDSTRING, 0, lpszString); }

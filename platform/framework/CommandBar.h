@@ -50,6 +50,7 @@ class CCommandBar : public CWnd {
     CCommandBar();
     ~CCommandBar() override;
 
+    using CWnd::Create;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                 UINT nID = AFX_IDW_TOOLBAR);
     // Each adds at the end of the bar; FALSE when the resource is missing.

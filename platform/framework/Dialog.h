@@ -26,6 +26,7 @@ class CDialog : public CWnd {
     // A template built in code, for DoModal.
     BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = nullptr);
 
+    using CWnd::Create;
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = nullptr);

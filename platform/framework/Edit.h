@@ -7,6 +7,7 @@ class CEdit : public CWnd {
     DECLARE_DYNAMIC(CEdit)
   public:
     CEdit() = default;
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // nEndChar -1: to the end of the text.

@@ -36,6 +36,7 @@ class CFrameWnd : public CWnd {
     // the resource and creates the window over the whole screen.
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPED | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    using CWnd::Create;
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPED,
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr,
                 LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,

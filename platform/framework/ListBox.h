@@ -7,6 +7,7 @@ class CListBox : public CWnd {
     DECLARE_DYNAMIC(CListBox)
   public:
     CListBox() = default;
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int AddString(LPCTSTR lpszItem) { return Send(LB_ADDSTRING, 0, lpszItem); }

@@ -12,6 +12,7 @@ class CListCtrl : public CWnd {
     DECLARE_DYNAMIC(CListCtrl)
   public:
     CListCtrl() = default;
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // ---- Columns ----

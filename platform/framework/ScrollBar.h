@@ -7,6 +7,7 @@ class CScrollBar : public CWnd {
     DECLARE_DYNAMIC(CScrollBar)
   public:
     CScrollBar() = default;
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
     int SetScrollPos(int nPos, BOOL bRedraw = TRUE) {

@@ -7,6 +7,7 @@ class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)
   public:
     CStatic() = default;
+    using CWnd::Create;
     BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                 UINT nID = 0xFFFF);
     // The image replaced, for the caller to destroy.

@@ -10,6 +10,7 @@ class CTabCtrl : public CWnd {
     DECLARE_DYNAMIC(CTabCtrl)
   public:
     CTabCtrl() = default;
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     LONG InsertItem(int nItem, TCITEM* pTabCtrlItem);

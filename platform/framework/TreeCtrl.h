@@ -10,6 +10,7 @@ class CTreeCtrl : public CWnd {
     DECLARE_DYNAMIC(CTreeCtrl)
   public:
     CTreeCtrl() = default;
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // ---- Items ----

@@ -73,6 +73,8 @@ class CWnd : public CCmdTarget {
     virtual void PreSubclassWindow();
 
     // ---- Creation and destruction ----
+    // Classes that add Create overloads of their own keep this one visible
+    // with a using-declaration, so that neither hides the other.
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                         const RECT& rect, CWnd* pParentWnd, UINT nID,
                         CCreateContext* pContext = nullptr);

@@ -28,11 +28,14 @@ struct BmpHeader {
 bool ParseBmpHeader(const std::vector<uint8_t>& b, BmpHeader* h) {
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return false;
     const uint32_t infoSize = Le(b, 14, 4);
-    const auto height = static_cast<int32_t>(Le(b, 22, 4));
+    // A negative height is a top-down file. Heights are taken wide, since
+    // the most negative one has no positive counterpart in 32 bits.
+    const int64_t height = static_cast<int32_t>(Le(b, 22, 4));
     const uint32_t compression = Le(b, 30, 4);
     h->bitsAt = Le(b, 10, 4);
     h->width = static_cast<int32_t>(Le(b, 18, 4));
-    h->height = height < 0 ? -height : height;
+    const int64_t rows = height < 0 ? -height : height;
+    h->height = rows > 8192 ? 0 : static_cast<int>(rows);  // too many is refused below
     h->topDown = height < 0;
     h->bpp = static_cast<int>(Le(b, 28, 2));
     // Only uncompressed pixels (16 and 32 bits may say "bit fields" for
@@ -40,12 +43,13 @@ bool ParseBmpHeader(const std::vector<uint8_t>& b, BmpHeader* h) {
     if (compression != 0 && compression != 3) return false;
     if (h->width <= 0 || h->height <= 0 || h->width > 8192 || h->height > 8192) return false;
     if (h->bpp <= 8) {
-        uint32_t colors = Le(b, 46, 4);
-        if (colors == 0) colors = 1u << h->bpp;
-        const size_t at = 14 + infoSize;
+        // The count is the file's word: sized in size_t, so that a huge one
+        // cannot wrap round and pass for a palette inside the file.
+        size_t colors = Le(b, 46, 4);
+        if (colors == 0) colors = size_t{1} << h->bpp;
+        const size_t at = 14 + size_t{infoSize};
         if (at + 4 * colors > b.size()) return false;
-        for (uint32_t i = 0; i < colors; ++i)
-            h->palette.push_back(Le(b, at + 4 * i, 4) & 0xFFFFFFu);
+        for (size_t i = 0; i < colors; ++i) h->palette.push_back(Le(b, at + 4 * i, 4) & 0xFFFFFFu);
     }
     const size_t stride = (static_cast<size_t>(h->width) * h->bpp + 31) / 32 * 4;
     return h->bpp != 0 && h->bitsAt + stride * h->height <= b.size();

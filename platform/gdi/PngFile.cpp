@@ -26,6 +26,12 @@ bool LoadPngFile(const std::string& path, Image* image, std::vector<uint8_t>* al
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&png, path.c_str())) return false;
+    // The header alone decides the buffer: a few bytes claiming a huge
+    // picture must not claim gigabytes. The same bound as for BMP files.
+    if (png.width > 8192 || png.height > 8192) {
+        png_image_free(&png);
+        return false;
+    }
     png.format = PNG_FORMAT_RGBA;
     std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(png));
     if (!png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr)) {

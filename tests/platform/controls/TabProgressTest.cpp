@@ -106,7 +106,8 @@ TEST_F(Bars, ProgressRangesStepsAndWraps) {
     EXPECT_EQ(SendMessage(p, PBM_GETPOS, 0, 0), 14);
     SendMessage(p, PBM_STEPIT, 0, 0);  // past the end: from the start again
     EXPECT_LT(SendMessage(p, PBM_GETPOS, 0, 0), 14);
-    EXPECT_EQ(SendMessage(p, PBM_SETPOS, 99, 0), SendMessage(p, PBM_GETPOS, 0, 0));
+    const LRESULT before = SendMessage(p, PBM_GETPOS, 0, 0);
+    EXPECT_EQ(SendMessage(p, PBM_SETPOS, 99, 0), before);  // gives the previous position
     EXPECT_EQ(SendMessage(p, PBM_GETPOS, 0, 0), 15);
     SendMessage(p, PBM_DELTAPOS, static_cast<WPARAM>(-5), 0);
     PBRANGE range{};

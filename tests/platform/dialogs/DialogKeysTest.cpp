@@ -9,8 +9,8 @@ using quorvel::dialogs::ModalVerdict;
 
 namespace {
 
-constexpr UINT kName = 1001, kNote = 1002, kRadioA = 1010, kRadioB = 1011, kRadioC = 1012,
-               kApply = 1020, kLabel = 1030, kCheck = 1040, kMulti = 1050;
+constexpr UINT kName = 1001, kRadioA = 1010, kRadioB = 1011, kRadioC = 1012, kApply = 1020,
+               kLabel = 1030, kCheck = 1040, kMulti = 1050;
 
 // name edit, a label, three auto radios (a group), a check box, then OK
 // (default), a disabled Apply and Cancel.

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target of a fuzz build for a set time each and sums
+# up what they did. Usage: run-fuzzers.sh [build-dir] [seconds-per-target]
+#
+# Each target starts from its seed corpus (fuzz/<topic>/corpus) and the
+# inputs of faults found before (fuzz/<topic>/regressions); what it learns
+# stays in <build-dir>/corpus/<topic>, so a second run goes on from there.
+# An input that crashes, leaks or hangs is copied to fuzz/<topic>/regressions,
+# where the replay test of `make test` runs it from then on, and the run
+# fails.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build/fuzz}
+seconds=${2:-60}
+
+status=0
+summary=()
+targets=$(find "$dir/fuzzers" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x 2>/dev/null | sort)
+[ -n "$targets" ] || { echo "no fuzz targets built in $dir/fuzzers"; exit 1; }
+for exe in $targets; do
+  topic=${exe##*/fuzz_}
+  src=fuzz/$topic
+  work=$dir/corpus/$topic
+  artifacts=$dir/artifacts/$topic/
+  log=$dir/logs/$topic.log
+  mkdir -p "$work" "$artifacts" "$(dirname "$log")"
+  rm -f "$artifacts"*
+  args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+        -artifact_prefix="$artifacts")
+  [ -f "$src/$topic.dict" ] && args+=(-dict="$src/$topic.dict")
+  inputs=("$work" "$src/corpus")
+  [ -d "$src/regressions" ] && inputs+=("$src/regressions")
+  echo "== fuzz_$topic for ${seconds}s (log: $log)"
+  "$exe" "${args[@]}" "${inputs[@]}" >"$log" 2>&1
+  rc=$?
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -1)
+  found=$(find "$artifacts" -maxdepth 1 -type f | sort)
+  line="fuzz_$topic: ${runs:-?} executions, ${coverage:-cov: ?}, corpus $(ls "$work" | wc -l) files"
+  if [ -n "$found" ]; then
+    mkdir -p "$src/regressions"
+    for f in $found; do cp "$f" "$src/regressions/"; done
+    line+=", FOUND: $(echo "$found" | xargs -n1 basename | tr '\n' ' ')-> $src/regressions/"
+    grep -m1 -E 'ERROR: |runtime error:' "$log" | sed 's/^/    /'
+    status=1
+  elif [ $rc -ne 0 ]; then
+    line+=", libFuzzer failed (exit $rc), see $log"
+    tail -20 "$log"
+    status=1
+  fi
+  summary+=("$line")
+done
+echo "== summary"
+printf '%s\n' "${summary[@]}"
+exit $status
