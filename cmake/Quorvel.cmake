@@ -39,6 +39,9 @@ function(quorvel_library name)
   endif()
 endfunction()
 
+# The real receiver captures live beside the checkout, in ../shared.
+set(QUORVEL_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata)
+
 function(quorvel_test name)
   cmake_parse_arguments(Q "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${Q_SOURCES})
@@ -47,7 +50,7 @@ function(quorvel_test name)
   target_link_libraries(${name} PRIVATE ${Q_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE
       QUORVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-      QUORVEL_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/../shared/testdata")
+      QUORVEL_TESTDATA_DIR="${QUORVEL_TESTDATA_DIR}")
   if(NOT Q_LABELS)
     set(Q_LABELS unit)
   endif()

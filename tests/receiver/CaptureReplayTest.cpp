@@ -25,15 +25,12 @@
 #include "platform/base/TextConv.h"
 #include "receiver/ReceiverParser.h"
 
-#ifndef RECEIVER_TESTDATA_DIR
-#define RECEIVER_TESTDATA_DIR QUORVEL_TESTDATA_DIR
-#endif
 
 namespace {
 
 using receiver_test::CFakeReceiverHost;
 
-const std::string kCaptures = RECEIVER_TESTDATA_DIR "/nmea-captures/";
+const std::string kCaptures = QUORVEL_TESTDATA_DIR "/nmea-captures/";
 
 std::vector<std::string> ReadLines(const std::string& path, bool skipHeader) {
     std::ifstream in(path, std::ios::binary);

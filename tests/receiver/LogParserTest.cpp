@@ -20,9 +20,6 @@
 #include "receiver/FieldCut.h"
 #include "receiver/ReceiverParser.h"
 
-#ifndef RECEIVER_TESTDATA_DIR
-#define RECEIVER_TESTDATA_DIR QUORVEL_TESTDATA_DIR
-#endif
 
 namespace {
 
@@ -31,7 +28,7 @@ using receiver_test::Delivered;
 using receiver_test::Dump;
 
 std::vector<std::string> ReadLogs() {
-    std::ifstream in(RECEIVER_TESTDATA_DIR "/receiver-logs/ascii-logs-valid.txt");
+    std::ifstream in(QUORVEL_TESTDATA_DIR "/receiver-logs/ascii-logs-valid.txt");
     std::vector<std::string> logs;
     std::string line;
     while (std::getline(in, line)) {
