@@ -120,6 +120,30 @@ TEST_F(RecordingFlowTest, ANewRunAndALineChangeGoPastExistingFilesAndKeepTheNumb
     EXPECT_EQ(DataView()->ValueOf(L"测线"), CString(L"LN6"));
 }
 
+// Settings that cannot be written stop a start before anything opens; a
+// line change keeps its new file but not the counter's restart.
+TEST_F(RecordingFlowTest, ASettingsFileThatCannotBeWrittenStopsTheStartButNotTheLineChange) {
+    StartWith([](SystemParams& p) { p.SoundPort = 7; });  // opening it would fail loudly
+    Doc().m_bGpsData = 1;
+    const CString jobDir = Doc().m_strJobDir;
+    Doc().m_strJobDir = L"\\Flash Disk\\Jobs\\gone\\";
+    m_modals->ExpectMessageBox(L"创建Ini文件错误,请检查错误!").Answer(IDOK);
+    Key('C');
+    EXPECT_FALSE(Doc().m_bMeasuring);
+    EXPECT_EQ(Doc().m_strRawFile, CString(L"\\Flash Disk\\Jobs\\ruvo\\data\\LN0.org"));
+
+    Doc().m_strJobDir = jobDir;
+    Doc().m_sysParams.SoundUse = 0;
+    StartGpsRun();
+    Doc().m_nPointCounter = 4;
+    Doc().m_strJobDir = L"\\Flash Disk\\Jobs\\gone\\";
+    m_modals->ExpectMessageBox(L"创建Ini文件错误,请检查错误!").Answer(IDOK);
+    Key('F');
+    EXPECT_EQ(Doc().m_strRawFile, CString(L"\\Flash Disk\\Jobs\\ruvo\\data\\LN1.org"));
+    EXPECT_EQ(Doc().m_nPointCounter, 4);
+    EXPECT_NE(Boxes(*m_modals).find("message box \"提示\" \"创建Ini文件错误"), std::string::npos);
+}
+
 // Every epoch is written; the first one of the program's run, and then one
 // every dCollectTime whole seconds, is marked as a stored point and named.
 TEST_F(RecordingFlowTest, EachEpochIsOneLineOfThirtyTwoFieldsAsTheReceiverReportedIt) {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "app/ProgramControl.h"
 #include "platform/base/Clock.h"
@@ -120,10 +121,12 @@ TEST_F(SounderRecordingTest, ConnectingShowsTheDepthsAndTheFrameClosesThePortAsI
     ASSERT_TRUE(ServeUntil([] { return DataView()->m_depth.bNewDepth[0] != 0; },
                            "a depth from the sounder"));
     Advance(1000);
-    CString shown;
-    shown.Format(L"%.3f", DataView()->m_depth.dDepth);
-    EXPECT_EQ(DataView()->ValueOf(L"水深"), shown);
-    EXPECT_GT(DataView()->m_depth.dDepth, 0.0);
+    // A depth of the simulator's profile (12 m, 3 m either way), in
+    // centimetres as this sounder sends them, with three decimals.
+    const std::string shown = quorvel::ToUtf8(DataView()->ValueOf(L"水深"));
+    ASSERT_EQ(shown.size(), shown.find('.') + 4) << shown;
+    EXPECT_EQ(shown.back(), '0');
+    EXPECT_NEAR(std::stod(shown), 12.0, 3.0);
     m_modals->ExpectMessageBox(L"请首先停止测量").Answer(IDOK);
     Frame()->SendMessage(WM_CLOSE);
 
