@@ -31,6 +31,18 @@ ON_COMMAND(ID_VIEW_MAIN, OnViewMain)
 ON_COMMAND(ID_VIEW_SAVE_POINT, OnViewSavePoint)
 ON_COMMAND(ID_VIEW_RTK_LIST, OnViewRtkList)
 ON_COMMAND(ID_VIEW_TOGGLE, OnViewToggle)
+ON_WM_DESTROY()
+ON_COMMAND(ID_MEASURE_START, OnStartMeasure)
+ON_COMMAND(ID_MEASURE_PAUSE, OnPauseMeasure)
+ON_COMMAND(ID_MEASURE_STOP, OnStopMeasure)
+ON_COMMAND(ID_MEASURE_QUICK_LINE, OnQuickLineChange)
+ON_UPDATE_COMMAND_UI(ID_MEASURE_START, OnUpdateStartMeasure)
+ON_UPDATE_COMMAND_UI(ID_MEASURE_STOP, OnUpdateStopMeasure)
+ON_UPDATE_COMMAND_UI(ID_MEASURE_PAUSE, OnUpdatePauseMeasure)
+ON_UPDATE_COMMAND_UI(ID_MEASURE_QUICK_LINE, OnUpdateQuickLineChange)
+ON_MESSAGE(WM_SOUNDER_CHAR, OnSounderChar)
+ON_COMMAND(ID_CONNECT_SOUNDER, OnConnectSounder)
+ON_UPDATE_COMMAND_UI(ID_CONNECT_SOUNDER, OnUpdateConnectSounder)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -149,8 +161,15 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
                     SendGraphCommand(kGraphSetOrigin, reinterpret_cast<LPARAM>(origin));
                 }
                 break;
-            // 'c' (start), 'd' (stop) and 'f' (quick line change) call the
-            // survey recording's handlers directly when it lands.
+            case 'c':
+                OnStartMeasure();
+                break;
+            case 'd':
+                OnStopMeasure();
+                break;
+            case 'f':
+                OnQuickLineChange();
+                break;
             case 'e':
                 m_bManualRecord = 1;
                 break;

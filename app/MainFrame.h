@@ -9,14 +9,19 @@
 // their handles and subscriptions stay valid.
 //
 // Sections: MainFrame.cpp (creation, registry, keys), MainFrameViews.cpp
-// (view switching), MainFrameClose.cpp (close and destruction).
+// (view switching), MainFrameClose.cpp (close and destruction),
+// MainFrameRecording.cpp (the measurement commands and the raw epoch
+// lines), MainFrameSounder.cpp (the echo sounder's port, bytes and depths).
 #pragma once
 
+#include "app/SounderInput.h"
 #include "app/SounderTypes.h"
 #include "app/SplitterWndEx.h"
 #include "platform/framework/Afx.h"
 #include "platform/framework/CommandBar.h"
+#include "pointdata/StringRecord32.h"
 #include "receiver/SurveyRecord.h"
+#include "receiver/link/ComPort.h"
 
 class CVendropDoc;
 
@@ -49,6 +54,26 @@ class CMainFrame : public CFrameWnd {
     // cannot be created (nothing changes then).
     CView* SwitchToView(CRuntimeClass* cls);
 
+    // ---- Survey recording (MainFrameRecording.cpp) ----
+    // One epoch of a running measurement: m_fix formatted into m_record,
+    // marked as a stored point when due, copied to the document and
+    // appended to the raw file. Called by the receiver dispatcher after
+    // every GGA while a measurement runs and is not paused.
+    void RecordEpoch();
+    // Fields 1 to 24 and 26 to 31 of m_record from the fix.
+    void FormatSurveyRecord(SurveyRecord fix);
+    // Whether the fix is to be stored as a point in the time and distance
+    // modes (the first epoch of the run of the program always is).
+    BOOL IsAutoSaveDue(SurveyRecord fix);
+    // The next point name by naming mode nSFNameMode; rewrites "GPSPtNum"
+    // and counts the document's point counter on.
+    void MakePointName(CString& name, int nMode);
+
+    // ---- Echo sounder (MainFrameSounder.cpp) ----
+    // Opens m_sounderPort from the settings and selects the type; TRUE at
+    // once when it is open already.
+    BOOL OpenSounderPort();
+
     CSplitterWndEx m_wndSplitter;
     CString m_strRelayState;
     int m_nMsgCount = 0;
@@ -59,12 +84,7 @@ class CMainFrame : public CFrameWnd {
     double m_dGraphX;
     double m_dGraphY;
     double m_dGraphScale;
-    int m_bInTag = 0;
-    int m_bInBody = 0;
-    int m_nTagCount = 0;
-    char m_tagBuf[12] = {};
-    int m_nBodyLen = 0;
-    char m_bodyBuf[200] = {};
+    CSounderInput m_sounderInput;  // the framing state of the sounder's bytes
     CArray<SounderTypeRecord> m_sounderTypes;
     HWND m_hDataView = nullptr;
     HWND m_hGraphView = nullptr;
@@ -72,6 +92,7 @@ class CMainFrame : public CFrameWnd {
     int m_nRelayCounter = 0;
     CString m_strCurGga;
     CString m_strRelayGga;
+    CComPort m_sounderPort;
     SounderDepthBlock m_depth;
     CArray<HWND> m_notifyWnds;
     SounderTypeRecord m_curSounderType;
@@ -90,8 +111,7 @@ class CMainFrame : public CFrameWnd {
     };
     EpochMark m_lastStored;
     EpochMark m_prevFix;
-    // The epoch's raw record m_record (CStringRecord32) joins here with the
-    // survey-file writer.
+    CStringRecord32 m_record;  // the fields of the current epoch
     int m_nNoDiffCount = 0;
     int m_nNoDataTicks = 0;
     BOOL m_bLedBlink = 0;
@@ -114,11 +134,30 @@ class CMainFrame : public CFrameWnd {
     afx_msg void OnViewSavePoint();
     afx_msg void OnViewRtkList();
     afx_msg void OnViewToggle();
+    afx_msg void OnDestroy();
+    // Recording.
+    afx_msg void OnStartMeasure();
+    afx_msg void OnPauseMeasure();
+    afx_msg void OnStopMeasure();
+    afx_msg void OnQuickLineChange();
+    afx_msg void OnUpdateStartMeasure(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateStopMeasure(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePauseMeasure(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateQuickLineChange(CCmdUI* pCmdUI);
+    // Echo sounder.
+    afx_msg LRESULT OnSounderChar(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnConnectSounder();
+    afx_msg void OnUpdateConnectSounder(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
   private:
     CVendropDoc* Doc() const;
     void FillSounderTypes();
+    // Writes the settings; on failure the box of string 61423.
+    BOOL WriteSettings();
+    // m_strRawFile: the first of szSFName + number + extension that does not
+    // exist, counting nSFStartID on from `nFrom`.
+    void ChooseRawFile(int nFrom, LPCTSTR extension);
     // The view switched in over the splitter, or null while the panes show.
     CView* m_pSwitchedView = nullptr;
 };

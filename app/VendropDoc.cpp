@@ -35,10 +35,12 @@ END_MESSAGE_MAP()
 CVendropDoc::CVendropDoc()
     : m_strRootDir(L"\\Flash Disk"),
       m_strProgramRoot(L"\\Flash Disk"),
-      m_strPointCode(L"00000000"),
       m_strNextPointName(L"pt1"),
       m_strFileTag(L"FILE1"),
-      m_strSoftwareDate(MakeSoftwareDate(quorvel::kBuildDateA)) {}
+      m_strSoftwareDate(MakeSoftwareDate(quorvel::kBuildDateA)) {
+    m_strPointCode = L"00000000";
+    m_fileWriter.Attach(this);
+}
 
 CVendropDoc::~CVendropDoc() {
     // Nothing may reach a document that is gone.

@@ -8,6 +8,11 @@
 // Its persistent part lives in the job's files (esystem.sys, the job's .ini
 // and .par) and is written back by the commands that change it, each record
 // passed by value.
+//
+// The fields the survey-file writer reads (the point being stored, the
+// current fix, the job's folders and files, the coordinate system and the
+// storage suffix) are declared once, in SurveyDocFields, which the document
+// derives from; its writer m_fileWriter is attached to it for the whole run.
 #pragma once
 
 #include "app/IniFile.h"
@@ -17,9 +22,12 @@
 #include "geodesy/CoordSysParams.h"
 #include "geodesy/CoordTransform.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/StringRecord32.h"
+#include "pointdata/SurveyDocFields.h"
+#include "pointdata/SurveyFileWriter.h"
 #include "receiver/SurveyRecord.h"
 
-class CVendropDoc : public CDocument {
+class CVendropDoc : public CDocument, public SurveyDocFields {
     DECLARE_DYNCREATE(CVendropDoc)
   public:
     CVendropDoc();
@@ -82,11 +90,7 @@ class CVendropDoc : public CDocument {
     // ---- Job paths and files ----
     CString m_strRootDir;
     CString m_strProgramRoot;
-    CString m_strJobDir;     // ends with "\"
-    CString m_strDataDir;    // m_strJobDir + "data\"
     CString m_strResultDir;  // m_strJobDir + "result\"
-    CString m_strDataFile;   // name only, in m_strDataDir
-    CString m_strIniName;
     CString m_strParName;
     CSystemFileRecord m_sysFile;
     CString m_strRawFile;
@@ -94,26 +98,21 @@ class CVendropDoc : public CDocument {
     CString m_strPostFile;
 
     // ---- Job records and engines ----
-    CoordSysParams m_coordParams;
     CoordSysParams m_coordParams2;
     SystemParams m_sysParams;
-    CCoordTransform m_coordTransform;
     CIniFile m_iniFile;
-    // The survey-file writer m_fileWriter (CSurveyFileWriter) joins here,
-    // after the settings file object, when the point data files land.
+    CSurveyFileWriter m_fileWriter;  // attached to this document
     CArray<ResultFormatRecord> m_formats;
     int m_nCurFormat = 0;
 
     // ---- Fixes ----
-    SurveyRecord m_curFix;
-    SurveyRecord m_storeFix;
-    // The last raw epoch record m_lastRecord (CStringRecord32) joins here
-    // with the survey-file writer.
+    // The job folder, data folder, data file and ini name, the coordinate
+    // parameters and engine, the current and stored fixes, the stored
+    // point's name, code and antenna height and the storage suffix are
+    // SurveyDocFields'.
+    CStringRecord32 m_lastRecord;  // the last raw epoch line, as recorded
 
     // ---- Point storing and naming ----
-    CString m_strPointName;
-    CString m_strPointCode;
-    double m_dPointAntHeight = 0.0;
     CString m_strNextPointName;
     CString m_strFileTag;
     int m_nStoreType = 0;  // 0 normal, 1 offset, 2 smoothing, 3 auto by time, 4 by distance
@@ -125,19 +124,8 @@ class CVendropDoc : public CDocument {
     int m_nAutoCollectInterval = 5;
     BOOL m_bGgaSeen = 0;
     int m_nStakeMode = 0;
-    // The suffix of each stored point line.
-    int m_nStoreKind = 0;
-    int m_nAutoKind = 0;
-    int m_nAutoInterval = 0;
-    int m_nSmoothCount = 0;
-    int m_nSmoothRemaining = 0;
-    float m_fOffsetDistance = 0.0f;
-    float m_fOffsetAngle = 0.0f;
-    float m_fVerticalOffset = 0.0f;
-    double m_dOffsetRefX = 0.0;
-    double m_dOffsetRefY = 0.0;
-    // The last offset store.
-    int m_nOffsetRefMode = 0;
+    // The last offset store (its float copies for the suffix of the stored
+    // point line are SurveyDocFields').
     double m_dOffsetDistance = 0.0;
     double m_dOffsetAngle = 0.0;
     double m_dVerticalOffset = 0.0;

@@ -210,6 +210,39 @@
 // Controls the frame treats specially.
 #define IDC_FRAME_SILENT_NOTIFY 1074
 
+// Controls of the measured-point store dialog.
+#define IDC_STORE_STATUS 1166
+#define IDC_STORE_COUNTDOWN 1167
+#define IDC_STORE_NAME 1168
+#define IDC_STORE_CODE 1169
+#define IDC_STORE_ANT_HEIGHT 1170
+#define IDC_STORE_VERTICAL 1078
+#define IDC_STORE_SLANT 1090
+#define IDC_STORE_X 1171
+#define IDC_STORE_Y 1172
+#define IDC_STORE_H 1173
+#define IDC_STORE_DIFF_X 1174
+#define IDC_STORE_DIFF_Y 1010
+#define IDC_STORE_DIFF_H 1079
+#define IDC_STORE_HRMS 1175
+#define IDC_STORE_VRMS 1176
+
+// Controls of the offset store dialog (name, code and antenna height as in
+// the measured-point store dialog).
+#define IDC_OFFSET_STATUS 1177
+#define IDC_OFFSET_DISTANCE 1178
+#define IDC_OFFSET_ANGLE 1179
+#define IDC_OFFSET_VERTICAL 1180
+#define IDC_OFFSET_HRMS 1181
+#define IDC_OFFSET_VRMS 1182
+#define IDC_OFFSET_PICK 1183
+#define IDC_OFFSET_REF_NORTH 1078
+#define IDC_OFFSET_REF_POINT 1090
+#define IDC_OFFSET_REF_NAME 1010
+
+// Controls of the measured-point library.
+#define IDC_POINT_LIB_LIST 1000
+
 // Commands.
 #define ID_GRAPH_CLEAR_LAYOUT 3
 #define ID_CHOOSE_DATA_FILE 32771

@@ -1,0 +1,122 @@
+// CDataView's keys: A stores the current point through the store dialogs,
+// B twice within 3 seconds of one clock minute opens the measured-point
+// library, 6 switches the position between grid and geodetic values.
+#include "app/DataView.h"
+#include "app/KeyMap.h"
+#include "app/MeasurePointLibDlg.h"
+#include "app/MeasurePointStoreDlg.h"
+#include "app/OffsetStoreDlg.h"
+#include "app/VendropDoc.h"
+#include "platform/base/Clock.h"
+#include "platform/device/Sound.h"
+#include "platform/files/FileApi.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr LPCTSTR kAlarmSound = L"\\Flash Disk\\Wav\\Alarm5.wav";
+constexpr LPCTSTR kSystemAlarmSound = L"\\Windows\\exclam.wav";
+
+void PlayAlarm() {
+    const bool own = GetFileAttributes(kAlarmSound) != INVALID_FILE_ATTRIBUTES;
+    sndPlaySound(own ? kAlarmSound : kSystemAlarmSound, SND_SYNC);
+}
+
+CString LoadText(UINT id) {
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+}  // namespace
+
+BOOL CDataView::PreTranslateMessage(MSG* pMsg) {
+    switch (MapKeyToCommand(pMsg->message, pMsg->wParam)) {
+        case 'A':
+            StoreCurrentPoint();
+            break;
+        case 'B':
+            OpenLibraryOnSecondB();
+            break;
+        case '6':
+            m_bGeodetic = !m_bGeodetic;
+            BuildPanelRows();
+            Invalidate();
+            break;
+        default:
+            break;
+    }
+    return CScrollView::PreTranslateMessage(pMsg);
+}
+
+void CDataView::StoreCurrentPoint() {
+    CVendropDoc* doc = Doc();
+    if (doc == nullptr) return;
+    if (!doc->m_bDiffAlive &&
+        MessageBox(LoadText(IDS_STRING61755), LoadText(IDS_STRING61314), MB_YESNO) != IDYES)
+        return;
+    if (doc->m_nStoreType == 3) return;
+    doc->m_storeFix = m_fix;
+    CString status;
+    if (m_fix.nSolution != 10) {
+        PlayAlarm();
+        status.LoadString(IDS_STRING61342);
+    } else {
+        status.LoadString(IDS_STRING61343);
+    }
+    if (doc->m_nStoreType == 0 || doc->m_nStoreType == 2) {
+        StoreMeasuredPoint(status);
+    } else if (doc->m_nStoreType == 1) {
+        COffsetStoreDlg dialog(this);
+        dialog.m_strStatus = status;
+        dialog.m_bCodeIsName = doc->m_sysParams.CodeSaveType == 1;
+        dialog.DoModal();
+    }
+}
+
+// A point that did not reach its files is said so and keeps its name for
+// the next try.
+void CDataView::StoreMeasuredPoint(const CString& status) {
+    CVendropDoc* doc = Doc();
+    CMeasurePointStoreDlg dialog(this);
+    dialog.m_strStatus = status;
+    dialog.m_bCodeIsName = doc->m_sysParams.CodeSaveType == 1;
+    if (dialog.DoModal() != IDOK) return;
+    doc->m_strPointName = dialog.m_strName;
+    doc->m_strPointCode = dialog.m_strCode;
+    doc->m_dPointAntHeight = dialog.m_dAntHeight;
+    CSurveyFileWriter& writer = doc->m_fileWriter;
+    BOOL written = TRUE;
+    if (doc->m_bSmoothStore) {
+        written &= writer.AppendRtkRecordV1();
+        written &= writer.AppendMeasuredPoint();
+        writer.m_smoothEpochs.RemoveAll();
+    } else {
+        written &= writer.AppendMeasuredPoint();
+        written &= writer.AppendRtkRecord(FALSE);
+    }
+    if (written) {
+        doc->m_strNextPointName = doc->m_strPointName;
+        doc->AdvancePointName();
+    } else {
+        MessageBox(L"打开文件错误,请检查", L"提示");
+    }
+    Invalidate();
+}
+
+// Two presses count only within one minute of the clock. An opening
+// forgets the press the way the view starts, so no single press can open
+// the library afterwards.
+void CDataView::OpenLibraryOnSecondB() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    if (now.wMinute == m_nKeyMinute && now.wSecond < m_nKeySecond + 3) {
+        m_nKeyMinute = -1;
+        m_nKeySecond = 0;
+        CMeasurePointLibDlg dialog;
+        dialog.DoModal();
+        return;
+    }
+    m_nKeyMinute = now.wMinute;
+    m_nKeySecond = now.wSecond;
+}

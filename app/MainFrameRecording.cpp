@@ -1,0 +1,286 @@
+// Survey recording: the measurement commands (start, pause, stop, quick
+// line change) with their enabling, and the raw epoch line written for
+// every GGA of a running measurement, with the rule that marks an epoch as
+// a stored point and the point names.
+//
+// Sections: settings and file names; the commands; their enabling; the
+// epoch (RecordEpoch, FormatSurveyRecord, IsAutoSaveDue, MakePointName).
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "app/MainFrame.h"
+#include "app/VendropDoc.h"
+#include "platform/base/TextConv.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/FileApi.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr LPCTSTR kCaption = L"提示";
+constexpr LPCTSTR kPointCounterFile = L"GPSPtNum";
+
+bool Exists(const CString& path) {
+    return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The counter counts on as the device's 32-bit arithmetic does, without
+// overflowing.
+int NextCount(int value) {
+    return static_cast<int>(static_cast<unsigned>(value) + 1u);
+}
+
+// The text of "GPSPtNum" as a number: blanks and the line end around an
+// optional sign and digits. Anything else, or a number beyond the int
+// range, counts as 0.
+int ParseCounter(const std::string& text) {
+    size_t i = 0;
+    auto blank = [&](size_t at) {
+        return at < text.size() &&
+               (text[at] == ' ' || text[at] == '\t' || text[at] == '\r' || text[at] == '\n');
+    };
+    while (blank(i)) ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    const size_t digitsFrom = i;
+    long long value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) return 0;
+        ++i;
+    }
+    if (i == digitsFrom) return 0;
+    while (blank(i)) ++i;
+    if (i != text.size()) return 0;
+    if (negative) value = -value;
+    if (value > INT_MAX || value < INT_MIN) return 0;
+    return static_cast<int>(value);
+}
+
+std::string ReadWholeFile(const CString& path) {
+    CFile file;
+    std::string bytes;
+    if (!file.Open(path, CFile::modeRead)) return bytes;
+    char buffer[256];
+    UINT got = 0;
+    while ((got = file.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, got);
+    return bytes;
+}
+
+// Seconds of a clock reading as whole seconds towards zero; a value no
+// receiver sends (not finite, beyond any day) counts as 0.
+double WholeSeconds(double seconds) {
+    return std::fabs(seconds) < 1e9 ? std::trunc(seconds) : 0.0;
+}
+
+}  // namespace
+
+// ---- Settings and file names ----
+
+BOOL CMainFrame::WriteSettings() {
+    CVendropDoc* doc = Doc();
+    const SystemParams copy = doc->m_sysParams;
+    if (doc->m_iniFile.WriteSystemParams(doc->m_strJobDir, doc->m_strIniName, copy)) return TRUE;
+    CString text;
+    text.LoadString(IDS_STRING61423);
+    MessageBox(text, kCaption, MB_OK | MB_ICONINFORMATION);
+    return FALSE;
+}
+
+void CMainFrame::ChooseRawFile(int nFrom, LPCTSTR extension) {
+    CVendropDoc* doc = Doc();
+    SystemParams& p = doc->m_sysParams;
+    p.nSFStartID = nFrom;
+    for (;;) {
+        doc->m_strRawFile.Format(L"%s%s%d%s", doc->m_strDataDir.GetString(), p.szSFName.GetString(),
+                                 p.nSFStartID, extension);
+        if (!Exists(doc->m_strRawFile) || p.nSFStartID == INT_MAX) break;
+        ++p.nSFStartID;
+    }
+}
+
+// ---- The commands ----
+
+void CMainFrame::OnStartMeasure() {
+    CVendropDoc* doc = Doc();
+    if (doc == nullptr) return;
+    if (doc->m_bPaused) {
+        doc->m_bPaused = 0;
+        return;
+    }
+    const SystemParams& p = doc->m_sysParams;
+    if (!doc->m_bGpsData) {
+        if (MessageBox(L"未收到GPS定位数据,确定只采集水深数据吗?", kCaption, MB_YESNO) != IDYES)
+            return;
+        doc->m_bDepthOnly = 1;
+    }
+    if (doc->m_bDepthOnly && !p.SoundUse) {
+        MessageBox(L"请首先在测深仪设置中选中使用测深设备", kCaption);
+        return;
+    }
+    ChooseRawFile(p.nSFStartID, doc->m_bDepthOnly ? L".deh" : L".org");
+    if (!WriteSettings()) return;
+    if (!p.SoundUse) {
+        if (MessageBox(L"测深仪设置为不使用,确定只测量GPS定位坐标数据吗?", kCaption,
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+    } else if (!OpenSounderPort()) {
+        MessageBox(L"测深仪端口打开失败,请检查", kCaption);
+        return;
+    }
+    if (!doc->m_bDepthOnly) doc->m_bMeasuring = 1;
+    doc->m_nPointCounter = 0;
+}
+
+void CMainFrame::OnPauseMeasure() {
+    if (CVendropDoc* doc = Doc()) doc->m_bPaused = 1;
+}
+
+// The port is closed whatever the settings say now: a port left open
+// would keep its reader sending into a stopped run.
+void CMainFrame::OnStopMeasure() {
+    if (CVendropDoc* doc = Doc()) {
+        doc->m_bMeasuring = 0;
+        doc->m_bSounderActive = 0;
+        doc->m_bPaused = 0;
+        doc->m_bDepthOnly = 0;
+        doc->m_bSounderOn = 0;
+    }
+    m_sounderPort.Close();
+}
+
+void CMainFrame::OnQuickLineChange() {
+    CVendropDoc* doc = Doc();
+    if (doc == nullptr) return;
+    const int current = doc->m_sysParams.nSFStartID;
+    ChooseRawFile(current == INT_MAX ? current : current + 1, L".org");
+    if (WriteSettings()) doc->m_nPointCounter = 0;
+}
+
+// ---- Enabling ----
+
+void CMainFrame::OnUpdateStartMeasure(CCmdUI* pCmdUI) {
+    const CVendropDoc* doc = Doc();
+    pCmdUI->Enable(doc != nullptr &&
+                   !((doc->m_bMeasuring || doc->m_bDepthOnly) && !doc->m_bPaused));
+}
+
+void CMainFrame::OnUpdateStopMeasure(CCmdUI* pCmdUI) {
+    const CVendropDoc* doc = Doc();
+    pCmdUI->Enable(doc != nullptr && (doc->m_bMeasuring || doc->m_bSounderActive));
+}
+
+void CMainFrame::OnUpdatePauseMeasure(CCmdUI* pCmdUI) {
+    const CVendropDoc* doc = Doc();
+    pCmdUI->Enable(doc != nullptr && (doc->m_bMeasuring || doc->m_bDepthOnly) && !doc->m_bPaused);
+}
+
+void CMainFrame::OnUpdateQuickLineChange(CCmdUI* pCmdUI) {
+    const CVendropDoc* doc = Doc();
+    pCmdUI->Enable(doc != nullptr && doc->m_bMeasuring && !doc->m_bPaused);
+}
+
+// ---- The epoch ----
+
+void CMainFrame::RecordEpoch() {
+    CVendropDoc* doc = Doc();
+    if (doc == nullptr) return;
+    const SurveyRecord fix = m_fix;
+    FormatSurveyRecord(fix);
+    BOOL due = FALSE;
+    if (doc->m_sysParams.nCollectMode == 2) {
+        due = m_bManualRecord;
+        m_bManualRecord = 0;
+    } else {
+        due = IsAutoSaveDue(fix);
+    }
+    if (due) {
+        m_record[25] = L"1";
+        CString name;
+        MakePointName(name, doc->m_sysParams.nSFNameMode);
+        m_record[0] = name;
+        m_strLastPointName = name;
+        m_lastStored =
+            EpochMark{fix.dX, fix.dY, fix.dGridH, fix.nHour, fix.nMinute, fix.dSecond, 1};
+    } else {
+        m_record[25] = L"0";
+    }
+    doc->m_lastRecord = m_record;
+    doc->m_fileWriter.AppendFieldRecord(doc->m_strRawFile, m_record);
+}
+
+void CMainFrame::FormatSurveyRecord(SurveyRecord fix) {
+    const CVendropDoc* doc = Doc();
+    const SystemParams& p = doc->m_sysParams;
+    CStringRecord32& r = m_record;
+    CCoordTransform::FormatDate(r[1], fix.nYear, fix.nMonth, fix.nDay, 0);
+    CCoordTransform::FormatTimeHMS(r[2], fix.nHour, fix.nMinute, fix.dSecond);
+    r[3].Format(L"%.10f", CCoordTransform::ConvertDmsRadian(fix.dLat * CCoordTransform::kDeg, 0));
+    r[4].Format(L"%.10f", CCoordTransform::ConvertDmsRadian(fix.dLon * CCoordTransform::kDeg, 0));
+    r[5].Format(L"%.3f", fix.dHeight);
+    r[6].Format(L"%.3f", doc->m_dPointAntHeight);
+    r[7].Format(L"%.3f", fix.dX);
+    r[8].Format(L"%.3f", fix.dY);
+    r[9].Format(L"%.3f", fix.dGridH - p.szdSourceAntHgt);
+    r[10].Format(L"%d", fix.nSolution);
+    r[11].Format(L"%.3f", fix.dHrms);
+    r[12].Format(L"%.3f", fix.dVrms);
+    r[13].Format(L"%.3f", fix.dDop);
+    r[14].Empty();
+    r[15].Empty();
+    r[16].Format(L"%d", fix.nSatsUsed);
+    r[17].Format(L"%d", p.nCollectStatus);
+    static const LPCTSTR kModes[] = {L"TIME", L"DISTANCE", L"", L"SPACE"};
+    r[18] = p.nCollectMode >= 0 && p.nCollectMode <= 3 ? kModes[p.nCollectMode] : L"";
+    if (p.nCollectMode == 0)
+        r[19].Format(L"%.2f", p.dCollectTime);
+    else if (p.nCollectMode == 1)
+        r[19].Format(L"%.2f", p.dCollectDis);
+    else
+        r[19].Empty();
+    r[20].Format(L"%.2f", m_depth.dDepth);
+    for (int i = 21; i <= 23; ++i) r[i].Empty();
+    r[24].Format(L"%d", m_depth.bError);
+    for (int i = 26; i < CStringRecord32::kFieldCount; ++i) r[i].Empty();
+}
+
+BOOL CMainFrame::IsAutoSaveDue(SurveyRecord fix) {
+    if (!m_lastStored.bValid) return TRUE;
+    m_strLastPointName = m_record[0];
+    const SystemParams& p = Doc()->m_sysParams;
+    static const int kLeastSolution[] = {5, 6, 10};
+    if (p.nCollectStatus >= 0 && p.nCollectStatus <= 2 &&
+        fix.nSolution < kLeastSolution[p.nCollectStatus])
+        return FALSE;
+    if (p.nCollectMode == 0) {
+        const double minutes = (static_cast<double>(fix.nHour) - m_lastStored.nHour) * 60.0 -
+                               m_lastStored.nMinute + fix.nMinute;
+        double elapsed = minutes * 60.0 + WholeSeconds(fix.dSecond - m_lastStored.dSeconds);
+        // Midnight passed since the last stored epoch.
+        if (elapsed < 0) elapsed += 86400.0;
+        return elapsed >= p.dCollectTime;
+    }
+    if (p.nCollectMode == 1) {
+        const double dx = fix.dX - m_lastStored.x;
+        const double dy = fix.dY - m_lastStored.y;
+        return p.dCollectDis - std::sqrt(dx * dx + dy * dy) < 0.0001;
+    }
+    return FALSE;
+}
+
+void CMainFrame::MakePointName(CString& name, int nMode) {
+    CVendropDoc* doc = Doc();
+    const CString counterPath = doc->m_strJobDir + kPointCounterFile;
+    if (nMode == 1 && doc->m_nPointCounter == 0 && Exists(counterPath))
+        doc->m_nPointCounter += ParseCounter(ReadWholeFile(counterPath));
+    if (nMode == 2)
+        name.Format(L"%s-%d", doc->m_sysParams.szSFName.GetString(), doc->m_nPointCounter);
+    else
+        name.Format(L"%d", doc->m_nPointCounter);
+    CString text;
+    text.Format(L"%d\r\n", doc->m_nPointCounter);
+    const std::string bytes = quorvel::ToGbk(text.GetString());
+    quorvel::WriteFileAtomic(counterPath, bytes.data(), bytes.size());
+    doc->m_nPointCounter = NextCount(doc->m_nPointCounter);
+}
