@@ -25,7 +25,6 @@
 #include "platform/base/TextConv.h"
 #include "receiver/ReceiverParser.h"
 
-
 namespace {
 
 using receiver_test::CFakeReceiverHost;

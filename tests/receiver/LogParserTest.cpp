@@ -20,7 +20,6 @@
 #include "receiver/FieldCut.h"
 #include "receiver/ReceiverParser.h"
 
-
 namespace {
 
 using receiver_test::CFakeReceiverHost;
