@@ -19,6 +19,15 @@ if(QUORVEL_SANITIZE)
   add_link_options(${QUORVEL_SAN_FLAGS})
 endif()
 
+# The real receiver captures beside the checkout: ../shared/testdata from the
+# main tree, ../../shared/testdata from a worktree one folder further down.
+set(QUORVEL_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/../shared/testdata" CACHE PATH
+    "Folder of the real receiver captures the tests replay")
+if(NOT EXISTS ${QUORVEL_TESTDATA_DIR} AND EXISTS ${CMAKE_SOURCE_DIR}/../../shared/testdata)
+  set(QUORVEL_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/../../shared/testdata" CACHE PATH
+      "Folder of the real receiver captures the tests replay" FORCE)
+endif()
+
 function(quorvel_library name)
   cmake_parse_arguments(Q "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${Q_SOURCES})
@@ -37,7 +46,7 @@ function(quorvel_test name)
   target_link_libraries(${name} PRIVATE ${Q_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE
       QUORVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-      QUORVEL_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/../shared/testdata")
+      QUORVEL_TESTDATA_DIR="${QUORVEL_TESTDATA_DIR}")
   if(NOT Q_LABELS)
     set(Q_LABELS unit)
   endif()

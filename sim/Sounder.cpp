@@ -96,7 +96,6 @@ bool SounderSimulator::Step(int64_t n, double t) {
         return false;
     }
     m_pty.Write(SounderTelegramAt(m_options, n, nullptr), 200);
-    ++m_sent;
     return true;
 }
 

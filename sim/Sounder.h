@@ -65,7 +65,6 @@ class SounderSimulator {
     const std::string& Path() const { return m_pty.Path(); }
     PtyEndpoint& Pty() { return m_pty; }
     CommandLog& Log() { return m_log; }
-    uint64_t TelegramsSent() const { return m_sent.load(); }
     bool HungUp() const { return m_hungUp.load(); }
 
   private:
@@ -75,7 +74,6 @@ class SounderSimulator {
     SounderSimOptions m_options;
     PtyEndpoint m_pty;
     CommandLog m_log;
-    std::atomic<uint64_t> m_sent{0};
     std::atomic<bool> m_hungUp{false};
     PacedThread m_thread;
 };
