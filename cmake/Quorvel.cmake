@@ -1,6 +1,8 @@
 # Shared build settings and the two helpers every folder uses:
 #   quorvel_library(<name> SOURCES ... [LIBS ...])
-#   quorvel_test(<name> SOURCES ... [LIBS ...] [LABELS ...])
+#   quorvel_test(<name> SOURCES ... [LIBS ...] [LABEL unit|flow|golden]
+#                [FLOW <gtest pattern>...] [GOLDEN <gtest pattern>...]
+#                [SOAK <gtest pattern>...] [ENVIRONMENT <VAR=value>...])
 # Includes are always written from the top of the tree:
 #   #include "platform/base/CString.h"
 
@@ -38,8 +40,18 @@ function(quorvel_library name)
   endif()
 endfunction()
 
+# Every test entry has one label, so that `ctest -L unit` runs only unit
+# tests: unit (one piece in isolation), flow (a path through threads,
+# processes, terminals or nested dialogs), golden (output compared with a
+# stored reference), fuzz-smoke, soak. A test program that holds more than
+# one kind names its flow and golden cases with gtest patterns; each kind
+# becomes its own entry (<name>_flow, <name>_golden) and the program's own
+# entry runs the rest under LABEL (unit when not given). A case matching both
+# is golden. SOAK patterns run again as <name>_soak with QUORVEL_SOAK=1 in the
+# environment, where those cases take their large sizes; `make test` leaves
+# the soak label out. An entry whose patterns match no test fails.
 function(quorvel_test name)
-  cmake_parse_arguments(Q "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(Q "" "LABEL" "SOURCES;LIBS;LABELS;FLOW;GOLDEN;SOAK;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${Q_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${QUORVEL_WARNINGS})
@@ -47,9 +59,50 @@ function(quorvel_test name)
   target_compile_definitions(${name} PRIVATE
       QUORVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
       QUORVEL_TESTDATA_DIR="${QUORVEL_TESTDATA_DIR}")
-  if(NOT Q_LABELS)
-    set(Q_LABELS unit)
+  if(Q_LABELS)
+    list(LENGTH Q_LABELS count)
+    if(count GREATER 1)
+      message(FATAL_ERROR "${name}: one label per test; name the flow and golden cases "
+                          "with FLOW and GOLDEN gtest patterns instead of LABELS ${Q_LABELS}")
+    endif()
+    set(Q_LABEL ${Q_LABELS})
   endif()
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES LABELS "${Q_LABELS}" TIMEOUT 900)
+  if(NOT Q_LABEL)
+    set(Q_LABEL unit)
+  endif()
+  list(JOIN Q_FLOW ":" flow)
+  list(JOIN Q_GOLDEN ":" golden)
+  list(JOIN Q_SOAK ":" soak)
+  set(apart ${Q_FLOW} ${Q_GOLDEN})
+  list(JOIN apart ":" apart)
+  if(apart)
+    _quorvel_test_entry(${name} ${name} ${Q_LABEL} "*-${apart}" "${Q_ENVIRONMENT}")
+  else()
+    _quorvel_test_entry(${name} ${name} ${Q_LABEL} "" "${Q_ENVIRONMENT}")
+  endif()
+  if(golden)
+    _quorvel_test_entry(${name} ${name}_golden golden "${golden}" "${Q_ENVIRONMENT}")
+  endif()
+  if(flow AND golden)
+    _quorvel_test_entry(${name} ${name}_flow flow "${flow}-${golden}" "${Q_ENVIRONMENT}")
+  elseif(flow)
+    _quorvel_test_entry(${name} ${name}_flow flow "${flow}" "${Q_ENVIRONMENT}")
+  endif()
+  if(soak)
+    set(soak_environment ${Q_ENVIRONMENT} QUORVEL_SOAK=1)
+    _quorvel_test_entry(${name} ${name}_soak soak "${soak}" "${soak_environment}")
+  endif()
+endfunction()
+
+function(_quorvel_test_entry program entry label filter environment)
+  if(filter)
+    add_test(NAME ${entry} COMMAND ${program} --gtest_filter=${filter})
+  else()
+    add_test(NAME ${entry} COMMAND ${program})
+  endif()
+  set_tests_properties(${entry} PROPERTIES LABELS ${label} TIMEOUT 900
+                       FAIL_REGULAR_EXPRESSION "Running 0 tests")
+  if(environment)
+    set_tests_properties(${entry} PROPERTIES ENVIRONMENT "${environment}")
+  endif()
 endfunction()

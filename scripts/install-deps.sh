@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests or the benchmarks need,
-# skipping what is already there. Usage: install-deps.sh [test|bench|run]
+# skipping what is already there. Usage: install-deps.sh [test|bench|run|check]
+# (check: only what the format and layering checks need).
 set -euo pipefail
 what=${1:-test}
 
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev clang-format
           libfreetype-dev libpng-dev fonts-wqy-zenhei libsdl2-dev libxtst-dev xvfb xauth
           gpsd-clients python3)
+bench_packages=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools)
 case "$what" in
-  bench) packages+=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools) ;;
+  bench) packages+=("${bench_packages[@]}") ;;
   run) ;;
-  test) packages+=(libbenchmark-dev) ;;
+  # The test build compiles the benchmarks as well.
+  test) packages+=("${bench_packages[@]}") ;;
+  check) packages=(clang-format python3 git) ;;
 esac
 
 missing=()
