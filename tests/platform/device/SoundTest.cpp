@@ -11,7 +11,7 @@ using quorvel::device::ParseWave;
 using quorvel::device::RecordingSoundSink;
 using quorvel::device::WaveInfo;
 using soundtest::MakeWave;
-using soundtest::WaveSpec;
+using soundtest::WaveFormat;
 
 TEST(SoundWave, LengthComesFromTheHeader) {
     WaveInfo info;
