@@ -11,8 +11,6 @@ endif
 
 .PHONY: test soak test-build check bench run format clean
 
-# The quick checks come first: a format slip or a wrong include fails in
-# seconds, before anything is compiled.
 test: test-build
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) -LE soak
 
@@ -21,6 +19,8 @@ test: test-build
 soak: test-build
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) -L soak
 
+# The quick checks come first: a format slip or a wrong include fails in
+# seconds, before anything is compiled.
 test-build: check
 	scripts/install-deps.sh test
 	cmake -S . -B $(TEST_DIR) $(TEST_CONFIG)
@@ -29,7 +29,7 @@ test-build: check
 check:
 	scripts/install-deps.sh check
 	scripts/check-format.sh
-	scripts/check-layers.sh
+	scripts/check-tree.py
 
 bench:
 	scripts/install-deps.sh bench
