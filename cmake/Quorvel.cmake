@@ -1,6 +1,6 @@
 # Shared build settings and the two helpers every folder uses:
 #   quorvel_library(<name> SOURCES ... [LIBS ...])
-#   quorvel_test(<name> SOURCES ... [LIBS ...] [LABEL unit|flow|golden]
+#   quorvel_test(<name> SOURCES ... [LIBS ...] [LABELS <label> [flow] [golden]]
 #                [FLOW <gtest pattern>...] [GOLDEN <gtest pattern>...]
 #                [SOAK <gtest pattern>...] [ENVIRONMENT <VAR=value>...])
 # Includes are always written from the top of the tree:
@@ -46,12 +46,14 @@ endfunction()
 # stored reference), fuzz-smoke, soak. A test program that holds more than
 # one kind names its flow and golden cases with gtest patterns; each kind
 # becomes its own entry (<name>_flow, <name>_golden) and the program's own
-# entry runs the rest under LABEL (unit when not given). A case matching both
-# is golden. SOAK patterns run again as <name>_soak with QUORVEL_SOAK=1 in the
-# environment, where those cases take their large sizes; `make test` leaves
-# the soak label out. An entry whose patterns match no test fails.
+# entry runs the rest under the first of LABELS (unit when none is given).
+# Further LABELS only say which kinds the program holds; each needs its
+# patterns. A case matching both kinds is golden. SOAK patterns run again as
+# <name>_soak with QUORVEL_SOAK=1 in the environment, where those cases take
+# their large sizes; `make test` leaves the soak label out. An entry whose
+# patterns match no test fails.
 function(quorvel_test name)
-  cmake_parse_arguments(Q "" "LABEL" "SOURCES;LIBS;LABELS;FLOW;GOLDEN;SOAK;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(Q "" "" "SOURCES;LIBS;LABELS;FLOW;GOLDEN;SOAK;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${Q_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${QUORVEL_WARNINGS})
@@ -59,26 +61,27 @@ function(quorvel_test name)
   target_compile_definitions(${name} PRIVATE
       QUORVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
       QUORVEL_TESTDATA_DIR="${QUORVEL_TESTDATA_DIR}")
+  set(label unit)
   if(Q_LABELS)
-    list(LENGTH Q_LABELS count)
-    if(count GREATER 1)
-      message(FATAL_ERROR "${name}: one label per test; name the flow and golden cases "
-                          "with FLOW and GOLDEN gtest patterns instead of LABELS ${Q_LABELS}")
+    list(POP_FRONT Q_LABELS label)
+  endif()
+  foreach(kind IN LISTS Q_LABELS)
+    string(TOUPPER "${kind}" keyword)
+    if(NOT kind MATCHES "^(flow|golden)$" OR NOT Q_${keyword})
+      message(FATAL_ERROR "${name}: one label per test entry; the program's own entry is "
+                          "'${label}', and its ${kind} cases need ${keyword} <gtest patterns> "
+                          "to become an entry of their own (flow and golden can)")
     endif()
-    set(Q_LABEL ${Q_LABELS})
-  endif()
-  if(NOT Q_LABEL)
-    set(Q_LABEL unit)
-  endif()
+  endforeach()
   list(JOIN Q_FLOW ":" flow)
   list(JOIN Q_GOLDEN ":" golden)
   list(JOIN Q_SOAK ":" soak)
   set(apart ${Q_FLOW} ${Q_GOLDEN})
   list(JOIN apart ":" apart)
   if(apart)
-    _quorvel_test_entry(${name} ${name} ${Q_LABEL} "*-${apart}" "${Q_ENVIRONMENT}")
+    _quorvel_test_entry(${name} ${name} ${label} "*-${apart}" "${Q_ENVIRONMENT}")
   else()
-    _quorvel_test_entry(${name} ${name} ${Q_LABEL} "" "${Q_ENVIRONMENT}")
+    _quorvel_test_entry(${name} ${name} ${label} "" "${Q_ENVIRONMENT}")
   endif()
   if(golden)
     _quorvel_test_entry(${name} ${name}_golden golden "${golden}" "${Q_ENVIRONMENT}")
