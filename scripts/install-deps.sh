@@ -8,12 +8,11 @@ what=${1:-test}
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev clang-format
           libfreetype-dev libpng-dev fonts-wqy-zenhei libsdl2-dev libxtst-dev xvfb xauth
           gpsd-clients python3)
-bench_packages=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools)
 case "$what" in
-  bench) packages+=("${bench_packages[@]}") ;;
+  bench) packages+=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools) ;;
   run) ;;
   # The test build compiles the benchmarks as well.
-  test) packages+=("${bench_packages[@]}") ;;
+  test) packages+=(libbenchmark-dev libproj-dev libgeographiclib-dev) ;;
   check) packages=(clang-format python3 git) ;;
 esac
 

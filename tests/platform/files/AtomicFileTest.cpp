@@ -1,7 +1,7 @@
 // Whole-file replacement under kills and failures.
+#include <stdlib.h>
 #include <sys/resource.h>
 
-#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -44,7 +44,7 @@ TEST_F(AtomicFileTest, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
     const std::string large(200000, 'L');
     ASSERT_TRUE(quorvel::WriteFileAtomic(kSettings, small.data(), small.size()));
     std::mt19937 random(20120601);
-    const int rounds = std::getenv("QUORVEL_SOAK") != nullptr ? 1000 : 100;
+    const int rounds = getenv("QUORVEL_SOAK") != nullptr ? 1000 : 100;
     for (int round = 0; round < rounds; ++round) {
         int progress[2];
         ASSERT_EQ(::pipe(progress), 0);

@@ -21,10 +21,6 @@
 namespace quorvel::testing {
 namespace {
 
-// Waits end as soon as what they wait for is there; the limit only has to
-// be generous enough for a loaded machine.
-constexpr int kPatienceMs = 20000;
-
 class PeripheralControlTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -176,6 +172,10 @@ TEST_F(PeripheralControlTest, PlatformNameIsCheckedInSixteenBitUnits) {
 // The expansion-slot receiver on COM5, seen through the port.
 class ReceiverBoardTest : public PeripheralControlTest {
   protected:
+    // Waits end as soon as what they wait for is there; the limit only has
+    // to be generous enough for a loaded machine.
+    static constexpr int kPatienceMs = 20000;
+
     void SetUp() override {
         PeripheralControlTest::SetUp();
         UseProfile("oem");
