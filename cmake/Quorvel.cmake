@@ -1,7 +1,7 @@
 # Shared build settings and the two helpers every folder uses:
 #   quorvel_library(<name> SOURCES ... [LIBS ...])
-#   quorvel_test(<name> SOURCES ... [LIBS ...] [LABELS <label> [flow] [golden]]
-#                [FLOW <gtest pattern>...] [GOLDEN <gtest pattern>...]
+#   quorvel_test(<name> SOURCES ... [LIBS ...] [LABELS <label> [<kind>...]]
+#                [FLOW|GOLDEN|REPLAY <gtest pattern>...]
 #                [SOAK <gtest pattern>...] [ENVIRONMENT <VAR=value>...])
 # Includes are always written from the top of the tree:
 #   #include "platform/base/CString.h"
@@ -43,17 +43,19 @@ endfunction()
 # Every test entry has one label, so that `ctest -L unit` runs only unit
 # tests: unit (one piece in isolation), flow (a path through threads,
 # processes, terminals or nested dialogs), golden (output compared with a
-# stored reference), fuzz-smoke, soak. A test program that holds more than
-# one kind names its flow and golden cases with gtest patterns; each kind
-# becomes its own entry (<name>_flow, <name>_golden) and the program's own
-# entry runs the rest under the first of LABELS (unit when none is given).
-# Further LABELS only say which kinds the program holds; each needs its
-# patterns. A case matching both kinds is golden. SOAK patterns run again as
-# <name>_soak with QUORVEL_SOAK=1 in the environment, where those cases take
-# their large sizes; `make test` leaves the soak label out. An entry whose
-# patterns match no test fails.
+# stored reference), replay (real captures replayed against their known
+# values), fuzz-smoke, soak. A test program that holds more than one kind
+# names the cases of each further kind with gtest patterns (FLOW, GOLDEN,
+# REPLAY); each kind becomes its own entry (<name>_flow, ...) and the
+# program's own entry runs the rest under the first of LABELS (unit when none
+# is given). Further LABELS only say which kinds the program holds; each
+# needs its patterns. A case matching two kinds goes to the first of golden,
+# replay, flow. SOAK patterns run again as <name>_soak with QUORVEL_SOAK=1 in
+# the environment, where those cases take their large sizes; `make test`
+# leaves the soak label out. An entry whose patterns match no test fails.
 function(quorvel_test name)
-  cmake_parse_arguments(Q "" "" "SOURCES;LIBS;LABELS;FLOW;GOLDEN;SOAK;ENVIRONMENT" ${ARGN})
+  set(kinds GOLDEN REPLAY FLOW)
+  cmake_parse_arguments(Q "" "" "SOURCES;LIBS;LABELS;${kinds};SOAK;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${Q_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${QUORVEL_WARNINGS})
@@ -67,31 +69,34 @@ function(quorvel_test name)
   endif()
   foreach(kind IN LISTS Q_LABELS)
     string(TOUPPER "${kind}" keyword)
-    if(NOT kind MATCHES "^(flow|golden)$" OR NOT Q_${keyword})
+    if(NOT keyword IN_LIST kinds OR NOT Q_${keyword})
       message(FATAL_ERROR "${name}: one label per test entry; the program's own entry is "
                           "'${label}', and its ${kind} cases need ${keyword} <gtest patterns> "
-                          "to become an entry of their own (flow and golden can)")
+                          "to become an entry of their own (flow, golden and replay can)")
     endif()
   endforeach()
-  list(JOIN Q_FLOW ":" flow)
-  list(JOIN Q_GOLDEN ":" golden)
-  list(JOIN Q_SOAK ":" soak)
-  set(apart ${Q_FLOW} ${Q_GOLDEN})
-  list(JOIN apart ":" apart)
-  if(apart)
-    _quorvel_test_entry(${name} ${name} ${label} "*-${apart}" "${Q_ENVIRONMENT}")
+  set(taken)
+  foreach(keyword IN LISTS kinds)
+    if(NOT Q_${keyword})
+      continue()
+    endif()
+    string(TOLOWER "${keyword}" kind)
+    list(JOIN Q_${keyword} ":" filter)
+    if(taken)
+      list(JOIN taken ":" earlier)
+      string(APPEND filter "-${earlier}")
+    endif()
+    _quorvel_test_entry(${name} ${name}_${kind} ${kind} "${filter}" "${Q_ENVIRONMENT}")
+    list(APPEND taken ${Q_${keyword}})
+  endforeach()
+  if(taken)
+    list(JOIN taken ":" earlier)
+    _quorvel_test_entry(${name} ${name} ${label} "*-${earlier}" "${Q_ENVIRONMENT}")
   else()
     _quorvel_test_entry(${name} ${name} ${label} "" "${Q_ENVIRONMENT}")
   endif()
-  if(golden)
-    _quorvel_test_entry(${name} ${name}_golden golden "${golden}" "${Q_ENVIRONMENT}")
-  endif()
-  if(flow AND golden)
-    _quorvel_test_entry(${name} ${name}_flow flow "${flow}-${golden}" "${Q_ENVIRONMENT}")
-  elseif(flow)
-    _quorvel_test_entry(${name} ${name}_flow flow "${flow}" "${Q_ENVIRONMENT}")
-  endif()
-  if(soak)
+  if(Q_SOAK)
+    list(JOIN Q_SOAK ":" soak)
     set(soak_environment ${Q_ENVIRONMENT} QUORVEL_SOAK=1)
     _quorvel_test_entry(${name} ${name}_soak soak "${soak}" "${soak_environment}")
   endif()
