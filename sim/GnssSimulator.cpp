@@ -163,7 +163,6 @@ void GnssSimulator::EmitEpoch(int64_t index) {
         std::lock_guard<std::mutex> lock(m_writeMutex);
         m_pty.Write(chunks[i], kWriteTimeoutMs);
     }
-    ++m_sent;
 }
 
 void GnssSimulator::ServeInput(int waitMs) {

@@ -87,7 +87,6 @@ class GnssSimulator {
     const std::string& Path() const { return m_pty.Path(); }
     PtyEndpoint& Pty() { return m_pty; }
     CommandLog& Log() { return m_log; }
-    uint64_t EpochsSent() const { return m_sent.load(); }
     bool HungUp() const { return m_hungUp.load(); }
 
   private:
@@ -104,7 +103,6 @@ class GnssSimulator {
     std::ofstream m_logFile;
     std::mutex m_writeMutex;
     std::atomic<bool> m_hungUp{false};
-    std::atomic<uint64_t> m_sent{0};
     LineReport m_lines;
     PacedThread m_thread;
 };
