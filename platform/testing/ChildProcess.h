@@ -41,8 +41,6 @@ class ChildProcess {
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Started() const { return m_pid > 0 || m_status; }
-    pid_t Pid() const { return m_pid; }
     void Write(const std::string& text);
     void CloseInput();
     void Signal(int sig);
