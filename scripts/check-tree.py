@@ -77,6 +77,10 @@ class Layers:
     def folder_of(self, path):
         """The folder a tree path belongs to: tests/ + folder for tests."""
         prefix = ""
+        for own in (f for f in self.rows if f.startswith("tests/") and
+                    f[len("tests/"):] not in self.rows):
+            if path.startswith(own + "/"):
+                return own  # a test folder of its own, mirroring no library
         if path.startswith("tests/"):
             prefix, path = "tests/", path[len("tests/"):]
         for folder in self.folders:
