@@ -207,6 +207,31 @@
 #define IDC_FILE_SAVE_PATH 1004
 #define IDC_FILE_SAVE_NAME 1041
 
+// Controls of the calibration wizard: the mode choice (191), the six
+// pages (190, 192-196) and the prompt (15206). The pages share one layout;
+// only their buttons, and the vertical radio of 194, differ.
+#define IDC_CALIB_MODE_KNOWN 1062
+#define IDC_CALIB_MODE_UNKNOWN 1063
+#define IDC_CALIB_H 1032
+#define IDC_CALIB_Y 1034
+#define IDC_CALIB_X 1036
+#define IDC_CALIB_PICK_LIBRARY 1038
+#define IDC_CALIB_ANT_HEIGHT 1047
+#define IDC_CALIB_PICK_PLAN 1051
+#define IDC_CALIB_VERTICAL 1073
+#define IDC_CALIB_VERTICAL_194 1074
+#define IDC_CALIB_SLANT 1075
+#define IDC_KNOWN1_CORRECT 1065
+#define IDC_KNOWN2_CORRECT 1066
+#define IDC_KNOWN2_NEXT 1067
+#define IDC_KNOWN3_CORRECT 1068
+#define IDC_UNKNOWN1_CORRECT 1069
+#define IDC_UNKNOWN2_CORRECT 1070
+#define IDC_UNKNOWN2_NEXT 1071
+#define IDC_UNKNOWN3_CORRECT 1072
+#define IDC_UNKNOWN1_NEXT 1073
+#define IDC_CALIB_PROMPT_MODE 1001
+
 // Controls the frame treats specially.
 #define IDC_FRAME_SILENT_NOTIFY 1074
 
