@@ -207,6 +207,9 @@
 #define IDC_FILE_SAVE_PATH 1004
 #define IDC_FILE_SAVE_NAME 1041
 
+// The list of the pickers' stand-ins (coordinate, lat/long library, plan).
+#define IDC_LIB_LIST 1000
+
 // Controls the frame treats specially.
 #define IDC_FRAME_SILENT_NOTIFY 1074
 
