@@ -272,6 +272,26 @@
 #define IDC_CTRL_KNOWN_LIBRARY 1050
 #define IDC_CTRL_PLAN 1051
 
+// Controls of the parameter calculations and their pair entries.
+#define IDC_FOUR_PAIR_OPEN 3
+#define IDC_PAIR_LIST 1000
+#define IDC_PAIR_ADD 1003
+#define IDC_PAIR_DELETE 1004
+#define IDC_PAIR_EDIT 1006
+#define IDC_SEVEN_PAIR_OPEN 1008
+#define IDC_PAIR_CLEAR 1009
+#define IDC_PAIR_FILE 1041
+#define IDC_FOUR_PAIR_NORTH_1 1010
+#define IDC_FOUR_PAIR_EAST_1 1011
+#define IDC_FOUR_PAIR_NAME 1012
+#define IDC_FOUR_PAIR_NORTH_2 1013
+#define IDC_FOUR_PAIR_EAST_2 1014
+#define IDC_SEVEN_PAIR_NAME 1038
+#define IDC_PAIR_LIBRARY_1 1050
+#define IDC_PAIR_PLAN_1 1051
+#define IDC_PAIR_LIBRARY_2 1055
+#define IDC_PAIR_PLAN_2 1056
+
 // Controls the frame treats specially.
 #define IDC_FRAME_SILENT_NOTIFY 1074
 
