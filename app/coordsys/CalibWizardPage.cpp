@@ -4,7 +4,9 @@
 
 #include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
-#include "platform/base/Parse.h"
+#include "app/coordsys/CoordLibDlg.h"
+#include "app/coordsys/CoordSysUi.h"
+#include "app/coordsys/PickPointDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CCalibWizardPage, CDialog)
@@ -14,22 +16,16 @@ END_MESSAGE_MAP()
 
 namespace {
 
+// Not finite ("1e400", "nan") counts as no number: 0.
 double Number(const CString& text) {
-    return wcstod_c(text.GetString(), nullptr);
+    return coordsys::ParseNumber(text);
 }
 
-// The characters that would shift the fields or lines of "knowdata.dat".
-bool HoldsSeparator(const CString& text) {
-    return text.str().find_first_of(L",[]=\r\n") != std::wstring::npos;
-}
-
-void StylePictureButton(COwnerDrawButton& button, CFont* font, int iconId) {
-    button.SetFont(font);
-    button.SetIcon(iconId, 28, 22);
-    button.SetColor(COwnerDrawButton::BTNST_COLOR_BK_IN, GetSysColor(COLOR_BTNFACE) + 0x1E1E1E);
-    button.SetColor(COwnerDrawButton::BTNST_COLOR_FG_IN, RGB(0, 128, 0));
-    button.SetAlign(COwnerDrawButton::ST_ALIGN_HORIZ_RIGHT);
-    button.SetFlat(FALSE);
+// A picked coordinate as the pages show it.
+CString Text4(double value) {
+    CString text;
+    text.Format(L"%.4f", value);
+    return text;
 }
 
 }  // namespace
@@ -51,8 +47,8 @@ void CCalibWizardPage::DoDataExchange(CDataExchange* pDX) {
 void CCalibWizardPage::OnOK() {}
 
 void CCalibWizardPage::StylePictureButtons() {
-    StylePictureButton(m_btnPickLibrary, GetFont(), IDI_PICK_LIBRARY);
-    StylePictureButton(m_btnPickPlan, GetFont(), IDI_PICK_PLAN);
+    coordsys::SetUpPickButton(m_btnPickLibrary, this, IDI_PICK_LIBRARY);
+    coordsys::SetUpPickButton(m_btnPickPlan, this, IDI_PICK_PLAN);
 }
 
 void CCalibWizardPage::InitSlot(int slot, BOOL bPlaceholder) {
@@ -77,10 +73,7 @@ void CCalibWizardPage::InitSlot(int slot, BOOL bPlaceholder) {
 }
 
 BOOL CCalibWizardPage::InputAccepted() {
-    if (HoldsSeparator(m_strX) || HoldsSeparator(m_strY) || HoldsSeparator(m_strH) ||
-        HoldsSeparator(m_strAntHeight)) {
-        MessageBox(calib_text::kSeparatorRefused, calib_text::kPromptCaption,
-                   MB_OK | MB_ICONINFORMATION);
+    if (coordsys::RefuseSeparators(this, {&m_strX, &m_strY, &m_strH, &m_strAntHeight})) {
         return FALSE;
     }
     // A NaN fails the comparison as well.
@@ -123,8 +116,20 @@ void CCalibWizardPage::ConfirmSlot(int slot, BOOL bNext) {
 }
 
 void CCalibWizardPage::OnPickLibrary() {
-    // The coordinate library's picker arrives with the coordinate-system
-    // dialogs.
+    CCoordLibDlg library;
+    library.SetMode(1);
+    if (library.DoModal() != IDOK || !library.m_bPicked) return;
+    SetDlgItemText(IDC_CALIB_X, library.m_strPickNorth);
+    SetDlgItemText(IDC_CALIB_Y, library.m_strPickEast);
+    SetDlgItemText(IDC_CALIB_H, library.m_strPickHeight);
 }
 
-void CCalibWizardPage::OnPickPlan() {}
+void CCalibWizardPage::OnPickPlan() {
+    CPickPointDlg picker;
+    picker.DoModal();
+    PointRecord point;
+    if (!picker.GetPickedPoint(point)) return;
+    SetDlgItemText(IDC_CALIB_X, Text4(point.dX));
+    SetDlgItemText(IDC_CALIB_Y, Text4(point.dY));
+    SetDlgItemText(IDC_CALIB_H, Text4(point.dH));
+}

@@ -4,6 +4,7 @@
 
 #include "app/SettingsText.h"
 #include "app/VendropDoc.h"
+#include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/StoredLines.h"
 #include "platform/base/Parse.h"
 #include "res/resource.h"
@@ -12,9 +13,9 @@ namespace {
 
 constexpr int kMaxRows = 50;
 
+// A field that is no number, or not a finite one, reads as 0.
 double Number(const CString& line, int field) {
-    const CString text = StoredField(line, field);
-    return wcstod_c(text.GetString(), nullptr);
+    return coordsys::ParseNumber(StoredField(line, field));
 }
 
 // "%.4f" and back: the rows hold what a printed coordinate would hold.
