@@ -7,6 +7,7 @@
 
 #include "geodesy/CoordTransform.h"
 #include "platform/base/TextConv.h"
+#include "platform/testing/Printers.h"
 #include "res/resource.h"
 #include "tests/app/calib/CalibTest.h"
 

@@ -6,6 +6,10 @@
 #include <filesystem>
 
 #include "app/coordsys/BaseKnownWizardDlg.h"
+#include "app/coordsys/BaseUnknownWizardDlg.h"
+#include "app/coordsys/CoordLibDlg.h"
+#include "app/coordsys/PickPointDlg.h"
+#include "platform/testing/Printers.h"
 #include "res/resource.h"
 #include "tests/app/calib/CalibTest.h"
 
@@ -181,6 +185,40 @@ TEST_F(CalibPagesTest, ASlantHeightIsReducedToVerticalAndBadTextsAreRefused) {
         .Do([](HWND dialog) { ::PostMessage(dialog, WM_CLOSE, 0, 0); })
         .EndsLater();
     RunWizard();
+}
+
+// The library's texts come as the list shows them; a point of the plan is
+// written with four decimals. Nothing picked leaves the texts.
+TEST_F(CalibPagesTest, ThePickButtonsFillTheCoordinates) {
+    StartJob();
+    CCoordLibDlg::Rows() = {{L"K1", L"5668800.1", L"497600.25", L"1050", L"c", 0}};
+    CPickPointDlg::Points() = {{L"P1", 5668801.123456, 497601.5, 1049.99996, L"x"}};
+    auto& page = m_modals->ExpectDialog(IDD_BASE_UNKNOWN_WIZARD1);
+    page.SetText(IDC_CALIB_ANT_HEIGHT, L"1.7").Click(IDC_CALIB_PICK_LIBRARY);
+    m_modals->ExpectDialog(IDD_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    page.Do([](HWND dialog) {
+            EXPECT_EQ(Text(dialog, IDC_CALIB_X), CString(L"5668800.1"));
+            EXPECT_EQ(Text(dialog, IDC_CALIB_Y), CString(L"497600.25"));
+            EXPECT_EQ(Text(dialog, IDC_CALIB_H), CString(L"1050"));
+        })
+        .Click(IDC_CALIB_PICK_LIBRARY);
+    m_modals->ExpectDialog(IDD_COORD_LIB).Click(IDCANCEL);
+    page.Do(Shows(L"5668800.1", L"1.7")).Click(IDC_CALIB_PICK_PLAN);
+    m_modals->ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    page.Do([](HWND dialog) {
+            EXPECT_EQ(Text(dialog, IDC_CALIB_X), CString(L"5668801.1235"));
+            EXPECT_EQ(Text(dialog, IDC_CALIB_Y), CString(L"497601.5000"));
+            EXPECT_EQ(Text(dialog, IDC_CALIB_H), CString(L"1050.0000"));
+        })
+        .Click(IDC_UNKNOWN1_CORRECT);
+    CBaseUnknownWizard1Dlg().DoModal();
+    CCoordLibDlg::Rows().clear();
+    CPickPointDlg::Points().clear();
+    EXPECT_EQ(m_modals->Pending(), 0);
+    EXPECT_EQ(Doc().m_calibKnown[1].X, 5668801.1235);
+    // The placeholder of an empty store, then the page's own entry.
+    EXPECT_EQ(JobFile("knowdata.dat"),
+              "0,0.0,0.0,0.0,0.0\r\n1,5668801.1235,497601.5000,1050.0000,1.7\r\n");
 }
 
 TEST_F(CalibPagesTest, AnEntryMissingOrBehindAnEmptyLineIsAppended) {
