@@ -125,7 +125,7 @@ TEST_F(CalibPagesTest, PagesConfirmTheirSlotWhicheverModeTheyBelongTo) {
               "3,23,0.0,0.0,0.0\r\n");
 }
 
-TEST_F(CalibPagesTest, EscapeOnTheFirstKnownPageGoesOnAndClosingItCancels) {
+TEST_F(CalibPagesTest, EscapeOnTheFirstKnownPageGoesOnClosingItCancelsEnterDoesNothing) {
     StartJob();
     Doc().m_bBaseChanged = 1;
     m_modals->ExpectDialog(IDD_CALIB_MODE).Click(IDOK);
@@ -141,6 +141,7 @@ TEST_F(CalibPagesTest, EscapeOnTheFirstKnownPageGoesOnAndClosingItCancels) {
     m_modals->ExpectDialog(IDD_CALIB_MODE).Click(IDOK);
     m_modals->ExpectDialog(IDD_BASE_KNOWN_WIZARD1)
         .SetText(IDC_CALIB_X, L"8")
+        .Key(VK_RETURN)  // ends no page
         .Do([](HWND dialog) { ::PostMessage(dialog, WM_CLOSE, 0, 0); })
         .EndsLater();
     RunWizard();
