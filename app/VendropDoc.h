@@ -19,6 +19,7 @@
 #include "app/PointRecord.h"
 #include "app/ResultFormatRecord.h"
 #include "app/SystemParams.h"
+#include "app/coordsys/ControlPointRow.h"
 #include "geodesy/CoordSysParams.h"
 #include "geodesy/CoordTransform.h"
 #include "platform/framework/Afx.h"
@@ -165,6 +166,7 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     int m_nFitKind = 0;   // 0 none, 1 translation, 2 four parameters and translation
     int m_nFitState = 0;  // 0 none, 1 height correction, 2 height fit and correction
     BOOL m_bBaseChanged = 0;
+    CArray<ControlPointRow> m_ctrlRows;  // the last control-point file read, at most 50 rows
 
     // ---- Receiver identification ----
     int m_nReceiverVariant = 0;
@@ -181,6 +183,7 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     afx_msg void OnUpdateInstrumentSettings(CCmdUI* pCmdUI);
     afx_msg void OnAutoCollectStart();
     afx_msg void OnAutoCollectStop();
+    afx_msg void OnCalibrationWizard();
     DECLARE_MESSAGE_MAP()
 };
 

@@ -207,6 +207,115 @@
 #define IDC_FILE_SAVE_PATH 1004
 #define IDC_FILE_SAVE_NAME 1041
 
+// Controls of the calibration wizard: the mode choice (191), the six
+// pages (190, 192-196) and the prompt (15206). The pages share one layout;
+// only their buttons, and the vertical radio of 194, differ.
+#define IDC_CALIB_MODE_KNOWN 1062
+#define IDC_CALIB_MODE_UNKNOWN 1063
+#define IDC_CALIB_H 1032
+#define IDC_CALIB_Y 1034
+#define IDC_CALIB_X 1036
+#define IDC_CALIB_PICK_LIBRARY 1038
+#define IDC_CALIB_ANT_HEIGHT 1047
+#define IDC_CALIB_PICK_PLAN 1051
+#define IDC_CALIB_VERTICAL 1073
+#define IDC_CALIB_VERTICAL_194 1074
+#define IDC_CALIB_SLANT 1075
+#define IDC_KNOWN1_CORRECT 1065
+#define IDC_KNOWN2_CORRECT 1066
+#define IDC_KNOWN2_NEXT 1067
+#define IDC_KNOWN3_CORRECT 1068
+#define IDC_UNKNOWN1_CORRECT 1069
+#define IDC_UNKNOWN2_CORRECT 1070
+#define IDC_UNKNOWN2_NEXT 1071
+#define IDC_UNKNOWN3_CORRECT 1072
+#define IDC_UNKNOWN1_NEXT 1073
+#define IDC_CALIB_PROMPT_MODE 1001
+// The list of the pickers' stand-ins (coordinate, lat/long library, plan).
+#define IDC_LIB_LIST 1000
+
+// Controls of the coordinate-system dialogs.
+#define IDC_ELLIPSOID_A 1000
+#define IDC_ELLIPSOID_INV_F 1001
+#define IDC_ELLIPSOID_NAME 1002
+#define IDC_PROJ_CENTER 1006
+#define IDC_PROJ_X_CONST 1007
+#define IDC_PROJ_Y_CONST 1008
+#define IDC_PROJ_SCALE 1010
+#define IDC_PROJ_HEIGHT 1011
+#define IDC_PROJ_BASE_LAT 1012
+#define IDC_PARAM_DX 1006
+#define IDC_PARAM_DY 1007
+#define IDC_PARAM_DZ 1008
+#define IDC_PARAM_WX 1010
+#define IDC_PARAM_WY 1011
+#define IDC_PARAM_WZ 1012
+#define IDC_FOUR_ROTATION 1012
+#define IDC_PARAM_K 1013
+#define IDC_SEVEN_ENABLE 1035
+#define IDC_PARAM_ENABLE 1105
+#define IDC_CORRECTION_X 1002
+#define IDC_CORRECTION_Y 1053
+#define IDC_CORRECTION_H 1054
+#define IDC_FIT_A0 1114
+#define IDC_FIT_A1 1115
+#define IDC_FIT_A2 1116
+#define IDC_FIT_A3 1117
+#define IDC_FIT_A4 1118
+#define IDC_FIT_A5 1014
+#define IDC_FIT_X0 1119
+#define IDC_FIT_Y0 1015
+#define IDC_ALARM_TEXT 1200
+#define IDC_GEO_LAT 1037
+#define IDC_GEO_LON 1035
+#define IDC_GEO_HEIGHT 1033
+#define IDC_GEO_LIBRARY 1153
+#define IDC_SRC_FROM_LIBRARY 1038
+#define IDC_SRC_CURRENT_POINT 1121
+#define IDC_SRC_BASE_STATION 1122
+#define IDC_SRC_GEODETIC 1123
+#define IDC_SRC_GEOCENTRIC 1124
+#define IDC_RAW_X 1046
+#define IDC_RAW_ANT_HEIGHT 1047
+#define IDC_RAW_Y 1048
+#define IDC_RAW_H 1049
+#define IDC_RAW_VERTICAL 1073
+#define IDC_RAW_SLANT 1074
+#define IDC_PARAM_FROM_JOB 1063
+#define IDC_PARAM_FROM_COT 1096
+#define IDC_PLANE_FIT_MINIMUM 1141
+#define IDC_CURVE_FIT_MINIMUM 1142
+#define IDC_CTRL_NAME 1045
+#define IDC_CTRL_X 1010
+#define IDC_CTRL_Y 1011
+#define IDC_CTRL_H 1012
+#define IDC_CTRL_SRC_X 1037
+#define IDC_CTRL_SRC_Y 1035
+#define IDC_CTRL_SRC_H 1033
+#define IDC_CTRL_LIBRARY 1038
+#define IDC_CTRL_KNOWN_LIBRARY 1050
+#define IDC_CTRL_PLAN 1051
+
+// Controls of the parameter calculations and their pair entries.
+#define IDC_FOUR_PAIR_OPEN 3
+#define IDC_PAIR_LIST 1000
+#define IDC_PAIR_ADD 1003
+#define IDC_PAIR_DELETE 1004
+#define IDC_PAIR_EDIT 1006
+#define IDC_SEVEN_PAIR_OPEN 1008
+#define IDC_PAIR_CLEAR 1009
+#define IDC_PAIR_FILE 1041
+#define IDC_FOUR_PAIR_NORTH_1 1010
+#define IDC_FOUR_PAIR_EAST_1 1011
+#define IDC_FOUR_PAIR_NAME 1012
+#define IDC_FOUR_PAIR_NORTH_2 1013
+#define IDC_FOUR_PAIR_EAST_2 1014
+#define IDC_SEVEN_PAIR_NAME 1038
+#define IDC_PAIR_LIBRARY_1 1050
+#define IDC_PAIR_PLAN_1 1051
+#define IDC_PAIR_LIBRARY_2 1055
+#define IDC_PAIR_PLAN_2 1056
+
 // Controls the frame treats specially.
 #define IDC_FRAME_SILENT_NOTIFY 1074
 

@@ -1,0 +1,139 @@
+#include "app/coordsys/ParamsFromControlFile.h"
+
+#include <vector>
+
+#include "app/SettingsText.h"
+#include "app/VendropDoc.h"
+#include "app/coordsys/CoordSysUi.h"
+#include "app/coordsys/StoredLines.h"
+#include "platform/base/Parse.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kMaxRows = 50;
+
+// A field that is no number, or not a finite one, reads as 0.
+double Number(const CString& line, int field) {
+    return coordsys::ParseNumber(StoredField(line, field));
+}
+
+// "%.4f" and back: the rows hold what a printed coordinate would hold.
+double Rounded4(double value) {
+    CString text;
+    text.Format(L"%.4f", value);
+    return wcstod_c(text.GetString(), nullptr);
+}
+
+ControlPointRow ReadRow(const CString& line, const CCoordTransform& engine) {
+    ControlPointRow row;
+    const double lat =
+        CCoordTransform::ConvertDmsRadian(Number(line, 4), 1) * CCoordTransform::kRho;
+    const double lon =
+        CCoordTransform::ConvertDmsRadian(Number(line, 5), 1) * CCoordTransform::kRho;
+    double x = 0.0;
+    double y = 0.0;
+    engine.TransverseMercatorForward(lat, lon, x, y);
+    row.x = Rounded4(x);
+    row.y = Rounded4(y);
+    row.h = Number(line, 6);
+    row.dKnownX = Number(line, 1);
+    row.dKnownY = Number(line, 2);
+    row.dKnownH = Number(line, 3);
+    row.bPlane = StoredField(line, 9) == L"Y" ? 1 : 0;
+    row.bHeight = StoredField(line, 10) == L"Y" ? 1 : 0;
+    return row;
+}
+
+// The combo index of the control-library settings: 0 or 1.
+int FitSetting(int stored) {
+    return stored == 0 ? 0 : 1;
+}
+
+void SolvePlane(CCoordTransform& engine, const CArray<ControlPointRow>& rows,
+                CoordSysParams& params, double& dx, double& dy, int& planeMode) {
+    PointPair4Array& pairs = engine.FourParamPairs();
+    pairs.RemoveAll();
+    for (int i = 0; i < rows.GetSize(); ++i) {
+        if (!rows[i].bPlane) continue;
+        PointPair4 pair;
+        pair.xs = rows[i].x;
+        pair.ys = rows[i].y;
+        pair.xt = rows[i].dKnownX;
+        pair.yt = rows[i].dKnownY;
+        pairs.Add(pair);
+    }
+    if (pairs.GetSize() == 1) {
+        dx = pairs[0].xt - pairs[0].xs;
+        dy = pairs[0].yt - pairs[0].ys;
+        planeMode = 1;
+        return;
+    }
+    if (pairs.GetSize() < 2 || !engine.SolveFourParams()) return;
+    engine.GetFourParams(params.szdCx1, params.szdCy1, params.szdCa1, params.szdCk1);
+    params.nDifang = 1;
+    dx = 0.0;
+    dy = 0.0;
+    planeMode = 2;
+}
+
+void SolveHeight(CCoordTransform& engine, const CArray<ControlPointRow>& rows,
+                 const SystemParams& settings, CoordSysParams& params, double& dh,
+                 int& heightMode) {
+    HeightFitPointArray& points = engine.HeightFitPoints();
+    points.RemoveAll();
+    double sum = 0.0;
+    for (int i = 0; i < rows.GetSize(); ++i) {
+        if (!rows[i].bHeight) continue;
+        HeightFitPoint point;
+        point.h1 = rows[i].h;
+        point.h2 = rows[i].dKnownH;
+        point.x = rows[i].dKnownX;
+        point.y = rows[i].dKnownY;
+        points.Add(point);
+        sum += rows[i].dKnownH - rows[i].h;
+    }
+    const int count = points.GetSize();
+    if (count == 0) return;
+    const int plane = FitSetting(settings.nPlaneNihe);
+    if (count <= plane + 2) {
+        dh = sum / count;
+        heightMode = 1;
+        return;
+    }
+    engine.SetHeightFitThresholds(plane + 3, FitSetting(settings.nCurveNihe) + 6);
+    if (!engine.SolveHeightFit()) return;
+    double coefficients[6];
+    engine.GetHeightFitParams(coefficients, params.szdNiheX0, params.szdNiheY0);
+    params.szdNiheA0 = coefficients[0];
+    params.szdNiheA1 = coefficients[1];
+    params.szdNiheA2 = coefficients[2];
+    params.szdNiheA3 = coefficients[3];
+    params.szdNiheA4 = coefficients[4];
+    params.szdNiheA5 = coefficients[5];
+    params.nNiheMode = 1;
+    dh = 0.0;
+    heightMode = 2;
+}
+
+}  // namespace
+
+int ComputeParamsFromControlFile(CVendropDoc& doc, CoordSysParams& params, double& dx, double& dy,
+                                 double& dh, int& planeMode, int& heightMode) {
+    CFile file;
+    CString text;
+    if (!LoadSettingsText(file, doc.m_strPostFile, CFile::modeRead, text)) {
+        AfxMessageBox(IDS_STRING61410, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+    const CoordSysParams& job = doc.m_coordParams;
+    CCoordTransform engine;
+    engine.SetEllipsoid(job.szdDa, job.szdDf);
+    engine.SetProjection(job.szlTx, job.szlTy, job.szdCenter, job.szdTk, job.szdTlon, job.szdTHigh);
+    doc.m_ctrlRows.RemoveAll();
+    for (const CString& line : SplitStoredLines(text, kMaxRows))
+        doc.m_ctrlRows.Add(ReadRow(line, engine));
+    SolvePlane(engine, doc.m_ctrlRows, params, dx, dy, planeMode);
+    SolveHeight(engine, doc.m_ctrlRows, doc.m_sysParams, params, dh, heightMode);
+    return 1;
+}
