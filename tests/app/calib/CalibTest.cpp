@@ -135,7 +135,7 @@ std::vector<std::wstring> CalibTest::SoundsPlayed() const {
 }
 
 void WriteSound(const std::string& hostPath) {
-    const std::vector<uint8_t> wave = soundtest::MakeWave(soundtest::WaveSpec{1, 8000, 16, 800});
+    const std::vector<uint8_t> wave = soundtest::MakeWave(soundtest::WaveFormat{1, 8000, 16, 800});
     fs::create_directories(fs::path(hostPath).parent_path());
     std::ofstream(hostPath, std::ios::binary)
         .write(reinterpret_cast<const char*>(wave.data()),

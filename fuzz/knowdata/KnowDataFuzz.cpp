@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "app/coordsys/KnowData.h"
-#include "fuzz/calib/CalibFuzzRoot.h"
+#include "fuzz/knowdata/CalibFuzzRoot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     calibfuzz::Root().Store("knowdata.dat", data, size);
