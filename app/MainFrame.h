@@ -9,7 +9,8 @@
 // their handles and subscriptions stay valid.
 //
 // Sections: MainFrame.cpp (creation, registry, keys), MainFrameViews.cpp
-// (view switching), MainFrameClose.cpp (close and destruction).
+// (view switching), MainFrameClose.cpp (close and destruction),
+// MainFrameTimer.cpp (the no-data watchdog and the parameter alarms).
 #pragma once
 
 #include "app/SounderTypes.h"
@@ -114,10 +115,15 @@ class CMainFrame : public CFrameWnd {
     afx_msg void OnViewSavePoint();
     afx_msg void OnViewRtkList();
     afx_msg void OnViewToggle();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
   private:
     CVendropDoc* Doc() const;
+    // The watchdog's notice after a silence, and the alarm checks.
+    void NoDataNotice();
+    void CheckParameterAlarms();
     void FillSounderTypes();
     // The view switched in over the splitter, or null while the panes show.
     CView* m_pSwitchedView = nullptr;
