@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/DefaultRecords.h"
 #include "platform/base/BuildDate.h"
 #include "res/resource.h"
 
@@ -38,7 +39,11 @@ CVendropDoc::CVendropDoc()
       m_strPointCode(L"00000000"),
       m_strNextPointName(L"pt1"),
       m_strFileTag(L"FILE1"),
-      m_strSoftwareDate(MakeSoftwareDate(quorvel::kBuildDateA)) {}
+      m_strSoftwareDate(MakeSoftwareDate(quorvel::kBuildDateA)) {
+    // The wizard's toolbar command reads the second record before any new
+    // job has filled it.
+    FillDefaultParRecord(m_coordParams2, m_strSoftwareDate);
+}
 
 CVendropDoc::~CVendropDoc() {
     // Nothing may reach a document that is gone.
