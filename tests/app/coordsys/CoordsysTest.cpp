@@ -20,6 +20,8 @@ void CoordsysTest::SetUp() {
     m_doc = std::make_unique<CVendropDoc>();
     g_pDoc = m_doc.get();
     m_doc->SetDefaultJob();
+    m_doc->DeriveJobPaths();
+    std::filesystem::create_directories(Host("Flash Disk/Jobs/ruvo"));
     m_doc->SetDefaultIniRecord();
     m_doc->SetDefaultParRecord();
     ASSERT_TRUE(m_main.CreateEx(0, AfxRegisterWndClass(0), L"Quorvel", WS_POPUP | WS_VISIBLE, 0, 0,

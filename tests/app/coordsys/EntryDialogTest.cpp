@@ -229,13 +229,17 @@ TEST_F(EntryDialogTest, SettingsChoicesAreIndexes) {
 
 TEST_F(EntryDialogTest, TheLooksOfTheEntryDialogs) {
     Gallery gallery;
-    const std::pair<UINT, const char*> shown[] = {
-        {IDD_INPUT_GEODETIC, "geodetic input"}, {IDD_ADD_CTRL_POINT_SRC, "control point source"},
-        {IDD_INPUT_RAW_COORD, "raw coordinates"}, {IDD_PARAM_SELECT, "parameter source"},
-        {IDD_CTRL_LIB_SET, "control library settings"}, {IDD_ADD_CTRL_POINT, "add control point"},
-        {IDD_EDIT_CTRL_POINT, "edit control point"},    {IDD_OFFSET_SET, "offsets"},
-        {IDD_COORD_LIB, "coordinate library"},          {IDD_LAT_LON_COORD_LIB, "lat/long library"},
-        {IDD_PICK_POINT, "plan picker"}};
+    const std::pair<UINT, const char*> shown[] = {{IDD_INPUT_GEODETIC, "geodetic input"},
+                                                  {IDD_ADD_CTRL_POINT_SRC, "control point source"},
+                                                  {IDD_INPUT_RAW_COORD, "raw coordinates"},
+                                                  {IDD_PARAM_SELECT, "parameter source"},
+                                                  {IDD_CTRL_LIB_SET, "control library settings"},
+                                                  {IDD_ADD_CTRL_POINT, "add control point"},
+                                                  {IDD_EDIT_CTRL_POINT, "edit control point"},
+                                                  {IDD_OFFSET_SET, "offsets"},
+                                                  {IDD_COORD_LIB, "coordinate library"},
+                                                  {IDD_LAT_LON_COORD_LIB, "lat/long library"},
+                                                  {IDD_PICK_POINT, "plan picker"}};
     for (const auto& [id, title] : shown)
         m_modals.ExpectDialog(id).Do(gallery.Take(title)).Click(IDCANCEL);
     CInputGeodeticDlg().DoModal();

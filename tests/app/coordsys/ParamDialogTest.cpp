@@ -219,10 +219,11 @@ TEST_F(ParamDialogTest, TheLooksOfTheParameterDialogs) {
     p.nNiheMode = 1;
     Gallery gallery;
     const std::pair<UINT, const char*> shown[] = {
-        {IDD_ELLIPSOID, "ellipsoid"},     {IDD_PROJECTION, "projection"},
-        {IDD_SEVEN_PARAM, "seven"},       {IDD_FOUR_PARAM, "four"},
+        {IDD_ELLIPSOID, "ellipsoid"},         {IDD_PROJECTION, "projection"},
+        {IDD_SEVEN_PARAM, "seven"},           {IDD_FOUR_PARAM, "four"},
         {IDD_CORRECTION_PARAM, "correction"}, {IDD_HEIGHT_FIT, "height fit"}};
-    for (const auto& [id, title] : shown) m_modals.ExpectDialog(id).Do(gallery.Take(title)).Click(IDCANCEL);
+    for (const auto& [id, title] : shown)
+        m_modals.ExpectDialog(id).Do(gallery.Take(title)).Click(IDCANCEL);
     CEllipsoidDlg().DoModal();
     CProjectionDlg().DoModal();
     CSevenParamDlg().DoModal();
