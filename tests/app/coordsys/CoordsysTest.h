@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
