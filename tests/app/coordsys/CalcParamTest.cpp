@@ -467,3 +467,37 @@ TEST_F(CalcParamTest, OpenedPairFilesAddTheirRowsAndBecomeTheDialogsFile) {
 
 }  // namespace
 }  // namespace coordsystest
+
+namespace coordsystest {
+namespace {
+
+TEST_F(CalcParamTest, TheLooksOfTheCalculations) {
+    WriteHost(kFourFile, Gbk(L"1,点一,3381000.123,512000.456,3381100.789,512100.012,\r\n"
+                             L"1,B,3382500.0,512400.0,3382600.0,512500.0,\r\n"));
+    std::ifstream in(QUORVEL_SOURCE_DIR "/tests/app/coordsys/data/seven_points.sev",
+                     std::ios::binary);
+    WriteHost(kSevenFile, std::string(std::istreambuf_iterator<char>(in), {}));
+    Gallery gallery;
+    m_modals.ExpectDialog(IDD_CALC_FOUR_PARAM)
+        .Do(gallery.Take("four-parameter calculation"))
+        .Do(SelectRow(0))
+        .Click(IDC_PAIR_EDIT)
+        .Click(IDCANCEL);
+    m_modals.ExpectDialog(IDD_FOUR_PARAM_POINT)
+        .Do(gallery.Take("four-parameter pair"))
+        .Click(IDCANCEL);
+    m_modals.ExpectDialog(IDD_CALC_SEVEN_PARAM)
+        .Do(gallery.Take("seven-parameter calculation"))
+        .Do(SelectRow(4))
+        .Click(IDC_PAIR_EDIT)
+        .Click(IDCANCEL);
+    m_modals.ExpectDialog(IDD_SEVEN_PARAM_POINT)
+        .Do(gallery.Take("seven-parameter point"))
+        .Click(IDCANCEL);
+    CCalcFourParamDlg().DoModal();
+    CCalcSevenParamDlg().DoModal();
+    gallery.Check("calculation_dialogs");
+}
+
+}  // namespace
+}  // namespace coordsystest
