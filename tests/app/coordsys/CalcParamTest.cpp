@@ -18,71 +18,10 @@
 #include "platform/controls/ListViewDefs.h"
 #include "platform/controls/TreeViewDefs.h"
 #include "res/resource.h"
-#include "tests/app/coordsys/CoordsysTest.h"
+#include "tests/app/coordsys/CalcTestSupport.h"
 
 namespace coordsystest {
 namespace {
-
-const char kFourFile[] = "Flash Disk/Jobs/ruvo/CalFour.fou";
-const char kSevenFile[] = "Flash Disk/Jobs/ruvo/CalSeven.sev";
-constexpr double kArcSec = 4.848136811095216e-6;
-
-std::function<void(HWND)> SelectRow(int row) {
-    return [row](HWND dialog) {
-        LVITEM item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        ::SendDlgItemMessage(dialog, IDC_PAIR_LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                             reinterpret_cast<LPARAM>(&item));
-    };
-}
-
-// The list's rows, cells joined by "|".
-std::vector<std::string> ListRows(HWND dialog, int columns) {
-    const HWND list = ::GetDlgItem(dialog, IDC_PAIR_LIST);
-    std::vector<std::string> rows;
-    const int count = static_cast<int>(::SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int r = 0; r < count; ++r) {
-        std::string row;
-        for (int c = 0; c < columns; ++c) {
-            wchar_t text[128] = {};
-            LVITEM item{};
-            item.iSubItem = c;
-            item.pszText = text;
-            item.cchTextMax = 128;
-            ::SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(r),
-                          reinterpret_cast<LPARAM>(&item));
-            row += (c ? "|" : "") + quorvel::ToUtf8(text);
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-std::string Gbk(const wchar_t* text) {
-    return quorvel::ToGbk(text);
-}
-
-class CalcParamTest : public CoordsysTest {
-  protected:
-    // A four-parameter pair typed into the entry dialog.
-    void ExpectFourEntry(const wchar_t* name, const wchar_t* n1, const wchar_t* e1,
-                         const wchar_t* n2, const wchar_t* e2) {
-        m_modals.ExpectDialog(IDD_FOUR_PARAM_POINT)
-            .SetText(IDC_FOUR_PAIR_NAME, name)
-            .SetText(IDC_FOUR_PAIR_NORTH_1, n1)
-            .SetText(IDC_FOUR_PAIR_EAST_1, e1)
-            .SetText(IDC_FOUR_PAIR_NORTH_2, n2)
-            .SetText(IDC_FOUR_PAIR_EAST_2, e2)
-            .Click(IDOK);
-    }
-    CoordSysParams ReadPar() {
-        CIniFile ini;
-        CoordSysParams params;
-        EXPECT_TRUE(ini.ReadCoordParams(Doc().m_strJobDir, Doc().m_strParName, &params));
-        return params;
-    }
-};
 
 TEST_F(CalcParamTest, PairFileAfterAddingEditingDeletingAndClearing) {
     m_modals.ExpectDialog(IDD_CALC_FOUR_PARAM)
@@ -271,110 +210,6 @@ TEST_F(CalcParamTest, CancelOrTooFewPairsLeaveTheJobsParameters) {
     EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/ruvo.par"), par);
 }
 
-class SevenParamCalcTest : public CalcParamTest {
-  protected:
-    void SetUp() override {
-        CalcParamTest::SetUp();
-        CoordSysParams& p = Doc().m_coordParams;
-        p.nCoord = 0;
-        p.szdDa = 6378245.0;
-        p.szdDf = 298.3;
-        p.nTouYin = 4;  // the calculation projects by Gauss-Krueger whatever the type
-        p.szdCenter = 114.0;
-        p.szlTx = 0;
-        p.szlTy = 500000;
-        p.szdTk = 1.0;
-        p.szdTlon = 0.0;
-        p.szdTHigh = 0.0;
-        p.nSevenPar = 0;
-        std::ifstream in(QUORVEL_SOURCE_DIR "/tests/app/coordsys/data/seven_points.sev",
-                         std::ios::binary);
-        WriteHost(kSevenFile, std::string(std::istreambuf_iterator<char>(in), {}));
-    }
-};
-
-TEST_F(SevenParamCalcTest, ParametersOfPointsMadeWithKnownOnesAreStored) {
-    m_modals.ExpectDialog(IDD_CALC_SEVEN_PARAM)
-        .Do([](HWND dialog) { EXPECT_EQ(ListRows(dialog, 2).front(), "5|P5"); })
-        .Click(IDOK);
-    m_modals.ExpectDialog(IDD_SEVEN_PARAM)
-        .Do([](HWND dialog) {
-            EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_SEVEN_ENABLE), 1u);
-            EXPECT_NEAR(std::wcstod(ItemText(dialog, IDC_PARAM_WZ).c_str(), nullptr), 3.0, 2e-3);
-            EXPECT_NEAR(std::wcstod(ItemText(dialog, IDC_PARAM_K).c_str(), nullptr), 4.0, 5e-3);
-        })
-        .Click(IDOK);
-    CCalcSevenParamDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    const CoordSysParams& p = Doc().m_coordParams;
-    EXPECT_EQ(p.nSevenPar, 1);
-    EXPECT_NEAR(p.szddx, -15.0, 0.05);
-    EXPECT_NEAR(p.szddy, 120.0, 0.05);
-    EXPECT_NEAR(p.szddz, 60.0, 0.05);
-    EXPECT_NEAR(p.szdWx / kArcSec, 1.5, 2e-3);
-    EXPECT_NEAR(p.szdWy / kArcSec, -2.0, 2e-3);
-    EXPECT_NEAR(p.szdWz / kArcSec, 3.0, 2e-3);
-    EXPECT_NEAR(p.szddK * 1e6, 4.0, 5e-3);
-    const CoordSysParams stored = ReadPar();
-    EXPECT_EQ(stored.nSevenPar, 1);
-    EXPECT_NEAR(stored.szdWz, p.szdWz, 1e-10);
-    EXPECT_NEAR(stored.szddK, p.szddK, 1e-6);
-
-    // Every common point now goes from WGS84 to its grid point.
-    CCoordTransform engine;
-    double x = 0.0, y = 0.0, h = 0.0;
-    engine.Wgs84ToGrid(30.0 + 35.0 / 60.0, 113.0 + 40.0 / 60.0 + 20.0 / 3600.0, 80.1, p, x, y, h);
-    EXPECT_NEAR(x, 3384859.141340, 0.02);
-    EXPECT_NEAR(y, 468407.407060, 0.02);
-}
-
-TEST_F(SevenParamCalcTest, TypedRotationsAndScaleAreStoredInRadiansAndAsARatio) {
-    m_modals.ExpectDialog(IDD_CALC_SEVEN_PARAM).Click(IDOK);
-    m_modals.ExpectDialog(IDD_SEVEN_PARAM)
-        .SetText(IDC_PARAM_WX, L"1")
-        .SetText(IDC_PARAM_WY, L"-1")
-        .SetText(IDC_PARAM_WZ, L"0")
-        .SetText(IDC_PARAM_K, L"2")
-        .Click(IDOK);
-    CCalcSevenParamDlg dlg;
-    dlg.DoModal();
-    const CoordSysParams& p = Doc().m_coordParams;
-    EXPECT_EQ(p.szdWx, 4.848136811095216e-6);
-    EXPECT_EQ(p.szdWy, -4.848136811095216e-6);
-    EXPECT_EQ(p.szdWz, 0.0);
-    EXPECT_EQ(p.szddK, 2e-6);
-    EXPECT_NEAR(ReadPar().szdWx, 4.848136811095216e-6, 1e-10);
-}
-
-TEST_F(SevenParamCalcTest, AFailedSolveStoresNothingAndAsksNothing) {
-    // One place three times: no rotation can be told.
-    const std::string line =
-        "1,P1,30.1000,113.5000,25.000,3338634.154377,483792.910321,72.053303,\r\n";
-    WriteHost(kSevenFile, line + line + line);
-    const std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
-    m_modals.ExpectDialog(IDD_CALC_SEVEN_PARAM).Click(IDOK);
-    m_modals.ExpectMessageBox(L"不能正确计算该矩阵的逆阵").Answer(IDOK);
-    CCalcSevenParamDlg dlg;
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(Doc().m_coordParams.nSevenPar, 0);
-    EXPECT_EQ(Doc().m_coordParams.szddx, 0.0);
-    EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/ruvo.par"), par);
-
-    // The confirmation cancelled: the record as it was.
-    std::ifstream in(QUORVEL_SOURCE_DIR "/tests/app/coordsys/data/seven_points.sev",
-                     std::ios::binary);
-    WriteHost(kSevenFile, std::string(std::istreambuf_iterator<char>(in), {}));
-    m_modals.ExpectDialog(IDD_CALC_SEVEN_PARAM).Click(IDOK);
-    m_modals.ExpectDialog(IDD_SEVEN_PARAM).Click(IDCANCEL);
-    CCalcSevenParamDlg cancelled;
-    cancelled.DoModal();
-    EXPECT_EQ(Doc().m_coordParams.nSevenPar, 0);
-    EXPECT_EQ(Doc().m_coordParams.szdWz, 0.0);
-    double a = 0.0, f = 0.0;
-    Doc().m_coordTransform.GetEllipsoid(a, f);
-    EXPECT_EQ(a, 6378245.0);  // the job's again, not WGS84's
-}
-
 TEST_F(CalcParamTest, FailedWritesAreReportedAndKeepTheOldFiles) {
     // A folder where the pair file should be: the write fails, nothing is lost.
     std::filesystem::create_directories(Host(kFourFile));
@@ -399,11 +234,6 @@ TEST_F(CalcParamTest, FailedWritesAreReportedAndKeepTheOldFiles) {
     EXPECT_NEAR(Doc().m_coordParams.szdCx1, 10.0, 1e-6);
 }
 
-}  // namespace
-}  // namespace coordsystest
-
-namespace coordsystest {
-namespace {
 
 HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
     for (HTREEITEM item = reinterpret_cast<HTREEITEM>(
@@ -465,11 +295,6 @@ TEST_F(CalcParamTest, OpenedPairFilesAddTheirRowsAndBecomeTheDialogsFile) {
     EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/more.sev"), "1,S,30,114,1,2,3,4,\r\n1,T,,,,,,,\r\n");
 }
 
-}  // namespace
-}  // namespace coordsystest
-
-namespace coordsystest {
-namespace {
 
 TEST_F(CalcParamTest, TheLooksOfTheCalculations) {
     WriteHost(kFourFile, Gbk(L"1,点一,3381000.123,512000.456,3381100.789,512100.012,\r\n"
