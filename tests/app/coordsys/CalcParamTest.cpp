@@ -234,7 +234,6 @@ TEST_F(CalcParamTest, FailedWritesAreReportedAndKeepTheOldFiles) {
     EXPECT_NEAR(Doc().m_coordParams.szdCx1, 10.0, 1e-6);
 }
 
-
 HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
     for (HTREEITEM item = reinterpret_cast<HTREEITEM>(
              ::SendMessage(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT,
@@ -295,7 +294,6 @@ TEST_F(CalcParamTest, OpenedPairFilesAddTheirRowsAndBecomeTheDialogsFile) {
     EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/more.sev"), "1,S,30,114,1,2,3,4,\r\n1,T,,,,,,,\r\n");
 }
 
-
 TEST_F(CalcParamTest, TheLooksOfTheCalculations) {
     WriteHost(kFourFile, Gbk(L"1,点一,3381000.123,512000.456,3381100.789,512100.012,\r\n"
                              L"1,B,3382500.0,512400.0,3382600.0,512500.0,\r\n"));
@@ -322,6 +320,27 @@ TEST_F(CalcParamTest, TheLooksOfTheCalculations) {
     CCalcFourParamDlg().DoModal();
     CCalcSevenParamDlg().DoModal();
     gallery.Check("calculation_dialogs");
+}
+
+}  // namespace
+}  // namespace coordsystest
+
+namespace coordsystest {
+namespace {
+
+TEST_F(CalcParamTest, AHugePairFileOpens) {
+    std::string file;
+    while (file.size() < 1024u * 1024) file += "1,A,1.5,2.5,3.5,4.5,\r\n";
+    WriteHost(kFourFile, file);
+    const int rows = static_cast<int>(file.size() / 22);
+    m_modals.ExpectDialog(IDD_CALC_FOUR_PARAM)
+        .Do([rows](HWND dialog) {
+            const HWND list = ::GetDlgItem(dialog, IDC_PAIR_LIST);
+            EXPECT_EQ(::SendMessage(list, LVM_GETITEMCOUNT, 0, 0), rows);
+        })
+        .Click(IDCANCEL);
+    CCalcFourParamDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
 }  // namespace
