@@ -40,14 +40,18 @@ BOOL CCalcParamDlg::OnInitDialog() {
     return TRUE;
 }
 
+// Each line goes on top, ahead of what is there: the last line read ends
+// up first. Placing them from the last to the first, each below the one
+// before, gives that order without moving rows already placed.
 void CCalcParamDlg::LoadFile(const CString& strPath) {
     std::vector<pointpair::Row> rows;
     pointpair::ReadFile(strPath, CellCount(), rows);
     CString strNumber;
-    for (size_t i = 0; i < rows.size(); ++i) {
+    for (size_t i = rows.size(); i-- > 0;) {
+        const int nRow = static_cast<int>(rows.size() - 1 - i);
         strNumber.Format(L"%d", static_cast<int>(i) + 1);
-        m_list.InsertItem(0, strNumber);
-        SetRowCells(0, rows[i]);
+        m_list.InsertItem(nRow, strNumber);
+        SetRowCells(nRow, rows[i]);
     }
 }
 

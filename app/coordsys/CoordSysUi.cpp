@@ -25,11 +25,11 @@ void Inform(CWnd* pDialog, LPCTSTR text) {
         AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
 }
 
-bool Positive(double value) {
+}  // namespace
+
+bool IsPositive(double value) {
     return std::isfinite(value) && value > 0.0;
 }
-
-}  // namespace
 
 const EllipsoidPreset& Preset(int index) {
     return kPresets[index];
@@ -85,13 +85,13 @@ void SetUpPickButton(COwnerDrawButton& button, CWnd* pDialog, int nIconId) {
 }
 
 BOOL RefuseEllipsoid(CWnd* pDialog, double a, double invF) {
-    if (Positive(a) && Positive(invF)) return FALSE;
+    if (IsPositive(a) && IsPositive(invF)) return FALSE;
     Inform(pDialog, L"椭球长轴和扁率必须大于0,请重新输入!");
     return TRUE;
 }
 
 BOOL RefuseProjectionScale(CWnd* pDialog, double scale) {
-    if (Positive(scale)) return FALSE;
+    if (IsPositive(scale)) return FALSE;
     Inform(pDialog, L"投影比例尺必须大于0,请重新输入!");
     return TRUE;
 }

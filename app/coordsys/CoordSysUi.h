@@ -59,6 +59,9 @@ void ApplyEnableRule(CWnd* pDialog, int nFlag, const int* pIds, size_t nCount);
 // green, icon right of the caption, not flat.
 void SetUpPickButton(COwnerDrawButton& button, CWnd* pDialog, int nIconId);
 
+// A finite number above zero.
+bool IsPositive(double value);
+
 // The refusals of impossible input. Each shows its information box and
 // returns TRUE when the value is refused.
 BOOL RefuseEllipsoid(CWnd* pDialog, double a, double invF);

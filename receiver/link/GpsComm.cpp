@@ -47,3 +47,5 @@ void CGpsComm::SetPortParams(int nMode, int nPort, int nBaud, char cParity, int 
 void CGpsComm::Start() {}
 
 void CGpsComm::Close() {}
+
+void CGpsComm::SendTypedCommand(BYTE, CString) {}

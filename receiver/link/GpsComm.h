@@ -54,6 +54,8 @@ class CGpsComm {
     // The reader thread and the port: filled in with the link itself.
     void Start();
     void Close();
+    // A command frame with the payload of the typed tokens.
+    void SendTypedCommand(BYTE id, CString tokens);
 
     // ---- Mailbox of the network link ----
     BYTE m_bNetRequest{};

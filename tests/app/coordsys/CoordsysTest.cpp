@@ -1,10 +1,12 @@
 #include "tests/app/coordsys/CoordsysTest.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "platform/base/Clock.h"
+#include "platform/testing/DialogDump.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/win/WinInternal.h"
 
@@ -18,6 +20,8 @@ void CoordsysTest::SetUp() {
     m_doc = std::make_unique<CVendropDoc>();
     g_pDoc = m_doc.get();
     m_doc->SetDefaultJob();
+    m_doc->DeriveJobPaths();
+    std::filesystem::create_directories(Host("Flash Disk/Jobs/ruvo"));
     m_doc->SetDefaultIniRecord();
     m_doc->SetDefaultParRecord();
     ASSERT_TRUE(m_main.CreateEx(0, AfxRegisterWndClass(0), L"Quorvel", WS_POPUP | WS_VISIBLE, 0, 0,
@@ -45,6 +49,38 @@ std::wstring ItemText(HWND dialog, int id) {
     wchar_t text[512] = {};
     ::GetDlgItemText(dialog, id, text, 512);
     return text;
+}
+
+bool ItemEnabled(HWND dialog, int id) {
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+std::function<void(HWND)> Gallery::Take(const std::string& title) {
+    return [this, title](HWND dialog) { Add(dialog, title); };
+}
+
+void Gallery::Add(HWND dialog, const std::string& title) {
+    quorvel::testing::PumpDialogMessages(dialog);
+    quorvel::win::PumpUntilIdle();
+    m_images.push_back(quorvel::gdi::CaptureWindow(dialog));
+    m_text += "== " + title + "\n" + quorvel::testing::DumpDialog(dialog);
+}
+
+void Gallery::Check(const std::string& name) {
+    quorvel::gdi::Image sheet;
+    for (const auto& image : m_images) sheet.width = std::max(sheet.width, image.width + 4);
+    for (const auto& image : m_images) sheet.height += image.height + 2;
+    sheet.height += 2;
+    sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height, 0x303030u);
+    int top = 2;
+    for (const auto& image : m_images) {
+        for (int y = 0; y < image.height; ++y)
+            std::copy_n(image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width, image.width,
+                        sheet.pixels.begin() + static_cast<ptrdiff_t>(top + y) * sheet.width + 2);
+        top += image.height + 2;
+    }
+    quorvel::testing::ExpectMatchesReference(sheet, name);
+    ExpectMatchesText(m_text, name);
 }
 
 void ExpectMatchesText(const std::string& text, const std::string& name) {
