@@ -19,6 +19,7 @@ class CSplashWnd : public CWnd {
     static CSplashWnd* GetSplash() { return c_pSplashWnd; }
 
     // FALSE when the bitmap cannot be loaded.
+    using CWnd::Create;
     BOOL Create(CWnd* pParentWnd = nullptr, UINT nBitmapId = IDB_SPLASH);
     void HideSplashScreen();
 
