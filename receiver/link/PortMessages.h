@@ -8,3 +8,10 @@
 // The handler owns the buffer: it releases it with delete[] and returns
 // nonzero (see CSerialPort).
 #define WM_BT_SERIAL_DATA 0x7E7
+
+// The receiver reader's line, sent and waited for: wParam = the CByteBuffer
+// with the bytes up to and with the CR and a 0 byte appended, lParam 7.
+#define WM_GPS_SENTENCE 0x1080
+// Sent before a line whose type-1 "$BIN" block carries a sigma above 1e-5:
+// wParam = the float, lParam 0.
+#define WM_GPS_BIN1_SIGMA 0x1081
