@@ -165,8 +165,9 @@ bool GnssSimulator::Step(int64_t index, double t) {
 void GnssSimulator::EmitEpoch(int64_t index) {
     if (m_output.Silent(m_output.EpochTime(index)) || (m_lines.known && !m_lines.powered)) return;
     if (m_output.Replaying()) {
-        // The program flushes its input when it opens the port.
-        if (m_lines.known && !m_lines.open) return;
+        // The program flushes its input when it opens the port: with the
+        // side file, the replay waits for that.
+        if (!m_options.linkPath.empty() && !(m_lines.known && m_lines.open)) return;
         WriteAll(m_output.EpochChunks(index).front());
         m_replayDone = m_output.ReplayDone();
         ++m_sent;

@@ -45,8 +45,8 @@ struct GnssSimOptions {
     int badChecksumEvery = 0;  // every Nth sentence
     int splitEvery = 0;        // every Nth sentence goes out in two parts
     double hangupAfterS = -1;
-    bool answerFrames = true;  // reply to the reset and shut-down frames
-    int shutdownAnswer = 0;    // the payload byte of the shut-down reply
+    bool answerFrames = true;     // reply to the reset and shut-down frames
+    int shutdownAnswer = 0;       // the payload byte of the shut-down reply
     double portFrameAtS = -1;     // send a port frame (80) once then
     double brokenFramesAtS = -1;  // send BrokenReplyFrames() once then
     // The sigma of a type-1 "$BIN" block after every GGA; NaN: none.
@@ -55,8 +55,8 @@ struct GnssSimOptions {
     std::string replayPath;
     bool replayCrLf = false;
     int replayLinesPerEpoch = 10;
-    std::string linkPath;      // see PtyEndpoint
-    std::string logPath;       // the command log; empty = none
+    std::string linkPath;  // see PtyEndpoint
+    std::string logPath;   // the command log; empty = none
 };
 
 // Turns epochs into the bytes on the line, with the faults that live in the

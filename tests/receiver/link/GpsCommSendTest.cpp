@@ -35,8 +35,8 @@ class GpsCommSendTest : public LinkPortFixture {
         StartPeer(2);
         HKEY key = nullptr;
         const DWORD one = 1;
-        RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, nullptr,
-                       0, 0, nullptr, &key, nullptr);
+        RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, nullptr, 0,
+                       0, nullptr, &key, nullptr);
         RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
                       sizeof one);
         RegCloseKey(key);
@@ -124,9 +124,9 @@ TEST_F(GpsCommSendTest, TypedCommandsEncodeTheirTokens) {
         {L"a", {0x00}},
         {L"i-2 l-1", {0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
         {L"c12abc i", {0x0C, 0x00, 0x00}},
-        {L"C1  C2 ", {0x01, 0x02}},                    // empty tokens are skipped
-        {L"C00000000001 C3", {0x03}},                  // 12 characters: skipped
-        {L"l9999999999", {0xE3, 0xFF, 0x54, 0x0B}},    // 0x2540BE3FF, low 32 bits
+        {L"C1  C2 ", {0x01, 0x02}},                  // empty tokens are skipped
+        {L"C00000000001 C3", {0x03}},                // 12 characters: skipped
+        {L"l9999999999", {0xE3, 0xFF, 0x54, 0x0B}},  // 0x2540BE3FF, low 32 bits
         {L"", {}},
     };
     for (const Case& c : cases) {

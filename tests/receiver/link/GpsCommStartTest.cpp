@@ -122,9 +122,9 @@ TEST_F(GpsCommStartTest, ExpansionSlotUartIsForcedWithOneWarmBootRequest) {
     m_comm->SetPortParams(1, 1, 57600, 'N', 8, 1);
     for (DWORD before : {DWORD{0xDEAD}, DWORD{0}, DWORD{2}}) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, 0,
-                               &key),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegOpenKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, 0, &key),
+            ERROR_SUCCESS);
         if (before == 0xDEAD) {
             RegDeleteValue(key, L"FFUART");
         } else {

@@ -85,8 +85,9 @@ class GpsLinkFixture : public ::testing::Test {
         UseVirtualClock(start);
         SetVirtualClockDriver(GetCurrentThreadId());
         ResetSerialPortPower();
-        m_window = std::make_unique<PortWindow>(
-            [this](UINT msg, WPARAM wParam, LPARAM lParam) { return OnMessage(msg, wParam, lParam); });
+        m_window = std::make_unique<PortWindow>([this](UINT msg, WPARAM wParam, LPARAM lParam) {
+            return OnMessage(msg, wParam, lParam);
+        });
         m_comm = std::make_unique<CGpsComm>();
         m_comm->SetHost(&m_host);
         m_comm->SetNotifyWindow(m_window->Handle());
