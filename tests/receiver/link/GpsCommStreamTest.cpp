@@ -135,6 +135,33 @@ TEST_F(GpsCommStreamTest, AfterAHangUpTheReaderTriesOncePerRetryPeriod) {
     EXPECT_FALSE(m_comm->IsOpen());
 }
 
+TEST_F(GpsCommStreamTest, ReconnectionFromInsideTheReadersOwnLineDoesNotHang) {
+    StartQuietSim(kPort);
+    const int threads = SettledThreads(CountEntries("/proc/self/task"));
+    StartLink();
+    bool reconnected = false;
+    m_beforeLine = [&] {
+        if (!reconnected) {
+            reconnected = true;
+            m_comm->Close();  // the reader waits for this very message
+            EXPECT_FALSE(m_comm->IsOpen());
+            m_comm->Reset();
+            m_comm->SetPortParams(1, kPort, 57600, 'N', 8, 1);
+            m_comm->SetNotifyWindow(m_window->Handle());
+            m_comm->Start();
+        }
+    };
+    ASSERT_TRUE(Write("$GPGGA,1*00\r\n"));
+    ASSERT_TRUE(Serve([&] { return m_events.lines.size() == 1; }));
+    Advance(1500);
+    ASSERT_TRUE(m_comm->IsOpen());
+    ASSERT_TRUE(Write("$GPGGA,2*00\r\n"));
+    ASSERT_TRUE(Serve([&] { return m_events.lines.size() == 2; }));
+    EXPECT_EQ(m_events.lines[1], "$GPGGA,2*00\r");  // the new port began empty
+    m_comm->Close();
+    EXPECT_LE(SettledThreads(threads), threads);
+}
+
 TEST_F(GpsCommStreamTest, ReconnectionsWhileStreamingKeepOneReader) {
     sim::GnssSimOptions options;
     options.rateHz = 20;

@@ -108,6 +108,7 @@ class GpsLinkFixture : public ::testing::Test {
 
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_GPS_SENTENCE) {
+            if (m_beforeLine) m_beforeLine();
             const auto* buffer = reinterpret_cast<CByteBuffer*>(wParam);
             std::string bytes(reinterpret_cast<const char*>(buffer->GetAt(0)), buffer->GetSize());
             if (bytes.size() < 2 || bytes.back() != '\0' || bytes[bytes.size() - 2] != '\r' ||
@@ -225,6 +226,8 @@ class GpsLinkFixture : public ::testing::Test {
     std::string m_root;
     FakeLinkHost m_host;
     LinkEvents m_events;
+    // Runs inside each WM_GPS_SENTENCE, before the line is taken.
+    std::function<void()> m_beforeLine;
     std::unique_ptr<PortWindow> m_window;
     std::unique_ptr<CGpsComm> m_comm;
     std::unique_ptr<sim::GnssSimulator> m_sim;
