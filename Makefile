@@ -5,15 +5,34 @@ BENCH_DIR := build/bench
 CLANG_DIR := build/clang
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
+# The test build compiles the benchmarks too (without running them), so an
+# interface change that breaks one breaks `make test`.
+TEST_CONFIG := -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON -DQUORVEL_TESTS=ON -DQUORVEL_BENCH=ON
+ifneq ($(shell command -v ccache),)
+TEST_CONFIG += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+endif
 
-.PHONY: test bench run deps format clean
+.PHONY: test soak test-build check bench run format clean
 
-test:
+test: test-build
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) -LE soak
+
+# The long runs (label soak): the large sizes of the stream, kill and
+# number-formatting tests.
+soak: test-build
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) -L soak
+
+# The quick checks come first: a format slip or a wrong include fails in
+# seconds, before anything is compiled.
+test-build: check
 	scripts/install-deps.sh test
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON -DQUORVEL_TESTS=ON
+	cmake -S . -B $(TEST_DIR) $(TEST_CONFIG)
 	cmake --build $(TEST_DIR) -j $(JOBS)
+
+check:
+	scripts/install-deps.sh check
 	scripts/check-format.sh
-	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+	scripts/check-tree.py
 
 bench:
 	scripts/install-deps.sh bench

@@ -1,6 +1,8 @@
 # Shared build settings and the two helpers every folder uses:
 #   quorvel_library(<name> SOURCES ... [LIBS ...])
-#   quorvel_test(<name> SOURCES ... [LIBS ...] [LABELS ...])
+#   quorvel_test(<name> SOURCES ... [LIBS ...] [LABELS <label> [<kind>...]]
+#                [FLOW|GOLDEN|REPLAY <gtest pattern>...]
+#                [SOAK <gtest pattern>...] [ENVIRONMENT <VAR=value>...])
 # Includes are always written from the top of the tree:
 #   #include "platform/base/CString.h"
 
@@ -29,6 +31,15 @@ if(QUORVEL_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
+# The real receiver captures beside the checkout: ../shared/testdata from the
+# main tree, ../../shared/testdata from a worktree one folder further down.
+set(QUORVEL_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/../shared/testdata" CACHE PATH
+    "Folder of the real receiver captures the tests replay")
+if(NOT EXISTS ${QUORVEL_TESTDATA_DIR} AND EXISTS ${CMAKE_SOURCE_DIR}/../../shared/testdata)
+  set(QUORVEL_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/../../shared/testdata" CACHE PATH
+      "Folder of the real receiver captures the tests replay" FORCE)
+endif()
+
 function(quorvel_library name)
   cmake_parse_arguments(Q "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${Q_SOURCES})
@@ -39,11 +50,22 @@ function(quorvel_library name)
   endif()
 endfunction()
 
-# The real receiver captures live beside the checkout, in ../shared.
-set(QUORVEL_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata)
-
+# Every test entry has one label, so that `ctest -L unit` runs only unit
+# tests: unit (one piece in isolation), flow (a path through threads,
+# processes, terminals or nested dialogs), golden (output compared with a
+# stored reference), replay (real captures replayed against their known
+# values), fuzz-smoke, soak. A test program that holds more than one kind
+# names the cases of each further kind with gtest patterns (FLOW, GOLDEN,
+# REPLAY); each kind becomes its own entry (<name>_flow, ...) and the
+# program's own entry runs the rest under the first of LABELS (unit when none
+# is given). Further LABELS only say which kinds the program holds; each
+# needs its patterns. A case matching two kinds goes to the first of golden,
+# replay, flow. SOAK patterns run again as <name>_soak with QUORVEL_SOAK=1 in
+# the environment, where those cases take their large sizes; `make test`
+# leaves the soak label out. An entry whose patterns match no test fails.
 function(quorvel_test name)
-  cmake_parse_arguments(Q "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  set(kinds GOLDEN REPLAY FLOW)
+  cmake_parse_arguments(Q "" "" "SOURCES;LIBS;LABELS;${kinds};SOAK;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${Q_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${QUORVEL_WARNINGS})
@@ -51,9 +73,54 @@ function(quorvel_test name)
   target_compile_definitions(${name} PRIVATE
       QUORVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
       QUORVEL_TESTDATA_DIR="${QUORVEL_TESTDATA_DIR}")
-  if(NOT Q_LABELS)
-    set(Q_LABELS unit)
+  set(label unit)
+  if(Q_LABELS)
+    list(POP_FRONT Q_LABELS label)
   endif()
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES LABELS "${Q_LABELS}" TIMEOUT 900)
+  foreach(kind IN LISTS Q_LABELS)
+    string(TOUPPER "${kind}" keyword)
+    if(NOT keyword IN_LIST kinds OR NOT Q_${keyword})
+      message(FATAL_ERROR "${name}: one label per test entry; the program's own entry is "
+                          "'${label}', and its ${kind} cases need ${keyword} <gtest patterns> "
+                          "to become an entry of their own (flow, golden and replay can)")
+    endif()
+  endforeach()
+  set(taken)
+  foreach(keyword IN LISTS kinds)
+    if(NOT Q_${keyword})
+      continue()
+    endif()
+    string(TOLOWER "${keyword}" kind)
+    list(JOIN Q_${keyword} ":" filter)
+    if(taken)
+      list(JOIN taken ":" earlier)
+      string(APPEND filter "-${earlier}")
+    endif()
+    _quorvel_test_entry(${name} ${name}_${kind} ${kind} "${filter}" "${Q_ENVIRONMENT}")
+    list(APPEND taken ${Q_${keyword}})
+  endforeach()
+  if(taken)
+    list(JOIN taken ":" earlier)
+    _quorvel_test_entry(${name} ${name} ${label} "*-${earlier}" "${Q_ENVIRONMENT}")
+  else()
+    _quorvel_test_entry(${name} ${name} ${label} "" "${Q_ENVIRONMENT}")
+  endif()
+  if(Q_SOAK)
+    list(JOIN Q_SOAK ":" soak)
+    set(soak_environment ${Q_ENVIRONMENT} QUORVEL_SOAK=1)
+    _quorvel_test_entry(${name} ${name}_soak soak "${soak}" "${soak_environment}")
+  endif()
+endfunction()
+
+function(_quorvel_test_entry program entry label filter environment)
+  if(filter)
+    add_test(NAME ${entry} COMMAND ${program} --gtest_filter=${filter})
+  else()
+    add_test(NAME ${entry} COMMAND ${program})
+  endif()
+  set_tests_properties(${entry} PROPERTIES LABELS ${label} TIMEOUT 900
+                       FAIL_REGULAR_EXPRESSION "Running 0 tests")
+  if(environment)
+    set_tests_properties(${entry} PROPERTIES ENVIRONMENT "${environment}")
+  endif()
 endfunction()

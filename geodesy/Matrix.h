@@ -39,7 +39,6 @@ class CMatrix {
     CMatrix Inverse() const;
 
     unsigned GetRowCount() const { return m_rows; }
-    unsigned GetColCount() const { return m_cols; }
     BOOL IsValid() const { return m_valid; }
 
   private:

@@ -105,7 +105,14 @@ class CRunSession {
         return m_script && m_script->GetState() == CScriptRunner::State::kFailed;
     }
 
+    void RunEndProgram() {
+        m_hooks.endProgram();
+        m_endPending = false;
+    }
+
   private:
+    static void CALLBACK EndProgramTimer(HWND, UINT, UINT_PTR id, DWORD);
+
     uint32_t End() {
         const std::vector<dialogs::ModalInfo> modals = dialogs::RunningModals();
         if (!modals.empty()) {
@@ -113,11 +120,17 @@ class CRunSession {
                 if (IsWindow(it->dialog)) EndDialog(it->dialog, IDCANCEL);
             return 0;
         }
+        // The program's own ending is under way (or about to start).
+        if (m_endPending) return m_backend.PollIntervalMs();
         CWnd* main = AfxGetMainWnd();
         const bool alive = main && IsWindow(main->GetSafeHwnd());
         if (!m_endCalled && alive && m_hooks.endProgram) {
-            m_endCalled = true;
-            m_hooks.endProgram();
+            // The ending may show boxes of its own (settings that cannot be
+            // written); run from here, inside the idle hook, their loops
+            // would get no idle work and nothing would ever close them. A
+            // one-shot timer runs it from the message loop instead.
+            m_endCalled = m_endPending = true;
+            SetTimer(nullptr, 0, 0, EndProgramTimer);
             return 0;
         }
         // The program left its main window up (or has none): it goes anyway.
@@ -136,11 +149,17 @@ class CRunSession {
     LauncherHooks m_hooks;
     bool m_ending = false;
     bool m_endCalled = false;
+    bool m_endPending = false;
     bool m_quitPosted = false;
     bool m_mainLoopRan = false;
 };
 
 CRunSession* g_session = nullptr;
+
+void CALLBACK CRunSession::EndProgramTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_session) g_session->RunEndProgram();
+}
 
 uint32_t SessionIdle() {
     return g_session ? g_session->OnIdle() : UINT32_MAX;

@@ -40,6 +40,9 @@ bool ShowsIn(HWND hwnd, const CString& text) {
 void Dump(HWND hwnd, int depth, std::string& out) {
     out += std::string(static_cast<size_t>(2 * depth), ' ');
     out += controls::DescribeControl(hwnd);
+    // A top-level window's place among the others.
+    if (depth == 0 && IsZoomed(hwnd)) out += " maximized";
+    if (depth == 0 && GetForegroundWindow() == hwnd) out += " foreground";
     out += "\n";
     for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
         Dump(c, depth + 1, out);

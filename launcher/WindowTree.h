@@ -15,7 +15,8 @@ bool VisibleWindowShows(const CString& text);
 
 // Every top-level window of this thread, front to back, each followed by its
 // children indented two spaces a level: class, id, text, rectangle, styles
-// and state, one line each (UTF-8).
+// and state, one line each (UTF-8). A top-level window's state also says
+// whether it is maximized and whether it is the foreground window.
 std::string DumpWindowTree();
 
 }  // namespace quorvel::launcher

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests or the benchmarks need,
-# skipping what is already there. Usage: install-deps.sh [test|bench|run|clang|fuzz]
+# skipping what is already there.
+# Usage: install-deps.sh [test|bench|run|clang|fuzz|check]
+# (check: only what the format and layering checks need).
 set -euo pipefail
 what=${1:-test}
 
@@ -17,7 +19,9 @@ case "$what" in
   clang) packages+=("${clang_packages[@]}" "${bench_packages[@]}") ;;
   fuzz) packages+=("${clang_packages[@]}") ;;
   run) ;;
-  test) packages+=(libbenchmark-dev) ;;
+  # The test build compiles the benchmarks as well.
+  test) packages+=("${bench_packages[@]}") ;;
+  check) packages=(clang-format python3 git) ;;
 esac
 
 missing=()

@@ -53,8 +53,6 @@ class GnssModel {
     // The noise-free track point at t: latitude, longitude (degrees) and
     // ellipsoidal height.
     void TrackAt(double t, double& latDeg, double& lonDeg, double& heightM) const;
-    // Length of one round of the survey pattern, metres.
-    double PatternLength() const { return m_patternLength; }
 
   private:
     void TrackLocal(double t, double& north, double& east) const;

@@ -170,7 +170,6 @@ void GnssSimulator::EmitEpoch(int64_t index) {
         if (!m_options.linkPath.empty() && !(m_lines.known && m_lines.open)) return;
         WriteAll(m_output.EpochChunks(index).front());
         m_replayDone = m_output.ReplayDone();
-        ++m_sent;
         return;
     }
     std::vector<std::string> chunks = m_output.EpochChunks(index);
@@ -179,7 +178,6 @@ void GnssSimulator::EmitEpoch(int64_t index) {
         std::lock_guard<std::mutex> lock(m_writeMutex);
         m_pty.Write(chunks[i], kWriteTimeoutMs);
     }
-    ++m_sent;
 }
 
 // Waits for a program that reads slowly, serving what it sends meanwhile.

@@ -103,7 +103,6 @@ class GnssSimulator {
     const std::string& Path() const { return m_pty.Path(); }
     PtyEndpoint& Pty() { return m_pty; }
     CommandLog& Log() { return m_log; }
-    uint64_t EpochsSent() const { return m_sent.load(); }
     // A replay has sent its last line.
     bool ReplayDone() const { return m_replayDone.load(); }
     bool HungUp() const { return m_hungUp.load(); }
@@ -125,7 +124,6 @@ class GnssSimulator {
     std::atomic<bool> m_hungUp{false};
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_replayDone{false};
-    std::atomic<uint64_t> m_sent{0};
     LineReport m_lines;
     PacedThread m_thread;
 };

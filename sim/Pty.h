@@ -48,7 +48,6 @@ class PtyEndpoint {
     // slave's own path.
     const std::string& Path() const { return m_linkPath.empty() ? m_slavePath : m_linkPath; }
     const std::string& SlavePath() const { return m_slavePath; }
-    int MasterFd() const { return m_master; }
 
     // Writes what fits within timeoutMs (the program's side full is a line
     // nobody reads); returns the bytes written.

@@ -36,7 +36,6 @@ HeadlessBackend::HeadlessBackend(const BackendOptions& options)
 }
 
 void HeadlessBackend::Present() {
-    ++m_presents;
     if (m_snapshotDir.empty()) return;
     m_snapshotPending = true;
     if (SnapshotDue()) WriteSnapshot();

@@ -38,7 +38,6 @@ class HeadlessBackend : public Backend {
     std::vector<PlayedWave> PlayedWaves() const;
     int SoundStops() const;
     std::vector<LedChange> LedChanges() const;
-    int PresentCount() const { return m_presents; }
     int SnapshotCount() const { return m_snapshots; }
 
   protected:
@@ -53,7 +52,6 @@ class HeadlessBackend : public Backend {
     uint64_t m_lastSnapshotMs = 0;
     bool m_snapshotPending = false;
     int m_snapshots = 0;
-    int m_presents = 0;
 
     mutable std::mutex m_mutex;  // guards what other threads record
     std::vector<PlayedWave> m_played;

@@ -16,19 +16,19 @@ void SdlAudio::Close() {
     m_initialised = false;
 }
 
-bool SdlAudio::OpenFor(const SDL_AudioSpec& spec) {
-    if (m_device != 0 && spec.freq == m_spec.freq && spec.format == m_spec.format &&
-        spec.channels == m_spec.channels) {
+bool SdlAudio::OpenFor(const SDL_AudioSpec& audio) {
+    if (m_device != 0 && audio.freq == m_opened.freq && audio.format == m_opened.format &&
+        audio.channels == m_opened.channels) {
         return true;
     }
     if (m_device != 0) SDL_CloseAudioDevice(m_device);
-    SDL_AudioSpec wanted = spec;
+    SDL_AudioSpec wanted = audio;
     wanted.callback = nullptr;  // samples are queued
     wanted.samples = 1024;
     // SDL converts to what the hardware takes, so the sound's format stays ours.
     m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (m_device == 0) return false;
-    m_spec = spec;
+    m_opened = audio;
     SDL_PauseAudioDevice(m_device, 0);
     return true;
 }
@@ -44,12 +44,12 @@ void SdlAudio::Play(const std::vector<uint8_t>& wav, bool loop) {
         }
         m_initialised = true;
     }
-    SDL_AudioSpec spec;
+    SDL_AudioSpec audio;
     Uint8* samples = nullptr;
     Uint32 length = 0;
     SDL_RWops* source = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
-    if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr) return;
-    if (OpenFor(spec)) {
+    if (SDL_LoadWAV_RW(source, 1, &audio, &samples, &length) == nullptr) return;
+    if (OpenFor(audio)) {
         SDL_ClearQueuedAudio(m_device);
         SDL_QueueAudio(m_device, samples, length);
         m_loopSamples.clear();

@@ -26,14 +26,14 @@ class SdlAudio {
     uint32_t QueuedBytes() const;
 
   private:
-    bool OpenFor(const SDL_AudioSpec& spec);
+    bool OpenFor(const SDL_AudioSpec& audio);
     void Close();
 
     mutable std::mutex m_mutex;
     bool m_initialised = false;
     bool m_unavailable = false;
     SDL_AudioDeviceID m_device = 0;
-    SDL_AudioSpec m_spec{};
+    SDL_AudioSpec m_opened{};
     std::vector<uint8_t> m_loopSamples;
 };
 

@@ -24,7 +24,7 @@ using quorvel::FormatArg;
 
 enum class Len { kNone, kShort, kChar, kLong, kLongLong, kLongDouble, kSize };
 
-struct Spec {
+struct Conversion {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -126,7 +126,7 @@ unsigned long long NarrowUnsigned(long long v, Len len) {
     }
 }
 
-std::string CSpec(const Spec& s, const char* length, char conv) {
+std::string CFormat(const Conversion& s, const char* length, char conv) {
     // Built with append alone: GCC 12 at -O3 warns falsely on "%" + string.
     std::string out(1, '%');
     out.append(s.flags);
@@ -141,21 +141,21 @@ std::string CSpec(const Spec& s, const char* length, char conv) {
 }
 
 template <typename T>
-void AppendC(std::wstring& out, const std::string& spec, T value) {
+void AppendC(std::wstring& out, const std::string& cFormat, T value) {
     char stack[128];
-    int n = snprintf(stack, sizeof stack, spec.c_str(), value);
+    int n = snprintf(stack, sizeof stack, cFormat.c_str(), value);
     if (n < 0) return;
     const char* text = stack;
     std::vector<char> heap;
     if (static_cast<size_t>(n) >= sizeof stack) {
         heap.resize(static_cast<size_t>(n) + 1);
-        snprintf(heap.data(), heap.size(), spec.c_str(), value);
+        snprintf(heap.data(), heap.size(), cFormat.c_str(), value);
         text = heap.data();
     }
     for (int i = 0; i < n; ++i) out += static_cast<wchar_t>(static_cast<unsigned char>(text[i]));
 }
 
-void AppendPadded(std::wstring& out, const Spec& s, const std::wstring& text) {
+void AppendPadded(std::wstring& out, const Conversion& s, const std::wstring& text) {
     size_t pad = s.width > 0 && static_cast<size_t>(s.width) > text.size()
                      ? static_cast<size_t>(s.width) - text.size()
                      : 0;
@@ -173,7 +173,7 @@ std::wstring TextOf(const FormatArg& a) {
     return L"(null)";
 }
 
-void AppendString(std::wstring& out, const Spec& s, const FormatArg& a) {
+void AppendString(std::wstring& out, const Conversion& s, const FormatArg& a) {
     std::wstring text = TextOf(a);
     if (s.precision >= 0 && static_cast<size_t>(s.precision) < text.size()) {
         text.resize(static_cast<size_t>(s.precision));
@@ -181,24 +181,24 @@ void AppendString(std::wstring& out, const Spec& s, const FormatArg& a) {
     AppendPadded(out, s, text);
 }
 
-void AppendChar(std::wstring& out, const Spec& s, const FormatArg& a, bool narrow) {
+void AppendChar(std::wstring& out, const Conversion& s, const FormatArg& a, bool narrow) {
     long long v = AsSigned(a);
     wchar_t c = narrow ? static_cast<wchar_t>(static_cast<unsigned char>(v))
                        : static_cast<wchar_t>(static_cast<uint32_t>(v));
     AppendPadded(out, s, std::wstring(1, c));
 }
 
-void AppendConversion(std::wstring& out, const Spec& s, const FormatArg& a) {
+void AppendConversion(std::wstring& out, const Conversion& s, const FormatArg& a) {
     switch (s.conv) {
         case L'd':
         case L'i':
-            AppendC(out, CSpec(s, "ll", 'd'), NarrowSigned(AsSigned(a), s.len));
+            AppendC(out, CFormat(s, "ll", 'd'), NarrowSigned(AsSigned(a), s.len));
             break;
         case L'u':
         case L'x':
         case L'X':
         case L'o':
-            AppendC(out, CSpec(s, "ll", static_cast<char>(s.conv)),
+            AppendC(out, CFormat(s, "ll", static_cast<char>(s.conv)),
                     NarrowUnsigned(AsSigned(a), s.len));
             break;
         case L'f':
@@ -209,10 +209,10 @@ void AppendConversion(std::wstring& out, const Spec& s, const FormatArg& a) {
         case L'G':
         case L'a':
         case L'A':
-            AppendC(out, CSpec(s, "", static_cast<char>(s.conv)), AsDouble(a));
+            AppendC(out, CFormat(s, "", static_cast<char>(s.conv)), AsDouble(a));
             break;
         case L'p':
-            AppendC(out, CSpec(s, "", 'p'), reinterpret_cast<const void*>(AsSigned(a)));
+            AppendC(out, CFormat(s, "", 'p'), reinterpret_cast<const void*>(AsSigned(a)));
             break;
         case L's':
             AppendString(out, s, a);
@@ -240,7 +240,7 @@ int ReadNumber(const wchar_t*& p) {
     return static_cast<int>(n);
 }
 
-void ReadWidthAndPrecision(const wchar_t*& p, Spec& s, ArgCursor& args) {
+void ReadWidthAndPrecision(const wchar_t*& p, Conversion& s, ArgCursor& args) {
     if (*p == L'*') {
         ++p;
         // The width argument is an int, as the device's printf reads it.
@@ -264,7 +264,7 @@ void ReadWidthAndPrecision(const wchar_t*& p, Spec& s, ArgCursor& args) {
     }
 }
 
-void ReadLength(const wchar_t*& p, Spec& s) {
+void ReadLength(const wchar_t*& p, Conversion& s) {
     if (p[0] == L'h') {
         s.len = (p[1] == L'h') ? Len::kChar : Len::kShort;
         p += (p[1] == L'h') ? 2 : 1;
@@ -296,7 +296,7 @@ bool IsConversion(wchar_t c) {
 const wchar_t* FormatOne(const wchar_t* p, std::wstring& out, ArgCursor& args) {
     const wchar_t* start = p;
     ++p;  // '%'
-    Spec s;
+    Conversion s;
     while (*p && wcschr(L"-+ #0", *p)) s.flags += static_cast<char>(*p++);
     ReadWidthAndPrecision(p, s, args);
     ReadLength(p, s);

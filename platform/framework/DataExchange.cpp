@@ -13,8 +13,8 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/dialogs/DialogApi.h"
 #include "platform/framework/DataExchangePrompt.h"
+#include "platform/framework/FrameworkIds.h"
 #include "platform/framework/FrameworkInternal.h"
-#include "res/resource.h"
 
 using quorvel::framework::DataExchangeFailure;
 
@@ -153,7 +153,7 @@ void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minVal, l
     }
     long long parsed = 0;
     if (!ParseInteger(ControlText(control), minVal, maxVal, parsed)) {
-        ShowPrompt(pDX, PromptText(IDS_PARSE_INT));
+        ShowPrompt(pDX, PromptText(AFX_IDP_PARSE_INT));
         pDX->Fail();
     }
     value = static_cast<T>(parsed);
@@ -170,7 +170,7 @@ void ExchangeReal(CDataExchange* pDX, int nIDC, T& value, int digits) {
     }
     double parsed = 0;
     if (!ParseReal(ControlText(control), parsed)) {
-        ShowPrompt(pDX, PromptText(IDS_PARSE_REAL));
+        ShowPrompt(pDX, PromptText(AFX_IDP_PARSE_REAL));
         pDX->Fail();
     }
     value = static_cast<T>(parsed);
@@ -211,7 +211,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value) {
     }
     long long parsed = 0;
     if (!ParseInteger(ControlText(control), INT_MIN, INT_MAX, parsed)) {
-        ShowPrompt(pDX, PromptText(IDS_PARSE_INT));
+        ShowPrompt(pDX, PromptText(AFX_IDP_PARSE_INT));
         pDX->Fail();
     }
     if (parsed < 0 || parsed > 255) {

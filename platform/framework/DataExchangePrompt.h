@@ -15,8 +15,8 @@ void SetControlText(HWND control, LPCTSTR text);
 bool ParseInteger(const CString& text, long long minVal, long long maxVal, long long& value);
 bool ParseReal(const CString& text, double& value);
 
-// The string-table prompt `id` (the framework's own texts, built in should
-// the table not have them).
+// The prompt `id` (AFX_IDP_...): the program's string table's text when it
+// has one under that id, else the framework's own.
 CString PromptText(UINT id);
 // "请输入一个介于<min>和<max>之间的整数。" or "...的数字。" for reals.
 CString RangePrompt(bool real, LPCTSTR minText, LPCTSTR maxText);

@@ -3,14 +3,14 @@
 
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/DataExchangePrompt.h"
+#include "platform/framework/FrameworkIds.h"
 #include "platform/resources/Resources.h"
-#include "res/resource.h"
 
 namespace quorvel::framework {
 
 CString PromptText(UINT id) {
     if (const wchar_t* text = resources::FindString(id)) return CString(text);
-    return CString(id == IDS_PARSE_INT ? L"请输入一个整数。" : L"请输入一个数字。");
+    return CString(id == AFX_IDP_PARSE_INT ? L"请输入一个整数。" : L"请输入一个数字。");
 }
 
 CString RangePrompt(bool real, LPCTSTR minText, LPCTSTR maxText) {

@@ -44,6 +44,16 @@
 #define AFX_IDS_APP_TITLE 0xE000
 #endif
 
+// The prompts of data exchange when a control's text is not a number of
+// its kind. The framework has their texts itself; a program's string table
+// may give others under the same ids.
+#ifndef AFX_IDP_PARSE_INT
+#define AFX_IDP_PARSE_INT 0xF110
+#endif
+#ifndef AFX_IDP_PARSE_REAL
+#define AFX_IDP_PARSE_REAL 0xF111
+#endif
+
 // The framework's private messages: the initial update every view of a new
 // frame receives, and the idle-time update of a frame's bars.
 #ifndef WM_IDLEUPDATECMDUI

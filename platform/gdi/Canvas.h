@@ -21,7 +21,6 @@ class Canvas {
     const Surface& surface() const { return m_surface; }
     const std::vector<RECT>& clip() const { return m_clip; }
     int rop() const { return m_rop; }
-    void SetRop(int rop2) { m_rop = rop2; }
 
     bool Contains(int x, int y) const;
     void Plot(int x, int y, uint32_t pixel);

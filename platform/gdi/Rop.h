@@ -39,8 +39,5 @@ constexpr unsigned Rop3Code(uint32_t rop) {
 constexpr bool Rop3UsesSource(unsigned code) {
     return ((code >> 2) ^ code) & 0x33u;
 }
-constexpr bool Rop3UsesPattern(unsigned code) {
-    return ((code >> 4) ^ code) & 0x0Fu;
-}
 
 }  // namespace quorvel::gdi

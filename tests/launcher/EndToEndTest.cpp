@@ -11,12 +11,20 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/launcher/ChildProcess.h"
+#include "platform/testing/ChildProcess.h"
+#include "platform/testing/WaitUntil.h"
 
 namespace launcher_test {
 namespace {
 
 namespace fs = std::filesystem;
+using quorvel::testing::ChildProcess;
+using quorvel::testing::ProcessResult;
+using quorvel::testing::ReadFile;
+using quorvel::testing::RunProcess;
+using quorvel::testing::WaitUntil;
+
+constexpr int kStartMs = 30000;  // a start under the sanitizers on a loaded machine
 
 class LauncherRun : public ::testing::Test {
   protected:
@@ -129,7 +137,7 @@ TEST_F(LauncherRun, StandardInputRunsLinesAsTheyComeAndSkipsBadOnes) {
     ChildProcess child(LAUNCHER_TEST_APP, {"--root", "root", "--script", "-"}, Dir());
     child.Write("expect \"ready\"\nfrobnicate 3\ncommand 1001\n");
     child.Write("answer \"Save\" NO\nexpect \"box said no\"\ndump tree.txt\n");
-    ASSERT_TRUE(WaitUntil([&] { return fs::exists(Path("tree.txt")); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(Path("tree.txt")); }, "tree.txt", kStartMs));
     child.CloseInput();
     const ProcessResult r = child.Wait();
     EXPECT_EQ(r.status, 0) << r.err;
@@ -142,7 +150,7 @@ TEST_F(LauncherRun, StandardInputRunsLinesAsTheyComeAndSkipsBadOnes) {
 TEST_F(LauncherRun, ASecondCopyHandsOverAndAFailedStartSaysSo) {
     ChildProcess first(LAUNCHER_TEST_APP, {"--root", "root", "--script", "-"}, Dir());
     first.Write("expect \"ready\"\ndump first.txt\n");
-    ASSERT_TRUE(WaitUntil([&] { return fs::exists(Path("first.txt")); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(Path("first.txt")); }, "first.txt", kStartMs));
     fs::create_directories(Path("second"));
     const ProcessResult second =
         RunProcess(LAUNCHER_TEST_APP, {"--root", Path("root"), "--headless", "--snapshots", "s"},
@@ -170,7 +178,8 @@ TEST_F(LauncherRun, SignalsEndAHeadlessRunWhoseSnapshotFollowsTheScreen) {
             LAUNCHER_TEST_APP,
             {"--root", "root", "--headless", "--snapshots", "shots", "--port", "com1=/dev/null"},
             Dir());
-        ASSERT_TRUE(WaitUntil([&] { return IsPng(Path("shots/latest.png")); }));
+        ASSERT_TRUE(
+            WaitUntil([&] { return IsPng(Path("shots/latest.png")); }, "a snapshot", kStartMs));
         child.Signal(sig);
         const ProcessResult r = child.Wait();
         EXPECT_EQ(r.status, 0) << r.err;

@@ -12,7 +12,7 @@
 #include "platform/device/SoundWave.h"
 #include "platform/files/DevicePath.h"
 #include "platform/files/Registry.h"
-#include "tests/launcher/ChildProcess.h"
+#include "platform/testing/ChildProcess.h"
 
 namespace quorvel::launcher {
 namespace {
@@ -46,12 +46,12 @@ TEST_F(LauncherRoot, AFreshHandheldHasItsFoldersShortcutsSoundAndBoardKey) {
     for (const char* folder : {"Flash Disk", "Windows/桌面", "Windows/Programs/ActiveSync"})
         EXPECT_TRUE(fs::is_directory(root / folder)) << folder;
     const fs::path sync = root / "Windows/Programs/ActiveSync";
-    EXPECT_EQ(launcher_test::ReadFile((sync / "Direct.lnk").string()),
+    EXPECT_EQ(quorvel::testing::ReadFile((sync / "Direct.lnk").string()),
               "21#\"\\Windows\\direct.exe\"");
-    EXPECT_EQ(launcher_test::ReadFile((sync / "Obex 工具.lnk").string()),
+    EXPECT_EQ(quorvel::testing::ReadFile((sync / "Obex 工具.lnk").string()),
               "19#\"\\Windows\\obex.exe\"");
 
-    const std::string wav = launcher_test::ReadFile((root / "Windows/exclam.wav").string());
+    const std::string wav = quorvel::testing::ReadFile((root / "Windows/exclam.wav").string());
     EXPECT_EQ(std::vector<uint8_t>(wav.begin(), wav.end()), MakeExclamationWave());
     device::WaveInfo info;
     ASSERT_TRUE(device::ParseWave(reinterpret_cast<const uint8_t*>(wav.data()), wav.size(), &info));

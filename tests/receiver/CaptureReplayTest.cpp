@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "FakeReceiverHost.h"
 #include "platform/base/TextConv.h"
 #include "receiver/ReceiverParser.h"
+#include "tests/receiver/FakeReceiverHost.h"
 
 namespace {
 

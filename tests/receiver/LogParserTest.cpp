@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "FakeReceiverHost.h"
-#include "ReceiverTestSupport.h"
 #include "platform/base/MessageBox.h"
 #include "platform/files/DevicePath.h"
 #include "receiver/FieldCut.h"
 #include "receiver/ReceiverParser.h"
+#include "tests/receiver/FakeReceiverHost.h"
+#include "tests/receiver/ReceiverTestSupport.h"
 
 namespace {
 

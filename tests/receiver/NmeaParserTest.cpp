@@ -6,9 +6,9 @@
 #include <climits>
 #include <cmath>
 
-#include "FakeReceiverHost.h"
-#include "ReceiverTestSupport.h"
 #include "receiver/ReceiverParser.h"
+#include "tests/receiver/FakeReceiverHost.h"
+#include "tests/receiver/ReceiverTestSupport.h"
 
 namespace {
 

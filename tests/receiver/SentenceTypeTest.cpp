@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "FakeReceiverHost.h"
 #include "receiver/DiffAgeWatch.h"
 #include "receiver/FieldCut.h"
 #include "receiver/ReceivedLine.h"
 #include "receiver/ReceiverParser.h"
 #include "receiver/SentenceType.h"
+#include "tests/receiver/FakeReceiverHost.h"
 
 namespace {
 

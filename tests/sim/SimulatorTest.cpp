@@ -7,11 +7,14 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "platform/testing/TempDeviceRoot.h"
 #include "sim/GnssSimulator.h"
@@ -21,6 +24,42 @@ namespace quorvel::sim {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// How long a wait may take before it counts as never ending: waits stop as
+// soon as what they wait for is there, so this only has to be generous
+// enough for a loaded machine.
+constexpr int kPatienceMs = 20000;
+
+// The epochs of the GGA sentences in `text`, numbered from the scenario's
+// start at 08:00:00 UTC at `rateHz` epochs a second.
+std::vector<int64_t> GgaEpochs(const std::string& text, int rateHz) {
+    std::vector<int64_t> epochs;
+    const std::string tag = "$GPGGA,";
+    for (size_t at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1)) {
+        const size_t from = at + tag.size();
+        const size_t comma = text.find(',', from);
+        if (comma == std::string::npos || comma - from < 9) continue;  // cut short
+        const std::string t = text.substr(from, comma - from);
+        const double secondsOfDay = std::stoi(t.substr(0, 2)) * 3600 +
+                                    std::stoi(t.substr(2, 2)) * 60 + std::stod(t.substr(4));
+        epochs.push_back(std::llround((secondsOfDay - 8 * 3600) * rateHz));
+    }
+    return epochs;
+}
+
+// Where consecutive epochs are not one apart.
+int Gaps(const std::vector<int64_t>& epochs) {
+    int gaps = 0;
+    for (size_t i = 1; i < epochs.size(); ++i) gaps += epochs[i] != epochs[i - 1] + 1 ? 1 : 0;
+    return gaps;
+}
+
+bool LinesNoted(GnssSimulator& sim, const std::string& what) {
+    const std::vector<LoggedCommand> items = sim.Log().Items();
+    return std::any_of(items.begin(), items.end(), [&](const LoggedCommand& c) {
+        return c.kind == LoggedCommand::Kind::kLines && c.text.find(what) != std::string::npos;
+    });
+}
 
 class SimulatorTest : public ::testing::Test {
   protected:
@@ -57,6 +96,21 @@ class SimulatorTest : public ::testing::Test {
         return got;
     }
 
+    // Reads into `heard` until `done` holds; false when it still does not
+    // after kPatienceMs.
+    bool HearUntil(std::string& heard, const std::function<bool()>& done) {
+        const auto end = Clock::now() + std::chrono::milliseconds(kPatienceMs);
+        while (!done()) {
+            if (Clock::now() > end) return false;
+            pollfd p{m_fd, POLLIN, 0};
+            if (poll(&p, 1, 10) <= 0) continue;
+            char buffer[512];
+            const ssize_t n = read(m_fd, buffer, sizeof buffer);
+            if (n > 0) heard.append(buffer, n);
+        }
+        return true;
+    }
+
     void Send(const std::string& bytes) {
         ASSERT_EQ(write(m_fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     }
@@ -76,14 +130,15 @@ TEST_F(SimulatorTest, ReceiverTalksLogsCommandsAndAnswersFrames) {
     ASSERT_TRUE(sim.Start(error)) << error;
     EXPECT_EQ(sim.Path(), m_dir + "/gnss");
     OpenProgramSide(sim.Path());
-    EXPECT_NE(ReadFor(2000, "$GPGGA").find("$GPGGA,"), std::string::npos);
+    EXPECT_NE(ReadFor(kPatienceMs, "$GPGGA").find("$GPGGA,"), std::string::npos);
 
     const std::string linkStart("\x24\x34\xCB\x00\x00\xDB", 6);
     const std::string reset("\x24\x28\xD7\x00\x00\xDB", 6);
     Send(linkStart + "$JOFF\r\n\r\n" + reset);
     const std::string reply = ReplyFrame(40, "");
-    EXPECT_NE(ReadFor(2000, reply).find(reply), std::string::npos);
-    ASSERT_TRUE(sim.Log().WaitFor([](const auto& items) { return items.size() >= 4; }, 2000));
+    EXPECT_NE(ReadFor(kPatienceMs, reply).find(reply), std::string::npos);
+    ASSERT_TRUE(
+        sim.Log().WaitFor([](const auto& items) { return items.size() >= 4; }, kPatienceMs));
     const std::vector<LoggedCommand> items = sim.Log().Items();
     EXPECT_EQ(items[0].kind, LoggedCommand::Kind::kFrame);
     EXPECT_EQ(items[0].frameId, 52);
@@ -99,6 +154,10 @@ TEST_F(SimulatorTest, ReceiverTalksLogsCommandsAndAnswersFrames) {
     EXPECT_NE(first.find("FRAME id=52 len=0 payload= xor=ok"), std::string::npos) << first;
 }
 
+// The receiver looks at the lines once a step and notices one change at a
+// time, so the step that sees the power go sends nothing, and the power comes
+// back only after that step: the epochs heard have exactly one gap, whatever
+// the speed of the machine.
 TEST_F(SimulatorTest, ReceiverFallsSilentWhileUnpoweredAndHangsUp) {
     GnssSimOptions options;
     options.rateHz = 20;
@@ -107,17 +166,23 @@ TEST_F(SimulatorTest, ReceiverFallsSilentWhileUnpoweredAndHangsUp) {
     std::string error;
     ASSERT_TRUE(sim.Start(error)) << error;
     OpenProgramSide(sim.Path());
-    ASSERT_FALSE(ReadFor(2000, "\n").empty());
+    std::string heard;
+    ASSERT_TRUE(HearUntil(heard, [&] { return GgaEpochs(heard, 20).size() >= 2; }))
+        << "the receiver never talked";
     std::ofstream(options.linkPath + ".lines") << "DTR=1 RTS=0 POWER=0 OPEN=1\n";
-    ASSERT_TRUE(sim.Log().WaitFor(
-        [](const auto& items) {
-            return !items.empty() && items.back().text.find("POWER=0") != std::string::npos;
-        },
-        2000));
-    ReadFor(100);  // what was on its way
-    EXPECT_EQ(ReadFor(200), "");
+    ASSERT_TRUE(HearUntil(heard, [&] { return LinesNoted(sim, "POWER=0"); }))
+        << "the receiver never noticed the power go";
     std::ofstream(options.linkPath + ".lines") << "DTR=1 RTS=1 POWER=1 OPEN=1\n";
-    EXPECT_FALSE(ReadFor(2000, "\n").empty());
+    ASSERT_TRUE(HearUntil(heard,
+                          [&] {
+                              const std::vector<int64_t> epochs = GgaEpochs(heard, 20);
+                              return Gaps(epochs) > 0 && epochs.size() >= 2 &&
+                                     epochs.back() == epochs.end()[-2] + 1;
+                          }))
+        << "no silence, or no talk after it: " << heard.size() << " bytes heard";
+    const std::vector<int64_t> epochs = GgaEpochs(heard, 20);
+    EXPECT_EQ(Gaps(epochs), 1);
+    EXPECT_TRUE(std::is_sorted(epochs.begin(), epochs.end()));
     sim.Stop();
     EXPECT_FALSE(std::filesystem::exists(options.linkPath));
     char byte;
@@ -186,7 +251,7 @@ TEST_F(SimulatorTest, SounderSendsItsTypesTelegrams) {
     std::string error;
     ASSERT_TRUE(sim.Start(error)) << error;
     OpenProgramSide(sim.Path());
-    const std::string got = ReadFor(2000, "\x01,M\r");
+    const std::string got = ReadFor(kPatienceMs, "\x01,M\r");
     EXPECT_EQ(got.rfind("$GPSSS,", 0), 0u) << got;
     EXPECT_NE(got.find(",M\r$GPSSS,"), std::string::npos);
     EXPECT_NE(got.find("\x01,M\r"), std::string::npos);

@@ -35,7 +35,9 @@ bool XvfbServer::Start() {
         ::dup2(quiet, 2);
         const std::string fd = std::to_string(fds[1]);
         // -displayfd: the server picks a free display and writes its number.
-        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x800x24",
+        // -noreset: without it the server resets whenever its last client
+        // leaves, and refuses the next test's connection while it does.
+        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "640x800x24",
                  "-nolisten", "tcp", static_cast<char*>(nullptr));
         ::_exit(127);
     }

@@ -29,8 +29,8 @@ class XvfbServer {
     XvfbServer& operator=(const XvfbServer&) = delete;
 
     static bool Available();  // Xvfb is on the PATH
-    // Starts "Xvfb :N -screen 0 640x800x24" on a display number the server
-    // picks itself; sets DISPLAY. False when it did not come up.
+    // Starts "Xvfb :N -noreset -screen 0 640x800x24" on a display number the
+    // server picks itself; sets DISPLAY. False when it did not come up.
     bool Start();
     void Stop();
     const std::string& Display() const { return m_display; }

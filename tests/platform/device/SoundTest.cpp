@@ -13,7 +13,7 @@ using quorvel::device::RecordingSoundSink;
 using quorvel::device::WaveInfo;
 using soundtest::FileBytes;
 using soundtest::MakeWave;
-using soundtest::WaveSpec;
+using soundtest::WaveFormat;
 
 TEST(SoundWave, LengthComesFromTheHeader) {
     WaveInfo info;

@@ -19,7 +19,7 @@ inline void PutTag(std::vector<uint8_t>& out, const char* tag) {
     out.insert(out.end(), tag, tag + 4);
 }
 
-struct WaveSpec {
+struct WaveFormat {
     uint16_t channels = 1;
     uint32_t rate = 8000;
     uint16_t bits = 16;
@@ -28,9 +28,9 @@ struct WaveSpec {
 };
 
 // A PCM image whose samples are a quiet square wave.
-inline std::vector<uint8_t> MakeWave(const WaveSpec& spec) {
-    const uint16_t align = static_cast<uint16_t>(spec.channels * spec.bits / 8);
-    const uint32_t dataBytes = spec.frames * align;
+inline std::vector<uint8_t> MakeWave(const WaveFormat& format) {
+    const uint16_t align = static_cast<uint16_t>(format.channels * format.bits / 8);
+    const uint32_t dataBytes = format.frames * align;
     std::vector<uint8_t> out;
     PutTag(out, "RIFF");
     Put32(out, 0);  // patched below
@@ -38,12 +38,12 @@ inline std::vector<uint8_t> MakeWave(const WaveSpec& spec) {
     PutTag(out, "fmt ");
     Put32(out, 16);
     Put16(out, 1);
-    Put16(out, spec.channels);
-    Put32(out, spec.rate);
-    Put32(out, spec.rate * align);
+    Put16(out, format.channels);
+    Put32(out, format.rate);
+    Put32(out, format.rate * align);
     Put16(out, align);
-    Put16(out, spec.bits);
-    if (spec.extraChunk) {
+    Put16(out, format.bits);
+    if (format.extraChunk) {
         PutTag(out, "LIST");
         Put32(out, 3);
         out.insert(out.end(), {'a', 'b', 'c', 0});  // padded to even

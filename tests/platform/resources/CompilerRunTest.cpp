@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ScratchDir.h"
+#include "tests/platform/resources/ScratchDir.h"
 
 namespace {
 

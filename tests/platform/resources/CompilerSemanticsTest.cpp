@@ -2,8 +2,8 @@
 // dialog header rules, initial lists, menus, strings and the preprocessor.
 #include <gtest/gtest.h>
 
-#include "ScratchDir.h"
 #include "platform/resources/rc/Compiler.h"
+#include "tests/platform/resources/ScratchDir.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -163,6 +164,10 @@ TEST_F(PeripheralControlTest, PlatformNameIsCheckedInSixteenBitUnits) {
 // The expansion-slot receiver on COM5, seen through the port.
 class ReceiverBoardTest : public PeripheralControlTest {
   protected:
+    // Waits end as soon as what they wait for is there; the limit only has
+    // to be generous enough for a loaded machine.
+    static constexpr int kPatienceMs = 20000;
+
     void SetUp() override {
         PeripheralControlTest::SetUp();
         UseProfile("oem");
@@ -192,7 +197,7 @@ class ReceiverBoardTest : public PeripheralControlTest {
         EXPECT_EQ(ClaimPeripheral(kReceiverPeripheral, FALSE), 0);
     }
 
-    // What the board says within `ms` of real time.
+    // What the board says within `ms` of real time, up to its first line end.
     std::string Listen(int ms) {
         std::string heard;
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -205,23 +210,51 @@ class ReceiverBoardTest : public PeripheralControlTest {
         return heard;
     }
 
+    // Waits until the last line state the board noticed holds `state`: from
+    // then on it talks in whole sentences or not at all.
+    bool BoardSees(const std::string& state) {
+        return m_board->Log().WaitFor(
+            [&](const std::vector<sim::LoggedCommand>& items) {
+                for (auto it = items.rbegin(); it != items.rend(); ++it) {
+                    if (it->kind == sim::LoggedCommand::Kind::kLines) {
+                        return it->text.find(state) != std::string::npos;
+                    }
+                }
+                return false;
+            },
+            kPatienceMs);
+    }
+
     std::unique_ptr<sim::GnssSimulator> m_board;
     HANDLE m_port = INVALID_HANDLE_VALUE;
 };
 
 TEST_F(ReceiverBoardTest, TalksOnlyWhilePowered) {
     Power(FALSE);
+    ASSERT_TRUE(BoardSees("POWER=0")) << "the board never saw its power go";
     EXPECT_EQ(Listen(300), "");
     Power(TRUE);
-    EXPECT_NE(Listen(2000).find("$GP"), std::string::npos);
+    EXPECT_NE(Listen(kPatienceMs).find("$GP"), std::string::npos);
     Power(FALSE);
+    ASSERT_TRUE(BoardSees("POWER=0")) << "the board never saw its power go";
     EXPECT_EQ(Listen(300), "");
-    // Nor does it hear anything while off.
+    // Nor does it hear anything while off: what is written then never
+    // reaches it, while a line written once it is back on does, after
+    // anything written before.
     m_board->Log().Clear();
     DWORD written = 0;
     ASSERT_TRUE(WriteFile(m_port, "$JOFF\r\n", 7, &written, nullptr));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_TRUE(m_board->Log().TextLines().empty());
+    Power(TRUE);
+    ASSERT_TRUE(WriteFile(m_port, "$JASC\r\n", 7, &written, nullptr));
+    ASSERT_TRUE(m_board->Log().WaitFor(
+        [](const std::vector<sim::LoggedCommand>& items) {
+            return std::any_of(items.begin(), items.end(), [](const sim::LoggedCommand& c) {
+                return c.kind == sim::LoggedCommand::Kind::kText;
+            });
+        },
+        kPatienceMs))
+        << "the board never heard the line written while on";
+    EXPECT_EQ(m_board->Log().TextLines(), std::vector<std::string>{"$JASC"});
 }
 
 }  // namespace
