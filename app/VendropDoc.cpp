@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/DocumentLinkHost.h"
 #include "platform/base/BuildDate.h"
 #include "res/resource.h"
 
@@ -43,7 +44,9 @@ CVendropDoc::CVendropDoc()
 }
 
 CVendropDoc::~CVendropDoc() {
-    // Nothing may reach a document that is gone.
+    // Nothing may reach a document that is gone, the link's reader
+    // included.
+    g_linkHost.Detach(this);
     if (g_pDoc == this) g_pDoc = nullptr;
 }
 
