@@ -48,6 +48,7 @@ class GpsCommSendTest : public LinkPortFixture {
     void TearDown() override {
         if (m_comm.IsOpen()) m_comm.Close();
         SetVirtualClockDriver(0);
+        UseRealClock();  // the next tests of this program run on it
         LinkPortFixture::TearDown();
     }
     // Everything the port sent, waiting a little for the last bytes.

@@ -99,6 +99,7 @@ class GpsLinkFixture : public ::testing::Test {
         m_sim.reset();
         ClearSerialPortMappings();
         SetVirtualClockDriver(0);
+        UseRealClock();  // the next tests of this program run on it
         ResetDeviceEmulation();
         ResetPeripheralControl();
         ResetSerialPortPower();
