@@ -147,36 +147,6 @@ TEST(PortNumberForSettingTest, ChoicesMapToPorts) {
     EXPECT_EQ(PortNumberForSetting(2), 1);
     EXPECT_EQ(PortNumberForSetting(7), 1);
     EXPECT_EQ(PortNumberForSetting(-1), 1);
-    CGpsComm comm;
-    EXPECT_EQ(comm.m_nPort, 5);
-    EXPECT_EQ(comm.m_nBaud, 57600);
-    EXPECT_EQ(comm.m_nCurChannel, -1);
-    EXPECT_EQ(comm.m_bRadioReadReq, 1);
-    EXPECT_EQ(comm.m_nReceiverType, -1);
-    EXPECT_FALSE(comm.IsOpen());
-    comm.SetPortParams(0, 2, 9600, 'E', 7, 2);
-    EXPECT_EQ(comm.m_nPort, 1);
-    EXPECT_EQ(comm.m_nBaud, 9600);
-    EXPECT_EQ(comm.m_cParity, 'E');
-    EXPECT_EQ(comm.m_nDataBits, 7);
-    EXPECT_EQ(comm.m_nStopBits, 2);
-    comm.SetPortParams(1, 7, 57600, 'N', 8, 1);
-    EXPECT_EQ(comm.m_nPort, 7);
-    comm.SetPortParams(0, 0, 57600, 'N', 8, 1);
-    EXPECT_EQ(comm.m_nPort, 5);
-    // Reset keeps the results of the network and GSM requests.
-    comm.m_bNetReadOk = 1;
-    comm.m_bGsmSetOk = 1;
-    comm.m_nBusy = 1;
-    comm.m_nRadioState = 2;
-    comm.m_strGsmBaseNumber = L"138";
-    comm.Reset();
-    EXPECT_EQ(comm.m_bNetReadOk, 1);
-    EXPECT_EQ(comm.m_bGsmSetOk, 1);
-    EXPECT_EQ(comm.m_nRadioState, 2);
-    EXPECT_EQ(comm.m_nBusy, 0);
-    EXPECT_TRUE(comm.m_strGsmBaseNumber.IsEmpty());
-    EXPECT_EQ(comm.m_nPort, 5);
 }
 
 }  // namespace
