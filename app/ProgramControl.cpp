@@ -1,12 +1,12 @@
 #include "app/ProgramControl.h"
 
-#include "platform/framework/Afx.h"
+#include "app/MainFrame.h"
 
 namespace quorvel::app {
 
 void EndProgramWithoutQuestions() {
-    CWnd* main = AfxGetMainWnd();
-    if (main && main->GetSafeHwnd()) main->DestroyWindow();
+    if (CMainFrame* frame = GetMainFrame(); frame && frame->GetSafeHwnd())
+        frame->StoreGraphOriginAndClose();
 }
 
 }  // namespace quorvel::app

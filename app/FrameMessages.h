@@ -1,0 +1,31 @@
+// The messages the main frame sends to the screens and panes.
+#pragma once
+
+// A position: wParam = the frame's SurveyRecord, lParam 1 for a new
+// position (sent to the panes, posted to the current screen) or 4 for a
+// status-only notice ("NODATA", "FINDRADIO", "FIND"; sent).
+#define WM_GPS_POSITION 0x2340
+// A depth: wParam = the frame's SounderDepthBlock, lParam 0; sent to every
+// window added with CMainFrame::AddNotifyWnd.
+#define WM_SOUNDER_DEPTH 0x7F1
+// A plan-view command: wParam the code (GraphCommand), lParam a pointer to
+// three doubles {north, east, scale} for code 0, else 0.
+#define WM_GRAPH_COMMAND 0x458
+
+// The codes of WM_GRAPH_COMMAND.
+enum GraphCommand {
+    kGraphSetOrigin = 0,
+    kGraphZoomIn = 1,
+    kGraphZoomOut = 2,
+    kGraphZoomWindow = 3,
+    kGraphZoomAll = 4,
+    kGraphSave = 6,
+    kGraphLayoutArea = 7,
+    kGraphLayoutChannel = 8,
+    kGraphLayoutParallel = 9,
+    kGraphLayoutPerpendicular = 10,
+    kGraphAreaDelete = 11,
+    kGraphDrawText = 14,
+    kGraphLoad = 21,
+    kGraphClearLayout = 22,
+};

@@ -1,0 +1,189 @@
+#include "app/MainFrame.h"
+
+#include "app/AppGlobals.h"
+#include "app/DataView.h"
+#include "app/FrameMessages.h"
+#include "app/GraphView.h"
+#include "app/SplashWnd.h"
+#include "app/VendropDoc.h"
+#include "receiver/link/DeviceLibraries.h"
+#include "receiver/link/PortMessages.h"
+#include "res/resource.h"
+
+namespace {
+
+// The plan origin before the settings are read: 50 m north and east of the
+// default base station.
+constexpr double kStartOriginNorth = 5416554.0;
+constexpr double kStartOriginEast = 668415.0;
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_CLOSE()
+ON_MESSAGE(WM_GPS_BIN1_SIGMA, OnBin1Sigma)
+ON_COMMAND(ID_VIEW_BLANK, OnViewBlank)
+ON_COMMAND(ID_VIEW_MAIN, OnViewMain)
+ON_COMMAND(ID_VIEW_SAVE_POINT, OnViewSavePoint)
+ON_COMMAND(ID_VIEW_RTK_LIST, OnViewRtkList)
+ON_COMMAND(ID_VIEW_TOGGLE, OnViewToggle)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame()
+    : m_strRelayState(L"SINGLE"),
+      m_dGraphX(kStartOriginNorth),
+      m_dGraphY(kStartOriginEast),
+      m_dGraphScale(1.0) {
+    // The parameter prompts' pointers are cleared here when the watchdog's
+    // alarms land.
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::Serialize(CArchive&) {}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+void CMainFrame::OnUpdateFrameTitle(BOOL) {}
+
+CVendropDoc* CMainFrame::Doc() const {
+    return g_pDoc;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+    if (!m_wndCommandBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR) ||
+        !m_wndCommandBar.InsertMenuBar(IDR_MAINFRAME) || !m_wndCommandBar.InsertSeparator(6) ||
+        !m_wndCommandBar.LoadToolBar(IDR_MAINFRAME) || !m_wndCommandBar.AddAdornments(0))
+        return -1;
+    m_wndCommandBar.SetBarStyle(m_wndCommandBar.GetBarStyle() | CBRS_SIZE_FIXED);
+    FillSounderTypes();
+    SetTimer(1, 1000);
+    CSplashWnd::ShowSplashScreen(this);
+    SetDeviceLed(0, 0);
+    SetDeviceLed(4, 0);
+    ::SetProp(m_hWnd, InstancePropertyName(), reinterpret_cast<HANDLE>(1));
+    return 0;
+}
+
+// The data view is made first so that it is the first to take its initial
+// update and so the first depth subscriber; the plan view is the active one.
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
+    if (!m_wndSplitter.CreateStatic(this, 2, 1, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
+        return FALSE;
+    if (!m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CDataView), CSize(0, 0), pContext) ||
+        !m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CGraphView), CSize(0, 170), pContext))
+        return FALSE;
+    SetActiveView(static_cast<CView*>(m_wndSplitter.GetPane(0, 0)), FALSE);
+    return TRUE;
+}
+
+void CMainFrame::FillSounderTypes() {
+    struct Row {
+        LPCTSTR name;
+        LPCTSTR tag;
+        int fieldStart;
+        int fieldLen;
+        float scale;
+        int errorChar;
+        int decimals;
+    };
+    static const Row kTypes[] = {
+        {L"无锡SDH-13D", L"DT", 4, 6, 100.0f, 'E', 3},
+        {L"ODEM-DSF", L"ET", 5, 5, 100.0f, 'E', 3},
+        {L"DESO-25", L"DA", 3, 4, 100.0f, 1, 1},
+        {L"KOVAT测深仪", L"$GPSSS", 8, 6, 1.0f, 1, 3},
+    };
+    for (const Row& row : kTypes) {
+        SounderTypeRecord type;
+        type.strName = row.name;
+        type.strStartTag = row.tag;
+        type.nTerminator = 13;
+        type.nFieldStart = row.fieldStart;
+        type.nFieldLen = row.fieldLen;
+        type.fScale = row.scale;
+        type.nErrorChar = row.errorChar;
+        type.nDecimals = row.decimals;
+        AddSounderType(type);
+    }
+}
+
+void CMainFrame::AddSounderType(const SounderTypeRecord& type) {
+    InsertSounderType(type);
+}
+
+void CMainFrame::InsertSounderType(const SounderTypeRecord& type) {
+    m_sounderTypes.Add(type);
+}
+
+LRESULT CMainFrame::OnBin1Sigma(WPARAM wParam, LPARAM) {
+    m_fBinSigma = *reinterpret_cast<const float*>(wParam);
+    return 0;
+}
+
+BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->idFrom == IDC_FRAME_SILENT_NOTIFY) return TRUE;
+    return CFrameWnd::OnNotify(wParam, lParam, pResult);
+}
+
+void CMainFrame::SendGraphCommand(int code, LPARAM lParam) {
+    ::SendMessage(m_hGraphView, WM_GRAPH_COMMAND, static_cast<WPARAM>(code), lParam);
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_CHAR) {
+        CVendropDoc* doc = Doc();
+        switch (pMsg->wParam) {
+            case '5':
+                if (doc) {
+                    double origin[3] = {doc->m_sysParams.ScreenStartx,
+                                        doc->m_sysParams.ScreenStarty,
+                                        doc->m_sysParams.ScreenScale};
+                    SendGraphCommand(kGraphSetOrigin, reinterpret_cast<LPARAM>(origin));
+                }
+                break;
+            // 'c' (start), 'd' (stop) and 'f' (quick line change) call the
+            // survey recording's handlers directly when it lands.
+            case 'e':
+                m_bManualRecord = 1;
+                break;
+            case 'g':
+                if (doc) doc->m_bPaused = 1;
+                break;
+            case 'h':
+                SendGraphCommand(kGraphZoomIn);
+                break;
+            case 'l':
+                SendGraphCommand(kGraphZoomOut);
+                break;
+            case 'p':
+                SendGraphCommand(kGraphZoomWindow);
+                break;
+            case 't':
+                SendGraphCommand(kGraphZoomAll);
+                break;
+            case 'r':
+                SendGraphCommand(kGraphClearLayout);
+                break;
+            case 'x':
+                SendMessage(WM_COMMAND, ID_APP_EXIT);
+                return TRUE;
+            default:
+                break;
+        }
+    }
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+CMainFrame* GetMainFrame() {
+    CWnd* main = AfxGetMainWnd();
+    return main && main->IsKindOf(RUNTIME_CLASS(CMainFrame)) ? static_cast<CMainFrame*>(main)
+                                                             : nullptr;
+}

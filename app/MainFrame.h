@@ -1,0 +1,126 @@
+// CMainFrame: the program's one top-level window and the hub between the
+// receiver link, the echo sounder, the document and the screens. It holds
+// the plan view over the sounding-data view in a static splitter, the
+// registry of the screen that receives live positions, the depth
+// subscribers, the keyboard shortcuts and the close sequence.
+//
+// Screens switched in by the view commands cover the client area; the
+// splitter and its panes are only hidden meanwhile, never destroyed, so
+// their handles and subscriptions stay valid.
+//
+// Sections: MainFrame.cpp (creation, registry, keys), MainFrameViews.cpp
+// (view switching), MainFrameClose.cpp (close and destruction).
+#pragma once
+
+#include "app/SounderTypes.h"
+#include "app/SplitterWndEx.h"
+#include "platform/framework/Afx.h"
+#include "platform/framework/CommandBar.h"
+#include "receiver/SurveyRecord.h"
+
+class CVendropDoc;
+
+class CMainFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+  public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    void Serialize(CArchive& ar) override;
+    BOOL DestroyWindow() override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The title is the program's own (the data file's name): the
+    // framework's document title never replaces it.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+
+    // ---- Screen registry ----
+    void SetViewWnd(HWND hWnd) { m_hViewWnd = hWnd; }
+    HWND GetViewWnd() const { return m_hViewWnd; }
+    void AddNotifyWnd(HWND hWnd) { m_notifyWnds.Add(hWnd); }
+    const CArray<HWND>& GetNotifyWnds() const { return m_notifyWnds; }
+
+    // The close step that a Yes to the exit question leads to: the plan
+    // origin into the settings file, then the base close.
+    void StoreGraphOriginAndClose();
+    // Puts a new view of `cls` in place of the active view; null when it
+    // cannot be created (nothing changes then).
+    CView* SwitchToView(CRuntimeClass* cls);
+
+    CSplitterWndEx m_wndSplitter;
+    CString m_strRelayState;
+    int m_nMsgCount = 0;
+    HWND m_hViewWnd = nullptr;
+    // The receiver sentence decoder m_parser (CReceiverParser) joins here
+    // when the decoder lands.
+    float m_fBinSigma = 0.0f;
+    double m_dGraphX;
+    double m_dGraphY;
+    double m_dGraphScale;
+    int m_bInTag = 0;
+    int m_bInBody = 0;
+    int m_nTagCount = 0;
+    char m_tagBuf[12] = {};
+    int m_nBodyLen = 0;
+    char m_bodyBuf[200] = {};
+    CArray<SounderTypeRecord> m_sounderTypes;
+    HWND m_hDataView = nullptr;
+    HWND m_hGraphView = nullptr;
+    int m_nRelayMode = 0;
+    int m_nRelayCounter = 0;
+    CString m_strCurGga;
+    CString m_strRelayGga;
+    SounderDepthBlock m_depth;
+    CArray<HWND> m_notifyWnds;
+    SounderTypeRecord m_curSounderType;
+    SurveyRecord m_fix;
+    BOOL m_bManualRecord = 0;
+    CString m_strLastPointName;
+    // The last stored epoch and the previous GGA fix.
+    struct EpochMark {
+        double x = 0.0;
+        double y = 0.0;
+        double h = 0.0;
+        int nHour = 0;
+        int nMinute = 0;
+        double dSeconds = 0.0;
+        BOOL bValid = 0;
+    };
+    EpochMark m_lastStored;
+    EpochMark m_prevFix;
+    // The epoch's raw record m_record (CStringRecord32) joins here with the
+    // survey-file writer.
+    int m_nNoDiffCount = 0;
+    int m_nNoDataTicks = 0;
+    BOOL m_bLedBlink = 0;
+    BOOL m_bToggleToMain = 1;
+    double m_dOffsetX = 0.0;
+    double m_dOffsetY = 0.0;
+    CCommandBar m_wndCommandBar;
+
+  protected:
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    void AddSounderType(const SounderTypeRecord& type);
+    void InsertSounderType(const SounderTypeRecord& type);
+    void SendGraphCommand(int code, LPARAM lParam = 0);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+    afx_msg LRESULT OnBin1Sigma(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnViewBlank();
+    afx_msg void OnViewMain();
+    afx_msg void OnViewSavePoint();
+    afx_msg void OnViewRtkList();
+    afx_msg void OnViewToggle();
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    CVendropDoc* Doc() const;
+    void FillSounderTypes();
+    // The view switched in over the splitter, or null while the panes show.
+    CView* m_pSwitchedView = nullptr;
+};
+
+CMainFrame* GetMainFrame();

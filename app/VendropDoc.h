@@ -1,0 +1,205 @@
+// CVendropDoc: the one document of the run. It is no file document (no
+// serialization): it holds the program's shared state, the paths and
+// records of the current job, the latest receiver fix, the run flags of a
+// measurement, the point naming, the parameter alarms and the calibration
+// tables. Every screen, dialog and worker reaches it through the global
+// document pointer that OnNewDocument publishes.
+//
+// Its persistent part lives in the job's files (esystem.sys, the job's .ini
+// and .par) and is written back by the commands that change it, each record
+// passed by value.
+#pragma once
+
+#include "app/IniFile.h"
+#include "app/PointRecord.h"
+#include "app/ResultFormatRecord.h"
+#include "app/SystemParams.h"
+#include "geodesy/CoordSysParams.h"
+#include "geodesy/CoordTransform.h"
+#include "platform/framework/Afx.h"
+#include "receiver/SurveyRecord.h"
+
+class CVendropDoc : public CDocument {
+    DECLARE_DYNCREATE(CVendropDoc)
+  public:
+    CVendropDoc();
+    ~CVendropDoc() override;
+
+    BOOL IsModified() override;
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
+    BOOL OnNewDocument() override;
+
+    // ---- Job records (VendropDocJobs.cpp) ----
+    // The default job "<root>\Jobs\ruvo\ruvo.ini" with "ruvo.dat"; nothing
+    // is written.
+    void SetDefaultJob();
+    // Remembers the proposed name as the last saved one (esystem.sys is
+    // rewritten), then proposes the next: the trailing digits counted up,
+    // or "1" appended.
+    void AdvancePointName();
+    // The six path members from m_sysFile's szIniFile and szDataFile.
+    void DeriveJobPaths();
+    // The record writers with their failure boxes; the in-memory records
+    // keep their values either way.
+    BOOL SaveSystemFile();
+    BOOL SaveSystemParams();
+    BOOL SaveCoordParams();
+    void SetDefaultIniRecord();
+    void SetDefaultParRecord();
+    // The shared engine from m_coordParams: ellipsoid, projection, four and
+    // seven parameters and the height fit.
+    void LoadCoordTransform();
+
+    // ---- Fixes and calibration ----
+    // The point being stored: its name and code, the stored fix's grid
+    // position and its height less the antenna height.
+    void GetCurrentFix(PointRecord& point);
+    // The five calibration source points of the record into m_calibMeasured.
+    void ApplyBaseCoordinates(CoordSysParams params);
+    // The base station as the receiver broadcasts it (m_curFix's base
+    // block), turned into grid coordinates by `engine` (through the seven
+    // parameters when they are in use) and stored as the base point of
+    // m_coordParams, calibration entry 0 and the first source point.
+    void RefreshBasePoint(CCoordTransform& engine);
+
+    // ---- Run state ----
+    BOOL m_bGpsData = 0;
+    BOOL m_bMeasuring = 0;
+    BOOL m_bPaused = 0;
+    BOOL m_bSounderActive = 0;
+    BOOL m_bSounderOn = 0;
+    BOOL m_bDepthOnly = 0;
+    BOOL m_bGraphModified = 0;
+    int m_nPointCounter = 0;
+    int m_bStatusInChinese = 1;
+    BOOL m_bDiffAlive = 1;    // corrections are current
+    int m_bPositionFeed = 1;  // 0: the dispatcher stops after decoding
+    // ---- Link indicator ----
+    BYTE m_bLinkFlagR = 0;
+    BYTE m_bLinkFlagM = 0;
+    int m_nRadioChannel = -1;  // 1..4 valid
+
+    // ---- Job paths and files ----
+    CString m_strRootDir;
+    CString m_strProgramRoot;
+    CString m_strJobDir;     // ends with "\"
+    CString m_strDataDir;    // m_strJobDir + "data\"
+    CString m_strResultDir;  // m_strJobDir + "result\"
+    CString m_strDataFile;   // name only, in m_strDataDir
+    CString m_strIniName;
+    CString m_strParName;
+    CSystemFileRecord m_sysFile;
+    CString m_strRawFile;
+    CString m_strRtkFile;
+    CString m_strPostFile;
+
+    // ---- Job records and engines ----
+    CoordSysParams m_coordParams;
+    CoordSysParams m_coordParams2;
+    SystemParams m_sysParams;
+    CCoordTransform m_coordTransform;
+    CIniFile m_iniFile;
+    // The survey-file writer m_fileWriter (CSurveyFileWriter) joins here,
+    // after the settings file object, when the point data files land.
+    CArray<ResultFormatRecord> m_formats;
+    int m_nCurFormat = 0;
+
+    // ---- Fixes ----
+    SurveyRecord m_curFix;
+    SurveyRecord m_storeFix;
+    // The last raw epoch record m_lastRecord (CStringRecord32) joins here
+    // with the survey-file writer.
+
+    // ---- Point storing and naming ----
+    CString m_strPointName;
+    CString m_strPointCode;
+    double m_dPointAntHeight = 0.0;
+    CString m_strNextPointName;
+    CString m_strFileTag;
+    int m_nStoreType = 0;  // 0 normal, 1 offset, 2 smoothing, 3 auto by time, 4 by distance
+    double m_dAutoDistance = 0.0;
+    int m_nAutoTime = 0;
+    int m_nSmoothEpochs = 1;
+    BOOL m_bSmoothStore = 0;
+    BOOL m_bAutoCollect = 0;
+    int m_nAutoCollectInterval = 5;
+    BOOL m_bGgaSeen = 0;
+    int m_nStakeMode = 0;
+    // The suffix of each stored point line.
+    int m_nStoreKind = 0;
+    int m_nAutoKind = 0;
+    int m_nAutoInterval = 0;
+    int m_nSmoothCount = 0;
+    int m_nSmoothRemaining = 0;
+    float m_fOffsetDistance = 0.0f;
+    float m_fOffsetAngle = 0.0f;
+    float m_fVerticalOffset = 0.0f;
+    double m_dOffsetRefX = 0.0;
+    double m_dOffsetRefY = 0.0;
+    // The last offset store.
+    int m_nOffsetRefMode = 0;
+    double m_dOffsetDistance = 0.0;
+    double m_dOffsetAngle = 0.0;
+    double m_dVerticalOffset = 0.0;
+    double m_dOffsetRefN = 0.0;
+    double m_dOffsetRefE = 0.0;
+    // Automatic collection by distance.
+    int m_bAutoRefSet = 0;
+    double m_dAutoRefN = 0.0;
+    double m_dAutoRefE = 0.0;
+    double m_dAutoPrevN = 0.0;
+    double m_dAutoPrevE = 0.0;
+
+    // ---- Parameter alarms ----
+    BOOL m_bMeridianAlarmOff = 0;
+    BOOL m_bSevenParAlarmOff = 0;
+    BOOL m_bFourParAlarmOff = 0;
+
+    // ---- Calibration ----
+    struct GridPoint {
+        double x = 0.0;
+        double y = 0.0;
+        double h = 0.0;
+    };
+    struct KnownPoint {
+        double X = 0.0;
+        double Y = 0.0;
+        double H = 0.0;
+        double dAntHeight = 0.0;
+    };
+    static constexpr int kCalibPoints = 5;
+    int m_nCalibPointCount = 0;
+    BOOL m_bCalibNextStep = 0;
+    BOOL m_bKnownEntryLoaded = 0;
+    GridPoint m_calibMeasured[kCalibPoints];  // entry 0 is the base station
+    KnownPoint m_calibKnown[kCalibPoints];
+    PointRecord m_calibPoint;
+    int m_nFitKind = 0;   // 0 none, 1 translation, 2 four parameters and translation
+    int m_nFitState = 0;  // 0 none, 1 height correction, 2 height fit and correction
+    BOOL m_bBaseChanged = 0;
+
+    // ---- Receiver identification ----
+    int m_nReceiverVariant = 0;
+    int m_nReceiverType = -1;
+    double m_dAntennaConst = 0.014;
+
+    // ---- Other ----
+    int m_nDlgContext = 11;
+    int m_nCoordDisplay = 0;  // 0 plane, 1 geodetic
+    CString m_strSoftwareDate;
+
+  protected:
+    afx_msg void OnUpdateJobCommands(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateInstrumentSettings(CCmdUI* pCmdUI);
+    afx_msg void OnAutoCollectStart();
+    afx_msg void OnAutoCollectStop();
+    DECLARE_MESSAGE_MAP()
+};
+
+// The one document; null until its OnNewDocument has run.
+extern CVendropDoc* g_pDoc;
+
+// "2012.06.01" from a compiler-style date text such as "Jun  1 2012": the
+// month found among "Jan" .. "Dec" (1 when none matches), the day from
+// characters 4-5, the year from the last four characters.
+CString MakeSoftwareDate(const char* buildDate);

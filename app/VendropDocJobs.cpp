@@ -1,0 +1,106 @@
+// The document's job records: the default job, the point-name advance, the
+// job paths, the record writers and the engine loaded from the job's
+// coordinate parameters.
+#include <utility>
+
+#include "app/DefaultRecords.h"
+#include "app/VendropDoc.h"
+#include "res/resource.h"
+
+namespace {
+
+// A decimal digit string without leading zeros, plus one, as text: names
+// may end in more digits than any integer holds.
+CString IncrementDigits(const CString& digits) {
+    CString text = digits;
+    text.TrimLeft(L'0');
+    std::wstring value(text.GetString());
+    int i = static_cast<int>(value.size()) - 1;
+    while (i >= 0 && value[static_cast<size_t>(i)] == L'9') value[static_cast<size_t>(i--)] = L'0';
+    if (i < 0)
+        value.insert(value.begin(), L'1');
+    else
+        ++value[static_cast<size_t>(i)];
+    return CString(value.c_str());
+}
+
+// The file name with its last three characters replaced by `extension`.
+CString WithExtension(const CString& fileName, LPCTSTR extension) {
+    return fileName.Left(fileName.GetLength() - 3) + extension;
+}
+
+}  // namespace
+
+void CVendropDoc::SetDefaultJob() {
+    m_sysFile.szIniFile.Format(L"%s\\Jobs\\ruvo\\ruvo.ini", m_strProgramRoot.GetString());
+    m_sysFile.szDataFile = L"ruvo.dat";
+    m_sysFile.szLastSaveName = L"PT";
+}
+
+void CVendropDoc::AdvancePointName() {
+    m_sysFile.szLastSaveName = m_strNextPointName;
+    SaveSystemFile();
+    const int length = m_strNextPointName.GetLength();
+    int digits = 0;
+    while (digits < length) {
+        const wchar_t c = m_strNextPointName[length - 1 - digits];
+        if (c < L'0' || c > L'9') break;
+        ++digits;
+    }
+    if (digits == 0) {
+        m_strNextPointName += L"1";
+        return;
+    }
+    m_strNextPointName = m_strNextPointName.Left(length - digits) +
+                         IncrementDigits(m_strNextPointName.Right(digits));
+}
+
+void CVendropDoc::DeriveJobPaths() {
+    const CString& ini = m_sysFile.szIniFile;
+    const int slash = ini.ReverseFind(L'\\');
+    m_strJobDir = ini.Left(slash + 1);
+    m_strDataDir = m_strJobDir + L"data\\";
+    m_strResultDir = m_strJobDir + L"result\\";
+    m_strDataFile = m_sysFile.szDataFile;
+    m_strIniName = ini.Mid(slash + 1);
+    m_strParName = WithExtension(m_strIniName, L"par");
+}
+
+BOOL CVendropDoc::SaveSystemFile() {
+    const CSystemFileRecord copy = m_sysFile;
+    if (m_iniFile.WriteSystemFile(m_strProgramRoot + L"\\", L"esystem.sys", copy)) return TRUE;
+    AfxMessageBox(IDS_STRING61618, MB_OK | MB_ICONINFORMATION);
+    return FALSE;
+}
+
+BOOL CVendropDoc::SaveSystemParams() {
+    const SystemParams copy = m_sysParams;
+    if (m_iniFile.WriteSystemParams(m_strJobDir, m_strIniName, copy)) return TRUE;
+    AfxMessageBox(IDS_STRING61423, MB_OK | MB_ICONINFORMATION);
+    return FALSE;
+}
+
+BOOL CVendropDoc::SaveCoordParams() {
+    const CoordSysParams copy = m_coordParams;
+    if (m_iniFile.WriteCoordParams(m_strJobDir, m_strParName, copy)) return TRUE;
+    AfxMessageBox(IDS_STRING61441, MB_OK | MB_ICONINFORMATION);
+    return FALSE;
+}
+
+void CVendropDoc::SetDefaultIniRecord() {
+    FillDefaultIniRecord(m_sysParams, m_strSoftwareDate);
+}
+
+void CVendropDoc::SetDefaultParRecord() {
+    FillDefaultParRecord(m_coordParams, m_strSoftwareDate);
+}
+
+void CVendropDoc::LoadCoordTransform() {
+    const CoordSysParams& p = m_coordParams;
+    m_coordTransform.SetEllipsoid(p.szdDa, p.szdDf, p.szdTHigh);
+    m_coordTransform.SetProjection(p.szlTx, p.szlTy, p.szdCenter, p.szdTk, p.szdTlon, p.szdTHigh);
+    m_coordTransform.SetFourParams(p.szdCx1, p.szdCy1, p.szdCa1, p.szdCk1);
+    m_coordTransform.SetSevenParams(p.szddx, p.szddy, p.szddz, p.szdWx, p.szdWy, p.szdWz, p.szddK);
+    m_coordTransform.SetHeightFitParams(p.szdNiheA0, p.szdNiheA1, p.szdNiheA2, p.szdNiheA3,
+                                        p.szdNiheA4, p.szdNiheA5, p.szdNiheX0, p.szdNiheY0);
+}

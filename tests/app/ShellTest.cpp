@@ -1,0 +1,227 @@
+#include "tests/app/ShellTest.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/AppGlobals.h"
+#include "app/DefaultRecords.h"
+#include "app/FrameMessages.h"
+#include "platform/base/Clock.h"
+#include "platform/base/TextConv.h"
+#include "platform/base/Thread.h"
+#include "platform/device/Leds.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/files/DevicePath.h"
+#include "platform/files/FileApi.h"
+#include "platform/files/Registry.h"
+#include "platform/gdi/GdiApi.h"
+#include "platform/resources/Resources.h"
+#include "platform/serial/PortMap.h"
+#include "platform/testing/ReferenceImage.h"
+#include "platform/win/WinInternal.h"
+
+namespace fs = std::filesystem;
+
+namespace shelltest {
+
+namespace {
+
+std::vector<int> g_graphCodes;
+WNDPROC g_graphProc = nullptr;
+
+LRESULT GraphWatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GRAPH_COMMAND) g_graphCodes.push_back(static_cast<int>(wParam));
+    return CallWindowProc(g_graphProc, hwnd, message, wParam, lParam);
+}
+
+// A receiver that never speaks behind the receiver ports the tests use, and the
+// expansion slot's UART already set, so that the link the program starts
+// opens without a message.
+int g_quietReceiver = -1;
+
+void InstallQuietReceiver() {
+    g_quietReceiver = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(g_quietReceiver, 0);
+    ASSERT_EQ(grantpt(g_quietReceiver), 0);
+    ASSERT_EQ(unlockpt(g_quietReceiver), 0);
+    quorvel::MapSerialPort(1, ptsname(g_quietReceiver));
+    quorvel::MapSerialPort(5, ptsname(g_quietReceiver));
+    quorvel::MapSerialPort(7, ptsname(g_quietReceiver));
+    HKEY key = nullptr;
+    const DWORD one = 1;
+    RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, nullptr, 0, 0,
+                   nullptr, &key, nullptr);
+    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+    RegCloseKey(key);
+}
+
+void RemoveQuietReceiver() {
+    g_gpsComm.Close();  // also a reader that is still opening
+    quorvel::ClearSerialPortMappings();
+    if (g_quietReceiver >= 0) close(g_quietReceiver);
+    g_quietReceiver = -1;
+}
+
+void WriteHost(const std::string& path, const std::string& bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadHost(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+void ShellTest::SetUp() {
+    quorvel::UseVirtualClock(SYSTEMTIME{2012, 6, 5, 1, 8, 0, 0, 0});
+    quorvel::SetVirtualClockDriver(GetCurrentThreadId());
+    quorvel::gdi::Install();
+    quorvel::resources::Install();
+    quorvel::dialogs::Install();
+    quorvel::dialogs::InstallMessageBoxes();
+    quorvel::SetAppTitle(L"Quorvel");
+    quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/ref");
+    std::string pattern = (fs::temp_directory_path() / "quorvel-shell-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    m_root = pattern;
+    quorvel::SetDeviceRoot(m_root);
+    quorvel::ResetRegistryForTests();
+    quorvel::device::ResetLedsForTests();
+    // A fresh handheld, as the launcher lays one out.
+    fs::create_directories(m_root + "/Flash Disk");
+    fs::create_directories(m_root + "/Windows/桌面");
+    WriteHost(m_root + "/Windows/Programs/ActiveSync/Direct.lnk", "16#\\windows\\direct.exe");
+    WriteHost(m_root + "/Windows/Programs/ActiveSync/Obex 工具.lnk", "14#\\windows\\obex.exe");
+    InstallQuietReceiver();
+    g_gpsComm.Reset();
+    g_graphCodes.clear();
+    m_modals = new quorvel::testing::ModalScript;
+    m_app = new CVendropApp;
+}
+
+void ShellTest::TearDown() {
+    if (CWnd* main = m_app->m_pMainWnd) main->DestroyWindow();
+    quorvel::win::PumpUntilIdle();
+    RemoveQuietReceiver();
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    delete m_modals;
+    delete m_app;
+    AfxDeleteTempMaps();
+    quorvel::ResetRegistryForTests();
+    quorvel::SetVirtualClockDriver(0);
+    std::error_code ignored;
+    fs::remove_all(m_root, ignored);
+}
+
+BOOL ShellTest::Start() {
+    const BOOL ok = m_app->InitInstance();
+    if (ok) WatchGraphView();
+    Pump();
+    return ok;
+}
+
+CMainFrame* ShellTest::StartAndSettle() {
+    EXPECT_TRUE(Start());
+    Advance(1000);  // the splash's second
+    return Frame();
+}
+
+void ShellTest::Pump() {
+    quorvel::win::PumpUntilIdle();
+    m_app->OnIdle(0);
+    m_app->OnIdle(1);
+    quorvel::win::PumpUntilIdle();
+}
+
+void ShellTest::Advance(uint64_t ms) {
+    quorvel::AdvanceVirtualClock(ms);
+    Pump();
+}
+
+void ShellTest::Key(UINT virtualKey) {
+    quorvel::win::InjectKey(virtualKey, true);
+    quorvel::win::InjectKey(virtualKey, false);
+    Pump();
+}
+
+// Test paths are spelt as on the host, so the mapping is the plain one.
+std::string ShellTest::Host(LPCTSTR devicePath) const {
+    std::string path = quorvel::ToUtf8(devicePath);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return m_root + path;
+}
+
+std::string ShellTest::ReadDevice(LPCTSTR devicePath) const {
+    return ReadHost(Host(devicePath));
+}
+
+void ShellTest::WriteDevice(LPCTSTR devicePath, const std::string& bytes) const {
+    WriteHost(Host(devicePath), bytes);
+}
+
+bool ShellTest::IsFile(LPCTSTR devicePath) {
+    const DWORD a = GetFileAttributes(devicePath);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ShellTest::IsFolder(LPCTSTR devicePath) {
+    const DWORD a = GetFileAttributes(devicePath);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> ShellTest::List(LPCTSTR deviceFolder) const {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(Host(deviceFolder), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name[0] != '.') names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ShellTest::Reference(const std::string& name) {
+    const std::string bytes = ReadHost(std::string(QUORVEL_SOURCE_DIR) + "/tests/app/data/" + name);
+    EXPECT_FALSE(bytes.empty()) << "missing reference " << name;
+    return bytes;
+}
+
+void ShellTest::WriteDefaultJob(void (*change)(SystemParams&)) {
+    CIniFile ini;
+    CSystemFileRecord sys{L"\\Flash Disk\\Jobs\\ruvo\\ruvo.ini", L"PT", L"ruvo.dat"};
+    ASSERT_TRUE(ini.WriteSystemFile(L"\\Flash Disk\\", L"esystem.sys", sys));
+    fs::create_directories(Host(L"\\Flash Disk\\Jobs\\ruvo"));
+    SystemParams params;
+    FillDefaultIniRecord(params);
+    change(params);
+    ASSERT_TRUE(ini.WriteSystemParams(L"\\Flash Disk\\Jobs\\ruvo\\", L"ruvo.ini", params));
+}
+
+void ShellTest::WatchGraphView() {
+    const HWND graph = Frame()->m_hGraphView;
+    g_graphProc = reinterpret_cast<WNDPROC>(GetWindowLongPtr(graph, GWLP_WNDPROC));
+    SetWindowLongPtr(graph, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GraphWatch));
+}
+
+std::vector<int> ShellTest::TakeGraphCodes() {
+    std::vector<int> codes;
+    codes.swap(g_graphCodes);
+    return codes;
+}
+
+std::string Boxes(const quorvel::testing::ModalScript& modals) {
+    return modals.Transcript();
+}
+
+}  // namespace shelltest

@@ -1,0 +1,63 @@
+// The program started in process, as the quorvel executable starts it:
+// the virtual clock (driven by the test's own thread, so the program's
+// pauses cost no real time), the platform installed, a temporary device
+// root laid out as a fresh handheld, a new application object per test,
+// and scripted answers for every modal.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/MainFrame.h"
+#include "app/VendropApp.h"
+#include "app/VendropDoc.h"
+#include "platform/testing/ModalScript.h"
+
+namespace shelltest {
+
+class ShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // InitInstance, then the messages and idle work it left.
+    BOOL Start();
+    // Start() that must succeed and leave the splash gone.
+    CMainFrame* StartAndSettle();
+    void Pump();
+    void Advance(uint64_t ms);
+    // A key as the keyboard gives it: down, the character, up.
+    void Key(UINT virtualKey);
+
+    static CMainFrame* Frame() { return GetMainFrame(); }
+    static CVendropDoc& Doc() { return *g_pDoc; }
+
+    // Device files.
+    std::string Host(LPCTSTR devicePath) const;
+    std::string ReadDevice(LPCTSTR devicePath) const;
+    void WriteDevice(LPCTSTR devicePath, const std::string& bytes) const;
+    static bool IsFile(LPCTSTR devicePath);
+    static bool IsFolder(LPCTSTR devicePath);
+    // The names in a device folder, sorted; hidden host files left out.
+    std::vector<std::string> List(LPCTSTR deviceFolder) const;
+    static std::string Reference(const std::string& name);
+    // A job of the default layout whose settings are the defaults with
+    // `change` applied, written before the start.
+    void WriteDefaultJob(void (*change)(SystemParams&));
+
+    // The WM_GRAPH_COMMAND codes the plan view received since the last
+    // call (the view's window procedure is watched after Start).
+    std::vector<int> TakeGraphCodes();
+    void WatchGraphView();
+
+    CVendropApp* m_app = nullptr;
+    std::string m_root;
+    quorvel::testing::ModalScript* m_modals = nullptr;
+};
+
+// Every message box and dialog of the test, as the modal script wrote it.
+std::string Boxes(const quorvel::testing::ModalScript& modals);
+
+}  // namespace shelltest
