@@ -122,12 +122,17 @@ void CGpsComm::StopReaders() {
     }
     std::vector<std::shared_ptr<Reader>> waiting;
     for (auto& reader : m_retired) {
-        if (reader->nDeliveringTo.load() == GetCurrentThreadId() && InSendMessage()) {
+        const DWORD deliveringTo = reader->nDeliveringTo.load();
+        if (deliveringTo != 0 && deliveringTo == GetCurrentThreadId() && InSendMessage()) {
             waiting.push_back(std::move(reader));
             continue;
         }
         // Real time, not the clock: a test's virtual clock may stand still.
-        while (WaitForSingleObject(reader->hThread, 0) != WAIT_OBJECT_0) {
+        // A reader that has ended (its open failed) needs no wait, which
+        // also keeps the destructor at the end of the run from waiting.
+        DWORD code = 0;
+        while (GetExitCodeThread(reader->hThread, &code) && code == STILL_ACTIVE &&
+               WaitForSingleObject(reader->hThread, 0) != WAIT_OBJECT_0) {
             const HANDLE port = m_hPort.load();
             if (port != INVALID_HANDLE_VALUE) PurgeComm(port, PURGE_TXABORT | PURGE_RXABORT);
             std::this_thread::sleep_for(std::chrono::milliseconds(1));

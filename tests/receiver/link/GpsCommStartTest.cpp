@@ -168,6 +168,21 @@ TEST_F(GpsCommStartTest, MissingPortIsReportedAndTheReaderEnds) {
     EXPECT_EQ(boxes.Count(), 2) << boxes.Report();
 }
 
+TEST_F(GpsCommStartTest, RegistryThatCannotBeWrittenStopsTheOpen) {
+    MessageBoxRecorder boxes;
+    boxes.Expect(L"Open Communication Port Failed!", IDOK);
+    boxes.Expect(L"端口打开失败,请重新连接!", IDOK);
+    StartSim(1);
+    m_comm->SetPortParams(1, 1, 57600, 'N', 8, 1);
+    SetDeviceRoot("");  // no registry at all
+    m_comm->Start();
+    ASSERT_TRUE(Serve([&] { return boxes.Count() == 2; })) << boxes.Report();
+    EXPECT_TRUE(boxes.AllAnswered()) << boxes.Report();
+    EXPECT_FALSE(m_comm->IsOpen());
+    EXPECT_FALSE(GetSerialLineState(1).open);
+    m_comm->Close();
+}
+
 TEST_F(GpsCommStartTest, PortThatRefusesItsSettingsIsReported) {
     MessageBoxRecorder boxes;
     boxes.Expect(L"无法配置串口,错误码", IDOK);
