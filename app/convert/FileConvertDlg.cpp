@@ -21,29 +21,29 @@ CString DataFolder() {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CFileConvertDlg, CDialog)
-ON_BN_CLICKED(IDC_CONVERT_SOURCE_BROWSE, OnBrowseSource)
-ON_BN_CLICKED(IDC_CONVERT_TARGET_BROWSE, OnBrowseTarget)
-ON_BN_CLICKED(IDC_CONVERT_RUN, OnConvert)
-ON_CBN_SELCHANGE(IDC_CONVERT_FORMAT, OnSelChangeFormat)
+ON_BN_CLICKED(IDC_FILE_CONVERT_SOURCE_BROWSE, OnBrowseSource)
+ON_BN_CLICKED(IDC_FILE_CONVERT_TARGET_BROWSE, OnBrowseTarget)
+ON_BN_CLICKED(IDC_FILE_CONVERT_RUN, OnConvert)
+ON_CBN_SELCHANGE(IDC_FILE_CONVERT_FORMAT, OnSelChangeFormat)
 END_MESSAGE_MAP()
 
 CFileConvertDlg::CFileConvertDlg(CWnd* pParent) : CDialog(IDD_FILE_CONVERT, pParent) {}
 
 void CFileConvertDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_CBIndex(pDX, IDC_CONVERT_FORMAT, m_nFormat);
-    DDX_Text(pDX, IDC_CONVERT_TARGET, m_strTarget);
-    DDX_Text(pDX, IDC_CONVERT_SOURCE, m_strSource);
+    DDX_CBIndex(pDX, IDC_FILE_CONVERT_FORMAT, m_nFormat);
+    DDX_Text(pDX, IDC_FILE_CONVERT_TARGET, m_strTarget);
+    DDX_Text(pDX, IDC_FILE_CONVERT_SOURCE, m_strSource);
 }
 
 BOOL CFileConvertDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     ShowWindow(SW_MAXIMIZE);
     CenterWindow();
-    GetDlgItem(IDC_CONVERT_SOURCE)->EnableWindow(FALSE);
-    GetDlgItem(IDC_CONVERT_TARGET)->EnableWindow(FALSE);
+    GetDlgItem(IDC_FILE_CONVERT_SOURCE)->EnableWindow(FALSE);
+    GetDlgItem(IDC_FILE_CONVERT_TARGET)->EnableWindow(FALSE);
     const BOOL bOwnSource = g_pDoc && g_pDoc->m_nDlgContext == kContextConvert;
-    GetDlgItem(IDC_CONVERT_SOURCE_BROWSE)->EnableWindow(bOwnSource);
+    GetDlgItem(IDC_FILE_CONVERT_SOURCE_BROWSE)->EnableWindow(bOwnSource);
     return TRUE;
 }
 

@@ -47,12 +47,12 @@ class FormatConvertTest : public ConvertTest {
     void Convert(quorvel::testing::ModalStep& dialog, int formatIndex, LPCTSTR source,
                  LPCTSTR targetName, LPCTSTR box = kDone, bool targetExists = false,
                  LPCTSTR targetFolder = kDataFolder) {
-        dialog.Select(IDC_CONVERT_FORMAT, formatIndex).Click(IDC_CONVERT_SOURCE_BROWSE);
+        dialog.Select(IDC_FILE_CONVERT_FORMAT, formatIndex).Click(IDC_FILE_CONVERT_SOURCE_BROWSE);
         AnswerOpen(*m_modals, (CString(kDataDir) + source).GetString());
-        dialog.Click(IDC_CONVERT_TARGET_BROWSE);
+        dialog.Click(IDC_FILE_CONVERT_TARGET_BROWSE);
         AnswerSave(*m_modals, targetFolder, targetName);
         if (targetExists) m_modals->ExpectMessageBox(kOverwrite).Answer(IDOK);
-        dialog.Click(IDC_CONVERT_RUN);
+        dialog.Click(IDC_FILE_CONVERT_RUN);
         m_modals->ExpectMessageBox(box).Answer(IDOK);
     }
 
@@ -85,9 +85,9 @@ TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExte
         ::GetWindowRect(dialog, &r);
         EXPECT_EQ(r.right - r.left, 240);
         EXPECT_EQ(r.bottom - r.top, 320);
-        EXPECT_FALSE(Enabled(dialog, IDC_CONVERT_SOURCE));
-        EXPECT_FALSE(Enabled(dialog, IDC_CONVERT_TARGET));
-        EXPECT_TRUE(Enabled(dialog, IDC_CONVERT_SOURCE_BROWSE));
+        EXPECT_FALSE(Enabled(dialog, IDC_FILE_CONVERT_SOURCE));
+        EXPECT_FALSE(Enabled(dialog, IDC_FILE_CONVERT_TARGET));
+        EXPECT_TRUE(Enabled(dialog, IDC_FILE_CONVERT_SOURCE_BROWSE));
         ExpectDialogMatches(dialog, "file_convert_dialog");
     });
     const std::pair<int, const wchar_t*> filters[] = {
@@ -95,14 +95,14 @@ TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExte
         {kDxf, L"\\Flash Disk\\Jobs\\ruvo\\data\\p.dxf"},
         {kBlankXyhCode, L"\\Flash Disk\\Jobs\\ruvo\\data\\p.dat"}};
     for (const auto& [index, path] : filters) {
-        dialog.Select(IDC_CONVERT_FORMAT, index).Click(IDC_CONVERT_TARGET_BROWSE);
+        dialog.Select(IDC_FILE_CONVERT_FORMAT, index).Click(IDC_FILE_CONVERT_TARGET_BROWSE);
         AnswerSave(*m_modals, kDataFolder, L"p.txt");
         dialog.Do([path = std::wstring(path)](HWND dialog) {
-            EXPECT_EQ(Text(dialog, IDC_CONVERT_TARGET), path);
+            EXPECT_EQ(Text(dialog, IDC_FILE_CONVERT_TARGET), path);
         });
     }
     // Choosing nothing converts nothing: the source is no file.
-    dialog.Click(IDC_CONVERT_RUN);
+    dialog.Click(IDC_FILE_CONVERT_RUN);
     m_modals->ExpectMessageBox(kNoData).Answer(IDOK);
     Run(dialog);
     EXPECT_EQ(List(kDataFolder), std::vector<std::string>{});

@@ -89,7 +89,7 @@ TEST_F(ResultCommandsTest, TheFirstModeOpensTheFormatDialogAndCancelEndsIt) {
     m_modals->ExpectDialog(IDD_FILE_CONVERT)
         .Do([](HWND dialog) {
             EXPECT_EQ(Doc().m_nDlgContext, 15);
-            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_CONVERT_SOURCE_BROWSE)));
+            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_FILE_CONVERT_SOURCE_BROWSE)));
         })
         .Click(IDCANCEL);
     Run();
