@@ -194,7 +194,22 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     afx_msg void OnPostProcess();
     afx_msg void OnConvertResults();
     afx_msg void OnProfileData();
+    // Receiver set-up (VendropDocSetup.cpp, VendropDocInstrument.cpp).
+    afx_msg void OnSetElevationMask();
+    afx_msg void OnEditRoverSettings();
+    afx_msg void OnRadioSettings();
+    afx_msg void OnUpdateRadioSettings(CCmdUI* pCmdUI);
+    afx_msg void OnInstrumentSettings();
+    afx_msg void OnSetupBaseStation();
+    afx_msg void OnWorkMode();
     DECLARE_MESSAGE_MAP()
+
+  private:
+    // The branches of the instrument settings.
+    void SetStaticMode();
+    void SetDynamicMode();
+    void SetBaseAutoStart();
+    void SetBaseManually();
 };
 
 // The one document; null until its OnNewDocument has run.
