@@ -1,9 +1,9 @@
 // CVendropDoc: the file-format conversion, result conversion and profile
 // commands. None of them has a menu item, toolbar button or key.
 #include "app/VendropDoc.h"
-#include "app/convert/ConvertModeChoice.h"
 #include "app/convert/FileConvertDlg.h"
 #include "app/coordsys/ParamSelectDlg.h"
+#include "app/setup/DataConvertModeDlg.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 #include "ui/FileSaveDlg.h"
@@ -23,8 +23,9 @@ void CVendropDoc::OnFileConvert() {
 }
 
 void CVendropDoc::OnConvertResults() {
-    int nMode = kModeFormat;
-    if (convert::ChooseConvertMode(nMode) != IDOK) return;
+    CDataConvertModeDlg modeDlg;
+    if (modeDlg.DoModal() != IDOK) return;
+    const int nMode = modeDlg.m_nMode;
     if (nMode == kModeFormat) {
         OnFileConvert();
         return;

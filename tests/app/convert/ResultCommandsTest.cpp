@@ -4,7 +4,6 @@
 // only collects three paths.
 #include <cmath>
 
-#include "app/convert/ConvertModeChoice.h"
 #include "platform/base/TextConv.h"
 #include "res/resource.h"
 #include "tests/app/convert/PostProcessSupport.h"
@@ -17,26 +16,10 @@ const wchar_t kCotPath[] = L"\\Flash Disk\\Jobs\\ruvo\\ctrl.cot";
 const wchar_t kResultDone[] = L"处理完毕,成果文件为";
 const wchar_t kCorrections[] = L"当前项目中校正参数不为零,确定要使用吗?";
 
-// The mode the post-processing mode dialog gives, and how it is closed.
-int g_mode = 0;
-INT_PTR g_answer = IDCANCEL;
-
-INT_PTR ChooseMode(int& nMode) {
-    nMode = g_mode;
-    return g_answer;
-}
+const int kModeButtons[] = {IDC_CONVERT_FORMAT, IDC_CONVERT_RESULT, IDC_CONVERT_RAW};
 
 class ResultCommandsTest : public ConvertTest {
   protected:
-    void SetUp() override {
-        ConvertTest::SetUp();
-        convert::SetConvertModeChooser(&ChooseMode);
-    }
-    void TearDown() override {
-        convert::SetConvertModeChooser(nullptr);
-        ConvertTest::TearDown();
-    }
-
     void StartWith(const CoordSysParams& job) {
         m_job = job;
         WriteDevice(kRtkPath, Data("job.RTK"));
@@ -44,10 +27,13 @@ class ResultCommandsTest : public ConvertTest {
         StartJob(job);
     }
 
+    // The mode dialog answered with a mode.
+    void ChooseMode(int mode) {
+        m_modals->ExpectDialog(IDD_DATA_CONVERT_MODE).Click(kModeButtons[mode]).Click(IDOK);
+    }
     // Command 32799 with the mode and the parameter source chosen.
     void ConvertResults(int mode, int source) {
-        g_mode = mode;
-        g_answer = IDOK;
+        ChooseMode(mode);
         m_modals->ExpectDialog(IDD_PARAM_SELECT)
             .Click(source == 0 ? IDC_PARAM_FROM_COT : IDC_PARAM_FROM_JOB)
             .Click(IDOK);
@@ -82,10 +68,14 @@ CoordSysParams Corrected(CoordSysParams p, double correction) {
 
 TEST_F(ResultCommandsTest, TheFirstModeOpensTheFormatDialogAndCancelEndsIt) {
     StartJob(PlainJob());
-    g_answer = IDCANCEL;
-    Command(ID_CONVERT_RESULTS);  // nothing opens
-    g_mode = 0;
-    g_answer = IDOK;
+    m_modals->ExpectDialog(IDD_DATA_CONVERT_MODE)
+        .Do([](HWND dialog) {
+            EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_CONVERT_FORMAT), BST_CHECKED);
+        })
+        .Click(IDC_CONVERT_RAW)
+        .Click(IDCANCEL);
+    Run();  // nothing more opens
+    ChooseMode(0);
     m_modals->ExpectDialog(IDD_FILE_CONVERT)
         .Do([](HWND dialog) {
             EXPECT_EQ(Doc().m_nDlgContext, 15);
@@ -95,11 +85,14 @@ TEST_F(ResultCommandsTest, TheFirstModeOpensTheFormatDialogAndCancelEndsIt) {
     Run();
     EXPECT_EQ(Doc().m_nDlgContext, 11);
     // The parameter choice closed with "退出" runs nothing.
-    g_mode = 1;
+    ChooseMode(1);
     m_modals->ExpectDialog(IDD_PARAM_SELECT).Click(IDCANCEL);
     Run();
     EXPECT_EQ(Transcript(),
+              "dialog 15240 \"数据后处理模式\"\n  do\n  click 1142\n  click 2\n  closed\n"
+              "dialog 15240 \"数据后处理模式\"\n  click 1140\n  click 1\n  closed\n"
               "dialog 175 \"文件格式转换输出\"\n  do\n  click 2\n  closed\n"
+              "dialog 15240 \"数据后处理模式\"\n  click 1141\n  click 1\n  closed\n"
               "dialog 15233 \"参数选择\"\n  click 2\n  closed\n");
 }
 
@@ -160,6 +153,25 @@ TEST_F(ResultCommandsTest, AControlFileThatCannotBeReadEndsTheCommand) {
     m_modals->ExpectMessageBox(L"参数文件不存在").Answer(IDOK);
     Run();
     EXPECT_EQ(List(kDataFolder), std::vector<std::string>{"ruvo.RTK"});
+}
+
+// A raw file without point lines writes nothing: an existing result file
+// stays as it was, a new one is made empty.
+TEST_F(ResultCommandsTest, AnRtkFileWithoutPointsLeavesTheResultFile) {
+    StartJob(PlainJob());
+    WriteDataFile("header.RTK", "Rem Version      Ver1.00.050603\r\nRem BaseStation  1  2  3\r\n");
+    WriteDataFile("old.dat", "the previous result\r\n");
+    for (const wchar_t* target : {L"old", L"fresh"}) {
+        ConvertResults(1, 1);
+        AnswerOpen(*m_modals, L"\\Flash Disk\\Jobs\\ruvo\\data\\header.RTK");
+        AnswerSave(*m_modals, kDataFolder, target);
+        if (CString(target) == L"old") m_modals->ExpectMessageBox(L"该文件已存在").Answer(IDOK);
+        m_modals->ExpectMessageBox(L"原始数据文件中无数据,请检查!").Answer(IDOK);
+        Run();
+    }
+    EXPECT_EQ(DataFile("old.dat"), "the previous result\r\n");
+    EXPECT_TRUE(IsFile(L"\\Flash Disk\\Jobs\\ruvo\\data\\fresh.dat"));
+    EXPECT_EQ(DataFile("fresh.dat"), "");
 }
 
 // RTK to plane and back with the job's datum shift, four parameters and
