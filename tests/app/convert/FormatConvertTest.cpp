@@ -31,6 +31,30 @@ std::wstring Text(HWND dialog, int id) {
     return text;
 }
 
+// The texts of the file tree's root item and of the items below it.
+std::vector<std::wstring> TreeTexts(HWND dialog) {
+    HWND tree = ::GetDlgItem(dialog, IDC_FILE_TREE);
+    auto next = [tree](HTREEITEM item, UINT code) {
+        return reinterpret_cast<HTREEITEM>(
+            ::SendMessage(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+    };
+    auto text = [tree](HTREEITEM item) {
+        wchar_t buffer[300] = {};
+        TVITEM tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = buffer;
+        tv.cchTextMax = 300;
+        ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
+        return std::wstring(buffer);
+    };
+    const HTREEITEM root = next(nullptr, TVGN_ROOT);
+    std::vector<std::wstring> texts{text(root)};
+    for (HTREEITEM item = next(root, TVGN_CHILD); item; item = next(item, TVGN_NEXT))
+        texts.push_back(text(item));
+    return texts;
+}
+
 class FormatConvertTest : public ConvertTest {
   protected:
     void SetUp() override {
@@ -79,6 +103,9 @@ class FormatConvertTest : public ConvertTest {
 
 TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExtension) {
     Doc().m_nDlgContext = 11;
+    WriteDataFile("a.dat", "");
+    WriteDataFile("b.txt", "");
+    WriteDataFile(quorvel::ToUtf8(L"测点.dat"), "");
     auto& dialog = OpenDialog().Do([](HWND dialog) {
         EXPECT_EQ(Doc().m_nDlgContext, 15);
         RECT r{};
@@ -90,6 +117,14 @@ TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExte
         EXPECT_TRUE(Enabled(dialog, IDC_FILE_CONVERT_SOURCE_BROWSE));
         ExpectDialogMatches(dialog, "file_convert_dialog");
     });
+    // The source is picked among the data folder's point files.
+    dialog.Click(IDC_FILE_CONVERT_SOURCE_BROWSE);
+    m_modals->ExpectDialog(IDD_FILE_OPEN)
+        .Do([](HWND open) {
+            EXPECT_EQ(TreeTexts(open), (std::vector<std::wstring>{L"\\Flash Disk\\Jobs\\ruvo\\data",
+                                                                  L"a.dat", L"测点.dat"}));
+        })
+        .Click(IDCANCEL);
     const std::pair<int, const wchar_t*> filters[] = {
         {kZdm, L"\\Flash Disk\\Jobs\\ruvo\\data\\p.dmx"},
         {kDxf, L"\\Flash Disk\\Jobs\\ruvo\\data\\p.dxf"},
@@ -105,7 +140,7 @@ TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExte
     dialog.Click(IDC_FILE_CONVERT_RUN);
     m_modals->ExpectMessageBox(kNoData).Answer(IDOK);
     Run(dialog);
-    EXPECT_EQ(List(kDataFolder), std::vector<std::string>{});
+    EXPECT_EQ(List(kDataFolder), (std::vector<std::string>{"a.dat", "b.txt", "测点.dat"}));
 }
 
 TEST_F(FormatConvertTest, TheWorkedExamplesComeOutByteForByte) {

@@ -155,25 +155,6 @@ TEST_F(ResultCommandsTest, AControlFileThatCannotBeReadEndsTheCommand) {
     EXPECT_EQ(List(kDataFolder), std::vector<std::string>{"ruvo.RTK"});
 }
 
-// A raw file without point lines writes nothing: an existing result file
-// stays as it was, a new one is made empty.
-TEST_F(ResultCommandsTest, AnRtkFileWithoutPointsLeavesTheResultFile) {
-    StartJob(PlainJob());
-    WriteDataFile("header.RTK", "Rem Version      Ver1.00.050603\r\nRem BaseStation  1  2  3\r\n");
-    WriteDataFile("old.dat", "the previous result\r\n");
-    for (const wchar_t* target : {L"old", L"fresh"}) {
-        ConvertResults(1, 1);
-        AnswerOpen(*m_modals, L"\\Flash Disk\\Jobs\\ruvo\\data\\header.RTK");
-        AnswerSave(*m_modals, kDataFolder, target);
-        if (CString(target) == L"old") m_modals->ExpectMessageBox(L"该文件已存在").Answer(IDOK);
-        m_modals->ExpectMessageBox(L"原始数据文件中无数据,请检查!").Answer(IDOK);
-        Run();
-    }
-    EXPECT_EQ(DataFile("old.dat"), "the previous result\r\n");
-    EXPECT_TRUE(IsFile(L"\\Flash Disk\\Jobs\\ruvo\\data\\fresh.dat"));
-    EXPECT_EQ(DataFile("fresh.dat"), "");
-}
-
 // RTK to plane and back with the job's datum shift, four parameters and
 // height fit (no antenna heights, no corrections) returns the positions.
 TEST_F(ResultCommandsTest, RtkToPlaneToRtkReturnsThePositions) {
