@@ -73,6 +73,12 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     // m_coordParams, calibration entry 0 and the first source point.
     void RefreshBasePoint(CCoordTransform& engine);
 
+    // ---- Result conversions (convert/DocPostProcess.cpp) ----
+    // Raw RTK file to a result file, and a result file back to a raw RTK
+    // file; parameters from a control-point file (0) or the job's (1).
+    void MakeResultFile(int nSource);
+    void MakeRawFile(int nSource);
+
     // ---- Run state ----
     BOOL m_bGpsData = 0;
     BOOL m_bMeasuring = 0;
@@ -187,6 +193,10 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     afx_msg void OnAutoCollectStart();
     afx_msg void OnAutoCollectStop();
     afx_msg void OnCalibrationWizard();
+    afx_msg void OnFileConvert();
+    afx_msg void OnPostProcess();
+    afx_msg void OnConvertResults();
+    afx_msg void OnProfileData();
     // Receiver set-up (VendropDocSetup.cpp, VendropDocInstrument.cpp).
     afx_msg void OnSetElevationMask();
     afx_msg void OnEditRoverSettings();

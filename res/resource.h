@@ -207,6 +207,14 @@
 #define IDC_FILE_SAVE_PATH 1004
 #define IDC_FILE_SAVE_NAME 1041
 
+// Controls of the file-format conversion dialog.
+#define IDC_FILE_CONVERT_RUN 1014
+#define IDC_FILE_CONVERT_TARGET_BROWSE 1015
+#define IDC_FILE_CONVERT_SOURCE_BROWSE 1049
+#define IDC_FILE_CONVERT_FORMAT 1050
+#define IDC_FILE_CONVERT_SOURCE 1051
+#define IDC_FILE_CONVERT_TARGET 1052
+
 // Controls of the calibration wizard: the mode choice (191), the six
 // pages (190, 192-196) and the prompt (15206). The pages share one layout;
 // only their buttons, and the vertical radio of 194, differ.

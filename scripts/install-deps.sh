@@ -14,13 +14,16 @@ packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev clang-forma
 clang_packages=(clang libclang-rt-14-dev)
 bench_packages=(libbenchmark-dev libproj-dev proj-bin libgeographiclib-dev geographiclib-tools
                 zlib1g-dev)
+# Read by the tests only: another program's DXF reader for the drawings the
+# conversion writes.
+test_packages=(python3-ezdxf)
 case "$what" in
   bench) packages+=("${bench_packages[@]}") ;;
   clang) packages+=("${clang_packages[@]}" "${bench_packages[@]}") ;;
   fuzz) packages+=("${clang_packages[@]}") ;;
   run) ;;
   # The test build compiles the benchmarks as well.
-  test) packages+=("${bench_packages[@]}") ;;
+  test) packages+=("${bench_packages[@]}" "${test_packages[@]}") ;;
   check) packages=(clang-format python3 git) ;;
 esac
 

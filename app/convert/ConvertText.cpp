@@ -1,0 +1,120 @@
+#include "app/convert/ConvertText.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/base/Parse.h"
+#include "platform/base/TextCodecs.h"
+#include "platform/files/DevicePath.h"
+#include "platform/files/File.h"
+#include "platform/files/FileApi.h"
+
+namespace convert {
+
+BOOL ReadWholeFile(const CString& path, std::string& bytes) {
+    bytes.clear();
+    if (!DeviceFileExists(path)) return FALSE;
+    CFile file;
+    if (!file.Open(path, CFile::modeRead)) return FALSE;
+    const ULONGLONG length = file.GetLength();
+    if (length > INT_MAX) return FALSE;  // beyond what one read can hold
+    bytes.resize(static_cast<size_t>(length));
+    const UINT read = bytes.empty() ? 0 : file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    file.Close();
+    bytes.resize(read);
+    return TRUE;
+}
+
+bool CLineReader::Next(std::wstring& line) {
+    if (m_ended) return false;
+    const char* begin = m_bytes.data() + m_next;
+    const void* lf = std::memchr(begin, '\n', m_bytes.size() - m_next);
+    if (lf == nullptr) {
+        m_ended = true;
+        return false;
+    }
+    const size_t length = static_cast<const char*>(lf) - begin;
+    m_next += length + 1;
+    line.clear();
+    quorvel::detail::WideSink sink(&line);
+    quorvel::detail::DecodeGbk(reinterpret_cast<const unsigned char*>(begin),
+                               static_cast<int64_t>(length), sink, false);
+    // The character before the LF goes, whatever it is.
+    if (line.size() <= 1) {
+        m_ended = true;
+        return false;
+    }
+    line.pop_back();
+    return true;
+}
+
+void CutFields(const std::wstring& line, std::wstring_view* fields, int count) {
+    const std::wstring_view all(line);
+    size_t start = 0;
+    for (int i = 0; i < count; ++i) {
+        if (start > all.size()) {
+            fields[i] = std::wstring_view();
+            continue;
+        }
+        const size_t comma = all.find(L',', start);
+        const size_t end = comma == std::wstring_view::npos ? all.size() : comma;
+        fields[i] = all.substr(start, end - start);
+        start = end + 1;
+    }
+}
+
+double FieldNumber(std::wstring_view field) {
+    if (field.empty()) return 0.0;
+    const double value = wcstod_c(field.data(), nullptr);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+double TextNumber(std::wstring_view text) {
+    const std::wstring copy(text);
+    const double value = wcstod_c(copy.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+long TextInteger(std::wstring_view text) {
+    const std::wstring copy(text);
+    return wcstol_c(copy.c_str(), nullptr, 10);
+}
+
+bool IsRemark(const std::wstring& line) {
+    return line.compare(0, 4, L"Rem ") == 0;
+}
+
+void AppendGbk(std::string& out, std::wstring_view text) {
+    quorvel::detail::ByteSink sink(&out);
+    quorvel::detail::EncodeGbk(text.data(), static_cast<int64_t>(text.size()), sink,
+                               quorvel::detail::DefaultChar(), nullptr);
+}
+
+void AppendFixed(std::string& out, double value, int decimals) {
+    // The longest is a 309-digit double with its sign, point and decimals.
+    char text[400];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    out.append(text, result.ptr);
+}
+
+BOOL SameDeviceFile(const CString& first, const CString& second) {
+    std::string a;
+    std::string b;
+    if (!quorvel::ResolveDevicePath(first, a, false) ||
+        !quorvel::ResolveDevicePath(second, b, false))
+        return FALSE;
+    if (a == b) return TRUE;
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) ? TRUE : FALSE;
+}
+
+BOOL DeviceFileExists(const CString& path) {
+    const DWORD attributes = GetFileAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace convert

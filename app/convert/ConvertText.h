@@ -1,0 +1,79 @@
+// The text rules of the files the conversions read and write.
+//
+// Reading: a file is read whole as 8-bit text in the device code page and
+// cut at each LF; a line is the text before its LF less the one character
+// before the LF (the CR of the CR LF this program writes; a file with bare
+// LF line ends loses a real character each line). The first empty line ends
+// the file, and text after the last LF is never a line. Lines are decoded
+// one at a time from the bytes: an LF byte is never part of a two-byte
+// character, so the result is the decoding of the whole text cut at its LFs,
+// and the cutting stays linear in the file size.
+//
+// Fields: a line is cut at commas into a fixed number of fields; fields the
+// line does not have are empty, and a line with more keeps its extra text
+// out of the last field. A field read as a number takes the number at its
+// start as the device's C library reads it; text that is no number, and a
+// number that is not finite ("1e999"), read as 0.
+//
+// Writing: output is built as 8-bit text in the device code page, every
+// line whole with CR LF.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/base/CString.h"
+
+namespace convert {
+
+// The bytes of the file at `path`; FALSE when it names no file that can be
+// read (a folder included), with `bytes` empty.
+BOOL ReadWholeFile(const CString& path, std::string& bytes);
+
+class CLineReader {
+  public:
+    explicit CLineReader(const std::string& bytes) : m_bytes(bytes) {}
+    // The next line; FALSE at the first empty line or when no LF is left.
+    bool Next(std::wstring& line);
+
+  private:
+    const std::string& m_bytes;
+    size_t m_next = 0;
+    bool m_ended = false;
+};
+
+// Cuts `line` into `count` fields. The views point into `line`.
+void CutFields(const std::wstring& line, std::wstring_view* fields, int count);
+
+// The number at the start of a field cut from a line (the field ends at a
+// comma or at the line's end, where reading stops anyway); 0 when there is
+// none or it is not finite.
+double FieldNumber(std::wstring_view field);
+// The number at the start of any text, copied first so that nothing after
+// the view is read.
+double TextNumber(std::wstring_view text);
+// The integer at the start of the text (base 10, the device's 32-bit long,
+// clamped).
+long TextInteger(std::wstring_view text);
+
+// A "Rem " header line of the raw RTK files.
+bool IsRemark(const std::wstring& line);
+
+// Appends text in the device code page; characters it cannot hold become
+// "?".
+void AppendGbk(std::string& out, std::wstring_view text);
+// "%.<decimals>f" as the C library prints it in the "C" locale.
+void AppendFixed(std::string& out, double value, int decimals);
+inline void AppendLineEnd(std::string& out) {
+    out += "\r\n";
+}
+
+// Whether two device paths name one file as the device's file system
+// resolves them (letter case and doubled separators do not matter, nor a
+// link between them). A path that names no file is never the same.
+BOOL SameDeviceFile(const CString& first, const CString& second);
+
+// The path names an existing file (not a folder).
+BOOL DeviceFileExists(const CString& path);
+
+}  // namespace convert
