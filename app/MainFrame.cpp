@@ -6,6 +6,7 @@
 #include "app/GraphView.h"
 #include "app/SplashWnd.h"
 #include "app/VendropDoc.h"
+#include "app/coordsys/ParamAlarmDlg.h"
 #include "receiver/link/DeviceLibraries.h"
 #include "receiver/link/PortMessages.h"
 #include "res/resource.h"
@@ -25,13 +26,14 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_CLOSE()
+ON_WM_TIMER()
+ON_WM_DESTROY()
 ON_MESSAGE(WM_GPS_BIN1_SIGMA, OnBin1Sigma)
 ON_COMMAND(ID_VIEW_BLANK, OnViewBlank)
 ON_COMMAND(ID_VIEW_MAIN, OnViewMain)
 ON_COMMAND(ID_VIEW_SAVE_POINT, OnViewSavePoint)
 ON_COMMAND(ID_VIEW_RTK_LIST, OnViewRtkList)
 ON_COMMAND(ID_VIEW_TOGGLE, OnViewToggle)
-ON_WM_DESTROY()
 ON_COMMAND(ID_MEASURE_START, OnStartMeasure)
 ON_COMMAND(ID_MEASURE_PAUSE, OnPauseMeasure)
 ON_COMMAND(ID_MEASURE_STOP, OnStopMeasure)
@@ -50,8 +52,9 @@ CMainFrame::CMainFrame()
       m_dGraphX(kStartOriginNorth),
       m_dGraphY(kStartOriginEast),
       m_dGraphScale(1.0) {
-    // The parameter prompts' pointers are cleared here when the watchdog's
-    // alarms land.
+    g_pMeridianErrorDlg = nullptr;
+    g_pFourParamErrorDlg = nullptr;
+    g_pSevenParamErrorDlg = nullptr;
 }
 
 CMainFrame::~CMainFrame() = default;

@@ -11,7 +11,8 @@
 // Sections: MainFrame.cpp (creation, registry, keys), MainFrameViews.cpp
 // (view switching), MainFrameClose.cpp (close and destruction),
 // MainFrameRecording.cpp (the measurement commands and the raw epoch
-// lines), MainFrameSounder.cpp (the echo sounder's port, bytes and depths).
+// lines), MainFrameSounder.cpp (the echo sounder's port, bytes and depths),
+// MainFrameTimer.cpp (the no-data watchdog and the parameter alarms).
 #pragma once
 
 #include "app/SounderInput.h"
@@ -148,10 +149,14 @@ class CMainFrame : public CFrameWnd {
     afx_msg LRESULT OnSounderChar(WPARAM wParam, LPARAM lParam);
     afx_msg void OnConnectSounder();
     afx_msg void OnUpdateConnectSounder(CCmdUI* pCmdUI);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     DECLARE_MESSAGE_MAP()
 
   private:
     CVendropDoc* Doc() const;
+    // The watchdog's notice after a silence, and the alarm checks.
+    void NoDataNotice();
+    void CheckParameterAlarms();
     void FillSounderTypes();
     // Writes the settings; on failure the box of string 61423.
     BOOL WriteSettings();

@@ -5,6 +5,7 @@
 #include "app/FrameMessages.h"
 #include "app/MainFrame.h"
 #include "app/VendropDoc.h"
+#include "app/coordsys/ParamAlarmDlg.h"
 #include "platform/base/Clock.h"
 #include "receiver/link/DeviceLibraries.h"
 
@@ -46,4 +47,14 @@ BOOL CMainFrame::DestroyWindow() {
     SetDeviceLed(4, 0);
     Sleep(500);
     return CFrameWnd::DestroyWindow();
+}
+
+// What the frame leaves behind must go with it: a sounder port whose reader
+// sends to this window (a run may end while it is open, by a signal or the
+// end of a script) is closed and its reader joined, and the parameter
+// prompts, which have no owner, would outlive the frame.
+void CMainFrame::OnDestroy() {
+    m_sounderPort.Close();
+    DestroyParamAlarmPrompts();
+    CFrameWnd::OnDestroy();
 }

@@ -51,10 +51,3 @@ LRESULT CMainFrame::OnSounderChar(WPARAM wParam, LPARAM) {
     }
     return 1;
 }
-
-// A run may end while the sounder is open (a signal, the end of a script):
-// its reader is stopped and joined before the window it sends to goes.
-void CMainFrame::OnDestroy() {
-    m_sounderPort.Close();
-    CFrameWnd::OnDestroy();
-}

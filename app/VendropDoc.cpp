@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/DefaultRecords.h"
 #include "platform/base/BuildDate.h"
 #include "res/resource.h"
 
@@ -40,6 +41,9 @@ CVendropDoc::CVendropDoc()
       m_strSoftwareDate(MakeSoftwareDate(quorvel::kBuildDateA)) {
     m_strPointCode = L"00000000";
     m_fileWriter.Attach(this);
+    // The wizard's toolbar command reads the second record before any new
+    // job has filled it.
+    FillDefaultParRecord(m_coordParams2, m_strSoftwareDate);
 }
 
 CVendropDoc::~CVendropDoc() {

@@ -1,0 +1,53 @@
+#include "app/coordsys/FourParamDlg.h"
+
+#include <iterator>
+
+#include "app/VendropDoc.h"
+#include "app/coordsys/CoordSysUi.h"
+#include "res/resource.h"
+
+namespace {
+
+const int kValueEdits[] = {IDC_PARAM_DX, IDC_PARAM_DY, IDC_FOUR_ROTATION, IDC_PARAM_K};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CFourParamDlg, CDialog)
+ON_BN_CLICKED(IDC_PARAM_ENABLE, OnClickedEnable)
+END_MESSAGE_MAP()
+
+CFourParamDlg::CFourParamDlg(CWnd* pParent) : CDialog(IDD_FOUR_PARAM, pParent) {}
+
+void CFourParamDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Check(pDX, IDC_PARAM_ENABLE, m_nDifang);
+    DDX_Text(pDX, IDC_PARAM_DX, m_dCx);
+    DDX_Text(pDX, IDC_PARAM_DY, m_dCy);
+    DDX_Text(pDX, IDC_FOUR_ROTATION, m_dCa);
+    DDX_Text(pDX, IDC_PARAM_K, m_dCk);
+}
+
+BOOL CFourParamDlg::OnInitDialog() {
+    if (g_pDoc) {
+        const CoordSysParams& p = g_pDoc->m_coordParams;
+        m_nDifang = p.nDifang;
+        m_dCx = p.szdCx1;
+        m_dCy = p.szdCy1;
+        m_dCa = coordsys::RadiansToPacked(p.szdCa1);
+        m_dCk = p.szdCk1;
+    }
+    CDialog::OnInitDialog();
+    coordsys::ApplyEnableRule(this, m_nDifang, kValueEdits, std::size(kValueEdits));
+    CenterWindow();
+    return TRUE;
+}
+
+void CFourParamDlg::OnClickedEnable() {
+    if (!UpdateData(TRUE)) {
+        coordsys::ApplyEnableRule(this, IsDlgButtonChecked(IDC_PARAM_ENABLE), kValueEdits,
+                                  std::size(kValueEdits));
+        return;
+    }
+    coordsys::ApplyEnableRule(this, m_nDifang, kValueEdits, std::size(kValueEdits));
+    UpdateData(FALSE);
+}

@@ -1,0 +1,62 @@
+#include "app/coordsys/SevenParamDlg.h"
+
+#include <iterator>
+
+#include "app/VendropDoc.h"
+#include "app/coordsys/CoordSysUi.h"
+#include "res/resource.h"
+
+namespace {
+
+const int kValueEdits[] = {IDC_PARAM_DX, IDC_PARAM_DY, IDC_PARAM_DZ, IDC_PARAM_WX,
+                           IDC_PARAM_WY, IDC_PARAM_WZ, IDC_PARAM_K};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CSevenParamDlg, CDialog)
+ON_BN_CLICKED(IDC_SEVEN_ENABLE, OnClickedEnable)
+END_MESSAGE_MAP()
+
+CSevenParamDlg::CSevenParamDlg(CWnd* pParent) : CDialog(IDD_SEVEN_PARAM, pParent) {}
+
+void CSevenParamDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Check(pDX, IDC_SEVEN_ENABLE, m_nSevenPar);
+    DDX_Text(pDX, IDC_PARAM_DX, m_dDx);
+    DDX_Text(pDX, IDC_PARAM_DY, m_dDy);
+    DDX_Text(pDX, IDC_PARAM_DZ, m_dDz);
+    DDX_Text(pDX, IDC_PARAM_WX, m_dWx);
+    DDX_Text(pDX, IDC_PARAM_WY, m_dWy);
+    DDX_Text(pDX, IDC_PARAM_WZ, m_dWz);
+    DDX_Text(pDX, IDC_PARAM_K, m_dK);
+}
+
+BOOL CSevenParamDlg::OnInitDialog() {
+    if (g_pDoc) {
+        const CoordSysParams& p = g_pDoc->m_coordParams;
+        m_nSevenPar = p.nSevenPar;
+        m_dDx = p.szddx;
+        m_dDy = p.szddy;
+        m_dDz = p.szddz;
+        m_dWx = p.szdWx * coordsys::kRadToArcSec;
+        m_dWy = p.szdWy * coordsys::kRadToArcSec;
+        m_dWz = p.szdWz * coordsys::kRadToArcSec;
+        m_dK = p.szddK * coordsys::kPpmPerRatio;
+    }
+    CDialog::OnInitDialog();
+    coordsys::ApplyEnableRule(this, m_nSevenPar, kValueEdits, std::size(kValueEdits));
+    CenterWindow();
+    return TRUE;
+}
+
+// A value that does not read leaves the texts as typed; the rule then
+// follows the check box as it now stands.
+void CSevenParamDlg::OnClickedEnable() {
+    if (!UpdateData(TRUE)) {
+        coordsys::ApplyEnableRule(this, IsDlgButtonChecked(IDC_SEVEN_ENABLE), kValueEdits,
+                                  std::size(kValueEdits));
+        return;
+    }
+    coordsys::ApplyEnableRule(this, m_nSevenPar, kValueEdits, std::size(kValueEdits));
+    UpdateData(FALSE);
+}
