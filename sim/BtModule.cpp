@@ -121,7 +121,7 @@ bool BtModuleSimulator::Step(int64_t, double t) {
         return true;
     }
     while (!m_pending.empty() && m_pending.front().dueS <= t) {
-        m_pty.Write(m_pending.front().bytes, 200);
+        m_bytesSent += m_pty.Write(m_pending.front().bytes, 200);
         m_pending.erase(m_pending.begin());
     }
     return true;
@@ -201,7 +201,7 @@ void BtModuleSimulator::PumpRelay() {
     for (;;) {
         const ssize_t n = read(m_relay, buffer, sizeof buffer);
         if (n <= 0) return;
-        m_pty.Write(buffer, static_cast<size_t>(n), 200);
+        m_bytesSent += m_pty.Write(buffer, static_cast<size_t>(n), 200);
     }
 }
 

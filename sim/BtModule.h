@@ -18,6 +18,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <set>
 #include <string>
@@ -69,6 +70,8 @@ class BtModuleSimulator {
     // The address of the last AT+RADDR, empty before one.
     std::string ConnectAddress() const;
     bool Relaying() const { return m_relaying.load(); }
+    // Every byte the module has sent the program so far.
+    uint64_t BytesSent() const { return m_bytesSent.load(); }
 
   private:
     struct Pending {
@@ -95,6 +98,7 @@ class BtModuleSimulator {
     int m_relay = -1;
     std::atomic<bool> m_dtr{false};
     std::atomic<bool> m_relaying{false};
+    std::atomic<uint64_t> m_bytesSent{0};
 };
 
 }  // namespace quorvel::sim

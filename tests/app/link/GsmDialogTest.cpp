@@ -25,11 +25,11 @@ void Click(HWND dialog, int id) {
 std::string GsmFlags() {
     const CGpsComm& c = g_gpsComm;
     std::string s;
-    for (int b : {c.m_bGsmReadReq, c.m_bGsmSetReq, static_cast<int>(c.m_bGsmSetNumberReq),
-                  static_cast<int>(c.m_bGsmDialReq), static_cast<int>(c.m_bGsmHangUpReq),
-                  c.m_bRadioReadReq, static_cast<int>(c.m_bGsmReadOk),
-                  static_cast<int>(c.m_bGsmSetOk), static_cast<int>(c.m_bGsmDialOk),
-                  static_cast<int>(c.m_bGsmHangUpOk)})
+    for (int b :
+         {c.m_bGsmReadReq, c.m_bGsmSetReq, static_cast<int>(c.m_bGsmSetNumberReq),
+          static_cast<int>(c.m_bGsmDialReq), static_cast<int>(c.m_bGsmHangUpReq), c.m_bRadioReadReq,
+          static_cast<int>(c.m_bGsmReadOk), static_cast<int>(c.m_bGsmSetOk),
+          static_cast<int>(c.m_bGsmDialOk), static_cast<int>(c.m_bGsmHangUpOk)})
         s += static_cast<char>('0' + b);
     return s + " radio " + std::to_string(c.m_nRadioState) + " busy " +
            std::to_string(c.m_nBusy.load());

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <thread>
 
 #include "app/IniFile.h"
 #include "platform/base/Clock.h"
@@ -11,6 +13,7 @@
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/testing/WaitUntil.h"
+#include "receiver/link/PortMessages.h"
 
 namespace linktest {
 namespace {
@@ -119,6 +122,50 @@ bool LinkTest::WaitForSent(size_t count) const {
             return n >= total;
         },
         quorvel::testing::kWaitMs);
+}
+
+namespace {
+
+std::map<HWND, ControlWatch*> g_watches;
+
+}  // namespace
+
+ControlWatch::~ControlWatch() {
+    if (m_control && ::IsWindow(m_control))
+        ::SetWindowLongPtr(m_control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
+    g_watches.erase(m_control);
+}
+
+void ControlWatch::Watch(HWND control) {
+    m_control = control;
+    m_previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtr(control, GWLP_WNDPROC));
+    g_watches[control] = this;
+    ::SetWindowLongPtr(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+}
+
+LRESULT CALLBACK ControlWatch::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto it = g_watches.find(hwnd);
+    if (it == g_watches.end()) return ::DefWindowProc(hwnd, msg, wParam, lParam);
+    ControlWatch* watch = it->second;
+    const LPARAM count = msg == WM_BT_SERIAL_DATA ? lParam : 0;
+    const LRESULT result = ::CallWindowProc(watch->m_previous, hwnd, msg, wParam, lParam);
+    watch->serialBytes += static_cast<size_t>(count);
+    if (msg == WM_SETTEXT) watch->texts.emplace_back(reinterpret_cast<LPCTSTR>(lParam));
+    if (msg == PBM_SETPOS || msg == PBM_DELTAPOS)
+        watch->positions.push_back(
+            static_cast<int>(::CallWindowProc(watch->m_previous, hwnd, PBM_GETPOS, 0, 0)));
+    if (msg == WM_NCDESTROY) {
+        g_watches.erase(hwnd);
+        watch->m_control = nullptr;
+    }
+    return result;
+}
+
+bool ServeUntil(HWND dialog, const std::function<bool()>& done, const std::string& what) {
+    return quorvel::testing::WaitUntil(done, what, quorvel::testing::kWaitMs, [dialog] {
+        quorvel::testing::PumpDialogMessages(dialog);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
 }
 
 void Tick(HWND dialog, int seconds) {

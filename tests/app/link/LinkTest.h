@@ -5,6 +5,7 @@
 // as on the device, and what the program sent compared with references.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,34 @@ class LinkTest : public shelltest::ShellTest {
     std::unique_ptr<quorvel::sim::GnssSimulator> m_sim;
     size_t m_logStart = 0;
 };
+
+// What a control of a live dialog is told, as it happens: the texts set
+// into it, for a progress bar its position after each change, for the
+// dialog itself the bytes its serial port's reader brought.
+class ControlWatch {
+  public:
+    ControlWatch() = default;
+    ~ControlWatch();
+    ControlWatch(const ControlWatch&) = delete;
+    ControlWatch& operator=(const ControlWatch&) = delete;
+
+    void Watch(HWND control);
+
+    std::vector<std::wstring> texts;
+    std::vector<int> positions;
+    // The bytes a serial port's reader handed over (WM_BT_SERIAL_DATA).
+    size_t serialBytes = 0;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND m_control = nullptr;
+    WNDPROC m_previous = nullptr;
+};
+
+// Serves the dialog's messages (the port readers' among them) in real
+// time until `done` holds; false, with a test failure naming `what`, when
+// it never does.
+bool ServeUntil(HWND dialog, const std::function<bool()>& done, const std::string& what);
 
 // `seconds` of the virtual clock, one second at a time, with the messages
 // each second brings served (the dialog's timers, the frame's watchdog).
