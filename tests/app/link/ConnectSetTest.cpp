@@ -294,9 +294,13 @@ TEST_F(ConnectSetTest, ConnectRefusesWithoutADeviceOrAChoiceAndOtherWaysEndAtOnc
     EXPECT_EQ(ModuleHeard(), "");
 
     // The cable: no scan, Connect ends at once; the receiver link is left
-    // to the caller.
+    // to the caller. A device list of 10,000 lines gives its first 201.
+    std::string many;
+    for (int i = 0; i < 10000; ++i) many += "host" + std::to_string(i) + ",addr\r\n";
+    WriteDevice(kDeviceList, many);
     m_modals->ExpectDialog(IDD_CONNECT_SET)
         .Do([&](HWND d) {
+            EXPECT_EQ(ListItems(d).size(), 201u);
             EXPECT_FALSE(ItemEnabled(d, IDC_CONNECT_SCAN));
             EXPECT_EQ(ItemText(d, IDC_CONNECT_COM), L"7");
         })

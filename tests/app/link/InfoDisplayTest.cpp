@@ -32,32 +32,6 @@ constexpr int kOther = 4;
 constexpr const char* kGsvOn = "TEXT \"log,gpgsv,ontime,1\\r\\n\"\nTEXT \"\\r\\n\"\n";
 constexpr const char* kGsvOff = "TEXT \"unlog,gpgsv\\r\\n\"\nTEXT \"\\r\\n\"\n";
 
-HWND Tab(HWND dialog) {
-    return ::GetDlgItem(dialog, IDC_INFO_TAB);
-}
-
-// The page on top: the visible child of the tab control.
-HWND Page(HWND dialog) {
-    for (HWND child = ::GetWindow(Tab(dialog), GW_CHILD); child;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (::IsWindowVisible(child)) return child;
-    }
-    return nullptr;
-}
-
-// A tap on tab `index`, as the stylus gives it.
-void TapTab(HWND dialog, int index) {
-    RECT item{};
-    ::SendMessage(Tab(dialog), TCM_GETITEMRECT, static_cast<WPARAM>(index),
-                  reinterpret_cast<LPARAM>(&item));
-    POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ::ClientToScreen(Tab(dialog), &centre);
-    quorvel::win::InjectStylus(centre.x, centre.y, true);
-    quorvel::testing::PumpDialogMessages(dialog);
-    quorvel::win::InjectStylus(centre.x, centre.y, false);
-    quorvel::testing::PumpDialogMessages(dialog);
-}
-
 std::vector<std::wstring> SatRows(HWND dialog) {
     const HWND list = ::GetDlgItem(Page(dialog), IDC_INFO_SAT_LIST);
     std::vector<std::wstring> rows;

@@ -13,7 +13,9 @@
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/testing/WaitUntil.h"
+#include "platform/win/WinInternal.h"
 #include "receiver/link/PortMessages.h"
+#include "res/resource.h"
 
 namespace linktest {
 namespace {
@@ -128,6 +130,10 @@ namespace {
 
 std::map<HWND, ControlWatch*> g_watches;
 
+HWND Tab(HWND dialog) {
+    return ::GetDlgItem(dialog, IDC_INFO_TAB);
+}
+
 }  // namespace
 
 ControlWatch::~ControlWatch() {
@@ -166,6 +172,28 @@ bool ServeUntil(HWND dialog, const std::function<bool()>& done, const std::strin
         quorvel::testing::PumpDialogMessages(dialog);
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     });
+}
+
+// The page on top: the visible child of the tab control.
+HWND Page(HWND dialog) {
+    for (HWND child = ::GetWindow(Tab(dialog), GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(child)) return child;
+    }
+    return nullptr;
+}
+
+// A tap on tab `index`, as the stylus gives it.
+void TapTab(HWND dialog, int index) {
+    RECT item{};
+    ::SendMessage(Tab(dialog), TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                  reinterpret_cast<LPARAM>(&item));
+    POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ::ClientToScreen(Tab(dialog), &centre);
+    quorvel::win::InjectStylus(centre.x, centre.y, true);
+    quorvel::testing::PumpDialogMessages(dialog);
+    quorvel::win::InjectStylus(centre.x, centre.y, false);
+    quorvel::testing::PumpDialogMessages(dialog);
 }
 
 void Tick(HWND dialog, int seconds) {

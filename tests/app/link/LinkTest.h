@@ -78,6 +78,9 @@ bool ServeUntil(HWND dialog, const std::function<bool()>& done, const std::strin
 // each second brings served (the dialog's timers, the frame's watchdog).
 void Tick(HWND dialog, int seconds);
 std::wstring ItemText(HWND dialog, int id);
+// The information display's page on top, and a stylus tap on a tab.
+HWND Page(HWND dialog);
+void TapTab(HWND dialog, int index);
 bool ItemEnabled(HWND dialog, int id);
 
 // A text compared with tests/app/link/data/<name>; written there only in
