@@ -230,9 +230,22 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     afx_msg void OnAutoCollectStart();
     afx_msg void OnAutoCollectStop();
     afx_msg void OnCalibrationWizard();
+    // Receiver set-up (VendropDocSetup.cpp, VendropDocInstrument.cpp).
+    afx_msg void OnSetElevationMask();
+    afx_msg void OnEditRoverSettings();
+    afx_msg void OnRadioSettings();
+    afx_msg void OnUpdateRadioSettings(CCmdUI* pCmdUI);
+    afx_msg void OnInstrumentSettings();
+    afx_msg void OnSetupBaseStation();
+    afx_msg void OnWorkMode();
     DECLARE_MESSAGE_MAP()
 
   private:
+    // The branches of the instrument settings.
+    void SetStaticMode();
+    void SetDynamicMode();
+    void SetBaseAutoStart();
+    void SetBaseManually();
     // The new job's records: FALSE when the wizard or the choice of a job
     // was not left with OK.
     BOOL TakeWizardParams();

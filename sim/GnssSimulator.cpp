@@ -57,7 +57,15 @@ void GnssOutput::AddSentence(std::vector<std::string>& chunks, std::string sente
     chunks.back() += sentence;
 }
 
+bool GnssOutput::Load(std::string& error) {
+    return !Replaying() || m_replay.Load(m_options.replayPath, m_options.replayCrLf, error);
+}
+
 std::vector<std::string> GnssOutput::EpochChunks(int64_t index, NmeaEpoch* epoch) {
+    if (Replaying()) {
+        const int lines = m_options.replayLinesPerEpoch < 1 ? 1 : m_options.replayLinesPerEpoch;
+        return {m_replay.Next(static_cast<size_t>(lines))};
+    }
     const double t = EpochTime(index);
     const double previous = index > 0 ? EpochTime(index - 1) : -1.0;
     NmeaEpoch e = m_model.EpochAt(t);
@@ -70,11 +78,22 @@ std::vector<std::string> GnssOutput::EpochChunks(int64_t index, NmeaEpoch* epoch
     // second's positions.
     if (index % m_rate == 0) AddSentence(chunks, ZdaSentence(e));
     AddSentence(chunks, GgaSentence(e));
+    if (!std::isnan(m_options.bin1Sigma)) {
+        chunks.back() += Bin1Block(e, static_cast<float>(m_options.bin1Sigma));
+    }
     AddSentence(chunks, GstSentence(e));
     if (index % m_rate == 0) {
         AddSentence(chunks, GsaSentence(e));
         for (std::string& gsv : GsvSentences(e)) AddSentence(chunks, std::move(gsv));
         if (m_options.bestPos) AddSentence(chunks, BestPosLog(e));
+    }
+    if (index > 0 && m_options.portFrameAtS >= 0 && previous < m_options.portFrameAtS &&
+        t >= m_options.portFrameAtS) {
+        chunks.back() += ReplyFrame(80, "");
+    }
+    if (index > 0 && m_options.brokenFramesAtS >= 0 && previous < m_options.brokenFramesAtS &&
+        t >= m_options.brokenFramesAtS) {
+        for (const std::string& frame : BrokenReplyFrames()) chunks.back() += frame;
     }
     if (m_options.refStation && (index == 0 || Crosses(previous, t, kRefStationPeriodS))) {
         const GnssScenario& s = m_options.scenario;
@@ -97,20 +116,6 @@ std::string GnssOutput::Render(double fromS, double toS, std::vector<NmeaEpoch>*
     return bytes;
 }
 
-std::string ReplyFrame(int id, const std::string& payload) {
-    std::string frame;
-    frame += '$';
-    frame += static_cast<char>(id);
-    frame += static_cast<char>(255 - id);
-    const uint32_t n = static_cast<uint32_t>(payload.size());
-    for (int shift = 0; shift < 32; shift += 8) frame += static_cast<char>((n >> shift) & 0xFF);
-    frame += payload;
-    unsigned char sum = 0;
-    for (unsigned char c : frame) sum ^= c;
-    frame += static_cast<char>(sum);
-    return frame;
-}
-
 GnssSimulator::GnssSimulator(const GnssSimOptions& options)
     : m_options(options), m_output(options) {}
 
@@ -119,6 +124,7 @@ GnssSimulator::~GnssSimulator() {
 }
 
 bool GnssSimulator::Start(std::string& error) {
+    if (!m_output.Load(error)) return false;
     if (!m_pty.Open(m_options.linkPath, error)) return false;
     if (!m_options.logPath.empty()) {
         m_logFile.open(m_options.logPath, std::ios::app);
@@ -135,6 +141,7 @@ bool GnssSimulator::Start(std::string& error) {
 }
 
 void GnssSimulator::Stop() {
+    m_stopping = true;
     m_thread.Stop();
     m_pty.Close();
 }
@@ -156,12 +163,32 @@ bool GnssSimulator::Step(int64_t index, double t) {
 }
 
 void GnssSimulator::EmitEpoch(int64_t index) {
-    std::vector<std::string> chunks = m_output.EpochChunks(index);
     if (m_output.Silent(m_output.EpochTime(index)) || (m_lines.known && !m_lines.powered)) return;
+    if (m_output.Replaying()) {
+        // The program flushes its input when it opens the port: with the
+        // side file, the replay waits for that.
+        if (!m_options.linkPath.empty() && !(m_lines.known && m_lines.open)) return;
+        WriteAll(m_output.EpochChunks(index).front());
+        m_replayDone = m_output.ReplayDone();
+        return;
+    }
+    std::vector<std::string> chunks = m_output.EpochChunks(index);
     for (size_t i = 0; i < chunks.size(); ++i) {
         if (i > 0) ServeInput(kSplitPauseMs);
         std::lock_guard<std::mutex> lock(m_writeMutex);
         m_pty.Write(chunks[i], kWriteTimeoutMs);
+    }
+}
+
+// Waits for a program that reads slowly, serving what it sends meanwhile.
+void GnssSimulator::WriteAll(const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size() && !m_stopping && m_pty.IsOpen()) {
+        {
+            std::lock_guard<std::mutex> lock(m_writeMutex);
+            done += m_pty.Write(bytes.data() + done, bytes.size() - done, kWriteTimeoutMs);
+        }
+        if (done < bytes.size()) ServeInput(1);
     }
 }
 
@@ -188,7 +215,9 @@ void GnssSimulator::OnCommand(const LoggedCommand& c) {
     if (!m_options.answerFrames || c.kind != LoggedCommand::Kind::kFrame || !c.checksumOk) return;
     std::string reply;
     if (c.frameId == 40) reply = ReplyFrame(40, "");
-    if (c.frameId == 81) reply = ReplyFrame(81, std::string(1, '\0'));
+    if (c.frameId == 81) {
+        reply = ReplyFrame(81, std::string(1, static_cast<char>(m_options.shutdownAnswer)));
+    }
     if (reply.empty()) return;
     std::lock_guard<std::mutex> lock(m_writeMutex);
     m_pty.Write(reply, kWriteTimeoutMs);

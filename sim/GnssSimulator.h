@@ -1,9 +1,14 @@
 // The simulated GNSS receiver on a pseudo-terminal: NMEA GGA and GST every
 // epoch; GSA, GSV, ZDA (and #BESTPOSA when asked) every second; #REFSTATIONA
-// every 10 s when asked. It logs every line and command frame the program
-// sends, answers the reset and shut-down frames, and can misbehave on
-// request: fall silent, send garbage, spoil checksums, cut sentences in two,
-// hang up.
+// every 10 s and a type-1 "$BIN" block every epoch when asked. It logs every
+// line and command frame the program sends, answers the reset and shut-down
+// frames, sends the port frame (80) and broken frames when asked, and can
+// misbehave on request: fall silent, send garbage, spoil checksums, cut
+// sentences in two, hang up.
+//
+// In place of its own epochs it can replay a capture of a real receiver, a
+// few lines an epoch, once the program has its port open; nothing of the
+// replay is lost to a program that reads slowly.
 //
 // While the program's serial layer reports the board unpowered (the side
 // file of the link) the receiver says nothing.
@@ -16,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/BinaryOutput.h"
 #include "sim/CommandLog.h"
 #include "sim/GnssModel.h"
 #include "sim/PacedThread.h"
@@ -39,9 +45,18 @@ struct GnssSimOptions {
     int badChecksumEvery = 0;  // every Nth sentence
     int splitEvery = 0;        // every Nth sentence goes out in two parts
     double hangupAfterS = -1;
-    bool answerFrames = true;  // reply to the reset and shut-down frames
-    std::string linkPath;      // see PtyEndpoint
-    std::string logPath;       // the command log; empty = none
+    bool answerFrames = true;     // reply to the reset and shut-down frames
+    int shutdownAnswer = 0;       // the payload byte of the shut-down reply
+    double portFrameAtS = -1;     // send a port frame (80) once then
+    double brokenFramesAtS = -1;  // send BrokenReplyFrames() once then
+    // The sigma of a type-1 "$BIN" block after every GGA; NaN: none.
+    double bin1Sigma = __builtin_nan("");
+    // A capture to replay instead of the epochs, and how.
+    std::string replayPath;
+    bool replayCrLf = false;
+    int replayLinesPerEpoch = 10;
+    std::string linkPath;  // see PtyEndpoint
+    std::string logPath;   // the command log; empty = none
 };
 
 // Turns epochs into the bytes on the line, with the faults that live in the
@@ -51,7 +66,11 @@ class GnssOutput {
   public:
     explicit GnssOutput(const GnssSimOptions& options);
 
+    // Loads the capture to replay, if any.
+    bool Load(std::string& error);
     std::vector<std::string> EpochChunks(int64_t index, NmeaEpoch* epoch = nullptr);
+    bool Replaying() const { return !m_options.replayPath.empty(); }
+    bool ReplayDone() const { return m_replay.Done(); }
     int Rate() const { return m_rate; }
     double EpochTime(int64_t index) const { return static_cast<double>(index) / m_rate; }
     bool Silent(double t) const;
@@ -66,11 +85,8 @@ class GnssOutput {
     GnssModel m_model;
     int m_rate;
     uint64_t m_sentences = 0;
+    CaptureReplay m_replay;
 };
-
-// The reply frame the receiver sends: '$', id, 255 - id, 32-bit length,
-// payload, XOR.
-std::string ReplyFrame(int id, const std::string& payload);
 
 class GnssSimulator {
   public:
@@ -87,6 +103,8 @@ class GnssSimulator {
     const std::string& Path() const { return m_pty.Path(); }
     PtyEndpoint& Pty() { return m_pty; }
     CommandLog& Log() { return m_log; }
+    // A replay has sent its last line.
+    bool ReplayDone() const { return m_replayDone.load(); }
     bool HungUp() const { return m_hungUp.load(); }
 
   private:
@@ -95,6 +113,7 @@ class GnssSimulator {
     void ServeInput(int waitMs);
     void WatchLines();
     void OnCommand(const LoggedCommand& c);
+    void WriteAll(const std::string& bytes);
 
     GnssSimOptions m_options;
     GnssOutput m_output;
@@ -103,6 +122,8 @@ class GnssSimulator {
     std::ofstream m_logFile;
     std::mutex m_writeMutex;
     std::atomic<bool> m_hungUp{false};
+    std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_replayDone{false};
     LineReport m_lines;
     PacedThread m_thread;
 };

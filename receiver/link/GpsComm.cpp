@@ -1,11 +1,35 @@
+// CGpsComm: the members, the port parameters and the senders. The port set-up
+// is in GpsCommOpen.cpp, the reader and Close in GpsCommReader.cpp.
 #include "receiver/link/GpsComm.h"
 
-// The results that Reset leaves alone start at zero.
+#include <string>
+
+#include "platform/serial/SerialApi.h"
+#include "receiver/link/PeripheralControl.h"
+#include "receiver/link/PortSetting.h"
+#include "receiver/link/ReceiverFrames.h"
+
+namespace {
+
+// The low byte of every character, embedded zeros included.
+std::string LowBytesOf(const CString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(text.GetLength()));
+    for (int i = 0; i < text.GetLength(); ++i) {
+        bytes.push_back(static_cast<char>(static_cast<unsigned>(text.GetAt(i)) & 0xFF));
+    }
+    return bytes;
+}
+
+}  // namespace
+
 CGpsComm::CGpsComm() {
     Reset();
 }
 
-CGpsComm::~CGpsComm() = default;
+CGpsComm::~CGpsComm() {
+    StopReaders();
+}
 
 void CGpsComm::Reset() {
     m_bNetRequest = 0;
@@ -20,7 +44,9 @@ void CGpsComm::Reset() {
     m_nRadioTarget = 0;
     m_nBusy = 0;
     m_hThread = INVALID_HANDLE_VALUE;
-    m_hPort = INVALID_HANDLE_VALUE;
+    // A reader that is still opening owns the port it opens; the next Start
+    // or Close takes it back.
+    if (!m_reader) m_hPort = INVALID_HANDLE_VALUE;
     m_nReceiverType = -1;
     m_bGsmReadReq = 0;
     m_bGsmSetReq = 0;
@@ -34,18 +60,57 @@ void CGpsComm::Reset() {
 
 void CGpsComm::SetPortParams(int nMode, int nPort, int nBaud, char cParity, int nDataBits,
                              int nStopBits) {
-    if (nMode == 0)
-        m_nPort = nPort == 0 ? ExpansionSlotPort : 1;
-    else
-        m_nPort = nPort;
+    m_nPort = nMode == 0 ? PortNumberForSetting(nPort) : nPort;
     m_nBaud = nBaud;
     m_cParity = cParity;
     m_nDataBits = nDataBits;
     m_nStopBits = nStopBits;
 }
 
-void CGpsComm::Start() {}
+int CGpsComm::WriteByte(char c) {
+    DWORD written = 0;
+    return WriteFile(m_hPort.load(), &c, 1, &written, nullptr) && written == 1 ? 1 : 0;
+}
 
-void CGpsComm::Close() {}
+BOOL CGpsComm::SendBytes(const BYTE* bytes, size_t n, BOOL bStopAtFailure) {
+    std::lock_guard<std::mutex> lock(m_sendLock);
+    for (size_t i = 0; i < n; ++i) {
+        if (!WriteByte(static_cast<char>(bytes[i])) && bStopAtFailure) return FALSE;
+    }
+    return TRUE;
+}
 
-void CGpsComm::SendTypedCommand(BYTE, CString) {}
+BOOL CGpsComm::SendLine(CString text) {
+    SendText(text);
+    return TRUE;
+}
+
+void CGpsComm::SendText(CString& text) {
+    text += L"\r\n";
+    const std::string bytes = LowBytesOf(text);
+    SendBytes(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size(), FALSE);
+}
+
+int CGpsComm::SendFrame(BYTE id, int nLen, CString payload) {
+    if (nLen < 0 || nLen > ReceiverCommandFrame::kMaxPayload) return 0;
+    std::vector<BYTE> bytes(static_cast<size_t>(nLen));
+    for (int i = 0; i < nLen; ++i) {
+        bytes[static_cast<size_t>(i)] = static_cast<BYTE>(payload.GetAt(i) & 0xFF);
+    }
+    const std::vector<BYTE> frame = ReceiverCommandFrame::Build(id, bytes.data(), nLen);
+    return SendBytes(frame.data(), frame.size(), TRUE) ? 1 : 0;
+}
+
+void CGpsComm::SendTypedCommand(BYTE id, CString tokens) {
+    const std::vector<BYTE> payload = TypedCommandPayload(tokens);
+    if (payload.size() > static_cast<size_t>(ReceiverCommandFrame::kMaxPayload)) return;
+    const std::vector<BYTE> frame =
+        ReceiverCommandFrame::Build(id, payload.data(), static_cast<int>(payload.size()));
+    SendBytes(frame.data(), frame.size(), TRUE);
+}
+
+void CGpsComm::SwitchReceiverPower(BOOL bOn) {
+    ClaimPeripheral(kReceiverPeripheral, TRUE);
+    SwitchPeripheral(kReceiverPeripheral, bOn);
+    ClaimPeripheral(kReceiverPeripheral, FALSE);
+}

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -188,6 +189,59 @@ TEST_F(SimulatorTest, ReceiverFallsSilentWhileUnpoweredAndHangsUp) {
     EXPECT_LE(read(m_fd, &byte, 1), 0);  // hung up
 }
 
+TEST_F(SimulatorTest, ReceiverSendsPortFrameBrokenFramesAndBinBlocksOnRequest) {
+    GnssSimOptions options;
+    options.rateHz = 20;
+    options.portFrameAtS = 0.2;
+    options.brokenFramesAtS = 0.3;
+    options.bin1Sigma = 0.5;
+    options.shutdownAnswer = 1;
+    GnssSimulator sim(options);
+    std::string error;
+    ASSERT_TRUE(sim.Start(error)) << error;
+    OpenProgramSide(sim.Path());
+    const std::string broken = BrokenReplyFrames()[1];
+    std::string got = ReadFor(3000, broken);
+    EXPECT_NE(got.find(ReplyFrame(80, "")), std::string::npos);
+    EXPECT_LT(got.find(ReplyFrame(80, "")), got.find(BrokenReplyFrames()[0]));
+    EXPECT_NE(got.find(broken), std::string::npos);
+    const size_t bin = got.find("$BIN\x01");
+    ASSERT_NE(bin, std::string::npos);
+    float sigma = 0;
+    std::memcpy(&sigma, got.data() + bin + 52, sizeof sigma);
+    EXPECT_EQ(sigma, 0.5f);
+    EXPECT_EQ(got.find(ReplyFrame(80, ""), got.find(ReplyFrame(80, "")) + 1), std::string::npos);
+    Send(std::string("\x24\x51\xAE\x00\x00\xDB", 6));  // shut down
+    const std::string refused = ReplyFrame(81, std::string(1, '\x01'));
+    EXPECT_NE(ReadFor(2000, refused).find(refused), std::string::npos);
+}
+
+TEST_F(SimulatorTest, ReplayWaitsForTheProgramsPortAndSendsEveryLine) {
+    const std::string capture = m_dir + "/capture.log";
+    std::string lines;
+    for (int i = 0; i < 300; ++i) lines += "$GPGGA," + std::to_string(i) + "*00\n";
+    std::ofstream(capture) << "# GPS: test\n" << lines;
+    GnssSimOptions options;
+    options.rateHz = 20;
+    options.linkPath = m_dir + "/gnss";
+    options.replayPath = capture;
+    options.replayCrLf = true;
+    options.replayLinesPerEpoch = 50;
+    GnssSimulator sim(options);
+    std::string error;
+    ASSERT_TRUE(sim.Start(error)) << error;
+    OpenProgramSide(sim.Path());
+    EXPECT_EQ(ReadFor(300), "");  // the port is not reported open yet
+    std::ofstream(options.linkPath + ".lines") << "DTR=1 RTS=1 POWER=1 OPEN=1\n";
+    std::string expected;
+    for (int i = 0; i < 300; ++i) expected += "$GPGGA," + std::to_string(i) + "*00\r\n";
+    EXPECT_EQ(ReadFor(5000, "$GPGGA,299*00\r\n"), expected);
+    EXPECT_TRUE(sim.ReplayDone());
+    options.replayPath = m_dir + "/none.log";
+    GnssSimulator missing(options);
+    EXPECT_FALSE(missing.Start(error));
+}
+
 TEST_F(SimulatorTest, SounderSendsItsTypesTelegrams) {
     SounderSimOptions options;
     options.type = 3;
@@ -219,6 +273,7 @@ TEST_F(SimulatorTest, ProgramsPrintTheirTerminalFirstAndExplainTheirOptions) {
     std::string help = RunProgram(QUORVEL_GNSS_SIM " --help", first);
     EXPECT_NE((first + help).find("--lat"), std::string::npos);
     EXPECT_NE(help.find("--hangup-after"), std::string::npos);
+    EXPECT_NE(help.find("--replay FILE"), std::string::npos);
     RunProgram(QUORVEL_SOUNDER_SIM " --help", first);
     EXPECT_NE(first.find("usage"), std::string::npos);
 

@@ -1,4 +1,4 @@
-#include "app/ByteBuffer.h"
+#include "receiver/link/ByteBuffer.h"
 
 #include <gtest/gtest.h>
 
