@@ -206,6 +206,8 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     afx_msg void OnSetHeightFit();
     afx_msg void OnSetCorrection();
     afx_msg void OnCtrlPointLib();
+    afx_msg void OnRoverAntennaHeight();
+    afx_msg void OnTimeZone();
     // Libraries, screens and tools (VendropDocTools.cpp).
     afx_msg void OnParamWizard();
     afx_msg void OnCoordLib();
