@@ -1,9 +1,7 @@
 // Start-up's job: esystem.sys names the current job (or the default job is
-// made), the job's folders and settings files are found or created, the
-// document takes the job's state over and the receiver link gets its port.
+// made), the job's folders and settings files are found or created and the
+// document takes the job's state over.
 // Each file error shows its box and the start-up goes on.
-#include "app/AppGlobals.h"
-#include "app/MainFrame.h"
 #include "app/VendropApp.h"
 #include "app/VendropDoc.h"
 #include "platform/files/FileApi.h"
@@ -121,14 +119,4 @@ void CVendropApp::RestoreJobState(CVendropDoc& doc) {
         default:
             break;
     }
-}
-
-void CVendropApp::StartReceiverLink(CVendropDoc& doc, CMainFrame& frame) {
-    const SystemParams& params = doc.m_sysParams;
-    g_gpsComm.SetNotifyWindow(frame.m_hWnd);
-    if (params.nComMode == 0)
-        g_gpsComm.SetPortParams(0, params.Port, params.Port == 2 ? 9600 : 57600, 'N', 8, 1);
-    else if (params.nComMode == 1)
-        g_gpsComm.SetPortParams(1, params.nInputCom, 57600, 'N', 8, 1);
-    g_gpsComm.Start();
 }

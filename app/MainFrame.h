@@ -13,15 +13,19 @@
 // MainFrameRecording.cpp (the measurement commands and the raw epoch
 // lines), MainFrameSounder.cpp (the echo sounder's port, bytes and depths),
 // MainFrameTimer.cpp (the no-data watchdog and the parameter alarms),
-// MainFrameCommands.cpp (the menu commands the frame handles itself).
+// MainFrameCommands.cpp (the menu commands the frame handles itself),
+// MainFrameDispatch.cpp (the receiver's lines and replies),
+// MainFrameRelay.cpp (speed and heading, the GGA relay).
 #pragma once
 
+#include "app/FrameReceiverHost.h"
 #include "app/SounderInput.h"
 #include "app/SounderTypes.h"
 #include "app/SplitterWndEx.h"
 #include "platform/framework/Afx.h"
 #include "platform/framework/CommandBar.h"
 #include "pointdata/StringRecord32.h"
+#include "receiver/ReceiverParser.h"
 #include "receiver/SurveyRecord.h"
 #include "receiver/link/ComPort.h"
 
@@ -71,6 +75,29 @@ class CMainFrame : public CFrameWnd {
     // and counts the document's point counter on.
     void MakePointName(CString& name, int nMode);
 
+    // ---- Receiver dispatcher (MainFrameDispatch.cpp, MainFrameRelay.cpp) ----
+    // A point of the GGA relay: its GGA text, longitude (x), latitude (y)
+    // and altitude (h).
+    struct RelayPoint {
+        CString strName;
+        double x = 0.0;
+        double y = 0.0;
+        double h = 0.0;
+    };
+    // The XOR of n bytes; 0 when n < 1.
+    static BYTE CalcXorChecksum(const BYTE* bytes, int n);
+    // Speed (m/s) and heading (radians from grid north towards east) of
+    // m_fix against the previous GGA fix, which it then becomes. Across a
+    // jump of 15 minutes or more both keep their values.
+    void CalcSpeedHeading(double* pSpeed, double* pHeading);
+    // Takes m_strCurGga as the GGA to relay when none is held yet or the
+    // longitude moved by the relay distance (one arc-second counted as
+    // 30 m) since the last one taken.
+    void CheckRelayDistance();
+    // Longitude, latitude and altitude of the GGA in the point's name
+    // (hemisphere letters not applied).
+    static void ParseNmeaLatLon(RelayPoint* point);
+
     // ---- Echo sounder (MainFrameSounder.cpp) ----
     // Opens m_sounderPort from the settings and selects the type; TRUE at
     // once when it is open already.
@@ -80,8 +107,10 @@ class CMainFrame : public CFrameWnd {
     CString m_strRelayState;
     int m_nMsgCount = 0;
     HWND m_hViewWnd = nullptr;
-    // The receiver sentence decoder m_parser (CReceiverParser) joins here
-    // when the decoder lands.
+    // The decoders' view of the program, and the decoder it is given to.
+    CFrameReceiverHost m_receiverHost{*this};
+    CReceiverParser m_parser{&m_receiverHost};
+    RelayPoint m_lastRelayPos;
     float m_fBinSigma = 0.0f;
     double m_dGraphX;
     double m_dGraphY;
@@ -131,6 +160,8 @@ class CMainFrame : public CFrameWnd {
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
     afx_msg LRESULT OnBin1Sigma(WPARAM wParam, LPARAM lParam);
+    // WM_GPS_SENTENCE: one line or reply frame from the receiver link.
+    afx_msg LRESULT OnReceiverMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnViewBlank();
     afx_msg void OnViewMain();
     afx_msg void OnViewSavePoint();
@@ -181,6 +212,13 @@ class CMainFrame : public CFrameWnd {
     // The watchdog's notice after a silence, and the alarm checks.
     void NoDataNotice();
     void CheckParameterAlarms();
+    // The dispatcher's steps (MainFrameDispatch.cpp, MainFrameRelay.cpp).
+    BOOL HandleReplyFrame(const BYTE* bytes, DWORD n);
+    void HandleText(const CString& line);
+    void ClearForRadioSearch(const CString& status);
+    void TranslateStatus();
+    void OnNewPosition();
+    void RelayGga();
     void FillSounderTypes();
     // Writes the settings; on failure the box of string 61423.
     BOOL WriteSettings();

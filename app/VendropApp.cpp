@@ -4,6 +4,7 @@
 #include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
 #include "app/MainFrame.h"
+#include "app/ReceiverLinkStart.h"
 #include "app/SplashWnd.h"
 #include "app/VendropDoc.h"
 #include "app/VendropView.h"

@@ -6,7 +6,8 @@
 // window. It keeps no state of its own beyond the framework's.
 //
 // Sections: VendropApp.cpp (the sequence), AppStartupShell.cpp (shortcuts
-// and the application key), AppStartupJob.cpp (job, settings and link).
+// and the application key), AppStartupJob.cpp (job and settings files),
+// ReceiverLinkStart.cpp (the receiver link).
 #pragma once
 
 #include "platform/framework/Afx.h"
@@ -34,8 +35,6 @@ class CVendropApp : public CWinApp {
     static void OpenCurrentJob(CVendropDoc& doc);
     // Steps 16 to 18: base station, point naming and storage from the job.
     static void RestoreJobState(CVendropDoc& doc);
-    // Step 19: the receiver link's port by the settings, then its reader.
-    static void StartReceiverLink(CVendropDoc& doc, CMainFrame& frame);
 };
 
 // The window-enumeration callback of the single-instance check: stops at a

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/DefaultRecords.h"
+#include "app/DocumentLinkHost.h"
 #include "platform/base/BuildDate.h"
 #include "res/resource.h"
 
@@ -86,7 +87,9 @@ CVendropDoc::CVendropDoc()
 }
 
 CVendropDoc::~CVendropDoc() {
-    // Nothing may reach a document that is gone.
+    // Nothing may reach a document that is gone, the link's reader
+    // included.
+    g_linkHost.Detach(this);
     if (g_pDoc == this) g_pDoc = nullptr;
 }
 

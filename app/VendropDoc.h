@@ -15,6 +15,8 @@
 // derives from; its writer m_fileWriter is attached to it for the whole run.
 #pragma once
 
+#include <atomic>
+
 #include "app/IniFile.h"
 #include "app/PointRecord.h"
 #include "app/ResultFormatRecord.h"
@@ -182,7 +184,8 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
 
     // ---- Receiver identification ----
     int m_nReceiverVariant = 0;
-    int m_nReceiverType = -1;
+    // Set by the link's reader thread when the link starts.
+    std::atomic<int> m_nReceiverType{-1};
     double m_dAntennaConst = 0.014;
 
     // ---- Other ----

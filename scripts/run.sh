@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # make run: the program on a device root in the checkout (run/device, laid
 # out as a fresh handheld on first use), talking to the receiver simulator
-# through a pseudo-terminal as COM1.
+# through a pseudo-terminal as COM1 and to the echo-sounder simulator (type
+# 0) as COM2.
+#
+# A first use lays the default job out by a short headless start of the
+# program itself, then sets the job's SoundPort to 2 in its .ini: the
+# program writes every other value as it always does.
 #
 # With a display the screen shows in a window; without one (or with
 # HEADLESS=1) the program runs headless, keeps run/snapshots/latest.png up
@@ -26,29 +31,49 @@ else
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUORVEL_SANITIZE=OFF -DQUORVEL_TESTS=OFF \
     "${launcher[@]}" >/dev/null
-  cmake --build "$build" -j "$(nproc)" --target quorvel quorvel-gnss-sim
+  cmake --build "$build" -j "$(nproc)" --target quorvel quorvel-gnss-sim quorvel-sounder-sim
 fi
 
 mkdir -p "$run_dir"
-sim_out=$run_dir/gnss-sim.out
-"$build"/sim/quorvel-gnss-sim >"$sim_out" &
-sim_pid=$!
-pty=""
-for _ in $(seq 100); do
-  pty=$(head -n 1 "$sim_out" 2>/dev/null || true)
-  [ -n "$pty" ] && break
-  kill -0 "$sim_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [ -z "$pty" ]; then
-  echo "run: the receiver simulator did not start" >&2
-  kill "$sim_pid" 2>/dev/null || true
+# Starts a simulator in the background; its terminal's path (its first
+# output line) goes to the variable named by $1, its process id to $2.
+start_sim() {
+  local path_var=$1 pid_var=$2 out=$run_dir/$3.out program=$4
+  shift 4
+  "$build"/sim/"$program" "$@" >"$out" &
+  local pid=$! path=""
+  for _ in $(seq 100); do
+    path=$(head -n 1 "$out" 2>/dev/null || true)
+    [ -n "$path" ] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  printf -v "$path_var" '%s' "$path"
+  printf -v "$pid_var" '%s' "$pid"
+}
+start_sim pty sim_pid gnss-sim quorvel-gnss-sim
+start_sim sounder_pty sounder_pid sounder-sim quorvel-sounder-sim --type 0
+if [ -z "$pty" ] || [ -z "$sounder_pty" ]; then
+  echo "run: a simulator did not start" >&2
+  kill "$sim_pid" "$sounder_pid" 2>/dev/null || true
   exit 1
 fi
-echo "run: receiver simulator on $pty (COM1)"
+echo "run: receiver simulator on $pty (COM1), echo sounder on $sounder_pty (COM2)"
+
+ports=(--port "COM1=$pty" --port "COM2=$sounder_pty")
+ini=$run_dir/device/Flash\ Disk/Jobs/ruvo/ruvo.ini
+if [ ! -e "$run_dir/device" ]; then
+  printf 'expect "Quorvel<ruvo.dat>"\n' >"$run_dir/layout.script"
+  if "$build"/launcher/quorvel --root "$run_dir/device" "${ports[@]}" \
+      --script "$run_dir/layout.script" >/dev/null && [ -f "$ini" ]; then
+    sed -i 's/^SoundPort=[0-9]*\r$/SoundPort=2\r/' "$ini"
+  else
+    echo "run: the first start did not lay the job out; SoundPort stays as it is" >&2
+  fi
+fi
 
 # The snapshot folder matters only headless, also when a window cannot be made.
-args=(--root "$run_dir/device" --port "COM1=$pty" --snapshots "$run_dir/snapshots")
+args=(--root "$run_dir/device" "${ports[@]}" --snapshots "$run_dir/snapshots")
 if [ "${HEADLESS:-0}" = 1 ] || [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   args+=(--headless)
   if [ -t 0 ]; then
@@ -63,7 +88,7 @@ fi
 "$build"/launcher/quorvel "${args[@]}" 0<&0 &
 quorvel_pid=$!
 stopping=0
-trap 'stopping=1; kill -TERM "$quorvel_pid" "$sim_pid" 2>/dev/null || true' INT TERM
+trap 'stopping=1; kill -TERM "$quorvel_pid" "$sim_pid" "$sounder_pid" 2>/dev/null || true' INT TERM
 
 status=0
 wait -n "$quorvel_pid" "$sim_pid" || true
@@ -72,6 +97,6 @@ if [ "$stopping" = 0 ] && kill -0 "$quorvel_pid" 2>/dev/null; then
   kill -TERM "$quorvel_pid" 2>/dev/null || true
 fi
 wait "$quorvel_pid" || status=$?
-kill -TERM "$sim_pid" 2>/dev/null || true
-wait "$sim_pid" 2>/dev/null || true
+kill -TERM "$sim_pid" "$sounder_pid" 2>/dev/null || true
+wait "$sim_pid" "$sounder_pid" 2>/dev/null || true
 exit "$status"

@@ -1,35 +1,11 @@
 #include "tests/app/commands/CommandsTest.h"
 
-#include <chrono>
-#include <filesystem>
-
 #include "app/AppGlobals.h"
-#include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
-#include "platform/device/KernelIoControl.h"
-#include "platform/files/Registry.h"
 #include "platform/framework/CommandBarControl.h"
-#include "platform/serial/LineState.h"
-#include "platform/serial/PortMap.h"
-#include "platform/testing/WaitUntil.h"
-#include "platform/win/WinInternal.h"
-#include "receiver/link/PeripheralControl.h"
 
 namespace commandstest {
 namespace {
-
-// The handheld's expansion-slot setting the link forces to 1 before it
-// opens a port: 1 already, so no warm boot is asked for.
-void SetExpansionSlotSetting() {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                             nullptr, 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD value = 1;
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                  sizeof value);
-    RegCloseKey(key);
-}
 
 HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
     for (auto item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM,
@@ -49,56 +25,20 @@ HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
     return nullptr;
 }
 
-// A command's state as the command bar asks for it.
-class StateProbe : public CCmdUI {
-  public:
-    void Enable(BOOL bOn) override {
-        CCmdUI::Enable(bOn);
-        m_bOn = bOn;
-    }
-    BOOL m_bOn = TRUE;
-};
-
 }  // namespace
 
-void CommandsTest::SetUp() {
-    ShellTest::SetUp();
-    quorvel::ResetSerialPortPower();
-    quorvel::ResetDeviceEmulation();
-    quorvel::ResetPeripheralControl();
-    SetExpansionSlotSetting();
-}
-
-void CommandsTest::TearDown() {
-    ShellTest::TearDown();
-    g_gpsComm.Close();
-    m_sim.reset();
-    quorvel::ClearSerialPortMappings();
-    quorvel::ResetSerialPortPower();
-}
-
-void CommandsTest::StartReceiver(quorvel::sim::GnssSimOptions options) {
-    options.linkPath = m_root + "/gnss";
-    m_sim = std::make_unique<quorvel::sim::GnssSimulator>(options);
-    std::string error;
-    ASSERT_TRUE(m_sim->Start(error)) << error;
-    quorvel::MapSerialPort(1, m_sim->Path());
-}
-
-CMainFrame* CommandsTest::StartProgram() {
-    if (!m_sim) StartReceiver();
-    EXPECT_TRUE(Start());
-    Advance(1000);  // the splash's second
-    // The link start ends with two frames of id 52.
-    EXPECT_TRUE(RunUntil([this] { return TakeFrames().size() >= 2; }, "the link start"));
-    return Frame();
-}
-
-bool CommandsTest::RunUntil(const std::function<bool()>& done, const std::string& what) {
-    return quorvel::testing::WaitUntil(done, what, quorvel::testing::kWaitMs, [this] {
-        quorvel::AdvanceVirtualClock(10);
-        Pump();
-    });
+CMainFrame* CommandsTest::StartWithLink(void (*change)(SystemParams&)) {
+    CMainFrame* frame = StartProgram(change);
+    if (m_sim) {
+        EXPECT_TRUE(BringUpLink());
+        TakeFrames();
+    } else {
+        // The quiet receiver takes the link start's lines and pauses.
+        EXPECT_TRUE(Serve(
+            [this] { return AdvanceUntil([] { return g_gpsComm.m_bRunning.load(); }, 100); }));
+        m_receiver.ReadUntil("$JASC,GPGSV,0.2\r\n\r\n");
+    }
+    return frame;
 }
 
 void CommandsTest::Command(UINT id) {
@@ -106,13 +46,10 @@ void CommandsTest::Command(UINT id) {
     Pump();
 }
 
-std::vector<std::string> CommandsTest::ReceiverLog() const {
-    std::vector<std::string> entries;
-    for (const quorvel::sim::LoggedCommand& c : m_sim->Log().Items()) {
-        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
-        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
-    }
-    return entries;
+bool CommandsTest::Deliver(const std::string& line) {
+    Frame()->m_nNoDataTicks = 99;
+    m_receiver.Write(line);
+    return Serve([] { return GetMainFrame()->m_nNoDataTicks == 0; });
 }
 
 std::vector<std::string> CommandsTest::TakeFrames() {

@@ -66,17 +66,15 @@ TEST_F(JobCommandsTest, OpeningAJobSwitchesItsPathsRecordsEngineAndSystemFile) {
     EXPECT_EQ(Doc().m_sysParams.nTimeZone, 9);
     EXPECT_EQ(Doc().m_coordParams.szdCenter, 3.0);
     EXPECT_EQ(Doc().m_calibMeasured[1].x, 11.0);
-    EXPECT_EQ(Lines(kSystemFile), (std::vector<std::string>{
-                                      "", "[System]",
-                                      "szIniFile=\\Flash Disk\\Jobs\\other\\other.ini",
-                                      "szDataFile=other.dat", "szLastSaveName=PT"}));
+    EXPECT_EQ(
+        Lines(kSystemFile),
+        (std::vector<std::string>{"", "[System]", "szIniFile=\\Flash Disk\\Jobs\\other\\other.ini",
+                                  "szDataFile=other.dat", "szLastSaveName=PT"}));
     EXPECT_EQ(Title(), L"Quorvel <other.dat>");
-    // The engine projects with the opened job's central meridian.
-    double x = 0.0;
-    double y = 0.0;
-    Doc().m_coordTransform.TransverseMercatorForward(kBaseLat, kBaseLon, x, y);
-    EXPECT_NEAR(x, 5414204.700628, 1e-4);
-    EXPECT_NEAR(y, 448230.328297, 1e-4);
+    // The next position is projected with the opened job's central meridian.
+    const SurveyRecord fix = NextFix();
+    EXPECT_NEAR(fix.dProjX, kSiteNorth, 1e-3);
+    EXPECT_NEAR(fix.dProjY, kSiteEast, 1e-3);
     // Folders are not made, the naming and the alarms stay.
     EXPECT_FALSE(IsFolder(L"\\Flash Disk\\Jobs\\other\\data"));
     EXPECT_EQ(Doc().m_strNextPointName, CString(L"K7"));
@@ -91,8 +89,9 @@ TEST_F(JobCommandsTest, AJobWithoutItsParameterFileIsOpenedAfterBothBoxes) {
     FillDefaultIniRecord(ini);
     ini.nGAngle = 15;
     ASSERT_TRUE(CIniFile().WriteSystemParams(L"\\Flash Disk\\Jobs\\bare\\", L"bare.ini", ini));
-    m_modals->ExpectDialog(IDD_FILE_OPEN).Do(ChooseInTree({L"Jobs", L"bare", L"bare.ini"})).Click(
-        IDOK);
+    m_modals->ExpectDialog(IDD_FILE_OPEN)
+        .Do(ChooseInTree({L"Jobs", L"bare", L"bare.ini"}))
+        .Click(IDOK);
     m_modals->ExpectMessageBox(L"Read Par file failed!").Answer(IDOK);
     m_modals->ExpectMessageBox(L"读par文件错误,请检查错误!").Answer(IDOK);
     Command(ID_JOB_OPEN);
@@ -100,8 +99,7 @@ TEST_F(JobCommandsTest, AJobWithoutItsParameterFileIsOpenedAfterBothBoxes) {
     EXPECT_EQ(Doc().m_strJobDir, CString(L"\\Flash Disk\\Jobs\\bare\\"));
     EXPECT_EQ(Doc().m_sysParams.nGAngle, 15);
     EXPECT_EQ(Doc().m_coordParams.szdBaseX, before.szdBaseX);  // what the reader left
-    EXPECT_NE(SystemFile().find("szIniFile=\\Flash Disk\\Jobs\\bare\\bare.ini"),
-              std::string::npos);
+    EXPECT_NE(SystemFile().find("szIniFile=\\Flash Disk\\Jobs\\bare\\bare.ini"), std::string::npos);
     EXPECT_EQ(Title(), L"Quorvel <bare.dat>");
 }
 
@@ -113,7 +111,8 @@ TEST_F(JobCommandsTest, TheDeleteListOffersOtherJobsAndDeletesOnlyWhatItShould) 
     ASSERT_TRUE(ini.WriteSystemFile(L"\\Flash Disk\\", L"esystem.sys",
                                     {L"\\Flash Disk\\Jobs\\Road\\road.ini", L"PT", L"road.dat"}));
     MakeFolder(L"\\Flash Disk\\Jobs\\Road");
-    StartProgram();
+    StartAndSettle();
+    WaitForLinkOpen();
     ASSERT_TRUE(IsFile(L"\\Flash Disk\\Jobs\\Road\\road.ini"));
     SystemParams defaults;
     FillDefaultIniRecord(defaults);
@@ -131,8 +130,9 @@ TEST_F(JobCommandsTest, TheDeleteListOffersOtherJobsAndDeletesOnlyWhatItShould) 
 
     m_modals->ExpectDialog(IDD_DELETE_JOB)
         .Do([](HWND dialog) {
-            EXPECT_EQ(ListTexts(dialog, IDC_DELETE_JOB_LIST),
-                      (std::vector<std::wstring>{L"\\Flash Disk\\Jobs\\a", L"\\Flash Disk\\Jobs\\d"}));
+            EXPECT_EQ(
+                ListTexts(dialog, IDC_DELETE_JOB_LIST),
+                (std::vector<std::wstring>{L"\\Flash Disk\\Jobs\\a", L"\\Flash Disk\\Jobs\\d"}));
         })
         .Click(IDC_DELETE_JOB_DELETE)
         .Select(IDC_DELETE_JOB_LIST, 0)

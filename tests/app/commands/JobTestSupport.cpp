@@ -9,6 +9,8 @@
 #include "app/DefaultRecords.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/FileApi.h"
+#include "sim/Nmea.h"
+#include "sim/ReceiverLogs.h"
 
 namespace commandstest {
 namespace {
@@ -28,16 +30,35 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
 }  // namespace
 
 CMainFrame* JobTest::StartOnJob(void (*change)(SystemParams&)) {
-    WriteDefaultJob(change);
-    CMainFrame* frame = StartProgram();
+    CMainFrame* frame = StartWithLink(change);
     ReceiveBaseStation();
     return frame;
 }
 
+quorvel::sim::NmeaEpoch JobTest::SiteEpoch() {
+    quorvel::sim::NmeaEpoch epoch;
+    epoch.secondsOfDay = 8 * 3600;
+    epoch.latDeg = kBaseLat;
+    epoch.lonDeg = kBaseLon;
+    epoch.heightM = kBaseHeight;
+    epoch.quality = 4;
+    return epoch;
+}
+
+// The base log, then a position: the document takes the fix, base block
+// and all, with the position.
 void JobTest::ReceiveBaseStation() {
-    Doc().m_curFix.dBaseLat = kBaseLat;
-    Doc().m_curFix.dBaseLon = kBaseLon;
-    Doc().m_curFix.dBaseH = kBaseHeight;
+    const quorvel::sim::NmeaEpoch epoch = SiteEpoch();
+    ASSERT_TRUE(Deliver(quorvel::sim::RefStationLog(epoch, kBaseLat, kBaseLon, kBaseHeight)));
+    ASSERT_TRUE(Deliver(quorvel::sim::GgaSentence(epoch)));
+    ASSERT_NEAR(Doc().m_curFix.dBaseLat, kBaseLat, 1e-8);
+    ASSERT_NEAR(Doc().m_curFix.dBaseLon, kBaseLon, 1e-8);
+    ASSERT_NEAR(Doc().m_curFix.dBaseH, kBaseHeight, 1e-3);
+}
+
+SurveyRecord JobTest::NextFix() {
+    EXPECT_TRUE(Deliver(quorvel::sim::GgaSentence(SiteEpoch())));
+    return Doc().m_curFix;
 }
 
 void JobTest::WriteJob(const std::wstring& name, const SystemParams& ini,

@@ -77,15 +77,15 @@ TEST_F(NewJobTest, TheWizardsJobHasItsFoldersFilesNamesAndTitle) {
     EXPECT_EQ(ReadDevice(L"\\Flash Disk\\esystem.sys"), CommandsReference("road1_esystem.sys"));
     std::map<std::string, double> base = ExpectLinesMatch(
         ReadDevice(L"\\Flash Disk\\Jobs\\road1\\road1.par"), CommandsReference("road1.par"));
-    EXPECT_NEAR(base["szdBaseLat"], 48.512988, 1e-9);
-    EXPECT_NEAR(base["szdBaseLon"], 2.174020, 1e-9);
-    EXPECT_EQ(base["szdBaseHgt"], kBaseHeight);
-    EXPECT_NEAR(base["szdBaseX"], 5414204.700628, 1e-4);
-    EXPECT_NEAR(base["szdBaseY"], 448230.328297, 1e-4);
-    EXPECT_EQ(base["szdBaseH"], kBaseHeight);
+    EXPECT_NEAR(base["szdBaseLat"], 48.5129880016, 1e-10);
+    EXPECT_NEAR(base["szdBaseLon"], 2.1740199983, 1e-10);
+    EXPECT_NEAR(base["szdBaseHgt"], kLoggedHeight, 1e-6);
+    EXPECT_NEAR(base["szdBaseX"], kBaseNorth, 1e-4);
+    EXPECT_NEAR(base["szdBaseY"], kBaseEast, 1e-4);
+    EXPECT_NEAR(base["szdBaseH"], kLoggedHeight, 1e-6);
     EXPECT_EQ(base["szdSx0"], base["szdBaseX"]);
     EXPECT_EQ(base["szdSy0"], base["szdBaseY"]);
-    EXPECT_EQ(base["szdSh0"], kBaseHeight);
+    EXPECT_EQ(base["szdSh0"], base["szdBaseH"]);
 
     // The document now works in the new job.
     EXPECT_EQ(Doc().m_strJobDir, CString(kRoad1));
@@ -99,12 +99,10 @@ TEST_F(NewJobTest, TheWizardsJobHasItsFoldersFilesNamesAndTitle) {
                  Doc().m_bFourParAlarmOff);
     EXPECT_EQ(Doc().m_calibMeasured[0].x, base["szdBaseX"]);
     EXPECT_EQ(Title(), L"Quorvel <road1.dat>");
-    // The engine converts with the new job's projection.
-    double x = 0.0;
-    double y = 0.0;
-    Doc().m_coordTransform.TransverseMercatorForward(kBaseLat, kBaseLon, x, y);
-    EXPECT_NEAR(x, 5414204.700628, 1e-4);
-    EXPECT_NEAR(y, 448230.328297, 1e-4);
+    // The next position is projected as the new job says.
+    const SurveyRecord fix = NextFix();
+    EXPECT_NEAR(fix.dProjX, kSiteNorth, 1e-3);
+    EXPECT_NEAR(fix.dProjY, kSiteEast, 1e-3);
     // The job it was made from keeps its own settings.
     EXPECT_EQ(ReadSettings(kRuvo, L"ruvo.ini").nTimeZone, 5);
 }
@@ -200,7 +198,7 @@ TEST_F(NewJobTest, TheApplyModeTakesTheChosenJobsRecords) {
     const CoordSysParams copyPar = ReadParams(folder, L"copy.par");
     EXPECT_EQ(copyPar.szdCenter, 3.0);
     EXPECT_EQ(copyPar.szdCx1, 12.5);
-    EXPECT_NEAR(copyPar.szdBaseX, 5414204.700628, 1e-4);  // the base point refreshed
+    EXPECT_NEAR(copyPar.szdBaseX, kBaseNorth, 1e-4);  // the base point refreshed
     // The calibration table follows the new job's parameters.
     EXPECT_EQ(Doc().m_calibMeasured[2].x, 7.0);
     EXPECT_EQ(Doc().m_calibMeasured[0].x, copyPar.szdBaseX);

@@ -161,8 +161,8 @@ TEST_F(ParamCommandsTest, TheEllipsoidAndTheProjectionMoveTheBasePointAndTheEngi
     StartOnJob(NoChange);
     UseZoneOfTheSite();
     const CoordSysParams& p = Doc().m_coordParams;
-    EXPECT_NEAR(p.szdBaseX, 5414204.700628, 1e-4);
-    EXPECT_NEAR(p.szdBaseY, 448230.328297, 1e-4);
+    EXPECT_NEAR(p.szdBaseX, kBaseNorth, 1e-4);
+    EXPECT_NEAR(p.szdBaseY, kBaseEast, 1e-4);
     EXPECT_EQ(Doc().m_calibMeasured[0].x, p.szdBaseX);
     EXPECT_EQ(p.szdSy0, p.szdBaseY);
 
@@ -171,19 +171,17 @@ TEST_F(ParamCommandsTest, TheEllipsoidAndTheProjectionMoveTheBasePointAndTheEngi
     EXPECT_EQ(p.nCoord, 2);
     EXPECT_EQ(p.szdDa, 6378137.0);
     EXPECT_NEAR(p.szdDf, 298.257223563, 1e-9);
-    EXPECT_NEAR(p.szdBaseX, 5414109.437583, 1e-4);
-    EXPECT_NEAR(p.szdBaseY, 448231.190767, 1e-4);
-    EXPECT_EQ(p.szdBaseH, kBaseHeight);
+    EXPECT_NEAR(p.szdBaseX, kWgs84BaseNorth, 1e-4);
+    EXPECT_NEAR(p.szdBaseY, kWgs84BaseEast, 1e-4);
+    EXPECT_NEAR(p.szdBaseH, kLoggedHeight, 1e-6);
     EXPECT_EQ(Doc().m_calibMeasured[0].y, p.szdBaseY);
     EXPECT_EQ(p.szdSx0, p.szdBaseX);
     const CoordSysParams saved = ReadParams(kRuvo, L"ruvo.par");
-    EXPECT_NEAR(saved.szdBaseX, 5414109.437583, 1e-4);
+    EXPECT_NEAR(saved.szdBaseX, kWgs84BaseNorth, 1e-4);
     EXPECT_EQ(saved.szdDa, 6378137.0);
-    double x = 0.0;
-    double y = 0.0;
-    Doc().m_coordTransform.TransverseMercatorForward(kBaseLat, kBaseLon, x, y);
-    EXPECT_NEAR(x, 5414109.437583, 1e-4);
-    EXPECT_NEAR(y, 448231.190767, 1e-4);
+    const SurveyRecord fix = NextFix();
+    EXPECT_NEAR(fix.dProjX, kWgs84SiteNorth, 1e-3);
+    EXPECT_NEAR(fix.dProjY, kWgs84SiteEast, 1e-3);
 }
 
 // ---- Control-point library ----

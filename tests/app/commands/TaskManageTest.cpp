@@ -25,7 +25,7 @@ HWND TopLevel(LPCTSTR title, DWORD style = WS_VISIBLE, HWND owner = nullptr) {
 class TaskManageTest : public CommandsTest {};
 
 TEST_F(TaskManageTest, OtherProgramsWindowsAreListedSwitchedToAndEnded) {
-    StartProgram();
+    StartWithLink();
     const HWND notes = TopLevel(L"Notes");
     const HWND calc = TopLevel(L"计算器");
     const HWND others[] = {TopLevel(L"Hidden", 0), TopLevel(L"Owned", WS_VISIBLE, notes),
