@@ -1,0 +1,155 @@
+#include "tests/app/link/LinkTest.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/IniFile.h"
+#include "platform/base/Clock.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/files/Registry.h"
+#include "platform/serial/PortMap.h"
+#include "platform/testing/ReferenceImage.h"
+#include "platform/testing/WaitUntil.h"
+
+namespace linktest {
+namespace {
+
+// Some dialogs here run for minutes of the virtual clock.
+constexpr uint32_t kLongModalMs = 600000;
+
+void SetExpansionSlotUart() {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
+                             nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD one = 1;
+    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+    RegCloseKey(key);
+}
+
+std::vector<std::string> Entries(const quorvel::sim::CommandLog& log) {
+    std::vector<std::string> entries;
+    for (const quorvel::sim::LoggedCommand& c : log.Items()) {
+        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
+        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
+    }
+    return entries;
+}
+
+}  // namespace
+
+void LinkTest::SetUp() {
+    ShellTest::SetUp();
+    if (HasFatalFailure()) return;
+    quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/link/ref");
+    quorvel::dialogs::SetModalWatchdog(kLongModalMs);
+    SetExpansionSlotUart();
+    quorvel::sim::GnssSimOptions options;
+    options.silenceAfterS = 0;
+    options.silenceForS = 1e9;
+    options.linkPath = m_root + "/gnss";
+    m_sim = std::make_unique<quorvel::sim::GnssSimulator>(options);
+    std::string error;
+    ASSERT_TRUE(m_sim->Start(error)) << error;
+    quorvel::MapSerialPort(1, m_sim->Path());
+    // The link is the program's one global object: what an earlier test
+    // left in its mailbox goes.
+    CGpsComm& link = g_gpsComm;
+    link.m_linkInfo = CNetLinkInfo{};
+    link.m_bNetReadOk = link.m_bNetSetOk = link.m_bNetConnectOk = link.m_bNetDisconnectOk = 0;
+    link.m_bGsmSetOk = link.m_bGsmReadOk = link.m_bGsmDialOk = link.m_bGsmHangUpOk = 0;
+    link.m_strGsmBaseNumber.Empty();
+    link.m_strModemState.Empty();
+    link.m_strGsmNewNumber.Empty();
+}
+
+void LinkTest::TearDown() {
+    ShellTest::TearDown();
+    g_gpsComm.Close();
+    quorvel::ClearSerialPortMappings();
+    m_sim.reset();
+}
+
+void LinkTest::StartProgram(void (*change)(SystemParams&)) {
+    WriteDefaultJob(change ? change : [](SystemParams&) {});
+    StartAndSettle();
+    // The link's start: the output set-up after its pauses, then the two
+    // link-start frames.
+    auto started = [this] {
+        int frames = 0;
+        for (const auto& c : m_sim->Log().Items()) frames += c.frameId == 52 ? 1 : 0;
+        return frames >= 2;
+    };
+    ASSERT_TRUE(quorvel::testing::WaitUntil(started, "the link-start frames", 20000,
+                                            [this] { Advance(50); }));
+    ClearSent();
+}
+
+void LinkTest::PassFirstNotice() {
+    Advance(11000);
+    ASSERT_TRUE(WaitForSent(2)) << Sent();
+    ClearSent();
+}
+
+SystemParams LinkTest::SavedSettings() {
+    CIniFile ini;
+    SystemParams params;
+    EXPECT_TRUE(ini.ReadSystemParams(L"\\Flash Disk\\Jobs\\ruvo\\", L"ruvo.ini", &params));
+    return params;
+}
+
+std::string LinkTest::Sent() const {
+    const std::vector<std::string> entries = Entries(m_sim->Log());
+    std::string text;
+    for (size_t i = m_logStart; i < entries.size(); ++i) text += entries[i] + "\n";
+    return text;
+}
+
+void LinkTest::ClearSent() {
+    m_logStart = Entries(m_sim->Log()).size();
+}
+
+bool LinkTest::WaitForSent(size_t count) const {
+    const size_t total = m_logStart + count;
+    return m_sim->Log().WaitFor(
+        [total](const std::vector<quorvel::sim::LoggedCommand>& items) {
+            size_t n = 0;
+            for (const auto& c : items) n += c.kind != quorvel::sim::LoggedCommand::Kind::kLines;
+            return n >= total;
+        },
+        quorvel::testing::kWaitMs);
+}
+
+void Tick(HWND dialog, int seconds) {
+    for (int i = 0; i < seconds; ++i) {
+        quorvel::AdvanceVirtualClock(1000);
+        quorvel::testing::PumpDialogMessages(dialog);
+    }
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+    wchar_t text[512] = {};
+    ::GetDlgItemText(dialog, id, text, 512);
+    return text;
+}
+
+bool ItemEnabled(HWND dialog, int id) {
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+void ExpectMatchesText(const std::string& text, const std::string& name) {
+    const std::filesystem::path path =
+        std::filesystem::path(QUORVEL_SOURCE_DIR "/tests/app/link/data") / name;
+    if (quorvel::testing::UpdatingReferences()) {
+        std::ofstream(path, std::ios::binary) << text;
+        return;
+    }
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in.good()) << "no reference " << path << "; the text was:\n" << text;
+    const std::string expected((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, expected) << "differs from " << path;
+}
+
+}  // namespace linktest
