@@ -183,6 +183,8 @@ class CMainFrame : public CFrameWnd {
     afx_msg void OnUpdateConnectSounder(CCmdUI* pCmdUI);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     // Menu commands (MainFrameCommands.cpp).
+    afx_msg void OnInfoDisplay();
+    afx_msg void OnConnectInstrument();
     afx_msg void OnParamView();
     afx_msg void OnCoordForward();
     afx_msg void OnCoordInverse();

@@ -3,16 +3,20 @@
 // receiver, the plan-view commands it passes on, the exit command, and the
 // enabling of the settings that a running measurement or sounder holds.
 //
-// Sections: dialogs, settings dialogs, receiver frames, plan view, enabling.
+// Sections: dialogs, settings dialogs, the receiver's connection, receiver
+// frames, plan view, enabling.
 #include <cwchar>
 
 #include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
 #include "app/MainFrame.h"
 #include "app/MeasurePointLibDlg.h"
+#include "app/ReceiverLinkStart.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/OffsetSetDlg.h"
 #include "app/coordsys/ParamViewDlg.h"
+#include "app/link/ConnectSetDlg.h"
+#include "app/link/InfoDisplayDlg.h"
 #include "app/setup/DataCollectSetDlg.h"
 #include "app/setup/GgaSendDlg.h"
 #include "app/setup/PortTestDlg.h"
@@ -41,6 +45,12 @@ void Run() {
 }  // namespace
 
 // ---- Dialogs ----
+
+// The information display's last page stays empty: this command has no
+// text of its own for it.
+void CMainFrame::OnInfoDisplay() {
+    Run<CInfoDisplayDlg>();
+}
 
 void CMainFrame::OnParamView() {
     Run<CParamViewDlg>();
@@ -127,6 +137,31 @@ void CMainFrame::OnStorageSettings() {
     params.nSFStartID = static_cast<int>(dlg.m_nSFStartID);
     params.nSFNameMode = dlg.m_nSFNameMode;
     WriteSettings();
+}
+
+// ---- The receiver's connection ----
+
+// The link is started anew from the new settings by the one start routine;
+// port choice 2 stays 2 in the settings, the link maps it to its port.
+// Cancel changes nothing: a Bluetooth search in the dialog closed the link
+// to use its port, and then it is started again as it was.
+void CMainFrame::OnConnectInstrument() {
+    CVendropDoc* doc = Doc();
+    SystemParams& params = doc->m_sysParams;
+    const BOOL bWasOpen = g_gpsComm.IsOpen();
+    CConnectSetDlg dlg;
+    dlg.m_nComMode = params.nComMode;
+    dlg.m_nInputCom = params.nInputCom;
+    dlg.m_nLinkType = params.Port;
+    if (dlg.DoModal() != IDOK) {
+        if (bWasOpen && !g_gpsComm.IsOpen()) StartReceiverLink(*doc, *this);
+        return;
+    }
+    params.Port = dlg.m_nLinkType;
+    params.nComMode = dlg.m_nComMode;
+    params.nInputCom = dlg.m_nInputCom;
+    WriteSettings();
+    StartReceiverLink(*doc, *this);
 }
 
 // ---- Receiver frames ----

@@ -62,6 +62,19 @@ std::vector<std::string> CommandsTest::TakeFrames() {
     return frames;
 }
 
+bool CommandsTest::WaitForLinkStart() {
+    int starts = 0;
+    return Serve([&] {
+        return AdvanceUntil(
+            [&] {
+                for (const std::string& frame : TakeFrames())
+                    starts += frame.rfind("FRAME id=52 ", 0) == 0;
+                return starts >= 2;
+            },
+            100);
+    });
+}
+
 bool CommandsTest::MenuEnabled(UINT id) {
     auto* bar = Frame()->m_wndCommandBar.GetControl();
     for (quorvel::framework::MenuItem& title : bar->Menu()->Titles())

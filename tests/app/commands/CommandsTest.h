@@ -26,6 +26,9 @@ class CommandsTest : public shelltest::DispatchTest {
 
     // The command frames the simulated receiver logged since the last call.
     std::vector<std::string> TakeFrames();
+    // Waits, moving the clock on, until the simulated receiver has logged
+    // the two frames that end a link start.
+    bool WaitForLinkStart();
 
     // Whether a menu item and a toolbar button of the command are offered
     // now, as the command bar's update handlers set them.

@@ -29,6 +29,7 @@ TEST_F(OpenersTest, EachCommandRunsItsDialogAndChangesNothing) {
         {ID_MAP_TRANS, IDD_MAP_TRANS},
         {ID_POST_PROC_WIZARD, IDD_POST_PROC_WIZARD},
         // The frame's.
+        {ID_INFO_DISPLAY, IDD_INFO_DISPLAY},
         {ID_PARAM_VIEW, IDD_PARAM_VIEW},
         {ID_CALC_FORWARD, IDD_COORD_FORWARD},
         {ID_CALC_INVERSE, IDD_COORD_INVERSE},
