@@ -1,7 +1,14 @@
 #include "app/ReceiverLinkDialogs.h"
 
-// The network and GSM link dialogs come with the link dialogs' own module;
-// until it is there the two commands open nothing.
-void RunNetConnectDialog() {}
+#include "app/link/GsmSettingsDlg.h"
+#include "app/link/NetConnectDlg.h"
 
-void RunGsmSettingsDialog() {}
+void RunNetConnectDialog() {
+    CNetConnectDlg dlg;
+    dlg.DoModal();
+}
+
+void RunGsmSettingsDialog() {
+    CGsmSettingsDlg dlg;
+    dlg.DoModal();
+}

@@ -25,6 +25,16 @@ HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
     return nullptr;
 }
 
+// A command's state as the command bar asks for it.
+class StateProbe : public CCmdUI {
+  public:
+    void Enable(BOOL bOn) override {
+        CCmdUI::Enable(bOn);
+        m_bOn = bOn;
+    }
+    BOOL m_bOn = TRUE;
+};
+
 }  // namespace
 
 CMainFrame* CommandsTest::StartWithLink(void (*change)(SystemParams&)) {
@@ -73,6 +83,13 @@ bool CommandsTest::WaitForLinkStart() {
             },
             100);
     });
+}
+
+bool CommandsTest::CommandEnabled(UINT id) {
+    StateProbe probe;
+    probe.m_nID = id;
+    probe.DoUpdate(Frame(), TRUE);
+    return probe.m_bOn != 0;
 }
 
 bool CommandsTest::MenuEnabled(UINT id) {

@@ -33,6 +33,8 @@ class CommandsTest : public shelltest::DispatchTest {
     // Whether a menu item and a toolbar button of the command are offered
     // now, as the command bar's update handlers set them.
     bool MenuEnabled(UINT id);
+    // The same for a command in no menu and on no button.
+    bool CommandEnabled(UINT id);
     bool ButtonEnabled(UINT id);
 
     // The texts of a device file's lines, CR LF cut off.

@@ -188,6 +188,7 @@ TEST_F(FrameCommandsTest, TheExitCommandLeadsToTheCloseQuestions) {
     m_modals->ExpectMessageBox(L"确定退出程序吗?").Answer(IDNO);
     Command(ID_FRAME_EXIT);
     EXPECT_NE(Frame(), nullptr);
+    EXPECT_TRUE(CommandEnabled(ID_FRAME_NO_ACTION));
     Command(ID_FRAME_NO_ACTION);  // does nothing at all
     m_modals->ExpectMessageBox(L"确定退出程序吗?").Answer(IDYES);
     Command(ID_FRAME_EXIT);
