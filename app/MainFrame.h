@@ -13,6 +13,7 @@
 // MainFrameRecording.cpp (the measurement commands and the raw epoch
 // lines), MainFrameSounder.cpp (the echo sounder's port, bytes and depths),
 // MainFrameTimer.cpp (the no-data watchdog and the parameter alarms),
+// MainFrameCommands.cpp (the menu commands the frame handles itself),
 // MainFrameDispatch.cpp (the receiver's lines and replies),
 // MainFrameRelay.cpp (speed and heading, the GGA relay).
 #pragma once
@@ -181,6 +182,31 @@ class CMainFrame : public CFrameWnd {
     afx_msg void OnConnectSounder();
     afx_msg void OnUpdateConnectSounder(CCmdUI* pCmdUI);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    // Menu commands (MainFrameCommands.cpp).
+    afx_msg void OnInfoDisplay();
+    afx_msg void OnConnectInstrument();
+    afx_msg void OnParamView();
+    afx_msg void OnCoordForward();
+    afx_msg void OnCoordInverse();
+    afx_msg void OnOffsetPoint();
+    afx_msg void OnBearingOffset();
+    afx_msg void OnIntersectCalc();
+    afx_msg void OnMeasurePointLib();
+    afx_msg void OnSystemInfo();
+    afx_msg void OnPortTest();
+    afx_msg void OnGgaSend();
+    afx_msg void OnOffsetSettings();
+    afx_msg void OnSounderSettings();
+    afx_msg void OnDataCollectSettings();
+    afx_msg void OnStorageSettings();
+    afx_msg void OnHardwareReset();
+    afx_msg void OnHardwareShutdown();
+    afx_msg void OnGraphCommand(UINT nID);
+    afx_msg void OnFrameExit();
+    afx_msg void OnFrameNoAction();
+    afx_msg void OnUpdateRecordingSettings(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePortSettings(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGraphFiles(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
   private:

@@ -60,6 +60,18 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     // The shared engine from m_coordParams: ellipsoid, projection, four and
     // seven parameters and the height fit.
     void LoadCoordTransform();
+    // The job folder and the names derived from its settings file (the data
+    // file and the .par take its name with "dat" and "par" for the last
+    // three characters).
+    void SetJobFiles(const CString& jobDir, const CString& iniName);
+    // m_coordParams and m_sysParams from a job's files, each failure with
+    // its box; the records keep what a failed reader left.
+    void ReadJobRecords(const CString& folder, const CString& iniName);
+    // The main window's title after a change of job or data file:
+    // "Quorvel <" + data file + ">".
+    void ShowJobTitle();
+    // Writes the .par and loads the shared engine from the record.
+    void StoreCoordParams();
 
     // ---- Fixes and calibration ----
     // The point being stored: its name and code, the stored fix's grid
@@ -188,6 +200,42 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     CString m_strSoftwareDate;
 
   protected:
+    // Jobs (app/jobs).
+    afx_msg void OnNewJob();
+    afx_msg void OnOpenJob();
+    afx_msg void OnDeleteJob();
+    afx_msg void OnChooseDataFile();
+    afx_msg void OnOpenDataFile();
+    afx_msg void OnTaskManage();
+    // Parameters (VendropDocParams.cpp, VendropDocSettings.cpp).
+    afx_msg void OnSetEllipsoid();
+    afx_msg void OnSetProjection();
+    afx_msg void OnSetFourParams();
+    afx_msg void OnSetSevenParams();
+    afx_msg void OnSetHeightFit();
+    afx_msg void OnSetCorrection();
+    afx_msg void OnCtrlPointLib();
+    afx_msg void OnRoverAntennaHeight();
+    afx_msg void OnTimeZone();
+    // Libraries, screens and tools (VendropDocTools.cpp).
+    afx_msg void OnParamWizard();
+    afx_msg void OnCoordLib();
+    afx_msg void OnLatLonLib();
+    afx_msg void OnStakePointLib();
+    afx_msg void OnStakeLineLib();
+    afx_msg void OnPointStakeout();
+    afx_msg void OnLineStakeout();
+    afx_msg void OnCalcFourParams();
+    afx_msg void OnCalcSevenParams();
+    afx_msg void OnCoordConvert();
+    afx_msg void OnSpaceDistance();
+    afx_msg void OnAreaCalc();
+    afx_msg void OnDistIntersect();
+    afx_msg void OnMapTrans();
+    afx_msg void OnPostProcWizard();
+    // The framework's document save is never offered: nothing is saved as
+    // a document.
+    afx_msg void OnUpdateFileSave(CCmdUI* pCmdUI);
     afx_msg void OnUpdateJobCommands(CCmdUI* pCmdUI);
     afx_msg void OnUpdateInstrumentSettings(CCmdUI* pCmdUI);
     afx_msg void OnAutoCollectStart();
@@ -213,6 +261,12 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     void SetDynamicMode();
     void SetBaseAutoStart();
     void SetBaseManually();
+    // The new job's records: FALSE when the wizard or the choice of a job
+    // was not left with OK.
+    BOOL TakeWizardParams();
+    BOOL TakeExistingJobParams();
+    // esystem.sys and the title after a change of m_strDataFile.
+    void UseDataFile();
 };
 
 // The one document; null until its OnNewDocument has run.

@@ -358,6 +358,18 @@
 #define IDC_OFFSET_X 1220
 #define IDC_OFFSET_Y 1221
 
+// Controls of the job dialogs: new job (15138), delete job (189) and
+// task management (184).
+#define IDC_NEW_JOB_WIZARD 1016
+#define IDC_NEW_JOB_NAME 1017
+#define IDC_NEW_JOB_PATH 1018
+#define IDC_NEW_JOB_APPLY 1090
+#define IDC_DELETE_JOB_DELETE 1040
+#define IDC_DELETE_JOB_LIST 1060
+#define IDC_TASK_LIST 1100
+#define IDC_TASK_END 1101
+#define IDC_TASK_SWITCH 1102
+
 // Controls the frame treats specially.
 #define IDC_FRAME_SILENT_NOTIFY 1074
 

@@ -171,7 +171,7 @@ class GpsLinkFixture : public ::testing::Test {
 
     // Serves what the reader sends to this thread, waiting in real time
     // (the virtual clock stands still meanwhile) until `done` or `realMs`.
-    bool Serve(const std::function<bool()>& done, int realMs = 10000) {
+    bool Serve(const std::function<bool()>& done, int realMs = 30000) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
         for (;;) {
             win::ServeSentMessages();

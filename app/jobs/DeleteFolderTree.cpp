@@ -1,0 +1,16 @@
+#include "app/jobs/DeleteFolderTree.h"
+
+#include "platform/files/FileApi.h"
+
+void DeleteFolderTree(const CString& strFolder) {
+    WIN32_FIND_DATA data;
+    HANDLE find = ::FindFirstFile(strFolder + L"*.*", &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                ::DeleteFile(strFolder + data.cFileName);
+        } while (::FindNextFile(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectory(strFolder.Left(strFolder.GetLength() - 1));
+}

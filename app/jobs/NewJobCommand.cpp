@@ -1,0 +1,137 @@
+// Command 32773 "新建工程": a new job from the new-job dialog, its
+// parameters from the wizard or from an existing job's files, its folders,
+// esystem.sys, the point naming and the alarms reset, the engine and the
+// base point from the new parameters, then the job's two files.
+#include "app/DefaultRecords.h"
+#include "app/VendropDoc.h"
+#include "app/coordsys/CoordSysUi.h"
+#include "app/coordsys/ParamWizardDlg.h"
+#include "app/jobs/NewJobDlg.h"
+#include "platform/files/FileApi.h"
+#include "res/resource.h"
+#include "ui/FileOpenDlg.h"
+
+namespace {
+
+bool IsFile(const CString& path) {
+    const DWORD attributes = ::GetFileAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CreateFolder(const CString& folder) {
+    const CString path = folder.Left(folder.GetLength() - 1);
+    if (::GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES) ::CreateDirectory(path, nullptr);
+}
+
+// Packed ddd.mmss to degrees.
+double PackedDegrees(double packed) {
+    return CCoordTransform::ConvertDmsRadian(packed, 1) * coordsys::kRadToDeg;
+}
+
+void TakeWizardValues(const CParamWizardDlg& wizard, CoordSysParams& p) {
+    p.nCoord = wizard.m_pageEllipsoid.m_nCoord;
+    p.szdDa = wizard.m_pageEllipsoid.m_dA;
+    p.szdDf = wizard.m_pageEllipsoid.m_dInvF;
+
+    const CWizProjectionPage& projection = wizard.m_pageProjection;
+    p.szdCenter = PackedDegrees(projection.m_dCenter);
+    p.szlTx = static_cast<int>(projection.m_lTx);
+    p.szlTy = static_cast<int>(projection.m_lTy);
+    p.szdTk = projection.m_dTk;
+    p.szdTHigh = projection.m_dTHigh;
+    p.szdTlon = PackedDegrees(projection.m_dTlon);
+
+    const CWizFourParamPage& four = wizard.m_pageFour;
+    p.nDifang = four.m_nDifang;
+    p.szdCx1 = four.m_dCx;
+    p.szdCy1 = four.m_dCy;
+    p.szdCa1 = CCoordTransform::ConvertDmsRadian(four.m_dCa, 1);
+    p.szdCk1 = four.m_dCk;
+
+    const CWizSevenParamPage& seven = wizard.m_pageSeven;
+    p.nSevenPar = seven.m_nSevenPar;
+    p.szddx = seven.m_dDx;
+    p.szddy = seven.m_dDy;
+    p.szddz = seven.m_dDz;
+    p.szdWx = seven.m_dWx * coordsys::kArcSecToRad;
+    p.szdWy = seven.m_dWy * coordsys::kArcSecToRad;
+    p.szdWz = seven.m_dWz * coordsys::kArcSecToRad;
+    p.szddK = seven.m_dK * coordsys::kRatioPerPpm;
+
+    const CWizHeightFitPage& fit = wizard.m_pageHeightFit;
+    p.nNiheMode = fit.m_nNiheMode;
+    double* const coefficients[6] = {&p.szdNiheA0, &p.szdNiheA1, &p.szdNiheA2,
+                                     &p.szdNiheA3, &p.szdNiheA4, &p.szdNiheA5};
+    for (int i = 0; i < 6; ++i) *coefficients[i] = fit.m_dA[i];
+}
+
+}  // namespace
+
+// The wizard starts from the defaults, the receiver's port and differential
+// format kept. Cancelled, the settings go back to the current job's: every
+// later settings write goes to that job's .ini, which must not get the
+// defaults.
+BOOL CVendropDoc::TakeWizardParams() {
+    const SystemParams current = m_sysParams;
+    FillDefaultParRecord(m_coordParams2, m_strSoftwareDate);
+    SetDefaultIniRecord();
+    m_sysParams.Port = current.Port;
+    m_sysParams.nRadioFormat = current.nRadioFormat;
+    CParamWizardDlg wizard;
+    if (wizard.DoModal() != IDOK) {
+        m_sysParams = current;
+        return FALSE;
+    }
+    SetDefaultParRecord();
+    TakeWizardValues(wizard, m_coordParams);
+    return TRUE;
+}
+
+// The two records from the chosen job's files; an empty choice keeps the
+// current records.
+BOOL CVendropDoc::TakeExistingJobParams() {
+    CFileOpenDlg dlg;
+    dlg.AddFilter(L"*.ini");
+    dlg.SetInitialPath(m_strJobDir);
+    if (dlg.DoModal() != IDOK) return FALSE;
+    const CString path = dlg.GetPathName();
+    if (path.IsEmpty()) return TRUE;
+    const int slash = path.ReverseFind(L'\\');
+    ReadJobRecords(path.Left(slash + 1), path.Mid(slash + 1));
+    return TRUE;
+}
+
+void CVendropDoc::OnNewJob() {
+    CNewJobDlg dlg;
+    if (dlg.DoModal() != IDOK) return;
+    const CString folder = dlg.m_strJobPath + dlg.m_strJobName;
+    if (IsFile(dlg.m_strIniPath) &&
+        AfxMessageBox(IDS_STRING61615, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    const CString iniName = dlg.m_strIniPath.Mid(dlg.m_strIniPath.ReverseFind(L'\\') + 1);
+    if (!(dlg.m_nMode == 0 ? TakeWizardParams() : TakeExistingJobParams())) return;
+
+    SetJobFiles(folder + L"\\", iniName);
+    CreateFolder(m_strJobDir);
+    CreateFolder(m_strDataDir);
+    CreateFolder(m_strResultDir);
+    m_sysFile.szIniFile = m_strJobDir + m_strIniName;
+    m_sysFile.szDataFile = m_strDataFile;
+    m_sysFile.szLastSaveName = L"PT";
+    SaveSystemFile();
+    m_strPointName = m_strNextPointName = L"PT";
+    AdvancePointName();
+    m_bMeridianAlarmOff = m_bSevenParAlarmOff = m_bFourParAlarmOff = 0;
+
+    LoadCoordTransform();
+    m_coordParams.szdBaseLat =
+        CCoordTransform::ConvertDmsRadian(m_curFix.dBaseLat * coordsys::kDegToRad, 0);
+    m_coordParams.szdBaseLon =
+        CCoordTransform::ConvertDmsRadian(m_curFix.dBaseLon * coordsys::kDegToRad, 0);
+    m_coordParams.szdBaseHgt = m_curFix.dBaseH;
+    RefreshBasePoint(m_coordTransform);
+    ApplyBaseCoordinates(m_coordParams);
+    SaveCoordParams();
+    SaveSystemParams();
+    ShowJobTitle();
+}
