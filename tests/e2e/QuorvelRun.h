@@ -80,6 +80,10 @@ class QuorvelTest : public ::testing::Test {
     std::string TraceBoxes(ChildProcess& quorvel, const std::string& lines = {},
                            const std::vector<BoxAnswer>& answers = {});
 
+    // The receiver simulator started afresh with `more` options (a place,
+    // a rate) on the same link.
+    void RestartSimulator(const std::vector<std::string>& more);
+
     // The first start on the empty root, left as it leaves it.
     void FirstStart();
     // Every entry under the root, by relative path: a file's bytes, "<dir>"
