@@ -167,9 +167,11 @@ ProcessResult QuorvelTest::RunScript(const std::string& script,
     return quorvel.Wait(kRunMs);
 }
 
-std::unique_ptr<ChildProcess> QuorvelTest::StartInteractive(const std::string& name) {
-    return std::make_unique<ChildProcess>(QUORVEL_COMMAND, Args({"--script", "-"}),
-                                          m_folder->Path(), name);
+std::unique_ptr<ChildProcess> QuorvelTest::StartInteractive(const std::string& name,
+                                                            const std::vector<std::string>& more) {
+    std::vector<std::string> args = Args({"--script", "-"});
+    args.insert(args.end(), more.begin(), more.end());
+    return std::make_unique<ChildProcess>(QUORVEL_COMMAND, args, m_folder->Path(), name);
 }
 
 // The second dump is written only once the first is whole.
