@@ -93,6 +93,12 @@ class RecordingTest : public QuorvelTest {
         ASSERT_NE(at, std::string::npos) << ini;
         WriteHost("Flash Disk/Jobs/ruvo/ruvo.ini",
                   ini.substr(0, at) + "\r\nSoundPort=2\r\n" + ini.substr(at + 15));
+        // The job's meridian near the receiver: no prompt takes the keys.
+        std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
+        const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
+        ASSERT_NE(meridian, std::string::npos) << par;
+        par.replace(meridian + 12, 12, "114.0000000000");
+        WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
         std::ofstream(Path("capture.nmea"), std::ios::binary) << Capture(m_sent);
         RestartSimulator({"--replay", Path("capture.nmea"), "--replay-lines", "1", "--rate", "5"});
         if (HasFatalFailure()) return;
@@ -182,6 +188,26 @@ class RecordingTest : public QuorvelTest {
     std::vector<Position> m_sent;
     std::unique_ptr<ChildProcess> m_sounder;
 };
+
+TEST_F(RecordingTest, ARunAndItsLineChangeRecordEveryEpochWithTheSounderDepth) {
+    auto quorvel = Start();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    StartRun(*quorvel, "LN0.org");
+    const std::string changed = TraceBoxes(*quorvel, "char f\n");
+    EXPECT_EQ(changed, "main window \"" + std::string(kTitle) + "\"\n");
+    WaitForLines(*quorvel, "LN1.org", 3);
+    ASSERT_TRUE(RunLines(*quorvel, "char d\n"));
+    const size_t first = Lines("LN0.org").size(), second = Lines("LN1.org").size();
+    quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
+    quorvel->CloseInput();
+    const ProcessResult r = quorvel->Wait(kRunMs);
+    EXPECT_EQ(r.status, 0) << r.err;
+    // Nothing more after the stop.
+    EXPECT_EQ(Lines("LN0.org").size(), first);
+    EXPECT_EQ(Lines("LN1.org").size(), second);
+    EXPECT_FALSE(fs::exists(Host(std::string(kDataDir) + "LN2.org")));
+    CheckLines({"LN0.org", "LN1.org"});
+}
 
 TEST_F(RecordingTest, SigtermDuringARunLeavesOnlyWholeLines) {
     auto quorvel = Start();
