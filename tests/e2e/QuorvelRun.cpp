@@ -104,9 +104,19 @@ std::string ScriptQuoted(const std::string& text) {
 void QuorvelTest::SetUp() {
     m_folder = std::make_unique<quorvel::testing::TempFolder>("qe");
     ASSERT_TRUE(m_folder->Made());
-    m_simulator = std::make_unique<ChildProcess>(QUORVEL_GNSS_SIM,
-                                                 std::vector<std::string>{"--link", Path("gnss")},
-                                                 m_folder->Path(), "gnss");
+    RestartSimulator({});
+}
+
+void QuorvelTest::RestartSimulator(const std::vector<std::string>& more) {
+    if (m_simulator) {
+        m_simulator->Signal(SIGTERM);
+        const ProcessResult r = m_simulator->Wait(kRunMs);
+        EXPECT_EQ(r.status, 0) << "the receiver simulator: " << r.err;
+        fs::remove(Path("gnss"));
+    }
+    std::vector<std::string> args{"--link", Path("gnss")};
+    args.insert(args.end(), more.begin(), more.end());
+    m_simulator = std::make_unique<ChildProcess>(QUORVEL_GNSS_SIM, args, m_folder->Path(), "gnss");
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(Path("gnss")) || m_simulator->Exited(); },
                           "the receiver simulator's terminal", kRunMs));
     ASSERT_TRUE(fs::exists(Path("gnss"))) << ReadFile(m_simulator->StderrPath());
@@ -157,9 +167,11 @@ ProcessResult QuorvelTest::RunScript(const std::string& script,
     return quorvel.Wait(kRunMs);
 }
 
-std::unique_ptr<ChildProcess> QuorvelTest::StartInteractive(const std::string& name) {
-    return std::make_unique<ChildProcess>(QUORVEL_COMMAND, Args({"--script", "-"}),
-                                          m_folder->Path(), name);
+std::unique_ptr<ChildProcess> QuorvelTest::StartInteractive(const std::string& name,
+                                                            const std::vector<std::string>& more) {
+    std::vector<std::string> args = Args({"--script", "-"});
+    args.insert(args.end(), more.begin(), more.end());
+    return std::make_unique<ChildProcess>(QUORVEL_COMMAND, args, m_folder->Path(), name);
 }
 
 // The second dump is written only once the first is whole.

@@ -65,8 +65,10 @@ class QuorvelTest : public ::testing::Test {
     std::vector<std::string> Args(const std::vector<std::string>& more = {}) const;
     // Runs quorvel to its end with `script` as its script file.
     ProcessResult RunScript(const std::string& script, const std::vector<std::string>& more = {});
-    // Starts quorvel taking its script from standard input.
-    std::unique_ptr<ChildProcess> StartInteractive(const std::string& name = "quorvel");
+    // Starts quorvel taking its script from standard input, with `more`
+    // options after the root and COM1.
+    std::unique_ptr<ChildProcess> StartInteractive(const std::string& name = "quorvel",
+                                                   const std::vector<std::string>& more = {});
     // Sends `lines`, then a dump: the window tree once the lines have run,
     // nothing when the program ended first (or, failing the test, never
     // got there).
@@ -79,6 +81,10 @@ class QuorvelTest : public ::testing::Test {
     //   ended STATUS
     std::string TraceBoxes(ChildProcess& quorvel, const std::string& lines = {},
                            const std::vector<BoxAnswer>& answers = {});
+
+    // The receiver simulator started afresh with `more` options (a place,
+    // a rate) on the same link.
+    void RestartSimulator(const std::vector<std::string>& more);
 
     // The first start on the empty root, left as it leaves it.
     void FirstStart();

@@ -1,0 +1,224 @@
+// A survey recorded by the real program: a replayed receiver on COM1 and an
+// echo sounder on COM2, the run started, its line changed and stopped by
+// key, and a run ended by SIGTERM; the raw files checked line by line
+// against the positions the receiver sent and the depth the sounder sent.
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/testing/WaitUntil.h"
+#include "tests/e2e/QuorvelRun.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using quorvel::testing::ReadFile;
+using quorvel::testing::WaitUntil;
+
+constexpr int kEpochs = 3000;
+constexpr const char* kDataDir = "Flash Disk/Jobs/ruvo/data/";
+// Every sounder telegram says 12.34 m; before the first one the field is 0.
+constexpr const char* kDepth = "12.34";
+constexpr const char* kNoDepthYet = "0.00";
+
+struct Position {
+    double lat = 0, lon = 0;  // packed ddd.mmss, as the raw file stores them
+};
+
+std::string Checksummed(const std::string& body) {
+    unsigned sum = 0;
+    for (char c : body) sum ^= static_cast<unsigned char>(c);
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
+    return "$" + body + tail;
+}
+
+// "ddmm.mmmmmmm" (or "dddmm...") degrees and minutes as packed ddd.mmss.
+double Packed(double degrees) {
+    const double whole = std::floor(degrees);
+    const double minutes = (degrees - whole) * 60.0;
+    const double wholeMinutes = std::floor(minutes);
+    return whole + wholeMinutes / 100.0 + (minutes - wholeMinutes) * 60.0 / 10000.0;
+}
+
+// A capture of fixed RTK epochs, each a little north-east of the last, and
+// the positions they carry.
+std::string Capture(std::vector<Position>& sent) {
+    std::string text;
+    for (int i = 0; i < kEpochs; ++i) {
+        const double lat = 22.5 + i * 2e-6, lon = 114.25 + i * 3e-6;
+        const int latDeg = static_cast<int>(lat), lonDeg = static_cast<int>(lon);
+        const double tenths = 36000.0 * 10 + i * 2;  // 10:00:00.0, five epochs a second
+        char body[160];
+        std::snprintf(body, sizeof body,
+                      "GPGGA,%02d%02d%04.1f,%02d%010.7f,N,%03d%010.7f,E,4,12,0.8,50.000,M,-3.000,"
+                      "M,1.0,0000",
+                      static_cast<int>(tenths / 36000), static_cast<int>(tenths / 600) % 60,
+                      std::fmod(tenths, 600) / 10.0, latDeg, (lat - latDeg) * 60.0, lonDeg,
+                      (lon - lonDeg) * 60.0);
+        text += Checksummed(body);
+        // The minutes as sent, not as computed: the program reads the text.
+        const std::string b(body);
+        std::vector<std::string> f;
+        std::stringstream in(b);
+        for (std::string part; std::getline(in, part, ',');) f.push_back(part);
+        const double latSent = std::stoi(f[2].substr(0, 2)) + std::stod(f[2].substr(2)) / 60.0;
+        const double lonSent = std::stoi(f[4].substr(0, 3)) + std::stod(f[4].substr(3)) / 60.0;
+        sent.push_back({Packed(latSent), Packed(lonSent)});
+    }
+    return text;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t from = 0;
+    for (size_t comma; (comma = line.find(',', from)) != std::string::npos; from = comma + 1)
+        fields.push_back(line.substr(from, comma - from));
+    return fields;
+}
+
+class RecordingTest : public QuorvelTest {
+  protected:
+    void SetUp() override {
+        QuorvelTest::SetUp();
+        if (HasFatalFailure()) return;
+        FirstStart();
+        if (HasFatalFailure()) return;
+        const std::string ini = ReadHost("Flash Disk/Jobs/ruvo/ruvo.ini");
+        const size_t at = ini.find("\r\nSoundPort=1\r\n");
+        ASSERT_NE(at, std::string::npos) << ini;
+        WriteHost("Flash Disk/Jobs/ruvo/ruvo.ini",
+                  ini.substr(0, at) + "\r\nSoundPort=2\r\n" + ini.substr(at + 15));
+        // The job's meridian near the receiver: no prompt takes the keys.
+        std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
+        const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
+        ASSERT_NE(meridian, std::string::npos) << par;
+        par.replace(meridian + 12, 12, "114.0000000000");
+        WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
+        std::ofstream(Path("capture.nmea"), std::ios::binary) << Capture(m_sent);
+        RestartSimulator({"--replay", Path("capture.nmea"), "--replay-lines", "1", "--rate", "5"});
+        if (HasFatalFailure()) return;
+        m_sounder = std::make_unique<ChildProcess>(
+            QUORVEL_SOUNDER_SIM,
+            std::vector<std::string>{"--type", "0", "--depth", kDepth, "--amplitude", "0", "--link",
+                                     Path("sounder")},
+            Path(""), "sounder");
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(Path("sounder")) || m_sounder->Exited(); },
+                              "the sounder simulator's terminal", kRunMs));
+    }
+
+    void TearDown() override {
+        if (m_sounder) {
+            m_sounder->Signal(SIGTERM);
+            EXPECT_EQ(m_sounder->Wait(kRunMs).status, 0);
+        }
+        QuorvelTest::TearDown();
+    }
+
+    std::unique_ptr<ChildProcess> Start() {
+        return StartInteractive("quorvel", {"--port", "COM2=" + Path("sounder")});
+    }
+
+    // The whole lines of a raw file.
+    std::vector<std::string> Lines(const std::string& name) const {
+        std::vector<std::string> lines;
+        const std::string text = ReadFile(Host(kDataDir + name));
+        for (size_t from = 0, end; (end = text.find("\r\n", from)) != std::string::npos;
+             from = end + 2)
+            lines.push_back(text.substr(from, end - from));
+        return lines;
+    }
+
+    void WaitForLines(ChildProcess& quorvel, const std::string& name, size_t count) {
+        ASSERT_TRUE(WaitUntil([&] { return Lines(name).size() >= count || quorvel.Exited(); },
+                              name + " growing", kRunMs))
+            << ReadFile(quorvel.StderrPath());
+        ASSERT_GE(Lines(name).size(), count) << ReadFile(quorvel.StderrPath());
+    }
+
+    // Starts the run, saying no to a depth-only run while no position has
+    // come yet, and waits for its first lines.
+    void StartRun(ChildProcess& quorvel, const std::string& name) {
+        const auto started = [&] {
+            const std::string trace = TraceBoxes(quorvel, "char c\n", {{"未收到GPS", "NO"}});
+            EXPECT_EQ(trace.find("测深仪"), std::string::npos) << trace;
+            // Another "c" on a running survey would begin the next file.
+            return trace.find("未收到GPS") == std::string::npos;
+        };
+        ASSERT_TRUE(WaitUntil(started, "the run started", kRunMs));
+        WaitForLines(quorvel, name, 3);
+    }
+
+    // Checks every line of the files, in order, and returns the index of
+    // the epoch after the last.
+    void CheckLines(const std::vector<std::string>& names) {
+        size_t next = std::string::npos;
+        bool depthSeen = false;
+        for (const std::string& name : names) {
+            const std::string text = ReadFile(Host(kDataDir + name));
+            ASSERT_GE(text.size(), 2u) << name;
+            EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << name << " ends in a cut line";
+            for (const std::string& line : Lines(name)) {
+                SCOPED_TRACE(name + ": " + line);
+                const std::vector<std::string> f = Fields(line);
+                ASSERT_EQ(f.size(), 32u);
+                ASSERT_EQ(line.back(), ',');
+                const Position p{std::stod(f[3]), std::stod(f[4])};
+                size_t at = 0;
+                while (at < m_sent.size() && (std::fabs(m_sent[at].lat - p.lat) > 1e-8 ||
+                                              std::fabs(m_sent[at].lon - p.lon) > 1e-8))
+                    ++at;
+                ASSERT_LT(at, m_sent.size()) << "a position the receiver never sent";
+                if (next != std::string::npos) {
+                    EXPECT_EQ(at, next) << "lines not contiguous";
+                }
+                next = at + 1;
+                // Once a telegram has come, every line carries its depth.
+                if (f[20] == kDepth) depthSeen = true;
+                EXPECT_EQ(f[20], depthSeen ? kDepth : kNoDepthYet);
+            }
+        }
+        EXPECT_TRUE(depthSeen);
+    }
+
+    std::vector<Position> m_sent;
+    std::unique_ptr<ChildProcess> m_sounder;
+};
+
+TEST_F(RecordingTest, ARunAndItsLineChangeRecordEveryEpochWithTheSounderDepth) {
+    auto quorvel = Start();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    StartRun(*quorvel, "LN0.org");
+    const std::string changed = TraceBoxes(*quorvel, "char f\n");
+    EXPECT_EQ(changed, "main window \"" + std::string(kTitle) + "\"\n");
+    WaitForLines(*quorvel, "LN1.org", 3);
+    ASSERT_TRUE(RunLines(*quorvel, "char d\n"));
+    const size_t first = Lines("LN0.org").size(), second = Lines("LN1.org").size();
+    quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
+    quorvel->CloseInput();
+    const ProcessResult r = quorvel->Wait(kRunMs);
+    EXPECT_EQ(r.status, 0) << r.err;
+    // Nothing more after the stop.
+    EXPECT_EQ(Lines("LN0.org").size(), first);
+    EXPECT_EQ(Lines("LN1.org").size(), second);
+    EXPECT_FALSE(fs::exists(Host(std::string(kDataDir) + "LN2.org")));
+    CheckLines({"LN0.org", "LN1.org"});
+}
+
+TEST_F(RecordingTest, SigtermDuringARunLeavesOnlyWholeLines) {
+    auto quorvel = Start();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    StartRun(*quorvel, "LN0.org");
+    WaitForLines(*quorvel, "LN0.org", 20);
+    quorvel->Signal(SIGTERM);
+    const ProcessResult r = quorvel->Wait(kRunMs);
+    EXPECT_EQ(r.status, 0) << r.err;
+    CheckLines({"LN0.org"});
+}
+
+}  // namespace
+}  // namespace e2e
