@@ -17,8 +17,10 @@ struct PortLines {
     std::string sidePath;  // "<host path>.lines"; kept after close for power changes
 };
 
-std::mutex g_mutex;
-std::map<int, PortLines> g_ports;
+// Never destroyed: a port's reader thread may still be opening its port
+// while the process ends, and must not meet a destroyed table.
+std::mutex& g_mutex = *new std::mutex;
+std::map<int, PortLines>& g_ports = *new std::map<int, PortLines>;
 
 // Rewrites the side file whole (a rename, so a peer never reads half a
 // line), and only when the peer created it.

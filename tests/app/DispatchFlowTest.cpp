@@ -113,11 +113,23 @@ class DispatchFlowTest : public DispatchTest {
         m_sim->Log().Clear();
         StartReceiverLink(Doc(), *Frame());
     }
-    // Waits until the simulator's log holds `count` entries, moving the
-    // clock on meanwhile.
+    // The log of a link start. The reader of the link just replaced may
+    // still send its two read-loop frames after the log was cleared; they
+    // belong to the last start, not to this one.
+    std::vector<std::string> StartEntries() const {
+        std::vector<std::string> entries = LogEntries();
+        size_t leading = 0;
+        while (leading < entries.size() && entries[leading].rfind("FRAME id=53 ", 0) == 0)
+            ++leading;
+        entries.erase(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(leading));
+        return entries;
+    }
+    // Waits until the simulator's log holds `count` entries of a link
+    // start, moving the clock on meanwhile.
     bool WaitForLog(size_t count) {
-        return Serve([&] { return AdvanceUntil([&] { return LogEntries().size() >= count; }, 50); },
-                     20000);
+        return Serve(
+            [&] { return AdvanceUntil([&] { return StartEntries().size() >= count; }, 50); },
+            20000);
     }
 };
 
@@ -142,12 +154,12 @@ TEST_F(DispatchFlowTest, TheLinkStartsAsTheSettingsSayOnEveryStartAndReconnectio
         const std::vector<std::string> expected =
             LinkReference("link-start-com1-format" + std::to_string(format) + ".txt");
         ASSERT_TRUE(WaitForLog(expected.size())) << format;
-        EXPECT_EQ(LogEntries(), expected) << "format " << format;
+        EXPECT_EQ(StartEntries(), expected) << "format " << format;
         EXPECT_EQ(Doc().m_nReceiverType.load(), 3);
         // A reconnection starts the link the same way.
         Reconnect();
         ASSERT_TRUE(WaitForLog(expected.size())) << format;
-        EXPECT_EQ(LogEntries(), expected) << "format " << format;
+        EXPECT_EQ(StartEntries(), expected) << "format " << format;
     }
     EXPECT_EQ(Boxes(*m_modals), "");
 }

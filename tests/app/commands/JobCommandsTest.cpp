@@ -137,7 +137,7 @@ TEST_F(JobCommandsTest, TheDeleteListOffersOtherJobsAndDeletesOnlyWhatItShould) 
         .Click(IDC_DELETE_JOB_DELETE)
         .Select(IDC_DELETE_JOB_LIST, 0)
         .Click(IDC_DELETE_JOB_DELETE)
-        .Do([this](HWND) { EXPECT_TRUE(IsFile(L"\\Flash Disk\\Jobs\\a\\a.ini")); })
+        .Do([](HWND) { EXPECT_TRUE(IsFile(L"\\Flash Disk\\Jobs\\a\\a.ini")); })
         .Click(IDC_DELETE_JOB_DELETE)
         .Do([](HWND dialog) {
             EXPECT_EQ(ListTexts(dialog, IDC_DELETE_JOB_LIST),

@@ -57,14 +57,14 @@ TEST_F(OpenersTest, EachCommandRunsItsDialogAndChangesNothing) {
 TEST_F(OpenersTest, TheStakeOutScreenAndTheCoordinateLibraryAreOpenedInTheirModes) {
     StartWithLink();
     m_modals->ExpectDialog(IDD_STAKEOUT)
-        .Do([this](HWND) { EXPECT_EQ(Doc().m_nStakeMode, 1); })
+        .Do([](HWND) { EXPECT_EQ(Doc().m_nStakeMode, 1); })
         .Click(IDOK);
     Command(ID_POINT_STAKEOUT);
     EXPECT_EQ(Doc().m_nStakeMode, 0);
 
     CCoordLibDlg::Rows().clear();
     m_modals->ExpectDialog(IDD_COORD_LIB)
-        .Do([this](HWND) { EXPECT_EQ(Doc().m_nDlgContext, 29); })
+        .Do([](HWND) { EXPECT_EQ(Doc().m_nDlgContext, 29); })
         .Click(IDOK);
     Command(ID_COORD_LIB);
     EXPECT_EQ(m_modals->Pending(), 0);

@@ -222,7 +222,7 @@ TEST_F(ParamCommandsTest, TheControlPointLibrarysResultsAreTakenByTheirKinds) {
         Doc().m_nFitKind = kind;
         Doc().m_nFitState = 5;
         m_modals->ExpectDialog(IDD_CTRL_POINT_LIB)
-            .Do([this](HWND) { EXPECT_EQ(Doc().m_bStatusInChinese, 0); })
+            .Do([](HWND) { EXPECT_EQ(Doc().m_bStatusInChinese, 0); })
             .Do(FillResults)
             .Click(IDOK);
         Command(ID_CTRL_POINT_LIB);
