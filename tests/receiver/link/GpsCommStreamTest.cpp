@@ -2,6 +2,8 @@
 // and NUL bytes, a stream without CR, "$BIN" blocks, a receiver that hangs
 // up, and reconnections while the receiver streams.
 #include <dirent.h>
+#include <chrono>
+#include <thread>
 
 #include "sim/BinaryOutput.h"
 #include "tests/receiver/link/GpsLinkSupport.h"
@@ -123,7 +125,12 @@ TEST_F(GpsCommStreamTest, AfterAHangUpTheReaderTriesOncePerRetryPeriod) {
     EXPECT_TRUE(m_comm->IsOpen());
     ASSERT_TRUE(Serve([&] { return m_sim->HungUp(); }));
     // The flag rises just before the terminal goes.
-    for (int i = 0; i < 100 && m_comm->GetReadFailures() == 0; ++i) Advance(300);
+    // The reader notices in real time; the clock moves on until it has.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (m_comm->GetReadFailures() == 0 && std::chrono::steady_clock::now() < deadline) {
+        Advance(300);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     ASSERT_GE(m_comm->GetReadFailures(), 1u);
     Advance(300);
     const DWORD before = m_comm->GetReadFailures();
