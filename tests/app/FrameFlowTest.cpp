@@ -73,10 +73,14 @@ TEST_F(ShellTest, ExitSavesThePlanOriginClosesTheLinkAndPutsTheLedsOut) {
     ::SendMessage(frame->m_hGraphView, WM_GRAPH_COMMAND, kGraphSetOrigin,
                   reinterpret_cast<LPARAM>(origin));
     m_modals->ExpectMessageBox(L"确定退出程序吗?").Answer(IDYES);
+    WaitForLinkOpen();
     const uint64_t before = quorvel::ClockNowMs();
     Key('X');
     EXPECT_EQ(m_app->m_pMainWnd, nullptr);
-    EXPECT_EQ(quorvel::ClockNowMs() - before, 500u);
+    // The open port is closed a second after its lines drop, then the LEDs
+    // go out and half a second passes.
+    EXPECT_FALSE(g_gpsComm.IsOpen());
+    EXPECT_EQ(quorvel::ClockNowMs() - before, 1500u);
     EXPECT_FALSE(quorvel::device::LedIsOn(0));
     EXPECT_FALSE(quorvel::device::LedIsOn(4));
     const SystemParams saved = ReadJobSettings();

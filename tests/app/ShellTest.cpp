@@ -18,7 +18,9 @@
 #include "platform/files/Registry.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/resources/Resources.h"
+#include "platform/serial/PortMap.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 
 namespace fs = std::filesystem;
@@ -46,6 +48,16 @@ std::string ReadHost(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+void SetExpansionSlotUart() {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
+                             nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD one = 1;
+    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+    RegCloseKey(key);
+}
+
 }  // namespace
 
 void ShellTest::SetUp() {
@@ -63,11 +75,16 @@ void ShellTest::SetUp() {
     quorvel::SetDeviceRoot(m_root);
     quorvel::ResetRegistryForTests();
     quorvel::device::ResetLedsForTests();
-    // A fresh handheld, as the launcher lays one out.
+    // A fresh handheld, as the launcher lays one out: the expansion slot's
+    // UART already given to the receiver board.
+    SetExpansionSlotUart();
     fs::create_directories(m_root + "/Flash Disk");
     fs::create_directories(m_root + "/Windows/桌面");
     WriteHost(m_root + "/Windows/Programs/ActiveSync/Direct.lnk", "16#\\windows\\direct.exe");
     WriteHost(m_root + "/Windows/Programs/ActiveSync/Obex 工具.lnk", "14#\\windows\\obex.exe");
+    std::string error;
+    ASSERT_TRUE(m_receiver.Open("", error)) << error;
+    for (int port : {1, 5}) quorvel::MapSerialPort(port, m_receiver.Path());
     g_gpsComm.Reset();
     g_graphCodes.clear();
     m_modals = new quorvel::testing::ModalScript;
@@ -76,6 +93,8 @@ void ShellTest::SetUp() {
 
 void ShellTest::TearDown() {
     if (CWnd* main = m_app->m_pMainWnd) main->DestroyWindow();
+    // No reader of this test's link may outlive it, open or not.
+    g_gpsComm.Close();
     quorvel::win::PumpUntilIdle();
     MSG msg;
     while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -84,6 +103,8 @@ void ShellTest::TearDown() {
     delete m_app;
     AfxDeleteTempMaps();
     quorvel::ResetRegistryForTests();
+    quorvel::ClearSerialPortMappings();
+    m_receiver.Close();
     quorvel::SetVirtualClockDriver(0);
     std::error_code ignored;
     fs::remove_all(m_root, ignored);
@@ -100,6 +121,11 @@ CMainFrame* ShellTest::StartAndSettle() {
     EXPECT_TRUE(Start());
     Advance(1000);  // the splash's second
     return Frame();
+}
+
+void ShellTest::WaitForLinkOpen() {
+    EXPECT_TRUE(quorvel::testing::WaitUntil([] { return g_gpsComm.IsOpen(); },
+                                            "the receiver link's port", 10000));
 }
 
 void ShellTest::Pump() {

@@ -1,8 +1,9 @@
 // The program started in process, as the quorvel executable starts it:
 // the virtual clock (driven by the test's own thread, so the program's
 // pauses cost no real time), the platform installed, a temporary device
-// root laid out as a fresh handheld, a new application object per test,
-// and scripted answers for every modal.
+// root laid out as a fresh handheld set up for its receiver board, a quiet
+// receiver on a pseudo-terminal behind the ports the receiver link opens, a
+// new application object per test, and scripted answers for every modal.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "app/VendropApp.h"
 #include "app/VendropDoc.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/PtyPeer.h"
 
 namespace shelltest {
 
@@ -26,6 +28,9 @@ class ShellTest : public ::testing::Test {
     BOOL Start();
     // Start() that must succeed and leave the splash gone.
     CMainFrame* StartAndSettle();
+    // Waits (in real time, a generous deadline) until the link's reader
+    // has its port open.
+    static void WaitForLinkOpen();
     void Pump();
     void Advance(uint64_t ms);
     // A key as the keyboard gives it: down, the character, up.
@@ -55,6 +60,8 @@ class ShellTest : public ::testing::Test {
     CVendropApp* m_app = nullptr;
     std::string m_root;
     quorvel::testing::ModalScript* m_modals = nullptr;
+    // The receiver behind COM1 and COM5: it says nothing.
+    quorvel::testing::PtyPeer m_receiver;
 };
 
 // Every message box and dialog of the test, as the modal script wrote it.

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/AppGlobals.h"
+#include "platform/serial/PortMap.h"
 #include "tests/app/ShellTest.h"
 
 namespace fs = std::filesystem;
@@ -76,6 +77,7 @@ TEST_F(ShellTest, TheLinkTakesItsPortFromTheConnectionSettings) {
     const Case cases[] = {{0, 0, 5, 57600}, {0, 1, 1, 57600}, {0, 2, 1, 9600}, {0, 3, 1, 57600},
                           {0, 5, 5, 57600}, {1, 0, 7, 57600}, {2, 2, 5, 57600}};
     static Case current;
+    quorvel::MapSerialPort(7, m_receiver.Path());
     for (const Case& c : cases) {
         current = c;
         WriteDefaultJob([](SystemParams& p) {

@@ -9,7 +9,6 @@
 #include "app/IniFile.h"
 #include "platform/base/Clock.h"
 #include "platform/dialogs/Dialogs.h"
-#include "platform/files/Registry.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/testing/WaitUntil.h"
@@ -22,16 +21,6 @@ namespace {
 
 // Some dialogs here run for minutes of the virtual clock.
 constexpr uint32_t kLongModalMs = 600000;
-
-void SetExpansionSlotUart() {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                             nullptr, 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD one = 1;
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-    RegCloseKey(key);
-}
 
 std::vector<std::string> Entries(const quorvel::sim::CommandLog& log) {
     std::vector<std::string> entries;
@@ -49,7 +38,6 @@ void LinkTest::SetUp() {
     if (HasFatalFailure()) return;
     quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/link/ref");
     quorvel::dialogs::SetModalWatchdog(kLongModalMs);
-    SetExpansionSlotUart();
     quorvel::sim::GnssSimOptions options;
     options.silenceAfterS = 0;
     options.silenceForS = 1e9;
@@ -71,8 +59,6 @@ void LinkTest::SetUp() {
 
 void LinkTest::TearDown() {
     ShellTest::TearDown();
-    g_gpsComm.Close();
-    quorvel::ClearSerialPortMappings();
     m_sim.reset();
 }
 
