@@ -1,10 +1,13 @@
 // Each way a script fails the real program: status 3, the line and the
 // reason on stderr, the screen in failure.png; the program still ends as
 // Yes to its exit question would, its settings whole. The cases run side by
-// side, each on a root of its own (one waits the ten seconds of `answer`).
+// side, each on a root of its own (one waits the ten seconds of `answer`)
+// with a quiet receiver of its own as COM1 (a port is one program's at a
+// time).
 #include <filesystem>
 #include <fstream>
 
+#include "platform/testing/PtyPeer.h"
 #include "tests/e2e/QuorvelRun.h"
 
 namespace e2e {
@@ -35,14 +38,18 @@ TEST_F(QuorvelTest, EachScriptFailureEndsWithStatusThreeAndAPicture) {
          "cannot write"},
     };
     std::vector<std::unique_ptr<ChildProcess>> runs;
+    std::vector<std::unique_ptr<quorvel::testing::PtyPeer>> receivers;
     for (size_t i = 0; i < failures.size(); ++i) {
         const std::string n = std::to_string(i);
         std::ofstream(Path("case" + n + ".script")) << failures[i].script;
+        receivers.push_back(std::make_unique<quorvel::testing::PtyPeer>());
+        std::string error;
+        ASSERT_TRUE(receivers.back()->Open(Path("receiver" + n), error)) << error;
         runs.push_back(std::make_unique<ChildProcess>(
             QUORVEL_COMMAND,
-            std::vector<std::string>{"--root", Path("root" + n), "--port", "COM1=" + Path("gnss"),
-                                     "--script", Path("case" + n + ".script"), "--snapshots",
-                                     Path("out" + n)},
+            std::vector<std::string>{"--root", Path("root" + n), "--port",
+                                     "COM1=" + receivers.back()->Path(), "--script",
+                                     Path("case" + n + ".script"), "--snapshots", Path("out" + n)},
             Path(""), "case" + n));
     }
     for (size_t i = 0; i < failures.size(); ++i) {
