@@ -6,10 +6,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -175,6 +177,26 @@ TEST_F(BtModuleTest, OnceConnectedAndWithDtrUpTheReceiverIsRelayedBothWays) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "AT+RADDR=00:1B:DC:0F:5A:31");
     EXPECT_EQ(lines[1], "AT");
+}
+
+// The program's output, or "failed" when it did not end well.
+std::string RunProgram(const std::string& command) {
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return "cannot run";
+    std::string out;
+    char line[512] = {};
+    while (std::fgets(line, sizeof line, pipe) != nullptr) out += line;
+    const int status = pclose(pipe);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? out : "failed";
+}
+
+TEST(BtModuleProgram, ExplainsItsOptionsAndRefusesMalformedOnes) {
+    const std::string help = RunProgram(QUORVEL_BT_SIM " --help");
+    EXPECT_NE(help.find("--device ADDRESS,NAME"), std::string::npos) << help;
+    EXPECT_NE(help.find("--relay PATH"), std::string::npos);
+    EXPECT_NE(help.find("--silent"), std::string::npos);
+    EXPECT_EQ(RunProgram(QUORVEL_BT_SIM " --device nocomma 2>/dev/null"), "failed");
+    EXPECT_EQ(RunProgram(QUORVEL_BT_SIM " --result-gap -1 2>/dev/null"), "failed");
 }
 
 }  // namespace
