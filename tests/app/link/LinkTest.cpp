@@ -66,18 +66,25 @@ void LinkTest::StartProgram(void (*change)(SystemParams&)) {
     WriteDefaultJob(change ? change : [](SystemParams&) {});
     StartAndSettle();
     // The link's start: the output set-up after its pauses, then the two
-    // link-start frames.
-    auto started = [this] {
-        int frames = 0;
-        for (const auto& c : m_sim->Log().Items()) frames += c.frameId == 52 ? 1 : 0;
-        return frames >= 2;
-    };
-    // The clock moves only while the link's reader sleeps on it, so that a
-    // slow machine does not carry the frame's watchdog along meanwhile.
-    ASSERT_TRUE(quorvel::testing::WaitUntil(started, "the link-start frames", 20000, [this] {
-        quorvel::WaitForVirtualClockWaiters(1, 200);
-        Advance(50);
-    }));
+    // link-start frames as the read loop begins. The clock moves (only
+    // while the reader sleeps on it) until the reader is in its read loop,
+    // and not after: the frames go out without a pause, and moving the
+    // clock on while a busy simulator has yet to read them would carry the
+    // frame's watchdog past its first notice unseen.
+    ASSERT_TRUE(quorvel::testing::WaitUntil([] { return g_gpsComm.m_bRunning.load(); },
+                                            "the link's read loop", 20000, [this] {
+                                                quorvel::WaitForVirtualClockWaiters(1, 200);
+                                                Advance(50);
+                                            }));
+    ASSERT_TRUE(m_sim->Log().WaitFor(
+        [](const std::vector<quorvel::sim::LoggedCommand>& items) {
+            int frames = 0;
+            for (const auto& c : items) frames += c.frameId == 52 ? 1 : 0;
+            return frames >= 2;
+        },
+        quorvel::testing::kWaitMs))
+        << "the link-start frames";
+    ASSERT_LT(Frame()->m_nNoDataTicks, 10) << "the watchdog ran out during the link's start";
     ClearSent();
 }
 
