@@ -72,7 +72,8 @@ void LinkTest::StartProgram(void (*change)(SystemParams&)) {
     // clock on while a busy simulator has yet to read them would carry the
     // frame's watchdog past its first notice unseen.
     ASSERT_TRUE(quorvel::testing::WaitUntil([] { return g_gpsComm.m_bRunning.load(); },
-                                            "the link's read loop", 20000, [this] {
+                                            "the link's read loop", 20000,
+                                            [this] {
                                                 quorvel::WaitForVirtualClockWaiters(1, 200);
                                                 Advance(50);
                                             }));
