@@ -194,7 +194,10 @@ BOOL SerialPort::Purge(DWORD flags) {
     if (m_closed) return FailLocked(ERROR_INVALID_HANDLE);
     if ((flags & ~DWORD{0x0F}) != 0) return FailLocked(ERROR_INVALID_PARAMETER);
     if (flags & PURGE_RXCLEAR) ClearInputLocked();
-    if (!m_gone && (flags & PURGE_TXCLEAR)) tcflush(m_fd, TCOFLUSH);
+    // A pseudo-terminal hands written bytes straight to its peer, so
+    // nothing of ours waits to go out: a flush there would throw away what
+    // the peer has yet to read, which on a real line went out long ago.
+    if (!m_gone && (flags & PURGE_TXCLEAR) && !IsPseudoTerminal(m_fd)) tcflush(m_fd, TCOFLUSH);
     if (flags & PURGE_RXABORT) ++m_rxAbort;
     if (flags & PURGE_TXABORT) ++m_txAbort;
     if (flags & (PURGE_RXABORT | PURGE_TXABORT)) KickWaitersLocked();

@@ -41,14 +41,6 @@ tcflag_t SizeFlag(BYTE size) {
     }
 }
 
-// Unix98 pseudo-terminal slaves have majors 136..143.
-bool IsPseudoTerminal(int fd) {
-    struct stat st {};
-    if (fstat(fd, &st) != 0) return false;
-    unsigned int m = major(st.st_rdev);
-    return m >= 136 && m <= 143;
-}
-
 void SetParity(termios& t, const DCB& dcb) {
     t.c_cflag &= ~static_cast<tcflag_t>(PARENB | PARODD | CMSPAR);
     t.c_iflag &= ~static_cast<tcflag_t>(INPCK);
@@ -74,6 +66,14 @@ void SetFlowControl(termios& t, const DCB& dcb) {
 }
 
 }  // namespace
+
+// Unix98 pseudo-terminal slaves have majors 136..143.
+bool IsPseudoTerminal(int fd) {
+    struct stat st {};
+    if (fstat(fd, &st) != 0) return false;
+    unsigned int m = major(st.st_rdev);
+    return m >= 136 && m <= 143;
+}
 
 DCB DefaultDcb() {
     DCB dcb{};

@@ -22,4 +22,7 @@ DWORD ApplyDcb(int fd, const DCB& dcb);
 // the request is only recorded (see LineState.h) and succeeds.
 bool SetModemLines(int fd, bool dtr, bool rts);
 
+// True for the slave side of a pseudo-terminal (the simulators' ports).
+bool IsPseudoTerminal(int fd);
+
 }  // namespace quorvel::serial

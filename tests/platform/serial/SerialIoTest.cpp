@@ -151,6 +151,21 @@ TEST_F(SerialIoTest, PurgeEmptiesTheQueue) {
     EXPECT_FALSE(PurgeComm(m_port, 0x10));
 }
 
+// What was written has left, as on a real line long before a purge: a
+// peer that reads late still gets every byte, even after the port closed.
+TEST_F(SerialIoTest, PurgeAndCloseKeepWhatWasWrittenForALatePeer) {
+    SetTimeouts(MAXDWORD, 0, 0, 10, 1000);
+    const std::string command = "AT+RADDR=AA:01\r\n";
+    DWORD written = 0;
+    ASSERT_TRUE(
+        WriteFile(m_port, command.data(), static_cast<DWORD>(command.size()), &written, nullptr));
+    ASSERT_EQ(written, command.size());
+    ASSERT_TRUE(PurgeComm(m_port, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR));
+    ASSERT_TRUE(CloseHandle(m_port));
+    m_port = INVALID_HANDLE_VALUE;
+    EXPECT_EQ(m_peer.ReadUntil("\r\n"), command);
+}
+
 TEST_F(SerialIoTest, CommEventsSignalReceivedBytes) {
     SetTimeouts(MAXDWORD, 0, 0, 10, 1000);
     DWORD mask = 0;
