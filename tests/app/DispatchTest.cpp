@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
 #include "platform/base/Clock.h"
 #include "platform/base/ThreadSignal.h"
@@ -11,10 +12,6 @@
 #include "platform/win/WinInternal.h"
 
 namespace shelltest {
-
-namespace {
-ScreenWindow* g_screen = nullptr;
-}  // namespace
 
 void DispatchTest::TearDown() {
     ShellTest::TearDown();
@@ -56,6 +53,14 @@ bool DispatchTest::Serve(const std::function<bool()>& done, int realMs) {
     }
 }
 
+bool DispatchTest::ReachReadLoop() {
+    auto running = [] { return g_gpsComm.m_bRunning.load(); };
+    return Serve([&] {
+        if (!running()) quorvel::WaitForVirtualClockWaiters(1, 200);
+        return AdvanceUntil(running, 50);
+    });
+}
+
 bool DispatchTest::BringUpLink() {
     auto started = [this] {
         int frames = 0;
@@ -63,9 +68,7 @@ bool DispatchTest::BringUpLink() {
             frames += c.kind == quorvel::sim::LoggedCommand::Kind::kFrame && c.frameId == 52;
         return frames >= 2;
     };
-    // Real time too: the reader must reach each pause before the clock
-    // passes it.
-    return Serve([&] { return AdvanceUntil(started, 100); }, 20000);
+    return ReachReadLoop() && Serve(started);
 }
 
 std::vector<std::string> DispatchTest::LogEntries() const {
@@ -92,21 +95,21 @@ ScreenWindow::ScreenWindow() {
         return RegisterClass(&wc) != 0;
     }();
     EXPECT_TRUE(registered);
-    g_screen = this;
     m_hwnd = CreateWindow(L"QuorvelTestScreen", L"screen", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                           nullptr, nullptr);
+    SetWindowLongPtr(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 ScreenWindow::~ScreenWindow() {
     if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
-    g_screen = nullptr;
 }
 
 LRESULT CALLBACK ScreenWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_GPS_POSITION && g_screen != nullptr) {
+    auto* screen = reinterpret_cast<ScreenWindow*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    if (msg == WM_GPS_POSITION && screen != nullptr) {
         const auto* fix = reinterpret_cast<const SurveyRecord*>(wParam);
-        if (lParam == 1) g_screen->positions.push_back({*fix, g_pDoc->m_curFix});
-        if (lParam == 4) g_screen->notices.push_back(*fix);
+        if (lParam == 1) screen->positions.push_back({*fix, g_pDoc->m_curFix});
+        if (lParam == 4) screen->notices.push_back(*fix);
         return 0;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);

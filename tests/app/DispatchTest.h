@@ -28,6 +28,11 @@ class DispatchTest : public ShellTest {
     // Serves the reader and the message queue in real time (the clock
     // stands still) until `done` or `realMs`.
     bool Serve(const std::function<bool()>& done, int realMs = 20000);
+    // Moves the clock, only while a thread sleeps on it, until the link's
+    // reader is in its read loop, and no further: what goes out then leaves
+    // without a pause, and a clock run on while a busy simulator has yet to
+    // read it would carry the frame's watchdog past its first notice.
+    bool ReachReadLoop();
     // The link is up once the simulator has both link-start frames.
     bool BringUpLink();
 
