@@ -17,6 +17,7 @@
 #include "platform/testing/DialogDump.h"
 #include "platform/testing/PtyPeer.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
 #include "tests/app/ShellTest.h"
@@ -116,6 +117,15 @@ TEST_F(TimerFlowTest, AGsmConnectRequestWaitsAMinute) {
     // A link that starts clears the busy word: the request must come after
     // the link-start list has gone out.
     Seconds(30);
+    // On a loaded machine the reader may still be on its way: it is past
+    // the clearing once it waits for its first byte.
+    ASSERT_TRUE(quorvel::testing::WaitUntil(
+        [] { return g_gpsComm.m_bRunning.load() && quorvel::VirtualClockWaiterCount() > 0; },
+        "the link's reader waiting for its first byte", quorvel::testing::kWaitMs,
+        [] {
+            quorvel::win::ServeSentMessages();
+            Sleep(0);
+        }));
     g_notices.clear();
     Doc().m_sysParams.nLinkMode = 0;
     g_gpsComm.m_nBusy = 1;
