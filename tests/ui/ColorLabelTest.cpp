@@ -3,6 +3,7 @@
 #include <set>
 
 #include "platform/gdi/GdiApi.h"
+#include "platform/gdi/Surface.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/testing/TemplateBuilder.h"
 #include "tests/ui/UiTestSupport.h"
@@ -49,12 +50,10 @@ TEST_F(ColorLabelTest, AWhiteLabelShowsWindowTextOnWhite) {
     const quorvel::gdi::Image white = Show(true);
     EXPECT_EQ(quorvel::gdi::LiveObjectCount(OBJ_BRUSH), brushes);  // the label's brush went with it
     std::set<uint32_t> colours(white.pixels.begin(), white.pixels.end());
-    const uint32_t ink = ::GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF;
-    const uint32_t text = ((ink & 0xFF) << 16) | (ink & 0xFF00) | (ink >> 16);
+    const uint32_t text = quorvel::gdi::PixelFromColor(::GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(colours, (std::set<uint32_t>{kWhite, text}));
     const quorvel::gdi::Image grey = Show(false);
-    const uint32_t face = ::GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(grey.At(0, 0), ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF));
+    EXPECT_EQ(grey.At(0, 0), quorvel::gdi::PixelFromColor(::GetSysColor(COLOR_BTNFACE)));
     quorvel::testing::ExpectMatchesReference(Stack({white, grey}), "colour_label");
 }
 

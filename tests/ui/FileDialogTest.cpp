@@ -96,10 +96,7 @@ class FileDialogTest : public UiTest {
     void SetUp() override {
         UiTest::SetUp();
         if (HasFatalFailure()) return;
-        for (const char* name : {"A.DAT", "b.dat", "c.txt", "x.udat", "测量.dat"})
-            WriteHost(std::string("Flash Disk/Jobs/ruvo/") + name, "1,2,3\r\n");
-        WriteHost("Flash Disk/Jobs/ruvo/data/pt.dat", "");
-        WriteHost("Flash Disk/Jobs/ruvo/road.1/line.lnb", "");
+        WriteJobFolder();
         SetFileDialogRoot(L"\\Flash Disk");
     }
     // Every file and folder under the root, files with their bytes.

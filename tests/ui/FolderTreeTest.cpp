@@ -36,11 +36,7 @@ class FolderTreeTest : public UiTest {
     void SetUp() override {
         UiTest::SetUp();
         if (HasFatalFailure()) return;
-        // The job folder of the file dialogs' tests.
-        for (const char* name : {"A.DAT", "b.dat", "c.txt", "x.udat", "测量.dat"})
-            WriteHost(std::string("Flash Disk/Jobs/ruvo/") + name, "1,2,3\r\n");
-        WriteHost("Flash Disk/Jobs/ruvo/data/pt.dat", "");
-        WriteHost("Flash Disk/Jobs/ruvo/road.1/line.lnb", "");
+        WriteJobFolder();
         WriteHost("Flash Disk/Jobs/other/other.ini", "");
         WriteHost("Flash Disk/esystem.sys", "");
         ASSERT_TRUE(m_tree.Create(kTreeStyle, CRect(0, 0, 240, 300), &m_main, 1001));

@@ -31,6 +31,13 @@ void UiTest::TearDown() {
     ModalTest::TearDown();
 }
 
+void UiTest::WriteJobFolder() {
+    for (const char* name : {"A.DAT", "b.dat", "c.txt", "x.udat", "测量.dat"})
+        WriteHost(std::string("Flash Disk/Jobs/ruvo/") + name, "1,2,3\r\n");
+    WriteHost("Flash Disk/Jobs/ruvo/data/pt.dat", "");
+    WriteHost("Flash Disk/Jobs/ruvo/road.1/line.lnb", "");
+}
+
 void UiTest::Pump() {
     quorvel::win::PumpUntilIdle();
 }

@@ -28,6 +28,10 @@ class UiTest : public quorvel::testing::ModalTest {
   protected:
     void SetUp() override;
     void TearDown() override;
+    // The job folder the file dialogs browse: "\Flash Disk\Jobs\ruvo" with
+    // files of the ".dat" filter and others, a sub-folder and a folder
+    // whose name holds a ".".
+    void WriteJobFolder();
 
     CWinThread m_thread;
     CWnd m_main;
