@@ -45,16 +45,8 @@ class FolderTreeTest : public UiTest {
         if (m_tree.GetSafeHwnd()) m_tree.DestroyWindow();
         UiTest::TearDown();
     }
-    // The item reached by texts from the root item down.
-    HTREEITEM Item(std::initializer_list<const wchar_t*> texts) {
-        HTREEITEM item = m_tree.GetRootItem();
-        for (const wchar_t* text : texts) {
-            HTREEITEM h = m_tree.GetChildItem(item);
-            while (h && m_tree.GetItemText(h) != text) h = m_tree.GetNextSiblingItem(h);
-            item = h;
-            if (!item) return nullptr;
-        }
-        return item;
+    HTREEITEM Item(const std::vector<std::wstring>& texts) {
+        return TreeItem(m_tree.m_hWnd, texts);
     }
     // A tap on the item's expand button.
     void TapButton(HTREEITEM item) {
