@@ -2,7 +2,6 @@
 
 BEGIN_MESSAGE_MAP(CColorLabel, CStatic)
 ON_WM_CTLCOLOR_REFLECT()
-ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CColorLabel::CColorLabel()
@@ -28,8 +27,4 @@ HBRUSH CColorLabel::CtlColor(CDC* pDC, UINT) {
     pDC->SetTextColor(m_crText);
     pDC->SetBkMode(TRANSPARENT);
     return m_hBrush;
-}
-
-void CColorLabel::OnLButtonDown(UINT nFlags, CPoint point) {
-    CStatic::OnLButtonDown(nFlags, point);
 }

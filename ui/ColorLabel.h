@@ -19,7 +19,6 @@ class CColorLabel : public CStatic {
 
   protected:
     afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
   private:

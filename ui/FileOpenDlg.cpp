@@ -10,13 +10,10 @@ END_MESSAGE_MAP()
 CFileOpenDlg::CFileOpenDlg(CWnd* pParent)
     : CDialog(IDD_FILE_OPEN, pParent),
       m_strInitialPath(GetFileDialogRoot()),
-      m_strRootFolder(GetFileDialogRoot()) {
-    m_arFilters.Add(L"*.*");
-}
+      m_strRootFolder(GetFileDialogRoot()) {}
 
+// The tree starts with "*.*" and lets the first pattern replace it.
 void CFileOpenDlg::AddFilter(const CString& strPattern) {
-    if (m_bDefaultFilter) m_arFilters.RemoveAll();
-    m_bDefaultFilter = FALSE;
     m_arFilters.Add(strPattern);
 }
 

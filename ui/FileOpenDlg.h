@@ -30,7 +30,4 @@ class CFileOpenDlg : public CDialog {
     CString m_strInitialPath;
     CStringArray m_arFilters;
     CString m_strRootFolder;
-
-  private:
-    BOOL m_bDefaultFilter = TRUE;
 };

@@ -78,7 +78,7 @@ void CFileSaveDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult) {
     const auto* pTree = reinterpret_cast<NMTREEVIEW*>(pNMHDR);
     *pResult = 0;
     m_strPath = m_tree.GetItemPath(pTree->itemNew.hItem);
-    if (PathHoldsExtension()) m_strFileName = m_strPath.Mid(m_strPath.ReverseFind(L'\\') + 1);
+    if (PathHoldsExtension()) m_strFileName = CFolderTreeCtrl::GetFileName(m_strPath);
     ApplyFileName();
     ShowPathAndName();
 }
@@ -87,9 +87,7 @@ void CFileSaveDlg::OnChangeFileName() {
     if (m_bWritingEdits) return;
     if (!UpdateData(TRUE)) return;
     ApplyFileName();
-    m_bWritingEdits = TRUE;
     SetDlgItemText(IDC_FILE_SAVE_PATH, m_strPath);
-    m_bWritingEdits = FALSE;
 }
 
 void CFileSaveDlg::Refuse(LPCTSTR lpszText) {

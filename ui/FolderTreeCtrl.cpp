@@ -21,8 +21,12 @@ CFolderTreeCtrl::~CFolderTreeCtrl() {
     m_imgSystem.Detach();
 }
 
+BOOL CFolderTreeCtrl::HasDefaultFilterOnly() const {
+    return m_arFilters.GetSize() == 1 && m_arFilters[0] == L"*.*";
+}
+
 void CFolderTreeCtrl::SetFileFilter(const CString& strPattern) {
-    if (m_arFilters.GetSize() == 1 && m_arFilters[0] == L"*.*") m_arFilters.RemoveAll();
+    if (HasDefaultFilterOnly()) m_arFilters.RemoveAll();
     m_arFilters.Add(strPattern);
 }
 
@@ -96,7 +100,7 @@ void CFolderTreeCtrl::DeleteChildren(HTREEITEM hItem) {
 // How many of the patterns take the name: all of "*.*" alone, else those
 // whose last three characters are the name's, ignoring case.
 int CFolderTreeCtrl::FilterMatches(const CString& strName) const {
-    if (m_arFilters.GetSize() == 1 && m_arFilters[0] == L"*.*") return 1;
+    if (HasDefaultFilterOnly()) return 1;
     const CString strEnd = strName.Right(3);
     int nMatches = 0;
     for (INT_PTR i = 0; i < m_arFilters.GetSize(); ++i)

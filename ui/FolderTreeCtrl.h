@@ -58,6 +58,7 @@ class CFolderTreeCtrl : public CTreeCtrl {
     HTREEITEM InsertItemAtEnd(HTREEITEM hParent, const CString& strPath, BOOL bFolder);
     void DeleteChildren(HTREEITEM hItem);
     void AddDummyChild(HTREEITEM hItem);
+    BOOL HasDefaultFilterOnly() const;
     int FilterMatches(const CString& strName) const;
     void RefreshItem(HTREEITEM hItem);
 

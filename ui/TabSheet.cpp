@@ -57,7 +57,6 @@ int CTabSheet::SetActivePage(int nIndex) {
 void CTabSheet::ActivatePage(int nIndex) {
     if (nIndex < 1 || nIndex >= m_nPageCount || nIndex == m_nCurPage) return;
     SetActivePage(nIndex);
-    m_pages[nIndex]->ShowWindow(SW_SHOW);
     m_pages[nIndex]->SetFocus();
 }
 
@@ -69,11 +68,8 @@ CDialog* CTabSheet::GetPage(int nIndex) const {
     return nIndex >= 0 && nIndex < m_nPageCount ? m_pages[nIndex] : nullptr;
 }
 
+// The tab control has moved its selection to the tapped tab already.
 void CTabSheet::OnLButtonDown(UINT nFlags, CPoint point) {
     CTabCtrl::OnLButtonDown(nFlags, point);
-    const int focus = static_cast<int>(SendMessage(TCM_GETCURFOCUS));
-    if (focus == m_nCurPage || focus < 0 || focus >= m_nPageCount) return;
-    m_pages[m_nCurPage]->ShowWindow(SW_HIDE);
-    m_nCurPage = focus;
-    m_pages[m_nCurPage]->ShowWindow(SW_SHOW);
+    SetActivePage(static_cast<int>(SendMessage(TCM_GETCURFOCUS)));
 }

@@ -28,42 +28,6 @@ std::wstring Text(HWND dialog, int id) {
     return text;
 }
 
-HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
-    return reinterpret_cast<HTREEITEM>(
-        ::SendMessage(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
-}
-
-std::wstring ItemText(HWND tree, HTREEITEM item) {
-    wchar_t buffer[300] = {};
-    TVITEM tv{};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = item;
-    tv.pszText = buffer;
-    tv.cchTextMax = 300;
-    ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-    return buffer;
-}
-
-// The tree's item reached by texts from its root item down.
-HTREEITEM TreeItem(HWND tree, const std::vector<std::wstring>& texts) {
-    HTREEITEM item = Next(tree, nullptr, TVGN_ROOT);
-    for (const std::wstring& text : texts) {
-        HTREEITEM h = Next(tree, item, TVGN_CHILD);
-        while (h && ItemText(tree, h) != text) h = Next(tree, h, TVGN_NEXT);
-        if (!(item = h)) break;
-    }
-    return item;
-}
-
-// The texts of the items the tree shows below `texts`.
-std::vector<std::wstring> Listed(HWND tree, const std::vector<std::wstring>& texts) {
-    std::vector<std::wstring> out;
-    for (HTREEITEM h = Next(tree, TreeItem(tree, texts), TVGN_CHILD); h;
-         h = Next(tree, h, TVGN_NEXT))
-        out.push_back(ItemText(tree, h));
-    return out;
-}
-
 // A stylus tap on the item's label, as a user chooses it.
 std::function<void(HWND)> TapItem(std::vector<std::wstring> texts) {
     return [texts](HWND dialog) {
@@ -96,10 +60,7 @@ class FileDialogTest : public UiTest {
     void SetUp() override {
         UiTest::SetUp();
         if (HasFatalFailure()) return;
-        for (const char* name : {"A.DAT", "b.dat", "c.txt", "x.udat", "测量.dat"})
-            WriteHost(std::string("Flash Disk/Jobs/ruvo/") + name, "1,2,3\r\n");
-        WriteHost("Flash Disk/Jobs/ruvo/data/pt.dat", "");
-        WriteHost("Flash Disk/Jobs/ruvo/road.1/line.lnb", "");
+        WriteJobFolder();
         SetFileDialogRoot(L"\\Flash Disk");
     }
     // Every file and folder under the root, files with their bytes.

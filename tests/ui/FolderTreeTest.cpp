@@ -36,11 +36,7 @@ class FolderTreeTest : public UiTest {
     void SetUp() override {
         UiTest::SetUp();
         if (HasFatalFailure()) return;
-        // The job folder of the file dialogs' tests.
-        for (const char* name : {"A.DAT", "b.dat", "c.txt", "x.udat", "测量.dat"})
-            WriteHost(std::string("Flash Disk/Jobs/ruvo/") + name, "1,2,3\r\n");
-        WriteHost("Flash Disk/Jobs/ruvo/data/pt.dat", "");
-        WriteHost("Flash Disk/Jobs/ruvo/road.1/line.lnb", "");
+        WriteJobFolder();
         WriteHost("Flash Disk/Jobs/other/other.ini", "");
         WriteHost("Flash Disk/esystem.sys", "");
         ASSERT_TRUE(m_tree.Create(kTreeStyle, CRect(0, 0, 240, 300), &m_main, 1001));
@@ -49,16 +45,8 @@ class FolderTreeTest : public UiTest {
         if (m_tree.GetSafeHwnd()) m_tree.DestroyWindow();
         UiTest::TearDown();
     }
-    // The item reached by texts from the root item down.
-    HTREEITEM Item(std::initializer_list<const wchar_t*> texts) {
-        HTREEITEM item = m_tree.GetRootItem();
-        for (const wchar_t* text : texts) {
-            HTREEITEM h = m_tree.GetChildItem(item);
-            while (h && m_tree.GetItemText(h) != text) h = m_tree.GetNextSiblingItem(h);
-            item = h;
-            if (!item) return nullptr;
-        }
-        return item;
+    HTREEITEM Item(const std::vector<std::wstring>& texts) {
+        return TreeItem(m_tree.m_hWnd, texts);
     }
     // A tap on the item's expand button.
     void TapButton(HTREEITEM item) {

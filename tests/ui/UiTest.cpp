@@ -1,40 +1,24 @@
 // The shared dialog controls: the tab sheet hosting real dialog pages under
 // stylus input, and the case-blind string sort.
-#include <gtest/gtest.h>
-
-#include "platform/base/Clock.h"
-#include "platform/controls/Controls.h"
-#include "platform/dialogs/Dialogs.h"
-#include "platform/framework/Afx.h"
-#include "platform/gdi/GdiApi.h"
-#include "platform/resources/Resources.h"
-#include "platform/win/WinInternal.h"
 #include "res/resource.h"
+#include "tests/ui/UiTestSupport.h"
 #include "ui/SortStringArray.h"
 #include "ui/TabSheet.h"
 
+namespace uitest {
 namespace {
 
-class TabSheetTest : public ::testing::Test {
+class TabSheetTest : public UiTest {
   protected:
     void SetUp() override {
-        quorvel::UseVirtualClock(SYSTEMTIME{2012, 6, 5, 1, 8, 0, 0, 0});
-        quorvel::gdi::Install();
-        quorvel::resources::Install();
-        quorvel::controls::RegisterStandardClasses();
-        quorvel::dialogs::InstallMessageBoxes();
-        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), L"host", WS_POPUP | WS_VISIBLE, 0, 0,
-                                    240, 320, nullptr, nullptr));
-        m_thread.m_pMainWnd = &m_host;
-        ASSERT_TRUE(m_sheet.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 240, 200), &m_host, 100));
+        UiTest::SetUp();
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(m_sheet.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 240, 200), &m_main, 100));
     }
     void TearDown() override {
         for (CDialog& page : m_pages)
             if (page.GetSafeHwnd()) page.DestroyWindow();
-        m_host.DestroyWindow();
-        quorvel::win::PumpUntilIdle();
-        AfxDeleteTempMaps();
-        quorvel::UseRealClock();
+        UiTest::TearDown();
     }
     // Three pages made from real templates.
     void MakeThreePages() {
@@ -42,12 +26,10 @@ class TabSheetTest : public ::testing::Test {
         ASSERT_TRUE(m_sheet.AddPage(L"转换", &m_pages[1], IDD_DRAW_TEXT));
         ASSERT_TRUE(m_sheet.AddPage(L"拟合", &m_pages[2], IDD_ABOUT));
         m_sheet.CreatePages();
-        quorvel::win::PumpUntilIdle();
+        Pump();
     }
     bool Shown(int page) { return m_pages[page].IsWindowVisible() != FALSE; }
 
-    CWinThread m_thread;
-    CWnd m_host;
     CTabSheet m_sheet;
     CDialog m_pages[3];
 };
@@ -119,18 +101,12 @@ TEST_F(TabSheetTest, ATappedTabShowsItsPage) {
     MakeThreePages();
     CRect tab;
     m_sheet.GetItemRect(1, &tab);
-    m_sheet.ClientToScreen(&tab);
-    const CPoint at = tab.CenterPoint();
-    quorvel::win::InjectStylus(at.x, at.y, true);
-    quorvel::win::InjectStylus(at.x, at.y, false);
-    quorvel::win::PumpUntilIdle();
+    Tap(m_sheet.m_hWnd, tab.CenterPoint());
     EXPECT_EQ(m_sheet.GetCurSel(), 1);
     EXPECT_TRUE(Shown(1));
     EXPECT_FALSE(Shown(0));
     // A tap on the tab that shows changes nothing.
-    quorvel::win::InjectStylus(at.x, at.y, true);
-    quorvel::win::InjectStylus(at.x, at.y, false);
-    quorvel::win::PumpUntilIdle();
+    Tap(m_sheet.m_hWnd, tab.CenterPoint());
     EXPECT_TRUE(Shown(1));
     EXPECT_EQ(m_sheet.SetActivePage(1), 1);
 }
@@ -165,3 +141,4 @@ TEST(SortStringArrayTest, SortsWithoutRegardToCaseAndKeepsEqualsInOrder) {
 }
 
 }  // namespace
+}  // namespace uitest

@@ -10,6 +10,25 @@
 #include "platform/win/WinInternal.h"
 
 namespace uitest {
+namespace {
+
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
+    return reinterpret_cast<HTREEITEM>(
+        ::SendMessage(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    wchar_t buffer[300] = {};
+    TVITEM tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = buffer;
+    tv.cchTextMax = 300;
+    ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
+    return buffer;
+}
+
+}  // namespace
 
 void UiTest::SetUp() {
     ModalTest::SetUp();
@@ -31,6 +50,13 @@ void UiTest::TearDown() {
     ModalTest::TearDown();
 }
 
+void UiTest::WriteJobFolder() {
+    for (const char* name : {"A.DAT", "b.dat", "c.txt", "x.udat", "测量.dat"})
+        WriteHost(std::string("Flash Disk/Jobs/ruvo/") + name, "1,2,3\r\n");
+    WriteHost("Flash Disk/Jobs/ruvo/data/pt.dat", "");
+    WriteHost("Flash Disk/Jobs/ruvo/road.1/line.lnb", "");
+}
+
 void UiTest::Pump() {
     quorvel::win::PumpUntilIdle();
 }
@@ -45,6 +71,24 @@ void UiTest::Tap(HWND hwnd, POINT p) {
 void UiTest::Advance(uint32_t ms) {
     quorvel::AdvanceVirtualClock(ms);
     Pump();
+}
+
+HTREEITEM TreeItem(HWND tree, const std::vector<std::wstring>& texts) {
+    HTREEITEM item = Next(tree, nullptr, TVGN_ROOT);
+    for (const std::wstring& text : texts) {
+        HTREEITEM h = Next(tree, item, TVGN_CHILD);
+        while (h && ItemText(tree, h) != text) h = Next(tree, h, TVGN_NEXT);
+        if (!(item = h)) break;
+    }
+    return item;
+}
+
+std::vector<std::wstring> Listed(HWND tree, const std::vector<std::wstring>& texts) {
+    std::vector<std::wstring> out;
+    for (HTREEITEM h = Next(tree, TreeItem(tree, texts), TVGN_CHILD); h;
+         h = Next(tree, h, TVGN_NEXT))
+        out.push_back(ItemText(tree, h));
+    return out;
 }
 
 quorvel::gdi::Image Stack(const std::vector<quorvel::gdi::Image>& images) {

@@ -28,10 +28,20 @@ class UiTest : public quorvel::testing::ModalTest {
   protected:
     void SetUp() override;
     void TearDown() override;
+    // The job folder the file dialogs browse: "\Flash Disk\Jobs\ruvo" with
+    // files of the ".dat" filter and others, a sub-folder and a folder
+    // whose name holds a ".".
+    void WriteJobFolder();
 
     CWinThread m_thread;
     CWnd m_main;
 };
+
+// The tree control's item reached by texts from its root item down; null
+// when one of them is not there.
+HTREEITEM TreeItem(HWND tree, const std::vector<std::wstring>& texts);
+// The texts of the items the tree shows below that item.
+std::vector<std::wstring> Listed(HWND tree, const std::vector<std::wstring>& texts);
 
 // Images stacked top to bottom, 2 pixels apart, on a dark background.
 quorvel::gdi::Image Stack(const std::vector<quorvel::gdi::Image>& images);
