@@ -117,6 +117,18 @@ size_t PtyEndpoint::Read(void* buffer, size_t size, int timeoutMs) {
     return n > 0 ? static_cast<size_t>(n) : 0;
 }
 
+std::string PtyEndpoint::ReadUntil(const std::string& until, int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::string got;
+    while (got.find(until) == std::string::npos) {
+        const int left = RemainingMs(deadline);
+        if (left == 0) break;
+        char buffer[512];
+        got.append(buffer, Read(buffer, sizeof buffer, left));
+    }
+    return got;
+}
+
 LineReport PtyEndpoint::ReadLines() const {
     if (m_linkPath.empty()) return {};
     std::ifstream in(m_linkPath + ".lines");

@@ -1,7 +1,8 @@
-// The simulator's end of a pseudo-terminal. The program opens the other end
-// (the slave) as a serial port.
+// The device's end of a pseudo-terminal: the simulators' and the tests'
+// (platform/testing/PtyPeer.h). The program opens the other end (the slave)
+// as a serial port.
 //
-// The simulator keeps a descriptor of the slave open itself, so that the
+// The endpoint keeps a descriptor of the slave open itself, so that the
 // program closing and reopening its port is not seen as a hang-up here.
 // With a link path the endpoint also makes a symbolic link to the slave and
 // an empty "<link>.lines" file beside it: the program's serial layer then
@@ -58,6 +59,9 @@ class PtyEndpoint {
     // Waits up to timeoutMs for bytes from the program and reads what is
     // there; 0 when none came.
     size_t Read(void* buffer, size_t size, int timeoutMs);
+    // Everything the program sends until `until` has arrived or timeoutMs
+    // have passed, whichever is first.
+    std::string ReadUntil(const std::string& until, int timeoutMs);
 
     LineReport ReadLines() const;
 
