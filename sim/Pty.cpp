@@ -48,6 +48,24 @@ LineReport ParseLineReport(const std::string& text) {
     return report;
 }
 
+size_t WriteWithin(int fd, const void* data, size_t size, int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const char* p = static_cast<const char*>(data);
+    size_t done = 0;
+    while (fd >= 0 && done < size) {
+        ssize_t n = write(fd, p + done, size - done);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) break;
+        pollfd out{fd, POLLOUT, 0};
+        if (poll(&out, 1, RemainingMs(deadline)) <= 0) break;
+    }
+    return done;
+}
+
 PtyEndpoint::~PtyEndpoint() {
     Close();
 }
@@ -89,24 +107,6 @@ void PtyEndpoint::Close() {
     if (m_master >= 0) close(m_master);
     if (m_slave >= 0) close(m_slave);
     m_master = m_slave = -1;
-}
-
-size_t PtyEndpoint::Write(const void* data, size_t size, int timeoutMs) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    const char* p = static_cast<const char*>(data);
-    size_t done = 0;
-    while (m_master >= 0 && done < size) {
-        ssize_t n = write(m_master, p + done, size - done);
-        if (n > 0) {
-            done += static_cast<size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) break;
-        pollfd out{m_master, POLLOUT, 0};
-        if (poll(&out, 1, RemainingMs(deadline)) <= 0) break;
-    }
-    return done;
 }
 
 size_t PtyEndpoint::Read(void* buffer, size_t size, int timeoutMs) {

@@ -30,6 +30,10 @@ struct LineReport {
 // Parses "DTR=1 RTS=0 POWER=1 OPEN=1"; unknown when the text has no field.
 LineReport ParseLineReport(const std::string& text);
 
+// Writes to a non-blocking descriptor what fits within timeoutMs (a peer
+// that does not read fills its side); returns the bytes written.
+size_t WriteWithin(int fd, const void* data, size_t size, int timeoutMs);
+
 class PtyEndpoint {
   public:
     PtyEndpoint() = default;
@@ -50,9 +54,10 @@ class PtyEndpoint {
     const std::string& Path() const { return m_linkPath.empty() ? m_slavePath : m_linkPath; }
     const std::string& SlavePath() const { return m_slavePath; }
 
-    // Writes what fits within timeoutMs (the program's side full is a line
-    // nobody reads); returns the bytes written.
-    size_t Write(const void* data, size_t size, int timeoutMs);
+    // Writes what fits within timeoutMs (see WriteWithin).
+    size_t Write(const void* data, size_t size, int timeoutMs) {
+        return WriteWithin(m_master, data, size, timeoutMs);
+    }
     size_t Write(const std::string& text, int timeoutMs) {
         return Write(text.data(), text.size(), timeoutMs);
     }
