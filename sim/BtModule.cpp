@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <iconv.h>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -18,21 +17,6 @@ constexpr const char* kResultTag = "+INQRESU:";
 
 std::string CommandName(const std::string& line) {
     return line.substr(0, line.find('='));
-}
-
-void WriteAll(int fd, const char* data, size_t size) {
-    size_t done = 0;
-    while (fd >= 0 && done < size) {
-        const ssize_t n = write(fd, data + done, size - done);
-        if (n > 0) {
-            done += static_cast<size_t>(n);
-        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-            pollfd out{fd, POLLOUT, 0};
-            if (poll(&out, 1, 200) <= 0) return;
-        } else {
-            return;
-        }
-    }
 }
 
 }  // namespace
@@ -94,7 +78,7 @@ void BtModuleSimulator::ServeInput(int waitMs) {
     const size_t got = m_pty.Read(buffer, sizeof buffer, waitMs);
     if (got == 0) return;
     if (m_relaying) {
-        WriteAll(m_relay, buffer, got);
+        WriteWithin(m_relay, buffer, got, 200);
         return;
     }
     // With DTR up and no device connected the bytes go nowhere.

@@ -48,6 +48,24 @@ LineReport ParseLineReport(const std::string& text) {
     return report;
 }
 
+size_t WriteWithin(int fd, const void* data, size_t size, int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const char* p = static_cast<const char*>(data);
+    size_t done = 0;
+    while (fd >= 0 && done < size) {
+        ssize_t n = write(fd, p + done, size - done);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) break;
+        pollfd out{fd, POLLOUT, 0};
+        if (poll(&out, 1, RemainingMs(deadline)) <= 0) break;
+    }
+    return done;
+}
+
 PtyEndpoint::~PtyEndpoint() {
     Close();
 }
@@ -91,30 +109,24 @@ void PtyEndpoint::Close() {
     m_master = m_slave = -1;
 }
 
-size_t PtyEndpoint::Write(const void* data, size_t size, int timeoutMs) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    const char* p = static_cast<const char*>(data);
-    size_t done = 0;
-    while (m_master >= 0 && done < size) {
-        ssize_t n = write(m_master, p + done, size - done);
-        if (n > 0) {
-            done += static_cast<size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) break;
-        pollfd out{m_master, POLLOUT, 0};
-        if (poll(&out, 1, RemainingMs(deadline)) <= 0) break;
-    }
-    return done;
-}
-
 size_t PtyEndpoint::Read(void* buffer, size_t size, int timeoutMs) {
     if (m_master < 0) return 0;
     pollfd in{m_master, POLLIN, 0};
     if (poll(&in, 1, timeoutMs) <= 0 || (in.revents & POLLIN) == 0) return 0;
     ssize_t n = read(m_master, buffer, size);
     return n > 0 ? static_cast<size_t>(n) : 0;
+}
+
+std::string PtyEndpoint::ReadUntil(const std::string& until, int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::string got;
+    while (got.find(until) == std::string::npos) {
+        const int left = RemainingMs(deadline);
+        if (left == 0) break;
+        char buffer[512];
+        got.append(buffer, Read(buffer, sizeof buffer, left));
+    }
+    return got;
 }
 
 LineReport PtyEndpoint::ReadLines() const {

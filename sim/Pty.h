@@ -1,7 +1,8 @@
-// The simulator's end of a pseudo-terminal. The program opens the other end
-// (the slave) as a serial port.
+// The device's end of a pseudo-terminal: the simulators' and the tests'
+// (platform/testing/PtyPeer.h). The program opens the other end (the slave)
+// as a serial port.
 //
-// The simulator keeps a descriptor of the slave open itself, so that the
+// The endpoint keeps a descriptor of the slave open itself, so that the
 // program closing and reopening its port is not seen as a hang-up here.
 // With a link path the endpoint also makes a symbolic link to the slave and
 // an empty "<link>.lines" file beside it: the program's serial layer then
@@ -29,6 +30,10 @@ struct LineReport {
 // Parses "DTR=1 RTS=0 POWER=1 OPEN=1"; unknown when the text has no field.
 LineReport ParseLineReport(const std::string& text);
 
+// Writes to a non-blocking descriptor what fits within timeoutMs (a peer
+// that does not read fills its side); returns the bytes written.
+size_t WriteWithin(int fd, const void* data, size_t size, int timeoutMs);
+
 class PtyEndpoint {
   public:
     PtyEndpoint() = default;
@@ -49,15 +54,19 @@ class PtyEndpoint {
     const std::string& Path() const { return m_linkPath.empty() ? m_slavePath : m_linkPath; }
     const std::string& SlavePath() const { return m_slavePath; }
 
-    // Writes what fits within timeoutMs (the program's side full is a line
-    // nobody reads); returns the bytes written.
-    size_t Write(const void* data, size_t size, int timeoutMs);
+    // Writes what fits within timeoutMs (see WriteWithin).
+    size_t Write(const void* data, size_t size, int timeoutMs) {
+        return WriteWithin(m_master, data, size, timeoutMs);
+    }
     size_t Write(const std::string& text, int timeoutMs) {
         return Write(text.data(), text.size(), timeoutMs);
     }
     // Waits up to timeoutMs for bytes from the program and reads what is
     // there; 0 when none came.
     size_t Read(void* buffer, size_t size, int timeoutMs);
+    // Everything the program sends until `until` has arrived or timeoutMs
+    // have passed, whichever is first.
+    std::string ReadUntil(const std::string& until, int timeoutMs);
 
     LineReport ReadLines() const;
 

@@ -7,7 +7,7 @@
 #include "fuzz/knowdata/CalibFuzzRoot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    calibfuzz::Root().Store("points.cot", data, size);
+    calibfuzz::Root().Store("Flash Disk/points.cot", data, size);
     CVendropDoc doc;
     doc.m_coordParams.szdDa = 6378137.0;
     doc.m_coordParams.szdDf = 298.257223563;

@@ -1,14 +1,11 @@
 // Fuzz target: the BMP and PNG readers on arbitrary file contents. Each
 // input is stored as a file and loaded both as an image (with its opacity)
 // and as a bitmap, the way resources and the program's pictures are.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "fuzz/FuzzRoot.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/gdi/Image.h"
 
@@ -16,32 +13,10 @@ namespace {
 
 using quorvel::gdi::Image;
 
-// The file every input is written to, in memory where the host allows; it
-// is removed at exit.
-class CFuzzFile {
-  public:
-    CFuzzFile() {
-        std::string pattern = std::filesystem::is_directory("/dev/shm")
-                                  ? "/dev/shm/quorvel-images-fuzz-XXXXXX"
-                                  : "/tmp/quorvel-images-fuzz-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        m_dir = pattern;
-    }
-    ~CFuzzFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
-    std::string Path() const { return m_dir + "/input"; }
-
-  private:
-    std::string m_dir;
-};
-
+// The file every input is written to.
 std::string StoreInput(const uint8_t* data, size_t size) {
-    static CFuzzFile file;
-    std::ofstream out(file.Path(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    return file.Path();
+    static const quorvel::fuzz::CFuzzFolder folder("images");
+    return folder.Store("input", data, size);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "fuzz/knowdata/CalibFuzzRoot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    calibfuzz::Root().Store("knowdata.dat", data, size);
+    calibfuzz::Root().Store("Flash Disk/knowdata.dat", data, size);
     CKnowData store;
     store.SetFileName(L"\\Flash Disk\\knowdata.dat");
     store.Load();

@@ -4,14 +4,13 @@
 // characters no file system takes occur too) and resolved, looked up and
 // searched with a wildcard in a small fixed tree. Whatever the path, what
 // comes back must name an entry inside the root.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "fuzz/FuzzRoot.h"
 #include "platform/files/DevicePath.h"
 #include "platform/files/FileApi.h"
 
@@ -20,28 +19,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // A device root with "Flash Disk\Jobs\ruvo\ruvo.ini" and a file beside the
-// root that no device path may reach. Removed at exit.
-class CFuzzRoot {
+// root that no device path may reach.
+class CPathsRoot : public quorvel::fuzz::CFuzzRoot {
   public:
-    CFuzzRoot() {
-        std::string pattern = fs::is_directory("/dev/shm") ? "/dev/shm/quorvel-paths-fuzz-XXXXXX"
-                                                           : "/tmp/quorvel-paths-fuzz-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        m_base = pattern;
-        m_root = m_base + "/root";
-        fs::create_directories(m_root + "/Flash Disk/Jobs/ruvo");
-        std::ofstream(m_root + "/Flash Disk/Jobs/ruvo/ruvo.ini") << "[System Par]\r\n";
-        std::ofstream(m_base + "/outside.txt") << "not on the device\n";
-        quorvel::SetDeviceRoot(m_root);
+    CPathsRoot() : CFuzzRoot("paths", {"Flash Disk/Jobs/ruvo"}) {
+        Store("Flash Disk/Jobs/ruvo/ruvo.ini", "[System Par]\r\n");
+        std::ofstream(Base() + "/outside.txt") << "not on the device\n";
     }
-    ~CFuzzRoot() {
-        std::error_code ignored;
-        fs::remove_all(m_base, ignored);
-    }
-    const std::string& Root() const { return m_root; }
-
-  private:
-    std::string m_base, m_root;
 };
 
 std::wstring DevicePath(const uint8_t* data, size_t size) {
@@ -68,7 +52,7 @@ void CheckInsideRoot(const std::string& root, const std::string& host) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static CFuzzRoot root;
+    static const CPathsRoot root;
     const std::wstring path = DevicePath(data, size);
     for (bool forCreate : {false, true}) {
         std::string host;

@@ -6,15 +6,12 @@
 // that every parser meets every kind of line. A job and document stand
 // behind the parsers; the base-station log writes into a temporary device
 // root.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "fuzz/FuzzRoot.h"
 #include "platform/base/TextConv.h"
-#include "platform/files/DevicePath.h"
 #include "receiver/DiffAgeWatch.h"
 #include "receiver/ReceiverParser.h"
 #include "receiver/SentenceType.h"
@@ -22,31 +19,11 @@
 
 namespace {
 
-class CFuzzRoot {
-  public:
-    CFuzzRoot() {
-        std::string pattern = std::filesystem::is_directory("/dev/shm")
-                                  ? "/dev/shm/quorvel-receiver-fuzz-XXXXXX"
-                                  : "/tmp/quorvel-receiver-fuzz-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        m_root = pattern;
-        std::filesystem::create_directories(m_root + "/Flash Disk/Jobs/ruvo/result");
-        std::filesystem::create_directories(m_root + "/Flash Disk/Jobs/ruvo/data");
-        quorvel::SetDeviceRoot(m_root);
-    }
-    ~CFuzzRoot() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
-
-  private:
-    std::string m_root;
-};
-
 const int kParserTypes[] = {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13, 14};
 
 void Decode(const std::string& bytes, int chosen) {
-    static CFuzzRoot root;
+    static const quorvel::fuzz::CFuzzRoot root(
+        "receiver", {"Flash Disk/Jobs/ruvo/result", "Flash Disk/Jobs/ruvo/data"});
     receiver_test::CFakeReceiverHost host;
     host.m_fixLevel = chosen % 3;
     host.m_params.nSevenPar = chosen & 1;

@@ -2,11 +2,11 @@
 #include "sim/BinaryOutput.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
 #include <fstream>
+
+#include "platform/testing/TempDeviceRoot.h"
 
 namespace quorvel::sim {
 namespace {
@@ -65,9 +65,9 @@ TEST(BinaryOutputTest, BrokenFramesAreCutOrOverrunTheirLength) {
 }
 
 TEST(BinaryOutputTest, ReplayDropsHeaderLinesAndCanEndLinesWithCrLf) {
-    char pattern[] = "/tmp/quorvel-replay-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string path = std::string(pattern) + "/capture.log";
+    const testing::TempFolder folder("quorvel-replay");
+    ASSERT_TRUE(folder.Made());
+    const std::string path = folder.Path() + "/capture.log";
     std::ofstream(path, std::ios::binary)
         << "# Contributor: someone\n# GPS: something\n$GPGGA,1*00\n$GPZDA,2*00\r\n#BESTPOSA\n"
            "\n$GPGSA,3*00";
@@ -81,9 +81,8 @@ TEST(BinaryOutputTest, ReplayDropsHeaderLinesAndCanEndLinesWithCrLf) {
     EXPECT_EQ(replay.Next(10), "#BESTPOSA\r\n\r\n$GPGSA,3*00");
     EXPECT_TRUE(replay.Done());
     EXPECT_EQ(replay.Next(1), "");
-    EXPECT_FALSE(replay.Load(std::string(pattern) + "/missing.log", true, error));
+    EXPECT_FALSE(replay.Load(folder.Path() + "/missing.log", true, error));
     EXPECT_NE(error.find("missing.log"), std::string::npos);
-    std::filesystem::remove_all(pattern);
 }
 
 }  // namespace

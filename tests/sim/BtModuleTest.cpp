@@ -3,33 +3,25 @@
 // program's serial layer writes them: the AT dialogue, the inquiry in the
 // device's code page, silence and split replies on request, and the relay
 // to a receiver once a device is connected.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <termios.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "platform/testing/ChildProcess.h"
 #include "platform/testing/TempDeviceRoot.h"
 #include "sim/BtModule.h"
 #include "sim/GnssSimulator.h"
+#include "tests/sim/ProgramSide.h"
 
 namespace quorvel::sim {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kPatienceMs = 20000;
-
 class BtModuleTest : public ::testing::Test {
   protected:
     void TearDown() override {
-        if (m_fd >= 0) close(m_fd);
+        m_side.Close();
         m_module.reset();
         m_receiver.reset();
     }
@@ -39,42 +31,36 @@ class BtModuleTest : public ::testing::Test {
         m_module = std::make_unique<BtModuleSimulator>(options);
         std::string error;
         ASSERT_TRUE(m_module->Start(error)) << error;
-        m_fd = open(options.linkPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        ASSERT_GE(m_fd, 0);
-        termios raw{};
-        tcgetattr(m_fd, &raw);
-        cfmakeraw(&raw);
-        tcsetattr(m_fd, TCSANOW, &raw);
+        ASSERT_TRUE(m_side.Open(options.linkPath)) << options.linkPath;
         SetDtr(false);
     }
+    // Writes the line the way the serial layer does and waits for the
+    // module's step to have seen it: the module reads and relays on the
+    // same thread, so what is sent after this meets the new state.
     void SetDtr(bool dtr) {
         std::ofstream(m_folder.Path() + "/bt.lines")
             << "DTR=" << (dtr ? 1 : 0) << " RTS=1 POWER=1 OPEN=1\n";
-        // The module looks at its lines once a step (20 ms).
-        usleep(100 * 1000);
+        const std::string note = dtr ? "DTR=1" : "DTR=0";
+        ASSERT_TRUE(m_module->Log().WaitFor(
+            [&](const std::vector<LoggedCommand>& items) {
+                for (auto it = items.rbegin(); it != items.rend(); ++it) {
+                    if (it->kind == LoggedCommand::Kind::kLines) return it->text == note;
+                }
+                return !dtr;  // the module starts with DTR down
+            },
+            kPatienceMs))
+            << "the module never noticed " << note;
     }
-    void Send(const std::string& bytes) {
-        ASSERT_EQ(write(m_fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
-    // One read: what has arrived within `ms`.
-    std::string ReadSome(int ms) {
-        pollfd in{m_fd, POLLIN, 0};
-        if (poll(&in, 1, ms) <= 0) return "";
-        char buffer[4096];
-        const ssize_t n = read(m_fd, buffer, sizeof buffer);
-        return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : "";
-    }
+    void Send(const std::string& bytes) { ASSERT_TRUE(m_side.Send(bytes)); }
+    std::string ReadSome(int ms) { return m_side.ReadSome(ms); }
     std::string ReadUntil(const std::string& until, int ms = kPatienceMs) {
-        std::string got;
-        const auto end = Clock::now() + std::chrono::milliseconds(ms);
-        while (got.find(until) == std::string::npos && Clock::now() < end) got += ReadSome(20);
-        return got;
+        return m_side.ReadFor(ms, until);
     }
 
     testing::TempFolder m_folder;
     std::unique_ptr<BtModuleSimulator> m_module;
     std::unique_ptr<GnssSimulator> m_receiver;
-    int m_fd = -1;
+    ProgramSide m_side;
 };
 
 TEST(BtModuleText, NamesGoOutInTheDevicesCodePage) {
@@ -129,7 +115,6 @@ TEST_F(BtModuleTest, SilentCommandsGetNothingAndRepliesMayComeInTwoPieces) {
     EXPECT_EQ(ReadUntil("\n"), "K\r\n");
     options.silent = {"all"};
     m_module.reset();
-    close(m_fd);
     Start(options);
     Send("AT\r\nAT+INQ\r\nAT+RADDR=1\r\n");
     EXPECT_EQ(ReadSome(500), "");
@@ -179,24 +164,15 @@ TEST_F(BtModuleTest, OnceConnectedAndWithDtrUpTheReceiverIsRelayedBothWays) {
     EXPECT_EQ(lines[1], "AT");
 }
 
-// The program's output, or "failed" when it did not end well.
-std::string RunProgram(const std::string& command) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return "cannot run";
-    std::string out;
-    char line[512] = {};
-    while (std::fgets(line, sizeof line, pipe) != nullptr) out += line;
-    const int status = pclose(pipe);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? out : "failed";
-}
-
 TEST(BtModuleProgram, ExplainsItsOptionsAndRefusesMalformedOnes) {
-    const std::string help = RunProgram(QUORVEL_BT_SIM " --help");
-    EXPECT_NE(help.find("--device ADDRESS,NAME"), std::string::npos) << help;
-    EXPECT_NE(help.find("--relay PATH"), std::string::npos);
-    EXPECT_NE(help.find("--silent"), std::string::npos);
-    EXPECT_EQ(RunProgram(QUORVEL_BT_SIM " --device nocomma 2>/dev/null"), "failed");
-    EXPECT_EQ(RunProgram(QUORVEL_BT_SIM " --result-gap -1 2>/dev/null"), "failed");
+    testing::TempFolder dir("quorvel-bt");
+    const testing::ProcessResult help = testing::RunProcess(QUORVEL_BT_SIM, {"--help"}, dir.Path());
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_NE(help.out.find("--device ADDRESS,NAME"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("--relay PATH"), std::string::npos);
+    EXPECT_NE(help.out.find("--silent"), std::string::npos);
+    EXPECT_NE(testing::RunProcess(QUORVEL_BT_SIM, {"--device", "nocomma"}, dir.Path()).status, 0);
+    EXPECT_NE(testing::RunProcess(QUORVEL_BT_SIM, {"--result-gap", "-1"}, dir.Path()).status, 0);
 }
 
 }  // namespace

@@ -1,34 +1,26 @@
 // The simulators running on their pseudo-terminals, seen from the program's
 // side with plain terminal I/O; and the command-line programs.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include "platform/testing/ChildProcess.h"
 #include "platform/testing/TempDeviceRoot.h"
 #include "sim/GnssSimulator.h"
 #include "sim/Sounder.h"
+#include "tests/sim/ProgramSide.h"
 
 namespace quorvel::sim {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// How long a wait may take before it counts as never ending: waits stop as
-// soon as what they wait for is there, so this only has to be generous
-// enough for a loaded machine.
-constexpr int kPatienceMs = 20000;
+using testing::ProcessResult;
+using testing::RunProcess;
 
 // The epochs of the GGA sentences in `text`, numbered from the scenario's
 // start at 08:00:00 UTC at `rateHz` epochs a second.
@@ -67,57 +59,11 @@ class SimulatorTest : public ::testing::Test {
         ASSERT_TRUE(m_folder.Made());
         m_dir = m_folder.Path();
     }
-    void TearDown() override {
-        if (m_fd >= 0) close(m_fd);
-    }
-
-    void OpenProgramSide(const std::string& path) {
-        m_fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        ASSERT_GE(m_fd, 0) << path;
-        termios t{};
-        tcgetattr(m_fd, &t);
-        cfmakeraw(&t);
-        tcsetattr(m_fd, TCSANOW, &t);
-    }
-
-    // Everything that arrives within `ms`; stops early once `until` shows up.
-    std::string ReadFor(int ms, const std::string& until = "") {
-        std::string got;
-        const auto end = Clock::now() + std::chrono::milliseconds(ms);
-        while (Clock::now() < end) {
-            pollfd p{m_fd, POLLIN, 0};
-            if (poll(&p, 1, 10) <= 0) continue;
-            char buffer[512];
-            ssize_t n = read(m_fd, buffer, sizeof buffer);
-            if (n <= 0) break;
-            got.append(buffer, n);
-            if (!until.empty() && got.find(until) != std::string::npos) break;
-        }
-        return got;
-    }
-
-    // Reads into `heard` until `done` holds; false when it still does not
-    // after kPatienceMs.
-    bool HearUntil(std::string& heard, const std::function<bool()>& done) {
-        const auto end = Clock::now() + std::chrono::milliseconds(kPatienceMs);
-        while (!done()) {
-            if (Clock::now() > end) return false;
-            pollfd p{m_fd, POLLIN, 0};
-            if (poll(&p, 1, 10) <= 0) continue;
-            char buffer[512];
-            const ssize_t n = read(m_fd, buffer, sizeof buffer);
-            if (n > 0) heard.append(buffer, n);
-        }
-        return true;
-    }
-
-    void Send(const std::string& bytes) {
-        ASSERT_EQ(write(m_fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
+    void OpenProgramSide(const std::string& path) { ASSERT_TRUE(m_side.Open(path)) << path; }
 
     testing::TempFolder m_folder{"quorvel-sim"};
     std::string m_dir;
-    int m_fd = -1;
+    ProgramSide m_side;
 };
 
 TEST_F(SimulatorTest, ReceiverTalksLogsCommandsAndAnswersFrames) {
@@ -130,13 +76,13 @@ TEST_F(SimulatorTest, ReceiverTalksLogsCommandsAndAnswersFrames) {
     ASSERT_TRUE(sim.Start(error)) << error;
     EXPECT_EQ(sim.Path(), m_dir + "/gnss");
     OpenProgramSide(sim.Path());
-    EXPECT_NE(ReadFor(kPatienceMs, "$GPGGA").find("$GPGGA,"), std::string::npos);
+    EXPECT_NE(m_side.ReadFor(kPatienceMs, "$GPGGA").find("$GPGGA,"), std::string::npos);
 
     const std::string linkStart("\x24\x34\xCB\x00\x00\xDB", 6);
     const std::string reset("\x24\x28\xD7\x00\x00\xDB", 6);
-    Send(linkStart + "$JOFF\r\n\r\n" + reset);
+    ASSERT_TRUE(m_side.Send(linkStart + "$JOFF\r\n\r\n" + reset));
     const std::string reply = ReplyFrame(40, "");
-    EXPECT_NE(ReadFor(kPatienceMs, reply).find(reply), std::string::npos);
+    EXPECT_NE(m_side.ReadFor(kPatienceMs, reply).find(reply), std::string::npos);
     ASSERT_TRUE(
         sim.Log().WaitFor([](const auto& items) { return items.size() >= 4; }, kPatienceMs));
     const std::vector<LoggedCommand> items = sim.Log().Items();
@@ -167,18 +113,18 @@ TEST_F(SimulatorTest, ReceiverFallsSilentWhileUnpoweredAndHangsUp) {
     ASSERT_TRUE(sim.Start(error)) << error;
     OpenProgramSide(sim.Path());
     std::string heard;
-    ASSERT_TRUE(HearUntil(heard, [&] { return GgaEpochs(heard, 20).size() >= 2; }))
+    ASSERT_TRUE(m_side.HearUntil(heard, [&] { return GgaEpochs(heard, 20).size() >= 2; }))
         << "the receiver never talked";
     std::ofstream(options.linkPath + ".lines") << "DTR=1 RTS=0 POWER=0 OPEN=1\n";
-    ASSERT_TRUE(HearUntil(heard, [&] { return LinesNoted(sim, "POWER=0"); }))
+    ASSERT_TRUE(m_side.HearUntil(heard, [&] { return LinesNoted(sim, "POWER=0"); }))
         << "the receiver never noticed the power go";
     std::ofstream(options.linkPath + ".lines") << "DTR=1 RTS=1 POWER=1 OPEN=1\n";
-    ASSERT_TRUE(HearUntil(heard,
-                          [&] {
-                              const std::vector<int64_t> epochs = GgaEpochs(heard, 20);
-                              return Gaps(epochs) > 0 && epochs.size() >= 2 &&
-                                     epochs.back() == epochs.end()[-2] + 1;
-                          }))
+    ASSERT_TRUE(m_side.HearUntil(heard,
+                                 [&] {
+                                     const std::vector<int64_t> epochs = GgaEpochs(heard, 20);
+                                     return Gaps(epochs) > 0 && epochs.size() >= 2 &&
+                                            epochs.back() == epochs.end()[-2] + 1;
+                                 }))
         << "no silence, or no talk after it: " << heard.size() << " bytes heard";
     const std::vector<int64_t> epochs = GgaEpochs(heard, 20);
     EXPECT_EQ(Gaps(epochs), 1);
@@ -186,7 +132,7 @@ TEST_F(SimulatorTest, ReceiverFallsSilentWhileUnpoweredAndHangsUp) {
     sim.Stop();
     EXPECT_FALSE(std::filesystem::exists(options.linkPath));
     char byte;
-    EXPECT_LE(read(m_fd, &byte, 1), 0);  // hung up
+    EXPECT_LE(read(m_side.Fd(), &byte, 1), 0);  // hung up
 }
 
 TEST_F(SimulatorTest, ReceiverSendsPortFrameBrokenFramesAndBinBlocksOnRequest) {
@@ -201,7 +147,7 @@ TEST_F(SimulatorTest, ReceiverSendsPortFrameBrokenFramesAndBinBlocksOnRequest) {
     ASSERT_TRUE(sim.Start(error)) << error;
     OpenProgramSide(sim.Path());
     const std::string broken = BrokenReplyFrames()[1];
-    std::string got = ReadFor(3000, broken);
+    std::string got = m_side.ReadFor(3000, broken);
     EXPECT_NE(got.find(ReplyFrame(80, "")), std::string::npos);
     EXPECT_LT(got.find(ReplyFrame(80, "")), got.find(BrokenReplyFrames()[0]));
     EXPECT_NE(got.find(broken), std::string::npos);
@@ -211,9 +157,9 @@ TEST_F(SimulatorTest, ReceiverSendsPortFrameBrokenFramesAndBinBlocksOnRequest) {
     std::memcpy(&sigma, got.data() + bin + 52, sizeof sigma);
     EXPECT_EQ(sigma, 0.5f);
     EXPECT_EQ(got.find(ReplyFrame(80, ""), got.find(ReplyFrame(80, "")) + 1), std::string::npos);
-    Send(std::string("\x24\x51\xAE\x00\x00\xDB", 6));  // shut down
+    ASSERT_TRUE(m_side.Send(std::string("\x24\x51\xAE\x00\x00\xDB", 6)));  // shut down
     const std::string refused = ReplyFrame(81, std::string(1, '\x01'));
-    EXPECT_NE(ReadFor(2000, refused).find(refused), std::string::npos);
+    EXPECT_NE(m_side.ReadFor(2000, refused).find(refused), std::string::npos);
 }
 
 TEST_F(SimulatorTest, ReplayWaitsForTheProgramsPortAndSendsEveryLine) {
@@ -231,11 +177,11 @@ TEST_F(SimulatorTest, ReplayWaitsForTheProgramsPortAndSendsEveryLine) {
     std::string error;
     ASSERT_TRUE(sim.Start(error)) << error;
     OpenProgramSide(sim.Path());
-    EXPECT_EQ(ReadFor(300), "");  // the port is not reported open yet
+    EXPECT_EQ(m_side.ReadFor(300), "");  // the port is not reported open yet
     std::ofstream(options.linkPath + ".lines") << "DTR=1 RTS=1 POWER=1 OPEN=1\n";
     std::string expected;
     for (int i = 0; i < 300; ++i) expected += "$GPGGA," + std::to_string(i) + "*00\r\n";
-    EXPECT_EQ(ReadFor(5000, "$GPGGA,299*00\r\n"), expected);
+    EXPECT_EQ(m_side.ReadFor(5000, "$GPGGA,299*00\r\n"), expected);
     EXPECT_TRUE(sim.ReplayDone());
     options.replayPath = m_dir + "/none.log";
     GnssSimulator missing(options);
@@ -251,37 +197,33 @@ TEST_F(SimulatorTest, SounderSendsItsTypesTelegrams) {
     std::string error;
     ASSERT_TRUE(sim.Start(error)) << error;
     OpenProgramSide(sim.Path());
-    const std::string got = ReadFor(kPatienceMs, "\x01,M\r");
+    const std::string got = m_side.ReadFor(kPatienceMs, "\x01,M\r");
     EXPECT_EQ(got.rfind("$GPSSS,", 0), 0u) << got;
     EXPECT_NE(got.find(",M\r$GPSSS,"), std::string::npos);
     EXPECT_NE(got.find("\x01,M\r"), std::string::npos);
 }
 
-std::string RunProgram(const std::string& command, std::string& firstLine) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return "cannot run";
-    char line[512] = {};
-    if (std::fgets(line, sizeof line, pipe) != nullptr) firstLine = line;
-    std::string rest;
-    while (std::fgets(line, sizeof line, pipe) != nullptr) rest += line;
-    int status = pclose(pipe);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? rest : "failed";
+// The first line a program printed, with its line end.
+std::string FirstLine(const std::string& out) {
+    return out.substr(0, out.find('\n') + 1);
 }
 
 TEST_F(SimulatorTest, ProgramsPrintTheirTerminalFirstAndExplainTheirOptions) {
-    std::string first;
-    std::string help = RunProgram(QUORVEL_GNSS_SIM " --help", first);
-    EXPECT_NE((first + help).find("--lat"), std::string::npos);
-    EXPECT_NE(help.find("--hangup-after"), std::string::npos);
-    EXPECT_NE(help.find("--replay FILE"), std::string::npos);
-    RunProgram(QUORVEL_SOUNDER_SIM " --help", first);
-    EXPECT_NE(first.find("usage"), std::string::npos);
+    ProcessResult help = RunProcess(QUORVEL_GNSS_SIM, {"--help"}, m_dir);
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_NE(help.out.find("--lat"), std::string::npos);
+    EXPECT_NE(help.out.find("--hangup-after"), std::string::npos);
+    EXPECT_NE(help.out.find("--replay FILE"), std::string::npos);
+    help = RunProcess(QUORVEL_SOUNDER_SIM, {"--help"}, m_dir);
+    EXPECT_NE(FirstLine(help.out).find("usage"), std::string::npos);
 
-    RunProgram(QUORVEL_GNSS_SIM " --rate 20 --hangup-after 0.3 --link " + m_dir + "/gnss", first);
-    EXPECT_EQ(first, m_dir + "/gnss\n");
-    RunProgram(QUORVEL_SOUNDER_SIM " --hangup-after 0.2", first);
-    EXPECT_EQ(first.rfind("/dev/pts/", 0), 0u) << first;
-    EXPECT_EQ(RunProgram(QUORVEL_GNSS_SIM " --rate 50 2>/dev/null", first), "failed");
+    const ProcessResult gnss =
+        RunProcess(QUORVEL_GNSS_SIM,
+                   {"--rate", "20", "--hangup-after", "0.3", "--link", m_dir + "/gnss"}, m_dir);
+    EXPECT_EQ(FirstLine(gnss.out), m_dir + "/gnss\n");
+    const ProcessResult sounder = RunProcess(QUORVEL_SOUNDER_SIM, {"--hangup-after", "0.2"}, m_dir);
+    EXPECT_EQ(FirstLine(sounder.out).rfind("/dev/pts/", 0), 0u) << sounder.out;
+    EXPECT_NE(RunProcess(QUORVEL_GNSS_SIM, {"--rate", "50"}, m_dir).status, 0);
 }
 
 }  // namespace
