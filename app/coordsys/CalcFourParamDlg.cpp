@@ -1,5 +1,6 @@
 #include "app/coordsys/CalcFourParamDlg.h"
 
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/FourParamDlg.h"
@@ -41,10 +42,10 @@ void CCalcFourParamDlg::Calculate(const std::vector<pointpair::Row>& rows) {
     for (size_t i = 0; i < rows.size(); ++i) {
         PointPair4& pair = pairs[static_cast<INT_PTR>(i)];
         pair = PointPair4{};
-        pair.xs = coordsys::ParseNumber(rows[i][1]);
-        pair.ys = coordsys::ParseNumber(rows[i][2]);
-        pair.xt = coordsys::ParseNumber(rows[i][3]);
-        pair.yt = coordsys::ParseNumber(rows[i][4]);
+        pair.xs = ReadNumber(rows[i][1]);
+        pair.ys = ReadNumber(rows[i][2]);
+        pair.xt = ReadNumber(rows[i][3]);
+        pair.yt = ReadNumber(rows[i][4]);
     }
     // A solve that fails (points on one spot) keeps the job's parameters.
     if (!engine.SolveFourParams()) {

@@ -63,11 +63,6 @@ double RoundToMillimetres(double metres) {
     return std::wcstod(text.GetString(), nullptr);
 }
 
-double ParseNumber(const CString& text) {
-    const double value = std::wcstod(text.GetString(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
-}
-
 void ApplyEnableRule(CWnd* pDialog, int nFlag, const int* pIds, size_t nCount) {
     if (nFlag != 0 && nFlag != 1) return;
     for (size_t i = 0; i < nCount; ++i)

@@ -45,10 +45,6 @@ double RadiansToPacked(double radians);
 double PackedToRadians(double packed);
 // Rounded to millimetres through "%.3f", as the dialogs show lengths.
 double RoundToMillimetres(double metres);
-// A text read as the program reads numbers (leading blanks, a number, the
-// rest ignored); 0 when there is none. A value that is not finite ("nan",
-// "1e400") counts as no number.
-double ParseNumber(const CString& text);
 
 // The enable rule of a parameter group: flag 0 disables the edits, 1
 // enables them, anything else leaves them as they are.

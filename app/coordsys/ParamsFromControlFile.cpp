@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "app/InputRules.h"
 #include "app/SettingsText.h"
 #include "app/VendropDoc.h"
-#include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/StoredLines.h"
 #include "platform/base/Parse.h"
 #include "res/resource.h"
@@ -15,7 +15,7 @@ constexpr int kMaxRows = 50;
 
 // A field that is no number, or not a finite one, reads as 0.
 double Number(const CString& line, int field) {
-    return coordsys::ParseNumber(StoredField(line, field));
+    return ReadNumber(StoredField(line, field));
 }
 
 // "%.4f" and back: the rows hold what a printed coordinate would hold.
