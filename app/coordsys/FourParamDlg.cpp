@@ -43,11 +43,6 @@ BOOL CFourParamDlg::OnInitDialog() {
 }
 
 void CFourParamDlg::OnClickedEnable() {
-    if (!UpdateData(TRUE)) {
-        coordsys::ApplyEnableRule(this, IsDlgButtonChecked(IDC_PARAM_ENABLE), kValueEdits,
-                                  std::size(kValueEdits));
-        return;
-    }
-    coordsys::ApplyEnableRule(this, m_nDifang, kValueEdits, std::size(kValueEdits));
-    UpdateData(FALSE);
+    coordsys::ApplyEnableClick(this, IDC_PARAM_ENABLE, m_nDifang, kValueEdits,
+                               std::size(kValueEdits));
 }

@@ -49,14 +49,7 @@ BOOL CSevenParamDlg::OnInitDialog() {
     return TRUE;
 }
 
-// A value that does not read leaves the texts as typed; the rule then
-// follows the check box as it now stands.
 void CSevenParamDlg::OnClickedEnable() {
-    if (!UpdateData(TRUE)) {
-        coordsys::ApplyEnableRule(this, IsDlgButtonChecked(IDC_SEVEN_ENABLE), kValueEdits,
-                                  std::size(kValueEdits));
-        return;
-    }
-    coordsys::ApplyEnableRule(this, m_nSevenPar, kValueEdits, std::size(kValueEdits));
-    UpdateData(FALSE);
+    coordsys::ApplyEnableClick(this, IDC_SEVEN_ENABLE, m_nSevenPar, kValueEdits,
+                               std::size(kValueEdits));
 }

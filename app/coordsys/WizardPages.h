@@ -32,8 +32,6 @@ class CWizEllipsoidPage : public CWizPage {
     BOOL OnInitDialog() override;
     afx_msg void OnSelChangeEllipsoid();
     DECLARE_MESSAGE_MAP()
-
-    void EnableAxisEdits(BOOL bEnable);
 };
 
 class CWizProjectionPage : public CWizPage {
