@@ -59,11 +59,7 @@ void CCalcFourParamDlg::Calculate(const std::vector<pointpair::Row>& rows) {
 
     CFourParamDlg dlg(this);
     if (dlg.DoModal() == IDOK) {
-        p.nDifang = dlg.m_nDifang;
-        p.szdCx1 = dlg.m_dCx;
-        p.szdCy1 = dlg.m_dCy;
-        p.szdCa1 = coordsys::PackedToRadians(dlg.m_dCa);
-        p.szdCk1 = dlg.m_dCk;
+        dlg.StoreTo(p);
         doc.SaveCoordParams();
     } else {
         p = before;

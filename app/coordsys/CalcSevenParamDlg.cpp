@@ -86,14 +86,7 @@ void CCalcSevenParamDlg::Calculate(const std::vector<pointpair::Row>& rows) {
 
     CSevenParamDlg dlg(this);
     if (dlg.DoModal() == IDOK) {
-        p.nSevenPar = dlg.m_nSevenPar;
-        p.szddx = dlg.m_dDx;
-        p.szddy = dlg.m_dDy;
-        p.szddz = dlg.m_dDz;
-        p.szdWx = dlg.m_dWx * coordsys::kArcSecToRad;
-        p.szdWy = dlg.m_dWy * coordsys::kArcSecToRad;
-        p.szdWz = dlg.m_dWz * coordsys::kArcSecToRad;
-        p.szddK = dlg.m_dK * coordsys::kRatioPerPpm;
+        dlg.StoreTo(p);
         doc.SaveCoordParams();
     } else {
         p = before;

@@ -81,14 +81,6 @@ END_MESSAGE_MAP()
 
 CWizFourParamPage::CWizFourParamPage() : CWizPage(IDD_WIZ_FOUR_PARAM_PAGE) {}
 
-void CWizFourParamPage::LoadFrom(const CoordSysParams& p) {
-    m_nDifang = p.nDifang;
-    m_dCx = p.szdCx1;
-    m_dCy = p.szdCy1;
-    m_dCa = coordsys::RadiansToPacked(p.szdCa1);
-    m_dCk = p.szdCk1;
-}
-
 void CWizFourParamPage::DoDataExchange(CDataExchange* pDX) {
     CWizPage::DoDataExchange(pDX);
     DDX_Check(pDX, IDC_PARAM_ENABLE, m_nDifang);
@@ -116,17 +108,6 @@ ON_BN_CLICKED(IDC_PARAM_ENABLE, OnClickedEnable)
 END_MESSAGE_MAP()
 
 CWizSevenParamPage::CWizSevenParamPage() : CWizPage(IDD_WIZ_SEVEN_PARAM_PAGE) {}
-
-void CWizSevenParamPage::LoadFrom(const CoordSysParams& p) {
-    m_nSevenPar = p.nSevenPar;
-    m_dDx = p.szddx;
-    m_dDy = p.szddy;
-    m_dDz = p.szddz;
-    m_dWx = p.szdWx * coordsys::kRadToArcSec;
-    m_dWy = p.szdWy * coordsys::kRadToArcSec;
-    m_dWz = p.szdWz * coordsys::kRadToArcSec;
-    m_dK = p.szddK * coordsys::kPpmPerRatio;
-}
 
 void CWizSevenParamPage::DoDataExchange(CDataExchange* pDX) {
     CWizPage::DoDataExchange(pDX);
