@@ -5,6 +5,7 @@
 #include "app/InputRules.h"
 #include "app/SettingsText.h"
 #include "app/VendropDoc.h"
+#include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/StoredLines.h"
 #include "platform/base/Parse.h"
 #include "res/resource.h"
@@ -27,10 +28,8 @@ double Rounded4(double value) {
 
 ControlPointRow ReadRow(const CString& line, const CCoordTransform& engine) {
     ControlPointRow row;
-    const double lat =
-        CCoordTransform::ConvertDmsRadian(Number(line, 4), 1) * CCoordTransform::kRho;
-    const double lon =
-        CCoordTransform::ConvertDmsRadian(Number(line, 5), 1) * CCoordTransform::kRho;
+    const double lat = coordsys::PackedToDegrees(Number(line, 4));
+    const double lon = coordsys::PackedToDegrees(Number(line, 5));
     double x = 0.0;
     double y = 0.0;
     engine.TransverseMercatorForward(lat, lon, x, y);
