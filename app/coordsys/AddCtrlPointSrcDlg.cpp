@@ -1,5 +1,6 @@
 #include "app/coordsys/AddCtrlPointSrcDlg.h"
 
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
@@ -27,9 +28,9 @@ void CAddCtrlPointSrcDlg::OnFromLibrary() {
     CCoordLibDlg dlg;
     dlg.SetMode(1);
     if (dlg.DoModal() != IDOK || !dlg.m_bPicked) return;
-    m_dSrcX = coordsys::ParseNumber(dlg.m_strPickNorth);
-    m_dSrcY = coordsys::ParseNumber(dlg.m_strPickEast);
-    m_dSrcH = coordsys::ParseNumber(dlg.m_strPickHeight);
+    m_dSrcX = ReadNumber(dlg.m_strPickNorth);
+    m_dSrcY = ReadNumber(dlg.m_strPickEast);
+    m_dSrcH = ReadNumber(dlg.m_strPickHeight);
     m_nSrcKind = 0;
     EndDialog(IDOK);
 }

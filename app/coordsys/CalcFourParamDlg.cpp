@@ -1,5 +1,6 @@
 #include "app/coordsys/CalcFourParamDlg.h"
 
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/FourParamDlg.h"
@@ -41,10 +42,10 @@ void CCalcFourParamDlg::Calculate(const std::vector<pointpair::Row>& rows) {
     for (size_t i = 0; i < rows.size(); ++i) {
         PointPair4& pair = pairs[static_cast<INT_PTR>(i)];
         pair = PointPair4{};
-        pair.xs = coordsys::ParseNumber(rows[i][1]);
-        pair.ys = coordsys::ParseNumber(rows[i][2]);
-        pair.xt = coordsys::ParseNumber(rows[i][3]);
-        pair.yt = coordsys::ParseNumber(rows[i][4]);
+        pair.xs = ReadNumber(rows[i][1]);
+        pair.ys = ReadNumber(rows[i][2]);
+        pair.xt = ReadNumber(rows[i][3]);
+        pair.yt = ReadNumber(rows[i][4]);
     }
     // A solve that fails (points on one spot) keeps the job's parameters.
     if (!engine.SolveFourParams()) {
@@ -58,11 +59,7 @@ void CCalcFourParamDlg::Calculate(const std::vector<pointpair::Row>& rows) {
 
     CFourParamDlg dlg(this);
     if (dlg.DoModal() == IDOK) {
-        p.nDifang = dlg.m_nDifang;
-        p.szdCx1 = dlg.m_dCx;
-        p.szdCy1 = dlg.m_dCy;
-        p.szdCa1 = coordsys::PackedToRadians(dlg.m_dCa);
-        p.szdCk1 = dlg.m_dCk;
+        dlg.StoreTo(p);
         doc.SaveCoordParams();
     } else {
         p = before;

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/SevenParamDlg.h"
@@ -44,10 +45,9 @@ void CCalcSevenParamDlg::FillCommonPoints(const std::vector<pointpair::Row>& row
     for (size_t i = 0; i < rows.size(); ++i) {
         CommonPoint7& point = points[static_cast<INT_PTR>(i)];
         point = CommonPoint7{};
-        const double B = coordsys::PackedToDegrees(coordsys::ParseNumber(rows[i][1]));
-        const double L = coordsys::PackedToDegrees(coordsys::ParseNumber(rows[i][2]));
-        engine.GeodeticToGeocentric(B, L, coordsys::ParseNumber(rows[i][3]), point.xs, point.ys,
-                                    point.zs);
+        const double B = coordsys::PackedToDegrees(ReadNumber(rows[i][1]));
+        const double L = coordsys::PackedToDegrees(ReadNumber(rows[i][2]));
+        engine.GeodeticToGeocentric(B, L, ReadNumber(rows[i][3]), point.xs, point.ys, point.zs);
     }
     engine.SetEllipsoid(p.szdDa, p.szdDf);
     engine.SetProjection(p.szlTx, p.szlTy, p.szdCenter, p.szdTk, p.szdTlon, p.szdTHigh);
@@ -55,11 +55,9 @@ void CCalcSevenParamDlg::FillCommonPoints(const std::vector<pointpair::Row>& row
         CommonPoint7& point = points[static_cast<INT_PTR>(i)];
         double B = 0.0;
         double L = 0.0;
-        engine.TransverseMercatorInverse(coordsys::ParseNumber(rows[i][4]),
-                                         coordsys::ParseNumber(rows[i][5]), B, L);
+        engine.TransverseMercatorInverse(ReadNumber(rows[i][4]), ReadNumber(rows[i][5]), B, L);
         engine.GeodeticToGeocentric(B * coordsys::kRadToDeg, L * coordsys::kRadToDeg,
-                                    coordsys::ParseNumber(rows[i][6]), point.xt, point.yt,
-                                    point.zt);
+                                    ReadNumber(rows[i][6]), point.xt, point.yt, point.zt);
     }
 }
 
@@ -88,14 +86,7 @@ void CCalcSevenParamDlg::Calculate(const std::vector<pointpair::Row>& rows) {
 
     CSevenParamDlg dlg(this);
     if (dlg.DoModal() == IDOK) {
-        p.nSevenPar = dlg.m_nSevenPar;
-        p.szddx = dlg.m_dDx;
-        p.szddy = dlg.m_dDy;
-        p.szddz = dlg.m_dDz;
-        p.szdWx = dlg.m_dWx * coordsys::kArcSecToRad;
-        p.szdWy = dlg.m_dWy * coordsys::kArcSecToRad;
-        p.szdWz = dlg.m_dWz * coordsys::kArcSecToRad;
-        p.szddK = dlg.m_dK * coordsys::kRatioPerPpm;
+        dlg.StoreTo(p);
         doc.SaveCoordParams();
     } else {
         p = before;

@@ -7,7 +7,6 @@ namespace calib_text {
 
 inline constexpr const wchar_t* kPromptCaption = L"提示";
 inline constexpr const wchar_t* kInfoCaption = L"信息提示";
-inline constexpr const wchar_t* kSlantTooShort = L"斜高不能小于0.0975米,请重新输入!";
 inline constexpr const wchar_t* kFileNotSaved = L"文件保存失败,请检查!";
 inline constexpr const wchar_t* kCountTooSmall = L"请确定已知点坐标的正确输入";
 inline constexpr const wchar_t* kNotFixed = L"非固定解状态,确定要校正吗?";

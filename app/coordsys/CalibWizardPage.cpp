@@ -1,7 +1,6 @@
 #include "app/coordsys/CalibWizardPage.h"
 
-#include <cmath>
-
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
 #include "app/coordsys/CoordLibDlg.h"
@@ -15,11 +14,6 @@ ON_BN_CLICKED(IDC_CALIB_PICK_PLAN, OnPickPlan)
 END_MESSAGE_MAP()
 
 namespace {
-
-// Not finite ("1e400", "nan") counts as no number: 0.
-double Number(const CString& text) {
-    return coordsys::ParseNumber(text);
-}
 
 // A picked coordinate as the pages show it.
 CString Text4(double value) {
@@ -76,13 +70,7 @@ BOOL CCalibWizardPage::InputAccepted() {
     if (coordsys::RefuseSeparators(this, {&m_strX, &m_strY, &m_strH, &m_strAntHeight})) {
         return FALSE;
     }
-    // A NaN fails the comparison as well.
-    if (m_nAntType == 1 && !(Number(m_strAntHeight) >= kAntennaRadius)) {
-        MessageBox(calib_text::kSlantTooShort, calib_text::kPromptCaption,
-                   MB_OK | MB_ICONINFORMATION);
-        return FALSE;
-    }
-    return TRUE;
+    return m_nAntType != 1 || !RefuseSlantHeight(this, ReadNumber(m_strAntHeight));
 }
 
 void CCalibWizardPage::ConfirmSlot(int slot, BOOL bNext) {
@@ -99,13 +87,11 @@ void CCalibWizardPage::ConfirmSlot(int slot, BOOL bNext) {
 
     doc.m_nCalibPointCount = slot + 1;
     CVendropDoc::KnownPoint& known = doc.m_calibKnown[slot];
-    known.X = Number(m_strX);
-    known.Y = Number(m_strY);
-    known.H = Number(m_strH);
-    const double antenna = Number(m_strAntHeight);
-    known.dAntHeight = m_nAntType == 1
-                           ? std::sqrt(antenna * antenna - kAntennaRadius2) + doc.m_dAntennaConst
-                           : antenna;
+    known.X = ReadNumber(m_strX);
+    known.Y = ReadNumber(m_strY);
+    known.H = ReadNumber(m_strH);
+    const double antenna = ReadNumber(m_strAntHeight);
+    known.dAntHeight = m_nAntType == 1 ? SlantToVertical(antenna, doc.m_dAntennaConst) : antenna;
 
     doc.m_coordParams.UseNum = slot;
     doc.SaveCoordParams();

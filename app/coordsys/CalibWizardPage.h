@@ -26,11 +26,6 @@
 
 class CCalibWizardPage : public CDialog {
   public:
-    // The antenna's radius squared (0.0975 m): a slant height a is a
-    // vertical height of sqrt(a^2 - kAntennaRadius2) + the antenna constant.
-    static constexpr double kAntennaRadius2 = 0.00950625;
-    static constexpr double kAntennaRadius = 0.0975;
-
     CCalibWizardPage(UINT nIDTemplate, UINT nVerticalRadioId, CWnd* pParent);
 
     CKnowData m_knowData;

@@ -3,6 +3,7 @@
 #include "app/coordsys/CalibMessages.h"
 #include "app/coordsys/CalibWizardPromptDlg.h"
 #include "app/coordsys/Calibration.h"
+#include "app/coordsys/CoordSysUi.h"
 #include "platform/device/Sound.h"
 #include "platform/files/FileApi.h"
 #include "pointdata/AppendFile.h"
@@ -26,7 +27,7 @@ HWND MainWindow() {
 // Packed ddd.mmss of an angle in degrees, ten decimals.
 CString PackedText(double degrees) {
     CString text;
-    text.Format(L"%.10f", CCoordTransform::ConvertDmsRadian(degrees * CCoordTransform::kDeg, 0));
+    text.Format(L"%.10f", coordsys::DegreesToPacked(degrees));
     return text;
 }
 

@@ -53,6 +53,19 @@ double HeightDifferenceSum(const CVendropDoc& doc, int first, int n, double firs
     return sum;
 }
 
+// The correction that carries the measured point of `slot`, reduced by the
+// job's four parameters and height fit when they are on, onto its known
+// point; the height one is the mean over the slots slot..n-1.
+void SetCorrection(CVendropDoc& doc, int slot, int n) {
+    CoordSysParams& p = doc.m_coordParams;
+    GridPoint measured = doc.m_calibMeasured[slot];
+    if (p.nDifang == 1) ApplyRecordFourParams(doc, measured.x, measured.y);
+    if (p.nNiheMode == 1) measured.h -= RecordHeightAnomaly(doc, measured.x, measured.y);
+    p.szdCorrectionX = doc.m_calibKnown[slot].X - measured.x;
+    p.szdCorrectionY = doc.m_calibKnown[slot].Y - measured.y;
+    p.szdCorrectionH = HeightDifferenceSum(doc, slot, n, measured.h) / (n - slot);
+}
+
 CString Text4(double value) {
     CString text;
     text.Format(L"%.4f", value);
@@ -95,30 +108,13 @@ void SolveCalibFourParams(CVendropDoc& doc, BOOL bSkipFirst) {
 }
 
 void ComputeCorrectionKnownBase(CVendropDoc& doc) {
-    const int n = PointCount(doc, 1);
-    CoordSysParams& p = doc.m_coordParams;
-    double x0 = doc.m_calibMeasured[0].x;
-    double y0 = doc.m_calibMeasured[0].y;
-    double h0 = doc.m_calibMeasured[0].h;
-    if (p.nDifang == 1) ApplyRecordFourParams(doc, x0, y0);
-    if (p.nNiheMode == 1) h0 -= RecordHeightAnomaly(doc, x0, y0);
-    p.szdCorrectionX = doc.m_calibKnown[0].X - x0;
-    p.szdCorrectionY = doc.m_calibKnown[0].Y - y0;
-    p.szdCorrectionH = HeightDifferenceSum(doc, 0, n, h0) / n;
+    SetCorrection(doc, 0, PointCount(doc, 1));
     doc.SaveCoordParams();
 }
 
 void ComputeCorrectionUnknownBase(CVendropDoc& doc) {
-    const int n = PointCount(doc, 2);
-    CoordSysParams& p = doc.m_coordParams;
-    double x1 = doc.m_calibMeasured[1].x;
-    double y1 = doc.m_calibMeasured[1].y;
-    double h1 = doc.m_calibMeasured[1].h;
-    if (p.nDifang == 1) ApplyRecordFourParams(doc, x1, y1);
-    if (p.nNiheMode == 1) h1 -= RecordHeightAnomaly(doc, x1, y1);
-    p.szdCorrectionX = doc.m_calibKnown[1].X - x1;
-    p.szdCorrectionY = doc.m_calibKnown[1].Y - y1;
-    p.szdCorrectionH = HeightDifferenceSum(doc, 1, n, h1) / (n - 1);
+    SetCorrection(doc, 1, PointCount(doc, 2));
+    const CoordSysParams& p = doc.m_coordParams;
 
     double x0 = doc.m_calibMeasured[0].x;
     double y0 = doc.m_calibMeasured[0].y;

@@ -4,10 +4,17 @@
 #include <cwchar>
 
 #include "geodesy/CoordTransform.h"
+#include "res/resource.h"
 #include "ui/OwnerDrawButton.h"
 
 namespace coordsys {
 namespace {
+
+struct EllipsoidPreset {
+    const wchar_t* name;
+    double a;     // semi-major axis, metres
+    double invF;  // inverse flattening
+};
 
 constexpr EllipsoidPreset kPresets[kPresetCount] = {
     {L"北京54", 6378245.0, 298.3},
@@ -31,14 +38,28 @@ bool IsPositive(double value) {
     return std::isfinite(value) && value > 0.0;
 }
 
-const EllipsoidPreset& Preset(int index) {
-    return kPresets[index];
-}
-
 CString EllipsoidName(int nCoord) {
     if (nCoord >= 0 && nCoord < kPresetCount) return kPresets[nCoord].name;
     if (nCoord == kUserEllipsoid) return L"用户自定义";
     return CString();
+}
+
+void ApplyEllipsoidChoice(CWnd* pDialog, int nCoord, double& a, double& invF, double userA,
+                          double userInvF) {
+    if (nCoord >= 0 && nCoord < kPresetCount) {
+        a = kPresets[nCoord].a;
+        invF = kPresets[nCoord].invF;
+        EnableEllipsoidAxes(pDialog, FALSE);
+    } else if (nCoord == kUserEllipsoid) {
+        a = userA;
+        invF = userInvF;
+        EnableEllipsoidAxes(pDialog, TRUE);
+    }
+}
+
+void EnableEllipsoidAxes(CWnd* pDialog, BOOL bEnable) {
+    pDialog->GetDlgItem(IDC_ELLIPSOID_A)->EnableWindow(bEnable);
+    pDialog->GetDlgItem(IDC_ELLIPSOID_INV_F)->EnableWindow(bEnable);
 }
 
 double DegreesToPacked(double degrees) {
@@ -63,15 +84,20 @@ double RoundToMillimetres(double metres) {
     return std::wcstod(text.GetString(), nullptr);
 }
 
-double ParseNumber(const CString& text) {
-    const double value = std::wcstod(text.GetString(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
-}
-
 void ApplyEnableRule(CWnd* pDialog, int nFlag, const int* pIds, size_t nCount) {
     if (nFlag != 0 && nFlag != 1) return;
     for (size_t i = 0; i < nCount; ++i)
         if (CWnd* pEdit = pDialog->GetDlgItem(pIds[i])) pEdit->EnableWindow(nFlag);
+}
+
+void ApplyEnableClick(CDialog* pDialog, int nCheckId, const int& nFlag, const int* pIds,
+                      size_t nCount) {
+    if (!pDialog->UpdateData(TRUE)) {
+        ApplyEnableRule(pDialog, pDialog->IsDlgButtonChecked(nCheckId), pIds, nCount);
+        return;
+    }
+    ApplyEnableRule(pDialog, nFlag, pIds, nCount);
+    pDialog->UpdateData(FALSE);
 }
 
 void SetUpPickButton(COwnerDrawButton& button, CWnd* pDialog, int nIconId) {

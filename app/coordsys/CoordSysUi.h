@@ -24,18 +24,20 @@ constexpr double kArcSecToRad = 4.848136811095216e-6;
 constexpr double kPpmPerRatio = 1e6;
 constexpr double kRatioPerPpm = 1e-6;
 
-// The ellipsoid list of combo 1002 (index = nCoord); index 4 is the
-// user's own pair.
-struct EllipsoidPreset {
-    const wchar_t* name;
-    double a;     // semi-major axis, metres
-    double invF;  // inverse flattening
-};
+// The ellipsoid list of combo 1002 (index = nCoord): four presets, then
+// the user's own pair.
 inline constexpr int kPresetCount = 4;
 inline constexpr int kUserEllipsoid = 4;
-const EllipsoidPreset& Preset(int index);  // index 0..3
 // The name shown for nCoord, empty outside 0..4.
 CString EllipsoidName(int nCoord);
+// The choice of combo 1002 on a page with the axis and flattening edits:
+// a preset fills both values and locks the edits; the user's own starts
+// from userA and userInvF with the edits open; any other index changes
+// nothing.
+void ApplyEllipsoidChoice(CWnd* pDialog, int nCoord, double& a, double& invF, double userA,
+                          double userInvF);
+// The axis and flattening edits open (the user's own ellipsoid) or locked.
+void EnableEllipsoidAxes(CWnd* pDialog, BOOL bEnable);
 
 // Decimal degrees to packed ddd.mmss and back.
 double DegreesToPacked(double degrees);
@@ -45,14 +47,16 @@ double RadiansToPacked(double radians);
 double PackedToRadians(double packed);
 // Rounded to millimetres through "%.3f", as the dialogs show lengths.
 double RoundToMillimetres(double metres);
-// A text read as the program reads numbers (leading blanks, a number, the
-// rest ignored); 0 when there is none. A value that is not finite ("nan",
-// "1e400") counts as no number.
-double ParseNumber(const CString& text);
 
 // The enable rule of a parameter group: flag 0 disables the edits, 1
 // enables them, anything else leaves them as they are.
 void ApplyEnableRule(CWnd* pDialog, int nFlag, const int* pIds, size_t nCount);
+// A click on the group's enable check nCheckId: the controls read into the
+// dialog's members (nFlag among them), the rule applied, the controls
+// written back. A value that does not read leaves the texts as typed, and
+// the rule then follows the check as it now stands.
+void ApplyEnableClick(CDialog* pDialog, int nCheckId, const int& nFlag, const int* pIds,
+                      size_t nCount);
 
 // A small pick button beside the edits: the dialog's font, the icon at
 // 28 x 22, hover face the button face lightened by 0x1E1E1E, hover caption

@@ -25,27 +25,14 @@ BOOL CEllipsoidDlg::OnInitDialog() {
         m_dInvF = p.szdDf;
     }
     CDialog::OnInitDialog();
-    EnableAxisEdits(m_nCoord == coordsys::kUserEllipsoid);
+    coordsys::EnableEllipsoidAxes(this, m_nCoord == coordsys::kUserEllipsoid);
     CenterWindow();
     return TRUE;
 }
 
-void CEllipsoidDlg::EnableAxisEdits(BOOL bEnable) {
-    GetDlgItem(IDC_ELLIPSOID_A)->EnableWindow(bEnable);
-    GetDlgItem(IDC_ELLIPSOID_INV_F)->EnableWindow(bEnable);
-}
-
 void CEllipsoidDlg::OnSelChangeEllipsoid() {
     UpdateData(TRUE);
-    if (m_nCoord >= 0 && m_nCoord < coordsys::kPresetCount) {
-        m_dA = coordsys::Preset(m_nCoord).a;
-        m_dInvF = coordsys::Preset(m_nCoord).invF;
-        EnableAxisEdits(FALSE);
-    } else if (m_nCoord == coordsys::kUserEllipsoid) {
-        m_dA = 6378388.0;
-        m_dInvF = 297.0;
-        EnableAxisEdits(TRUE);
-    }
+    coordsys::ApplyEllipsoidChoice(this, m_nCoord, m_dA, m_dInvF, 6378388.0, 297.0);
     UpdateData(FALSE);
 }
 

@@ -20,6 +20,4 @@ class CEllipsoidDlg : public CDialog {
     void OnOK() override;
     afx_msg void OnSelChangeEllipsoid();
     DECLARE_MESSAGE_MAP()
-
-    void EnableAxisEdits(BOOL bEnable);
 };

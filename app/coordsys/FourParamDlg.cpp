@@ -28,14 +28,7 @@ void CFourParamDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CFourParamDlg::OnInitDialog() {
-    if (g_pDoc) {
-        const CoordSysParams& p = g_pDoc->m_coordParams;
-        m_nDifang = p.nDifang;
-        m_dCx = p.szdCx1;
-        m_dCy = p.szdCy1;
-        m_dCa = coordsys::RadiansToPacked(p.szdCa1);
-        m_dCk = p.szdCk1;
-    }
+    if (g_pDoc) LoadFrom(g_pDoc->m_coordParams);
     CDialog::OnInitDialog();
     coordsys::ApplyEnableRule(this, m_nDifang, kValueEdits, std::size(kValueEdits));
     CenterWindow();
@@ -43,11 +36,6 @@ BOOL CFourParamDlg::OnInitDialog() {
 }
 
 void CFourParamDlg::OnClickedEnable() {
-    if (!UpdateData(TRUE)) {
-        coordsys::ApplyEnableRule(this, IsDlgButtonChecked(IDC_PARAM_ENABLE), kValueEdits,
-                                  std::size(kValueEdits));
-        return;
-    }
-    coordsys::ApplyEnableRule(this, m_nDifang, kValueEdits, std::size(kValueEdits));
-    UpdateData(FALSE);
+    coordsys::ApplyEnableClick(this, IDC_PARAM_ENABLE, m_nDifang, kValueEdits,
+                               std::size(kValueEdits));
 }

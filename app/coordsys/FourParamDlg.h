@@ -4,17 +4,13 @@
 // calculation) take the members over after IDOK.
 #pragma once
 
+#include "app/coordsys/ParamFields.h"
 #include "platform/framework/Afx.h"
 
-class CFourParamDlg : public CDialog {
+// The enable check is 1105.
+class CFourParamDlg : public CDialog, public FourParamFields {
   public:
     explicit CFourParamDlg(CWnd* pParent = nullptr);
-
-    int m_nDifang = 0;   // check 1105
-    double m_dCx = 0.0;  // shift of north, metres
-    double m_dCy = 0.0;  // shift of east, metres
-    double m_dCa = 0.0;  // rotation, packed dd.mmssssss
-    double m_dCk = 0.0;  // scale
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -46,11 +46,6 @@ BOOL CHeightFitDlg::OnInitDialog() {
 }
 
 void CHeightFitDlg::OnClickedEnable() {
-    if (!UpdateData(TRUE)) {
-        coordsys::ApplyEnableRule(this, IsDlgButtonChecked(IDC_PARAM_ENABLE), kValueEdits,
-                                  std::size(kValueEdits));
-        return;
-    }
-    coordsys::ApplyEnableRule(this, m_nNiheMode, kValueEdits, std::size(kValueEdits));
-    UpdateData(FALSE);
+    coordsys::ApplyEnableClick(this, IDC_PARAM_ENABLE, m_nNiheMode, kValueEdits,
+                               std::size(kValueEdits));
 }

@@ -1,5 +1,6 @@
 #include "app/coordsys/InputGeodeticDlg.h"
 
+#include "app/InputRules.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/LatLonCoordLibDlg.h"
 #include "res/resource.h"
@@ -28,9 +29,9 @@ BOOL CInputGeodeticDlg::OnInitDialog() {
 void CInputGeodeticDlg::OnPickFromLibrary() {
     CLatLonCoordLibDlg dlg;
     if (dlg.DoModal() != IDOK || !dlg.m_bPicked) return;
-    m_dLat = coordsys::ParseNumber(dlg.m_strPickLat);
-    m_dLon = coordsys::ParseNumber(dlg.m_strPickLon);
-    m_dHeight = coordsys::ParseNumber(dlg.m_strPickHeight);
+    m_dLat = ReadNumber(dlg.m_strPickLat);
+    m_dLon = ReadNumber(dlg.m_strPickLon);
+    m_dHeight = ReadNumber(dlg.m_strPickHeight);
     UpdateData(FALSE);
 }
 

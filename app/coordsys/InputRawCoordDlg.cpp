@@ -1,17 +1,8 @@
 #include "app/coordsys/InputRawCoordDlg.h"
 
-#include <cmath>
-
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "res/resource.h"
-
-namespace {
-
-// The antenna's radius squared: a slant height is measured to its rim.
-constexpr double kRimSquared = 0.00950625;
-constexpr double kShortestSlant = 0.0975;
-
-}  // namespace
 
 CInputRawCoordDlg::CInputRawCoordDlg(CWnd* pParent) : CDialog(IDD_INPUT_RAW_COORD, pParent) {}
 
@@ -39,12 +30,8 @@ BOOL CInputRawCoordDlg::OnInitDialog() {
 void CInputRawCoordDlg::OnOK() {
     if (!UpdateData(TRUE)) return;
     if (m_nHeightType == 1) {
-        if (!(m_dAntHeight >= kShortestSlant)) {
-            MessageBox(L"斜高不能小于0.0975米,请重新输入!", L"提示", MB_OK | MB_ICONINFORMATION);
-            return;
-        }
-        const double dConst = g_pDoc ? g_pDoc->m_dAntennaConst : 0.0;
-        m_dAntHeight = std::sqrt(m_dAntHeight * m_dAntHeight - kRimSquared) + dConst;
+        if (RefuseSlantHeight(this, m_dAntHeight)) return;
+        m_dAntHeight = SlantToVertical(m_dAntHeight, g_pDoc ? g_pDoc->m_dAntennaConst : 0.0);
     }
     UpdateData(FALSE);
     EndDialog(IDOK);

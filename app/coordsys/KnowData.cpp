@@ -9,25 +9,6 @@
 #include "platform/files/File.h"
 #include "platform/files/FileApi.h"
 
-namespace {
-
-// The whole text in code page 936, zero characters included: a field read
-// from a damaged file must not cut the rest of the file off when it is
-// written back.
-std::string ToCodePage(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int length = static_cast<int>(text.size());
-    const int size =
-        WideCharToMultiByte(CP_GBK, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_GBK, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
-    }
-    return bytes;
-}
-
-}  // namespace
-
 BOOL CKnowData::FileExists() const {
     const DWORD attributes = GetFileAttributes(m_strFileName);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -64,7 +45,7 @@ BOOL CKnowData::Save() const {
         text += m_names[i].str() + L"," + m_xs[i].str() + L"," + m_ys[i].str() + L"," +
                 m_heights[i].str() + L"," + m_antennas[i].str() + L"\r\n";
     }
-    const std::string bytes = ToCodePage(text);
+    const std::string bytes = quorvel::ToGbk(text.data(), text.size());
     return quorvel::WriteFileAtomic(m_strFileName, bytes.data(), bytes.size());
 }
 

@@ -79,21 +79,11 @@ void CParamWizardDlg::GoToPage(int nIndex) {
 }
 
 void CParamWizardDlg::OnNext() {
-    if (m_nCurPage < m_nPageCount - 1) {
-        ++m_nCurPage;
-        ShowPage(m_nCurPage);
-    }
-    if (m_nCurPage == m_nPageCount - 1) GetDlgItem(IDC_WIZ_NEXT)->EnableWindow(FALSE);
-    if (m_nCurPage != 0) GetDlgItem(IDC_WIZ_PREVIOUS)->EnableWindow(TRUE);
+    if (m_nCurPage < m_nPageCount - 1) GoToPage(m_nCurPage + 1);
 }
 
 void CParamWizardDlg::OnPrevious() {
-    if (m_nCurPage > 0) {
-        --m_nCurPage;
-        ShowPage(m_nCurPage);
-    }
-    if (m_nCurPage == 0) GetDlgItem(IDC_WIZ_PREVIOUS)->EnableWindow(FALSE);
-    if (m_nCurPage != m_nPageCount - 1) GetDlgItem(IDC_WIZ_NEXT)->EnableWindow(TRUE);
+    if (m_nCurPage > 0) GoToPage(m_nCurPage - 1);
 }
 
 // Each page is shown before it is read, so that a refusal's prompt stands

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/InputRules.h"
 #include "app/SettingsText.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
@@ -15,7 +16,7 @@ constexpr int kMaxRows = 50;
 
 // A field that is no number, or not a finite one, reads as 0.
 double Number(const CString& line, int field) {
-    return coordsys::ParseNumber(StoredField(line, field));
+    return ReadNumber(StoredField(line, field));
 }
 
 // "%.4f" and back: the rows hold what a printed coordinate would hold.
@@ -27,10 +28,8 @@ double Rounded4(double value) {
 
 ControlPointRow ReadRow(const CString& line, const CCoordTransform& engine) {
     ControlPointRow row;
-    const double lat =
-        CCoordTransform::ConvertDmsRadian(Number(line, 4), 1) * CCoordTransform::kRho;
-    const double lon =
-        CCoordTransform::ConvertDmsRadian(Number(line, 5), 1) * CCoordTransform::kRho;
+    const double lat = coordsys::PackedToDegrees(Number(line, 4));
+    const double lon = coordsys::PackedToDegrees(Number(line, 5));
     double x = 0.0;
     double y = 0.0;
     engine.TransverseMercatorForward(lat, lon, x, y);

@@ -42,14 +42,9 @@ BOOL CProjectionDlg::OnInitDialog() {
     m_bWritingControls = TRUE;
     CDialog::OnInitDialog();
     m_bWritingControls = FALSE;
-    EnableAxisEdits(m_nCoord == coordsys::kUserEllipsoid);
+    coordsys::EnableEllipsoidAxes(this, m_nCoord == coordsys::kUserEllipsoid);
     CenterWindow();
     return TRUE;
-}
-
-void CProjectionDlg::EnableAxisEdits(BOOL bEnable) {
-    GetDlgItem(IDC_ELLIPSOID_A)->EnableWindow(bEnable);
-    GetDlgItem(IDC_ELLIPSOID_INV_F)->EnableWindow(bEnable);
 }
 
 void CProjectionDlg::WriteControls() {
@@ -60,15 +55,7 @@ void CProjectionDlg::WriteControls() {
 
 void CProjectionDlg::OnSelChangeEllipsoid() {
     UpdateData(TRUE);
-    if (m_nCoord >= 0 && m_nCoord < coordsys::kPresetCount) {
-        m_dA = coordsys::Preset(m_nCoord).a;
-        m_dInvF = coordsys::Preset(m_nCoord).invF;
-        EnableAxisEdits(FALSE);
-    } else if (m_nCoord == coordsys::kUserEllipsoid) {
-        m_dA = m_dUserA;
-        m_dInvF = m_dUserInvF;
-        EnableAxisEdits(TRUE);
-    }
+    coordsys::ApplyEllipsoidChoice(this, m_nCoord, m_dA, m_dInvF, m_dUserA, m_dUserInvF);
     WriteControls();
 }
 

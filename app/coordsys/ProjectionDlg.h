@@ -36,7 +36,6 @@ class CProjectionDlg : public CDialog {
     afx_msg void OnChangeInvFlattening();
     DECLARE_MESSAGE_MAP()
 
-    void EnableAxisEdits(BOOL bEnable);
     void WriteControls();
 
     BOOL m_bWritingControls = FALSE;

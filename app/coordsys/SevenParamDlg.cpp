@@ -32,31 +32,14 @@ void CSevenParamDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CSevenParamDlg::OnInitDialog() {
-    if (g_pDoc) {
-        const CoordSysParams& p = g_pDoc->m_coordParams;
-        m_nSevenPar = p.nSevenPar;
-        m_dDx = p.szddx;
-        m_dDy = p.szddy;
-        m_dDz = p.szddz;
-        m_dWx = p.szdWx * coordsys::kRadToArcSec;
-        m_dWy = p.szdWy * coordsys::kRadToArcSec;
-        m_dWz = p.szdWz * coordsys::kRadToArcSec;
-        m_dK = p.szddK * coordsys::kPpmPerRatio;
-    }
+    if (g_pDoc) LoadFrom(g_pDoc->m_coordParams);
     CDialog::OnInitDialog();
     coordsys::ApplyEnableRule(this, m_nSevenPar, kValueEdits, std::size(kValueEdits));
     CenterWindow();
     return TRUE;
 }
 
-// A value that does not read leaves the texts as typed; the rule then
-// follows the check box as it now stands.
 void CSevenParamDlg::OnClickedEnable() {
-    if (!UpdateData(TRUE)) {
-        coordsys::ApplyEnableRule(this, IsDlgButtonChecked(IDC_SEVEN_ENABLE), kValueEdits,
-                                  std::size(kValueEdits));
-        return;
-    }
-    coordsys::ApplyEnableRule(this, m_nSevenPar, kValueEdits, std::size(kValueEdits));
-    UpdateData(FALSE);
+    coordsys::ApplyEnableClick(this, IDC_SEVEN_ENABLE, m_nSevenPar, kValueEdits,
+                               std::size(kValueEdits));
 }

@@ -4,20 +4,13 @@
 // seven-parameter calculation) take the members over after IDOK.
 #pragma once
 
+#include "app/coordsys/ParamFields.h"
 #include "platform/framework/Afx.h"
 
-class CSevenParamDlg : public CDialog {
+// The enable check is 1035.
+class CSevenParamDlg : public CDialog, public SevenParamFields {
   public:
     explicit CSevenParamDlg(CWnd* pParent = nullptr);
-
-    int m_nSevenPar = 0;  // check 1035
-    double m_dDx = 0.0;   // metres
-    double m_dDy = 0.0;
-    double m_dDz = 0.0;
-    double m_dWx = 0.0;  // arc-seconds
-    double m_dWy = 0.0;
-    double m_dWz = 0.0;
-    double m_dK = 0.0;  // ppm
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;

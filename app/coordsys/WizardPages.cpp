@@ -14,18 +14,6 @@ const int kSevenEdits[] = {IDC_PARAM_DX, IDC_PARAM_DY, IDC_PARAM_DZ, IDC_PARAM_W
                            IDC_PARAM_WY, IDC_PARAM_WZ, IDC_PARAM_K};
 const int kFitEdits[] = {IDC_FIT_A0, IDC_FIT_A1, IDC_FIT_A2, IDC_FIT_A3, IDC_FIT_A4, IDC_FIT_A5};
 
-// The click of an enable check: the controls read, the rule, the controls
-// written back; a value that does not read leaves the texts as typed.
-template <size_t N>
-void OnEnableClicked(CDialog* pPage, int& nFlag, const int (&ids)[N]) {
-    if (!pPage->UpdateData(TRUE)) {
-        coordsys::ApplyEnableRule(pPage, pPage->IsDlgButtonChecked(IDC_PARAM_ENABLE), ids, N);
-        return;
-    }
-    coordsys::ApplyEnableRule(pPage, nFlag, ids, N);
-    pPage->UpdateData(FALSE);
-}
-
 }  // namespace
 
 // ---- Ellipsoid ----
@@ -51,27 +39,14 @@ void CWizEllipsoidPage::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CWizEllipsoidPage::OnInitDialog() {
     CWizPage::OnInitDialog();
-    EnableAxisEdits(m_nCoord == coordsys::kUserEllipsoid);
+    coordsys::EnableEllipsoidAxes(this, m_nCoord == coordsys::kUserEllipsoid);
     return TRUE;
-}
-
-void CWizEllipsoidPage::EnableAxisEdits(BOOL bEnable) {
-    GetDlgItem(IDC_ELLIPSOID_A)->EnableWindow(bEnable);
-    GetDlgItem(IDC_ELLIPSOID_INV_F)->EnableWindow(bEnable);
 }
 
 // The user's own ellipsoid starts from nothing here: both values are typed.
 void CWizEllipsoidPage::OnSelChangeEllipsoid() {
     UpdateData(TRUE);
-    if (m_nCoord >= 0 && m_nCoord < coordsys::kPresetCount) {
-        m_dA = coordsys::Preset(m_nCoord).a;
-        m_dInvF = coordsys::Preset(m_nCoord).invF;
-        EnableAxisEdits(FALSE);
-    } else if (m_nCoord == coordsys::kUserEllipsoid) {
-        m_dA = 0.0;
-        m_dInvF = 0.0;
-        EnableAxisEdits(TRUE);
-    }
+    coordsys::ApplyEllipsoidChoice(this, m_nCoord, m_dA, m_dInvF, 0.0, 0.0);
     UpdateData(FALSE);
 }
 
@@ -106,14 +81,6 @@ END_MESSAGE_MAP()
 
 CWizFourParamPage::CWizFourParamPage() : CWizPage(IDD_WIZ_FOUR_PARAM_PAGE) {}
 
-void CWizFourParamPage::LoadFrom(const CoordSysParams& p) {
-    m_nDifang = p.nDifang;
-    m_dCx = p.szdCx1;
-    m_dCy = p.szdCy1;
-    m_dCa = coordsys::RadiansToPacked(p.szdCa1);
-    m_dCk = p.szdCk1;
-}
-
 void CWizFourParamPage::DoDataExchange(CDataExchange* pDX) {
     CWizPage::DoDataExchange(pDX);
     DDX_Check(pDX, IDC_PARAM_ENABLE, m_nDifang);
@@ -130,7 +97,8 @@ BOOL CWizFourParamPage::OnInitDialog() {
 }
 
 void CWizFourParamPage::OnClickedEnable() {
-    OnEnableClicked(this, m_nDifang, kFourEdits);
+    coordsys::ApplyEnableClick(this, IDC_PARAM_ENABLE, m_nDifang, kFourEdits,
+                               std::size(kFourEdits));
 }
 
 // ---- Seven parameters ----
@@ -140,17 +108,6 @@ ON_BN_CLICKED(IDC_PARAM_ENABLE, OnClickedEnable)
 END_MESSAGE_MAP()
 
 CWizSevenParamPage::CWizSevenParamPage() : CWizPage(IDD_WIZ_SEVEN_PARAM_PAGE) {}
-
-void CWizSevenParamPage::LoadFrom(const CoordSysParams& p) {
-    m_nSevenPar = p.nSevenPar;
-    m_dDx = p.szddx;
-    m_dDy = p.szddy;
-    m_dDz = p.szddz;
-    m_dWx = p.szdWx * coordsys::kRadToArcSec;
-    m_dWy = p.szdWy * coordsys::kRadToArcSec;
-    m_dWz = p.szdWz * coordsys::kRadToArcSec;
-    m_dK = p.szddK * coordsys::kPpmPerRatio;
-}
 
 void CWizSevenParamPage::DoDataExchange(CDataExchange* pDX) {
     CWizPage::DoDataExchange(pDX);
@@ -171,7 +128,8 @@ BOOL CWizSevenParamPage::OnInitDialog() {
 }
 
 void CWizSevenParamPage::OnClickedEnable() {
-    OnEnableClicked(this, m_nSevenPar, kSevenEdits);
+    coordsys::ApplyEnableClick(this, IDC_PARAM_ENABLE, m_nSevenPar, kSevenEdits,
+                               std::size(kSevenEdits));
 }
 
 // ---- Height fit ----
@@ -202,5 +160,6 @@ BOOL CWizHeightFitPage::OnInitDialog() {
 }
 
 void CWizHeightFitPage::OnClickedEnable() {
-    OnEnableClicked(this, m_nNiheMode, kFitEdits);
+    coordsys::ApplyEnableClick(this, IDC_PARAM_ENABLE, m_nNiheMode, kFitEdits,
+                               std::size(kFitEdits));
 }

@@ -5,6 +5,7 @@
 // parameter dialogs.
 #pragma once
 
+#include "app/coordsys/ParamFields.h"
 #include "geodesy/CoordSysParams.h"
 #include "platform/framework/Afx.h"
 
@@ -32,8 +33,6 @@ class CWizEllipsoidPage : public CWizPage {
     BOOL OnInitDialog() override;
     afx_msg void OnSelChangeEllipsoid();
     DECLARE_MESSAGE_MAP()
-
-    void EnableAxisEdits(BOOL bEnable);
 };
 
 class CWizProjectionPage : public CWizPage {
@@ -52,16 +51,9 @@ class CWizProjectionPage : public CWizPage {
     void DoDataExchange(CDataExchange* pDX) override;
 };
 
-class CWizFourParamPage : public CWizPage {
+class CWizFourParamPage : public CWizPage, public FourParamFields {
   public:
     CWizFourParamPage();
-    void LoadFrom(const CoordSysParams& p);
-
-    int m_nDifang = 0;
-    double m_dCx = 0.0;
-    double m_dCy = 0.0;
-    double m_dCa = 0.0;  // packed dd.mmssssss
-    double m_dCk = 0.0;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -70,19 +62,9 @@ class CWizFourParamPage : public CWizPage {
     DECLARE_MESSAGE_MAP()
 };
 
-class CWizSevenParamPage : public CWizPage {
+class CWizSevenParamPage : public CWizPage, public SevenParamFields {
   public:
     CWizSevenParamPage();
-    void LoadFrom(const CoordSysParams& p);
-
-    int m_nSevenPar = 0;
-    double m_dDx = 0.0;
-    double m_dDy = 0.0;
-    double m_dDz = 0.0;
-    double m_dWx = 0.0;  // arc-seconds
-    double m_dWy = 0.0;
-    double m_dWz = 0.0;
-    double m_dK = 0.0;  // ppm
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/coordsys/CoordSysUi.h"
+#include "app/InputRules.h"
 #include "app/coordsys/PointPairFile.h"
 #include "fuzz/FuzzRoot.h"
 #include "platform/base/TextConv.h"
@@ -31,7 +31,7 @@ void Check(const CString& text, int nCells) {
     double sum = 0.0;
     for (const auto& row : rows) {
         if (row.size() != static_cast<size_t>(nCells)) std::abort();
-        for (const CString& cell : row) sum += coordsys::ParseNumber(cell);
+        for (const CString& cell : row) sum += ReadNumber(cell);
     }
     if (sum != sum) std::abort();  // a number that is no number
     const auto once = Reparse(rows, nCells);

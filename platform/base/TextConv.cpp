@@ -107,10 +107,14 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcLen, LPWS
 namespace quorvel {
 
 std::string ToGbk(LPCWSTR text) {
+    return text ? ToGbk(text, std::wcslen(text)) : std::string();
+}
+
+std::string ToGbk(LPCWSTR text, size_t length) {
     std::string out;
     if (!text) return out;
     ByteSink sink(&out);
-    detail::EncodeGbk(text, static_cast<int64_t>(std::wcslen(text)), sink, DefaultChar(), nullptr);
+    detail::EncodeGbk(text, static_cast<int64_t>(length), sink, DefaultChar(), nullptr);
     return out;
 }
 

@@ -60,6 +60,9 @@ namespace quorvel {
 // Whole-text conversions. The 8-bit results carry no terminating zero; a null
 // source gives empty text. Characters without a GBK form become "?".
 std::string ToGbk(LPCWSTR text);
+// The first `length` characters, zero characters included: a field read
+// from a damaged file must not cut off what follows it when written back.
+std::string ToGbk(LPCWSTR text, size_t length);
 CString FromGbk(const char* bytes, size_t n);
 std::string ToUtf8(LPCWSTR text);
 CString FromUtf8(const std::string& bytes);

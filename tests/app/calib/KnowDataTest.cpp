@@ -121,6 +121,13 @@ TEST_F(KnowDataTest, DamagedFilesLoadWithoutHarmAndSaveBackWhatWasRead) {
     EXPECT_EQ(m_store.GetCount(), count);
     ASSERT_TRUE(m_store.Save());
     EXPECT_EQ(Stored(), saved);  // a second round changes nothing
+
+    // A zero byte inside a field is written back with what follows it.
+    const std::string zero("0,1\0x,2,3,4\r\n1,5,6,7,8\r\n", 24);
+    Store(zero);
+    m_store.Load();
+    ASSERT_TRUE(m_store.Save());
+    EXPECT_EQ(Stored(), zero);
 }
 
 }  // namespace

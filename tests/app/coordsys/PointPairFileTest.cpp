@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "app/coordsys/CoordSysUi.h"
+#include "app/InputRules.h"
 #include "app/coordsys/PointPairFile.h"
 #include "platform/base/TextConv.h"
 #include "tests/app/coordsys/CoordsysTest.h"
@@ -81,13 +81,14 @@ TEST_F(PointPairFileTest, FilesThatAreNoPairFiles) {
 
     const auto odd = Load("1,A,1e400,nan,-inf,0x10,\r\n1,B,12abc, 7,,--1,\r\n");
     ASSERT_EQ(odd.size(), 2u);
-    EXPECT_EQ(coordsys::ParseNumber(odd[0][1]), 0.0);
-    EXPECT_EQ(coordsys::ParseNumber(odd[0][2]), 0.0);
-    EXPECT_EQ(coordsys::ParseNumber(odd[0][3]), 0.0);
-    EXPECT_EQ(coordsys::ParseNumber(odd[1][1]), 12.0);
-    EXPECT_EQ(coordsys::ParseNumber(odd[1][2]), 7.0);
-    EXPECT_EQ(coordsys::ParseNumber(odd[1][3]), 0.0);
-    EXPECT_EQ(coordsys::ParseNumber(odd[1][4]), 0.0);
+    EXPECT_EQ(ReadNumber(odd[0][1]), 0.0);
+    EXPECT_EQ(ReadNumber(odd[0][2]), 0.0);
+    EXPECT_EQ(ReadNumber(odd[0][3]), 0.0);
+    EXPECT_EQ(ReadNumber(odd[0][4]), 0.0);  // no hexadecimal numbers, as on the device
+    EXPECT_EQ(ReadNumber(odd[1][1]), 12.0);
+    EXPECT_EQ(ReadNumber(odd[1][2]), 7.0);
+    EXPECT_EQ(ReadNumber(odd[1][3]), 0.0);
+    EXPECT_EQ(ReadNumber(odd[1][4]), 0.0);
 }
 
 }  // namespace

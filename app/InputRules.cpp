@@ -1,0 +1,29 @@
+#include "app/InputRules.h"
+
+#include <cmath>
+
+#include "platform/base/Parse.h"
+
+namespace {
+
+constexpr double kAntennaRadius = 0.0975;
+// Written out rather than squared at run time: the reduction has always
+// used this value.
+constexpr double kAntennaRadiusSquared = 0.00950625;
+
+}  // namespace
+
+double ReadNumber(const CString& text) {
+    const double value = wcstod_c(text.GetString(), nullptr);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+double SlantToVertical(double slant, double antennaConst) {
+    return std::sqrt(slant * slant - kAntennaRadiusSquared) + antennaConst;
+}
+
+BOOL RefuseSlantHeight(CWnd* pDialog, double slant) {
+    if (slant >= kAntennaRadius) return FALSE;
+    pDialog->MessageBox(L"斜高不能小于0.0975米,请重新输入!", L"提示", MB_OK | MB_ICONINFORMATION);
+    return TRUE;
+}

@@ -1,0 +1,21 @@
+// How the program reads numbers out of texts and what it refuses of the
+// antenna heights the surveyor types: the same rules for the dialogs of
+// every folder.
+#pragma once
+
+#include "platform/framework/Afx.h"
+
+// The number at the start of a text as the device's C library reads it
+// (leading blanks skipped, decimal forms only, the rest ignored); 0 when
+// there is none or it is not finite ("1e400"), so that no infinity or NaN
+// reaches a calculation or a stored record.
+double ReadNumber(const CString& text);
+
+// A slant antenna height is measured to the antenna's rim, 0.0975 m from
+// the phase centre's vertical. The vertical height of a slant one:
+// sqrt(slant^2 - 0.0975^2) + the antenna constant; NaN for a slant height
+// shorter than the radius, which has none.
+double SlantToVertical(double slant, double antennaConst);
+// TRUE, after the prompt "斜高不能小于0.0975米,请重新输入!" over the dialog,
+// for a slant height shorter than the antenna's radius or not a number.
+BOOL RefuseSlantHeight(CWnd* pDialog, double slant);
