@@ -211,6 +211,12 @@ TEST_F(SetupCommandsTest, WorkModeSendsTheModeAndTheStaticParametersOnce) {
     m_modals->ExpectDialog(IDD_STATIC_MODE).Click(IDOK);
     Command(ID_WORK_MODE);
     ExpectLog("work_mode_static.log");
+    // A PDOP beyond every count sends the largest one, by its low byte.
+    ClearLog();
+    m_modals->ExpectDialog(IDD_INSTRUMENT_SET).Click(IDC_INSTRUMENT_STATIC).Click(IDOK);
+    m_modals->ExpectDialog(IDD_STATIC_MODE).SetText(IDC_STATIC_PDOP, L"1e300").Click(IDOK);
+    Command(ID_WORK_MODE);
+    ExpectLog("work_mode_static_huge_pdop.log");
     // Nothing is stored and the program runs on.
     EXPECT_NE(m_app->m_pMainWnd, nullptr);
 }
