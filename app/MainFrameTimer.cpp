@@ -10,14 +10,13 @@
 #include "app/MainFrame.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/ParamAlarmDlg.h"
+#include "receiver/link/ReceiverFrames.h"
 
 namespace {
 
 constexpr int kSilenceTicks = 10;
 // A GSM connect request may keep the receiver quiet for a minute.
 constexpr int kGsmConnectTicks = 60;
-// The frame id of the command that makes the receiver resume its output.
-constexpr BYTE kResumeOutputFrame = 53;
 
 // Shows the prompt of `global`, or gives the one on screen the focus.
 template <class Prompt>
@@ -88,8 +87,8 @@ void CMainFrame::NoDataNotice() {
         ::SendMessage(m_hGraphView, WM_GPS_POSITION, fix, 4);
     ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, 4);
     if (g_gpsComm.IsOpen()) {
-        g_gpsComm.SendTypedCommand(kResumeOutputFrame, L"C0");
-        g_gpsComm.SendTypedCommand(kResumeOutputFrame, L"C0");
+        g_gpsComm.SendTypedCommand(RXCMD_STOP_SEARCH, L"C0");
+        g_gpsComm.SendTypedCommand(RXCMD_STOP_SEARCH, L"C0");
     }
     g_gpsComm.m_nBusy = 0;
     ++m_nNoDataTicks;

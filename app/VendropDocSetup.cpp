@@ -107,13 +107,13 @@ void CVendropDoc::OnWorkMode() {
     CInstrumentSetDlg dlg;
     if (dlg.DoModal() != IDOK) return;
     if (dlg.m_nMode != 1) {
-        g_gpsComm.SendTypedCommand(kCmdWorkMode, L"C1");
+        g_gpsComm.SendTypedCommand(RXCMD_WORK_MODE, L"C1");
         return;
     }
-    g_gpsComm.SendTypedCommand(kCmdWorkMode, L"C4");
+    g_gpsComm.SendTypedCommand(RXCMD_WORK_MODE, L"C4");
     CStaticModeDlg params;
     if (params.DoModal() != IDOK) return;
-    g_gpsComm.SendTypedCommand(kCmdStaticParams,
+    g_gpsComm.SendTypedCommand(RXCMD_STATIC_PARAMS,
                                StaticParamsShortTokens(params.m_nInterval, params.m_nCutoff,
                                                        PdopTimesTen(params.m_dPdop)));
 }
