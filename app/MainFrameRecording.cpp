@@ -9,21 +9,17 @@
 #include <cmath>
 #include <string>
 
+#include "app/DeviceFiles.h"
 #include "app/MainFrame.h"
 #include "app/VendropDoc.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
-#include "platform/files/FileApi.h"
 #include "res/resource.h"
 
 namespace {
 
 constexpr LPCTSTR kCaption = L"提示";
 constexpr LPCTSTR kPointCounterFile = L"GPSPtNum";
-
-bool Exists(const CString& path) {
-    return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
-}
 
 // The counter counts on as the device's 32-bit arithmetic does, without
 // overflowing.
@@ -95,7 +91,7 @@ void CMainFrame::ChooseRawFile(int nFrom, LPCTSTR extension) {
     for (;;) {
         doc->m_strRawFile.Format(L"%s%s%d%s", doc->m_strDataDir.GetString(), p.szSFName.GetString(),
                                  p.nSFStartID, extension);
-        if (!Exists(doc->m_strRawFile) || p.nSFStartID == INT_MAX) break;
+        if (!DevicePathExists(doc->m_strRawFile) || p.nSFStartID == INT_MAX) break;
         ++p.nSFStartID;
     }
 }
@@ -272,7 +268,7 @@ BOOL CMainFrame::IsAutoSaveDue(SurveyRecord fix) {
 void CMainFrame::MakePointName(CString& name, int nMode) {
     CVendropDoc* doc = Doc();
     const CString counterPath = doc->m_strJobDir + kPointCounterFile;
-    if (nMode == 1 && doc->m_nPointCounter == 0 && Exists(counterPath))
+    if (nMode == 1 && doc->m_nPointCounter == 0 && DevicePathExists(counterPath))
         doc->m_nPointCounter += ParseCounter(ReadWholeFile(counterPath));
     if (nMode == 2)
         name.Format(L"%s-%d", doc->m_sysParams.szSFName.GetString(), doc->m_nPointCounter);

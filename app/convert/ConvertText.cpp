@@ -1,5 +1,7 @@
 #include "app/convert/ConvertText.h"
 
+#include "app/DeviceFiles.h"
+
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -10,7 +12,6 @@
 #include "platform/base/TextCodecs.h"
 #include "platform/files/DevicePath.h"
 #include "platform/files/File.h"
-#include "platform/files/FileApi.h"
 
 namespace convert {
 
@@ -110,11 +111,6 @@ BOOL SameDeviceFile(const CString& first, const CString& second) {
     if (a == b) return TRUE;
     std::error_code error;
     return std::filesystem::equivalent(a, b, error) ? TRUE : FALSE;
-}
-
-BOOL DeviceFileExists(const CString& path) {
-    const DWORD attributes = GetFileAttributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 }  // namespace convert

@@ -73,7 +73,4 @@ inline void AppendLineEnd(std::string& out) {
 // link between them). A path that names no file is never the same.
 BOOL SameDeviceFile(const CString& first, const CString& second);
 
-// The path names an existing file (not a folder).
-BOOL DeviceFileExists(const CString& path);
-
 }  // namespace convert

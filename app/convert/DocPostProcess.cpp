@@ -4,6 +4,7 @@
 // Parameters come from the job (a copy of m_coordParams) or, with source 0,
 // from a control-point file the user picks: its plane and height results
 // go into the copy, and for RTK to plane also its shifts.
+#include "app/DeviceFiles.h"
 #include "app/VendropDoc.h"
 #include "app/convert/ConvertMessages.h"
 #include "app/convert/ConvertText.h"
@@ -109,11 +110,11 @@ void CVendropDoc::OnPostProcess() {
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     m_strRtkFile = m_strDataDir + m_strDataFile.Left(m_strDataFile.GetLength() - 3) + L"rtk";
     m_strPostFile = m_coordParams.szConF;
-    if (!convert::DeviceFileExists(m_strRtkFile)) {
+    if (!DeviceFileExists(m_strRtkFile)) {
         AfxMessageBox(IDS_STRING61409, MB_OK);
         return;
     }
-    if (!convert::DeviceFileExists(m_strPostFile)) {
+    if (!DeviceFileExists(m_strPostFile)) {
         AfxMessageBox(IDS_STRING61410, MB_OK);
         return;
     }

@@ -1,5 +1,6 @@
 #include "app/convert/FileConversion.h"
 
+#include "app/DeviceFiles.h"
 #include "app/convert/ConvertText.h"
 #include "platform/files/AtomicFile.h"
 

@@ -4,25 +4,15 @@
 // base point from the new parameters, then the job's two files.
 #include "app/CoordParamsFromDialogs.h"
 #include "app/DefaultRecords.h"
+#include "app/DeviceFiles.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/ParamWizardDlg.h"
 #include "app/jobs/NewJobDlg.h"
-#include "platform/files/FileApi.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 
 namespace {
-
-bool IsFile(const CString& path) {
-    const DWORD attributes = ::GetFileAttributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void CreateFolder(const CString& folder) {
-    const CString path = folder.Left(folder.GetLength() - 1);
-    if (::GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES) ::CreateDirectory(path, nullptr);
-}
 
 void TakeWizardValues(const CParamWizardDlg& wizard, CoordSysParams& p) {
     p.nCoord = wizard.m_pageEllipsoid.m_nCoord;
@@ -75,16 +65,16 @@ void CVendropDoc::OnNewJob() {
     CNewJobDlg dlg;
     if (dlg.DoModal() != IDOK) return;
     const CString folder = dlg.m_strJobPath + dlg.m_strJobName;
-    if (IsFile(dlg.m_strIniPath) &&
+    if (DeviceFileExists(dlg.m_strIniPath) &&
         AfxMessageBox(IDS_STRING61615, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     const CString iniName = dlg.m_strIniPath.Mid(dlg.m_strIniPath.ReverseFind(L'\\') + 1);
     if (!(dlg.m_nMode == 0 ? TakeWizardParams() : TakeExistingJobParams())) return;
 
     SetJobFiles(folder + L"\\", iniName);
-    CreateFolder(m_strJobDir);
-    CreateFolder(m_strDataDir);
-    CreateFolder(m_strResultDir);
+    CreateFolderIfAbsent(m_strJobDir);
+    CreateFolderIfAbsent(m_strDataDir);
+    CreateFolderIfAbsent(m_strResultDir);
     m_sysFile.szIniFile = m_strJobDir + m_strIniName;
     m_sysFile.szDataFile = m_strDataFile;
     m_sysFile.szLastSaveName = L"PT";

@@ -1,0 +1,13 @@
+// What the commands ask of paths on the device before they read, write or
+// make something there.
+#pragma once
+
+#include "platform/base/CString.h"
+
+// Something (a file or a folder) stands at the path.
+BOOL DevicePathExists(const CString& path);
+// The path names an existing file (not a folder).
+BOOL DeviceFileExists(const CString& path);
+// Makes the folder unless something stands at its path already. The job's
+// folders are kept with a trailing backslash; it is dropped first.
+void CreateFolderIfAbsent(const CString& folder);
