@@ -11,6 +11,10 @@ BOOL DeviceFileExists(const CString& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+BOOL IsValidFileName(const CString& name) {
+    return name.FindOneOf(L"\\/:*?\"<>|[]=") < 0 && name.Find(L"..") < 0;
+}
+
 void CreateFolderIfAbsent(const CString& folder) {
     CString path = folder;
     if (!path.IsEmpty() && path[path.GetLength() - 1] == L'\\')

@@ -8,6 +8,9 @@
 BOOL DevicePathExists(const CString& path);
 // The path names an existing file (not a folder).
 BOOL DeviceFileExists(const CString& path);
+// TRUE when `name` can name a file of the job: none of \ / : * ? " < > | [ ]
+// = (a folder, a file or the settings files could not hold it) and no "..".
+BOOL IsValidFileName(const CString& name);
 // Makes the folder unless something stands at its path already. The job's
 // folders are kept with a trailing backslash; it is dropped first.
 void CreateFolderIfAbsent(const CString& folder);
