@@ -54,16 +54,6 @@ int ParseCounter(const std::string& text) {
     return static_cast<int>(value);
 }
 
-std::string ReadWholeFile(const CString& path) {
-    CFile file;
-    std::string bytes;
-    if (!file.Open(path, CFile::modeRead)) return bytes;
-    char buffer[256];
-    UINT got = 0;
-    while ((got = file.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, got);
-    return bytes;
-}
-
 // Seconds of a clock reading as whole seconds towards zero; a value no
 // receiver sends (not finite, beyond any day) counts as 0.
 double WholeSeconds(double seconds) {
@@ -268,8 +258,9 @@ BOOL CMainFrame::IsAutoSaveDue(SurveyRecord fix) {
 void CMainFrame::MakePointName(CString& name, int nMode) {
     CVendropDoc* doc = Doc();
     const CString counterPath = doc->m_strJobDir + kPointCounterFile;
-    if (nMode == 1 && doc->m_nPointCounter == 0 && DevicePathExists(counterPath))
-        doc->m_nPointCounter += ParseCounter(ReadWholeFile(counterPath));
+    std::string counterText;
+    if (nMode == 1 && doc->m_nPointCounter == 0 && ReadWholeDeviceFile(counterPath, counterText))
+        doc->m_nPointCounter += ParseCounter(counterText);
     if (nMode == 2)
         name.Format(L"%s-%d", doc->m_sysParams.szSFName.GetString(), doc->m_nPointCounter);
     else

@@ -3,7 +3,6 @@
 #include "app/DeviceFiles.h"
 
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -11,23 +10,8 @@
 #include "platform/base/Parse.h"
 #include "platform/base/TextCodecs.h"
 #include "platform/files/DevicePath.h"
-#include "platform/files/File.h"
 
 namespace convert {
-
-BOOL ReadWholeFile(const CString& path, std::string& bytes) {
-    bytes.clear();
-    if (!DeviceFileExists(path)) return FALSE;
-    CFile file;
-    if (!file.Open(path, CFile::modeRead)) return FALSE;
-    const ULONGLONG length = file.GetLength();
-    if (length > INT_MAX) return FALSE;  // beyond what one read can hold
-    bytes.resize(static_cast<size_t>(length));
-    const UINT read = bytes.empty() ? 0 : file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    file.Close();
-    bytes.resize(read);
-    return TRUE;
-}
 
 bool CLineReader::Next(std::wstring& line) {
     if (m_ended) return false;

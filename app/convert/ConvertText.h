@@ -26,10 +26,6 @@
 
 namespace convert {
 
-// The bytes of the file at `path`; FALSE when it names no file that can be
-// read (a folder included), with `bytes` empty.
-BOOL ReadWholeFile(const CString& path, std::string& bytes);
-
 class CLineReader {
   public:
     explicit CLineReader(const std::string& bytes) : m_bytes(bytes) {}
