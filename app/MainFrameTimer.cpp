@@ -86,6 +86,8 @@ void CMainFrame::NoDataNotice() {
     if (m_hGraphView && m_hGraphView != m_hViewWnd)
         ::SendMessage(m_hGraphView, WM_GPS_POSITION, fix, 4);
     ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, 4);
+    // The stop-search pair, back to back: a receiver stuck in a search
+    // resumes its output.
     if (g_gpsComm.IsOpen()) {
         g_gpsComm.SendTypedCommand(RXCMD_STOP_SEARCH, L"C0");
         g_gpsComm.SendTypedCommand(RXCMD_STOP_SEARCH, L"C0");
