@@ -2,25 +2,12 @@
 // made), the job's folders and settings files are found or created and the
 // document takes the job's state over.
 // Each file error shows its box and the start-up goes on.
+#include "app/DeviceFiles.h"
 #include "app/VendropApp.h"
 #include "app/VendropDoc.h"
-#include "platform/files/FileApi.h"
 #include "res/resource.h"
 
 namespace {
-
-bool Exists(const CString& path) {
-    return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-void CreateFolder(const CString& path) {
-    if (!Exists(path)) ::CreateDirectoryW(path, nullptr);
-}
-
-// A folder path without its trailing backslash.
-CString WithoutSlash(const CString& folder) {
-    return folder.Left(folder.GetLength() - 1);
-}
 
 void ShowInformation(UINT textId) {
     AfxMessageBox(textId, MB_OK | MB_ICONINFORMATION);
@@ -31,7 +18,7 @@ void ShowInformation(UINT textId) {
 // way to the default job, so that no path is derived from empty text.
 void OpenSystemFile(CVendropDoc& doc) {
     const CString root = doc.m_strProgramRoot + L"\\";
-    if (Exists(root + L"esystem.sys")) {
+    if (DevicePathExists(root + L"esystem.sys")) {
         if (!doc.m_iniFile.ReadSystemFile(root, L"esystem.sys", &doc.m_sysFile) ||
             doc.m_sysFile.szIniFile.Find(L'\\') < 0) {
             ShowInformation(IDS_STRING61404);
@@ -46,7 +33,7 @@ void OpenSystemFile(CVendropDoc& doc) {
 }
 
 void OpenSettingsFile(CVendropDoc& doc) {
-    if (!Exists(doc.m_strJobDir + doc.m_strIniName)) {
+    if (!DevicePathExists(doc.m_strJobDir + doc.m_strIniName)) {
         doc.SetDefaultIniRecord();
         const SystemParams copy = doc.m_sysParams;
         if (!doc.m_iniFile.WriteSystemParams(doc.m_strJobDir, doc.m_strIniName, copy))
@@ -58,7 +45,7 @@ void OpenSettingsFile(CVendropDoc& doc) {
 }
 
 void OpenParameterFile(CVendropDoc& doc) {
-    if (!Exists(doc.m_strJobDir + doc.m_strParName)) {
+    if (!DevicePathExists(doc.m_strJobDir + doc.m_strParName)) {
         doc.SetDefaultParRecord();
         const CoordSysParams copy = doc.m_coordParams;
         if (!doc.m_iniFile.WriteCoordParams(doc.m_strJobDir, doc.m_strParName, copy))
@@ -74,10 +61,10 @@ void OpenParameterFile(CVendropDoc& doc) {
 void CVendropApp::OpenCurrentJob(CVendropDoc& doc) {
     OpenSystemFile(doc);
     doc.DeriveJobPaths();
-    CreateFolder(doc.m_strProgramRoot + L"\\Jobs");
-    CreateFolder(WithoutSlash(doc.m_strJobDir));
-    CreateFolder(WithoutSlash(doc.m_strDataDir));
-    CreateFolder(WithoutSlash(doc.m_strResultDir));
+    CreateFolderIfAbsent(doc.m_strProgramRoot + L"\\Jobs");
+    CreateFolderIfAbsent(doc.m_strJobDir);
+    CreateFolderIfAbsent(doc.m_strDataDir);
+    CreateFolderIfAbsent(doc.m_strResultDir);
     OpenSettingsFile(doc);
     OpenParameterFile(doc);
     // The engine starts at zero: it converts with the job's parameters

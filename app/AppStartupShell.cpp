@@ -1,38 +1,31 @@
 // Start-up's shell integration: the desktop shortcut, the synchronisation
 // shortcut and the handheld's application key. Only a failure to create
 // the key is reported (by ending the start-up); the rest goes silently.
+#include "app/DeviceFiles.h"
 #include "app/VendropApp.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Registry.h"
 #include "platform/files/Shell.h"
 #include "res/resource.h"
 
-namespace {
-
-bool Exists(const CString& path) {
-    return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-}  // namespace
-
 void CVendropApp::PlaceShortcuts() {
     const CString windows = L"\\windows\\";
     const CString desktop = windows + L"桌面";
     CString shortcut = desktop + L"\\Quorvel1.0.lnk";
-    if (!Exists(shortcut)) {
+    if (!DevicePathExists(shortcut)) {
         CString target = L"\"Flash Disk\\Quorvel\\Quorvel1.1.exe\"";
         ::SHCreateShortcut(shortcut.GetBuffer(), target.GetBuffer());
         shortcut.ReleaseBuffer();
         target.ReleaseBuffer();
     }
     const CString programs =
-        Exists(windows + L"programs") ? windows + L"programs\\" : windows + L"程序\\";
+        DevicePathExists(windows + L"programs") ? windows + L"programs\\" : windows + L"程序\\";
     const CString activeSync = programs + L"ActiveSync\\";
-    if (!Exists(desktop + L"\\Direct.lnk"))
+    if (!DevicePathExists(desktop + L"\\Direct.lnk"))
         ::CopyFileW(activeSync + L"Direct.lnk", desktop + L"\\Direct.lnk", FALSE);
     CString obex;
     obex.LoadString(IDS_STRING61747);
-    if (Exists(activeSync + obex)) ::DeleteFileW(activeSync + obex);
+    if (DevicePathExists(activeSync + obex)) ::DeleteFileW(activeSync + obex);
 }
 
 BOOL CVendropApp::RegisterApplicationKey() {

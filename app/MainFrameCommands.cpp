@@ -28,13 +28,10 @@
 #include "app/standin/CoordInverseDlg.h"
 #include "app/standin/IntersectCalcDlg.h"
 #include "app/standin/OffsetPointDlg.h"
+#include "receiver/link/ReceiverFrames.h"
 #include "res/resource.h"
 
 namespace {
-
-// The receiver's command frames, sent twice whatever it answers.
-constexpr BYTE kResetFrame = 40;
-constexpr BYTE kShutdownFrame = 81;
 
 template <class Dialog>
 void Run() {
@@ -166,14 +163,16 @@ void CMainFrame::OnConnectInstrument() {
 
 // ---- Receiver frames ----
 
+// Both frames go twice whatever the receiver answers.
+
 void CMainFrame::OnHardwareReset() {
-    g_gpsComm.SendFrame(kResetFrame, 0, CString());
-    g_gpsComm.SendFrame(kResetFrame, 0, CString());
+    g_gpsComm.SendFrame(RXCMD_RESET, 0, CString());
+    g_gpsComm.SendFrame(RXCMD_RESET, 0, CString());
 }
 
 void CMainFrame::OnHardwareShutdown() {
-    g_gpsComm.SendFrame(kShutdownFrame, 0, CString());
-    g_gpsComm.SendFrame(kShutdownFrame, 0, CString());
+    g_gpsComm.SendFrame(RXCMD_SHUTDOWN, 0, CString());
+    g_gpsComm.SendFrame(RXCMD_SHUTDOWN, 0, CString());
 }
 
 // ---- Plan view ----

@@ -9,21 +9,17 @@
 #include <cmath>
 #include <string>
 
+#include "app/DeviceFiles.h"
 #include "app/MainFrame.h"
 #include "app/VendropDoc.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
-#include "platform/files/FileApi.h"
 #include "res/resource.h"
 
 namespace {
 
 constexpr LPCTSTR kCaption = L"提示";
 constexpr LPCTSTR kPointCounterFile = L"GPSPtNum";
-
-bool Exists(const CString& path) {
-    return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
-}
 
 // The counter counts on as the device's 32-bit arithmetic does, without
 // overflowing.
@@ -58,16 +54,6 @@ int ParseCounter(const std::string& text) {
     return static_cast<int>(value);
 }
 
-std::string ReadWholeFile(const CString& path) {
-    CFile file;
-    std::string bytes;
-    if (!file.Open(path, CFile::modeRead)) return bytes;
-    char buffer[256];
-    UINT got = 0;
-    while ((got = file.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, got);
-    return bytes;
-}
-
 // Seconds of a clock reading as whole seconds towards zero; a value no
 // receiver sends (not finite, beyond any day) counts as 0.
 double WholeSeconds(double seconds) {
@@ -95,7 +81,7 @@ void CMainFrame::ChooseRawFile(int nFrom, LPCTSTR extension) {
     for (;;) {
         doc->m_strRawFile.Format(L"%s%s%d%s", doc->m_strDataDir.GetString(), p.szSFName.GetString(),
                                  p.nSFStartID, extension);
-        if (!Exists(doc->m_strRawFile) || p.nSFStartID == INT_MAX) break;
+        if (!DevicePathExists(doc->m_strRawFile) || p.nSFStartID == INT_MAX) break;
         ++p.nSFStartID;
     }
 }
@@ -272,8 +258,9 @@ BOOL CMainFrame::IsAutoSaveDue(SurveyRecord fix) {
 void CMainFrame::MakePointName(CString& name, int nMode) {
     CVendropDoc* doc = Doc();
     const CString counterPath = doc->m_strJobDir + kPointCounterFile;
-    if (nMode == 1 && doc->m_nPointCounter == 0 && Exists(counterPath))
-        doc->m_nPointCounter += ParseCounter(ReadWholeFile(counterPath));
+    std::string counterText;
+    if (nMode == 1 && doc->m_nPointCounter == 0 && ReadWholeDeviceFile(counterPath, counterText))
+        doc->m_nPointCounter += ParseCounter(counterText);
     if (nMode == 2)
         name.Format(L"%s-%d", doc->m_sysParams.szSFName.GetString(), doc->m_nPointCounter);
     else

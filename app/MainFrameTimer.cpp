@@ -10,14 +10,13 @@
 #include "app/MainFrame.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/ParamAlarmDlg.h"
+#include "receiver/link/ReceiverFrames.h"
 
 namespace {
 
 constexpr int kSilenceTicks = 10;
 // A GSM connect request may keep the receiver quiet for a minute.
 constexpr int kGsmConnectTicks = 60;
-// The frame id of the command that makes the receiver resume its output.
-constexpr BYTE kResumeOutputFrame = 53;
 
 // Shows the prompt of `global`, or gives the one on screen the focus.
 template <class Prompt>
@@ -87,9 +86,11 @@ void CMainFrame::NoDataNotice() {
     if (m_hGraphView && m_hGraphView != m_hViewWnd)
         ::SendMessage(m_hGraphView, WM_GPS_POSITION, fix, 4);
     ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, 4);
+    // The stop-search pair, back to back: a receiver stuck in a search
+    // resumes its output.
     if (g_gpsComm.IsOpen()) {
-        g_gpsComm.SendTypedCommand(kResumeOutputFrame, L"C0");
-        g_gpsComm.SendTypedCommand(kResumeOutputFrame, L"C0");
+        g_gpsComm.SendTypedCommand(RXCMD_STOP_SEARCH, L"C0");
+        g_gpsComm.SendTypedCommand(RXCMD_STOP_SEARCH, L"C0");
     }
     g_gpsComm.m_nBusy = 0;
     ++m_nNoDataTicks;

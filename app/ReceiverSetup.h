@@ -12,15 +12,14 @@
 
 #include "platform/base/CString.h"
 #include "receiver/SurveyRecord.h"
+#include "receiver/link/ReceiverFrames.h"
 
 class CBasePositionDlg;
 class CVendropDoc;
 
-// Typed binary commands of the set-up.
-constexpr BYTE kCmdWorkMode = 30;      // "C1" dynamic, "C4" static
-constexpr BYTE kCmdStaticParams = 41;  // static recording parameters
-constexpr BYTE kCmdBaseStart = 57;     // base-station start parameters
-constexpr BYTE kCmdBaseRepeat = 58;    // repeat the base set-up at power-on
+// The second half of the base-station parameters (RXCMD_BASE_PARAMS): the
+// set-up the receiver repeats at power-on.
+constexpr BYTE kCmdBaseRepeat = RXCMD_BASE_PARAMS + 1;
 
 // Differential formats (SystemParams nRadioFormat).
 enum DiffFormat { kFormatRtca = 0, kFormatRtcm = 1, kFormatCmr = 2, kFormatRtcm3 = 3 };

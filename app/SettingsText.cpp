@@ -1,16 +1,14 @@
 #include "app/SettingsText.h"
 
+#include "app/DeviceFiles.h"
+
 #include <climits>
 #include <string>
 
 #include "platform/base/TextConv.h"
-#include "platform/files/FileApi.h"
 
 BOOL LoadSettingsText(CFile& file, const CString& path, UINT openFlags, CString& text) {
-    DWORD attributes = GetFileAttributes(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return FALSE;
-    }
+    if (!DeviceFileExists(path)) return FALSE;
     if (!file.Open(path, openFlags)) return FALSE;
     ULONGLONG length = file.GetLength();
     if (length > INT_MAX) {  // far beyond any settings file; one read cannot hold it

@@ -33,16 +33,17 @@ void CVendropDoc::OnInstrumentSettings() {
 void CVendropDoc::SetStaticMode() {
     CStaticModeDlg dlg;
     if (dlg.DoModal() != IDOK) return;
-    g_gpsComm.SendTypedCommand(kCmdStaticParams, StaticParamsTokens(dlg.m_nInterval, dlg.m_nCutoff,
-                                                                    PdopTimesTen(dlg.m_dPdop)));
-    g_gpsComm.SendTypedCommand(kCmdWorkMode, L"C4");
+    g_gpsComm.SendTypedCommand(
+        RXCMD_STATIC_PARAMS,
+        StaticParamsTokens(dlg.m_nInterval, dlg.m_nCutoff, PdopTimesTen(dlg.m_dPdop)));
+    g_gpsComm.SendTypedCommand(RXCMD_WORK_MODE, L"C4");
     g_gpsComm.SendLine(L"com,57600\r\n");
     g_gpsComm.SendLine(L"com,57600\r\n");
     if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_COMMAND, ID_APP_EXIT);
 }
 
 void CVendropDoc::SetDynamicMode() {
-    g_gpsComm.SendTypedCommand(kCmdWorkMode, L"C1");
+    g_gpsComm.SendTypedCommand(RXCMD_WORK_MODE, L"C1");
     if (m_nReceiverVariant != 1) {
         AfxMessageBox(IDS_STRING61632, MB_ICONINFORMATION);
         return;
@@ -61,7 +62,7 @@ void CVendropDoc::SetBaseAutoStart() {
     m_sysParams.nRadioFormat = dlg.m_nFormat;
     SaveSystemParams();
     g_gpsComm.SendTypedCommand(
-        kCmdBaseStart,
+        RXCMD_BASE_PARAMS,
         BaseStartTokens(dlg.m_nFormat, dlg.m_nInterval, PdopTimesTen(dlg.m_dPdop), dlg.m_nCutoff));
     AfxMessageBox(IDS_STRING61633, MB_ICONINFORMATION);
 }
@@ -70,7 +71,7 @@ void CVendropDoc::SetBaseManually() {
     CBaseManualSetDlg dlg;
     if (dlg.DoModal() != IDOK) return;
     g_gpsComm.SendTypedCommand(
-        kCmdBaseStart,
+        RXCMD_BASE_PARAMS,
         BaseStartTokens(dlg.m_nFormat, dlg.m_nInterval, PdopTimesTen(dlg.m_dPdop), dlg.m_nCutoff));
     const CString fixLine = MakeBaseFixLine(dlg, *this);
     // Only a line that went to the receiver is repeated at its power-on.

@@ -24,11 +24,6 @@ CString IncrementDigits(const CString& digits) {
     return CString(value.c_str());
 }
 
-// The file name with its last three characters replaced by `extension`.
-CString WithExtension(const CString& fileName, LPCTSTR extension) {
-    return fileName.Left(fileName.GetLength() - 3) + extension;
-}
-
 }  // namespace
 
 void CVendropDoc::SetDefaultJob() {
@@ -58,12 +53,8 @@ void CVendropDoc::AdvancePointName() {
 void CVendropDoc::DeriveJobPaths() {
     const CString& ini = m_sysFile.szIniFile;
     const int slash = ini.ReverseFind(L'\\');
-    m_strJobDir = ini.Left(slash + 1);
-    m_strDataDir = m_strJobDir + L"data\\";
-    m_strResultDir = m_strJobDir + L"result\\";
+    SetJobFiles(ini.Left(slash + 1), ini.Mid(slash + 1));
     m_strDataFile = m_sysFile.szDataFile;
-    m_strIniName = ini.Mid(slash + 1);
-    m_strParName = WithExtension(m_strIniName, L"par");
 }
 
 BOOL CVendropDoc::SaveSystemFile() {

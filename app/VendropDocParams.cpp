@@ -7,8 +7,8 @@
 //
 // Sections: ellipsoid, projection, seven and four parameters, correction,
 // height fit, the control-point library's results.
+#include "app/CoordParamsFromDialogs.h"
 #include "app/VendropDoc.h"
-#include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/CorrectionParamDlg.h"
 #include "app/coordsys/EllipsoidDlg.h"
 #include "app/coordsys/FourParamDlg.h"
@@ -18,11 +18,6 @@
 #include "app/standin/CtrlPointLibDlg.h"
 
 namespace {
-
-// Packed ddd.mmss to degrees.
-double PackedDegrees(double packed) {
-    return CCoordTransform::ConvertDmsRadian(packed, 1) * coordsys::kRadToDeg;
-}
 
 void LoadProjection(CCoordTransform& engine, const CoordSysParams& p) {
     engine.SetEllipsoid(p.szdDa, p.szdDf, p.szdTHigh);
@@ -121,12 +116,7 @@ void CVendropDoc::OnSetProjection() {
     CProjectionDlg dlg;
     if (dlg.DoModal() != IDOK) return;
     CoordSysParams& p = m_coordParams;
-    p.szdCenter = PackedDegrees(dlg.m_dCenter);
-    p.szlTx = static_cast<int>(dlg.m_lTx);
-    p.szlTy = static_cast<int>(dlg.m_lTy);
-    p.szdTk = dlg.m_dTk;
-    p.szdTHigh = dlg.m_dTHigh;
-    p.szdTlon = PackedDegrees(dlg.m_dTlon);
+    TakeProjection(dlg, p);
     p.nCoord = dlg.m_nCoord;
     p.szdDa = dlg.m_dA;
     p.szdDf = dlg.m_dInvF;
@@ -141,15 +131,7 @@ void CVendropDoc::OnSetProjection() {
 void CVendropDoc::OnSetSevenParams() {
     CSevenParamDlg dlg;
     if (dlg.DoModal() != IDOK) return;
-    CoordSysParams& p = m_coordParams;
-    p.nSevenPar = dlg.m_nSevenPar;
-    p.szddx = dlg.m_dDx;
-    p.szddy = dlg.m_dDy;
-    p.szddz = dlg.m_dDz;
-    p.szdWx = dlg.m_dWx * coordsys::kArcSecToRad;
-    p.szdWy = dlg.m_dWy * coordsys::kArcSecToRad;
-    p.szdWz = dlg.m_dWz * coordsys::kArcSecToRad;
-    p.szddK = dlg.m_dK * coordsys::kRatioPerPpm;
+    TakeSevenParams(dlg, m_coordParams);
     m_bSevenParAlarmOff = 0;
     LoadCoordTransform();
     RefreshBasePoint(m_coordTransform);
@@ -159,11 +141,7 @@ void CVendropDoc::OnSetSevenParams() {
 void CVendropDoc::OnSetFourParams() {
     CFourParamDlg dlg;
     if (dlg.DoModal() != IDOK) return;
-    m_coordParams.nDifang = dlg.m_nDifang;
-    m_coordParams.szdCx1 = dlg.m_dCx;
-    m_coordParams.szdCy1 = dlg.m_dCy;
-    m_coordParams.szdCa1 = CCoordTransform::ConvertDmsRadian(dlg.m_dCa, 1);
-    m_coordParams.szdCk1 = dlg.m_dCk;
+    TakeFourParams(dlg, m_coordParams);
     m_bFourParAlarmOff = 0;
     StoreCoordParams();
 }
@@ -182,13 +160,9 @@ void CVendropDoc::OnSetCorrection() {
 void CVendropDoc::OnSetHeightFit() {
     CHeightFitDlg dlg;
     if (dlg.DoModal() != IDOK) return;
-    CoordSysParams& p = m_coordParams;
-    p.nNiheMode = dlg.m_nNiheMode;
-    double* const a[6] = {&p.szdNiheA0, &p.szdNiheA1, &p.szdNiheA2,
-                          &p.szdNiheA3, &p.szdNiheA4, &p.szdNiheA5};
-    for (int i = 0; i < 6; ++i) *a[i] = dlg.m_dA[i];
-    p.szdNiheX0 = dlg.m_dX0;
-    p.szdNiheY0 = dlg.m_dY0;
+    TakeHeightFitCoefficients(dlg, m_coordParams);
+    m_coordParams.szdNiheX0 = dlg.m_dX0;
+    m_coordParams.szdNiheY0 = dlg.m_dY0;
     StoreCoordParams();
 }
 

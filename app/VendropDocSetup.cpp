@@ -7,9 +7,10 @@
 // rewrites the .ini where a setting changed. Nothing waits for the
 // receiver: the success texts are shown whatever it did.
 #include "app/AppGlobals.h"
-#include "app/ReceiverLinkDialogs.h"
 #include "app/ReceiverSetup.h"
 #include "app/VendropDoc.h"
+#include "app/link/GsmSettingsDlg.h"
+#include "app/link/NetConnectDlg.h"
 #include "app/setup/BasePositionDlg.h"
 #include "app/setup/InstrumentSetDlg.h"
 #include "app/setup/RadioChannelDlg.h"
@@ -60,11 +61,13 @@ void CVendropDoc::OnRadioSettings() {
         return;
     }
     if (m_sysParams.GSMMODE == 2) {
-        RunNetConnectDialog();
+        CNetConnectDlg dlg;
+        dlg.DoModal();
     } else if (!HasSettableRadio(m_curFix)) {
         ShowReceiverBox(IDS_STRING61634);
     } else if (m_sysParams.GSMMODE == 1) {
-        RunGsmSettingsDialog();
+        CGsmSettingsDlg dlg;
+        dlg.DoModal();
     } else {
         CRadioChannelDlg dlg;
         dlg.DoModal();
@@ -107,13 +110,13 @@ void CVendropDoc::OnWorkMode() {
     CInstrumentSetDlg dlg;
     if (dlg.DoModal() != IDOK) return;
     if (dlg.m_nMode != 1) {
-        g_gpsComm.SendTypedCommand(kCmdWorkMode, L"C1");
+        g_gpsComm.SendTypedCommand(RXCMD_WORK_MODE, L"C1");
         return;
     }
-    g_gpsComm.SendTypedCommand(kCmdWorkMode, L"C4");
+    g_gpsComm.SendTypedCommand(RXCMD_WORK_MODE, L"C4");
     CStaticModeDlg params;
     if (params.DoModal() != IDOK) return;
-    g_gpsComm.SendTypedCommand(kCmdStaticParams,
+    g_gpsComm.SendTypedCommand(RXCMD_STATIC_PARAMS,
                                StaticParamsShortTokens(params.m_nInterval, params.m_nCutoff,
                                                        PdopTimesTen(params.m_dPdop)));
 }

@@ -1,7 +1,8 @@
 #include "app/convert/ConvertText.h"
 
+#include "app/DeviceFiles.h"
+
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -9,24 +10,8 @@
 #include "platform/base/Parse.h"
 #include "platform/base/TextCodecs.h"
 #include "platform/files/DevicePath.h"
-#include "platform/files/File.h"
-#include "platform/files/FileApi.h"
 
 namespace convert {
-
-BOOL ReadWholeFile(const CString& path, std::string& bytes) {
-    bytes.clear();
-    if (!DeviceFileExists(path)) return FALSE;
-    CFile file;
-    if (!file.Open(path, CFile::modeRead)) return FALSE;
-    const ULONGLONG length = file.GetLength();
-    if (length > INT_MAX) return FALSE;  // beyond what one read can hold
-    bytes.resize(static_cast<size_t>(length));
-    const UINT read = bytes.empty() ? 0 : file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    file.Close();
-    bytes.resize(read);
-    return TRUE;
-}
 
 bool CLineReader::Next(std::wstring& line) {
     if (m_ended) return false;
@@ -110,11 +95,6 @@ BOOL SameDeviceFile(const CString& first, const CString& second) {
     if (a == b) return TRUE;
     std::error_code error;
     return std::filesystem::equivalent(a, b, error) ? TRUE : FALSE;
-}
-
-BOOL DeviceFileExists(const CString& path) {
-    const DWORD attributes = GetFileAttributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 }  // namespace convert

@@ -26,10 +26,6 @@
 
 namespace convert {
 
-// The bytes of the file at `path`; FALSE when it names no file that can be
-// read (a folder included), with `bytes` empty.
-BOOL ReadWholeFile(const CString& path, std::string& bytes);
-
 class CLineReader {
   public:
     explicit CLineReader(const std::string& bytes) : m_bytes(bytes) {}
@@ -72,8 +68,5 @@ inline void AppendLineEnd(std::string& out) {
 // resolves them (letter case and doubled separators do not matter, nor a
 // link between them). A path that names no file is never the same.
 BOOL SameDeviceFile(const CString& first, const CString& second);
-
-// The path names an existing file (not a folder).
-BOOL DeviceFileExists(const CString& path);
 
 }  // namespace convert

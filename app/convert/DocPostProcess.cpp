@@ -4,6 +4,9 @@
 // Parameters come from the job (a copy of m_coordParams) or, with source 0,
 // from a control-point file the user picks: its plane and height results
 // go into the copy, and for RTK to plane also its shifts.
+#include <initializer_list>
+
+#include "app/DeviceFiles.h"
 #include "app/VendropDoc.h"
 #include "app/convert/ConvertMessages.h"
 #include "app/convert/ConvertText.h"
@@ -43,26 +46,37 @@ BOOL KeepCorrections(const CoordSysParams& params) {
     return MessageBox(nullptr, text, caption, MB_YESNO | MB_ICONQUESTION) != IDNO;
 }
 
-void RunResultConversion(const CString& source, const CString& target,
-                         convert::CLineConverter& converter) {
+// The source from an open dialog, then the target from a save dialog, both
+// starting in `folder`; `source` is taken as soon as it is chosen.
+BOOL ChooseSourceAndTarget(const CString& folder, std::initializer_list<LPCTSTR> sourceFilters,
+                           LPCTSTR targetFilter, CString& source, CString& target) {
+    CFileOpenDlg open;
+    for (LPCTSTR filter : sourceFilters) open.AddFilter(filter);
+    open.SetInitialPath(folder);
+    CFileSaveDlg save;
+    save.SetFilter(targetFilter);
+    save.SetInitialPath(folder);
+    if (open.DoModal() != IDOK) return FALSE;
+    source = open.GetPathName();
+    if (save.DoModal() != IDOK) return FALSE;
+    target = save.GetPathName();
+    return TRUE;
+}
+
+void RunConversion(const CString& source, const CString& target, convert::CLineConverter& converter,
+                   const convert::ResultTexts& texts) {
     CWaitCursor wait;
     const convert::ConvertStatus status =
         convert::ConvertFile(source, target, converter, convert::EmptyOutput::kKeepTarget);
     convert::ReportConversion(AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr, status,
-                              converter.Counted(), target,
-                              convert::ResultTexts{IDS_STRING61622, TRUE, IDS_STRING61623});
+                              converter.Counted(), target, texts);
 }
+
+const convert::ResultTexts kResultFileTexts{IDS_STRING61622, TRUE, IDS_STRING61623};
 
 }  // namespace
 
 void CVendropDoc::MakeResultFile(int nSource) {
-    CFileOpenDlg open;
-    open.AddFilter(L"*.RTK");
-    open.AddFilter(L"*.BLH");
-    open.SetInitialPath(m_strDataDir);
-    CFileSaveDlg save;
-    save.SetFilter(L"*.dat");
-    save.SetInitialPath(m_strDataDir);
     CoordSysParams params = m_coordParams;
     convert::GridShift shift;
     BOOL bCorrections = TRUE;
@@ -70,30 +84,23 @@ void CVendropDoc::MakeResultFile(int nSource) {
         if (!ParamsFromChosenControlFile(*this, params, shift)) return;
         bCorrections = KeepCorrections(params);
     }
-    if (open.DoModal() != IDOK) return;
-    m_strRtkFile = open.GetPathName();
-    if (save.DoModal() != IDOK) return;
+    CString target;
+    if (!ChooseSourceAndTarget(m_strDataDir, {L"*.RTK", L"*.BLH"}, L"*.dat", m_strRtkFile, target))
+        return;
     convert::CRtkToGridConverter converter(params, shift, bCorrections, 3);
-    RunResultConversion(m_strRtkFile, save.GetPathName(), converter);
+    RunConversion(m_strRtkFile, target, converter, kResultFileTexts);
 }
 
 void CVendropDoc::MakeRawFile(int nSource) {
-    CFileOpenDlg open;
-    open.AddFilter(L"*.dat");
-    open.SetInitialPath(m_strDataDir);
-    CFileSaveDlg save;
-    save.SetFilter(L"*.RTK");
-    save.SetInitialPath(m_strDataDir);
     CoordSysParams params = m_coordParams;
     if (nSource == kSourceControlFile) {
         convert::GridShift unused;  // plane to RTK takes only the record
         if (!ParamsFromChosenControlFile(*this, params, unused)) return;
     }
-    if (open.DoModal() != IDOK) return;
-    m_strRtkFile = open.GetPathName();
-    if (save.DoModal() != IDOK) return;
+    CString target;
+    if (!ChooseSourceAndTarget(m_strDataDir, {L"*.dat"}, L"*.RTK", m_strRtkFile, target)) return;
     convert::CGridToRtkConverter converter(params);
-    RunResultConversion(m_strRtkFile, save.GetPathName(), converter);
+    RunConversion(m_strRtkFile, target, converter, kResultFileTexts);
 }
 
 // The data file is rebuilt only from a complete conversion: with no point
@@ -109,11 +116,11 @@ void CVendropDoc::OnPostProcess() {
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     m_strRtkFile = m_strDataDir + m_strDataFile.Left(m_strDataFile.GetLength() - 3) + L"rtk";
     m_strPostFile = m_coordParams.szConF;
-    if (!convert::DeviceFileExists(m_strRtkFile)) {
+    if (!DeviceFileExists(m_strRtkFile)) {
         AfxMessageBox(IDS_STRING61409, MB_OK);
         return;
     }
-    if (!convert::DeviceFileExists(m_strPostFile)) {
+    if (!DeviceFileExists(m_strPostFile)) {
         AfxMessageBox(IDS_STRING61410, MB_OK);
         return;
     }
@@ -125,11 +132,6 @@ void CVendropDoc::OnPostProcess() {
                                       nHeightMode))
         return;
     convert::CRtkToGridConverter converter(params, shift, TRUE, 4);
-    CWaitCursor wait;
-    const CString target = m_strDataDir + m_strDataFile;
-    const convert::ConvertStatus status =
-        convert::ConvertFile(m_strRtkFile, target, converter, convert::EmptyOutput::kKeepTarget);
-    convert::ReportConversion(AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr, status,
-                              converter.Counted(), target,
-                              convert::ResultTexts{IDS_STRING61411, FALSE, IDS_STRING61412});
+    RunConversion(m_strRtkFile, m_strDataDir + m_strDataFile, converter,
+                  convert::ResultTexts{IDS_STRING61411, FALSE, IDS_STRING61412});
 }

@@ -1,5 +1,6 @@
 #include "app/convert/FileConversion.h"
 
+#include "app/DeviceFiles.h"
 #include "app/convert/ConvertText.h"
 #include "platform/files/AtomicFile.h"
 
@@ -23,7 +24,7 @@ void ConvertText(const std::string& bytes, CLineConverter& converter, std::strin
 ConvertStatus ConvertFile(const CString& source, const CString& target, CLineConverter& converter,
                           EmptyOutput empty) {
     std::string bytes;
-    if (!ReadWholeFile(source, bytes)) return ConvertStatus::kNoSource;
+    if (!ReadWholeDeviceFile(source, bytes)) return ConvertStatus::kNoSource;
     if (SameDeviceFile(source, target)) return ConvertStatus::kSameFile;
     const BOOL existed = DeviceFileExists(target);
     quorvel::CAtomicFileWriter writer;

@@ -1,5 +1,6 @@
 #include "app/jobs/DeleteJobDlg.h"
 
+#include "app/DeviceFiles.h"
 #include "app/VendropDoc.h"
 #include "app/jobs/DeleteFolderTree.h"
 #include "platform/files/FileApi.h"
@@ -46,7 +47,7 @@ BOOL CDeleteJobDlg::OnInitDialog() {
     }
     for (int i = 0; i < folders.GetSize(); ++i) {
         const CString ini = folders[i] + L"\\" + names[i] + L".ini";
-        if (::GetFileAttributes(ini) == INVALID_FILE_ATTRIBUTES) continue;
+        if (!DevicePathExists(ini)) continue;
         if (IsCurrentJob(*g_pDoc, folders[i], names[i])) continue;
         m_list.AddString(folders[i]);
     }

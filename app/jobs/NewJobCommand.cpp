@@ -2,67 +2,27 @@
 // parameters from the wizard or from an existing job's files, its folders,
 // esystem.sys, the point naming and the alarms reset, the engine and the
 // base point from the new parameters, then the job's two files.
+#include "app/CoordParamsFromDialogs.h"
 #include "app/DefaultRecords.h"
+#include "app/DeviceFiles.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/ParamWizardDlg.h"
 #include "app/jobs/NewJobDlg.h"
-#include "platform/files/FileApi.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 
 namespace {
-
-bool IsFile(const CString& path) {
-    const DWORD attributes = ::GetFileAttributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void CreateFolder(const CString& folder) {
-    const CString path = folder.Left(folder.GetLength() - 1);
-    if (::GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES) ::CreateDirectory(path, nullptr);
-}
-
-// Packed ddd.mmss to degrees.
-double PackedDegrees(double packed) {
-    return CCoordTransform::ConvertDmsRadian(packed, 1) * coordsys::kRadToDeg;
-}
 
 void TakeWizardValues(const CParamWizardDlg& wizard, CoordSysParams& p) {
     p.nCoord = wizard.m_pageEllipsoid.m_nCoord;
     p.szdDa = wizard.m_pageEllipsoid.m_dA;
     p.szdDf = wizard.m_pageEllipsoid.m_dInvF;
 
-    const CWizProjectionPage& projection = wizard.m_pageProjection;
-    p.szdCenter = PackedDegrees(projection.m_dCenter);
-    p.szlTx = static_cast<int>(projection.m_lTx);
-    p.szlTy = static_cast<int>(projection.m_lTy);
-    p.szdTk = projection.m_dTk;
-    p.szdTHigh = projection.m_dTHigh;
-    p.szdTlon = PackedDegrees(projection.m_dTlon);
-
-    const CWizFourParamPage& four = wizard.m_pageFour;
-    p.nDifang = four.m_nDifang;
-    p.szdCx1 = four.m_dCx;
-    p.szdCy1 = four.m_dCy;
-    p.szdCa1 = CCoordTransform::ConvertDmsRadian(four.m_dCa, 1);
-    p.szdCk1 = four.m_dCk;
-
-    const CWizSevenParamPage& seven = wizard.m_pageSeven;
-    p.nSevenPar = seven.m_nSevenPar;
-    p.szddx = seven.m_dDx;
-    p.szddy = seven.m_dDy;
-    p.szddz = seven.m_dDz;
-    p.szdWx = seven.m_dWx * coordsys::kArcSecToRad;
-    p.szdWy = seven.m_dWy * coordsys::kArcSecToRad;
-    p.szdWz = seven.m_dWz * coordsys::kArcSecToRad;
-    p.szddK = seven.m_dK * coordsys::kRatioPerPpm;
-
-    const CWizHeightFitPage& fit = wizard.m_pageHeightFit;
-    p.nNiheMode = fit.m_nNiheMode;
-    double* const coefficients[6] = {&p.szdNiheA0, &p.szdNiheA1, &p.szdNiheA2,
-                                     &p.szdNiheA3, &p.szdNiheA4, &p.szdNiheA5};
-    for (int i = 0; i < 6; ++i) *coefficients[i] = fit.m_dA[i];
+    TakeProjection(wizard.m_pageProjection, p);
+    TakeFourParams(wizard.m_pageFour, p);
+    TakeSevenParams(wizard.m_pageSeven, p);
+    TakeHeightFitCoefficients(wizard.m_pageHeightFit, p);
 }
 
 }  // namespace
@@ -105,16 +65,16 @@ void CVendropDoc::OnNewJob() {
     CNewJobDlg dlg;
     if (dlg.DoModal() != IDOK) return;
     const CString folder = dlg.m_strJobPath + dlg.m_strJobName;
-    if (IsFile(dlg.m_strIniPath) &&
+    if (DeviceFileExists(dlg.m_strIniPath) &&
         AfxMessageBox(IDS_STRING61615, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     const CString iniName = dlg.m_strIniPath.Mid(dlg.m_strIniPath.ReverseFind(L'\\') + 1);
     if (!(dlg.m_nMode == 0 ? TakeWizardParams() : TakeExistingJobParams())) return;
 
     SetJobFiles(folder + L"\\", iniName);
-    CreateFolder(m_strJobDir);
-    CreateFolder(m_strDataDir);
-    CreateFolder(m_strResultDir);
+    CreateFolderIfAbsent(m_strJobDir);
+    CreateFolderIfAbsent(m_strDataDir);
+    CreateFolderIfAbsent(m_strResultDir);
     m_sysFile.szIniFile = m_strJobDir + m_strIniName;
     m_sysFile.szDataFile = m_strDataFile;
     m_sysFile.szLastSaveName = L"PT";

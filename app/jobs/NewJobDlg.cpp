@@ -1,5 +1,6 @@
 #include "app/jobs/NewJobDlg.h"
 
+#include "app/DeviceFiles.h"
 #include "app/VendropDoc.h"
 #include "res/resource.h"
 
@@ -48,6 +49,5 @@ void CNewJobDlg::OnOK() {
 BOOL IsValidJobName(const CString& strName) {
     CString trimmed = strName;
     trimmed.Trim();
-    return !trimmed.IsEmpty() && strName.FindOneOf(L"\\/:*?\"<>|[]=") < 0 &&
-           strName.Find(L"..") < 0;
+    return !trimmed.IsEmpty() && IsValidFileName(strName);
 }

@@ -31,6 +31,6 @@ class CNewJobDlg : public CDialog {
     void UpdateIniPath();
 };
 
-// FALSE for a name that is empty or blank, holds one of \ / : * ? " < > |
-// [ ] = (a folder, a file or the settings files could not hold it) or "..".
+// FALSE for a name that is empty or blank or that IsValidFileName
+// (DeviceFiles.h) refuses.
 BOOL IsValidJobName(const CString& strName);

@@ -1,5 +1,7 @@
 #include "app/link/BluetoothList.h"
 
+#include "app/DeviceFiles.h"
+
 #include <string>
 
 #include "platform/base/TextConv.h"
@@ -9,15 +11,6 @@ namespace {
 
 constexpr int kMaxLines = 201;
 constexpr LPCTSTR kInquiryMarker = L"+INQRESU:";
-
-std::string ReadWholeFile(LPCTSTR path) {
-    CFile file;
-    std::string bytes;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone)) return bytes;
-    char chunk[4096];
-    for (UINT n; (n = file.Read(chunk, sizeof chunk)) > 0;) bytes.append(chunk, n);
-    return bytes;
-}
 
 // Field `index` of a comma-separated text; empty when there are fewer.
 CString Field(const CString& text, int index) {
@@ -35,7 +28,8 @@ CString Field(const CString& text, int index) {
 
 void LoadBluetoothList(LPCTSTR path, CArray<BtDevice>& devices) {
     devices.RemoveAll();
-    const std::string bytes = ReadWholeFile(path);
+    std::string bytes;
+    ReadWholeDeviceFile(path, bytes);
     size_t start = 0;
     for (int lines = 0; lines < kMaxLines; ++lines) {
         const size_t lf = bytes.find('\n', start);

@@ -11,17 +11,6 @@ namespace {
 
 constexpr double kNoBase = 1e-6;
 
-CString Fixed4(double value) {
-    CString text;
-    text.Format(L"%.4f", value);
-    return text;
-}
-
-CString Angle(double degrees) {
-    CString text;
-    return CCoordTransform::FormatAngleDMS(text, degrees * CCoordTransform::kDeg);
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CInfoBaseDlg, CInfoPage)

@@ -18,5 +18,10 @@ class CInfoPage : public CDialog {
     void OnOK() override {}
     void OnCancel() override {}
 
+    // The read-outs of the pages: lengths to four decimals, angles given in
+    // degrees shown as degrees, minutes and seconds.
+    static CString Fixed4(double value);
+    static CString Angle(double degrees);
+
     SurveyRecord m_record;
 };

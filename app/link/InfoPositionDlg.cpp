@@ -1,22 +1,6 @@
 #include "app/link/InfoPositionDlg.h"
 
-#include "geodesy/CoordTransform.h"
 #include "res/resource.h"
-
-namespace {
-
-CString Fixed4(double value) {
-    CString text;
-    text.Format(L"%.4f", value);
-    return text;
-}
-
-CString Angle(double degrees) {
-    CString text;
-    return CCoordTransform::FormatAngleDMS(text, degrees * CCoordTransform::kDeg);
-}
-
-}  // namespace
 
 void CInfoPositionDlg::Refresh() {
     const SurveyRecord& r = m_record;

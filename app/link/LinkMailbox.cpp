@@ -5,14 +5,25 @@
 
 namespace {
 
-// The four network requests share one row layout: their own flag up, the
-// other three down, their result flag down.
-void SetNetFlags(CGpsComm& link, BYTE read, BYTE set, BYTE connect, BYTE disconnect) {
-    link.m_bNetRequest = 1;
-    link.m_bNetReadReq = read;
-    link.m_bNetSetReq = set;
-    link.m_bNetConnectReq = connect;
-    link.m_bNetDisconnectReq = disconnect;
+// Each network request's own flag and its result flag, in the order a
+// request writes the four request flags: its own up, the other three down.
+struct NetRow {
+    NetRequest request;
+    BYTE CGpsComm::*ask;
+    BYTE CGpsComm::*ok;
+};
+
+constexpr NetRow kNetRows[] = {
+    {NetRequest::kRead, &CGpsComm::m_bNetReadReq, &CGpsComm::m_bNetReadOk},
+    {NetRequest::kSet, &CGpsComm::m_bNetSetReq, &CGpsComm::m_bNetSetOk},
+    {NetRequest::kConnect, &CGpsComm::m_bNetConnectReq, &CGpsComm::m_bNetConnectOk},
+    {NetRequest::kDisconnect, &CGpsComm::m_bNetDisconnectReq, &CGpsComm::m_bNetDisconnectOk},
+};
+
+const NetRow* FindNetRow(NetRequest request) {
+    for (const NetRow& row : kNetRows)
+        if (row.request == request) return &row;
+    return nullptr;  // NetRequest::kNone
 }
 
 // The GSM requests also stop any radio read and forget the radio state.
@@ -24,29 +35,17 @@ void ClearRadioState(CGpsComm& link) {
 }  // namespace
 
 void RaiseNetRequest(CGpsComm& link, NetRequest request) {
-    switch (request) {
-        case NetRequest::kConnect:
-            SetNetFlags(link, 0, 0, 1, 0);
-            link.m_bNetConnectOk = 0;
-            break;
-        case NetRequest::kDisconnect:
-            SetNetFlags(link, 0, 0, 0, 1);
-            link.m_bNetDisconnectOk = 0;
-            break;
-        case NetRequest::kRead:
-            SetNetFlags(link, 1, 0, 0, 0);
-            link.m_bNetReadOk = 0;
-            break;
-        case NetRequest::kSet:
-            SetNetFlags(link, 0, 1, 0, 0);
-            link.m_bNetSetOk = 0;
-            break;
-        case NetRequest::kNone:
-            return;
-    }
+    const NetRow* own = FindNetRow(request);
+    if (!own) return;
+    link.m_bNetRequest = 1;
+    for (const NetRow& row : kNetRows) link.*row.ask = &row == own ? 1 : 0;
+    link.*own->ok = 0;
     link.m_nBusy = 1;
 }
 
+// Each GSM request lowers its own set of the other flags (a read leaves the
+// number setting alone, a number setting the radio read), so they stay
+// written out.
 void RaiseGsmRequest(CGpsComm& link, GsmRequest request, const CString& newNumber) {
     switch (request) {
         case GsmRequest::kRead:
@@ -87,19 +86,8 @@ void RaiseGsmRequest(CGpsComm& link, GsmRequest request, const CString& newNumbe
 }
 
 BOOL NetRequestSucceeded(const CGpsComm& link, NetRequest request) {
-    switch (request) {
-        case NetRequest::kConnect:
-            return link.m_bNetConnectOk != 0;
-        case NetRequest::kDisconnect:
-            return link.m_bNetDisconnectOk != 0;
-        case NetRequest::kRead:
-            return link.m_bNetReadOk != 0;
-        case NetRequest::kSet:
-            return link.m_bNetSetOk != 0;
-        case NetRequest::kNone:
-            break;
-    }
-    return FALSE;
+    const NetRow* own = FindNetRow(request);
+    return own && link.*own->ok != 0;
 }
 
 BOOL GsmRequestSucceeded(const CGpsComm& link, GsmRequest request) {
@@ -119,26 +107,10 @@ BOOL GsmRequestSucceeded(const CGpsComm& link, GsmRequest request) {
 }
 
 void ClearNetRequest(CGpsComm& link, NetRequest request) {
-    switch (request) {
-        case NetRequest::kConnect:
-            link.m_bNetConnectReq = 0;
-            link.m_bNetConnectOk = 0;
-            break;
-        case NetRequest::kDisconnect:
-            link.m_bNetDisconnectReq = 0;
-            link.m_bNetDisconnectOk = 0;
-            break;
-        case NetRequest::kRead:
-            link.m_bNetReadReq = 0;
-            link.m_bNetReadOk = 0;
-            break;
-        case NetRequest::kSet:
-            link.m_bNetSetReq = 0;
-            link.m_bNetSetOk = 0;
-            break;
-        case NetRequest::kNone:
-            return;
-    }
+    const NetRow* own = FindNetRow(request);
+    if (!own) return;
+    link.*own->ask = 0;
+    link.*own->ok = 0;
     link.m_bNetRequest = 0;
 }
 

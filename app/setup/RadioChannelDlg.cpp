@@ -1,13 +1,11 @@
 #include "app/setup/RadioChannelDlg.h"
 
 #include "app/AppGlobals.h"
-#include "platform/base/Clock.h"
+#include "app/link/LinkMailbox.h"
+#include "receiver/link/ReceiverFrames.h"
 #include "res/resource.h"
 
 namespace {
-
-constexpr BYTE kStopSearch = 53;
-constexpr BYTE kAutoSearch = 54;
 
 bool IsChannel(int n) {
     return n >= 1 && n <= 4;
@@ -88,14 +86,12 @@ void CRadioChannelDlg::OnSwitch() {
 }
 
 void CRadioChannelDlg::OnAutoSearch() {
-    g_gpsComm.SendTypedCommand(kAutoSearch, L"C1");
+    g_gpsComm.SendTypedCommand(RXCMD_AUTO_SEARCH, L"C1");
     ShowStatus(IDS_STRING61511);
 }
 
 void CRadioChannelDlg::OnCancel() {
-    g_gpsComm.SendTypedCommand(kStopSearch, L"C0");
-    Sleep(100);
-    g_gpsComm.SendTypedCommand(kStopSearch, L"C0");
+    SendStopSearchTwice(g_gpsComm);
     g_gpsComm.m_nBusy = 0;
     CDialog::OnCancel();
 }

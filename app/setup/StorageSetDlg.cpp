@@ -1,5 +1,6 @@
 #include "app/setup/StorageSetDlg.h"
 
+#include "app/DeviceFiles.h"
 #include "app/VendropDoc.h"
 #include "res/resource.h"
 
@@ -33,8 +34,4 @@ void CStorageSetDlg::OnOK() {
         return;
     }
     EndDialog(IDOK);
-}
-
-BOOL IsValidFileName(const CString& name) {
-    return name.FindOneOf(L"\\/:*?\"<>|[]=") < 0 && name.Find(L"..") < 0;
 }

@@ -20,7 +20,3 @@ class CStorageSetDlg : public CDialog {
     void DoDataExchange(CDataExchange* pDX) override;
     void OnOK() override;
 };
-
-// TRUE when `name` can name a file of the job: none of \ / : * ? " < > | [ ]
-// = and no "..".
-BOOL IsValidFileName(const CString& name);

@@ -1,0 +1,52 @@
+// The coordinate-system values as the parameter dialogs and the new-job
+// wizard's pages hold them (the display units of CoordSysUi.h), taken into
+// the job's record in its stored units. A dialog and its wizard page carry
+// the same member names, so one piece of code serves both.
+#pragma once
+
+#include "app/coordsys/CoordSysUi.h"
+#include "geodesy/CoordSysParams.h"
+#include "geodesy/CoordTransform.h"
+
+// Central meridian and base latitude from packed ddd.mmss to degrees.
+template <class Page>
+void TakeProjection(const Page& page, CoordSysParams& p) {
+    p.szdCenter = coordsys::PackedToDegrees(page.m_dCenter);
+    p.szlTx = static_cast<int>(page.m_lTx);
+    p.szlTy = static_cast<int>(page.m_lTy);
+    p.szdTk = page.m_dTk;
+    p.szdTHigh = page.m_dTHigh;
+    p.szdTlon = coordsys::PackedToDegrees(page.m_dTlon);
+}
+
+// Rotations from arc-seconds to radians, the scale from ppm to a ratio.
+template <class Page>
+void TakeSevenParams(const Page& page, CoordSysParams& p) {
+    p.nSevenPar = page.m_nSevenPar;
+    p.szddx = page.m_dDx;
+    p.szddy = page.m_dDy;
+    p.szddz = page.m_dDz;
+    p.szdWx = page.m_dWx * coordsys::kArcSecToRad;
+    p.szdWy = page.m_dWy * coordsys::kArcSecToRad;
+    p.szdWz = page.m_dWz * coordsys::kArcSecToRad;
+    p.szddK = page.m_dK * coordsys::kRatioPerPpm;
+}
+
+// The rotation from packed dd.mmssssss to radians.
+template <class Page>
+void TakeFourParams(const Page& page, CoordSysParams& p) {
+    p.nDifang = page.m_nDifang;
+    p.szdCx1 = page.m_dCx;
+    p.szdCy1 = page.m_dCy;
+    p.szdCa1 = coordsys::PackedToRadians(page.m_dCa);
+    p.szdCk1 = page.m_dCk;
+}
+
+// The fit's mode and six coefficients (its origin is the dialog's alone).
+template <class Page>
+void TakeHeightFitCoefficients(const Page& page, CoordSysParams& p) {
+    p.nNiheMode = page.m_nNiheMode;
+    double* const coefficients[6] = {&p.szdNiheA0, &p.szdNiheA1, &p.szdNiheA2,
+                                     &p.szdNiheA3, &p.szdNiheA4, &p.szdNiheA5};
+    for (int i = 0; i < 6; ++i) *coefficients[i] = page.m_dA[i];
+}
