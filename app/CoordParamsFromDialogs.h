@@ -1,12 +1,12 @@
 // The coordinate-system values as the parameter dialogs and the new-job
 // wizard's pages hold them (the display units of CoordSysUi.h), taken into
 // the job's record in its stored units. A dialog and its wizard page carry
-// the same member names, so one piece of code serves both.
+// the same member names, so one piece of code serves both (the four and
+// the seven parameters store themselves: ParamFields.h).
 #pragma once
 
 #include "app/coordsys/CoordSysUi.h"
 #include "geodesy/CoordSysParams.h"
-#include "geodesy/CoordTransform.h"
 
 // Central meridian and base latitude from packed ddd.mmss to degrees.
 template <class Page>
@@ -17,29 +17,6 @@ void TakeProjection(const Page& page, CoordSysParams& p) {
     p.szdTk = page.m_dTk;
     p.szdTHigh = page.m_dTHigh;
     p.szdTlon = coordsys::PackedToDegrees(page.m_dTlon);
-}
-
-// Rotations from arc-seconds to radians, the scale from ppm to a ratio.
-template <class Page>
-void TakeSevenParams(const Page& page, CoordSysParams& p) {
-    p.nSevenPar = page.m_nSevenPar;
-    p.szddx = page.m_dDx;
-    p.szddy = page.m_dDy;
-    p.szddz = page.m_dDz;
-    p.szdWx = page.m_dWx * coordsys::kArcSecToRad;
-    p.szdWy = page.m_dWy * coordsys::kArcSecToRad;
-    p.szdWz = page.m_dWz * coordsys::kArcSecToRad;
-    p.szddK = page.m_dK * coordsys::kRatioPerPpm;
-}
-
-// The rotation from packed dd.mmssssss to radians.
-template <class Page>
-void TakeFourParams(const Page& page, CoordSysParams& p) {
-    p.nDifang = page.m_nDifang;
-    p.szdCx1 = page.m_dCx;
-    p.szdCy1 = page.m_dCy;
-    p.szdCa1 = coordsys::PackedToRadians(page.m_dCa);
-    p.szdCk1 = page.m_dCk;
 }
 
 // The fit's mode and six coefficients (its origin is the dialog's alone).

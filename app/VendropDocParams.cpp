@@ -131,7 +131,7 @@ void CVendropDoc::OnSetProjection() {
 void CVendropDoc::OnSetSevenParams() {
     CSevenParamDlg dlg;
     if (dlg.DoModal() != IDOK) return;
-    TakeSevenParams(dlg, m_coordParams);
+    dlg.StoreTo(m_coordParams);
     m_bSevenParAlarmOff = 0;
     LoadCoordTransform();
     RefreshBasePoint(m_coordTransform);
@@ -141,7 +141,7 @@ void CVendropDoc::OnSetSevenParams() {
 void CVendropDoc::OnSetFourParams() {
     CFourParamDlg dlg;
     if (dlg.DoModal() != IDOK) return;
-    TakeFourParams(dlg, m_coordParams);
+    dlg.StoreTo(m_coordParams);
     m_bFourParAlarmOff = 0;
     StoreCoordParams();
 }

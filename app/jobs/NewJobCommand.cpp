@@ -20,8 +20,8 @@ void TakeWizardValues(const CParamWizardDlg& wizard, CoordSysParams& p) {
     p.szdDf = wizard.m_pageEllipsoid.m_dInvF;
 
     TakeProjection(wizard.m_pageProjection, p);
-    TakeFourParams(wizard.m_pageFour, p);
-    TakeSevenParams(wizard.m_pageSeven, p);
+    wizard.m_pageFour.StoreTo(p);
+    wizard.m_pageSeven.StoreTo(p);
     TakeHeightFitCoefficients(wizard.m_pageHeightFit, p);
 }
 
