@@ -2,25 +2,16 @@
 // B twice within 3 seconds of one clock minute opens the measured-point
 // library, 6 switches the position between grid and geodetic values.
 #include "app/DataView.h"
+#include "app/DeviceFiles.h"
 #include "app/KeyMap.h"
 #include "app/MeasurePointLibDlg.h"
 #include "app/MeasurePointStoreDlg.h"
 #include "app/OffsetStoreDlg.h"
 #include "app/VendropDoc.h"
 #include "platform/base/Clock.h"
-#include "platform/device/Sound.h"
-#include "platform/files/FileApi.h"
 #include "res/resource.h"
 
 namespace {
-
-constexpr LPCTSTR kAlarmSound = L"\\Flash Disk\\Wav\\Alarm5.wav";
-constexpr LPCTSTR kSystemAlarmSound = L"\\Windows\\exclam.wav";
-
-void PlayAlarm() {
-    const bool own = GetFileAttributes(kAlarmSound) != INVALID_FILE_ATTRIBUTES;
-    sndPlaySound(own ? kAlarmSound : kSystemAlarmSound, SND_SYNC);
-}
 
 CString LoadText(UINT id) {
     CString text;

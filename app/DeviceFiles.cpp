@@ -1,6 +1,7 @@
 #include "app/DeviceFiles.h"
 
 #include <climits>
+#include "platform/device/Sound.h"
 
 #include "platform/files/File.h"
 #include "platform/files/FileApi.h"
@@ -37,4 +38,9 @@ void CreateFolderIfAbsent(const CString& folder) {
     if (!path.IsEmpty() && path[path.GetLength() - 1] == L'\\')
         path = path.Left(path.GetLength() - 1);
     if (!DevicePathExists(path)) ::CreateDirectory(path, nullptr);
+}
+
+void PlayAlarm() {
+    const wchar_t* const own = L"\\Flash Disk\\Wav\\Alarm5.wav";
+    sndPlaySound(DevicePathExists(own) ? own : L"\\Windows\\exclam.wav", SND_SYNC);
 }

@@ -19,3 +19,7 @@ BOOL IsValidFileName(const CString& name);
 // Makes the folder unless something stands at its path already. The job's
 // folders are kept with a trailing backslash; it is dropped first.
 void CreateFolderIfAbsent(const CString& folder);
+// The alarm: the handheld's own \Flash Disk\Wav\Alarm5.wav when it is
+// there, else the system's exclam.wav; played to its end, so that what
+// follows (a prompt) comes once the sound is over.
+void PlayAlarm();

@@ -3,17 +3,10 @@
 #include <cmath>
 #include <cwchar>
 
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "app/setup/RoverAntHeightDlg.h"
 #include "app/setup/TimeZoneDlg.h"
-
-namespace {
-
-// The square of the antenna's radius: a slant height is measured to the
-// rim, 0.0975 m from the phase centre's vertical.
-constexpr double kAntennaRadiusSquared = 0.00950625;
-
-}  // namespace
 
 // A slant height becomes the vertical one, kept to four decimals as the
 // screens show it; one shorter than the antenna's radius has none, and
@@ -24,10 +17,10 @@ void CVendropDoc::OnRoverAntennaHeight() {
     const double h = dlg.m_szdSourceAntHgt;
     double vertical = h;
     if (dlg.m_nAntHgtType == 1) {
-        const double squared = h * h - kAntennaRadiusSquared;
-        if (!(squared >= 0.0)) return;
+        const double reduced = SlantToVertical(h, m_dAntennaConst);
+        if (std::isnan(reduced)) return;
         CString text;
-        text.Format(L"%.4f", std::sqrt(squared) + m_dAntennaConst);
+        text.Format(L"%.4f", reduced);
         vertical = std::wcstod(text.GetString(), nullptr);
     }
     m_sysParams.nUseAntHgt = dlg.m_nUseAntHgt;

@@ -1,23 +1,15 @@
 // The two finishes of the calibration wizard and their shared steps.
+#include "app/DeviceFiles.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
 #include "app/coordsys/CalibWizardPromptDlg.h"
 #include "app/coordsys/Calibration.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "platform/device/Sound.h"
-#include "platform/files/FileApi.h"
 #include "pointdata/AppendFile.h"
 
 namespace {
 
 constexpr int kFixedSolution = 10;
-
-// Synchronously, so that the prompt comes once the sound is over.
-void PlayAlarm() {
-    const wchar_t* const alarm = L"\\Flash Disk\\Wav\\Alarm5.wav";
-    const bool present = GetFileAttributes(alarm) != INVALID_FILE_ATTRIBUTES;
-    sndPlaySound(present ? alarm : L"\\Windows\\exclam.wav", SND_SYNC);
-}
 
 HWND MainWindow() {
     CWnd* main = AfxGetMainWnd();

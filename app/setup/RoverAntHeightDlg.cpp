@@ -1,14 +1,8 @@
 #include "app/setup/RoverAntHeightDlg.h"
 
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "res/resource.h"
-
-namespace {
-
-// The antenna's radius: the slant height reaches its rim.
-constexpr double kAntennaRadius = 0.0975;
-
-}  // namespace
 
 CRoverAntHeightDlg::CRoverAntHeightDlg(CWnd* pParent) : CDialog(IDD_ROVER_ANT_HEIGHT, pParent) {}
 
@@ -33,8 +27,7 @@ void CRoverAntHeightDlg::DoDataExchange(CDataExchange* pDX) {
 
 void CRoverAntHeightDlg::OnOK() {
     if (!UpdateData(TRUE)) return;
-    if (m_nAntHgtType == 1 && m_szdSourceAntHgt < kAntennaRadius) {
-        MessageBox(L"斜高不能小于0.0975米,请重新输入!", L"提示", MB_OK | MB_ICONINFORMATION);
+    if (m_nAntHgtType == 1 && RefuseSlantHeight(this, m_szdSourceAntHgt)) {
         GotoDlgCtrl(GetDlgItem(IDC_ANT_HEIGHT));
         return;
     }
