@@ -48,6 +48,16 @@ std::string ReadHost(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A command's state as the command bar asks for it.
+class StateProbe : public CCmdUI {
+  public:
+    void Enable(BOOL bOn) override {
+        CCmdUI::Enable(bOn);
+        m_bOn = bOn;
+    }
+    BOOL m_bOn = TRUE;
+};
+
 void SetExpansionSlotUart() {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
@@ -186,6 +196,40 @@ std::string ShellTest::Reference(const std::string& name) {
     const std::string bytes = ReadHost(std::string(QUORVEL_SOURCE_DIR) + "/tests/app/data/" + name);
     EXPECT_FALSE(bytes.empty()) << "missing reference " << name;
     return bytes;
+}
+
+std::vector<std::string> ShellTest::SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end = bytes.find("\r\n"); end != std::string::npos;
+         end = bytes.find("\r\n", start)) {
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start) + "<no line end>");
+    return lines;
+}
+
+std::vector<std::string> ShellTest::Lines(LPCTSTR devicePath) const {
+    return SplitLines(ReadDevice(devicePath));
+}
+
+SystemParams ShellTest::ReadSettings(LPCTSTR folder, LPCTSTR name) {
+    SystemParams params;
+    CIniFile ini;
+    EXPECT_TRUE(ini.ReadSystemParams(folder, name, &params));
+    return params;
+}
+
+SystemParams ShellTest::SavedSettings() {
+    return ReadSettings(L"\\Flash Disk\\Jobs\\ruvo\\", L"ruvo.ini");
+}
+
+bool ShellTest::CommandEnabled(UINT id) {
+    StateProbe probe;
+    probe.m_nID = id;
+    probe.DoUpdate(Frame(), TRUE);
+    return probe.m_bOn != 0;
 }
 
 void ShellTest::WriteDefaultJob(void (*change)(SystemParams&)) {

@@ -48,6 +48,17 @@ class ShellTest : public ::testing::Test {
     // The names in a device folder, sorted; hidden host files left out.
     std::vector<std::string> List(LPCTSTR deviceFolder) const;
     static std::string Reference(const std::string& name);
+    // Bytes cut into lines at CR LF; a last line without one is marked
+    // "<no line end>". Lines: those of a device file.
+    static std::vector<std::string> SplitLines(const std::string& bytes);
+    std::vector<std::string> Lines(LPCTSTR devicePath) const;
+    // A job's settings file as it reads back; SavedSettings: the default
+    // job's.
+    static SystemParams ReadSettings(LPCTSTR folder, LPCTSTR name);
+    static SystemParams SavedSettings();
+    // Whether the command bar would offer the command now, as its update
+    // handlers set it.
+    static bool CommandEnabled(UINT id);
     // A job of the default layout whose settings are the defaults with
     // `change` applied, written before the start.
     void WriteDefaultJob(void (*change)(SystemParams&));

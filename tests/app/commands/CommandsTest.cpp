@@ -25,16 +25,6 @@ HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
     return nullptr;
 }
 
-// A command's state as the command bar asks for it.
-class StateProbe : public CCmdUI {
-  public:
-    void Enable(BOOL bOn) override {
-        CCmdUI::Enable(bOn);
-        m_bOn = bOn;
-    }
-    BOOL m_bOn = TRUE;
-};
-
 }  // namespace
 
 CMainFrame* CommandsTest::StartWithLink(void (*change)(SystemParams&)) {
@@ -85,13 +75,6 @@ bool CommandsTest::WaitForLinkStart() {
     });
 }
 
-bool CommandsTest::CommandEnabled(UINT id) {
-    StateProbe probe;
-    probe.m_nID = id;
-    probe.DoUpdate(Frame(), TRUE);
-    return probe.m_bOn != 0;
-}
-
 bool CommandsTest::MenuEnabled(UINT id) {
     auto* bar = Frame()->m_wndCommandBar.GetControl();
     for (quorvel::framework::MenuItem& title : bar->Menu()->Titles())
@@ -106,26 +89,6 @@ bool CommandsTest::ButtonEnabled(UINT id) {
     const auto* button = Frame()->m_wndCommandBar.GetControl()->FindButton(id);
     EXPECT_NE(button, nullptr) << "no toolbar button " << id;
     return button && button->enabled;
-}
-
-std::vector<std::string> CommandsTest::Lines(LPCTSTR devicePath) const {
-    std::vector<std::string> lines;
-    const std::string bytes = ReadDevice(devicePath);
-    size_t start = 0;
-    for (size_t end = bytes.find("\r\n"); end != std::string::npos;
-         end = bytes.find("\r\n", start)) {
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start) + "<no line end>");
-    return lines;
-}
-
-SystemParams CommandsTest::ReadSettings(LPCTSTR folder, LPCTSTR name) {
-    SystemParams params;
-    CIniFile ini;
-    EXPECT_TRUE(ini.ReadSystemParams(folder, name, &params));
-    return params;
 }
 
 CoordSysParams CommandsTest::ReadParams(LPCTSTR folder, LPCTSTR name) {

@@ -11,6 +11,7 @@
 #include "platform/serial/PortMap.h"
 #include "platform/testing/DialogDump.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "res/resource.h"
 
 namespace converttest {
@@ -114,15 +115,9 @@ void AnswerSave(quorvel::testing::ModalScript& modals, LPCTSTR folder, LPCTSTR n
 }
 
 void ExpectDialogMatches(HWND dialog, const std::string& name) {
-    const std::string dump = quorvel::testing::DumpDialog(dialog);
-    const std::string path = QUORVEL_SOURCE_DIR "/tests/app/convert/ref/" + name + ".txt";
-    if (quorvel::testing::UpdatingReferences()) {
-        std::ofstream(path, std::ios::binary) << dump;
-    } else {
-        const std::string expected = ReadHostFile(path);
-        EXPECT_FALSE(expected.empty()) << "no reference " << path << "; the dump was:\n" << dump;
-        EXPECT_EQ(dump, expected) << "differs from " << path;
-    }
+    quorvel::testing::ExpectMatchesTextReference(
+        quorvel::testing::DumpDialog(dialog),
+        QUORVEL_SOURCE_DIR "/tests/app/convert/ref/" + name + ".txt");
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureScreen(), name);
 }

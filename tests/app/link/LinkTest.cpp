@@ -1,8 +1,5 @@
 #include "tests/app/link/LinkTest.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <thread>
 
@@ -11,6 +8,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 #include "receiver/link/PortMessages.h"
@@ -94,13 +92,6 @@ void LinkTest::PassFirstNotice() {
     ASSERT_GT(Frame()->m_nNoDataTicks, 10);
     ASSERT_TRUE(WaitForSent(2)) << Sent();
     ClearSent();
-}
-
-SystemParams LinkTest::SavedSettings() {
-    CIniFile ini;
-    SystemParams params;
-    EXPECT_TRUE(ini.ReadSystemParams(L"\\Flash Disk\\Jobs\\ruvo\\", L"ruvo.ini", &params));
-    return params;
 }
 
 std::string LinkTest::Sent() const {
@@ -213,17 +204,8 @@ bool ItemEnabled(HWND dialog, int id) {
 }
 
 void ExpectMatchesText(const std::string& text, const std::string& name) {
-    const std::filesystem::path path =
-        std::filesystem::path(QUORVEL_SOURCE_DIR "/tests/app/link/data") / name;
-    if (quorvel::testing::UpdatingReferences()) {
-        std::ofstream(path, std::ios::binary) << text;
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in.good()) << "no reference " << path << "; the text was:\n" << text;
-    const std::string expected((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, expected) << "differs from " << path;
+    quorvel::testing::ExpectMatchesTextReference(text,
+                                                 QUORVEL_SOURCE_DIR "/tests/app/link/data/" + name);
 }
 
 }  // namespace linktest

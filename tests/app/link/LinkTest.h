@@ -39,9 +39,6 @@ class LinkTest : public shelltest::ShellTest {
     // Waits until `count` entries have arrived since the log was cleared.
     bool WaitForSent(size_t count) const;
 
-    // The job's settings as its file holds them now.
-    static SystemParams SavedSettings();
-
     std::unique_ptr<quorvel::sim::GnssSimulator> m_sim;
     size_t m_logStart = 0;
 };

@@ -4,16 +4,15 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "app/AppGlobals.h"
 #include "app/DefaultRecords.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
-#include "platform/files/Registry.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/DialogDump.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 #include "receiver/ReceiverParser.h"
@@ -86,29 +85,14 @@ bool Enabled(HWND dialog, int id) {
 }
 
 void ExpectDump(HWND dialog, const std::string& name) {
-    const std::string text = quorvel::testing::DumpDialog(dialog);
-    const std::string path =
-        std::string(QUORVEL_SOURCE_DIR) + "/tests/app/setup/ref/" + name + ".txt";
-    if (quorvel::testing::UpdatingReferences()) {
-        std::ofstream(path, std::ios::binary) << text;
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in.good()) << "no reference " << path << "; the dump was:\n" << text;
-    const std::string expected((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, expected) << "differs from " << path;
+    quorvel::testing::ExpectMatchesTextReference(
+        quorvel::testing::DumpDialog(dialog),
+        QUORVEL_SOURCE_DIR "/tests/app/setup/ref/" + name + ".txt");
 }
 
 void SetupTest::SetUp() {
     ShellTest::SetUp();
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                             nullptr, 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD one = 1;
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-    RegCloseKey(key);
+    if (HasFatalFailure()) return;
     quorvel::sim::GnssSimOptions options;
     options.silenceAfterS = 0;
     options.silenceForS = 1e9;
@@ -197,13 +181,6 @@ void SetupTest::ExpectLog(const std::string& name) {
 
 void SetupTest::Command(UINT id) {
     Frame()->SendMessage(WM_COMMAND, id);
-}
-
-SystemParams SetupTest::SavedSettings() {
-    CIniFile ini;
-    SystemParams params;
-    EXPECT_TRUE(ini.ReadSystemParams(L"\\Flash Disk\\Jobs\\ruvo\\", L"ruvo.ini", &params));
-    return params;
 }
 
 SetupTest::ItemState SetupTest::Item(UINT id) {

@@ -45,8 +45,6 @@ class SetupTest : public shelltest::ShellTest {
     void ExpectLog(const std::string& name);
 
     void Command(UINT id);
-    // The settings file as it is now.
-    static SystemParams SavedSettings();
     // The text and state the command bar would give the item now.
     struct ItemState {
         std::string text;  // empty when the handler set none
