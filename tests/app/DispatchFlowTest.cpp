@@ -125,11 +125,10 @@ class DispatchFlowTest : public DispatchTest {
         return entries;
     }
     // Waits until the simulator's log holds `count` entries of a link
-    // start, moving the clock on meanwhile.
+    // start, the clock moved on only until its read loop runs.
     bool WaitForLog(size_t count) {
-        return Serve(
-            [&] { return AdvanceUntil([&] { return StartEntries().size() >= count; }, 50); },
-            20000);
+        return RunLinkToItsReadLoop() &&
+               Serve([&] { return StartEntries().size() >= count; }, 20000);
     }
 };
 
@@ -286,8 +285,7 @@ TEST_F(DispatchFlowTest, PositionLogsDriveTheLedsAndTheRadioSetUpAndBaseLogsTheB
         p.Port = 1;
         p.nRadioFormat = 2;
     });
-    ASSERT_TRUE(
-        Serve([&] { return AdvanceUntil([] { return g_gpsComm.m_bRunning.load(); }, 50); }));
+    ASSERT_TRUE(RunLinkToItsReadLoop());
     m_receiver.ReadUntil("$JASC,GPGSV,0.2\r\n\r\n");
     sim::NmeaEpoch epoch;
     epoch.secondsOfDay = 8 * 3600;
@@ -345,8 +343,7 @@ TEST_F(DispatchFlowTest, TheGgaIsRelayedAtTheFirstFixedEpochThenEveryInterval) {
         p.Port = 1;
         p.GSMSendTimeInterval = 3;
     });
-    ASSERT_TRUE(
-        Serve([&] { return AdvanceUntil([] { return g_gpsComm.m_bRunning.load(); }, 50); }));
+    ASSERT_TRUE(RunLinkToItsReadLoop());
     m_receiver.ReadUntil("no such text", 300);  // the link start
     Doc().m_bLinkFlagR = 1;
     sim::GnssScenario scenario;

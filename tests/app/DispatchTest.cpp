@@ -63,18 +63,11 @@ bool DispatchTest::BringUpLink() {
             frames += c.kind == quorvel::sim::LoggedCommand::Kind::kFrame && c.frameId == 52;
         return frames >= 2;
     };
-    // Real time too: the reader must reach each pause before the clock
-    // passes it.
-    return Serve([&] { return AdvanceUntil(started, 100); }, 20000);
+    return RunLinkToItsReadLoop() && Serve(started, 20000);
 }
 
 std::vector<std::string> DispatchTest::LogEntries() const {
-    std::vector<std::string> entries;
-    for (const quorvel::sim::LoggedCommand& c : m_sim->Log().Items()) {
-        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
-        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
-    }
-    return entries;
+    return shelltest::LogEntries(m_sim->Log());
 }
 
 std::vector<std::string> DispatchTest::SentTexts() const {

@@ -14,6 +14,17 @@
 
 namespace shelltest {
 
+// A simulator's log without time stamps or line-state notes, one entry per
+// text line or frame: TEXT "ecutoff,0\r\n", FRAME id=30 len=1 payload=04 xor=ok.
+inline std::vector<std::string> LogEntries(const quorvel::sim::CommandLog& log) {
+    std::vector<std::string> entries;
+    for (const quorvel::sim::LoggedCommand& c : log.Items()) {
+        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
+        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
+    }
+    return entries;
+}
+
 class DispatchTest : public ShellTest {
   protected:
     void TearDown() override;
@@ -28,7 +39,8 @@ class DispatchTest : public ShellTest {
     // Serves the reader and the message queue in real time (the clock
     // stands still) until `done` or `realMs`.
     bool Serve(const std::function<bool()>& done, int realMs = 20000);
-    // The link is up once the simulator has both link-start frames.
+    // The link is up once the simulator has both link-start frames; the
+    // clock moves on only until the link's read loop runs.
     bool BringUpLink();
 
     // The simulator's log without time stamps or line-state notes.

@@ -138,6 +138,15 @@ void ShellTest::WaitForLinkOpen() {
                                             "the receiver link's port", 10000));
 }
 
+::testing::AssertionResult ShellTest::RunLinkToItsReadLoop() {
+    return quorvel::testing::WaitUntil([] { return g_gpsComm.m_bRunning.load(); },
+                                       "the link's read loop", 20000,
+                                       [this] {
+                                           quorvel::WaitForVirtualClockWaiters(1, 200);
+                                           Advance(50);
+                                       });
+}
+
 void ShellTest::Pump() {
     quorvel::win::PumpUntilIdle();
     m_app->OnIdle(0);

@@ -31,6 +31,12 @@ class ShellTest : public ::testing::Test {
     // Waits (in real time, a generous deadline) until the link's reader
     // has its port open.
     static void WaitForLinkOpen();
+    // Moves the clock on (only while a thread sleeps on it) until the
+    // receiver link's reader is in its read loop, and not after: the
+    // link-start frames then go out without a pause, and a clock moving on
+    // while a busy receiver has yet to read them would carry the frame's
+    // watchdog past its first no-data notice.
+    ::testing::AssertionResult RunLinkToItsReadLoop();
     void Pump();
     void Advance(uint64_t ms);
     // A key as the keyboard gives it: down, the character, up.

@@ -34,8 +34,7 @@ CMainFrame* CommandsTest::StartWithLink(void (*change)(SystemParams&)) {
         TakeFrames();
     } else {
         // The quiet receiver takes the link start's lines and pauses.
-        EXPECT_TRUE(Serve(
-            [this] { return AdvanceUntil([] { return g_gpsComm.m_bRunning.load(); }, 100); }));
+        EXPECT_TRUE(RunLinkToItsReadLoop());
         m_receiver.ReadUntil("$JASC,GPGSV,0.2\r\n\r\n");
     }
     return frame;
@@ -64,15 +63,11 @@ std::vector<std::string> CommandsTest::TakeFrames() {
 
 bool CommandsTest::WaitForLinkStart() {
     int starts = 0;
-    return Serve([&] {
-        return AdvanceUntil(
-            [&] {
-                for (const std::string& frame : TakeFrames())
-                    starts += frame.rfind("FRAME id=52 ", 0) == 0;
-                return starts >= 2;
-            },
-            100);
-    });
+    return RunLinkToItsReadLoop() && Serve([&] {
+               for (const std::string& frame : TakeFrames())
+                   starts += frame.rfind("FRAME id=52 ", 0) == 0;
+               return starts >= 2;
+           });
 }
 
 bool CommandsTest::MenuEnabled(UINT id) {

@@ -20,15 +20,6 @@ namespace {
 // Some dialogs here run for minutes of the virtual clock.
 constexpr uint32_t kLongModalMs = 600000;
 
-std::vector<std::string> Entries(const quorvel::sim::CommandLog& log) {
-    std::vector<std::string> entries;
-    for (const quorvel::sim::LoggedCommand& c : log.Items()) {
-        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
-        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
-    }
-    return entries;
-}
-
 }  // namespace
 
 void LinkTest::SetUp() {
@@ -69,12 +60,7 @@ void LinkTest::StartProgram(void (*change)(SystemParams&)) {
     // and not after: the frames go out without a pause, and moving the
     // clock on while a busy simulator has yet to read them would carry the
     // frame's watchdog past its first notice unseen.
-    ASSERT_TRUE(quorvel::testing::WaitUntil([] { return g_gpsComm.m_bRunning.load(); },
-                                            "the link's read loop", 20000,
-                                            [this] {
-                                                quorvel::WaitForVirtualClockWaiters(1, 200);
-                                                Advance(50);
-                                            }));
+    ASSERT_TRUE(RunLinkToItsReadLoop());
     ASSERT_TRUE(m_sim->Log().WaitFor(
         [](const std::vector<quorvel::sim::LoggedCommand>& items) {
             int frames = 0;
@@ -95,14 +81,14 @@ void LinkTest::PassFirstNotice() {
 }
 
 std::string LinkTest::Sent() const {
-    const std::vector<std::string> entries = Entries(m_sim->Log());
+    const std::vector<std::string> entries = shelltest::LogEntries(m_sim->Log());
     std::string text;
     for (size_t i = m_logStart; i < entries.size(); ++i) text += entries[i] + "\n";
     return text;
 }
 
 void LinkTest::ClearSent() {
-    m_logStart = Entries(m_sim->Log()).size();
+    m_logStart = shelltest::LogEntries(m_sim->Log()).size();
 }
 
 bool LinkTest::WaitForSent(size_t count) const {

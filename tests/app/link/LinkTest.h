@@ -14,6 +14,7 @@
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/Printers.h"
 #include "sim/GnssSimulator.h"
+#include "tests/app/DispatchTest.h"
 #include "tests/app/ShellTest.h"
 
 namespace linktest {

@@ -120,16 +120,17 @@ void SetupTest::StartProgram(void (*change)(SystemParams&)) {
     const HWND frame = Frame()->m_hWnd;
     g_frameProc = reinterpret_cast<WNDPROC>(GetWindowLongPtr(frame, GWLP_WNDPROC));
     SetWindowLongPtr(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameWatch));
-    // The link opens, sends its set-up lists and starts reading with two
-    // start frames; its pauses run on the virtual clock.
+    // The link opens, sends its set-up lists (its pauses run on the virtual
+    // clock) and starts reading with two start frames.
     auto started = [this] {
         int frames = 0;
         for (const auto& item : m_sim->Log().Items())
             frames += item.kind == quorvel::sim::LoggedCommand::Kind::kFrame && item.frameId == 52;
         return frames == 2;
     };
+    ASSERT_TRUE(RunLinkToItsReadLoop());
     ASSERT_TRUE(quorvel::testing::WaitUntil(started, "the link's two start frames",
-                                            quorvel::testing::kWaitMs, [this] { Advance(10); }));
+                                            quorvel::testing::kWaitMs, ServeBriefly));
     ClearLog();
 }
 
@@ -144,12 +145,7 @@ void SetupTest::Identify(const std::string& id, const std::string& model) {
 }
 
 std::vector<std::string> SetupTest::Log() const {
-    std::vector<std::string> entries;
-    for (const auto& item : m_sim->Log().Items()) {
-        if (item.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
-        entries.push_back(quorvel::sim::FormatLogEntry(item).substr(11));
-    }
-    return entries;
+    return shelltest::LogEntries(m_sim->Log());
 }
 
 void SetupTest::ClearLog() {

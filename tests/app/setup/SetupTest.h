@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "sim/GnssSimulator.h"
+#include "tests/app/DispatchTest.h"
 #include "tests/app/ShellTest.h"
 
 namespace setuptest {
