@@ -11,6 +11,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/base/Thread.h"
+#include "platform/controls/TreeViewDefs.h"
 #include "platform/device/Leds.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/DevicePath.h"
@@ -22,6 +23,7 @@
 #include "platform/testing/ReferenceImage.h"
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
+#include "res/resource.h"
 
 namespace fs = std::filesystem;
 
@@ -66,6 +68,24 @@ void SetExpansionSlotUart() {
     const DWORD one = 1;
     RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
     RegCloseKey(key);
+}
+
+HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
+    for (auto item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM,
+                                                               parent ? TVGN_CHILD : TVGN_ROOT,
+                                                               reinterpret_cast<LPARAM>(parent)));
+         item; item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                                reinterpret_cast<LPARAM>(item)))) {
+        wchar_t buffer[260] = {};
+        TVITEM tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = buffer;
+        tv.cchTextMax = 260;
+        ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
+        if (text == buffer) return item;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -266,6 +286,31 @@ std::vector<int> ShellTest::TakeGraphCodes() {
 
 std::string Boxes(const quorvel::testing::ModalScript& modals) {
     return modals.Transcript();
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+    wchar_t text[512] = {};
+    ::GetDlgItemText(dialog, id, text, 512);
+    return text;
+}
+
+bool ItemEnabled(HWND dialog, int id) {
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts) {
+    return [texts](HWND dialog) {
+        const HWND tree = ::GetDlgItem(dialog, IDC_FILE_TREE);
+        HTREEITEM item = TreeChild(tree, nullptr, L"\\Flash Disk");
+        if (!item)
+            item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        for (const std::wstring& text : texts) {
+            ::SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+            item = TreeChild(tree, item, text);
+            ASSERT_NE(item, nullptr) << "no tree item " << quorvel::ToUtf8(text.c_str());
+        }
+        ::SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    };
 }
 
 }  // namespace shelltest

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,5 +84,13 @@ class ShellTest : public ::testing::Test {
 
 // Every message box and dialog of the test, as the modal script wrote it.
 std::string Boxes(const quorvel::testing::ModalScript& modals);
+
+// A control of a live dialog: its text, and whether it is enabled.
+std::wstring ItemText(HWND dialog, int id);
+bool ItemEnabled(HWND dialog, int id);
+
+// A step's action that chooses an item of a file dialog's tree by the
+// texts on the way down from the root's children ("Jobs", "ruvo", "x.dat").
+std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts);
 
 }  // namespace shelltest

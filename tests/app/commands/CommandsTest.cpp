@@ -5,27 +5,7 @@
 #include "platform/framework/CommandBarControl.h"
 
 namespace commandstest {
-namespace {
-
-HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
-    for (auto item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM,
-                                                               parent ? TVGN_CHILD : TVGN_ROOT,
-                                                               reinterpret_cast<LPARAM>(parent)));
-         item; item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                                reinterpret_cast<LPARAM>(item)))) {
-        wchar_t buffer[260] = {};
-        TVITEM tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = buffer;
-        tv.cchTextMax = 260;
-        ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-        if (text == buffer) return item;
-    }
-    return nullptr;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 CMainFrame* CommandsTest::StartWithLink(void (*change)(SystemParams&)) {
     CMainFrame* frame = StartProgram(change);
@@ -91,27 +71,6 @@ CoordSysParams CommandsTest::ReadParams(LPCTSTR folder, LPCTSTR name) {
     CIniFile ini;
     EXPECT_TRUE(ini.ReadCoordParams(folder, name, &params));
     return params;
-}
-
-std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts) {
-    return [texts](HWND dialog) {
-        const HWND tree = ::GetDlgItem(dialog, IDC_FILE_TREE);
-        HTREEITEM item = TreeChild(tree, nullptr, L"\\Flash Disk");
-        if (!item)
-            item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-        for (const std::wstring& text : texts) {
-            ::SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-            item = TreeChild(tree, item, text);
-            ASSERT_NE(item, nullptr) << "no tree item " << quorvel::ToUtf8(text.c_str());
-        }
-        ::SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-    };
-}
-
-std::wstring ItemText(HWND dialog, int id) {
-    wchar_t buffer[512] = {};
-    ::GetDlgItemText(dialog, id, buffer, 512);
-    return buffer;
 }
 
 }  // namespace commandstest

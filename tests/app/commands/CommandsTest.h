@@ -43,11 +43,8 @@ class CommandsTest : public shelltest::DispatchTest {
     size_t m_framesTaken = 0;
 };
 
-// A step's action that chooses an item of a file dialog's tree by the
-// texts on the way down from the root's children ("Jobs", "ruvo", "x.dat").
-std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts);
-// The text of a control of a live dialog.
-std::wstring ItemText(HWND dialog, int id);
+using shelltest::ChooseInTree;
+using shelltest::ItemText;
 // The live dialog object behind a modal's window.
 template <class Dialog>
 Dialog* DialogOf(HWND hwnd) {

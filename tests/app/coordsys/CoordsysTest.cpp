@@ -43,16 +43,6 @@ void CoordsysTest::Pump() {
     quorvel::win::PumpUntilIdle();
 }
 
-std::wstring ItemText(HWND dialog, int id) {
-    wchar_t text[512] = {};
-    ::GetDlgItemText(dialog, id, text, 512);
-    return text;
-}
-
-bool ItemEnabled(HWND dialog, int id) {
-    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
-}
-
 std::function<void(HWND)> Gallery::Take(const std::string& title) {
     return [this, title](HWND dialog) { Add(dialog, title); };
 }

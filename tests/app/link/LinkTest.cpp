@@ -179,16 +179,6 @@ void Tick(HWND dialog, int seconds) {
     }
 }
 
-std::wstring ItemText(HWND dialog, int id) {
-    wchar_t text[512] = {};
-    ::GetDlgItemText(dialog, id, text, 512);
-    return text;
-}
-
-bool ItemEnabled(HWND dialog, int id) {
-    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
-}
-
 void ExpectMatchesText(const std::string& text, const std::string& name) {
     quorvel::testing::ExpectMatchesTextReference(text,
                                                  QUORVEL_SOURCE_DIR "/tests/app/link/data/" + name);

@@ -75,11 +75,11 @@ bool ServeUntil(HWND dialog, const std::function<bool()>& done, const std::strin
 // `seconds` of the virtual clock, one second at a time, with the messages
 // each second brings served (the dialog's timers, the frame's watchdog).
 void Tick(HWND dialog, int seconds);
-std::wstring ItemText(HWND dialog, int id);
+using shelltest::ItemEnabled;
+using shelltest::ItemText;
 // The information display's page on top, and a stylus tap on a tab.
 HWND Page(HWND dialog);
 void TapTab(HWND dialog, int index);
-bool ItemEnabled(HWND dialog, int id);
 
 // A text compared with tests/app/link/data/<name>; written there only in
 // an update run (QUORVEL_UPDATE_REFERENCES=1).

@@ -80,10 +80,6 @@ std::string Text(HWND dialog, int id) {
     return quorvel::ToUtf8(text);
 }
 
-bool Enabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
-
 void ExpectDump(HWND dialog, const std::string& name) {
     quorvel::testing::ExpectMatchesTextReference(
         quorvel::testing::DumpDialog(dialog),

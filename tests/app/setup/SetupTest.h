@@ -60,8 +60,7 @@ class SetupTest : public shelltest::ShellTest {
 std::string Fixed(double value, int decimals);
 // A control's text, UTF-8.
 std::string Text(HWND dialog, int id);
-// Whether a control of the dialog is enabled.
-bool Enabled(HWND dialog, int id);
+using shelltest::ItemEnabled;
 // The dialog's control tree against tests/app/setup/ref/<name>.txt
 // (written instead in an update run, QUORVEL_UPDATE_REFERENCES=1).
 void ExpectDump(HWND dialog, const std::string& name);
