@@ -298,6 +298,18 @@ bool ItemEnabled(HWND dialog, int id) {
     return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
 }
 
+std::vector<std::wstring> ListBoxTexts(HWND dialog, int id) {
+    std::vector<std::wstring> texts;
+    const HWND list = ::GetDlgItem(dialog, id);
+    const int count = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t buffer[300] = {};
+        ::SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer));
+        texts.push_back(buffer);
+    }
+    return texts;
+}
+
 std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts) {
     return [texts](HWND dialog) {
         const HWND tree = ::GetDlgItem(dialog, IDC_FILE_TREE);

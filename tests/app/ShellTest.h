@@ -88,6 +88,8 @@ std::string Boxes(const quorvel::testing::ModalScript& modals);
 // A control of a live dialog: its text, and whether it is enabled.
 std::wstring ItemText(HWND dialog, int id);
 bool ItemEnabled(HWND dialog, int id);
+// The texts of a list box of a live dialog, top to bottom.
+std::vector<std::wstring> ListBoxTexts(HWND dialog, int id);
 
 // A step's action that chooses an item of a file dialog's tree by the
 // texts on the way down from the root's children ("Jobs", "ruvo", "x.dat").
