@@ -56,16 +56,6 @@ std::string SentGga(const sim::GnssSimOptions& options, const SurveyRecord& fix)
     return sim::GgaSentence(model.EpochAt(static_cast<double>(index) / options.rateHz));
 }
 
-void SetFfuart(DWORD value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                             nullptr, 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                  sizeof value);
-    RegCloseKey(key);
-}
-
 DWORD Ffuart() {
     HKEY key = nullptr;
     if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, 0, &key) !=

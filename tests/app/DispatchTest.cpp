@@ -16,6 +16,30 @@ namespace {
 ScreenWindow* g_screen = nullptr;
 }  // namespace
 
+std::vector<std::string> LogEntries(const quorvel::sim::CommandLog& log) {
+    std::vector<std::string> entries;
+    for (const quorvel::sim::LoggedCommand& c : log.Items()) {
+        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
+        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
+    }
+    return entries;
+}
+
+std::unique_ptr<quorvel::sim::GnssSimulator> StartQuietReceiver(const std::string& linkPath) {
+    quorvel::sim::GnssSimOptions options;
+    options.silenceAfterS = 0;
+    options.silenceForS = 1e9;
+    options.linkPath = linkPath;
+    auto receiver = std::make_unique<quorvel::sim::GnssSimulator>(options);
+    std::string error;
+    if (!receiver->Start(error)) {
+        ADD_FAILURE() << error;
+        return nullptr;
+    }
+    quorvel::MapSerialPort(1, receiver->Path());
+    return receiver;
+}
+
 void DispatchTest::TearDown() {
     ShellTest::TearDown();
     m_sim.reset();

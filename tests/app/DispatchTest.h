@@ -16,14 +16,11 @@ namespace shelltest {
 
 // A simulator's log without time stamps or line-state notes, one entry per
 // text line or frame: TEXT "ecutoff,0\r\n", FRAME id=30 len=1 payload=04 xor=ok.
-inline std::vector<std::string> LogEntries(const quorvel::sim::CommandLog& log) {
-    std::vector<std::string> entries;
-    for (const quorvel::sim::LoggedCommand& c : log.Items()) {
-        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
-        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
-    }
-    return entries;
-}
+std::vector<std::string> LogEntries(const quorvel::sim::CommandLog& log);
+
+// A simulated receiver behind COM1 that says nothing and logs what it is
+// sent; null (with a failure) when it cannot start.
+std::unique_ptr<quorvel::sim::GnssSimulator> StartQuietReceiver(const std::string& linkPath);
 
 class DispatchTest : public ShellTest {
   protected:

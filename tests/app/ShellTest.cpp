@@ -60,16 +60,6 @@ class StateProbe : public CCmdUI {
     BOOL m_bOn = TRUE;
 };
 
-void SetExpansionSlotUart() {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                             nullptr, 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD one = 1;
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-    RegCloseKey(key);
-}
-
 HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
     for (auto item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM,
                                                                parent ? TVGN_CHILD : TVGN_ROOT,
@@ -107,7 +97,7 @@ void ShellTest::SetUp() {
     quorvel::device::ResetLedsForTests();
     // A fresh handheld, as the launcher lays one out: the expansion slot's
     // UART already given to the receiver board.
-    SetExpansionSlotUart();
+    SetFfuart(1);
     fs::create_directories(m_root + "/Flash Disk");
     fs::create_directories(m_root + "/Windows/桌面");
     WriteHost(m_root + "/Windows/Programs/ActiveSync/Direct.lnk", "16#\\windows\\direct.exe");
@@ -119,6 +109,16 @@ void ShellTest::SetUp() {
     g_graphCodes.clear();
     m_modals = new quorvel::testing::ModalScript;
     m_app = new CVendropApp;
+}
+
+void ShellTest::SetFfuart(DWORD value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
+                             nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                  sizeof value);
+    RegCloseKey(key);
 }
 
 void ShellTest::TearDown() {

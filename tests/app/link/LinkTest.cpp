@@ -27,14 +27,8 @@ void LinkTest::SetUp() {
     if (HasFatalFailure()) return;
     quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/link/ref");
     quorvel::dialogs::SetModalWatchdog(kLongModalMs);
-    quorvel::sim::GnssSimOptions options;
-    options.silenceAfterS = 0;
-    options.silenceForS = 1e9;
-    options.linkPath = m_root + "/gnss";
-    m_sim = std::make_unique<quorvel::sim::GnssSimulator>(options);
-    std::string error;
-    ASSERT_TRUE(m_sim->Start(error)) << error;
-    quorvel::MapSerialPort(1, m_sim->Path());
+    m_sim = shelltest::StartQuietReceiver(m_root + "/gnss");
+    ASSERT_TRUE(m_sim);
     // The link is the program's one global object: what an earlier test
     // left in its mailbox goes.
     CGpsComm& link = g_gpsComm;

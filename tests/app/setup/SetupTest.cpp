@@ -89,19 +89,13 @@ void ExpectDump(HWND dialog, const std::string& name) {
 void SetupTest::SetUp() {
     ShellTest::SetUp();
     if (HasFatalFailure()) return;
-    quorvel::sim::GnssSimOptions options;
-    options.silenceAfterS = 0;
-    options.silenceForS = 1e9;
-    options.linkPath = m_root + "/gnss";
-    m_sim = std::make_unique<quorvel::sim::GnssSimulator>(options);
-    std::string error;
-    ASSERT_TRUE(m_sim->Start(error)) << error;
-    quorvel::MapSerialPort(1, m_sim->Path());
+    m_sim = shelltest::StartQuietReceiver(m_root + "/gnss");
+    ASSERT_TRUE(m_sim);
 }
 
 void SetupTest::TearDown() {
     ShellTest::TearDown();
-    m_sim->Stop();
+    if (m_sim) m_sim->Stop();
     quorvel::ClearSerialPortMappings();
     g_frameProc = nullptr;
 }
