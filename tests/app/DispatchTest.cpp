@@ -4,7 +4,6 @@
 
 #include <chrono>
 
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
 #include "platform/base/Clock.h"
 #include "platform/base/ThreadSignal.h"
@@ -12,6 +11,34 @@
 #include "platform/win/WinInternal.h"
 
 namespace shelltest {
+
+namespace {
+ScreenWindow* g_screen = nullptr;
+}  // namespace
+
+std::vector<std::string> LogEntries(const quorvel::sim::CommandLog& log) {
+    std::vector<std::string> entries;
+    for (const quorvel::sim::LoggedCommand& c : log.Items()) {
+        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
+        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
+    }
+    return entries;
+}
+
+std::unique_ptr<quorvel::sim::GnssSimulator> StartQuietReceiver(const std::string& linkPath) {
+    quorvel::sim::GnssSimOptions options;
+    options.silenceAfterS = 0;
+    options.silenceForS = 1e9;
+    options.linkPath = linkPath;
+    auto receiver = std::make_unique<quorvel::sim::GnssSimulator>(options);
+    std::string error;
+    if (!receiver->Start(error)) {
+        ADD_FAILURE() << error;
+        return nullptr;
+    }
+    quorvel::MapSerialPort(1, receiver->Path());
+    return receiver;
+}
 
 void DispatchTest::TearDown() {
     ShellTest::TearDown();
@@ -53,14 +80,6 @@ bool DispatchTest::Serve(const std::function<bool()>& done, int realMs) {
     }
 }
 
-bool DispatchTest::ReachReadLoop() {
-    auto running = [] { return g_gpsComm.m_bRunning.load(); };
-    return Serve([&] {
-        if (!running()) quorvel::WaitForVirtualClockWaiters(1, 200);
-        return AdvanceUntil(running, 50);
-    });
-}
-
 bool DispatchTest::BringUpLink() {
     auto started = [this] {
         int frames = 0;
@@ -68,16 +87,11 @@ bool DispatchTest::BringUpLink() {
             frames += c.kind == quorvel::sim::LoggedCommand::Kind::kFrame && c.frameId == 52;
         return frames >= 2;
     };
-    return ReachReadLoop() && Serve(started);
+    return RunLinkToItsReadLoop() && Serve(started, 20000);
 }
 
 std::vector<std::string> DispatchTest::LogEntries() const {
-    std::vector<std::string> entries;
-    for (const quorvel::sim::LoggedCommand& c : m_sim->Log().Items()) {
-        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
-        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
-    }
-    return entries;
+    return shelltest::LogEntries(m_sim->Log());
 }
 
 std::vector<std::string> DispatchTest::SentTexts() const {
@@ -95,21 +109,21 @@ ScreenWindow::ScreenWindow() {
         return RegisterClass(&wc) != 0;
     }();
     EXPECT_TRUE(registered);
+    g_screen = this;
     m_hwnd = CreateWindow(L"QuorvelTestScreen", L"screen", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                           nullptr, nullptr);
-    SetWindowLongPtr(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 ScreenWindow::~ScreenWindow() {
     if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
+    g_screen = nullptr;
 }
 
 LRESULT CALLBACK ScreenWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* screen = reinterpret_cast<ScreenWindow*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
-    if (msg == WM_GPS_POSITION && screen != nullptr) {
+    if (msg == WM_GPS_POSITION && g_screen != nullptr) {
         const auto* fix = reinterpret_cast<const SurveyRecord*>(wParam);
-        if (lParam == 1) screen->positions.push_back({*fix, g_pDoc->m_curFix});
-        if (lParam == 4) screen->notices.push_back(*fix);
+        if (lParam == 1) g_screen->positions.push_back({*fix, g_pDoc->m_curFix});
+        if (lParam == 4) g_screen->notices.push_back(*fix);
         return 0;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);

@@ -14,6 +14,14 @@
 
 namespace shelltest {
 
+// A simulator's log without time stamps or line-state notes, one entry per
+// text line or frame: TEXT "ecutoff,0\r\n", FRAME id=30 len=1 payload=04 xor=ok.
+std::vector<std::string> LogEntries(const quorvel::sim::CommandLog& log);
+
+// A simulated receiver behind COM1 that says nothing and logs what it is
+// sent; null (with a failure) when it cannot start.
+std::unique_ptr<quorvel::sim::GnssSimulator> StartQuietReceiver(const std::string& linkPath);
+
 class DispatchTest : public ShellTest {
   protected:
     void TearDown() override;
@@ -28,12 +36,8 @@ class DispatchTest : public ShellTest {
     // Serves the reader and the message queue in real time (the clock
     // stands still) until `done` or `realMs`.
     bool Serve(const std::function<bool()>& done, int realMs = 20000);
-    // Moves the clock, only while a thread sleeps on it, until the link's
-    // reader is in its read loop, and no further: what goes out then leaves
-    // without a pause, and a clock run on while a busy simulator has yet to
-    // read it would carry the frame's watchdog past its first notice.
-    bool ReachReadLoop();
-    // The link is up once the simulator has both link-start frames.
+    // The link is up once the simulator has both link-start frames; the
+    // clock moves on only until the link's read loop runs.
     bool BringUpLink();
 
     // The simulator's log without time stamps or line-state notes.

@@ -219,23 +219,6 @@ TEST_F(ShellTest, TheSplashShowsForOneSecondWhateverIsPressed) {
     EXPECT_EQ(Boxes(*m_modals), "");
 }
 
-// A command's state as the command bar asks for it.
-class StateProbe : public CCmdUI {
-  public:
-    void Enable(BOOL bOn) override {
-        CCmdUI::Enable(bOn);
-        m_bOn = bOn;
-    }
-    BOOL m_bOn = TRUE;
-};
-
-BOOL IsEnabled(CMainFrame* frame, UINT id) {
-    StateProbe probe;
-    probe.m_nID = id;
-    probe.DoUpdate(frame, TRUE);
-    return probe.m_bOn;
-}
-
 TEST_F(ShellTest, TheJobCommandsAreGreyedWhileMeasuringOrConnected) {
     CMainFrame* frame = StartAndSettle();
     const UINT guarded[] = {ID_JOB_NEW,
@@ -257,10 +240,10 @@ TEST_F(ShellTest, TheJobCommandsAreGreyedWhileMeasuringOrConnected) {
                             ID_INSTRUMENT_SETTINGS};
     for (BOOL CVendropDoc::*flag : {&CVendropDoc::m_bMeasuring, &CVendropDoc::m_bSounderActive}) {
         Doc().*flag = 1;
-        for (UINT id : guarded) EXPECT_FALSE(IsEnabled(frame, id)) << id;
+        for (UINT id : guarded) EXPECT_FALSE(CommandEnabled(id)) << id;
         // Commands of their own stay as they are.
-        EXPECT_TRUE(IsEnabled(frame, ID_AUTO_COLLECT_START));
-        EXPECT_TRUE(IsEnabled(frame, ID_APP_ABOUT));
+        EXPECT_TRUE(CommandEnabled(ID_AUTO_COLLECT_START));
+        EXPECT_TRUE(CommandEnabled(ID_APP_ABOUT));
         Doc().*flag = 0;
     }
     frame->SendMessage(WM_COMMAND, ID_AUTO_COLLECT_START);

@@ -33,9 +33,9 @@ std::ostream& operator<<(std::ostream& os, const CommandStates& s) {
 class RecordingFlowTest : public RecordingTest {
   protected:
     CommandStates States() const {
-        return {IsEnabled(ID_MEASURE_START), IsEnabled(ID_MEASURE_STOP),
-                IsEnabled(ID_CONNECT_SOUNDER), IsEnabled(ID_MEASURE_PAUSE),
-                IsEnabled(ID_MEASURE_QUICK_LINE)};
+        return {CommandEnabled(ID_MEASURE_START), CommandEnabled(ID_MEASURE_STOP),
+                CommandEnabled(ID_CONNECT_SOUNDER), CommandEnabled(ID_MEASURE_PAUSE),
+                CommandEnabled(ID_MEASURE_QUICK_LINE)};
     }
     // Start with receiver data and no sounder: the GPS-only question, Yes.
     void StartGpsRun() {

@@ -37,14 +37,6 @@ class RecordingTest : public ShellTest {
     static CDataView* DataView() {
         return static_cast<CDataView*>(CWnd::FromHandle(Frame()->m_hDataView));
     }
-
-    // Whether the command bar would offer the command now.
-    static bool IsEnabled(UINT id);
-
-    // A device file's lines, each with its CR LF cut off.
-    std::vector<std::string> Lines(LPCTSTR devicePath) const;
-    // The settings of the job as the file holds them now.
-    static SystemParams SavedSettings();
 };
 
 // A fix at the default job's site with the grid values given; solution

@@ -11,6 +11,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/base/Thread.h"
+#include "platform/controls/TreeViewDefs.h"
 #include "platform/device/Leds.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/DevicePath.h"
@@ -22,6 +23,7 @@
 #include "platform/testing/ReferenceImage.h"
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
+#include "res/resource.h"
 
 namespace fs = std::filesystem;
 
@@ -48,14 +50,32 @@ std::string ReadHost(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void SetExpansionSlotUart() {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                             nullptr, 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD one = 1;
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-    RegCloseKey(key);
+// A command's state as the command bar asks for it.
+class StateProbe : public CCmdUI {
+  public:
+    void Enable(BOOL bOn) override {
+        CCmdUI::Enable(bOn);
+        m_bOn = bOn;
+    }
+    BOOL m_bOn = TRUE;
+};
+
+HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
+    for (auto item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM,
+                                                               parent ? TVGN_CHILD : TVGN_ROOT,
+                                                               reinterpret_cast<LPARAM>(parent)));
+         item; item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                                reinterpret_cast<LPARAM>(item)))) {
+        wchar_t buffer[260] = {};
+        TVITEM tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = buffer;
+        tv.cchTextMax = 260;
+        ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
+        if (text == buffer) return item;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -77,7 +97,7 @@ void ShellTest::SetUp() {
     quorvel::device::ResetLedsForTests();
     // A fresh handheld, as the launcher lays one out: the expansion slot's
     // UART already given to the receiver board.
-    SetExpansionSlotUart();
+    SetFfuart(1);
     fs::create_directories(m_root + "/Flash Disk");
     fs::create_directories(m_root + "/Windows/桌面");
     WriteHost(m_root + "/Windows/Programs/ActiveSync/Direct.lnk", "16#\\windows\\direct.exe");
@@ -89,6 +109,16 @@ void ShellTest::SetUp() {
     g_graphCodes.clear();
     m_modals = new quorvel::testing::ModalScript;
     m_app = new CVendropApp;
+}
+
+void ShellTest::SetFfuart(DWORD value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
+                             nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                  sizeof value);
+    RegCloseKey(key);
 }
 
 void ShellTest::TearDown() {
@@ -126,6 +156,15 @@ CMainFrame* ShellTest::StartAndSettle() {
 void ShellTest::WaitForLinkOpen() {
     EXPECT_TRUE(quorvel::testing::WaitUntil([] { return g_gpsComm.IsOpen(); },
                                             "the receiver link's port", 10000));
+}
+
+::testing::AssertionResult ShellTest::RunLinkToItsReadLoop() {
+    return quorvel::testing::WaitUntil([] { return g_gpsComm.m_bRunning.load(); },
+                                       "the link's read loop", 20000,
+                                       [this] {
+                                           quorvel::WaitForVirtualClockWaiters(1, 200);
+                                           Advance(50);
+                                       });
 }
 
 void ShellTest::Pump() {
@@ -188,6 +227,40 @@ std::string ShellTest::Reference(const std::string& name) {
     return bytes;
 }
 
+std::vector<std::string> ShellTest::SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end = bytes.find("\r\n"); end != std::string::npos;
+         end = bytes.find("\r\n", start)) {
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start) + "<no line end>");
+    return lines;
+}
+
+std::vector<std::string> ShellTest::Lines(LPCTSTR devicePath) const {
+    return SplitLines(ReadDevice(devicePath));
+}
+
+SystemParams ShellTest::ReadSettings(LPCTSTR folder, LPCTSTR name) {
+    SystemParams params;
+    CIniFile ini;
+    EXPECT_TRUE(ini.ReadSystemParams(folder, name, &params));
+    return params;
+}
+
+SystemParams ShellTest::SavedSettings() {
+    return ReadSettings(L"\\Flash Disk\\Jobs\\ruvo\\", L"ruvo.ini");
+}
+
+bool ShellTest::CommandEnabled(UINT id) {
+    StateProbe probe;
+    probe.m_nID = id;
+    probe.DoUpdate(Frame(), TRUE);
+    return probe.m_bOn != 0;
+}
+
 void ShellTest::WriteDefaultJob(void (*change)(SystemParams&)) {
     CIniFile ini;
     CSystemFileRecord sys{L"\\Flash Disk\\Jobs\\ruvo\\ruvo.ini", L"PT", L"ruvo.dat"};
@@ -213,6 +286,43 @@ std::vector<int> ShellTest::TakeGraphCodes() {
 
 std::string Boxes(const quorvel::testing::ModalScript& modals) {
     return modals.Transcript();
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+    wchar_t text[512] = {};
+    ::GetDlgItemText(dialog, id, text, 512);
+    return text;
+}
+
+bool ItemEnabled(HWND dialog, int id) {
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+std::vector<std::wstring> ListBoxTexts(HWND dialog, int id) {
+    std::vector<std::wstring> texts;
+    const HWND list = ::GetDlgItem(dialog, id);
+    const int count = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t buffer[300] = {};
+        ::SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer));
+        texts.push_back(buffer);
+    }
+    return texts;
+}
+
+std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts) {
+    return [texts](HWND dialog) {
+        const HWND tree = ::GetDlgItem(dialog, IDC_FILE_TREE);
+        HTREEITEM item = TreeChild(tree, nullptr, L"\\Flash Disk");
+        if (!item)
+            item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        for (const std::wstring& text : texts) {
+            ::SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+            item = TreeChild(tree, item, text);
+            ASSERT_NE(item, nullptr) << "no tree item " << quorvel::ToUtf8(text.c_str());
+        }
+        ::SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    };
 }
 
 }  // namespace shelltest

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ class ShellTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // The expansion slot's UART given to the receiver board (1) or not (0),
+    // as the device's registry says.
+    static void SetFfuart(DWORD value);
+
     // InitInstance, then the messages and idle work it left.
     BOOL Start();
     // Start() that must succeed and leave the splash gone.
@@ -31,6 +36,12 @@ class ShellTest : public ::testing::Test {
     // Waits (in real time, a generous deadline) until the link's reader
     // has its port open.
     static void WaitForLinkOpen();
+    // Moves the clock on (only while a thread sleeps on it) until the
+    // receiver link's reader is in its read loop, and not after: the
+    // link-start frames then go out without a pause, and a clock moving on
+    // while a busy receiver has yet to read them would carry the frame's
+    // watchdog past its first no-data notice.
+    ::testing::AssertionResult RunLinkToItsReadLoop();
     void Pump();
     void Advance(uint64_t ms);
     // A key as the keyboard gives it: down, the character, up.
@@ -48,6 +59,17 @@ class ShellTest : public ::testing::Test {
     // The names in a device folder, sorted; hidden host files left out.
     std::vector<std::string> List(LPCTSTR deviceFolder) const;
     static std::string Reference(const std::string& name);
+    // Bytes cut into lines at CR LF; a last line without one is marked
+    // "<no line end>". Lines: those of a device file.
+    static std::vector<std::string> SplitLines(const std::string& bytes);
+    std::vector<std::string> Lines(LPCTSTR devicePath) const;
+    // A job's settings file as it reads back; SavedSettings: the default
+    // job's.
+    static SystemParams ReadSettings(LPCTSTR folder, LPCTSTR name);
+    static SystemParams SavedSettings();
+    // Whether the command bar would offer the command now, as its update
+    // handlers set it.
+    static bool CommandEnabled(UINT id);
     // A job of the default layout whose settings are the defaults with
     // `change` applied, written before the start.
     void WriteDefaultJob(void (*change)(SystemParams&));
@@ -66,5 +88,15 @@ class ShellTest : public ::testing::Test {
 
 // Every message box and dialog of the test, as the modal script wrote it.
 std::string Boxes(const quorvel::testing::ModalScript& modals);
+
+// A control of a live dialog: its text, and whether it is enabled.
+std::wstring ItemText(HWND dialog, int id);
+bool ItemEnabled(HWND dialog, int id);
+// The texts of a list box of a live dialog, top to bottom.
+std::vector<std::wstring> ListBoxTexts(HWND dialog, int id);
+
+// A step's action that chooses an item of a file dialog's tree by the
+// texts on the way down from the root's children ("Jobs", "ruvo", "x.dat").
+std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts);
 
 }  // namespace shelltest

@@ -116,8 +116,8 @@ TEST_F(SounderRecordingTest, ConnectingShowsTheDepthsAndTheFrameClosesThePortAsI
     });
     Frame()->SendMessage(WM_COMMAND, ID_CONNECT_SOUNDER);
     EXPECT_TRUE(Doc().m_bSounderActive && Doc().m_bSounderOn);
-    EXPECT_FALSE(IsEnabled(ID_CONNECT_SOUNDER));
-    EXPECT_TRUE(IsEnabled(ID_MEASURE_STOP));
+    EXPECT_FALSE(CommandEnabled(ID_CONNECT_SOUNDER));
+    EXPECT_TRUE(CommandEnabled(ID_MEASURE_STOP));
     ASSERT_TRUE(ServeUntil([] { return DataView()->m_depth.bNewDepth[0] != 0; },
                            "a depth from the sounder"));
     Advance(1000);

@@ -14,6 +14,8 @@
 namespace calibtest {
 namespace {
 
+using shelltest::ItemEnabled;
+
 // GeographicLib 2.1.2 for the second REFSTATIONA of the capture:
 //   echo "-1632851.222 -3662162.724 4944899.271" | CartConvert -r -p 12
 //     51.150391056204427 -114.030694086480111 1081.9169319770
@@ -34,10 +36,6 @@ constexpr double kRoverBEast = 496502.705721;
 constexpr double kRoverBLat = 51.0 + 10.0 / 60.0;
 constexpr double kRoverBLon = -(114.0 + 3.0 / 60.0);
 
-bool Enabled(HWND dialog, int id) {
-    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
-}
-
 CString Text(HWND dialog, int id) {
     WCHAR text[128] = {};
     ::GetDlgItemText(dialog, id, text, 128);
@@ -52,12 +50,12 @@ TEST_F(CalibFlowTest, TheKnownPointModeWaitsForARealBasePosition) {
     EXPECT_EQ(Doc().m_bBaseChanged, 0);
     m_modals->ExpectDialog(IDD_CALIB_MODE)
         .Do([](HWND dialog) {
-            EXPECT_FALSE(Enabled(dialog, IDC_CALIB_MODE_KNOWN));
-            EXPECT_FALSE(Enabled(dialog, IDOK));
-            EXPECT_TRUE(Enabled(dialog, IDC_CALIB_MODE_UNKNOWN));
+            EXPECT_FALSE(ItemEnabled(dialog, IDC_CALIB_MODE_KNOWN));
+            EXPECT_FALSE(ItemEnabled(dialog, IDOK));
+            EXPECT_TRUE(ItemEnabled(dialog, IDC_CALIB_MODE_UNKNOWN));
         })
         .Click(IDC_CALIB_MODE_UNKNOWN)
-        .Do([](HWND dialog) { EXPECT_TRUE(Enabled(dialog, IDOK)); })
+        .Do([](HWND dialog) { EXPECT_TRUE(ItemEnabled(dialog, IDOK)); })
         .Click(IDCANCEL);
     Doc().m_bStatusInChinese = 0;
     RunWizard();
@@ -73,8 +71,8 @@ TEST_F(CalibFlowTest, TheKnownPointModeWaitsForARealBasePosition) {
     EXPECT_EQ(Doc().m_calibMeasured[0].h, p.szdBaseH);
     m_modals->ExpectDialog(IDD_CALIB_MODE)
         .Do([](HWND dialog) {
-            EXPECT_TRUE(Enabled(dialog, IDC_CALIB_MODE_KNOWN));
-            EXPECT_TRUE(Enabled(dialog, IDOK));
+            EXPECT_TRUE(ItemEnabled(dialog, IDC_CALIB_MODE_KNOWN));
+            EXPECT_TRUE(ItemEnabled(dialog, IDOK));
         })
         .Click(IDCANCEL);
     RunWizard();

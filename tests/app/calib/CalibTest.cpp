@@ -10,6 +10,7 @@
 #include "platform/gdi/Image.h"
 #include "platform/testing/DialogDump.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "res/resource.h"
 #include "sim/Nmea.h"
 #include "tests/platform/device/SoundTestWave.h"
@@ -143,15 +144,9 @@ void WriteSound(const std::string& hostPath) {
 }
 
 void ExpectDialogMatches(HWND dialog, const std::string& name) {
-    const std::string dump = quorvel::testing::DumpDialog(dialog);
-    const fs::path path = fs::path(QUORVEL_SOURCE_DIR "/tests/app/calib/ref") / (name + ".txt");
-    if (quorvel::testing::UpdatingReferences()) {
-        std::ofstream(path, std::ios::binary) << dump;
-    } else {
-        const std::string expected = ReadHostFile(path.string());
-        EXPECT_FALSE(expected.empty()) << "no reference " << path << "; the dump was:\n" << dump;
-        EXPECT_EQ(dump, expected) << "differs from " << path;
-    }
+    quorvel::testing::ExpectMatchesTextReference(
+        quorvel::testing::DumpDialog(dialog),
+        QUORVEL_SOURCE_DIR "/tests/app/calib/ref/" + name + ".txt");
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureScreen(), name);
 }

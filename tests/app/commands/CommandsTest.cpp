@@ -5,37 +5,7 @@
 #include "platform/framework/CommandBarControl.h"
 
 namespace commandstest {
-namespace {
-
-HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
-    for (auto item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM,
-                                                               parent ? TVGN_CHILD : TVGN_ROOT,
-                                                               reinterpret_cast<LPARAM>(parent)));
-         item; item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                                reinterpret_cast<LPARAM>(item)))) {
-        wchar_t buffer[260] = {};
-        TVITEM tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = buffer;
-        tv.cchTextMax = 260;
-        ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-        if (text == buffer) return item;
-    }
-    return nullptr;
-}
-
-// A command's state as the command bar asks for it.
-class StateProbe : public CCmdUI {
-  public:
-    void Enable(BOOL bOn) override {
-        CCmdUI::Enable(bOn);
-        m_bOn = bOn;
-    }
-    BOOL m_bOn = TRUE;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 CMainFrame* CommandsTest::StartWithLink(void (*change)(SystemParams&)) {
     CMainFrame* frame = StartProgram(change);
@@ -44,7 +14,7 @@ CMainFrame* CommandsTest::StartWithLink(void (*change)(SystemParams&)) {
         TakeFrames();
     } else {
         // The quiet receiver takes the link start's lines and pauses.
-        EXPECT_TRUE(ReachReadLoop());
+        EXPECT_TRUE(RunLinkToItsReadLoop());
         m_receiver.ReadUntil("$JASC,GPGSV,0.2\r\n\r\n");
     }
     return frame;
@@ -73,18 +43,11 @@ std::vector<std::string> CommandsTest::TakeFrames() {
 
 bool CommandsTest::WaitForLinkStart() {
     int starts = 0;
-    return ReachReadLoop() && Serve([&] {
+    return RunLinkToItsReadLoop() && Serve([&] {
                for (const std::string& frame : TakeFrames())
                    starts += frame.rfind("FRAME id=52 ", 0) == 0;
                return starts >= 2;
            });
-}
-
-bool CommandsTest::CommandEnabled(UINT id) {
-    StateProbe probe;
-    probe.m_nID = id;
-    probe.DoUpdate(Frame(), TRUE);
-    return probe.m_bOn != 0;
 }
 
 bool CommandsTest::MenuEnabled(UINT id) {
@@ -103,52 +66,11 @@ bool CommandsTest::ButtonEnabled(UINT id) {
     return button && button->enabled;
 }
 
-std::vector<std::string> CommandsTest::Lines(LPCTSTR devicePath) const {
-    std::vector<std::string> lines;
-    const std::string bytes = ReadDevice(devicePath);
-    size_t start = 0;
-    for (size_t end = bytes.find("\r\n"); end != std::string::npos;
-         end = bytes.find("\r\n", start)) {
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start) + "<no line end>");
-    return lines;
-}
-
-SystemParams CommandsTest::ReadSettings(LPCTSTR folder, LPCTSTR name) {
-    SystemParams params;
-    CIniFile ini;
-    EXPECT_TRUE(ini.ReadSystemParams(folder, name, &params));
-    return params;
-}
-
 CoordSysParams CommandsTest::ReadParams(LPCTSTR folder, LPCTSTR name) {
     CoordSysParams params;
     CIniFile ini;
     EXPECT_TRUE(ini.ReadCoordParams(folder, name, &params));
     return params;
-}
-
-std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts) {
-    return [texts](HWND dialog) {
-        const HWND tree = ::GetDlgItem(dialog, IDC_FILE_TREE);
-        HTREEITEM item = TreeChild(tree, nullptr, L"\\Flash Disk");
-        if (!item)
-            item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-        for (const std::wstring& text : texts) {
-            ::SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-            item = TreeChild(tree, item, text);
-            ASSERT_NE(item, nullptr) << "no tree item " << quorvel::ToUtf8(text.c_str());
-        }
-        ::SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-    };
-}
-
-std::wstring ItemText(HWND dialog, int id) {
-    wchar_t buffer[512] = {};
-    ::GetDlgItemText(dialog, id, buffer, 512);
-    return buffer;
 }
 
 }  // namespace commandstest

@@ -31,27 +31,20 @@ class CommandsTest : public shelltest::DispatchTest {
     bool WaitForLinkStart();
 
     // Whether a menu item and a toolbar button of the command are offered
-    // now, as the command bar's update handlers set them.
+    // now, as the command bar's update handlers set them (CommandEnabled:
+    // a command in no menu and on no button).
     bool MenuEnabled(UINT id);
-    // The same for a command in no menu and on no button.
-    bool CommandEnabled(UINT id);
     bool ButtonEnabled(UINT id);
 
-    // The texts of a device file's lines, CR LF cut off.
-    std::vector<std::string> Lines(LPCTSTR devicePath) const;
-    // A job's settings files as they read back.
-    static SystemParams ReadSettings(LPCTSTR folder, LPCTSTR name);
+    // A job's parameter file as it reads back (ReadSettings: its settings).
     static CoordSysParams ReadParams(LPCTSTR folder, LPCTSTR name);
 
   private:
     size_t m_framesTaken = 0;
 };
 
-// A step's action that chooses an item of a file dialog's tree by the
-// texts on the way down from the root's children ("Jobs", "ruvo", "x.dat").
-std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts);
-// The text of a control of a live dialog.
-std::wstring ItemText(HWND dialog, int id);
+using shelltest::ChooseInTree;
+using shelltest::ItemText;
 // The live dialog object behind a modal's window.
 template <class Dialog>
 Dialog* DialogOf(HWND hwnd) {

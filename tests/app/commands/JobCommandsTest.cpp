@@ -15,18 +15,6 @@ constexpr LPCTSTR kSystemFile = L"\\Flash Disk\\esystem.sys";
 
 void NoChange(SystemParams&) {}
 
-std::vector<std::wstring> ListTexts(HWND dialog, int id) {
-    std::vector<std::wstring> texts;
-    const HWND list = ::GetDlgItem(dialog, id);
-    const int count = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t buffer[300] = {};
-        ::SendMessage(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
-        texts.push_back(buffer);
-    }
-    return texts;
-}
-
 class JobCommandsTest : public JobTest {
   protected:
     std::string SystemFile() const { return ReadDevice(kSystemFile); }
@@ -131,7 +119,7 @@ TEST_F(JobCommandsTest, TheDeleteListOffersOtherJobsAndDeletesOnlyWhatItShould) 
     m_modals->ExpectDialog(IDD_DELETE_JOB)
         .Do([](HWND dialog) {
             EXPECT_EQ(
-                ListTexts(dialog, IDC_DELETE_JOB_LIST),
+                shelltest::ListBoxTexts(dialog, IDC_DELETE_JOB_LIST),
                 (std::vector<std::wstring>{L"\\Flash Disk\\Jobs\\a", L"\\Flash Disk\\Jobs\\d"}));
         })
         .Click(IDC_DELETE_JOB_DELETE)
@@ -140,7 +128,7 @@ TEST_F(JobCommandsTest, TheDeleteListOffersOtherJobsAndDeletesOnlyWhatItShould) 
         .Do([](HWND) { EXPECT_TRUE(IsFile(L"\\Flash Disk\\Jobs\\a\\a.ini")); })
         .Click(IDC_DELETE_JOB_DELETE)
         .Do([](HWND dialog) {
-            EXPECT_EQ(ListTexts(dialog, IDC_DELETE_JOB_LIST),
+            EXPECT_EQ(shelltest::ListBoxTexts(dialog, IDC_DELETE_JOB_LIST),
                       (std::vector<std::wstring>{L"\\Flash Disk\\Jobs\\d"}));
             EXPECT_EQ(DialogOf<CDeleteJobDlg>(dialog)->m_nSelect, -1);
         })
@@ -172,7 +160,8 @@ TEST_F(JobCommandsTest, TheDeleteListHoldsTheFirstFiftyFolders) {
     }
     m_modals->ExpectDialog(IDD_DELETE_JOB)
         .Do([](HWND dialog) {
-            const std::vector<std::wstring> texts = ListTexts(dialog, IDC_DELETE_JOB_LIST);
+            const std::vector<std::wstring> texts =
+                shelltest::ListBoxTexts(dialog, IDC_DELETE_JOB_LIST);
             // The first 50 in the folder's order; "ruvo" comes after them.
             ASSERT_EQ(texts.size(), 50u);
             EXPECT_EQ(texts.front(), L"\\Flash Disk\\Jobs\\j00");

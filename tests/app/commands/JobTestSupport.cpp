@@ -13,21 +13,6 @@
 #include "sim/ReceiverLogs.h"
 
 namespace commandstest {
-namespace {
-
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end = bytes.find("\r\n"); end != std::string::npos;
-         end = bytes.find("\r\n", start)) {
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start) + "<no line end>");
-    return lines;
-}
-
-}  // namespace
 
 CMainFrame* JobTest::StartOnJob(void (*change)(SystemParams&)) {
     CMainFrame* frame = StartWithLink(change);

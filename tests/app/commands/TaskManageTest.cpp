@@ -6,15 +6,7 @@ namespace commandstest {
 namespace {
 
 std::vector<std::wstring> ListTexts(HWND dialog) {
-    std::vector<std::wstring> texts;
-    const HWND list = ::GetDlgItem(dialog, IDC_TASK_LIST);
-    const int count = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t buffer[300] = {};
-        ::SendMessage(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
-        texts.push_back(buffer);
-    }
-    return texts;
+    return shelltest::ListBoxTexts(dialog, IDC_TASK_LIST);
 }
 
 HWND TopLevel(LPCTSTR title, DWORD style = WS_VISIBLE, HWND owner = nullptr) {

@@ -6,11 +6,10 @@
 
 #include "app/DefaultRecords.h"
 #include "platform/base/TextConv.h"
-#include "platform/files/Registry.h"
 #include "platform/gdi/Image.h"
-#include "platform/serial/PortMap.h"
 #include "platform/testing/DialogDump.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "res/resource.h"
 
 namespace converttest {
@@ -20,18 +19,6 @@ namespace {
 std::string ReadHostFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void SetExpansionSlot() {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                             const_cast<LPTSTR>(L""), 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD one = 1;
-    ASSERT_EQ(RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
-                            sizeof one),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
 }
 
 }  // namespace
@@ -70,16 +57,6 @@ CoordSysParams FullJob() {
 void ConvertTest::SetUp() {
     ShellTest::SetUp();
     quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/convert/ref");
-    SetExpansionSlot();
-    std::string error;
-    ASSERT_TRUE(m_receiver.Open(m_root + "-com1", error)) << error;
-    quorvel::MapSerialPort(1, m_receiver.Path());
-}
-
-void ConvertTest::TearDown() {
-    ShellTest::TearDown();
-    quorvel::MapSerialPort(1, std::string());
-    m_receiver.Close();
 }
 
 void ConvertTest::StartJob(const CoordSysParams& params) {
@@ -114,15 +91,9 @@ void AnswerSave(quorvel::testing::ModalScript& modals, LPCTSTR folder, LPCTSTR n
 }
 
 void ExpectDialogMatches(HWND dialog, const std::string& name) {
-    const std::string dump = quorvel::testing::DumpDialog(dialog);
-    const std::string path = QUORVEL_SOURCE_DIR "/tests/app/convert/ref/" + name + ".txt";
-    if (quorvel::testing::UpdatingReferences()) {
-        std::ofstream(path, std::ios::binary) << dump;
-    } else {
-        const std::string expected = ReadHostFile(path);
-        EXPECT_FALSE(expected.empty()) << "no reference " << path << "; the dump was:\n" << dump;
-        EXPECT_EQ(dump, expected) << "differs from " << path;
-    }
+    quorvel::testing::ExpectMatchesTextReference(
+        quorvel::testing::DumpDialog(dialog),
+        QUORVEL_SOURCE_DIR "/tests/app/convert/ref/" + name + ".txt");
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureScreen(), name);
 }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "geodesy/CoordSysParams.h"
-#include "platform/testing/PtyPeer.h"
 #include "tests/app/ShellTest.h"
 
 namespace converttest {
@@ -28,7 +27,6 @@ CoordSysParams FullJob();
 class ConvertTest : public shelltest::ShellTest {
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     // The job's files with `params` (and default settings), then the program.
     void StartJob(const CoordSysParams& params);
@@ -39,8 +37,6 @@ class ConvertTest : public shelltest::ShellTest {
     std::string DataFile(const std::string& name) const;
     void WriteDataFile(const std::string& name, const std::string& bytes) const;
     std::string Transcript() const { return shelltest::Boxes(*m_modals); }
-
-    quorvel::testing::PtyPeer m_receiver;
 };
 
 // A file open dialog answered with `path`; a save dialog answered with a

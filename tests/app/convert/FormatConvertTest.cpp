@@ -11,6 +11,9 @@
 namespace converttest {
 namespace {
 
+using shelltest::ItemEnabled;
+using shelltest::ItemText;
+
 const wchar_t kDone[] = L"转换完毕，成果文件为:";
 const wchar_t kNoData[] = L"原始数据文件中无数据,请检查!";
 const wchar_t kSameFile[] = L"源文件和目标文件不能相同!";
@@ -20,16 +23,6 @@ const wchar_t kOverwrite[] = L"该文件已存在";
 enum Format { kCommaNameCode = 0, kBlankNameCode = 1, kCommaXyhCode = 4, kBlankXyhCode = 5 };
 constexpr int kZdm = 7;
 constexpr int kDxf = 8;
-
-bool Enabled(HWND dialog, int id) {
-    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
-}
-
-std::wstring Text(HWND dialog, int id) {
-    wchar_t text[300] = {};
-    ::GetDlgItemText(dialog, id, text, 300);
-    return text;
-}
 
 // The texts of the file tree's root item and of the items below it.
 std::vector<std::wstring> TreeTexts(HWND dialog) {
@@ -112,9 +105,9 @@ TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExte
         ::GetWindowRect(dialog, &r);
         EXPECT_EQ(r.right - r.left, 240);
         EXPECT_EQ(r.bottom - r.top, 320);
-        EXPECT_FALSE(Enabled(dialog, IDC_FILE_CONVERT_SOURCE));
-        EXPECT_FALSE(Enabled(dialog, IDC_FILE_CONVERT_TARGET));
-        EXPECT_TRUE(Enabled(dialog, IDC_FILE_CONVERT_SOURCE_BROWSE));
+        EXPECT_FALSE(ItemEnabled(dialog, IDC_FILE_CONVERT_SOURCE));
+        EXPECT_FALSE(ItemEnabled(dialog, IDC_FILE_CONVERT_TARGET));
+        EXPECT_TRUE(ItemEnabled(dialog, IDC_FILE_CONVERT_SOURCE_BROWSE));
         ExpectDialogMatches(dialog, "file_convert_dialog");
     });
     // The source is picked among the data folder's point files.
@@ -133,7 +126,7 @@ TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExte
         dialog.Select(IDC_FILE_CONVERT_FORMAT, index).Click(IDC_FILE_CONVERT_TARGET_BROWSE);
         AnswerSave(*m_modals, kDataFolder, L"p.txt");
         dialog.Do([path = std::wstring(path)](HWND dialog) {
-            EXPECT_EQ(Text(dialog, IDC_FILE_CONVERT_TARGET), path);
+            EXPECT_EQ(ItemText(dialog, IDC_FILE_CONVERT_TARGET), path);
         });
     }
     // Choosing nothing converts nothing: the source is no file.

@@ -16,8 +16,8 @@
 #include "app/coordsys/PickPointDlg.h"
 #include "platform/base/TextConv.h"
 #include "platform/controls/ListViewDefs.h"
-#include "platform/controls/TreeViewDefs.h"
 #include "res/resource.h"
+#include "tests/app/ShellTest.h"
 #include "tests/app/coordsys/CalcTestSupport.h"
 
 namespace coordsystest {
@@ -234,36 +234,6 @@ TEST_F(CalcParamTest, FailedWritesAreReportedAndKeepTheOldFiles) {
     EXPECT_NEAR(Doc().m_coordParams.szdCx1, 10.0, 1e-6);
 }
 
-HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
-    for (HTREEITEM item = reinterpret_cast<HTREEITEM>(
-             ::SendMessage(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT,
-                           reinterpret_cast<LPARAM>(parent)));
-         item; item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                                reinterpret_cast<LPARAM>(item)))) {
-        wchar_t buffer[260] = {};
-        TVITEM tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = buffer;
-        tv.cchTextMax = 260;
-        ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-        if (text == buffer) return item;
-    }
-    return nullptr;
-}
-
-// Chooses a file of the job folder in the file-open dialog's tree.
-std::function<void(HWND)> ChooseJobFile(std::wstring name) {
-    return [name](HWND dialog) {
-        const HWND tree = ::GetDlgItem(dialog, IDC_FILE_TREE);
-        HTREEITEM item = TreeChild(tree, nullptr, L"\\Flash Disk");
-        for (const wchar_t* step : {L"Jobs", L"ruvo"}) item = TreeChild(tree, item, step);
-        item = TreeChild(tree, item, name);
-        ASSERT_NE(item, nullptr);
-        ::SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-    };
-}
-
 TEST_F(CalcParamTest, OpenedPairFilesAddTheirRowsAndBecomeTheDialogsFile) {
     WriteHost(kFourFile, "1,A,1,2,3,4,\r\n");
     WriteHost("Flash Disk/Jobs/ruvo/other.fou", "1,X,5,6,7,8,\r\n1,Y,9,10,11,12,\r\n");
@@ -274,7 +244,9 @@ TEST_F(CalcParamTest, OpenedPairFilesAddTheirRowsAndBecomeTheDialogsFile) {
             EXPECT_EQ(ListRows(dialog, 2), (std::vector<std::string>{"2|Y", "1|X", "1|A"}));
         })
         .Click(IDCANCEL);  // nothing changed: no question
-    m_modals.ExpectDialog(IDD_FILE_OPEN).Do(ChooseJobFile(L"other.fou")).Click(IDOK);
+    m_modals.ExpectDialog(IDD_FILE_OPEN)
+        .Do(shelltest::ChooseInTree({L"Jobs", L"ruvo", L"other.fou"}))
+        .Click(IDOK);
     CCalcFourParamDlg four;
     EXPECT_EQ(four.DoModal(), IDCANCEL);
 
@@ -286,7 +258,9 @@ TEST_F(CalcParamTest, OpenedPairFilesAddTheirRowsAndBecomeTheDialogsFile) {
         })
         .Click(IDC_PAIR_ADD)
         .Click(IDCANCEL);
-    m_modals.ExpectDialog(IDD_FILE_OPEN).Do(ChooseJobFile(L"more.sev")).Click(IDOK);
+    m_modals.ExpectDialog(IDD_FILE_OPEN)
+        .Do(shelltest::ChooseInTree({L"Jobs", L"ruvo", L"more.sev"}))
+        .Click(IDOK);
     m_modals.ExpectDialog(IDD_SEVEN_PARAM_POINT).SetText(IDC_SEVEN_PAIR_NAME, L"T").Click(IDOK);
     m_modals.ExpectMessageBox(L"保存修改过的文件吗?").Answer(IDYES);
     CCalcSevenParamDlg seven;

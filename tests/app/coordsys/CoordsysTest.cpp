@@ -1,13 +1,11 @@
 #include "tests/app/coordsys/CoordsysTest.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/base/Clock.h"
 #include "platform/testing/DialogDump.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "platform/win/WinInternal.h"
 
 namespace coordsystest {
@@ -45,16 +43,6 @@ void CoordsysTest::Pump() {
     quorvel::win::PumpUntilIdle();
 }
 
-std::wstring ItemText(HWND dialog, int id) {
-    wchar_t text[512] = {};
-    ::GetDlgItemText(dialog, id, text, 512);
-    return text;
-}
-
-bool ItemEnabled(HWND dialog, int id) {
-    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
-}
-
 std::function<void(HWND)> Gallery::Take(const std::string& title) {
     return [this, title](HWND dialog) { Add(dialog, title); };
 }
@@ -67,34 +55,13 @@ void Gallery::Add(HWND dialog, const std::string& title) {
 }
 
 void Gallery::Check(const std::string& name) {
-    quorvel::gdi::Image sheet;
-    for (const auto& image : m_images) sheet.width = std::max(sheet.width, image.width + 4);
-    for (const auto& image : m_images) sheet.height += image.height + 2;
-    sheet.height += 2;
-    sheet.pixels.assign(static_cast<size_t>(sheet.width) * sheet.height, 0x303030u);
-    int top = 2;
-    for (const auto& image : m_images) {
-        for (int y = 0; y < image.height; ++y)
-            std::copy_n(image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width, image.width,
-                        sheet.pixels.begin() + static_cast<ptrdiff_t>(top + y) * sheet.width + 2);
-        top += image.height + 2;
-    }
-    quorvel::testing::ExpectMatchesReference(sheet, name);
+    quorvel::testing::ExpectMatchesReference(quorvel::testing::StackImages(m_images), name);
     ExpectMatchesText(m_text, name);
 }
 
 void ExpectMatchesText(const std::string& text, const std::string& name) {
-    const std::filesystem::path path =
-        std::filesystem::path(QUORVEL_SOURCE_DIR "/tests/app/coordsys/ref") / (name + ".txt");
-    if (quorvel::testing::UpdatingReferences()) {
-        std::ofstream(path, std::ios::binary) << text;
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in.good()) << "no reference " << path << "; the text was:\n" << text;
-    const std::string expected((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, expected) << "differs from " << path;
+    quorvel::testing::ExpectMatchesTextReference(
+        text, QUORVEL_SOURCE_DIR "/tests/app/coordsys/ref/" + name + ".txt");
 }
 
 }  // namespace coordsystest

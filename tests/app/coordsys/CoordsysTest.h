@@ -17,6 +17,7 @@
 #include "platform/gdi/Image.h"
 #include "platform/testing/ModalTest.h"
 #include "platform/testing/Printers.h"
+#include "tests/app/ShellTest.h"
 
 namespace coordsystest {
 
@@ -35,9 +36,8 @@ class CoordsysTest : public quorvel::testing::ModalTest {
     std::unique_ptr<CVendropDoc> m_doc;
 };
 
-// The text of a control of a live dialog.
-std::wstring ItemText(HWND dialog, int id);
-bool ItemEnabled(HWND dialog, int id);
+using shelltest::ItemEnabled;
+using shelltest::ItemText;
 
 // Dialogs collected as a test opens them: their looks stacked into one
 // image and their text dumps one after the other, each compared with its

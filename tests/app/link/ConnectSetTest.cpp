@@ -29,15 +29,7 @@ void Click(HWND dialog, int id) {
 }
 
 std::vector<std::wstring> ListItems(HWND dialog) {
-    std::vector<std::wstring> items;
-    const HWND list = ::GetDlgItem(dialog, IDC_CONNECT_DEVICES);
-    const int count = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        ::SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.emplace_back(text);
-    }
-    return items;
+    return shelltest::ListBoxTexts(dialog, IDC_CONNECT_DEVICES);
 }
 
 void SelectDevice(HWND dialog, int index) {

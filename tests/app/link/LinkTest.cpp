@@ -1,8 +1,5 @@
 #include "tests/app/link/LinkTest.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <thread>
 
@@ -11,6 +8,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 #include "receiver/link/PortMessages.h"
@@ -22,15 +20,6 @@ namespace {
 // Some dialogs here run for minutes of the virtual clock.
 constexpr uint32_t kLongModalMs = 600000;
 
-std::vector<std::string> Entries(const quorvel::sim::CommandLog& log) {
-    std::vector<std::string> entries;
-    for (const quorvel::sim::LoggedCommand& c : log.Items()) {
-        if (c.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
-        entries.push_back(quorvel::sim::FormatLogEntry(c).substr(11));
-    }
-    return entries;
-}
-
 }  // namespace
 
 void LinkTest::SetUp() {
@@ -38,14 +27,8 @@ void LinkTest::SetUp() {
     if (HasFatalFailure()) return;
     quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/link/ref");
     quorvel::dialogs::SetModalWatchdog(kLongModalMs);
-    quorvel::sim::GnssSimOptions options;
-    options.silenceAfterS = 0;
-    options.silenceForS = 1e9;
-    options.linkPath = m_root + "/gnss";
-    m_sim = std::make_unique<quorvel::sim::GnssSimulator>(options);
-    std::string error;
-    ASSERT_TRUE(m_sim->Start(error)) << error;
-    quorvel::MapSerialPort(1, m_sim->Path());
+    m_sim = shelltest::StartQuietReceiver(m_root + "/gnss");
+    ASSERT_TRUE(m_sim);
     // The link is the program's one global object: what an earlier test
     // left in its mailbox goes.
     CGpsComm& link = g_gpsComm;
@@ -71,12 +54,7 @@ void LinkTest::StartProgram(void (*change)(SystemParams&)) {
     // and not after: the frames go out without a pause, and moving the
     // clock on while a busy simulator has yet to read them would carry the
     // frame's watchdog past its first notice unseen.
-    ASSERT_TRUE(quorvel::testing::WaitUntil([] { return g_gpsComm.m_bRunning.load(); },
-                                            "the link's read loop", 20000,
-                                            [this] {
-                                                quorvel::WaitForVirtualClockWaiters(1, 200);
-                                                Advance(50);
-                                            }));
+    ASSERT_TRUE(RunLinkToItsReadLoop());
     ASSERT_TRUE(m_sim->Log().WaitFor(
         [](const std::vector<quorvel::sim::LoggedCommand>& items) {
             int frames = 0;
@@ -96,22 +74,15 @@ void LinkTest::PassFirstNotice() {
     ClearSent();
 }
 
-SystemParams LinkTest::SavedSettings() {
-    CIniFile ini;
-    SystemParams params;
-    EXPECT_TRUE(ini.ReadSystemParams(L"\\Flash Disk\\Jobs\\ruvo\\", L"ruvo.ini", &params));
-    return params;
-}
-
 std::string LinkTest::Sent() const {
-    const std::vector<std::string> entries = Entries(m_sim->Log());
+    const std::vector<std::string> entries = shelltest::LogEntries(m_sim->Log());
     std::string text;
     for (size_t i = m_logStart; i < entries.size(); ++i) text += entries[i] + "\n";
     return text;
 }
 
 void LinkTest::ClearSent() {
-    m_logStart = Entries(m_sim->Log()).size();
+    m_logStart = shelltest::LogEntries(m_sim->Log()).size();
 }
 
 bool LinkTest::WaitForSent(size_t count) const {
@@ -202,28 +173,9 @@ void Tick(HWND dialog, int seconds) {
     }
 }
 
-std::wstring ItemText(HWND dialog, int id) {
-    wchar_t text[512] = {};
-    ::GetDlgItemText(dialog, id, text, 512);
-    return text;
-}
-
-bool ItemEnabled(HWND dialog, int id) {
-    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
-}
-
 void ExpectMatchesText(const std::string& text, const std::string& name) {
-    const std::filesystem::path path =
-        std::filesystem::path(QUORVEL_SOURCE_DIR "/tests/app/link/data") / name;
-    if (quorvel::testing::UpdatingReferences()) {
-        std::ofstream(path, std::ios::binary) << text;
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in.good()) << "no reference " << path << "; the text was:\n" << text;
-    const std::string expected((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, expected) << "differs from " << path;
+    quorvel::testing::ExpectMatchesTextReference(text,
+                                                 QUORVEL_SOURCE_DIR "/tests/app/link/data/" + name);
 }
 
 }  // namespace linktest

@@ -14,6 +14,7 @@
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/Printers.h"
 #include "sim/GnssSimulator.h"
+#include "tests/app/DispatchTest.h"
 #include "tests/app/ShellTest.h"
 
 namespace linktest {
@@ -38,9 +39,6 @@ class LinkTest : public shelltest::ShellTest {
     void ClearSent();
     // Waits until `count` entries have arrived since the log was cleared.
     bool WaitForSent(size_t count) const;
-
-    // The job's settings as its file holds them now.
-    static SystemParams SavedSettings();
 
     std::unique_ptr<quorvel::sim::GnssSimulator> m_sim;
     size_t m_logStart = 0;
@@ -77,11 +75,11 @@ bool ServeUntil(HWND dialog, const std::function<bool()>& done, const std::strin
 // `seconds` of the virtual clock, one second at a time, with the messages
 // each second brings served (the dialog's timers, the frame's watchdog).
 void Tick(HWND dialog, int seconds);
-std::wstring ItemText(HWND dialog, int id);
+using shelltest::ItemEnabled;
+using shelltest::ItemText;
 // The information display's page on top, and a stylus tap on a tab.
 HWND Page(HWND dialog);
 void TapTab(HWND dialog, int index);
-bool ItemEnabled(HWND dialog, int id);
 
 // A text compared with tests/app/link/data/<name>; written there only in
 // an update run (QUORVEL_UPDATE_REFERENCES=1).

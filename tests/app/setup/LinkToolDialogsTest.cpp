@@ -30,7 +30,7 @@ auto Status(const char* expected) {
 auto Buttons(bool enabled) {
     return [enabled](HWND dialog) {
         for (int id : {IDC_RADIO_READ, IDC_RADIO_SWITCH, IDC_RADIO_AUTO_SEARCH})
-            EXPECT_EQ(Enabled(dialog, id), enabled) << id;
+            EXPECT_EQ(ItemEnabled(dialog, id), enabled) << id;
     };
 }
 

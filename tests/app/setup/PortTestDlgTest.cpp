@@ -80,8 +80,8 @@ TEST_F(PortTestDlgTest, LinesAreCountedAndTextAndHexBytesGoOut) {
         .SetText(IDC_PORT_NUMBER, L"3")
         .Click(IDC_PORT_OPEN)
         .Do([](HWND dialog) {
-            EXPECT_TRUE(Enabled(dialog, IDC_PORT_SEND) && Enabled(dialog, IDC_PORT_CLOSE));
-            EXPECT_FALSE(Enabled(dialog, IDC_PORT_OPEN) || Enabled(dialog, IDCANCEL));
+            EXPECT_TRUE(ItemEnabled(dialog, IDC_PORT_SEND) && ItemEnabled(dialog, IDC_PORT_CLOSE));
+            EXPECT_FALSE(ItemEnabled(dialog, IDC_PORT_OPEN) || ItemEnabled(dialog, IDCANCEL));
         })
         .Do(PeerWrites("AB\r\nC"))
         .Do(Until([&dlg] { return dlg.m_nReceived == 5; }, "five bytes"))
@@ -122,8 +122,8 @@ TEST_F(PortTestDlgTest, LinesAreCountedAndTextAndHexBytesGoOut) {
         .Do([](HWND dialog) { EXPECT_TRUE(IsWindow(dialog)); })
         .Click(IDC_PORT_CLOSE)
         .Do([](HWND dialog) {
-            EXPECT_FALSE(Enabled(dialog, IDC_PORT_SEND) || Enabled(dialog, IDC_PORT_CLOSE));
-            EXPECT_TRUE(Enabled(dialog, IDC_PORT_OPEN) && Enabled(dialog, IDCANCEL));
+            EXPECT_FALSE(ItemEnabled(dialog, IDC_PORT_SEND) || ItemEnabled(dialog, IDC_PORT_CLOSE));
+            EXPECT_TRUE(ItemEnabled(dialog, IDC_PORT_OPEN) && ItemEnabled(dialog, IDCANCEL));
         })
         .Click(IDCANCEL);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
@@ -137,8 +137,8 @@ TEST_F(PortTestDlgTest, APortThatIsNotThereOrNoNumberOpensNothing) {
         .SetText(IDC_PORT_NUMBER, L"com3")
         .Click(IDC_PORT_OPEN)
         .Do([](HWND dialog) {
-            EXPECT_TRUE(Enabled(dialog, IDC_PORT_OPEN));
-            EXPECT_FALSE(Enabled(dialog, IDC_PORT_SEND));
+            EXPECT_TRUE(ItemEnabled(dialog, IDC_PORT_OPEN));
+            EXPECT_FALSE(ItemEnabled(dialog, IDC_PORT_SEND));
         })
         .Click(IDCANCEL);
     m_modals.ExpectMessageBox(L"打开串口失败").Answer(IDOK);

@@ -32,8 +32,8 @@ TEST_F(SettingsDialogsTest, DataCollectionGreysTheIntervalThatDoesNotApply) {
     });
     auto enabled = [](bool time, bool distance) {
         return [time, distance](HWND dialog) {
-            EXPECT_EQ(Enabled(dialog, IDC_COLLECT_TIME), time);
-            EXPECT_EQ(Enabled(dialog, IDC_COLLECT_DISTANCE), distance);
+            EXPECT_EQ(ItemEnabled(dialog, IDC_COLLECT_TIME), time);
+            EXPECT_EQ(ItemEnabled(dialog, IDC_COLLECT_DISTANCE), distance);
         };
     };
     m_modals->ExpectDialog(IDD_DATA_COLLECT_SET)

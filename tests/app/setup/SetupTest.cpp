@@ -4,16 +4,15 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "app/AppGlobals.h"
 #include "app/DefaultRecords.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
-#include "platform/files/Registry.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/DialogDump.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 #include "receiver/ReceiverParser.h"
@@ -81,47 +80,22 @@ std::string Text(HWND dialog, int id) {
     return quorvel::ToUtf8(text);
 }
 
-bool Enabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
-
 void ExpectDump(HWND dialog, const std::string& name) {
-    const std::string text = quorvel::testing::DumpDialog(dialog);
-    const std::string path =
-        std::string(QUORVEL_SOURCE_DIR) + "/tests/app/setup/ref/" + name + ".txt";
-    if (quorvel::testing::UpdatingReferences()) {
-        std::ofstream(path, std::ios::binary) << text;
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in.good()) << "no reference " << path << "; the dump was:\n" << text;
-    const std::string expected((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, expected) << "differs from " << path;
+    quorvel::testing::ExpectMatchesTextReference(
+        quorvel::testing::DumpDialog(dialog),
+        QUORVEL_SOURCE_DIR "/tests/app/setup/ref/" + name + ".txt");
 }
 
 void SetupTest::SetUp() {
     ShellTest::SetUp();
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                             nullptr, 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD one = 1;
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-    RegCloseKey(key);
-    quorvel::sim::GnssSimOptions options;
-    options.silenceAfterS = 0;
-    options.silenceForS = 1e9;
-    options.linkPath = m_root + "/gnss";
-    m_sim = std::make_unique<quorvel::sim::GnssSimulator>(options);
-    std::string error;
-    ASSERT_TRUE(m_sim->Start(error)) << error;
-    quorvel::MapSerialPort(1, m_sim->Path());
+    if (HasFatalFailure()) return;
+    m_sim = shelltest::StartQuietReceiver(m_root + "/gnss");
+    ASSERT_TRUE(m_sim);
 }
 
 void SetupTest::TearDown() {
     ShellTest::TearDown();
-    m_sim->Stop();
+    if (m_sim) m_sim->Stop();
     quorvel::ClearSerialPortMappings();
     g_frameProc = nullptr;
 }
@@ -136,16 +110,17 @@ void SetupTest::StartProgram(void (*change)(SystemParams&)) {
     const HWND frame = Frame()->m_hWnd;
     g_frameProc = reinterpret_cast<WNDPROC>(GetWindowLongPtr(frame, GWLP_WNDPROC));
     SetWindowLongPtr(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameWatch));
-    // The link opens, sends its set-up lists and starts reading with two
-    // start frames; its pauses run on the virtual clock.
+    // The link opens, sends its set-up lists (its pauses run on the virtual
+    // clock) and starts reading with two start frames.
     auto started = [this] {
         int frames = 0;
         for (const auto& item : m_sim->Log().Items())
             frames += item.kind == quorvel::sim::LoggedCommand::Kind::kFrame && item.frameId == 52;
         return frames == 2;
     };
+    ASSERT_TRUE(RunLinkToItsReadLoop());
     ASSERT_TRUE(quorvel::testing::WaitUntil(started, "the link's two start frames",
-                                            quorvel::testing::kWaitMs, [this] { Advance(10); }));
+                                            quorvel::testing::kWaitMs, ServeBriefly));
     ClearLog();
 }
 
@@ -160,12 +135,7 @@ void SetupTest::Identify(const std::string& id, const std::string& model) {
 }
 
 std::vector<std::string> SetupTest::Log() const {
-    std::vector<std::string> entries;
-    for (const auto& item : m_sim->Log().Items()) {
-        if (item.kind == quorvel::sim::LoggedCommand::Kind::kLines) continue;
-        entries.push_back(quorvel::sim::FormatLogEntry(item).substr(11));
-    }
-    return entries;
+    return shelltest::LogEntries(m_sim->Log());
 }
 
 void SetupTest::ClearLog() {
@@ -197,13 +167,6 @@ void SetupTest::ExpectLog(const std::string& name) {
 
 void SetupTest::Command(UINT id) {
     Frame()->SendMessage(WM_COMMAND, id);
-}
-
-SystemParams SetupTest::SavedSettings() {
-    CIniFile ini;
-    SystemParams params;
-    EXPECT_TRUE(ini.ReadSystemParams(L"\\Flash Disk\\Jobs\\ruvo\\", L"ruvo.ini", &params));
-    return params;
 }
 
 SetupTest::ItemState SetupTest::Item(UINT id) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "sim/GnssSimulator.h"
+#include "tests/app/DispatchTest.h"
 #include "tests/app/ShellTest.h"
 
 namespace setuptest {
@@ -45,8 +46,6 @@ class SetupTest : public shelltest::ShellTest {
     void ExpectLog(const std::string& name);
 
     void Command(UINT id);
-    // The settings file as it is now.
-    static SystemParams SavedSettings();
     // The text and state the command bar would give the item now.
     struct ItemState {
         std::string text;  // empty when the handler set none
@@ -61,8 +60,7 @@ class SetupTest : public shelltest::ShellTest {
 std::string Fixed(double value, int decimals);
 // A control's text, UTF-8.
 std::string Text(HWND dialog, int id);
-// Whether a control of the dialog is enabled.
-bool Enabled(HWND dialog, int id);
+using shelltest::ItemEnabled;
 // The dialog's control tree against tests/app/setup/ref/<name>.txt
 // (written instead in an update run, QUORVEL_UPDATE_REFERENCES=1).
 void ExpectDump(HWND dialog, const std::string& name);
