@@ -11,7 +11,6 @@
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/base/Thread.h"
-#include "platform/controls/TreeViewDefs.h"
 #include "platform/device/Leds.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/DevicePath.h"
@@ -21,6 +20,7 @@
 #include "platform/resources/Resources.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/TreeItems.h"
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
@@ -59,24 +59,6 @@ class StateProbe : public CCmdUI {
     }
     BOOL m_bOn = TRUE;
 };
-
-HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::wstring& text) {
-    for (auto item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM,
-                                                               parent ? TVGN_CHILD : TVGN_ROOT,
-                                                               reinterpret_cast<LPARAM>(parent)));
-         item; item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                                reinterpret_cast<LPARAM>(item)))) {
-        wchar_t buffer[260] = {};
-        TVITEM tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = buffer;
-        tv.cchTextMax = 260;
-        ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-        if (text == buffer) return item;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
@@ -313,12 +295,12 @@ std::vector<std::wstring> ListBoxTexts(HWND dialog, int id) {
 std::function<void(HWND)> ChooseInTree(std::vector<std::wstring> texts) {
     return [texts](HWND dialog) {
         const HWND tree = ::GetDlgItem(dialog, IDC_FILE_TREE);
-        HTREEITEM item = TreeChild(tree, nullptr, L"\\Flash Disk");
+        HTREEITEM item = quorvel::testing::TreeChild(tree, nullptr, L"\\Flash Disk");
         if (!item)
             item = reinterpret_cast<HTREEITEM>(::SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
         for (const std::wstring& text : texts) {
             ::SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-            item = TreeChild(tree, item, text);
+            item = quorvel::testing::TreeChild(tree, item, text);
             ASSERT_NE(item, nullptr) << "no tree item " << quorvel::ToUtf8(text.c_str());
         }
         ::SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));

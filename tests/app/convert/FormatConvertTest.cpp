@@ -5,6 +5,7 @@
 // by another DXF reader.
 #include "platform/base/TextConv.h"
 #include "platform/testing/ChildProcess.h"
+#include "platform/testing/TreeItems.h"
 #include "res/resource.h"
 #include "tests/app/convert/ConvertTest.h"
 
@@ -26,25 +27,11 @@ constexpr int kDxf = 8;
 
 // The texts of the file tree's root item and of the items below it.
 std::vector<std::wstring> TreeTexts(HWND dialog) {
+    using namespace quorvel::testing;
     HWND tree = ::GetDlgItem(dialog, IDC_FILE_TREE);
-    auto next = [tree](HTREEITEM item, UINT code) {
-        return reinterpret_cast<HTREEITEM>(
-            ::SendMessage(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
-    };
-    auto text = [tree](HTREEITEM item) {
-        wchar_t buffer[300] = {};
-        TVITEM tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = buffer;
-        tv.cchTextMax = 300;
-        ::SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-        return std::wstring(buffer);
-    };
-    const HTREEITEM root = next(nullptr, TVGN_ROOT);
-    std::vector<std::wstring> texts{text(root)};
-    for (HTREEITEM item = next(root, TVGN_CHILD); item; item = next(item, TVGN_NEXT))
-        texts.push_back(text(item));
+    const HTREEITEM root = TreeRoot(tree);
+    std::vector<std::wstring> texts{TreeItemText(tree, root)};
+    for (const std::wstring& text : TreeChildTexts(tree, root)) texts.push_back(text);
     return texts;
 }
 
