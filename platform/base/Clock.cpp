@@ -83,9 +83,16 @@ struct Woken {
     uint64_t nudge;
 };
 
+// A woken thread has settled once it has taken its nudge and blocked again.
+// The thread clears `blocked` before it takes the nudge, so `seen` must be
+// read first: read the other way round, a thread that wakes between the two
+// reads looks blocked and done while it runs, and the clock would move on
+// without it (its next pause would start late, past the time the caller
+// moves the clock to).
 bool Settled(const Woken& w) {
-    return !w.progress->alive.load() ||
-           (w.progress->blocked.load() && w.progress->seen.load() >= w.nudge);
+    if (!w.progress->alive.load()) return true;
+    const bool tookNudge = w.progress->seen.load() >= w.nudge;
+    return tookNudge && w.progress->blocked.load();
 }
 
 // One step: moves to the earliest deadline not beyond `target` and wakes

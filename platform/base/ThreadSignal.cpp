@@ -105,6 +105,8 @@ ThreadSignal::Result ThreadSignal::WaitFd(int fd, short events, uint64_t deadlin
         m_progress->blocked.store(true);
         detail::NoteWaitProgress();
         const int r = poll(fds, fd >= 0 ? 2 : 1, timeout);
+        // Cleared before the nudge is taken: the clock reads them in the
+        // other order to know that this thread has settled.
         m_progress->blocked.store(false);
         if (r < 0 && errno != EINTR) return Result::kError;
         if (r > 0 && (fds[0].revents & POLLIN)) {
