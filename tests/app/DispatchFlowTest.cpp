@@ -14,6 +14,7 @@
 #include "platform/files/Registry.h"
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
+#include "platform/testing/ProcessCounts.h"
 #include "receiver/link/PeripheralControl.h"
 #include "sim/GnssModel.h"
 #include "sim/ReceiverLogs.h"
@@ -71,13 +72,6 @@ std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\n";
     return text;
-}
-
-int CountEntries(const char* folder) {
-    int n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        n += !entry.path().empty();
-    return n;
 }
 
 class DispatchFlowTest : public DispatchTest {
@@ -366,8 +360,9 @@ TEST_F(DispatchFlowTest, ReconnectionsWhileStreamingLeaveOneReaderAndNoDescripto
     StartReceiver(options);
     StartProgram([](SystemParams& p) { p.Port = 1; });
     ASSERT_TRUE(BringUpLink());
-    const int descriptors = CountEntries("/proc/self/fd");
-    const int threads = CountEntries("/proc/self/task");
+    const int descriptors = quorvel::testing::CountLastingDescriptors(m_root);
+    const int threads =
+        quorvel::testing::SettledThreads(quorvel::testing::CountEntries("/proc/self/task"));
     for (int i = 0; i < 200; ++i) {
         StartReceiverLink(Doc(), *Frame());
         AdvanceUntil([] { return g_gpsComm.IsOpen(); }, 200);
@@ -379,8 +374,8 @@ TEST_F(DispatchFlowTest, ReconnectionsWhileStreamingLeaveOneReaderAndNoDescripto
     }
     Doc().m_bGpsData = 0;
     ASSERT_TRUE(Serve([&] { return AdvanceUntil([] { return g_pDoc->m_bGpsData; }, 50); }));
-    EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
-    EXPECT_LE(CountEntries("/proc/self/task"), threads);
+    EXPECT_EQ(quorvel::testing::CountLastingDescriptors(m_root), descriptors);
+    EXPECT_LE(quorvel::testing::SettledThreads(threads), threads);
     EXPECT_EQ(Boxes(*m_modals), "");
 }
 

@@ -25,6 +25,7 @@
 #include "platform/files/Registry.h"
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
+#include "platform/testing/ProcessCounts.h"
 #include "platform/win/WinApi.h"
 #include "platform/win/WinInternal.h"
 #include "receiver/link/ByteBuffer.h"
@@ -35,42 +36,6 @@
 #include "tests/receiver/link/PortTestSupport.h"
 
 namespace quorvel::testing {
-
-inline int CountEntries(const char* folder) {
-    int n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        (void)entry;
-        ++n;
-    }
-    return n;
-}
-
-// Descriptors of this process that a leak would leave open. Files under
-// `root` are left out: the simulated receiver and the port open the
-// line-state side file there for a moment, many times a second; so are
-// descriptors that close while they are listed.
-inline int CountLastingDescriptors(const std::string& root) {
-    const std::string prefix = std::filesystem::weakly_canonical(root).string() + "/";
-    int n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        std::error_code error;
-        const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
-        if (!error && target.rfind(prefix, 0) != 0) ++n;
-    }
-    return n;
-}
-
-// Threads of this process once those that are ending have gone, waiting at
-// most two seconds for the count to fall to `expected`.
-inline int SettledThreads(int expected) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    int count = CountEntries("/proc/self/task");
-    while (count > expected && std::chrono::steady_clock::now() < end) {
-        usleep(1000);
-        count = CountEntries("/proc/self/task");
-    }
-    return count;
-}
 
 // The document's side of the link start.
 struct FakeLinkHost : IGpsLinkHost {
