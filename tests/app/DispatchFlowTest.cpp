@@ -15,6 +15,7 @@
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ProcessCounts.h"
+#include "platform/testing/SlotUart.h"
 #include "receiver/link/PeripheralControl.h"
 #include "sim/GnssModel.h"
 #include "sim/ReceiverLogs.h"
@@ -55,17 +56,6 @@ std::string SentGga(const sim::GnssSimOptions& options, const SurveyRecord& fix)
     const long index = std::lround((utc - startSeconds) * options.rateHz);
     const sim::GnssModel model(options.scenario);
     return sim::GgaSentence(model.EpochAt(static_cast<double>(index) / options.rateHz));
-}
-
-DWORD Ffuart() {
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, 0, &key) !=
-        ERROR_SUCCESS)
-        return 0xDEAD;
-    DWORD value = 0xDEAD, size = sizeof value, type = 0;
-    RegQueryValueEx(key, L"FFUART", nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
-    RegCloseKey(key);
-    return value;
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -148,12 +138,12 @@ TEST_F(DispatchFlowTest, TheLinkStartsAsTheSettingsSayOnEveryStartAndReconnectio
 }
 
 TEST_F(DispatchFlowTest, AnUnsetUartIsSetOnceWithItsNoticeAndAMissingPortIsSaidTwice) {
-    SetFfuart(0);
+    quorvel::testing::SetFfuart(0);
     StartReceiver();
     m_modals->ExpectMessageBox(L"已经修改GPS串口配置，请将手持机热启动！").Answer(IDOK);
     StartProgram([](SystemParams& p) { p.Port = 1; });
     ASSERT_TRUE(BringUpLink());
-    EXPECT_EQ(Ffuart(), 1u);
+    EXPECT_EQ(quorvel::testing::Ffuart(), 1u);
     Reconnect();  // set now: no second notice
     ASSERT_TRUE(BringUpLink());
     EXPECT_EQ(m_modals->Pending(), 0);

@@ -20,6 +20,7 @@
 #include "platform/resources/Resources.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/SlotUart.h"
 #include "platform/testing/TreeItems.h"
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
@@ -79,7 +80,7 @@ void ShellTest::SetUp() {
     quorvel::device::ResetLedsForTests();
     // A fresh handheld, as the launcher lays one out: the expansion slot's
     // UART already given to the receiver board.
-    SetFfuart(1);
+    quorvel::testing::SetFfuart(1);
     fs::create_directories(m_root + "/Flash Disk");
     fs::create_directories(m_root + "/Windows/桌面");
     WriteHost(m_root + "/Windows/Programs/ActiveSync/Direct.lnk", "16#\\windows\\direct.exe");
@@ -91,16 +92,6 @@ void ShellTest::SetUp() {
     g_graphCodes.clear();
     m_modals = new quorvel::testing::ModalScript;
     m_app = new CVendropApp;
-}
-
-void ShellTest::SetFfuart(DWORD value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                             nullptr, 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                  sizeof value);
-    RegCloseKey(key);
 }
 
 void ShellTest::TearDown() {

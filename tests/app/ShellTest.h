@@ -25,10 +25,6 @@ class ShellTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // The expansion slot's UART given to the receiver board (1) or not (0),
-    // as the device's registry says.
-    static void SetFfuart(DWORD value);
-
     // InitInstance, then the messages and idle work it left.
     BOOL Start();
     // Start() that must succeed and leave the splash gone.

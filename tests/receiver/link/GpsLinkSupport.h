@@ -26,6 +26,7 @@
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ProcessCounts.h"
+#include "platform/testing/SlotUart.h"
 #include "platform/win/WinApi.h"
 #include "platform/win/WinInternal.h"
 #include "receiver/link/ByteBuffer.h"
@@ -126,27 +127,6 @@ class GpsLinkFixture : public ::testing::Test {
         std::ofstream(m_root + "/device.conf") << "profile = " << profile << "\n";
         ResetDeviceEmulation();
         ResetPeripheralControl();
-    }
-
-    static void SetFfuart(DWORD value) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
-                                 nullptr, 0, 0, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                      sizeof value);
-        RegCloseKey(key);
-    }
-    static DWORD Ffuart() {
-        HKEY key = nullptr;
-        if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, 0,
-                         &key) != ERROR_SUCCESS) {
-            return 0xDEAD;
-        }
-        DWORD value = 0xDEAD, size = sizeof value, type = 0;
-        RegQueryValueEx(key, L"FFUART", nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
-        RegCloseKey(key);
-        return value;
     }
 
     // Serves what the reader sends to this thread, waiting in real time
