@@ -111,6 +111,10 @@ class CRunSession {
     }
 
   private:
+    // While the run ends, how often it looks again whether it has (the
+    // program's ending may wait on its other threads).
+    static constexpr uint32_t kEndingLookMs = 10;
+
     static void CALLBACK EndProgramTimer(HWND, UINT, UINT_PTR id, DWORD);
 
     uint32_t End() {
@@ -121,7 +125,7 @@ class CRunSession {
             return 0;
         }
         // The program's own ending is under way (or about to start).
-        if (m_endPending) return m_backend.PollIntervalMs();
+        if (m_endPending) return kEndingLookMs;
         CWnd* main = AfxGetMainWnd();
         const bool alive = main && IsWindow(main->GetSafeHwnd());
         if (!m_endCalled && alive && m_hooks.endProgram) {
@@ -139,7 +143,7 @@ class CRunSession {
             if (alive) main->DestroyWindow();
             PostQuitMessage(0);
         }
-        return m_backend.PollIntervalMs();
+        return kEndingLookMs;
     }
 
     backends::Backend& m_backend;

@@ -127,7 +127,8 @@ int RunMessageLoop(Backend& backend) {
         }
         backend.PresentIfChanged();
         // A message posted to this thread kicks the signal and ends the wait.
-        CurrentThreadSignal().Wait(ClockNowMs() + backend.PollIntervalMs());
+        const uint32_t poll = backend.PollIntervalMs();
+        CurrentThreadSignal().Wait(poll == Backend::kNoPoll ? UINT64_MAX : ClockNowMs() + poll);
     }
 }
 

@@ -49,7 +49,9 @@ class Backend {
     // for the sound's length: a synchronous caller waits on the clock itself.
     virtual void PlayWave(const std::vector<uint8_t>& wav, bool async, bool loop = false) = 0;
     virtual void StopSound() = 0;
-    // How long a message loop may sleep before polling again.
+    // How long a message loop may sleep before polling again; kNoPoll: until
+    // it is kicked.
+    static constexpr uint32_t kNoPoll = UINT32_MAX;
     virtual uint32_t PollIntervalMs() const { return 10; }
 
     // Presents when painting has changed the screen since the last

@@ -63,6 +63,14 @@ void HeadlessBackend::WriteSnapshot() {
     }
 }
 
+// No host input comes in to poll for: the loop sleeps until it is kicked,
+// or until a snapshot held back by the interval is due.
+uint32_t HeadlessBackend::PollIntervalMs() const {
+    if (m_snapshotDir.empty() || !m_snapshotPending) return kNoPoll;
+    if (SnapshotDue()) return 0;
+    return static_cast<uint32_t>(m_snapshotIntervalMs - (ClockNowMs() - m_lastSnapshotMs));
+}
+
 bool HeadlessBackend::WantsPresent() const {
     // A change that came too soon after the last snapshot is written once
     // its interval has passed, even if nothing changes after it.

@@ -34,6 +34,7 @@ class HeadlessBackend : public Backend {
     void SetLed(int led, bool on) override;
     void PlayWave(const std::vector<uint8_t>& wav, bool async, bool loop = false) override;
     void StopSound() override;
+    uint32_t PollIntervalMs() const override;
 
     std::vector<PlayedWave> PlayedWaves() const;
     int SoundStops() const;
