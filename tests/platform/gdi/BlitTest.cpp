@@ -272,5 +272,30 @@ TEST(ImageFiles, BmpAndPngLoadAsBitmaps) {
     std::filesystem::remove_all(dir);
 }
 
+// Up to 256 colours go in a palette, more as plain RGB: either way every
+// pixel comes back. The 256 colours of the first picture come singly and
+// in a run, in no order.
+TEST(ImageFiles, PngKeepsEveryPixelWithOrWithoutAPalette) {
+    const testing::TempFolder folder("quorvel-gdi-png");
+    ASSERT_TRUE(folder.Made());
+    const std::filesystem::path dir = folder.Path();
+    // Colour n of 256, in one channel by n mod 3.
+    auto colour = [](uint32_t n) { return n % 3 == 0 ? n << 16 : n % 3 == 1 ? n << 8 : n; };
+    Image full{32, 20, {}};
+    for (int i = 0; i < full.width * full.height; ++i)
+        full.pixels.push_back(colour(static_cast<uint32_t>(i < 256 ? i : (i * 37) % 256)));
+    for (int i = 0; i < 40; ++i) full.pixels[static_cast<size_t>(300 + i)] = colour(200);
+    Image more = full;
+    more.pixels.back() = 0xFEDCBA;  // the 257th colour
+    for (const Image& image : {full, more}) {
+        const std::string path = (dir / "screen.png").string();
+        ASSERT_TRUE(SavePng(image, path));
+        Image back;
+        ASSERT_TRUE(LoadImageFile(path, &back));
+        EXPECT_EQ(back, image);
+    }
+    std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace quorvel::gdi::test
