@@ -66,17 +66,17 @@ ReadPlan PlanRead(const COMMTIMEOUTS& t, DWORD count, uint64_t now) {
 BOOL SerialPort::Read(BYTE* buffer, DWORD count, DWORD* read) {
     Lock lock(m_mutex);
     if (m_closed) return FailLocked(ERROR_OPERATION_ABORTED);
+    // A read that what has come already fills needs no time-outs: a reader
+    // taking a line byte by byte finds nearly every byte here.
+    DWORD done = ReadAvailableLocked(buffer, count);
+    if (count > 0 && done == count) {
+        if (read != nullptr) *read = done;
+        return TRUE;
+    }
     const ReadPlan plan = PlanRead(m_timeouts, count, ClockNowMs());
     const uint64_t abortMark = m_rxAbort;
-    DWORD done = 0;
-    uint64_t lastByteMs = 0;
-    for (;;) {
-        DWORD got = ReadAvailableLocked(buffer + done, count - done);
-        if (got > 0) {
-            done += got;
-            lastByteMs = ClockNowMs();
-        }
-        if (done == count || plan.returnAtOnce || (plan.returnAfterFirst && done > 0)) break;
+    uint64_t lastByteMs = done > 0 ? ClockNowMs() : 0;
+    while (done < count && !plan.returnAtOnce && !(plan.returnAfterFirst && done > 0)) {
         uint64_t deadline = plan.deadline;
         if (plan.interval != 0 && done > 0) {
             deadline = std::min(deadline, DeadlineAfter(lastByteMs, plan.interval));
@@ -86,6 +86,11 @@ BOOL SerialPort::Read(BYTE* buffer, DWORD count, DWORD* read) {
         if (end == WaitEnd::kClosed || m_rxAbort != abortMark) {
             if (read != nullptr) *read = done;
             return FailLocked(ERROR_OPERATION_ABORTED);
+        }
+        const DWORD got = ReadAvailableLocked(buffer + done, count - done);
+        if (got > 0) {
+            done += got;
+            lastByteMs = ClockNowMs();
         }
     }
     if (read != nullptr) *read = done;
