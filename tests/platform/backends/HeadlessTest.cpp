@@ -8,12 +8,14 @@
 #include "platform/backends/Backend.h"
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/base/Clock.h"
+#include "platform/base/Thread.h"
 #include "platform/device/DeviceLibrary.h"
 #include "platform/device/Leds.h"
 #include "platform/device/Sound.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/Surface.h"
 #include "platform/testing/TempDeviceRoot.h"
+#include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 #include "tests/platform/backends/TestWindow.h"
 #include "tests/platform/device/SoundTestWave.h"
@@ -137,6 +139,35 @@ TEST_F(Headless, SnapshotsFollowTheScreenAtMostOncePerInterval) {
     EXPECT_EQ(LoadPng(m_snapshots + "/screen-000002.png").At(40, 50), 0x00FF00u);
     EXPECT_EQ(LoadPng(m_snapshots + "/screen.png"), LoadPng(m_snapshots + "/screen-000002.png"));
     EXPECT_FALSE(std::filesystem::exists(m_snapshots + "/screen.png.part"));
+}
+
+// With nothing to poll for, the loop sleeps until it is woken, except for
+// a change that came too soon after the last snapshot: it wakes for that
+// one when its interval has passed.
+TEST_F(Headless, MessageLoopWakesForAHeldBackSnapshot) {
+    HeadlessBackend backend(HeadlessOptions(m_snapshots));
+    backendtest::TestWindow window;
+    quorvel::win::PumpUntilIdle();
+    ASSERT_TRUE(backend.PresentIfChanged());
+    EXPECT_EQ(backend.PollIntervalMs(), quorvel::backends::Backend::kNoPoll);
+    window.SetBlockColour(RGB(0, 255, 0));
+    quorvel::AdvanceVirtualClock(400);
+    const DWORD loopThread = GetCurrentThreadId();
+    const std::string second = m_snapshots + "/screen-000002.png";
+    std::thread driver([&] {
+        EXPECT_TRUE(quorvel::WaitForVirtualClockWaiters(1));
+        quorvel::AdvanceVirtualClock(599);
+        EXPECT_TRUE(quorvel::WaitForVirtualClockWaiters(1));
+        EXPECT_FALSE(std::filesystem::exists(second));
+        quorvel::AdvanceVirtualClock(1);
+        EXPECT_TRUE(quorvel::testing::WaitUntil([&] { return std::filesystem::exists(second); },
+                                                "the held-back snapshot written"));
+        PostThreadMessage(loopThread, WM_QUIT, 3, 0);
+    });
+    EXPECT_EQ(quorvel::backends::RunMessageLoop(backend), 3);
+    driver.join();
+    EXPECT_EQ(backend.SnapshotCount(), 2);
+    EXPECT_EQ(LoadPng(second).At(40, 50), 0x00FF00u);
 }
 
 TEST_F(Headless, MessageLoopDispatchesInputAndEndsOnQuit) {
