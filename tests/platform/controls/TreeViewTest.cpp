@@ -6,6 +6,7 @@
 
 #include "platform/controls/ShellFileInfo.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/TreeItems.h"
 #include "tests/platform/controls/ControlTest.h"
 
 using namespace controltest;
@@ -34,14 +35,7 @@ class TreeViews : public ControlTest {
             SendMessage(t, TVM_GETNEXTITEM, flag, reinterpret_cast<LPARAM>(item)));
     }
     static std::wstring Name(HWND t, HTREEITEM item) {
-        wchar_t buffer[64] = {};
-        TVITEM tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = buffer;
-        tv.cchTextMax = 64;
-        SendMessage(t, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-        return buffer;
+        return quorvel::testing::TreeItemText(t, item);
     }
     static bool IsExpanded(HWND t, HTREEITEM item) {
         TVITEM tv{};
