@@ -12,6 +12,7 @@
 
 #include "platform/testing/ChildProcess.h"
 #include "platform/testing/TempDeviceRoot.h"
+#include "platform/testing/WaitUntil.h"
 #include "sim/GnssSimulator.h"
 #include "sim/Sounder.h"
 #include "tests/sim/ProgramSide.h"
@@ -182,7 +183,8 @@ TEST_F(SimulatorTest, ReplayWaitsForTheProgramsPortAndSendsEveryLine) {
     std::string expected;
     for (int i = 0; i < 300; ++i) expected += "$GPGGA," + std::to_string(i) + "*00\r\n";
     EXPECT_EQ(m_side.ReadFor(5000, "$GPGGA,299*00\r\n"), expected);
-    EXPECT_TRUE(sim.ReplayDone());
+    // The flag rises just after the last line is written.
+    EXPECT_TRUE(quorvel::testing::WaitUntil([&] { return sim.ReplayDone(); }, "the replay's end"));
     options.replayPath = m_dir + "/none.log";
     GnssSimulator missing(options);
     EXPECT_FALSE(missing.Start(error));

@@ -69,7 +69,7 @@ TEST_F(GpsCommStreamTest, EveryCaptureGivesOneLinePerCarriageReturn) {
         StartLink();
         ASSERT_TRUE(Serve([&] { return m_events.lines.size() >= expected.size(); }, 60000))
             << path << ": " << m_events.lines.size() << " of " << expected.size();
-        EXPECT_TRUE(m_sim->ReplayDone());
+        EXPECT_TRUE(WaitUntil([&] { return m_sim->ReplayDone(); }, "the replay's end"));
         m_comm->Close();
         EXPECT_EQ(m_events.lines, expected) << path;
         EXPECT_EQ(m_events.badEnds, 0) << path;
