@@ -307,6 +307,9 @@ TEST_F(FrameCommandsTest, MenuAndToolbarOfferTheCommandsAsTheRunStateAllows) {
         for (UINT id : kToolbar)
             EXPECT_EQ(ButtonEnabled(id), Offered(id, state))
                 << "button " << id << " state " << bits;
+        // Commands of their own stay as they are.
+        EXPECT_TRUE(CommandEnabled(ID_AUTO_COLLECT_START)) << bits;
+        EXPECT_TRUE(CommandEnabled(ID_APP_ABOUT)) << bits;
     }
     Doc().m_bMeasuring = Doc().m_bPaused = Doc().m_bDepthOnly = Doc().m_bSounderActive = 0;
 }
