@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/convert/ConvertText.h"
+#include "app/coordsys/CoordSysUi.h"
 
 namespace convert {
 
@@ -31,7 +32,7 @@ enum RtkField {
 };
 
 double PackedDegrees(std::wstring_view field) {
-    return CCoordTransform::ConvertDmsRadian(FieldNumber(field), 1) * CCoordTransform::kRho;
+    return coordsys::PackedToDegrees(FieldNumber(field));
 }
 
 void LoadHeightFit(CCoordTransform& engine, const CoordSysParams& p) {
