@@ -198,8 +198,8 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
                     SendGraphCommand(kGraphSetOrigin, reinterpret_cast<LPARAM>(origin));
                 }
                 break;
-            // The measurement keys do what their greyed or offered command
-            // would: a greyed one does nothing.
+            // The measurement keys act only where the menu and the toolbar
+            // offer their command; the key of a greyed one does nothing.
             case 'c':
                 if (IsCommandEnabled(ID_MEASURE_START)) OnStartMeasure();
                 break;
