@@ -30,6 +30,7 @@ ON_WM_TIMER()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_GPS_BIN1_SIGMA, OnBin1Sigma)
 ON_MESSAGE(WM_GPS_SENTENCE, OnReceiverMessage)
+ON_MESSAGE(WM_GPS_POSITION_DONE, OnPostedPositionDone)
 ON_COMMAND(ID_VIEW_BLANK, OnViewBlank)
 ON_COMMAND(ID_VIEW_MAIN, OnViewMain)
 ON_COMMAND(ID_VIEW_SAVE_POINT, OnViewSavePoint)
@@ -197,20 +198,25 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
                     SendGraphCommand(kGraphSetOrigin, reinterpret_cast<LPARAM>(origin));
                 }
                 break;
+            // The measurement keys act only where the menu and the toolbar
+            // offer their command; the key of a greyed one does nothing.
             case 'c':
-                OnStartMeasure();
+                if (IsCommandEnabled(ID_MEASURE_START)) OnStartMeasure();
                 break;
             case 'd':
-                OnStopMeasure();
+                if (IsCommandEnabled(ID_MEASURE_STOP)) OnStopMeasure();
                 break;
             case 'f':
-                OnQuickLineChange();
+                if (IsCommandEnabled(ID_MEASURE_QUICK_LINE)) OnQuickLineChange();
                 break;
             case 'e':
-                m_bManualRecord = 1;
+                // The store request has no command of its own: it is taken
+                // while epochs are being recorded, when the line change is
+                // offered.
+                if (IsCommandEnabled(ID_MEASURE_QUICK_LINE)) m_bManualRecord = 1;
                 break;
             case 'g':
-                if (doc) doc->m_bPaused = 1;
+                if (doc && IsCommandEnabled(ID_MEASURE_PAUSE)) doc->m_bPaused = 1;
                 break;
             case 'h':
                 SendGraphCommand(kGraphZoomIn);
@@ -235,6 +241,27 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
         }
     }
     return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+namespace {
+
+// A command's state as the menu and the toolbar ask for it.
+class CommandStateProbe : public CCmdUI {
+  public:
+    void Enable(BOOL bOn) override {
+        CCmdUI::Enable(bOn);
+        m_bOn = bOn;
+    }
+    BOOL m_bOn = TRUE;
+};
+
+}  // namespace
+
+BOOL CMainFrame::IsCommandEnabled(UINT nID) {
+    CommandStateProbe probe;
+    probe.m_nID = nID;
+    probe.DoUpdate(this, TRUE);
+    return probe.m_bOn;
 }
 
 CMainFrame* GetMainFrame() {

@@ -18,6 +18,9 @@
 // MainFrameRelay.cpp (speed and heading, the GGA relay).
 #pragma once
 
+#include <deque>
+#include <memory>
+
 #include "app/FrameReceiverHost.h"
 #include "app/SounderInput.h"
 #include "app/SounderTypes.h"
@@ -98,6 +101,10 @@ class CMainFrame : public CFrameWnd {
     // (hemisphere letters not applied).
     static void ParseNmeaLatLon(RelayPoint* point);
 
+    // Whether a command is offered now: the update handlers the menu and
+    // the toolbar ask, run for `nID` (a command nothing handles is not).
+    BOOL IsCommandEnabled(UINT nID);
+
     // ---- Echo sounder (MainFrameSounder.cpp) ----
     // Opens m_sounderPort from the settings and selects the type; TRUE at
     // once when it is open already.
@@ -128,6 +135,11 @@ class CMainFrame : public CFrameWnd {
     CArray<HWND> m_notifyWnds;
     SounderTypeRecord m_curSounderType;
     SurveyRecord m_fix;
+    // The copies of m_fix posted to the current screen, oldest first. Each
+    // post is followed by a WM_GPS_POSITION_DONE to the frame itself, which
+    // the frame's queue delivers after the screen's message (or after that
+    // message was dropped with its window), and which frees the oldest copy.
+    std::deque<std::unique_ptr<SurveyRecord>> m_postedFixes;
     BOOL m_bManualRecord = 0;
     CString m_strLastPointName;
     // The last stored epoch and the previous GGA fix.
@@ -162,6 +174,8 @@ class CMainFrame : public CFrameWnd {
     afx_msg LRESULT OnBin1Sigma(WPARAM wParam, LPARAM lParam);
     // WM_GPS_SENTENCE: one line or reply frame from the receiver link.
     afx_msg LRESULT OnReceiverMessage(WPARAM wParam, LPARAM lParam);
+    // WM_GPS_POSITION_DONE: the oldest posted copy of the fix is handled.
+    afx_msg LRESULT OnPostedPositionDone(WPARAM wParam, LPARAM lParam);
     afx_msg void OnViewBlank();
     afx_msg void OnViewMain();
     afx_msg void OnViewSavePoint();
@@ -220,6 +234,9 @@ class CMainFrame : public CFrameWnd {
     void ClearForRadioSearch(const CString& status);
     void TranslateStatus();
     void OnNewPosition();
+    // Posts the current screen a copy of m_fix that later sentences cannot
+    // change before the screen reads it.
+    void PostPositionToScreen();
     void RelayGga();
     void FillSounderTypes();
     // Writes the settings; on failure the box of string 61423.

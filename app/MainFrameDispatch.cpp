@@ -4,10 +4,11 @@
 // lines to the parser of their type and then does what the rest of the
 // program expects after a sentence: keep the device awake, feed the
 // watchdog, drive the LEDs from the correction age, translate the status,
-// and for a GGA compute speed and heading, record the epoch, broadcast the
-// position and relay it (MainFrameRelay.cpp).
+// and for a GGA the parser took compute speed and heading, record the
+// epoch, broadcast the position and relay it (MainFrameRelay.cpp).
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
@@ -110,11 +111,16 @@ void CMainFrame::HandleText(const CString& line) {
     if (bare == L"FINDRADIO" || bare == L"FIND") ClearForRadioSearch(bare);
 
     const int type = GpsSentenceType(line);
-    if (type == kSentenceGga) m_strCurGga = CReceiverParser::CutAtDollar(line).SpanExcluding(L"\r");
+    BOOL taken = FALSE;
     if (type != kSentenceVersion && type != kSentenceCrmss) {
+        // The parser changes nothing of the fix when it refuses a line.
         CString copy = line;
-        m_parser.Parse(type, copy, &m_fix);
+        taken = m_parser.Parse(type, copy, &m_fix);
     }
+    // A GGA the parser refused (its checksum) is no position: the last one
+    // is neither recorded again, nor shown, nor relayed.
+    const bool newPosition = type == kSentenceGga && taken;
+    if (newPosition) m_strCurGga = CReceiverParser::CutAtDollar(line).SpanExcluding(L"\r");
     // A screen that stops the feed sees nothing more of this sentence.
     if (!doc->m_bPositionFeed) return;
 
@@ -135,7 +141,7 @@ void CMainFrame::HandleText(const CString& line) {
     }
     doc->m_nRadioChannel = g_gpsComm.m_nCurChannel;
     if (doc->m_bStatusInChinese) TranslateStatus();
-    if (type == kSentenceGga) OnNewPosition();
+    if (newPosition) OnNewPosition();
 }
 
 // The receiver searches for its radio: a status-only notice with the fix
@@ -179,7 +185,29 @@ void CMainFrame::OnNewPosition() {
     const WPARAM fix = reinterpret_cast<WPARAM>(&m_fix);
     ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, 1);
     ::SendMessage(m_hGraphView, WM_GPS_POSITION, fix, 1);
-    if (m_hViewWnd) ::PostMessage(m_hViewWnd, WM_GPS_POSITION, fix, 1);
+    PostPositionToScreen();
     doc->m_curFix = m_fix;
     if (doc->m_bLinkFlagM || doc->m_bLinkFlagR) RelayGga();
+}
+
+// The reader sends the next sentences, which are handled before anything
+// posted: the screen gets a copy of its own, kept by the frame until the
+// frame's own message behind it comes round. Both messages go through the
+// one queue of the frame's thread, in order, so the copy outlives the
+// screen's handling; a screen destroyed meanwhile takes its message with it
+// and the copy is freed all the same.
+void CMainFrame::PostPositionToScreen() {
+    if (!m_hViewWnd) return;
+    auto copy = std::make_unique<SurveyRecord>(m_fix);
+    if (!::PostMessage(m_hViewWnd, WM_GPS_POSITION, reinterpret_cast<WPARAM>(copy.get()), 1))
+        return;
+    m_postedFixes.push_back(std::move(copy));
+    // Should this post fail (the frame going away), the copy stays until a
+    // later release or the frame's end; releases only ever take the oldest.
+    ::PostMessage(m_hWnd, WM_GPS_POSITION_DONE, 0, 0);
+}
+
+LRESULT CMainFrame::OnPostedPositionDone(WPARAM, LPARAM) {
+    if (!m_postedFixes.empty()) m_postedFixes.pop_front();
+    return 0;
 }

@@ -152,9 +152,13 @@ void CMainFrame::OnUpdateStartMeasure(CCmdUI* pCmdUI) {
                    !((doc->m_bMeasuring || doc->m_bDepthOnly) && !doc->m_bPaused));
 }
 
+// A depth-only run is stopped by this command too: its key obeys the same
+// greying, and nothing else ends such a run (the close refuses while it
+// lasts).
 void CMainFrame::OnUpdateStopMeasure(CCmdUI* pCmdUI) {
     const CVendropDoc* doc = Doc();
-    pCmdUI->Enable(doc != nullptr && (doc->m_bMeasuring || doc->m_bSounderActive));
+    pCmdUI->Enable(doc != nullptr &&
+                   (doc->m_bMeasuring || doc->m_bSounderActive || doc->m_bDepthOnly));
 }
 
 void CMainFrame::OnUpdatePauseMeasure(CCmdUI* pCmdUI) {

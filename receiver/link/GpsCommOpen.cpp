@@ -88,6 +88,10 @@ BOOL CGpsComm::Open() {
     if (m_nPort != ExpansionSlotPort) {
         if (!ConfigurePort(port)) return FALSE;
     } else {
+        // A board switched off (by the Close of a reconnection) hears
+        // nothing: it is powered before it is told its rate, as it is at the
+        // first start, when it has been on since the handheld started.
+        SwitchReceiverPower(TRUE);
         StartExpansionSlotBoard(port);
     }
     COMMTIMEOUTS timeouts{};

@@ -1,23 +1,33 @@
 // The receiver dispatcher in the running program, over the real link: the
 // link start the settings ask for, the registry and port failures, a boat
-// at 10 Hz reaching the current screen, the receiver's replies, position
-// and base logs driving the LEDs, the radio set-up and the base file, the
-// GGA relay, and reconnections while the receiver streams.
+// at 10 Hz reaching the current screen, GGAs with spoiled checksums kept
+// out of the recording and off the screens, the posted position not changed
+// by the sentences behind it, the receiver's replies, position and base
+// logs driving the LEDs, the radio set-up and the base file, the GGA relay,
+// and reconnections while the receiver streams.
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/AppGlobals.h"
+#include "app/DataView.h"
+#include "app/FrameMessages.h"
 #include "app/ReceiverLinkStart.h"
+#include "platform/base/TextConv.h"
 #include "platform/device/Leds.h"
 #include "platform/files/Registry.h"
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ProcessCounts.h"
 #include "platform/testing/SlotUart.h"
+#include "receiver/link/ByteBuffer.h"
 #include "receiver/link/PeripheralControl.h"
+#include "receiver/link/PortMessages.h"
+#include "res/resource.h"
 #include "sim/GnssModel.h"
+#include "sim/GnssSimulator.h"
+#include "sim/Nmea.h"
 #include "sim/ReceiverLogs.h"
 #include "tests/app/DispatchTest.h"
 
@@ -56,6 +66,40 @@ std::string SentGga(const sim::GnssSimOptions& options, const SurveyRecord& fix)
     const long index = std::lround((utc - startSeconds) * options.rateHz);
     const sim::GnssModel model(options.scenario);
     return sim::GgaSentence(model.EpochAt(static_cast<double>(index) / options.rateHz));
+}
+
+// The lines of a text cut at LF, each without its CR LF; empty ones dropped.
+std::vector<std::string> TextLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+// Whether a sentence's two checksum digits are those of its body.
+bool ChecksumGood(const std::string& sentence) {
+    const size_t star = sentence.rfind('*');
+    return star != std::string::npos && star + 3 <= sentence.size() &&
+           sentence.substr(star + 1, 2) == sim::NmeaChecksum(sentence.substr(1, star - 1));
+}
+
+// A position as the GGA it came from gives it: each field the GGA sets, as
+// the GGA's text has it.
+void ExpectFromGga(const SurveyRecord& fix, const std::string& gga) {
+    SCOPED_TRACE(gga);
+    const std::vector<std::string> f = Fields(gga.substr(0, gga.rfind('*')));
+    ASSERT_GE(f.size(), 12u);
+    EXPECT_EQ(fix.nHour, (std::stoi(f[1].substr(0, 2)) + 8) % 24);
+    EXPECT_EQ(fix.nMinute, std::stoi(f[1].substr(2, 2)));
+    EXPECT_EQ(fix.dSecond, std::stod(f[1].substr(4)));
+    EXPECT_NEAR(fix.dLat, Angle(f[2], 2, f[3]), 1e-12);
+    EXPECT_NEAR(fix.dLon, Angle(f[4], 3, f[5]), 1e-12);
+    EXPECT_EQ(fix.dHeight, std::stod(f[9]) + std::stod(f[11]));
+    EXPECT_EQ(fix.nSatsUsed, std::stoi(f[7]));
+    EXPECT_EQ(fix.dDop, std::stod(f[8]));
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -223,6 +267,133 @@ TEST_F(DispatchFlowTest, ABoatAtTenHertzReachesTheScreenOncePerGgaInEverySolutio
             previous = t;
         }
     }
+}
+
+// The receiver's sentences with every Nth checksum spoiled, as the
+// simulator sends them at 1 Hz (ZDA, GGA, GST, GSA, GSV), over the real
+// link into a running recording.
+TEST_F(DispatchFlowTest, AGgaWithABadChecksumIsNeitherRecordedNorShown) {
+    ScreenWindow screen;
+    StartProgram([](SystemParams& p) {
+        p.Port = 1;
+        p.SoundUse = 0;
+    });
+    Frame()->SetViewWnd(screen.Handle());
+    ASSERT_TRUE(RunLinkToItsReadLoop());
+    m_receiver.ReadUntil("$JASC,GPGSV,0.2\r\n\r\n");
+    auto* dataView = static_cast<CDataView*>(CWnd::FromHandle(Frame()->m_hDataView));
+    // Feeds epochs [from, to) of a receiver spoiling every `badEvery`th
+    // sentence; returns the GGAs that went out whole.
+    auto feed = [&](int badEvery, int from, int to) {
+        sim::GnssSimOptions options;
+        options.badChecksumEvery = badEvery;
+        sim::GnssOutput output(options);
+        std::vector<std::string> good;
+        for (int i = 0; i < to; ++i) {
+            const std::vector<std::string> chunks = output.EpochChunks(i);
+            if (i < from) continue;
+            for (const std::string& chunk : chunks) {
+                for (const std::string& line : TextLines(chunk)) {
+                    EXPECT_TRUE(Deliver(line + "\r\n")) << line;
+                    if (line.rfind("$GPGGA,", 0) == 0 && ChecksumGood(line)) good.push_back(line);
+                }
+            }
+        }
+        return good;
+    };
+    auto recorded = [&] {
+        const std::string text =
+            Doc().m_strRawFile.IsEmpty() ? "" : ReadDevice(Doc().m_strRawFile.GetString());
+        return TextLines(text);
+    };
+
+    // Every checksum spoiled: the data make a measurement possible, but
+    // there is no position anywhere and nothing is recorded.
+    ASSERT_TRUE(feed(1, 0, 1).empty());
+    m_modals->ExpectMessageBox(L"测深仪设置为不使用,确定只测量GPS定位坐标数据吗?").Answer(IDYES);
+    Frame()->SendMessage(WM_COMMAND, ID_MEASURE_START);
+    Pump();
+    ASSERT_TRUE(Doc().m_bMeasuring);
+    ASSERT_TRUE(feed(1, 1, 6).empty());
+    Pump();
+    EXPECT_TRUE(recorded().empty());
+    EXPECT_TRUE(screen.positions.empty());
+    EXPECT_EQ(Doc().m_curFix.dLat, 0.0);
+    EXPECT_EQ(quorvel::ToUtf8(dataView->ValueOf(L"坐标x")), "");
+    EXPECT_EQ(quorvel::ToUtf8(dataView->ValueOf(L"状态")), "");
+    EXPECT_EQ(quorvel::ToUtf8(Frame()->m_strCurGga), "");
+
+    // One sentence in five spoiled, GGAs among them: the good epochs, each
+    // once and in order, on the screen and in the file.
+    const std::vector<std::string> good = feed(5, 6, 26);
+    ASSERT_GE(good.size(), 10u);
+    ASSERT_LE(good.size(), 18u);  // some GGAs were spoiled
+    Pump();
+    const std::vector<std::string> lines = recorded();
+    ASSERT_EQ(screen.positions.size(), good.size());
+    ASSERT_EQ(lines.size(), good.size());
+    for (size_t i = 0; i < good.size(); ++i) {
+        const SurveyRecord& fix = screen.positions[i].fix;
+        ExpectFromGga(fix, good[i]);
+        CString time;
+        CCoordTransform::FormatTimeHMS(time, fix.nHour, fix.nMinute, fix.dSecond);
+        EXPECT_EQ(Fields(lines[i])[2], quorvel::ToUtf8(time)) << lines[i];
+    }
+    EXPECT_EQ(quorvel::ToUtf8(Frame()->m_strCurGga), good.back());
+    EXPECT_EQ(m_modals->Pending(), 0);
+}
+
+// The reader sends each sentence and the frame handles it before anything
+// posted, so at 20 Hz the GSA, the GSVs and the next GGA are through the
+// dispatcher before the current screen reads the position it was posted.
+TEST_F(DispatchFlowTest, TheCurrentScreenReadsEachPostedPositionAsItsGgaGaveIt) {
+    StartProgram([](SystemParams& p) { p.Port = 1; });
+    ASSERT_TRUE(RunLinkToItsReadLoop());
+    m_receiver.ReadUntil("$JASC,GPGSV,0.2\r\n\r\n");
+    // A line as the reader hands it over: up to its CR, then a 0.
+    auto dispatch = [](const std::string& sentence) {
+        CByteBuffer buffer;
+        const std::string line = sentence.substr(0, sentence.size() - 1);  // without the LF
+        buffer.Append(line.data(), static_cast<DWORD>(line.size()));
+        const char zero = 0;
+        buffer.Append(&zero, 1);
+        GetMainFrame()->SendMessage(WM_GPS_SENTENCE, reinterpret_cast<WPARAM>(&buffer), 7);
+    };
+    sim::GnssScenario scenario;
+    const sim::GnssModel model(scenario);
+    std::vector<std::string> ggas;
+    auto second = [&](int first) {
+        ggas.clear();
+        for (int i = first; i < first + 20; ++i) {
+            const sim::NmeaEpoch e = model.EpochAt(i / 20.0);
+            ggas.push_back(sim::GgaSentence(e));
+            dispatch(ggas.back());
+            dispatch(sim::GstSentence(e));
+            dispatch(sim::GsaSentence(e));
+            for (const std::string& gsv : sim::GsvSentences(e)) dispatch(gsv);
+        }
+    };
+    {
+        ScreenWindow screen;
+        Frame()->SetViewWnd(screen.Handle());
+        second(0);
+        EXPECT_EQ(Frame()->m_postedFixes.size(), 20u);  // one copy per post, none handled yet
+        Pump();
+        ASSERT_EQ(screen.positions.size(), 20u);
+        for (size_t i = 0; i < ggas.size(); ++i) ExpectFromGga(screen.positions[i].fix, ggas[i]);
+        EXPECT_TRUE(Frame()->m_postedFixes.empty());
+
+        // A screen that goes before its positions are handled takes them
+        // with it; their copies go all the same.
+        second(20);
+        EXPECT_EQ(Frame()->m_postedFixes.size(), 20u);
+        screen.positions.clear();
+    }
+    Pump();
+    EXPECT_TRUE(Frame()->m_postedFixes.empty());
+    Frame()->SetViewWnd(nullptr);
+    second(40);
+    EXPECT_TRUE(Frame()->m_postedFixes.empty());
 }
 
 TEST_F(DispatchFlowTest, RepliesAreAnsweredAndThePortFrameSetsTheLink) {

@@ -73,23 +73,113 @@ TEST_F(RecordingFlowTest, TheCommandsLeadThroughTheStatesAndAreOfferedAsTheTable
     Key('C');
     EXPECT_EQ(States(), stopped);
     // Yes without the sounder in use: the hint, and depth-only stays set,
-    // with "stop" greyed (the key still stops) and the close refused.
+    // with start greyed, stop offered and the close refused.
     m_modals->ExpectMessageBox(L"未收到GPS定位数据,确定只采集水深数据吗?").Answer(IDYES);
     m_modals->ExpectMessageBox(L"请首先在测深仪设置中选中使用测深设备").Answer(IDOK);
     Key('C');
     EXPECT_TRUE(Doc().m_bDepthOnly);
-    EXPECT_EQ(States(), (CommandStates{false, false, false, true, false}));
+    EXPECT_EQ(States(), (CommandStates{false, true, false, true, false}));
     m_modals->ExpectMessageBox(L"请首先停止测量").Answer(IDOK);
     Frame()->SendMessage(WM_CLOSE);
-    // With receiver data again the flag still refuses the start.
+    // With receiver data again the flag still refuses the start: the
+    // greyed command and its key do nothing.
     Doc().m_bGpsData = 1;
-    m_modals->ExpectMessageBox(L"请首先在测深仪设置中选中使用测深设备").Answer(IDOK);
+    Frame()->SendMessage(WM_COMMAND, ID_MEASURE_START);
     Key('C');
     EXPECT_FALSE(Doc().m_bMeasuring);
     Key('D');
     EXPECT_EQ(States(), stopped);
     EXPECT_EQ(m_modals->Pending(), 0);
     EXPECT_TRUE(::IsWindow(Frame()->m_hWnd));
+}
+
+// Each measurement key from each run state: a key whose command the menu
+// greys does nothing at all; an offered one does what the command does.
+TEST_F(RecordingFlowTest, TheMeasurementKeysActOnlyWhereTheMenuOffersTheirCommands) {
+    StartWith(NoSounder);
+    Doc().m_bGpsData = 1;
+    struct Run {
+        bool measuring, paused, depthOnly, manual;
+        CString rawFile;
+        int counter, fileNumber;
+        bool operator==(const Run&) const = default;
+    };
+    auto now = [&] {
+        return Run{Doc().m_bMeasuring != 0,       Doc().m_bPaused != 0, Doc().m_bDepthOnly != 0,
+                   Frame()->m_bManualRecord != 0, Doc().m_strRawFile,   Doc().m_nPointCounter,
+                   Doc().m_sysParams.nSFStartID};
+    };
+    auto print = [](const Run& r) {
+        return "measuring " + std::to_string(r.measuring) + " paused " + std::to_string(r.paused) +
+               " depth " + std::to_string(r.depthOnly) + " manual " + std::to_string(r.manual) +
+               " file " + quorvel::ToUtf8(r.rawFile) + " counter " + std::to_string(r.counter) +
+               " number " + std::to_string(r.fileNumber);
+    };
+    enum State { kStopped, kMeasuring, kPaused, kDepthOnly };
+    const char* stateNames[] = {"stopped", "measuring", "paused", "depth only"};
+    const UINT keys[] = {'C', 'D', 'E', 'F', 'G'};
+    const UINT commands[] = {ID_MEASURE_START, ID_MEASURE_STOP, ID_MEASURE_QUICK_LINE,
+                             ID_MEASURE_QUICK_LINE, ID_MEASURE_PAUSE};
+    // Whether each key acts, by state (c d e f g).
+    const bool acts[4][5] = {
+        {true, false, false, false, false},  // stopped
+        {false, true, true, true, true},     // measuring
+        {true, true, false, false, false},   // paused
+        {false, true, false, false, true},   // depth only
+    };
+    const CString ln0 = L"\\Flash Disk\\Jobs\\ruvo\\data\\LN0.org";
+    const CString ln1 = L"\\Flash Disk\\Jobs\\ruvo\\data\\LN1.org";
+    for (int state = kStopped; state <= kDepthOnly; ++state) {
+        for (int k = 0; k < 5; ++k) {
+            SCOPED_TRACE(std::string(stateNames[state]) + " key " + static_cast<char>(keys[k]));
+            // The run as it stands: file LN0 (number 0), 7 epochs in.
+            Doc().m_nPointCounter = 7;
+            Doc().m_strRawFile = ln0;
+            Doc().m_sysParams.nSFStartID = 0;
+            Doc().m_bMeasuring = state == kMeasuring || state == kPaused;
+            Doc().m_bPaused = state == kPaused;
+            Doc().m_bDepthOnly = state == kDepthOnly;
+            Frame()->m_bManualRecord = 0;
+            const Run before = now();
+            EXPECT_EQ(CommandEnabled(commands[k]), acts[state][k]);
+            Run expected = before;
+            if (acts[state][k]) {
+                switch (keys[k]) {
+                    case 'C':
+                        if (state == kPaused) {
+                            expected.paused = false;
+                        } else {
+                            m_modals
+                                ->ExpectMessageBox(
+                                    L"测深仪设置为不使用,确定只测量GPS定位坐标数据吗?")
+                                .Answer(IDYES);
+                            expected.measuring = true;
+                            expected.counter = 0;
+                        }
+                        break;
+                    case 'D':
+                        expected.measuring = expected.paused = expected.depthOnly = false;
+                        break;
+                    case 'E':
+                        expected.manual = true;
+                        break;
+                    case 'F':
+                        expected.rawFile = ln1;
+                        expected.counter = 0;
+                        expected.fileNumber = 1;
+                        break;
+                    case 'G':
+                        expected.paused = true;
+                        break;
+                }
+            }
+            Key(keys[k]);
+            const Run after = now();
+            EXPECT_EQ(after, expected) << print(after) << " / " << print(expected);
+            EXPECT_EQ(m_modals->Pending(), 0);
+        }
+    }
+    Doc().m_bMeasuring = Doc().m_bPaused = Doc().m_bDepthOnly = 0;
 }
 
 TEST_F(RecordingFlowTest, ANewRunAndALineChangeGoPastExistingFilesAndKeepTheNumber) {

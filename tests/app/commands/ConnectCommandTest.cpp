@@ -1,14 +1,19 @@
 // The connect command in the running program: the receiver link started
 // anew from the dialog's choice on the simulated receiver, port choice 2
 // kept as 2 and reached on COM1 at 9600 baud; Cancel keeps the link, also
-// after a Bluetooth search that had to close it.
+// after a Bluetooth search that had to close it; the board in the expansion
+// slot told its rate on every reconnection as at the first start.
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "app/AppGlobals.h"
 #include "platform/base/Clock.h"
+#include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ModalScript.h"
+#include "receiver/link/PeripheralControl.h"
 #include "tests/app/commands/CommandsTest.h"
 
 // Last: its speed macros (B0 ...) would clash with the program's names.
@@ -45,7 +50,32 @@ class ConnectCommandTest : public CommandsTest {
             if (line == text) return true;
         return false;
     }
+    // What the receiver heard from the first link-start frame on, without
+    // the watchdog's stop-search pairs: the clock the search moved on lets
+    // the frame's no-data notice fall anywhere in the start.
+    std::vector<std::string> FromLinkStart() const {
+        std::vector<std::string> entries;
+        for (const std::string& entry : LogEntries()) {
+            if (entries.empty() && entry.rfind("FRAME id=52 ", 0) != 0) continue;
+            if (entry.rfind("FRAME id=53 ", 0) != 0) entries.push_back(entry);
+        }
+        return entries;
+    }
+    // Waits, the clock moved on only until the link's read loop runs, for
+    // `count` entries from the first link-start frame on.
+    bool WaitForStart(size_t count) {
+        return RunLinkToItsReadLoop() && Serve([&] { return FromLinkStart().size() >= count; });
+    }
 };
+
+std::vector<std::string> SlotLinkStart() {
+    std::ifstream in(std::string(QUORVEL_SOURCE_DIR) +
+                     "/tests/receiver/link/data/link-start-com5-format0.txt");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    EXPECT_GT(lines.size(), 4u);
+    return lines;
+}
 
 TEST_F(ConnectCommandTest, TheChosenLinkIsStartedAndPortChoiceTwoStaysTwo) {
     StartReceiver();
@@ -111,6 +141,47 @@ TEST_F(ConnectCommandTest, CancelKeepsTheLinkRunningAlsoAfterASearch) {
     EXPECT_EQ(LineSpeed(m_sim->Path()), static_cast<speed_t>(B57600));
     EXPECT_EQ(Doc().m_sysParams.Port, 1);
     EXPECT_EQ(ReadDevice(L"\\Flash Disk\\Jobs\\ruvo\\ruvo.ini"), ini);
+}
+
+// The board in the expansion slot (port choice 0, COM5) is switched off by
+// every closing of the link. Each way back to it, the cable chosen again
+// or a Bluetooth search given up, switches it on before it is told to go
+// from 57600 to 9600 baud: it hears the two link-start frames and the two
+// "com,9600" lines, and the whole start as at the first.
+TEST_F(ConnectCommandTest, EveryReconnectionOnTheExpansionSlotReachesThePoweredBoard) {
+    quorvel::ResetSerialPortPower();
+    quorvel::ResetPeripheralControl();
+    StartReceiver();
+    const std::vector<std::string> slot = SlotLinkStart();
+    m_sim->Log().Clear();
+    StartProgram([](SystemParams& p) { p.Port = 0; });
+    ASSERT_TRUE(WaitForStart(slot.size()));
+    EXPECT_EQ(FromLinkStart(), slot) << "the first start";
+    EXPECT_EQ(g_gpsComm.m_nPort, 5);
+
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way == 0 ? "the cable chosen again" : "a search then Cancel");
+        m_sim->Log().Clear();
+        if (way == 0) {
+            m_modals->ExpectDialog(IDD_CONNECT_SET)
+                .Select(IDC_CONNECT_LINK_TYPE, 0)  // "电缆"
+                .Click(IDOK);
+        } else {
+            m_modals->ExpectDialog(IDD_CONNECT_SET)
+                .Select(IDC_CONNECT_LINK_TYPE, 2)
+                .Click(IDC_CONNECT_SCAN)
+                .Do([](HWND) { EXPECT_FALSE(quorvel::IsSerialPortPowered(5)); })
+                .Click(IDCANCEL);
+        }
+        Command(ID_CONNECT_INSTRUMENT);
+        EXPECT_EQ(m_modals->Pending(), 0);
+        ASSERT_TRUE(WaitForStart(slot.size()));
+        EXPECT_EQ(FromLinkStart(), slot);
+        EXPECT_TRUE(quorvel::IsSerialPortPowered(5));
+        EXPECT_EQ(g_gpsComm.m_nPort, 5);
+        EXPECT_EQ(LineSpeed(m_sim->Path()), static_cast<speed_t>(B9600));
+    }
+    EXPECT_EQ(Doc().m_sysParams.Port, 0);
 }
 
 }  // namespace

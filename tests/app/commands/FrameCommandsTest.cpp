@@ -220,7 +220,7 @@ bool Offered(UINT id, const RunState& s) {
         case ID_MEASURE_START:
             return !((m || d) && !p);
         case ID_MEASURE_STOP:
-            return m || a;
+            return m || a || d;
         case ID_CONNECT_SOUNDER:
             return !m && !a && !p && !d;
         case ID_MEASURE_PAUSE:

@@ -69,7 +69,10 @@ TEST_F(GpsCommStartTest, ExpansionSlotBoardIsTakenFrom57600To9600) {
     m_comm->SetPortParams(0, 0, 57600, 'N', 8, 1);
     RunLinkStart(5, "link-start-com5-format0.txt", 3500);
     EXPECT_EQ(boxes.Count(), 0) << boxes.Report();
-    // Closed, the board is switched off; opened again, on.
+    // Closed, the board is switched off; started again, it is switched on
+    // before it is spoken to, and hears the whole start once more.
+    EXPECT_FALSE(IsSerialPortPowered(5));
+    RunLinkStart(5, "link-start-com5-format0.txt", 3500);
     EXPECT_FALSE(IsSerialPortPowered(5));
     m_comm->Start();
     Advance(3500);
