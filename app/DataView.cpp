@@ -65,6 +65,9 @@ void CDataView::OnInitialUpdate() {
         frame->AddNotifyWnd(m_hWnd);
     }
     BuildPanelRows();
+    // Rows that do not fit the pane are reached by scrolling.
+    SetScrollSizes(MM_TEXT, PanelSize(m_rcClient.Width()));
+    GetClientRect(&m_rcClient);
     ResetValues();
     SetTimer(kTimerId, 1000, nullptr);
     m_nKeyMinute = -1;

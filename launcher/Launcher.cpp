@@ -228,8 +228,10 @@ std::shared_ptr<CScriptRunner> StartScript(const LaunchOptions& options,
 // The application runs with an empty command line: every option was ours.
 int RunWithSession(const LaunchOptions& options, std::shared_ptr<CScriptRunner> script,
                    const CSignalWatch& signals, const LauncherHooks& hooks, char* argv0) {
-    const bool headless = options.headless || !backends::ShouldUseSdl(false);
-    std::unique_ptr<backends::Backend> backend = backends::CreateBackend(headless);
+    backends::BackendOptions backendOptions;
+    backendOptions.headless = options.headless || !backends::ShouldUseSdl(false);
+    backendOptions.scale = options.scale;
+    std::unique_ptr<backends::Backend> backend = backends::CreateBackend(backendOptions);
     backends::DeviceLink deviceLink(*backend);
     CSnapshotWriter snapshots(backend->IsHeadless() ? options.snapshots : std::string());
     if (backend->IsHeadless() && !options.snapshots.empty())
