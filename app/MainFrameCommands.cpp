@@ -10,7 +10,7 @@
 #include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
 #include "app/MainFrame.h"
-#include "app/MeasurePointLibDlg.h"
+#include "app/points/MeasurePointLibDlg.h"
 #include "app/ReceiverLinkStart.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/OffsetSetDlg.h"
