@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "app/convert/RtkConverter.h"
 #include "app/coordsys/CoordLibDlg.h"
 #include "app/points/DocStorePoint.h"
 #include "app/points/MeasurePointStoreDlg.h"
@@ -285,6 +286,58 @@ TEST_F(OffsetStoreTest, DistanceAndAngleFromNorthOrFromAPickedPoint) {
     COffsetStoreDlg towards(&m_main);
     ASSERT_EQ(RunOffset(towards), IDOK);
     EXPECT_NEAR(Doc().m_storeFix.dY, 2002.0, 1e-9);
+}
+
+// The .RTK lines converted back as post-processing converts them: the
+// offset each line carries lands where the dialog put the point, within
+// 2 mm, for north and reference directions alike.
+TEST_F(OffsetStoreTest, TheRtkLinesConvertBackToTheStoredPoints) {
+    Doc().m_nStoreKind = 2;
+    Doc().m_dPointAntHeight = 0.0;
+    convert::CRtkToGridConverter converter(Doc().m_coordParams, convert::GridShift{}, TRUE, 4);
+    const auto convertLast = [&] {
+        const std::string line = Lines(kRtk).back();
+        std::string out;
+        converter.ConvertLine(quorvel::FromGbk(line.data(), line.size()).str(), out);
+        return std::make_pair(std::stod(FieldOf(out, 1)), std::stod(FieldOf(out, 2)));
+    };
+    // Where the fix's latitude and longitude lie on the job's grid: the
+    // position the dialog is given, so that both ends agree on it.
+    Doc().m_storeFix = Fix(0.0, 0.0, 50.0);
+    m_modals.ExpectDialog(IDD_OFFSET_STORE).Click(IDOK);
+    COffsetStoreDlg standing(&m_main);
+    ASSERT_EQ(RunOffset(standing), IDOK);
+    const auto [n0, e0] = convertLast();
+    CString north, east;
+    north.Format(L"%.4f", n0 + 3.0);
+    east.Format(L"%.4f", e0 + 4.0);
+    CCoordLibDlg::Rows() = {{L"R1", north, east, L"0", L"", 0}};
+    struct Case {
+        const wchar_t* distance;
+        const wchar_t* angle;
+        bool pick;
+    };
+    const Case cases[] = {{L"10", L"90.0000", false},
+                          {L"7.5", L"215.3030", false},
+                          {L"3", L"301.1545", true},
+                          {L"10", L"90.0000", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(quorvel::ToUtf8(c.angle));
+        Doc().m_storeFix = Fix(n0, e0, 50.0);
+        auto& step = m_modals.ExpectDialog(IDD_OFFSET_STORE);
+        if (c.pick) step.Click(IDC_OFFSET_PICK);
+        step.SetText(IDC_OFFSET_DISTANCE, c.distance).SetText(IDC_OFFSET_ANGLE, c.angle).Click(IDOK);
+        if (c.pick) m_modals.ExpectDialog(IDD_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
+        COffsetStoreDlg dialog(&m_main);
+        ASSERT_EQ(RunOffset(dialog), IDOK);
+        const auto [x, y] = convertLast();
+        EXPECT_NEAR(x, Doc().m_storeFix.dX, 0.002);
+        EXPECT_NEAR(y, Doc().m_storeFix.dY, 0.002);
+    }
+    // 10 m at 90 degrees from the direction towards (3, 4): 8 south, 6 east.
+    EXPECT_NEAR(Doc().m_storeFix.dX, n0 - 8.0, 1e-6);
+    EXPECT_NEAR(Doc().m_storeFix.dY, e0 + 6.0, 1e-6);
+    CCoordLibDlg::Rows().clear();
 }
 
 TEST_F(OffsetStoreTest, BadInputStoresNothingAndAFailedWriteEndsTheDialogOnce) {
