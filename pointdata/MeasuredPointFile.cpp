@@ -105,7 +105,8 @@ std::string MeasuredPointFile::Text() const {
 BOOL MeasuredPointFile::Save(const CString& path) {
     std::string now;
     std::string tail = m_tail;
-    if (ReadAll(path, now) && now.size() > m_seen.size() && now.compare(0, m_seen.size(), m_seen) == 0)
+    if (ReadAll(path, now) && now.size() > m_seen.size() &&
+        now.compare(0, m_seen.size(), m_seen) == 0)
         tail += now.substr(m_seen.size());
     std::string text = RowsText() + tail;
     if (!WriteFileAtomic(path, text.data(), text.size())) return FALSE;

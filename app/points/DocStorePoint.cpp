@@ -17,7 +17,8 @@ BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed) {
         written &= writer.AppendRtkRecord(FALSE);
     }
     if (!written) {
-        ::MessageBox(pOwner ? pOwner->GetSafeHwnd() : nullptr, L"打开文件错误,请检查", L"提示", MB_OK);
+        ::MessageBox(pOwner ? pOwner->GetSafeHwnd() : nullptr, L"打开文件错误,请检查", L"提示",
+                     MB_OK);
         return FALSE;
     }
     doc.m_strNextPointName = doc.m_strPointName;

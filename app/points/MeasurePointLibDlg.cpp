@@ -16,11 +16,14 @@ struct Column {
     int field;
 };
 
-constexpr Column kColumns[] = {
-    {IDS_STRING61417, nullptr, 80, 0}, {IDS_STRING61418, nullptr, 110, 1},
-    {IDS_STRING61419, nullptr, 110, 2}, {IDS_STRING61420, nullptr, 70, 3},
-    {IDS_STRING61421, nullptr, 70, 4}, {0, L"HRMS", 70, 6},
-    {0, L"VRMS", 70, 7},               {IDS_STRING61751, nullptr, 70, 13}};
+constexpr Column kColumns[] = {{IDS_STRING61417, nullptr, 80, 0},
+                               {IDS_STRING61418, nullptr, 110, 1},
+                               {IDS_STRING61419, nullptr, 110, 2},
+                               {IDS_STRING61420, nullptr, 70, 3},
+                               {IDS_STRING61421, nullptr, 70, 4},
+                               {0, L"HRMS", 70, 6},
+                               {0, L"VRMS", 70, 7},
+                               {IDS_STRING61751, nullptr, 70, 13}};
 
 // The solution code compared as the file holds it.
 int IconOf(const CString& solution) {
@@ -84,7 +87,8 @@ void CMeasurePointLibDlg::LoadFile(const CString& path) {
     const auto& rows = m_file.Rows();
     for (size_t i = rows.size(); i-- > 0;) {
         const SurveyPointRow& row = rows[i];
-        const int item = m_list.InsertItem(m_list.GetItemCount(), row.fields[0], IconOf(row.fields[5]));
+        const int item =
+            m_list.InsertItem(m_list.GetItemCount(), row.fields[0], IconOf(row.fields[5]));
         for (int c = 1; c < static_cast<int>(std::size(kColumns)); ++c)
             m_list.SetItemText(item, c, row.fields[kColumns[c].field]);
     }

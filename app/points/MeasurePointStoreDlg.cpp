@@ -136,7 +136,7 @@ void CMeasurePointStoreDlg::ShowCountdown(const CString& text) {
 // Only the read-only figures: what the surveyor is typing meanwhile stays.
 void CMeasurePointStoreDlg::ShowFigures() {
     const std::pair<int, double> figures[] = {
-        {IDC_STORE_X, m_dX},         {IDC_STORE_Y, m_dY},         {IDC_STORE_H, m_dH},
+        {IDC_STORE_X, m_dX},          {IDC_STORE_Y, m_dY},          {IDC_STORE_H, m_dH},
         {IDC_STORE_DIFF_X, m_dDiffX}, {IDC_STORE_DIFF_Y, m_dDiffY}, {IDC_STORE_DIFF_H, m_dDiffH}};
     for (const auto& [id, value] : figures) {
         CString text;
@@ -150,8 +150,7 @@ BOOL CMeasurePointStoreDlg::PrecisionAccepted() {
     if (!(doc.m_storeFix.dHrms > doc.m_sysParams.dRmshLimit) &&
         !(doc.m_storeFix.dVrms > doc.m_sysParams.dRmsvLimit))
         return TRUE;
-    return MessageBox(LoadText(IDS_STRING61756),
-                      LoadText(IDS_STRING61314),
+    return MessageBox(LoadText(IDS_STRING61756), LoadText(IDS_STRING61314),
                       MB_YESNO | MB_ICONQUESTION) != IDNO;
 }
 

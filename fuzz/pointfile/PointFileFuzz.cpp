@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (rows.size() > 2) rows.erase(rows.begin() + 1);
     const size_t count = rows.size();
     const std::string text = file.Text();
-    if (text.size() < rest.size() || text.compare(text.size() - rest.size(), rest.size(), rest) != 0)
+    if (text.size() < rest.size() ||
+        text.compare(text.size() - rest.size(), rest.size(), rest) != 0)
         std::abort();
     MeasuredPointFile again;
     again.Parse(text);

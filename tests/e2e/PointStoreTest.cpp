@@ -114,8 +114,8 @@ TEST_F(PointStoreTest, KeyAThenEnterWritesThePointsLinesAndProposesTheNextName) 
     fs::remove_all(Host(kData));
     OpenStoreDialog(*quorvel);
     EXPECT_EQ(TraceBoxes(*quorvel, "expect \"PT3\"\nkey enter\n"),
-              "box \"提示\" \"打开文件错误,请检查\" [确定] -> OK\nmain window \"" + std::string(kTitle) +
-                  "\"\n");
+              "box \"提示\" \"打开文件错误,请检查\" [确定] -> OK\nmain window \"" +
+                  std::string(kTitle) + "\"\n");
     EXPECT_FALSE(fs::exists(Host(kData)));
     OpenStoreDialog(*quorvel);
     ASSERT_TRUE(RunLines(*quorvel, "expect \"PT3\"\nkey esc\n"));
@@ -134,8 +134,8 @@ TEST_F(PointStoreTest, AnOffsetPointLiesTenMetresEastWithItsOffsetInTheRtkLine) 
                          "key tab 3\ntype \"10\"\nkey tab\ntype \"90.0000\"\nkey tab\ntype "
                          "\"1.5\"\nkey enter\n"));
     const std::string standing = Reference("point_store.dat");
-    EXPECT_EQ(Data("ruvo.dat"), "PT1,2489233.160,525734.554,48.500" +
-                                    standing.substr(standing.find(",00000000,")));
+    EXPECT_EQ(Data("ruvo.dat"),
+              "PT1,2489233.160,525734.554,48.500" + standing.substr(standing.find(",00000000,")));
     const std::string rtk = Data("ruvo.RTK");
     const std::string expected = ",18:00:0.000,2,0,10.0000,90.0000,1.5000,0.0000,0.0000\r\n";
     ASSERT_GT(rtk.size(), expected.size());
@@ -168,9 +168,11 @@ TEST_F(PointStoreTest, SmoothingWritesFiveEpochLinesAndOneMeanPoint) {
 // The library from its menu command: an antenna height changed (the
 // height keeps the ground), then the middle of three points deleted.
 TEST_F(PointStoreTest, TheLibraryEditsAndDeletesInTheFile) {
-    const std::string a = "A,1.000,2.000,3.000,ca,10,0.010,0.020,12,0.90,08:00:01.00,0,0,1.000,\r\n";
+    const std::string a =
+        "A,1.000,2.000,3.000,ca,10,0.010,0.020,12,0.90,08:00:01.00,0,0,1.000,\r\n";
     const std::string b = "B,4.000,5.000,6.000,cb,9,0.010,0.020,12,0.90,08:00:02.00,0,0,1.000,\r\n";
-    const std::string c = "C,7.000,8.000,10.000,cc,5,0.010,0.020,12,0.90,08:00:03.00,0,0,1.500,\r\n";
+    const std::string c =
+        "C,7.000,8.000,10.000,cc,5,0.010,0.020,12,0.90,08:00:03.00,0,0,1.500,\r\n";
     WriteHost(std::string(kData) + "ruvo.dat", a + b + c);
     auto quorvel = StartInteractive();
     ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));

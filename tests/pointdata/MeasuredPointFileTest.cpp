@@ -17,7 +17,8 @@ using quorvel::pointdata::MeasuredPointFile;
 
 using MeasuredPointFileTest = WriterTest;
 
-const std::string kA = "A,100.000,200.000,10.000,c1,10,0.010,0.020,12,0.90,08:00:01.00,0.0000,0.0000,1.500,\r\n";
+const std::string kA =
+    "A,100.000,200.000,10.000,c1,10,0.010,0.020,12,0.90,08:00:01.00,0.0000,0.0000,1.500,\r\n";
 // The post-processing shape: name, x, y, h, code, antenna, solution,
 // HRMS, VRMS, satellites, HDOP.
 const std::string kB = "B,101.000,201.000,11.000,c2,1.600,9,0.011,0.021,11,1.00\r\n";
@@ -36,8 +37,8 @@ TEST_F(MeasuredPointFileTest, RowsAreReadOldestFirstInBothShapes) {
     EXPECT_EQ(Field(file, 0, 13), "1.500");
     // The rebuilt line: antenna height to field 13, the quality fields
     // moved up, no time.
-    const char* b[kPointFields] = {"B",    "101.000", "201.000", "11.000", "c2", "9", "0.011",
-                                   "0.021", "11",     "1.00",    "",       "",   "",  "1.600"};
+    const char* b[kPointFields] = {"B",     "101.000", "201.000", "11.000", "c2", "9", "0.011",
+                                   "0.021", "11",      "1.00",    "",       "",   "",  "1.600"};
     for (int i = 0; i < kPointFields; ++i) EXPECT_EQ(Field(file, 1, i), b[i]) << i;
     // Fields are trimmed.
     EXPECT_EQ(Field(file, 2, 0), "C");
@@ -109,9 +110,9 @@ TEST_F(MeasuredPointFileTest, DamagedFilesReadWithoutLosingAByte) {
         badGbk,
         longLine,
         manyFields,
-        "nofinal,1,2,3",                      // no line end: not a row
-        "\n\nP,1,2,3,\r\n",                   // an empty first line
-        "\r\r\n\xd6\xd0,1,2,3,\r\n",          // a line of one character
+        "nofinal,1,2,3",                       // no line end: not a row
+        "\n\nP,1,2,3,\r\n",                    // an empty first line
+        "\r\r\n\xd6\xd0,1,2,3,\r\n",           // a line of one character
         std::string("N\0L,1,2\0,3,\r\n", 14),  // zero bytes
     };
     for (const std::string& body : cases) {

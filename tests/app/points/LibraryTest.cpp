@@ -45,7 +45,8 @@ void SelectOnly(HWND d, std::initializer_list<int> items) {
     for (int item : items) {
         LVITEMW on{};
         on.state = on.stateMask = LVIS_SELECTED;
-        ::SendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&on));
+        ::SendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+                      reinterpret_cast<LPARAM>(&on));
     }
 }
 
@@ -106,7 +107,9 @@ TEST_F(LibraryTest, EachSelectedRowIsAskedAboutInListOrderAndAnEditKeepsTheGroun
     const std::string kD = "D,1,1,1,,10,0,0,1,1,08:00:04.00,0,0,0.5,\r\n";
     Write(kPoints, kA + kB + kC + kD);
     m_modals.ExpectDialog(IDD_MEASURE_POINT_LIB)
-        .Do([](HWND d) { SelectOnly(d, {0, 1, 3}); })  // D, C and A
+        .Do([](HWND d) {
+            SelectOnly(d, {0, 1, 3});
+        })  // D, C and A
         .Click(IDC_POINT_LIB_DELETE)
         .Do([](HWND d) {
             HWND list = ::GetDlgItem(d, IDC_POINT_LIB_LIST);
@@ -148,7 +151,8 @@ TEST_F(LibraryTest, ARewriteKeepsWhatItDidNotShowOrSaysItCouldNot) {
         .Click(IDC_POINT_LIB_DELETE)
         .Do([](HWND d) {
             // The list shows the file again: it cannot be read now.
-            EXPECT_EQ(::SendMessage(::GetDlgItem(d, IDC_POINT_LIB_LIST), LVM_GETITEMCOUNT, 0, 0), 0);
+            EXPECT_EQ(::SendMessage(::GetDlgItem(d, IDC_POINT_LIB_LIST), LVM_GETITEMCOUNT, 0, 0),
+                      0);
         })
         .Key(VK_ESCAPE);
     m_modals.ExpectMessageBox(L"确实要删除该点吗?").Answer(IDYES);

@@ -273,7 +273,8 @@ TEST_F(OffsetStoreTest, DistanceAndAngleFromNorthOrFromAPickedPoint) {
     EXPECT_EQ(Doc().m_dOffsetRefX, 1000.0);
     EXPECT_EQ(Doc().m_dOffsetRefY, 2500.0);
     const std::string rtk2 = Lines(kRtk).back();
-    EXPECT_NE(rtk2.find(",2,1,10.0000,90.0000,0.0000,1000.0000,2500.0000"), std::string::npos) << rtk2;
+    EXPECT_NE(rtk2.find(",2,1,10.0000,90.0000,0.0000,1000.0000,2500.0000"), std::string::npos)
+        << rtk2;
     CCoordLibDlg::Rows().clear();
 
     // Reference mode chosen by the radio keeps the point picked before;
@@ -326,7 +327,9 @@ TEST_F(OffsetStoreTest, TheRtkLinesConvertBackToTheStoredPoints) {
         Doc().m_storeFix = Fix(n0, e0, 50.0);
         auto& step = m_modals.ExpectDialog(IDD_OFFSET_STORE);
         if (c.pick) step.Click(IDC_OFFSET_PICK);
-        step.SetText(IDC_OFFSET_DISTANCE, c.distance).SetText(IDC_OFFSET_ANGLE, c.angle).Click(IDOK);
+        step.SetText(IDC_OFFSET_DISTANCE, c.distance)
+            .SetText(IDC_OFFSET_ANGLE, c.angle)
+            .Click(IDOK);
         if (c.pick) m_modals.ExpectDialog(IDD_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
         COffsetStoreDlg dialog(&m_main);
         ASSERT_EQ(RunOffset(dialog), IDOK);
