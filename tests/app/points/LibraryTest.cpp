@@ -5,7 +5,13 @@
 #include <filesystem>
 
 #include "app/points/MeasurePointLibDlg.h"
+#include "app/points/StoreTypeDlg.h"
 #include "platform/controls/CommCtrl.h"
+#include "platform/gdi/Image.h"
+#include "platform/testing/DialogDump.h"
+#include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
+#include "platform/win/WinInternal.h"
 #include "res/resource.h"
 #include "tests/app/points/PointsTest.h"
 
@@ -159,6 +165,41 @@ TEST_F(LibraryTest, ARewriteKeepsWhatItDidNotShowOrSaysItCouldNot) {
     m_modals.ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
     Run();
     EXPECT_EQ(Read(L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.dat\\x"), "x");
+}
+
+}  // namespace
+}  // namespace pointstest
+
+namespace pointstest {
+namespace {
+
+// The three new templates as the surveyor first sees them, one image and
+// one text dump.
+TEST_F(LibraryTest, TheLooksOfTheStorageTypeTheLibraryAndTheEditDialog) {
+    Write(kPoints, kA + kB + kC);
+    std::vector<quorvel::gdi::Image> images;
+    std::string text;
+    const auto take = [&](const std::string& title) {
+        return [&, title](HWND d) {
+            quorvel::testing::PumpDialogMessages(d);
+            quorvel::win::PumpUntilIdle();
+            images.push_back(quorvel::gdi::CaptureWindow(d));
+            text += "== " + title + "\n" + quorvel::testing::DumpDialog(d);
+        };
+    };
+    m_modals.ExpectDialog(IDD_STORE_TYPE).Do(take("storage type")).Click(IDCANCEL);
+    CStoreTypeDlg storeType(&m_main);
+    storeType.DoModal();
+    m_modals.ExpectDialog(IDD_MEASURE_POINT_LIB)
+        .Do(take("measured-point library"))
+        .Click(IDC_POINT_LIB_EDIT)
+        .Key(VK_ESCAPE);
+    m_modals.ExpectDialog(IDD_EDIT_MEASURE_POINT).Do(take("edit")).Click(IDCANCEL);
+    Run();
+    quorvel::testing::ExpectMatchesReference(quorvel::testing::StackImages(images),
+                                             "points_dialogs");
+    quorvel::testing::ExpectMatchesTextReference(
+        text, QUORVEL_SOURCE_DIR "/tests/app/points/ref/points_dialogs.txt");
 }
 
 }  // namespace
