@@ -79,6 +79,17 @@ TEST_F(LibraryTest, NewestFirstWithIconsThenAnEditAndADeleteRewriteTheFile) {
             EXPECT_EQ(ItemText(d, IDC_POINT_LIB_NAME), L"C");
             EXPECT_EQ(ItemText(d, IDC_POINT_LIB_CODE), L"cc");
             EXPECT_EQ(ItemText(d, IDC_POINT_LIB_X), L"7");
+            // A tap on A shows A.
+            RECT row{};
+            row.left = LVIR_BOUNDS;
+            ::SendMessage(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+            POINT at{row.left + 20, (row.top + row.bottom) / 2};
+            ::ClientToScreen(list, &at);
+            quorvel::win::InjectStylus(at.x, at.y, true);
+            quorvel::win::InjectStylus(at.x, at.y, false);
+            quorvel::testing::PumpDialogMessages(d);
+            EXPECT_EQ(ItemText(d, IDC_POINT_LIB_NAME), L"A");
+            EXPECT_EQ(ItemText(d, IDC_POINT_LIB_H), L"3");
             SelectOnly(d, {1});
         })
         .Click(IDC_POINT_LIB_EDIT)
