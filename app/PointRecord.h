@@ -5,6 +5,8 @@
 // record; this definition serves until theirs is in the tree and then goes.
 #pragma once
 
+#include <cmath>
+
 #include "platform/base/CString.h"
 
 struct PointRecord {
@@ -14,3 +16,8 @@ struct PointRecord {
     double dH = 0.0;
     CString strCode;
 };
+
+// The horizontal distance between two points (grid north and east).
+inline double PointDistance2D(PointRecord a, PointRecord b) {
+    return std::sqrt((b.dY - a.dY) * (b.dY - a.dY) + (b.dX - a.dX) * (b.dX - a.dX));
+}

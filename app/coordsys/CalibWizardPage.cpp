@@ -5,7 +5,7 @@
 #include "app/coordsys/CalibMessages.h"
 #include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/PickPointDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CCalibWizardPage, CDialog)

@@ -2,7 +2,7 @@
 
 #include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/PickPointDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CFourParamPointDlg, CDialog)

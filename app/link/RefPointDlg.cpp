@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "app/coordsys/CoordLibDlg.h"
-#include "app/coordsys/PickPointDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CRefPointDlg, CDialog)

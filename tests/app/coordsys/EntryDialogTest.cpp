@@ -14,9 +14,10 @@
 #include "app/coordsys/LatLonCoordLibDlg.h"
 #include "app/coordsys/OffsetSetDlg.h"
 #include "app/coordsys/ParamSelectDlg.h"
-#include "app/coordsys/PickPointDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 #include "tests/app/coordsys/CoordsysTest.h"
+#include "tests/app/plan/PickPointSupport.h"
 
 namespace coordsystest {
 namespace {
@@ -28,12 +29,11 @@ class EntryDialogTest : public CoordsysTest {
         CCoordLibDlg::Rows() = {{L"K1", L"3381234.567", L"512345.678", L"12.345", L"c", 0},
                                 {L"R1", L"3381000.000", L"512000.000", L"10.000", L"r", 1}};
         CLatLonCoordLibDlg::Rows() = {{L"G1", L"30.3", L"114.15", L"25.5", L"a"}};
-        CPickPointDlg::Points() = {{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}};
+        plantest::WritePickLibrary(Doc(), {{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}});
     }
     void TearDown() override {
         CCoordLibDlg::Rows().clear();
         CLatLonCoordLibDlg::Rows().clear();
-        CPickPointDlg::Points().clear();
         CoordsysTest::TearDown();
     }
 };
@@ -169,7 +169,7 @@ TEST_F(EntryDialogTest, ControlPointTextsFromThePickersAndTheirSeparators) {
         .Click(IDOK)
         .SetText(IDC_CTRL_NAME, L"控制点1")
         .Click(IDOK);
-    m_modals.ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    m_modals.ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(0)).Click(IDOK);
     m_modals.ExpectDialog(IDD_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
     m_modals.ExpectMessageBox(L"输入内容不能包含逗号、方括号、等号或换行,请重新输入!").Answer(IDOK);
     m_modals.ExpectMessageBox(L"输入内容不能包含逗号、方括号、等号或换行,请重新输入!").Answer(IDOK);

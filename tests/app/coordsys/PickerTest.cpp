@@ -2,9 +2,10 @@
 // test, one chosen in the list, OK; the texts come back unchanged.
 #include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/LatLonCoordLibDlg.h"
-#include "app/coordsys/PickPointDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 #include "tests/app/coordsys/CoordsysTest.h"
+#include "tests/app/plan/PickPointSupport.h"
 
 namespace coordsystest {
 namespace {
@@ -17,12 +18,12 @@ class PickerTest : public CoordsysTest {
                                 {L"R1", L"1.000", L"2.000", L"3.000", L"00000000", 1},
                                 {L"K2", L"3000.125", L"4000.5", L"12.5", L"c2", 0}};
         CLatLonCoordLibDlg::Rows() = {{L"G1", L"30.1234567", L"114.3000", L"20.000", L"a"}};
-        CPickPointDlg::Points() = {{L"P1", 10.0, 20.0, 30.0, L"x"}, {L"P2", 1.5, 2.5, 3.5, L"y"}};
+        plantest::WritePickLibrary(Doc(),
+                                   {{L"P1", 10.0, 20.0, 30.0, L"x"}, {L"P2", 1.5, 2.5, 3.5, L"y"}});
     }
     void TearDown() override {
         CCoordLibDlg::Rows().clear();
         CLatLonCoordLibDlg::Rows().clear();
-        CPickPointDlg::Points().clear();
         CoordsysTest::TearDown();
     }
 };
@@ -80,7 +81,7 @@ TEST_F(PickerTest, LatLonLibraryAndPlanPicker) {
     EXPECT_EQ(geo.m_strPickLon, L"114.3000");
     EXPECT_EQ(geo.m_strPickHeight, L"20.000");
 
-    m_modals.ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 1).Click(IDOK);
+    m_modals.ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(1)).Click(IDOK);
     CPickPointDlg pick;
     ASSERT_EQ(pick.DoModal(), IDOK);
     PointRecord point;

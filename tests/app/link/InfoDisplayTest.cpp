@@ -10,13 +10,14 @@
 #include "app/FrameMessages.h"
 #include "app/MainFrame.h"
 #include "app/coordsys/CoordLibDlg.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/link/InfoDisplayDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
 #include "tests/app/link/LinkTest.h"
+#include "tests/app/plan/PickPointSupport.h"
 
 namespace linktest {
 namespace {
@@ -259,7 +260,7 @@ TEST_F(InfoDisplayTest, TheBasePageMeasuresToItsReferencePointAndToTheBaseStatio
     params.szdBaseH = 30.5;
     Doc().m_calibKnown[0] = CVendropDoc::KnownPoint{3527001.25, 499002.5, 31.75, 0.0};
     CCoordLibDlg::Rows() = {CoordLibRow{L"K1", L"3528100.5", L"500200.25", L"12.5", L"", 0}};
-    CPickPointDlg::Points() = {PointRecord{L"P7", 3527900.0, 500000.0, 8.0, L""}};
+    plantest::WritePickLibrary(Doc(), {PointRecord{L"P7", 3527900.0, 500000.0, 8.0, L""}});
     SurveyRecord fix = Epoch();
     fix.dBaseLat = 31.8;
     fix.dBaseLon = 117.25;
@@ -349,7 +350,7 @@ TEST_F(InfoDisplayTest, TheBasePageMeasuresToItsReferencePointAndToTheBaseStatio
             EXPECT_EQ(ItemText(d, IDC_REF_HEIGHT), L"8");
         })
         .Click(IDOK);
-    m_modals->ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    m_modals->ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(0)).Click(IDOK);
     CInfoDisplayDlg dlg(Frame());
     EXPECT_EQ(dlg.DoModal(), IDOK);
     // The engine has the job's ellipsoid back.
