@@ -176,8 +176,11 @@ void CGraphView::DrawLinkIndicator(CDC* pDC, BOOL bBars) {
     else if (bBars && age >= 4 && age <= 8)
         level = 10 - age;
     const int bars = static_cast<int>(level * 0.8);
+    // One row taller than the bars reach: a rectangle without outline stops
+    // a row short, which would leave the bars' bottom row behind when the
+    // level drops.
     CGdiObject* oldPen = pDC->SelectStockObject(NULL_PEN);
-    pDC->Rectangle(l + 4, t - 4, l + 48, t + 8);
+    pDC->Rectangle(l + 4, t - 4, l + 48, t + 10);
     pDC->SelectObject(oldPen);
     pDC->MoveTo(l + 8, t + 8);
     pDC->LineTo(l + 8, t - 4);

@@ -5,10 +5,13 @@
 #include <filesystem>
 
 #include "app/FrameMessages.h"
+#include "app/IniFile.h"
 #include "app/plan/GraphView.h"
 #include "platform/base/TextConv.h"
 #include "platform/dialogs/ColorChooser.h"
 #include "platform/gdi/Image.h"
+#include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
 #include "tests/app/ShellTest.h"
@@ -374,6 +377,42 @@ TEST_F(PlanViewTest, KeyAStoresThroughTheStoreRoutineOnlyWithData) {
     EXPECT_EQ(m_modals->Pending(), 0);
 }
 
+TEST_F(PlanViewTest, WhileMeasuringEachEpochAddsOneTrackPointAndExitKeepsTheWindow) {
+    CMainFrame* frame = StartAndSettle();
+    Layer().m_points.m_items.clear();
+    Doc().m_bMeasuring = 1;
+    for (int i = 0; i < 5; ++i) {
+        CStringRecord32& r = Doc().m_lastRecord;
+        r.SetAt(0, i == 2 ? L"P3" : L"");
+        r.SetAt(7, i == 4 ? L"bad" : L"3521000.5");
+        r.SetAt(8, L"500000.25");
+        r.SetAt(25, i == 2 ? L"1" : L"0");
+        Fix(3521000.5 + i, 500000.25);
+    }
+    Doc().m_bMeasuring = 0;
+    Fix(3521010, 500000.25);
+    ASSERT_EQ(Layer().m_points.m_items.size(), 5u);
+    EXPECT_EQ(Layer().m_points.m_items[2].m_nSymbol, 0);
+    EXPECT_EQ(Layer().m_points.m_items[2].m_strName, CString(L"P3"));
+    EXPECT_EQ(Layer().m_points.m_items[4].m_dX, 0.0);  // no number: 0, as the file reader
+
+    // 'h' zooms in, a drag pans; the settings written at exit hold that window.
+    Key('H');
+    Drag(CPoint(100, 100), CPoint(120, 80));
+    const double n = View()->m_dOriginN, e = View()->m_dOriginE, scale = View()->m_dScale;
+    m_modals->ExpectMessageBox(L"确定退出程序吗?").Answer(IDYES);
+    WaitForLinkOpen();
+    Key('X');
+    ASSERT_EQ(m_app->m_pMainWnd, nullptr);
+    (void)frame;
+    CIniFile ini;
+    SystemParams saved;
+    ASSERT_TRUE(ini.ReadSystemParams(L"\\Flash Disk\\Jobs\\ruvo\\", L"ruvo.ini", &saved));
+    EXPECT_EQ(saved.ScreenStartx, n);
+    EXPECT_EQ(saved.ScreenStarty, e);
+    EXPECT_EQ(saved.ScreenScale, scale);
+}
+
 TEST_F(PlanViewTest, PositionsDrawTheGlyphAndRecentreOnlyWhenOutside) {
     StartAndSettle();
     CGraphView* view = View();
@@ -424,6 +463,89 @@ TEST_F(PlanViewTest, PositionsDrawTheGlyphAndRecentreOnlyWhenOutside) {
             if (outside++ == 0) ADD_FAILURE() << "first difference at " << x << ", " << y;
         }
     EXPECT_EQ(outside, 0);
+}
+
+}  // namespace
+}  // namespace shelltest
+
+namespace shelltest {
+namespace {
+
+class PlanLooksTest : public PlanViewTest {
+  protected:
+    void SetUp() override {
+        PlanViewTest::SetUp();
+        quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/plan/ref");
+    }
+    static quorvel::gdi::Image Capture() {
+        quorvel::win::PumpUntilIdle();
+        return quorvel::gdi::CaptureWindow(Frame()->m_hGraphView);
+    }
+};
+
+TEST_F(PlanLooksTest, TheLayersTheirStylesAndTheScaleBar) {
+    StartAndSettle();
+    double window[3] = {0.0, 0.0, 0.25};
+    Command(kGraphSetOrigin, reinterpret_cast<LPARAM>(window));
+    CGraphLayer& layer = Layer();
+    layer.m_points.m_items.clear();
+    for (int i = 0; i < 6; ++i) {
+        CGraphPoint p;
+        p.m_dX = 10 + i;
+        p.m_dY = 5 + 2 * i;
+        p.m_nSymbol = i == 3 ? 0 : 1;
+        p.m_strName = L"P1";
+        layer.m_points.m_items.push_back(p);
+    }
+    CGraphLine line;
+    line.m_strName = L"001";
+    line.m_ptStart.m_dX = 25;
+    line.m_ptStart.m_dY = 3;
+    line.m_ptEnd.m_dX = 25;
+    line.m_ptEnd.m_dY = 40;
+    line.m_crPen = 0xFFC0C0;
+    line.m_crText = 0x848484;
+    layer.m_lines.m_items.push_back(line);
+    CGraphText text;
+    text.m_strText = L"码头";
+    text.m_dAngle = 30;
+    text.m_nSize = 12;
+    text.m_crColor = 0xFF0063;
+    text.m_ptAnchor.m_dX = 6;
+    text.m_ptAnchor.m_dY = 38;
+    layer.m_texts.m_items.push_back(text);
+    View()->RedrawWindow();
+    quorvel::testing::ExpectMatchesReference(Capture(), "plan_layers");
+}
+
+TEST_F(PlanLooksTest, TheLinkLevelsLettersMarkerAndArrow) {
+    StartAndSettle();
+    double window[3] = {995.0, 1995.0, 0.1};
+    Command(kGraphSetOrigin, reinterpret_cast<LPARAM>(window));
+    Capture();  // the repaint the window asked for, before the positions
+    View()->m_dPrevN = 999;
+    View()->m_dPrevE = 1999;
+    std::vector<quorvel::gdi::Image> stages;
+    struct Stage {
+        int mode, channel, age;
+        BYTE m, r;
+        double north;
+        LPCTSTR status;
+    };
+    const Stage stagesList[] = {{1, 0, 2, 1, 0, 1000, L"FIXED"},
+                                {0, 3, 6, 0, 0, 1001, L"FIXED"},
+                                {2, 0, 9, 0, 1, 1001.01, L"FIXED"},
+                                {0, 7, 2, 0, 0, 1001.05, L"SINGLE"}};
+    for (const Stage& s : stagesList) {
+        Doc().m_sysParams.GSMMODE = s.mode;
+        Doc().m_nRadioChannel = s.channel;
+        Doc().m_bLinkFlagM = s.m;
+        Doc().m_bLinkFlagR = s.r;
+        View()->m_bBlink = FALSE;  // the bars show on this position
+        Fix(s.north, 2000, s.status, s.age);
+        stages.push_back(Capture());
+    }
+    quorvel::testing::ExpectMatchesReference(quorvel::testing::StackImages(stages), "plan_live");
 }
 
 }  // namespace
