@@ -39,24 +39,21 @@ void CDrawTextDlg::OnColor() {
     CColorDialog chooser(0, 0, this);
     if (chooser.DoModal() != IDOK) return;
     m_crColor = chooser.GetColor();
-    if (CWnd* preview = GetDlgItem(IDC_DRAW_TEXT_PREVIEW)) {
-        CRect box;
-        preview->GetWindowRect(&box);
-        ScreenToClient(&box);
-        InvalidateRect(&box);
-    }
+    if (CWnd* preview = GetDlgItem(IDC_DRAW_TEXT_PREVIEW)) preview->Invalidate();
+    Invalidate(FALSE);
 }
 
+// The sample goes on the preview's own surface, after the preview has
+// painted itself, so that its background does not cover it.
 void CDrawTextDlg::OnPaint() {
-    CPaintDC dc(this);
+    CPaintDC paint(this);
     CWnd* preview = GetDlgItem(IDC_DRAW_TEXT_PREVIEW);
     if (preview == nullptr) return;
-    CRect box;
-    preview->GetWindowRect(&box);
-    ScreenToClient(&box);
+    preview->UpdateWindow();
+    CClientDC dc(preview);
     CFont* oldFont = dc.SelectObject(GetFont());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(m_crColor);
-    dc.TextOut(box.left, box.top, kDrawTextSample);
+    dc.TextOut(0, 0, kDrawTextSample);
     dc.SelectObject(oldFont);
 }

@@ -3,6 +3,8 @@
 // zooms, a measured-point file opened instead, and OK without a pick.
 #include <filesystem>
 
+#include "app/plan/DrawTextDlg.h"
+#include "app/plan/LayoutDlgs.h"
 #include "app/plan/PickPointDlg.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
@@ -111,6 +113,30 @@ TEST_F(PickPointDlgTest, AMeasuredPointFileOpenedInsteadOfTheLibrary) {
     EXPECT_EQ(point.strName, CString(L"M2"));
     EXPECT_EQ(point.dY, 21.0);
     EXPECT_EQ(point.strCode, CString(L"x"));
+}
+
+TEST_F(PickPointDlgTest, TheLooksOfTheDrawTextAndLayoutDialogs) {
+    // The references lie beside the other dialog galleries'.
+    Gallery gallery;
+    m_modals.ExpectDialog(IDD_DRAW_TEXT).Do(gallery.Take("draw text")).Click(IDCANCEL);
+    m_modals.ExpectDialog(IDD_AREA_LAYOUT)
+        .SetText(IDC_LAYOUT_NAME, L"A1")
+        .SetText(IDC_LAYOUT_X, L"3521000.5")
+        .Click(IDC_LAYOUT_ADD)
+        .Do(gallery.Take("area layout"))
+        .Click(IDCANCEL);
+    m_modals.ExpectDialog(IDD_CHANNEL_LAYOUT).Do(gallery.Take("channel layout")).Click(IDCANCEL);
+    m_modals.ExpectDialog(IDD_PARALLEL_LAYOUT).Do(gallery.Take("parallel layout")).Click(IDCANCEL);
+    m_modals.ExpectDialog(IDD_PERP_LAYOUT).Do(gallery.Take("perpendicular layout")).Click(IDCANCEL);
+    CDrawTextDlg text;
+    text.m_nSize = 12;
+    text.m_crColor = 0xFF0063;
+    text.DoModal();
+    CAreaLayoutDlg().DoModal();
+    CChannelLayoutDlg().DoModal();
+    CParallelLayoutDlg().DoModal();
+    CPerpLayoutDlg().DoModal();
+    gallery.Check("plan_dialogs");
 }
 
 }  // namespace

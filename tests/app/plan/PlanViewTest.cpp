@@ -413,6 +413,22 @@ TEST_F(PlanViewTest, WhileMeasuringEachEpochAddsOneTrackPointAndExitKeepsTheWind
     EXPECT_EQ(saved.ScreenScale, scale);
 }
 
+TEST_F(PlanViewTest, TwoPressesOfBWithinThreeSecondsOfOneMinuteOpenTheLibrary) {
+    StartAndSettle();  // 08:00:01
+    auto pressB = [] { ::SendMessage(Frame()->m_hGraphView, WM_KEYDOWN, 'B', 0); };
+    Advance(57000);
+    pressB();  // 08:00:58
+    Advance(2000);
+    pressB();  // 08:01:00: another minute
+    Advance(10000);
+    pressB();  // 08:01:10
+    Advance(2000);
+    m_modals->ExpectDialog(IDD_MEASURE_POINT_LIB).Key(VK_ESCAPE);
+    pressB();  // 08:01:12
+    EXPECT_EQ(m_modals->Pending(), 0);
+    pressB();  // the opening forgot the press: this one only counts
+}
+
 TEST_F(PlanViewTest, PositionsDrawTheGlyphAndRecentreOnlyWhenOutside) {
     StartAndSettle();
     CGraphView* view = View();
