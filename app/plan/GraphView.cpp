@@ -255,7 +255,8 @@ LRESULT CGraphView::OnPositionUpdate(WPARAM wParam, LPARAM) {
     CClientDC dc(this);
     CVendropDoc* doc = Doc();
     CGraphLayer* layer = FirstLayer();
-    if (doc != nullptr && doc->m_bMeasuring && layer != nullptr) {
+    // A paused run records no epoch: its last line is not a new point.
+    if (doc != nullptr && doc->m_bMeasuring && !doc->m_bPaused && layer != nullptr) {
         const CStringRecord32& r = doc->m_lastRecord;
         CGraphPoint point;
         if (MakeTrackPoint(r[0], r[1], r[2], r[7], r[8], r[9], r[25], point)) {
