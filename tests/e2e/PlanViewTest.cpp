@@ -47,9 +47,64 @@ class PlanViewE2eTest : public QuorvelTest {
         std::ofstream capture(Path("still.nmea"), std::ios::binary);
         for (int i = 0; i < 3600; ++i) capture << gga << "\n";
         capture.close();
-        RestartSimulator({"--replay", Path("still.nmea"), "--replay-crlf", "--replay-lines", "1"});
+        StartStillReceiver({});
+    }
+    // The still position, every second; `more` options after it.
+    void StartStillReceiver(const std::vector<std::string>& more) {
+        std::vector<std::string> options = {"--replay", Path("still.nmea"), "--replay-crlf",
+                                            "--replay-lines", "1"};
+        options.insert(options.end(), more.begin(), more.end());
+        RestartSimulator(options);
+    }
+    // The store dialog from the plan view's 'A' (answering the refusal
+    // while no position has come); FALSE when the program ended.
+    bool OpenStore(ChildProcess& quorvel, std::string& shown) {
+        bool ended = false;
+        const bool opened = WaitUntil(
+            [&] {
+                const std::optional<std::string> tree = RunLines(quorvel, "tap 120 120\nkey a\n");
+                if (!tree) return ended = true;
+                if (tree->find("GPS状态：固定解状态") != std::string::npos) {
+                    shown = *tree;
+                    return true;
+                }
+                const bool refused = tree->find("当前没有接收数据") != std::string::npos;
+                RunLines(quorvel, refused ? "answer \"当前没有接收数据\" OK\n" : "key esc\n");
+                return false;
+            },
+            "the store dialog from the plan view", kRunMs);
+        return opened && !ended;
     }
 };
+
+// A receiver that falls silent: once the frame's no-data notice reached the
+// plan, its 'A' refuses instead of storing the last position again.
+TEST_F(PlanViewE2eTest, AfterTheNoDataNoticeTheStoreKeyRefuses) {
+    auto quorvel = StartInteractive();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    std::string shown;
+    ASSERT_TRUE(OpenStore(*quorvel, shown));
+    ASSERT_TRUE(RunLines(*quorvel, "key esc\n"));
+    StartStillReceiver({"--silence-after", "0", "--silence-for", "3600"});
+    bool ended = false;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::optional<std::string> tree = RunLines(*quorvel, "tap 120 120\nkey a\n");
+            if (!tree) return ended = true;
+            if (tree->find("当前没有接收数据,不能采集数据") != std::string::npos) {
+                RunLines(*quorvel, "answer \"当前没有接收数据\" OK\n");
+                return true;
+            }
+            RunLines(*quorvel, "key esc\n");
+            return false;
+        },
+        "the refusal after the receiver fell silent", kRunMs));
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/data/ruvo.dat"), "");
+    quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
+    quorvel->CloseInput();
+    EXPECT_EQ(quorvel->Wait(kRunMs).status, 0);
+}
 
 TEST_F(PlanViewE2eTest, DrawingFilesAreWrittenBackAndTheStoreKeyStoresFromThePlan) {
     // Each file with a line its reader skips: a short text line, a line
@@ -68,32 +123,14 @@ TEST_F(PlanViewE2eTest, DrawingFilesAreWrittenBackAndTheStoreKeyStoresFromThePla
     // 'A' on the plan: before the first position it refuses, then the
     // store dialog shows the fixed position; Enter stores the point and the
     // next 'A' proposes the next name.
-    bool ended = false, seenRefusal = false;
     std::string shown;
-    auto openStore = [&] {
-        return WaitUntil(
-            [&] {
-                const std::optional<std::string> tree = RunLines(*quorvel, "tap 120 120\nkey a\n");
-                if (!tree) return ended = true;
-                if (tree->find("GPS状态：固定解状态") != std::string::npos) {
-                    shown = *tree;
-                    return true;
-                }
-                const bool refused = tree->find("当前没有接收数据") != std::string::npos;
-                seenRefusal = seenRefusal || refused;
-                RunLines(*quorvel, refused ? "answer \"当前没有接收数据\" OK\n" : "key esc\n");
-                return false;
-            },
-            "the store dialog from the plan view", kRunMs);
-    };
-    ASSERT_TRUE(openStore());
-    ASSERT_FALSE(ended) << quorvel->Wait(kRunMs).err;
+    ASSERT_TRUE(OpenStore(*quorvel, shown));
     ASSERT_TRUE(RunLines(*quorvel, "key enter\n"));
     const std::string dat = ReadHost("Flash Disk/Jobs/ruvo/data/ruvo.dat");
     EXPECT_EQ(dat.substr(0, 4), "PT1,") << dat;
     EXPECT_NE(ReadHost("Flash Disk/Jobs/ruvo/data/ruvo.RTK").find("PT1,"), std::string::npos);
     EXPECT_NE(ReadHost("Flash Disk/Jobs/ruvo/data/ruvo.BLH").find("PT1,"), std::string::npos);
-    ASSERT_TRUE(openStore());
+    ASSERT_TRUE(OpenStore(*quorvel, shown));
     EXPECT_NE(shown.find("PT2"), std::string::npos) << shown;
     ASSERT_TRUE(RunLines(*quorvel, "key esc\n"));
     quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
