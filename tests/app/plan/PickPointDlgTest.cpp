@@ -67,6 +67,9 @@ TEST_F(PickPointDlgTest, ZoomsAndATapOnNothing) {
         // A window-zoom tap without movement: the floor, not 0.
         .Click(IDC_PICK_ZOOM_WINDOW)
         .Do([](HWND dialog) {
+            // The button's own drawing does not end the armed mode.
+            quorvel::testing::PumpDialogMessages(dialog);
+            quorvel::win::PumpUntilIdle();
             ::SendMessage(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 90));
             ::SendMessage(dialog, WM_LBUTTONUP, 0, MAKELPARAM(60, 90));
             EXPECT_EQ(Picker(dialog)->Scale(), 0.01);
@@ -74,6 +77,16 @@ TEST_F(PickPointDlgTest, ZoomsAndATapOnNothing) {
             // start another paint.
             quorvel::testing::PumpDialogMessages(dialog);
             quorvel::win::PumpUntilIdle();
+        })
+        .Click(IDC_PICK_ZOOM_ALL)
+        // A window dragged out: the plan zooms in on it and the points follow.
+        .Click(IDC_PICK_ZOOM_WINDOW)
+        .Do([&all](HWND dialog) {
+            ::SendMessage(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 60));
+            ::SendMessage(dialog, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(80, 90));
+            ::SendMessage(dialog, WM_LBUTTONUP, 0, MAKELPARAM(80, 90));
+            EXPECT_LT(Picker(dialog)->Scale(), all / 2);
+            EXPECT_GT(Picker(dialog)->Scale(), 0.01);
         })
         .Click(IDC_PICK_ZOOM_ALL)
         .Do(plantest::TapPickPoint(1))
