@@ -56,7 +56,9 @@ void COffsetPointInputDlg::ApplyMode(int nMode) {
     }
     Enable(IDC_CALC_FROM_END, TRUE);
     Enable(IDC_CALC_FROM_START, FALSE);
-    CheckRadioButton(IDC_OFFSET_REF_START, IDC_OFFSET_REF_END, IDC_OFFSET_REF_END);
+    // The two reference buttons' ids do not make a range.
+    CheckDlgButton(IDC_OFFSET_REF_START, BST_UNCHECKED);
+    CheckDlgButton(IDC_OFFSET_REF_END, BST_CHECKED);
 }
 
 void COffsetPointInputDlg::ApplyReference(int nReference) {
