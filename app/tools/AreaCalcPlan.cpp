@@ -67,7 +67,7 @@ void CAreaCalcDlg::OnPaint() {
     }
     dc.SelectStockObject(NULL_BRUSH);
     for (size_t i = 0; i < m_screen.size(); ++i) {
-        if (m_view.rect.PtInRect(m_screen[i])) tools::DrawPointMark(dc, m_screen[i], m_ptName[i]);
+        if (m_view.Shows(m_screen[i])) tools::DrawPointMark(dc, m_screen[i], m_ptName[i]);
     }
     dc.SelectObject(oldPen);
 }

@@ -125,7 +125,7 @@ void CCalcGraphDlg::Draw(CDC& dc) {
     }
     dc.SelectStockObject(NULL_BRUSH);
     for (size_t i = 0; i < m_screen.size(); ++i) {
-        if (m_view.rect.PtInRect(m_screen[i])) tools::DrawPointMark(dc, m_screen[i], m_names[i]);
+        if (m_view.Shows(m_screen[i])) tools::DrawPointMark(dc, m_screen[i], m_names[i]);
     }
     dc.SelectObject(oldPen);
 }

@@ -13,6 +13,10 @@ CPoint PlanView::ToScreen(double x, double y) const {
     return CPoint(clamp(sx), clamp(sy));
 }
 
+bool PlanView::Shows(CPoint p) const {
+    return p.x >= rect.left && p.x <= rect.right && p.y >= rect.top && p.y <= rect.bottom;
+}
+
 void PlanView::ZoomAll(const std::vector<PlanePoint>& points) {
     if (points.empty()) return;
     double minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;

@@ -24,6 +24,9 @@ struct PlanView {
     CRect rect;  // the drawing rectangle, client coordinates
 
     CPoint ToScreen(double x, double y) const;
+    // On the drawing rectangle or inside it: zoom all puts the extents'
+    // minimum corner on its bottom edge, where a point is still drawn.
+    bool Shows(CPoint p) const;
     // The extents' minimum corner on the bottom-left corner, no margin.
     void ZoomAll(const std::vector<PlanePoint>& points);
     // In (factor 0.75) and out (1.25) about the centre.
