@@ -98,6 +98,8 @@ void CAreaCalcDlg::LoadPointFile() {
     m_ptH.clear();
     m_ptName.clear();
     m_ptCode.clear();
+    // Taps before the next paint find no stale positions.
+    m_screen.clear();
     CFile file;
     CString text;
     if (!LoadSettingsText(file, m_strFile, CFile::modeRead, text)) return;

@@ -1,5 +1,6 @@
 #include "app/tools/CalcResultDlg.h"
 
+#include "app/coordsys/CoordSysUi.h"
 #include "app/tools/ToolSupport.h"
 #include "res/resource.h"
 
@@ -62,6 +63,8 @@ void CCalcResultDlg::OnSaveToLibrary() {
         tools::ShowText(this, IDS_STRING61397);
         return;
     }
+    // The name may have been typed again since the calculation.
+    if (coordsys::RefuseSeparators(this, {&m_point.strName})) return;
     CString libLine;
     libLine.Format(L"0,%s,%.4f,%.4f,%.4f,%s", m_point.strName.GetString(), m_point.dX, m_point.dY,
                    m_point.dH, m_point.strCode.GetString());

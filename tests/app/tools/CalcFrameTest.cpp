@@ -90,6 +90,28 @@ TEST_F(CalcFrameTest, NothingIsStoredBeforeACalculation) {
     EXPECT_FALSE(IsFile(kLibrary));
 }
 
+// The result tab takes the name as it now stands; a separator typed after
+// the calculation is refused at the store.
+TEST_F(CalcFrameTest, ANameTypedAfterTheCalculationIsCheckedAtTheStore) {
+    StartJob(PlainJob());
+    m_modals->ExpectDialog(IDD_COORD_FORWARD)
+        .Do([](HWND d) {
+            HWND input = Page(d, 0);
+            Set(input, IDC_FORWARD_NEW_NAME, L"P1");
+            Click(input, IDC_CALC_RUN);
+            TapTab(d, 0);
+            Set(input, IDC_FORWARD_NEW_NAME, L"P[1]");
+            TapTab(d, 1);
+            EXPECT_EQ(Text(Page(d, 1), IDC_RESULT_LINE0 + 1), "点名:P[1]\r");
+            Click(Page(d, 1), IDC_RESULT_STORE);
+        })
+        .Key(VK_ESCAPE);
+    m_modals->ExpectMessageBox(L"输入内容不能包含逗号").Answer(IDOK);
+    Command(ID_CALC_FORWARD);
+    EXPECT_EQ(m_modals->Pending(), 0) << Transcript();
+    EXPECT_FALSE(IsFile(kCalcFile));
+}
+
 // The inverse has no store button and keeps the DMS text of the azimuth
 // when the result tab is tapped again; the graph of two points on one spot
 // is fitted at the lowest scale.
