@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/coordsys/CoordLibDlg.h"
+#include "app/coordsys/PickPointDlg.h"
 #include "platform/testing/ModalScript.h"
 #include "res/resource.h"
 #include "tests/app/tools/ToolsTest.h"
@@ -110,6 +111,33 @@ TEST_F(CalcFrameTest, ANameTypedAfterTheCalculationIsCheckedAtTheStore) {
     Command(ID_CALC_FORWARD);
     EXPECT_EQ(m_modals->Pending(), 0) << Transcript();
     EXPECT_FALSE(IsFile(kCalcFile));
+}
+
+// The plan pick takes name, x, y and h of the picked point; the other
+// fields keep what was typed.
+TEST_F(CalcFrameTest, APointPickedOnThePlanFillsItsFields) {
+    StartJob(PlainJob());
+    PointRecord point;
+    point.strName = L"G7";
+    point.dX = 3345001.25;
+    point.dY = 512000.5;
+    point.dH = 12.75;
+    CPickPointDlg::Points() = {point};
+    m_modals->ExpectDialog(IDD_COORD_INVERSE)
+        .Do([](HWND d) {
+            HWND input = Page(d, 0);
+            Set(input, IDC_CALC_START_X, L"3345000");
+            Click(input, IDC_CALC_END_PLAN);
+            EXPECT_EQ(Text(input, IDC_CALC_START_X), "3345000");
+            EXPECT_EQ(Text(input, IDC_CALC_END_NAME), "G7");
+            EXPECT_EQ(Text(input, IDC_CALC_END_X), "3345001.25");
+            EXPECT_EQ(Text(input, IDC_CALC_END_Y), "512000.5");
+            EXPECT_EQ(Text(input, IDC_CALC_END_H), "12.75");
+        })
+        .Key(VK_ESCAPE);
+    m_modals->ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    Command(ID_CALC_INVERSE);
+    EXPECT_EQ(m_modals->Pending(), 0) << Transcript();
 }
 
 // The inverse has no store button and keeps the DMS text of the azimuth
