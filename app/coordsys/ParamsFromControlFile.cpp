@@ -6,8 +6,8 @@
 #include "app/SettingsText.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/StoredLines.h"
 #include "platform/base/Parse.h"
+#include "pointdata/StoredLines.h"
 #include "res/resource.h"
 
 namespace {

@@ -231,7 +231,7 @@ TEST_F(DataViewTest, TwoPressesOfBInOneMinuteOpenTheLibraryAndSixSwitchesTheLabe
     Advance(10000);
     Key('B');  // 08:01:10
     Advance(2000);
-    m_modals->ExpectDialog(IDD_MEASURE_POINT_LIB).Click(IDCANCEL);
+    m_modals->ExpectDialog(IDD_MEASURE_POINT_LIB).Key(VK_ESCAPE);
     Key('B');  // 08:01:12
     EXPECT_EQ(m_modals->Pending(), 0);
     Key('B');  // the opening forgot the press: this one only counts
@@ -314,7 +314,8 @@ TEST_F(DataViewTest, KeyAStoresTheShownFixThroughTheStoreDialogs) {
     Doc().m_nStoreType = 1;
     m_modals->ExpectDialog(IDD_OFFSET_STORE).Click(IDOK);
     Key('A');
-    EXPECT_EQ(Lines(kPoints).size(), 2u);
+    EXPECT_EQ(Lines(kPoints).size(), 3u);
+    EXPECT_EQ(Lines(kPoints)[2].substr(0, 3), "Q2,");
 
     // Files that cannot be written: said so, and the name is not used up.
     Doc().m_nStoreType = 0;
@@ -322,7 +323,7 @@ TEST_F(DataViewTest, KeyAStoresTheShownFixThroughTheStoreDialogs) {
     m_modals->ExpectDialog(IDD_MEASURE_POINT_STORE).Click(IDOK);
     m_modals->ExpectMessageBox(L"打开文件错误,请检查").Answer(IDOK);
     Key('A');
-    EXPECT_EQ(Doc().m_strNextPointName, CString(L"Q2"));
+    EXPECT_EQ(Doc().m_strNextPointName, CString(L"Q3"));
     EXPECT_EQ(m_modals->Pending(), 0);
     quorvel::device::SetSoundSink(previous);
 }
