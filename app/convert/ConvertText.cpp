@@ -79,6 +79,8 @@ void AppendGbk(std::string& out, std::wstring_view text) {
 }
 
 void AppendFixed(std::string& out, double value, int decimals) {
+    // No "nan" or "inf" in a result file: such a value leaves its field empty.
+    if (!std::isfinite(value)) return;
     // The longest is a 309-digit double with its sign, point and decimals.
     char text[400];
     const auto result =

@@ -58,7 +58,8 @@ bool IsRemark(const std::wstring& line);
 // Appends text in the device code page; characters it cannot hold become
 // "?".
 void AppendGbk(std::string& out, std::wstring_view text);
-// "%.<decimals>f" as the C library prints it in the "C" locale.
+// "%.<decimals>f" as the C library prints it in the "C" locale; nothing for
+// a value that is not finite.
 void AppendFixed(std::string& out, double value, int decimals);
 inline void AppendLineEnd(std::string& out) {
     out += "\r\n";
