@@ -24,6 +24,10 @@ constexpr uint32_t kLookIntervalMs = 50;
 constexpr uint32_t kCloseLookMs = 5;
 constexpr int kDragSteps = 8;
 
+std::string Quoted(const CString& text) {
+    return "\"" + ToUtf8(text) + "\"";
+}
+
 // ---- The message box a script sees ----------------------------------------------------
 // Boxes of every thread: a worker's box (a port that cannot be opened) is
 // as much in the way as the UI thread's. The latest first: on one thread
@@ -36,14 +40,21 @@ std::optional<dialogs::ModalInfo> ShownBox(const CString& part = CString()) {
     return std::nullopt;
 }
 
+// The boxes that show instead of the one a script waited for: the program
+// may well have shown another (a receiver that has not yet identified
+// itself gets "GPS主机类型不匹配!" where one that has gets its own box).
+std::string BoxesUp() {
+    std::string texts;
+    for (const dialogs::ModalInfo& info : dialogs::AllRunningModals())
+        if (info.messageBox && !info.ended)
+            texts += (texts.empty() ? "" : ", ") + Quoted(info.text);
+    return texts.empty() ? std::string() : " (the boxes up: " + texts + ")";
+}
+
 bool StillRuns(HWND dialog) {
     for (const dialogs::ModalInfo& info : dialogs::AllRunningModals())
         if (info.dialog == dialog && !info.ended) return true;
     return false;
-}
-
-std::string Quoted(const CString& text) {
-    return "\"" + ToUtf8(text) + "\"";
 }
 
 HWND MainWindow() {
@@ -133,7 +144,7 @@ CScriptRunner::Result CScriptRunner::Answer(const ScriptCommand& c, uint64_t ela
     }
     if (elapsedMs >= c.ms)
         return Failure("no message box showing " + Quoted(c.text) + " within " +
-                       std::to_string(c.ms) + " ms");
+                       std::to_string(c.ms) + " ms" + BoxesUp());
     return Waiting(static_cast<uint32_t>(std::min<uint64_t>(kLookIntervalMs, c.ms - elapsedMs)));
 }
 
