@@ -130,7 +130,8 @@ CScriptRunner::Result CScriptRunner::Input(const ScriptCommand& c) {
 CScriptRunner::Result CScriptRunner::Answer(const ScriptCommand& c, uint64_t elapsedMs) {
     if (m_clicked) {
         if (!StillRuns(m_clicked)) return Done();
-        if (elapsedMs >= c.ms)
+        // As long again as the box was waited for.
+        if (elapsedMs - m_clickedMs >= c.ms)
             return Failure("the message box showing " + Quoted(c.text) + " did not close within " +
                            std::to_string(c.ms) + " ms");
         return Waiting(kCloseLookMs);
@@ -140,6 +141,7 @@ CScriptRunner::Result CScriptRunner::Answer(const ScriptCommand& c, uint64_t ela
         if (!button) return Failure("the message box " + Quoted(box->text) + " has no such button");
         PostMessage(button, BM_CLICK, 0, 0);
         m_clicked = box->dialog;
+        m_clickedMs = elapsedMs;
         return Waiting(0);
     }
     if (elapsedMs >= c.ms)

@@ -65,6 +65,7 @@ class CScriptRunner {
     bool m_inputEnded = false;
     std::optional<ScriptCommand> m_current;
     HWND m_clicked = nullptr;  // the box the current `answer` has clicked
+    uint64_t m_clickedMs = 0;  // when, from the line's start
     uint64_t m_startedMs = 0;
     State m_state = State::kRunning;
 };
