@@ -18,7 +18,7 @@
 #include <atomic>
 
 #include "app/IniFile.h"
-#include "app/PointRecord.h"
+#include "pointdata/PointRecord.h"
 #include "app/ResultFormatRecord.h"
 #include "app/SystemParams.h"
 #include "app/coordsys/ControlPointRow.h"

@@ -4,8 +4,8 @@
 #include "app/VendropDoc.h"
 #include "app/coordsys/CalcFourParamDlg.h"
 #include "app/coordsys/CalcSevenParamDlg.h"
-#include "app/coordsys/CoordLibDlg.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/coordsys/ParamWizardDlg.h"
 #include "app/standin/AreaCalcDlg.h"
 #include "app/standin/CoordConvertDlg.h"
@@ -14,8 +14,8 @@
 #include "app/standin/MapTransDlg.h"
 #include "app/standin/PostProcWizardDlg.h"
 #include "app/standin/SpaceDistanceDlg.h"
-#include "app/standin/StakeLineLibDlg.h"
-#include "app/standin/StakePointLibDlg.h"
+#include "app/libraries/StakeLineLibDlg.h"
+#include "app/libraries/StakePointLibDlg.h"
 #include "app/standin/StakeoutDlg.h"
 
 namespace {

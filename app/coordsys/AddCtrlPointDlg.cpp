@@ -1,6 +1,6 @@
 #include "app/coordsys/AddCtrlPointDlg.h"
 
-#include "app/coordsys/CoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/PickPointDlg.h"
 #include "res/resource.h"

@@ -2,7 +2,7 @@
 
 #include "app/InputRules.h"
 #include "app/VendropDoc.h"
-#include "app/coordsys/CoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/InputGeodeticDlg.h"
 #include "res/resource.h"

@@ -3,7 +3,7 @@
 #include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
-#include "app/coordsys/CoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/PickPointDlg.h"
 #include "res/resource.h"

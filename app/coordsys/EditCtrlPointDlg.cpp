@@ -1,6 +1,6 @@
 #include "app/coordsys/EditCtrlPointDlg.h"
 
-#include "app/coordsys/CoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "res/resource.h"
 

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "app/PointRecord.h"
+#include "pointdata/PointRecord.h"
 #include "platform/framework/Afx.h"
 
 class CPickPointDlg : public CDialog {

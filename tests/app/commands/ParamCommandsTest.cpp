@@ -6,7 +6,7 @@
 // the time zone in the .ini.
 #include <cmath>
 
-#include "app/standin/CtrlPointLibDlg.h"
+#include "app/libraries/CtrlPointLibDlg.h"
 #include "tests/app/commands/JobTestSupport.h"
 
 namespace commandstest {

@@ -7,7 +7,7 @@
 #include "app/setup/DataConvertModeDlg.h"
 #include "app/setup/FileOpenModeDlg.h"
 #include "app/setup/InstrumentSetDlg.h"
-#include "app/setup/OverLimitPromptDlg.h"
+#include "app/libraries/OverLimitPromptDlg.h"
 #include "app/setup/RoverAntHeightDlg.h"
 #include "app/setup/StaticModeDlg.h"
 #include "app/setup/StorageSetDlg.h"
