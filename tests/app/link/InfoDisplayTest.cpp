@@ -288,7 +288,7 @@ TEST_F(InfoDisplayTest, TheBasePageMeasuresToItsReferencePointAndToTheBaseStatio
         .Click(IDC_REF_LIBRARY)
         .Do([](HWND d) {
             EXPECT_EQ(ItemText(d, IDC_REF_NAME), L"K1");
-            EXPECT_EQ(ItemText(d, IDC_REF_NORTH), L"3528100.500");
+            EXPECT_EQ(ItemText(d, IDC_REF_NORTH), L"3528100.5");
         })
         .Click(IDOK);
     m_modals->ExpectDialog(IDD_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
