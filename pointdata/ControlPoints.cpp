@@ -10,8 +10,7 @@ namespace {
 constexpr double kPlaneLimit = 0.1;
 constexpr double kHeightLimit = 0.15;
 
-void SolvePlane(CCoordTransform& engine, std::vector<ControlCalcRow>& rows,
-                ControlCalcResult& r) {
+void SolvePlane(CCoordTransform& engine, std::vector<ControlCalcRow>& rows, ControlCalcResult& r) {
     std::vector<const ControlCalcRow*> used;
     for (const ControlCalcRow& row : rows)
         if (row.usePlane) used.push_back(&row);
@@ -24,8 +23,8 @@ void SolvePlane(CCoordTransform& engine, std::vector<ControlCalcRow>& rows,
         r.shiftE = used[0]->knownE - used[0]->rawE;
         r.planeKind = 1;
         for (ControlCalcRow& row : rows)
-            row.planeResidual = RoundToMillimetres(std::hypot(
-                row.rawN + r.shiftN - row.knownN, row.rawE + r.shiftE - row.knownE));
+            row.planeResidual = RoundToMillimetres(
+                std::hypot(row.rawN + r.shiftN - row.knownN, row.rawE + r.shiftE - row.knownE));
         return;
     }
     PointPair4Array& pairs = engine.FourParamPairs();
@@ -69,8 +68,8 @@ void SolveHeight(CCoordTransform& engine, std::vector<ControlCalcRow>& rows, int
         double sum = 0.0;
         for (const ControlCalcRow* row : used) sum += row->knownH - row->rawH;
         // The mean as it has always been taken: a third by multiplication.
-        r.heightShift = used.size() == 3 ? sum * 0.3333333333333333
-                                          : sum / static_cast<double>(used.size());
+        r.heightShift =
+            used.size() == 3 ? sum * 0.3333333333333333 : sum / static_cast<double>(used.size());
         r.heightKind = 1;
         for (ControlCalcRow& row : rows)
             row.heightResidual = RoundToMillimetres(row.rawH + r.heightShift - row.knownH);
@@ -94,7 +93,8 @@ void SolveHeight(CCoordTransform& engine, std::vector<ControlCalcRow>& rows, int
     r.heightShift = 0.0;
     r.heightKind = 2;
     for (ControlCalcRow& row : rows) {
-        row.correctedH = RoundToMillimetres(row.rawH - engine.HeightAnomaly(row.knownN, row.knownE));
+        row.correctedH =
+            RoundToMillimetres(row.rawH - engine.HeightAnomaly(row.knownN, row.knownE));
         row.heightResidual = RoundToMillimetres(row.correctedH - row.knownH);
     }
 }
@@ -121,9 +121,9 @@ double RoundToMillimetres(double value) {
     return ReadNumber(text);
 }
 
-ControlCalcResult RecalculateControlRows(CCoordTransform& engine,
-                                         std::vector<ControlCalcRow>& rows, int nPlaneNihe,
-                                         int nCurveNihe, const ControlCalcResult& previous) {
+ControlCalcResult RecalculateControlRows(CCoordTransform& engine, std::vector<ControlCalcRow>& rows,
+                                         int nPlaneNihe, int nCurveNihe,
+                                         const ControlCalcResult& previous) {
     ControlCalcResult r;
     r.shiftN = previous.shiftN;
     r.shiftE = previous.shiftE;

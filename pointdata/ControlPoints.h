@@ -63,9 +63,9 @@ struct ControlCalcResult {
 // indexes of the settings: plane-fit minimum nPlaneNihe + 3, curved
 // nCurveNihe + 6. `previous` gives the kinds and shifts a part without
 // rows or with a failed solve keeps.
-ControlCalcResult RecalculateControlRows(CCoordTransform& engine,
-                                         std::vector<ControlCalcRow>& rows, int nPlaneNihe,
-                                         int nCurveNihe, const ControlCalcResult& previous);
+ControlCalcResult RecalculateControlRows(CCoordTransform& engine, std::vector<ControlCalcRow>& rows,
+                                         int nPlaneNihe, int nCurveNihe,
+                                         const ControlCalcResult& previous);
 
 // Through "%.3f" and back, as the list shows it.
 double RoundToMillimetres(double value);

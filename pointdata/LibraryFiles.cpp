@@ -91,10 +91,10 @@ CString FormatLnb(const std::vector<LineRecord>& lines) {
     CString text;
     CString line;
     for (const LineRecord& r : lines) {
-        line.Format(L"%s,%.4f,%.4f,%.4f,%s,%s,%.4f,%.4f,%.4f,%s,%.4f\r\n",
-                    (LPCTSTR)r.start.strName, r.start.dX, r.start.dY, r.start.dH,
-                    (LPCTSTR)r.start.strCode, (LPCTSTR)r.end.strName, r.end.dX, r.end.dY, r.end.dH,
-                    (LPCTSTR)r.end.strCode, r.chainage);
+        line.Format(L"%s,%.4f,%.4f,%.4f,%s,%s,%.4f,%.4f,%.4f,%s,%.4f\r\n", (LPCTSTR)r.start.strName,
+                    r.start.dX, r.start.dY, r.start.dH, (LPCTSTR)r.start.strCode,
+                    (LPCTSTR)r.end.strName, r.end.dX, r.end.dY, r.end.dH, (LPCTSTR)r.end.strCode,
+                    r.chainage);
         text += line;
     }
     return text;

@@ -104,7 +104,8 @@ BOOL WriteLibraryFileWithRest(LPCTSTR devicePath, const CString& text, LoadedFil
 }
 
 BOOL ReplaceLibraryFile(LPCTSTR devicePath, const CString& text, LoadedFile& loaded) {
-    const std::string body = quorvel::ToGbk(text.GetString(), static_cast<size_t>(text.GetLength()));
+    const std::string body =
+        quorvel::ToGbk(text.GetString(), static_cast<size_t>(text.GetLength()));
     if (!quorvel::WriteFileAtomic(devicePath, body.data(), body.size())) return FALSE;
     loaded.consumed = body.size();
     loaded.unread.clear();

@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "pointdata/PointRecord.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/PointRecord.h"
 
 class CPickPointDlg : public CDialog {
   public:

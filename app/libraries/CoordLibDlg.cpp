@@ -5,8 +5,8 @@
 #include "app/libraries/FindCoordDlg.h"
 #include "app/libraries/LibraryUi.h"
 #include "app/libraries/PointEntryDlg.h"
-#include "pointdata/LibraryFiles.h"
 #include "platform/files/FileApi.h"
+#include "pointdata/LibraryFiles.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 
@@ -229,10 +229,9 @@ void CCoordLibDlg::ImportFile(const CString& strPath) {
     } else if (ext == L"dat") {
         for (const CString& line : lines) {
             const pointdata::PointTexts t = pointdata::ParseDatLine(line);
-            AddRow(m_list.GetItemCount(), kImageLibrary, t.name, t.north, t.east, t.height,
-                   t.code);
-            m_lib.push_back({0, t.name, ReadNumber(t.north), ReadNumber(t.east),
-                             ReadNumber(t.height), t.code});
+            AddRow(m_list.GetItemCount(), kImageLibrary, t.name, t.north, t.east, t.height, t.code);
+            m_lib.push_back(
+                {0, t.name, ReadNumber(t.north), ReadNumber(t.east), ReadNumber(t.height), t.code});
         }
     } else if (ext == L"org") {
         for (const CString& line : lines) {

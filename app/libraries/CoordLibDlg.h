@@ -60,8 +60,8 @@ class CCoordLibDlg : public CDialog {
   private:
     BOOL ShowRaw() const { return m_nMode == 2; }
     void FillList();
-    int AddRow(int nRow, int nImage, const CString& name, const CString& north,
-               const CString& east, const CString& height, const CString& code);
+    int AddRow(int nRow, int nImage, const CString& name, const CString& north, const CString& east,
+               const CString& height, const CString& code);
     void AddRecordRow(int nRow, const NumberedPoint& p);
     // The record behind a row.
     NumberedPoint& RecordOf(int nRow);

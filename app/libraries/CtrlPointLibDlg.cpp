@@ -90,8 +90,7 @@ BOOL CCtrlPointLibDlg::OnInitDialog() {
         g_pDoc->m_bStatusInChinese = 0;
         m_strFileName = g_pDoc->m_coordParams.szConF;
     }
-    if (!m_strFileName.IsEmpty() &&
-        ::GetFileAttributes(m_strFileName) != INVALID_FILE_ATTRIBUTES) {
+    if (!m_strFileName.IsEmpty() && ::GetFileAttributes(m_strFileName) != INVALID_FILE_ATTRIBUTES) {
         LoadFile(m_strFileName);
         Recalculate();
     }
@@ -119,10 +118,10 @@ void CCtrlPointLibDlg::LoadFile(const CString& strPath) {
     SetUpEngine(engine);
     for (const CString& line : text.lines) {
         std::vector<CString> cells = pointdata::ParseCotLine(line);
-        const double lat = CCoordTransform::ConvertDmsRadian(ReadNumber(cells[4]), 1) *
-                           CCoordTransform::kRho;
-        const double lon = CCoordTransform::ConvertDmsRadian(ReadNumber(cells[5]), 1) *
-                           CCoordTransform::kRho;
+        const double lat =
+            CCoordTransform::ConvertDmsRadian(ReadNumber(cells[4]), 1) * CCoordTransform::kRho;
+        const double lon =
+            CCoordTransform::ConvertDmsRadian(ReadNumber(cells[5]), 1) * CCoordTransform::kRho;
         double north = 0.0;
         double east = 0.0;
         engine.TransverseMercatorForward(lat, lon, north, east);
@@ -164,7 +163,8 @@ void CCtrlPointLibDlg::Recalculate() {
     const int nCurve = g_pDoc ? FitSetting(g_pDoc->m_sysParams.nCurveNihe) : 1;
     m_result = pointdata::RecalculateControlRows(m_engine, rows, nPlane, nCurve, m_result);
     for (int i = 0; i < nCount; ++i) {
-        m_list.SetItemText(i, kPlaneResidual, Fixed(L"%.3f", rows[static_cast<size_t>(i)].planeResidual));
+        m_list.SetItemText(i, kPlaneResidual,
+                           Fixed(L"%.3f", rows[static_cast<size_t>(i)].planeResidual));
         m_list.SetItemText(i, kHeightResidual,
                            Fixed(L"%.3f", rows[static_cast<size_t>(i)].heightResidual));
     }
@@ -233,8 +233,8 @@ void CCtrlPointLibDlg::OnEdit() {
     const int nRow = libraries::FirstSelected(m_list);
     if (nRow < 0) return;
     CEditCtrlPointDlg dlg(this);
-    CString* const fields[] = {&dlg.m_strName, &dlg.m_strKnownX, &dlg.m_strKnownY,
-                               &dlg.m_strKnownH, &dlg.m_strSrcX, &dlg.m_strSrcY, &dlg.m_strSrcH};
+    CString* const fields[] = {&dlg.m_strName, &dlg.m_strKnownX, &dlg.m_strKnownY, &dlg.m_strKnownH,
+                               &dlg.m_strSrcX, &dlg.m_strSrcY,   &dlg.m_strSrcH};
     for (int c = 0; c <= kRawH; ++c) *fields[c] = m_list.GetItemText(nRow, c);
     if (dlg.DoModal() != IDOK) return;
     for (int c = 0; c <= kRawH; ++c) m_list.SetItemText(nRow, c, *fields[c]);

@@ -24,7 +24,8 @@ BOOL CGeoEntryDlg::OnInitDialog() {
 
 void CGeoEntryDlg::OnOK() {
     if (!UpdateData(TRUE)) return;
-    if (coordsys::RefuseSeparators(this, {&m_strName, &m_strLat, &m_strLon, &m_strHeight, &m_strCode}))
+    if (coordsys::RefuseSeparators(this,
+                                   {&m_strName, &m_strLat, &m_strLon, &m_strHeight, &m_strCode}))
         return;
     EndDialog(IDOK);
 }

@@ -6,8 +6,8 @@
 #include "app/libraries/GeoEntryDlg.h"
 #include "app/libraries/LibraryUi.h"
 #include "app/setup/FileOpenModeDlg.h"
-#include "pointdata/LibraryFiles.h"
 #include "platform/files/FileApi.h"
+#include "pointdata/LibraryFiles.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 

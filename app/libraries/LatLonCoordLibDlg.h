@@ -44,8 +44,8 @@ class CLatLonCoordLibDlg : public CDialog {
     DECLARE_MESSAGE_MAP()
 
   private:
-    void AddRow(const CString& name, const CString& lat, const CString& lon,
-                const CString& height, const CString& code);
+    void AddRow(const CString& name, const CString& lat, const CString& lon, const CString& height,
+                const CString& code);
 
     CListCtrl m_list;
     CString m_strPath;

@@ -101,8 +101,8 @@ void CLineEntryDlg::OnOK() {
     if (!UpdateData(TRUE)) return;
     if (coordsys::RefuseSeparators(
             this, {&m_strStartName, &m_strStartNorth, &m_strStartEast, &m_strStartHeight,
-                   &m_strStartCode, &m_strEndName, &m_strEndNorth, &m_strEndEast,
-                   &m_strEndHeight, &m_strEndCode, &m_strChainage}))
+                   &m_strStartCode, &m_strEndName, &m_strEndNorth, &m_strEndEast, &m_strEndHeight,
+                   &m_strEndCode, &m_strChainage}))
         return;
     EndDialog(IDOK);
 }

@@ -78,8 +78,8 @@ void CPointEntryDlg::OnFromPlan() {
 
 void CPointEntryDlg::OnOK() {
     if (!UpdateData(TRUE)) return;
-    if (coordsys::RefuseSeparators(
-            this, {&m_strName, &m_strNorth, &m_strEast, &m_strHeight, &m_strCode}))
+    if (coordsys::RefuseSeparators(this,
+                                   {&m_strName, &m_strNorth, &m_strEast, &m_strHeight, &m_strCode}))
         return;
     EndDialog(IDOK);
 }

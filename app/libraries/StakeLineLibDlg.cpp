@@ -7,8 +7,8 @@
 #include "app/libraries/LibraryUi.h"
 #include "app/libraries/LineEntryDlg.h"
 #include "app/setup/FileOpenModeDlg.h"
-#include "pointdata/LibraryFiles.h"
 #include "platform/files/FileApi.h"
+#include "pointdata/LibraryFiles.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 #include "ui/FileSaveDlg.h"
@@ -57,8 +57,8 @@ BOOL CStakeLineLibDlg::OnInitDialog() {
     ShowWindow(SW_MAXIMIZE);
     CenterWindow();
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    libraries::AddColumns(m_list, {{IDS_STRING61753, 110}, {IDS_STRING61319, 100},
-                                   {IDS_STRING61754, 100}});
+    libraries::AddColumns(m_list,
+                          {{IDS_STRING61753, 110}, {IDS_STRING61319, 100}, {IDS_STRING61754, 100}});
     // Without a path the job's own file, loaded so that a save never drops
     // lines the user did not see.
     if (m_strFilePath.IsEmpty()) m_strFilePath = libraries::JobFilePath(L"lnb");

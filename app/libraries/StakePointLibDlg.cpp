@@ -7,8 +7,8 @@
 #include "app/libraries/LibraryUi.h"
 #include "app/libraries/PointEntryDlg.h"
 #include "app/setup/FileOpenModeDlg.h"
-#include "pointdata/LibraryFiles.h"
 #include "platform/files/FileApi.h"
+#include "pointdata/LibraryFiles.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 #include "ui/FileSaveDlg.h"
@@ -81,8 +81,7 @@ BOOL CStakePointLibDlg::OnInitDialog() {
 }
 
 void CStakePointLibDlg::InsertRow(int nRow, const CString& name, const CString& north,
-                                  const CString& east, const CString& height,
-                                  const CString& code) {
+                                  const CString& east, const CString& height, const CString& code) {
     nRow = m_list.InsertItem(nRow, name, 0);
     m_list.SetItemText(nRow, kColCode, code);
     m_list.SetItemText(nRow, kColNorth, north);
@@ -140,8 +139,7 @@ BOOL CStakePointLibDlg::SaveFile() {
 BOOL CStakePointLibDlg::EnterPoint(int nRow) {
     CAddPointDlg dlg(this);
     if (dlg.DoModal() != IDOK) return FALSE;
-    InsertRow(nRow, dlg.m_strName, dlg.m_strNorth, dlg.m_strEast, dlg.m_strHeight,
-              dlg.m_strCode);
+    InsertRow(nRow, dlg.m_strName, dlg.m_strNorth, dlg.m_strEast, dlg.m_strHeight, dlg.m_strCode);
     m_bModified = TRUE;
     return TRUE;
 }
@@ -262,8 +260,8 @@ void CStakePointLibDlg::OnOK() {
     m_points.RemoveAll();
     for (const pointdata::PointTexts& t : AllRows(m_list)) {
         if (t.name.IsEmpty()) continue;
-        m_points.Add({t.name, ReadNumber(t.north), ReadNumber(t.east), ReadNumber(t.height),
-                      t.code});
+        m_points.Add(
+            {t.name, ReadNumber(t.north), ReadNumber(t.east), ReadNumber(t.height), t.code});
     }
     if (m_bModified && !SaveFile()) return;
     CDialog::OnOK();

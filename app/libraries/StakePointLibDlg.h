@@ -35,9 +35,9 @@ class CStakePointLibDlg : public CDialog {
     CString m_strPickEast;
     CString m_strPickHeight;
     CString m_strPickCode;
-    int m_nPickIndex = -1;            // the picked row
-    int m_nCount = 0;                 // rows
-    CArray<PointRecord> m_points;     // the rows with a name, in order
+    int m_nPickIndex = -1;         // the picked row
+    int m_nCount = 0;              // rows
+    CArray<PointRecord> m_points;  // the rows with a name, in order
     CString m_strFilePath;
 
   protected:
@@ -63,7 +63,7 @@ class CStakePointLibDlg : public CDialog {
     CListCtrl m_list;
     CImageList m_images;
     BOOL m_bModified = FALSE;
-    int m_nReading = -1;  // 0 point file, 1 stake-out file; none at first
+    int m_nReading = -1;             // 0 point file, 1 stake-out file; none at first
     pointdata::LoadedFile m_loaded;  // of m_strFilePath
     BOOL m_bReplaceWhole = FALSE;    // m_strFilePath was not loaded
 };

@@ -63,7 +63,7 @@ TEST(LibraryFilesTest, CoordinateLibraryLines) {
     // Only "1" exactly is raw-grid; other numbers are kept.
     EXPECT_EQ(ParseLibLine(L"2,K,1,2,3,c").number, 2);
     EXPECT_EQ(ParseLibLine(L"1.0,K,1,2,3,c").number, 1);  // read as 1 ...
-    EXPECT_EQ(ParseLibLine(L"K").number, 0);               // missing fields empty
+    EXPECT_EQ(ParseLibLine(L"K").number, 0);              // missing fields empty
     // ... but written 0 so that it stays a library record.
     EXPECT_EQ(FormatLib({}, {ParseLibLine(L"1.0,K,1,2,3,c")}), L"0,K,1.000,2.000,3.000,c\r\n");
     // An import: "0" is library, anything else raw-grid.
@@ -87,7 +87,8 @@ TEST(LibraryFilesTest, StakeOutPointLineAndLatLongLines) {
     t = ParseDatLine(L"B,1,2,3,d");
     EXPECT_EQ(FormatDat({t}), L"B,1,2,3,d,\r\n");
     EXPECT_EQ(FormatPtb({t}), L"0,B,1,2,3,d,\r\n");
-    EXPECT_EQ(FormatWgs({ParseWgsLine(L"G,30.1234,114.3,20.000,a")}), L"G,30.1234,114.3,20.000,a,\r\n");
+    EXPECT_EQ(FormatWgs({ParseWgsLine(L"G,30.1234,114.3,20.000,a")}),
+              L"G,30.1234,114.3,20.000,a,\r\n");
 
     const LineRecord line = ParseLnbLine(L"A,100,200,0,c1,B,130,240,0,c2,0");
     EXPECT_EQ(line.end.dY, 240.0);
@@ -111,8 +112,9 @@ TEST(LibraryFilesTest, ReceiverAndRawRecordLines) {
 
 // Every format read and written again gives its bytes back.
 TEST(LibraryFilesTest, RoundTripsAreByteForByte) {
-    const std::string lib = Gbk(L"1,R1,1.000,2.000,3.000,00000000\r\n0,点一,3381234.567,"
-                                L"512345.678,12.345,码\r\n");
+    const std::string lib =
+        Gbk(L"1,R1,1.000,2.000,3.000,00000000\r\n0,点一,3381234.567,"
+            L"512345.678,12.345,码\r\n");
     std::vector<NumberedPoint> raw, libs;
     for (const CString& line : Split(lib).lines) {
         NumberedPoint p = ParseLibLine(line);

@@ -7,8 +7,8 @@
 
 #include "app/coordsys/BaseKnownWizardDlg.h"
 #include "app/coordsys/BaseUnknownWizardDlg.h"
-#include "app/libraries/CoordLibDlg.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "platform/testing/Printers.h"
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"

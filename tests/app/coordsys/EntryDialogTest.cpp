@@ -6,15 +6,15 @@
 
 #include "app/coordsys/AddCtrlPointDlg.h"
 #include "app/coordsys/AddCtrlPointSrcDlg.h"
-#include "app/libraries/CoordLibDlg.h"
 #include "app/coordsys/CtrlLibSetDlg.h"
 #include "app/coordsys/EditCtrlPointDlg.h"
 #include "app/coordsys/InputGeodeticDlg.h"
 #include "app/coordsys/InputRawCoordDlg.h"
-#include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/coordsys/OffsetSetDlg.h"
 #include "app/coordsys/ParamSelectDlg.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"
 #include "tests/app/coordsys/CoordsysTest.h"
@@ -26,8 +26,9 @@ class EntryDialogTest : public CoordsysTest {
   protected:
     void SetUp() override {
         CoordsysTest::SetUp();
-        ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,K1,3381234.567,512345.678,12.345,c\r\n"
-                                                     L"1,R1,3381000,512000,10,r\r\n"));
+        ASSERT_TRUE(apptest::WriteJobLibrary(L"lib",
+                                             L"0,K1,3381234.567,512345.678,12.345,c\r\n"
+                                             L"1,R1,3381000,512000,10,r\r\n"));
         ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS", L"G1,30.3,114.15,25.5,a,\r\n"));
         CPickPointDlg::Points() = {{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}};
     }

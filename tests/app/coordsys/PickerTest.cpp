@@ -1,8 +1,8 @@
 // The pickers as their callers use them: the job's library files written
 // by the test, one row chosen in the list, OK; the texts come back as shown.
+#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"
 #include "tests/app/coordsys/CoordsysTest.h"
@@ -14,9 +14,10 @@ class PickerTest : public CoordsysTest {
   protected:
     void SetUp() override {
         CoordsysTest::SetUp();
-        ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,K1,1000,2000,10,c1\r\n"
-                                                     L"1,R1,1,2,3,00000000\r\n"
-                                                     L"0,K2,3000.125,4000.5,12.5,c2\r\n"));
+        ASSERT_TRUE(apptest::WriteJobLibrary(L"lib",
+                                             L"0,K1,1000,2000,10,c1\r\n"
+                                             L"1,R1,1,2,3,00000000\r\n"
+                                             L"0,K2,3000.125,4000.5,12.5,c2\r\n"));
         ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS", L"G1,30.1234567,114.3000,20.000,a,\r\n"));
         CPickPointDlg::Points() = {{L"P1", 10.0, 20.0, 30.0, L"x"}, {L"P2", 1.5, 2.5, 3.5, L"y"}};
     }

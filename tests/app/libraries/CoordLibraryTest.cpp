@@ -29,10 +29,9 @@ TEST_F(CoordLibraryTest, TheFullModeListsRawGridRowsFirstAndSavesWhatWasEdited) 
         .Do([this](HWND d) {
             EXPECT_EQ(Doc().m_nDlgContext, 29);
             EXPECT_EQ(ListRows(d, 5),
-                      (std::vector<std::string>{"R1|10.000|20.000|30.000|00000000",
-                                                "R2|11.000|21.000|31.000|00000000",
-                                                "K1|100.000|200.000|5.000|c1",
-                                                "K2|3381234.500|512345.250|12.000|甲"}));
+                      (std::vector<std::string>{
+                          "R1|10.000|20.000|30.000|00000000", "R2|11.000|21.000|31.000|00000000",
+                          "K1|100.000|200.000|5.000|c1", "K2|3381234.500|512345.250|12.000|甲"}));
             EXPECT_EQ(RowImages(d), "1100");
         })
         .Click(IDC_LIB_ADD)
@@ -42,10 +41,9 @@ TEST_F(CoordLibraryTest, TheFullModeListsRawGridRowsFirstAndSavesWhatWasEdited) 
         .Click(IDC_LIB_DELETE)
         .Do([](HWND d) {
             EXPECT_EQ(ListRows(d, 5),
-                      (std::vector<std::string>{"R1x|10.5|20.000|30.000|00000000",
-                                                "R2|11.000|21.000|31.000|00000000",
-                                                "K2|3381234.500|512345.250|12.000|甲",
-                                                "N1|1|2|3|00000000"}));
+                      (std::vector<std::string>{
+                          "R1x|10.5|20.000|30.000|00000000", "R2|11.000|21.000|31.000|00000000",
+                          "K2|3381234.500|512345.250|12.000|甲", "N1|1|2|3|00000000"}));
             EXPECT_EQ(RowImages(d), "1100");
         })
         .Select(IDC_LIB_LIST, 1)
@@ -81,10 +79,11 @@ TEST_F(CoordLibraryTest, TheFullModeListsRawGridRowsFirstAndSavesWhatWasEdited) 
     EXPECT_EQ(dlg.m_nPickKind, 1);
     EXPECT_EQ(Doc().m_nDlgContext, 11);
     // Saved at OK without a question: raw-grid records first.
-    EXPECT_EQ(ReadHost(kLibFile), "1,R1x,10.500,20.000,30.000,00000000\r\n"
-                                  "1,R2,11.000,21.000,31.000,00000000\r\n"
-                                  "0,K2,3381234.500,512345.250,12.000,\xbc\xd7\r\n"
-                                  "0,N1,1.000,2.000,3.000,00000000\r\n");
+    EXPECT_EQ(ReadHost(kLibFile),
+              "1,R1x,10.500,20.000,30.000,00000000\r\n"
+              "1,R2,11.000,21.000,31.000,00000000\r\n"
+              "0,K2,3381234.500,512345.250,12.000,\xbc\xd7\r\n"
+              "0,N1,1.000,2.000,3.000,00000000\r\n");
 }
 
 TEST_F(CoordLibraryTest, TheDefaultModeHidesRawGridRowsAndWritesThemFirst) {
@@ -105,10 +104,11 @@ TEST_F(CoordLibraryTest, TheDefaultModeHidesRawGridRowsAndWritesThemFirst) {
     CCoordLibDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_FALSE(dlg.m_bPicked);
-    EXPECT_EQ(ReadHost(kLibFile), "1,R1,10.000,20.000,30.000,00000000\r\n"
-                                  "1,R2,11.000,21.000,31.000,00000000\r\n"
-                                  "0,K2,3381234.500,512345.250,12.000,\xbc\xd7\r\n"
-                                  "\r\n0,HIDDEN,1,2,3,h\r\n0,CUT");
+    EXPECT_EQ(ReadHost(kLibFile),
+              "1,R1,10.000,20.000,30.000,00000000\r\n"
+              "1,R2,11.000,21.000,31.000,00000000\r\n"
+              "0,K2,3381234.500,512345.250,12.000,\xbc\xd7\r\n"
+              "\r\n0,HIDDEN,1,2,3,h\r\n0,CUT");
 }
 
 // Receiver points (projection alone, on the job's meridian, height less
@@ -211,9 +211,12 @@ TEST_F(CoordLibraryTest, AFailedSaveShowsTheMessageAndLosesNothing) {
 TEST_F(CoordLibraryTest, DamagedFilesOpenAndCancelWritesNothing) {
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary.push_back(static_cast<char>((i * 131) & 0xFF));
-    const std::string files[] = {binary, "0,\x81\x0a\xff,1\r\n", std::string("0,A\0B,1,2\r\n", 11),
+    const std::string files[] = {binary,
+                                 "0,\x81\x0a\xff,1\r\n",
+                                 std::string("0,A\0B,1,2\r\n", 11),
                                  std::string(10u << 20, 'x') + "\r\n",
-                                 std::string(100000, ',') + "\r\n", "0,N,nan,1e999,inf,c\r\n"};
+                                 std::string(100000, ',') + "\r\n",
+                                 "0,N,nan,1e999,inf,c\r\n"};
     for (const std::string& bytes : files) {
         WriteHost(kLibFile, bytes);
         m_modals.ExpectDialog(IDD_COORD_LIB).Click(IDCANCEL);

@@ -76,9 +76,7 @@ TEST_F(CtrlPointLibraryTest, OnePlaneRowGivesAShiftAndTheLimitsFlagTheRowsOverTh
         })
         .Click(IDOK);
     m_modals.ExpectDialog(IDD_OVER_LIMIT_PROMPT)
-        .Do([](HWND d) {
-            EXPECT_EQ(ItemText(d, IDC_OVER_LIMIT_TEXT), L"第2点水平精度超限\r\n");
-        })
+        .Do([](HWND d) { EXPECT_EQ(ItemText(d, IDC_OVER_LIMIT_TEXT), L"第2点水平精度超限\r\n"); })
         .Click(IDOK);
     RunCommand();
     // The shift north: known less the shown raw north.
@@ -226,7 +224,8 @@ TEST_F(CtrlPointLibraryTest, SixtyRowsShowFiftyAndASaveKeepsAllSixty) {
     EXPECT_EQ(saved.substr(saved.find("R51,")), file.substr(file.find("R51,")));
     // The rewritten rows: the raw position back from the shown millimetres,
     // packed ddd.mmss with ten decimals.
-    const std::vector<std::string> f = Cells(Replace(saved.substr(0, saved.find("\r\n")), ',', '|'));
+    const std::vector<std::string> f =
+        Cells(Replace(saved.substr(0, saved.find("\r\n")), ',', '|'));
     ASSERT_EQ(f.size(), 12u);
     EXPECT_EQ(f[0] + f[1] + f[2] + f[3], "R110020010");
     EXPECT_EQ(f[4].size(), 13u);

@@ -31,10 +31,9 @@ TEST_F(LatLonLibraryTest, ImportsAppendAndOverwriteAndTheSaveKeepsTheTexts) {
     ExpectOpen(L"raw.org");
     m_modals.ExpectDialog(IDD_FILE_OPEN_MODE).Click(IDCANCEL);
     lib.Do([](HWND d) {
-           EXPECT_EQ(ListRows(d, 5),
-                     (std::vector<std::string>{"G1|30.1234567|114.3000|20.000|a",
-                                               "P1|30.1530|-121.0530|33.400|c",
-                                               "O1|30.1|114.2|49.000|00000000"}));
+           EXPECT_EQ(ListRows(d, 5), (std::vector<std::string>{"G1|30.1234567|114.3000|20.000|a",
+                                                               "P1|30.1530|-121.0530|33.400|c",
+                                                               "O1|30.1|114.2|49.000|00000000"}));
        })
         .Click(IDC_LIB_FIND)
         .Click(IDOK);
@@ -52,9 +51,10 @@ TEST_F(LatLonLibraryTest, ImportsAppendAndOverwriteAndTheSaveKeepsTheTexts) {
     EXPECT_EQ(dlg.m_strPickName, L"P1");
     EXPECT_EQ(dlg.m_strPickLon, L"-121.0530");  // the western longitude kept
     EXPECT_EQ(dlg.m_strPickHeight, L"33.400");
-    EXPECT_EQ(ReadHost(kWgsFile), "G1,30.1234567,114.3000,20.000,a,\r\n"
-                                  "P1,30.1530,-121.0530,33.400,c,\r\n"
-                                  "O1,30.1,114.2,49.000,00000000,\r\n");
+    EXPECT_EQ(ReadHost(kWgsFile),
+              "G1,30.1234567,114.3000,20.000,a,\r\n"
+              "P1,30.1530,-121.0530,33.400,c,\r\n"
+              "O1,30.1,114.2,49.000,00000000,\r\n");
 }
 
 TEST_F(LatLonLibraryTest, EditingDeletingClearingAndOverwriting) {

@@ -40,8 +40,7 @@ TEST_F(StakeLibraryTest, PointsFromFilesAreSavedAsStakeOutLinesAndHandedBack) {
     ExpectJobOpen(L"pts.dat", IDC_OPEN_MODE_APPEND, L"确实要追加吗?");
     lib.Do([](HWND d) {
            EXPECT_EQ(ItemText(d, IDC_LIB_PTB_PATH), L"\\Flash Disk\\Jobs\\ruvo\\other.ptb");
-           EXPECT_EQ(ListRows(d, 1),
-                     (std::vector<std::string>{"O1", "X1", "X2", "D1", ""}));
+           EXPECT_EQ(ListRows(d, 1), (std::vector<std::string>{"O1", "X1", "X2", "D1", ""}));
        })
         .Select(IDC_LIB_LIST, 0)
         .Click(IDC_LIB_INSERT)
@@ -100,8 +99,7 @@ TEST_F(StakeLibraryTest, LinesShowNameChainageAndLengthAndKeepTheirOrder) {
               "A,100,200,0,c1,B,130,240,0,c2,0\r\n"
               "C,0,0,0,c,D,3,4,0,d,10.5\r\n"
               "E,0,0,0,e,F,0,1,0,f,20\r\n");
-    WriteHost("Flash Disk/Jobs/ruvo/two.lnb",
-              "G,0,0,0,g,H,0,2,0,h,1\r\nI,0,0,0,i,J,0,3,0,j,2\r\n");
+    WriteHost("Flash Disk/Jobs/ruvo/two.lnb", "G,0,0,0,g,H,0,2,0,h,1\r\nI,0,0,0,i,J,0,3,0,j,2\r\n");
     auto& lib = m_modals.ExpectDialog(IDD_STAKE_LINE_LIB);
     lib.Do([](HWND d) {
            EXPECT_EQ(ListRows(d, 3),

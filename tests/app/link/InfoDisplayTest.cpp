@@ -9,8 +9,8 @@
 
 #include "app/FrameMessages.h"
 #include "app/MainFrame.h"
-#include "app/libraries/CoordLibDlg.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/link/InfoDisplayDlg.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/ReferenceImage.h"
