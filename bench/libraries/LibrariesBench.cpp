@@ -43,7 +43,10 @@ struct Job {
         fs::create_directories(host + "/Flash Disk/Jobs/ruvo/data");
         std::string lib;
         for (int i = 0; i < kPoints; ++i) {
-            const std::string name = (i % 3 == 0 ? "PT" : i % 3 == 1 ? "pt" : "测点") + std::to_string(i);
+            const std::string name = (i % 3 == 0   ? "PT"
+                                      : i % 3 == 1 ? "pt"
+                                                   : "测点") +
+                                     std::to_string(i);
             lib += std::to_string(i % 2) + "," + name + "," + std::to_string(3381000 + i) +
                    ".123," + std::to_string(512000 + i) + ".456,12.345,00000000\r\n";
         }
@@ -85,7 +88,8 @@ class OpenLibrary : public CCoordLibDlg {
         if (GetSafeHwnd()) DestroyWindow();
     }
     int Rows() const {
-        return static_cast<int>(::SendDlgItemMessage(GetSafeHwnd(), IDC_LIB_LIST, LVM_GETITEMCOUNT, 0, 0));
+        return static_cast<int>(
+            ::SendDlgItemMessage(GetSafeHwnd(), IDC_LIB_LIST, LVM_GETITEMCOUNT, 0, 0));
     }
 };
 
@@ -110,15 +114,16 @@ void BM_SaveLibraryOf20000Points(benchmark::State& state) {
     for (auto _ : state) {
         if (!dlg.SaveToFile()) std::abort();
     }
-    state.counters["bytes"] = static_cast<double>(fs::file_size(job.host + "/Flash Disk/Jobs/ruvo/ruvo.lib"));
+    state.counters["bytes"] =
+        static_cast<double>(fs::file_size(job.host + "/Flash Disk/Jobs/ruvo/ruvo.lib"));
 }
 BENCHMARK(BM_SaveLibraryOf20000Points)->Unit(benchmark::kMillisecond);
 
 void BM_FindAmong20000Points(benchmark::State& state) {
     std::vector<GeoPointRecord> points;
     for (int i = 0; i < kPoints; ++i)
-        points.push_back({{(i % 2 ? L"APT" : L"pt") + CString(std::to_wstring(i)), 1.0 * i, 2.0, 3.0,
-                           L"00000000"},
+        points.push_back({{(i % 2 ? L"APT" : L"pt") + CString(std::to_wstring(i)), 1.0 * i, 2.0,
+                           3.0, L"00000000"},
                           i});
     size_t found = 0;
     for (auto _ : state) {

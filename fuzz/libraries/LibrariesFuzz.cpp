@@ -35,7 +35,8 @@ void Finite(double value) {
 }
 
 std::vector<CString> Lines(const CString& text) {
-    const std::string bytes = quorvel::ToGbk(text.GetString(), static_cast<size_t>(text.GetLength()));
+    const std::string bytes =
+        quorvel::ToGbk(text.GetString(), static_cast<size_t>(text.GetLength()));
     return SplitLibraryText(bytes.data(), bytes.size()).lines;
 }
 

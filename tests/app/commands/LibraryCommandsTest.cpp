@@ -67,8 +67,9 @@ TEST_F(LibraryCommandsTest, EachLibraryCommandEditsTheJobsOwnFile) {
         .Click(IDOK);
     m_modals->ExpectMessageBox(L"没有选中任何线").Answer(IDYES);
     Command(ID_STAKE_LINE_LIB);
-    EXPECT_EQ(ReadDevice(kLnb), "A,100.0000,200.0000,0.0000,00000000,B,130.0000,240.0000,0.0000,"
-                                "00000000,0.0000\r\n");
+    EXPECT_EQ(ReadDevice(kLnb),
+              "A,100.0000,200.0000,0.0000,00000000,B,130.0000,240.0000,0.0000,"
+              "00000000,0.0000\r\n");
 
     WriteDevice(L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.RTK",
                 "Rem name,lat,lon,h,code,ant\r\nW1,30.1530,-121.0530,35.200,c,1.800\r\n");
