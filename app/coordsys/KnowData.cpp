@@ -3,11 +3,11 @@
 #include <string>
 
 #include "app/SettingsText.h"
-#include "app/coordsys/StoredLines.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/File.h"
 #include "platform/files/FileApi.h"
+#include "pointdata/StoredLines.h"
 
 BOOL CKnowData::FileExists() const {
     const DWORD attributes = GetFileAttributes(m_strFileName);

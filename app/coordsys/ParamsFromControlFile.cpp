@@ -6,9 +6,9 @@
 #include "app/SettingsText.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/StoredLines.h"
 #include "platform/base/Parse.h"
 #include "pointdata/ControlPoints.h"
+#include "pointdata/StoredLines.h"
 #include "res/resource.h"
 
 namespace {

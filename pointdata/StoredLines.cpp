@@ -1,4 +1,4 @@
-#include "app/coordsys/StoredLines.h"
+#include "pointdata/StoredLines.h"
 
 #include <string>
 
