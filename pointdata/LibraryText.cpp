@@ -7,6 +7,7 @@
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/File.h"
+#include "pointdata/StoredLines.h"
 
 namespace pointdata {
 
@@ -49,15 +50,7 @@ BOOL ReadFileBytes(LPCTSTR devicePath, std::string& bytes) {
 
 std::vector<CString> SplitFields(const CString& line, size_t count) {
     std::vector<CString> fields(count);
-    const wchar_t* p = line.GetString();
-    const wchar_t* end = p + line.GetLength();
-    for (size_t i = 0; i < count; ++i) {
-        const wchar_t* comma = std::wmemchr(p, L',', static_cast<size_t>(end - p));
-        const wchar_t* stop = comma ? comma : end;
-        fields[i] = CString(p, static_cast<int>(stop - p));
-        if (!comma) break;
-        p = comma + 1;
-    }
+    for (size_t i = 0; i < count; ++i) fields[i] = StoredField(line, static_cast<int>(i));
     return fields;
 }
 

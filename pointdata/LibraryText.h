@@ -1,12 +1,12 @@
 // The reading and writing rules of the point libraries' text files.
 //
-// Reading: the bytes are cut at each LF, each line turned from the device
-// code page into wide text and its last character (the CR) dropped; the
-// first empty line ends the reading, and text after the last LF is not
-// read. What a reading did not take (from that empty line, or an
-// unterminated last line, to the end) is reported as the number of bytes
-// it consumed, so that a library rewriting the file can keep those bytes
-// after its own lines: rows the user never saw are never dropped.
+// Reading: the rule of StoredLines.h applied to the bytes, so that a
+// reading can tell how many bytes it took: the bytes are cut at each LF, each line turned from the
+// device code page into wide text and its last character (the CR) dropped; the first empty line
+// ends the reading, and text after the last LF is not read. What a reading did not take (from that
+// empty line, or an unterminated last line, to the end) is reported as the number of bytes it
+// consumed, so that a library rewriting the file can keep those bytes after its own lines: rows the
+// user never saw are never dropped.
 //
 // Writing: the whole text goes to the code page at once and replaces the
 // file atomically; a failure leaves the old file as it was.
@@ -35,7 +35,8 @@ StoredText SplitLibraryText(const char* data, size_t size, size_t maxLines = SIZ
 // The whole file; FALSE when it cannot be opened or read.
 BOOL ReadFileBytes(LPCTSTR devicePath, std::string& bytes);
 
-// The first `count` comma fields of a line (missing ones empty).
+// The first `count` comma fields of a line (missing ones empty), as
+// StoredField cuts them.
 std::vector<CString> SplitFields(const CString& line, size_t count);
 
 // The bytes of the file at `devicePath` from `offset` on: what a reading
