@@ -15,6 +15,7 @@ namespace convert {
 
 bool CLineReader::Next(std::wstring& line) {
     if (m_ended) return false;
+    m_rest = m_next;
     const char* begin = m_bytes.data() + m_next;
     const void* lf = std::memchr(begin, '\n', m_bytes.size() - m_next);
     if (lf == nullptr) {
@@ -33,6 +34,7 @@ bool CLineReader::Next(std::wstring& line) {
         return false;
     }
     line.pop_back();
+    m_rest = m_next;
     return true;
 }
 

@@ -31,10 +31,15 @@ class CLineReader {
     explicit CLineReader(const std::string& bytes) : m_bytes(bytes) {}
     // The next line; FALSE at the first empty line or when no LF is left.
     bool Next(std::wstring& line);
+    // The offset of the first byte that no line given by Next came from:
+    // after the last line, where the first empty line or the text without
+    // an LF begins.
+    size_t Rest() const { return m_rest; }
 
   private:
     const std::string& m_bytes;
     size_t m_next = 0;
+    size_t m_rest = 0;
     bool m_ended = false;
 };
 
