@@ -212,6 +212,19 @@ TEST_F(PostProcJobTest, AUserFormatWritesTheListedFieldsWithItsSeparator) {
     EXPECT_FALSE(RunFormat(-1, 0.0));
 }
 
+// Numbers that overflow never print as "nan" or "inf": the processed
+// record leaves such a value empty, and the result reads it as 0.
+TEST_F(PostProcJobTest, AValueBeyondDoubleLeavesItsFieldEmpty) {
+    RawEpoch e = P1();
+    e.gridHeight = "-1e308";
+    e.depth = "1e308";
+    WriteHost(kRawHost, RawLine(e));
+    ASSERT_TRUE(RunFormat(1, 0.0));
+    EXPECT_EQ(Data("LN0_h.dat"), "P1,538130.920,3343474.407,,00000000\r\n");
+    EXPECT_EQ(Data("LN0.ssd").substr(0, 63),
+              "P1,    ,     538130.920,    3343474.407,     0.000,     0.000\r\n");
+}
+
 TEST_F(PostProcJobTest, AnUnreadableRawFileStopsTheRunAndLeavesTheResults) {
     WriteHost(std::string(kDataHost) + "LN0.ssd", "old result\r\n");
     WriteHost(std::string(kDataHost) + "GONE.org", "");

@@ -164,6 +164,47 @@ TEST_F(PostProcWizardTest, ARawFileGoneBeforeTheStartEndsTheRun) {
     EXPECT_EQ(DataFile("LN0.ssd"), "old\r\n");
 }
 
+// The recompute through the pages on a job whose .par has corrections: the
+// control-point file's shifts, the corrections only after Yes, then the
+// results from the rewritten raw file.
+TEST_F(PostProcWizardTest, TheRecomputeRewritesTheRawFileBeforeTheResults) {
+    CoordSysParams job = converttest::PlainJob();
+    job.szdCorrectionX = 0.5;
+    job.szdCorrectionY = -0.25;
+    job.szdCorrectionH = 0.125;
+    RawEpoch p1;
+    p1.name = "P1";
+    p1.stored = true;
+    WriteDevice(kRaw, RawLine(p1));
+    WriteDevice(L"\\Flash Disk\\Jobs\\ruvo\\ctrl.cot",
+                "K1,3347936.3000,532083.5500,35.0000,30.1500000000,117.2000000000,36.500,0,0,Y,Y"
+                "\r\n");
+    StartJob(job);
+    m_modals->ExpectDialog(IDD_POST_PROC_WIZARD).Do([](HWND d) {
+        CPostProcWizardDlg& w = Wizard(d);
+        auto next = [d] { ::SendMessage(::GetDlgItem(d, IDC_WIZ_NEXT), BM_CLICK, 0, 0); };
+        ClickIn(w.m_pageMode, IDC_PP_MODE_RECOMPUTE);
+        next();
+        next();
+        Pick(w.m_pageCotFile, IDC_PP_COT_TREE, L"\\Flash Disk\\Jobs\\ruvo\\ctrl.cot");
+        next();
+        Pick(w.m_pageOrgFile, IDC_PP_ORG_TREE, kRaw);
+        next();
+        ClickIn(w.m_pageOutput, IDC_PP_START);
+        EXPECT_EQ(ItemText(w.m_pageOutput.m_hWnd, IDC_PP_RESULTS), L"LN0.ssd  ");
+        ::SendMessage(::GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    m_modals->ExpectMessageBox(L"当前工程下的校正参数不为零,使用吗?").Answer(IDYES);
+    m_modals->ExpectMessageBox(L"综合后处理完成").Answer(IDOK);
+    Command(ID_POST_PROC_WIZARD);
+    EXPECT_EQ(m_modals->Pending(), 0) << Transcript();
+    EXPECT_EQ(ReadDevice(kRaw), WithGrid(p1, "3343477.662", "538132.417", "42.503"));
+    EXPECT_EQ(DataFile("LN0.ssd"),
+              "P1,    ,     538132.417,    3343477.662,   -42.503,    42.503,     0.000,     "
+              "0.000\r\nTRACK\r\n2026-12-07,10:00:05.00,\r\n"
+              "P1,10:00:05.00,3343477.662,538132.417,1.100,12,,,42.503\r\n");
+}
+
 TEST_F(PostProcWizardTest, FormatsAreMadeRefusedEditedAndDeletedThroughThePage) {
     StartWithRawFile();
     WriteDevice(kFormats,
