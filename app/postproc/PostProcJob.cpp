@@ -20,6 +20,15 @@ CString ResultPath(const CString& raw, int count, const CString& tail) {
     return raw.Left(keep) + tail;
 }
 
+BOOL WritePieces(const CString& path, const std::vector<std::string>& pieces) {
+    quorvel::CAtomicFileWriter writer;
+    if (!writer.Open(path)) return FALSE;
+    for (const std::string& piece : pieces) {
+        if (!piece.empty() && !writer.Write(piece.data(), piece.size())) return FALSE;
+    }
+    return writer.Commit();
+}
+
 }  // namespace
 
 void CPostProcJob::Attach(const CoordSysParams& job, const SystemParams& settings,
@@ -53,12 +62,10 @@ int CPostProcJob::CorrectCoordinates(int nSource, const CString& cotPath, const 
         m_pMessages->Inform(kRawUnreadable);
         return 0;
     }
-    convert::CGridChain chain(params, shift, bCorrections);
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    RewriteRawText(bytes, chain, out);
+    std::vector<std::string> pieces;
+    RewriteRawParts(bytes, convert::CGridChain(params, shift, bCorrections), pieces);
     bytes = std::string();  // the original's memory goes before the write
-    if (!quorvel::WriteFileAtomic(rawPath, out.data(), out.size())) {
+    if (!WritePieces(rawPath, pieces)) {
         m_pMessages->Inform(kRewriteFailed);
         return 0;
     }

@@ -1,11 +1,12 @@
 #include "app/postproc/PostProcText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 #include "app/convert/ConvertText.h"
 #include "app/postproc/FormatFile.h"
-#include "platform/base/Parse.h"
+#include "platform/base/Thread.h"
 
 namespace postproc {
 
@@ -15,15 +16,6 @@ constexpr int kProcessedFields = 34;
 constexpr int kSsdFields = 37;  // the writers read up to field 36; past 33 all are empty
 constexpr int kBottomField = 32;
 constexpr int kBelowDatumField = 33;
-
-// A field holds a number when one starts it (as the C library reads it)
-// and that number is finite.
-bool IsNumber(std::wstring_view field) {
-    if (field.empty()) return false;
-    wchar_t* end = nullptr;
-    const double value = wcstod_c(field.data(), &end);
-    return end != field.data() && end <= field.data() + field.size() && std::isfinite(value);
-}
 
 void Append(std::string& out, std::wstring_view field) {
     convert::AppendGbk(out, field);
@@ -42,31 +34,106 @@ void AppendPadded(std::string& out, double value, int width, int decimals) {
     out.append(text, end);
 }
 
-bool RewriteLine(const std::wstring& line, convert::CGridChain& chain, std::string& out) {
-    std::wstring_view f[kRawFields];
+// Fields first..last of a line, each followed by ",". Fields the line has
+// stand in it already joined by their commas, and go in one piece.
+void AppendFieldsOf(std::string_view line, const std::string_view* f, int first, int last,
+                    std::string& out) {
+    const char* begin = f[first].data();
+    const char* end = f[last].data() + f[last].size();
+    if (f[last].data() != nullptr && begin >= line.data() && end <= line.data() + line.size()) {
+        out.append(begin, end);
+        out += ',';
+        return;
+    }
+    for (int i = first; i <= last; ++i) {
+        out += f[i];
+        out += ',';
+    }
+}
+
+// The recompute of one line, its text fields copied byte for byte; false
+// (nothing written) when the line is to stay as it is.
+bool RewriteLine(std::string_view line, convert::CGridChain& chain, std::string& out) {
+    std::string_view f[kRawFields];
     convert::CutFields(line, f, kRawFields);
-    if (!IsNumber(f[3]) || !IsNumber(f[4])) return false;
+    bool bLat = false;
+    bool bLon = false;
+    const double lat = convert::FieldNumber(f[3], &bLat);
+    const double lon = convert::FieldNumber(f[4], &bLon);
+    if (!bLat || !bLon) return false;
     double x = 0.0;
     double y = 0.0;
     double h = 0.0;
-    chain.ToGrid(convert::FieldNumber(f[3]), convert::FieldNumber(f[4]), convert::FieldNumber(f[5]),
-                 x, y, h);
+    chain.ToGrid(lat, lon, convert::FieldNumber(f[5]), x, y, h);
     h -= convert::FieldNumber(f[6]);
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(h)) return false;
-    for (int i = 0; i <= 6; ++i) {
-        Append(out, f[i]);
-        out += ',';
-    }
+    AppendFieldsOf(line, f, 0, 6, out);
     for (double value : {x, y, h}) {
         convert::AppendFixed(out, value, 3);
         out += ',';
     }
-    for (int i = 10; i < kRawFields; ++i) {
-        Append(out, f[i]);
-        out += ',';
-    }
+    AppendFieldsOf(line, f, 10, kRawFields - 1, out);
     convert::AppendLineEnd(out);
     return true;
+}
+
+// The lines of `bytes` recomputed into `out`, every line that stays as it
+// is copied with its line end; returns where the reader stopped.
+size_t RewriteLines(std::string_view bytes, convert::CGridChain& chain, std::string& out) {
+    convert::CLineReader reader(bytes);
+    std::string_view line;
+    size_t start = 0;
+    while (reader.NextBytes(line)) {
+        const size_t end = reader.Rest();
+        if (!RewriteLine(line, chain, out)) out.append(bytes.substr(start, end - start));
+        start = end;
+    }
+    return reader.Rest();
+}
+
+// Where the line reader stops: the first empty line, or the text after the
+// last LF.
+size_t ReachedEnd(std::string_view bytes) {
+    convert::CLineReader reader(bytes);
+    std::string_view line;
+    while (reader.NextBytes(line)) {
+    }
+    return reader.Rest();
+}
+
+// A large file is cut at line ends into parts that workers recompute side
+// by side; the parts' outputs, joined in order, are the bytes one pass
+// would write.
+constexpr size_t kPartBytes = 8 << 20;
+constexpr int kMaxParts = 4;
+
+struct Part {
+    std::string_view bytes;
+    convert::CGridChain chain;
+    std::string out;
+};
+
+DWORD RewritePart(LPVOID arg) {
+    Part& part = *static_cast<Part*>(arg);
+    part.out.reserve(part.bytes.size() + part.bytes.size() / 8);
+    RewriteLines(part.bytes, part.chain, part.out);
+    return 0;
+}
+
+std::vector<std::string_view> CutIntoParts(std::string_view bytes) {
+    const int count = static_cast<int>(std::min<size_t>(bytes.size() / kPartBytes + 1, kMaxParts));
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (int i = 1; i <= count && start < bytes.size(); ++i) {
+        size_t end = bytes.size() * i / count;
+        if (i < count) {
+            const size_t lf = bytes.find('\n', std::max(end, start));
+            end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        }
+        parts.push_back(bytes.substr(start, end - start));
+        start = end;
+    }
+    return parts;
 }
 
 std::wstring Wide(const CString& text) {
@@ -106,25 +173,46 @@ void AppendTrack(std::string& out, const CArray<CString>& records) {
 
 }  // namespace
 
-void RewriteRawText(const std::string& bytes, convert::CGridChain& chain, std::string& out) {
-    convert::CLineReader reader(bytes);
-    std::wstring line;
-    size_t start = 0;
-    while (reader.Next(line)) {
-        const size_t end = reader.Rest();
-        if (!RewriteLine(line, chain, out)) out.append(bytes, start, end - start);
-        start = end;
+void RewriteRawParts(const std::string& bytes, const convert::CGridChain& chain,
+                     std::vector<std::string>& pieces) {
+    const size_t reached = ReachedEnd(bytes);
+    std::vector<Part> parts;
+    for (std::string_view piece : CutIntoParts(std::string_view(bytes).substr(0, reached)))
+        parts.push_back(Part{piece, chain, std::string()});
+    std::vector<HANDLE> workers;
+    for (size_t i = 1; i < parts.size(); ++i) {
+        HANDLE worker = CreateThread(nullptr, 0, RewritePart, &parts[i], 0, nullptr);
+        if (worker == nullptr)
+            RewritePart(&parts[i]);
+        else
+            workers.push_back(worker);
     }
-    out.append(bytes, reader.Rest(), std::string::npos);
+    if (!parts.empty()) RewritePart(&parts[0]);
+    for (HANDLE worker : workers) {
+        WaitForSingleObject(worker, INFINITE);
+        CloseHandle(worker);
+    }
+    for (Part& part : parts) pieces.push_back(std::move(part.out));
+    pieces.emplace_back(bytes, reached, std::string::npos);
+}
+
+void RewriteRawText(const std::string& bytes, const convert::CGridChain& chain, std::string& out) {
+    std::vector<std::string> pieces;
+    RewriteRawParts(bytes, chain, pieces);
+    for (const std::string& piece : pieces) out += piece;
 }
 
 void CollectStoredLines(const std::string& bytes, CArray<CString>& records) {
     convert::CLineReader reader(bytes);
-    std::wstring line;
-    std::wstring_view f[kStoredFlagField + 1];
-    while (reader.Next(line)) {
+    std::string_view line;
+    std::string_view f[kStoredFlagField + 1];
+    std::wstring wide;
+    while (reader.NextBytes(line)) {
         convert::CutFields(line, f, kStoredFlagField + 1);
-        if (f[kStoredFlagField] == L"1") records.Add(CString(line.c_str()));
+        if (f[kStoredFlagField] != "1") continue;
+        wide.clear();
+        convert::AppendWide(wide, line);
+        records.Add(CString(wide.c_str()));
     }
 }
 

@@ -17,8 +17,13 @@ inline constexpr int kRawFields = 32;
 inline constexpr int kStoredFlagField = 25;
 
 // The raw file's content with every line the reader reaches recomputed
-// through `chain`, then the rest of the bytes unchanged.
-void RewriteRawText(const std::string& bytes, convert::CGridChain& chain, std::string& out);
+// through copies of `chain` (a large file in parts, side by side), then the
+// rest of the bytes unchanged.
+void RewriteRawText(const std::string& bytes, const convert::CGridChain& chain, std::string& out);
+// The same output as pieces that follow each other, so that the whole never
+// has to be joined in memory.
+void RewriteRawParts(const std::string& bytes, const convert::CGridChain& chain,
+                     std::vector<std::string>& pieces);
 
 // The lines whose field 25 is "1", in file order, appended to `records`.
 void CollectStoredLines(const std::string& bytes, CArray<CString>& records);

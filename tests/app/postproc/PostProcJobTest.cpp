@@ -23,6 +23,7 @@
 
 #include "app/DefaultRecords.h"
 #include "app/postproc/PostProcJob.h"
+#include "app/postproc/PostProcText.h"
 #include "platform/base/TextConv.h"
 #include "platform/testing/TempDeviceRoot.h"
 #include "tests/app/postproc/PostProcTestSupport.h"
@@ -381,6 +382,31 @@ TEST_F(RecomputeTest, ARawFileThatCannotBeReadOrReplacedStaysAsItWas) {
     EXPECT_EQ(m_messages.m_noted, (std::vector<std::string>{"inform 打开原始测量文件出错",
                                                             "inform 打开原始测量文件出错"}));
     EXPECT_EQ(ReadHost(kRawHost), raw);
+}
+
+// A large raw file is recomputed in parts side by side: the result is the
+// bytes that each line gives on its own, in file order.
+TEST(RewriteTest, ALargeFileInPartsGivesTheBytesOfOneLineAtATime) {
+    convert::CGridChain chain(Job(), convert::GridShift{1.0, -2.0, 0.5}, FALSE);
+    const std::string lines[] = {
+        RawLine(At("P1", "30.1234567890", "117.2345678901", "45.678")),
+        RawLine(At(Gbk("点2").c_str(), "30.1500000000", "117.3000000000", "40.000")),
+        RawLine(At("E", "", "117.1", "1.0")), "short,line\n",
+        RawLine(At("S1", "30.2000012345", "117.1000054321", "52.110"))};
+    std::string one[5];
+    for (int i = 0; i < 5; ++i) postproc::RewriteRawText(lines[i], chain, one[i]);
+    EXPECT_EQ(one[3], "short,line\n");  // no latitude: kept as it was
+    std::string big;
+    std::string expected;
+    for (int i = 0; big.size() < (26u << 20); ++i) {
+        big += lines[i % 5];
+        expected += one[i % 5];
+    }
+    big += "\r\nthe rest";
+    expected += "\r\nthe rest";
+    std::string out;
+    postproc::RewriteRawText(big, chain, out);
+    EXPECT_TRUE(out == expected) << out.size() << " bytes against " << expected.size();
 }
 
 // Killed at any moment of a rewrite, the raw file is the old one or a
