@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/convert/ConvertText.h"
 #include "platform/base/TextConv.h"
 
 namespace postproctest {
@@ -52,10 +51,7 @@ BOOL NotedMessages::AskYesNo(LPCTSTR text) {
 }
 
 std::string Gbk(const std::string& utf8) {
-    const CString text = quorvel::FromUtf8(utf8);
-    std::string out;
-    convert::AppendGbk(out, std::wstring_view(text.GetString(), text.GetLength()));
-    return out;
+    return quorvel::ToGbk(quorvel::FromUtf8(utf8).GetString());
 }
 
 }  // namespace postproctest

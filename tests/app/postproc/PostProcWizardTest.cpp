@@ -7,6 +7,10 @@
 
 #include "app/postproc/PostProcWizardDlg.h"
 #include "platform/base/TextConv.h"
+#include "platform/gdi/Image.h"
+#include "platform/testing/DialogDump.h"
+#include "platform/testing/ReferenceImage.h"
+#include "platform/testing/ReferenceText.h"
 #include "res/resource.h"
 #include "tests/app/convert/ConvertTest.h"
 #include "tests/app/postproc/PostProcTestSupport.h"
@@ -39,8 +43,22 @@ bool Shown(const CWnd& page) {
     return (::GetWindowLong(page.m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+// The dialog's control dump and screen against tests/app/postproc/ref.
+void ExpectScreen(HWND dialog, const std::string& name) {
+    quorvel::testing::ExpectMatchesTextReference(
+        quorvel::testing::DumpDialog(dialog),
+        QUORVEL_SOURCE_DIR "/tests/app/postproc/ref/" + name + ".txt");
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureScreen(), name);
+}
+
 class PostProcWizardTest : public converttest::ConvertTest {
   protected:
+    void SetUp() override {
+        ConvertTest::SetUp();
+        quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/postproc/ref");
+    }
+
     void StartWithRawFile() {
         RawEpoch stored;
         stored.name = "pt1";
@@ -121,6 +139,28 @@ TEST_F(PostProcWizardTest, TheStepsSkipWhatTheModeAndSourceDoNotNeed) {
     });
     m_modals->ExpectMessageBox(L"未选择任何文件").Answer(IDOK);
     m_modals->ExpectMessageBox(L"未选择任何文件").Answer(IDOK);
+    Command(ID_POST_PROC_WIZARD);
+    EXPECT_EQ(m_modals->Pending(), 0);
+}
+
+TEST_F(PostProcWizardTest, TheFirstAndLastPagesAndTheEditorFillTheScreen) {
+    StartWithRawFile();
+    m_modals->ExpectDialog(IDD_POST_PROC_WIZARD).Do([](HWND d) {
+        ExpectScreen(d, "wizard_mode");
+        CPostProcWizardDlg& w = Wizard(d);
+        ::SendMessage(::GetDlgItem(d, IDC_WIZ_NEXT), BM_CLICK, 0, 0);
+        Pick(w.m_pageOrgFile, IDC_PP_ORG_TREE, kRaw);
+        ExpectScreen(d, "wizard_raw_file");
+        ::SendMessage(::GetDlgItem(d, IDC_WIZ_NEXT), BM_CLICK, 0, 0);
+        ExpectScreen(d, "wizard_output");
+        ClickIn(w.m_pageOutput, IDC_PP_NEW_FORMAT);
+        ::SendMessage(::GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    m_modals->ExpectDialog(IDD_RESULT_FORMAT)
+        .Click(IDC_FMT_DEPTH_FILE)
+        .Do([](HWND d) { ExpectScreen(d, "result_format"); })
+        .Key(VK_ESCAPE);
+    m_modals->ExpectMessageBox(L"确定取消新建格式吗?").Answer(IDYES);
     Command(ID_POST_PROC_WIZARD);
     EXPECT_EQ(m_modals->Pending(), 0);
 }
