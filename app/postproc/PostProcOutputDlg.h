@@ -14,7 +14,7 @@
 
 class CVendropDoc;
 
-class CPostProcOutputDlg : public CDialog {
+class CPostProcOutputDlg : public CPostProcPage {
   public:
     CPostProcOutputDlg();
 

@@ -15,6 +15,10 @@ HWND CPostProcBoxes::Owner() const {
     return m_pOwner != nullptr ? m_pOwner->GetSafeHwnd() : nullptr;
 }
 
+void CPostProcPage::OnCancel() {
+    if (CWnd* pWizard = GetParent()) pWizard->SendMessage(WM_COMMAND, IDCANCEL);
+}
+
 void CPostProcModeDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Radio(pDX, IDC_PP_MODE_CORRECT, m_nMode);

@@ -21,10 +21,17 @@ class CPostProcBoxes : public postproc::IPostProcMessages {
     CWnd* m_pOwner;
 };
 
+// What every page shares: Enter in a page does not end it, and Escape ends
+// the wizard, as it does from the wizard's own buttons.
+class CPostProcPage : public CDialog {
+  protected:
+    void OnOK() override {}
+    void OnCancel() override;
+};
+
 // Step 0: 0 "综合改正输出", 1 "坐标数据后处理".
-class CPostProcModeDlg : public CDialog {
+class CPostProcModeDlg : public CPostProcPage {
   public:
-    CPostProcModeDlg() : CDialog() {}
     int m_nMode = 0;
 
   protected:
@@ -32,9 +39,8 @@ class CPostProcModeDlg : public CDialog {
 };
 
 // Step 1: 0 a control-point file, 1 the job's parameters.
-class CPostProcParamDlg : public CDialog {
+class CPostProcParamDlg : public CPostProcPage {
   public:
-    CPostProcParamDlg() : CDialog() {}
     int m_nSource = 0;
 
   protected:
@@ -42,7 +48,7 @@ class CPostProcParamDlg : public CDialog {
 };
 
 // Steps 2 and 3: the tree of the job folder with files of one pattern.
-class CPostProcFileDlg : public CDialog {
+class CPostProcFileDlg : public CPostProcPage {
   public:
     CPostProcFileDlg(UINT nTreeId, LPCTSTR pattern) : m_nTreeId(nTreeId), m_strPattern(pattern) {}
     // Set before the page is created.

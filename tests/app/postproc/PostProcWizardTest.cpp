@@ -165,6 +165,28 @@ TEST_F(PostProcWizardTest, TheFirstAndLastPagesAndTheEditorFillTheScreen) {
     EXPECT_EQ(m_modals->Pending(), 0);
 }
 
+// Enter in a page's edit does not end the page; Escape ends the wizard.
+TEST_F(PostProcWizardTest, EnterKeepsThePageAndEscapeClosesTheWizard) {
+    StartWithRawFile();
+    m_modals->ExpectDialog(IDD_POST_PROC_WIZARD)
+        .Do([](HWND d) {
+            CPostProcWizardDlg& w = Wizard(d);
+            ::SendMessage(::GetDlgItem(d, IDC_WIZ_NEXT), BM_CLICK, 0, 0);
+            Pick(w.m_pageOrgFile, IDC_PP_ORG_TREE, kRaw);
+            ::SendMessage(::GetDlgItem(d, IDC_WIZ_NEXT), BM_CLICK, 0, 0);
+            ::SetFocus(::GetDlgItem(w.m_pageOutput.m_hWnd, IDC_PP_DATUM));
+        })
+        .Key(VK_RETURN)
+        .Do([](HWND d) {
+            CPostProcWizardDlg& w = Wizard(d);
+            EXPECT_EQ(w.m_nStep, 4);
+            EXPECT_TRUE(::IsWindow(w.m_pageOutput.m_hWnd) && Shown(w.m_pageOutput));
+        })
+        .Key(VK_ESCAPE);
+    Command(ID_POST_PROC_WIZARD);
+    EXPECT_EQ(m_modals->Pending(), 0);
+}
+
 TEST_F(PostProcWizardTest, ARunWritesTheResultsAndNamesThem) {
     StartWithRawFile();
     OnOutputPage([](CPostProcWizardDlg& w) {
