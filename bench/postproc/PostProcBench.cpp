@@ -47,7 +47,7 @@ std::string RawLine(int i) {
     char line[400];
     const double lat = 30.1234567890 + (i % 1000) * 1e-7;
     const double lon = 117.2345678901 + (i / 1000) * 1e-7;
-    const char* name = i % 10000 == 0 ? "\xB5\xE3" : "P";  // GBK for a Chinese name
+    const char* name = i % 97 == 0 ? "\xB5\xE3" : "P";  // GBK for a Chinese name
     std::snprintf(line, sizeof line,
                   "%s%d,2026-12-07,10:%02d:%05.2f,%.10f,%.10f,45.678,1.800,3343474.407,538130.920,"
                   "43.878,10,0.012,0.020,1.100,,,12,0,TIME,5.00,3.25,,,,0,%d,,,,,,,\r\n",
