@@ -113,10 +113,16 @@ struct Part {
     std::string out;
 };
 
+// The worker's chain and output live on its own stack: parts lie side by
+// side in memory, and one part's output growing on a cache line another
+// worker reads would make the workers wait on each other.
 DWORD RewritePart(LPVOID arg) {
     Part& part = *static_cast<Part*>(arg);
-    part.out.reserve(part.bytes.size() + part.bytes.size() / 8);
-    RewriteLines(part.bytes, part.chain, part.out);
+    convert::CGridChain chain = part.chain;
+    std::string out;
+    out.reserve(part.bytes.size() + part.bytes.size() / 8);
+    RewriteLines(part.bytes, chain, out);
+    part.out = std::move(out);
     return 0;
 }
 

@@ -27,6 +27,7 @@
 #include "app/DeviceFiles.h"
 #include "app/convert/RtkConverter.h"
 #include "app/postproc/PostProcJob.h"
+#include "app/postproc/PostProcText.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/DevicePath.h"
 
@@ -171,6 +172,20 @@ void BM_Chain(benchmark::State& state) {
                                                 benchmark::Counter::kIsIterationInvariantRate);
 }
 
+// The recompute of the file's bytes in memory, without the file's reading
+// and writing.
+void BM_RewriteInMemory(benchmark::State& state) {
+    Fixture& f = Shared();
+    const convert::CGridChain chain(f.job, convert::GridShift{}, FALSE);
+    for (auto _ : state) {
+        std::vector<std::string> pieces;
+        postproc::RewriteRawParts(f.raw, chain, pieces);
+        benchmark::DoNotOptimize(pieces.data());
+    }
+    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(f.raw.size()) / 1e6,
+                                                benchmark::Counter::kIsIterationInvariantRate);
+}
+
 void BM_Correct(benchmark::State& state) {
     Measure(state, Correct);
 }
@@ -226,7 +241,13 @@ void BM_PeakMemory(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_Copy)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-BENCHMARK(BM_Chain)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_Chain)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Threads(1)
+    ->Threads(4);
+BENCHMARK(BM_RewriteInMemory)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_Correct)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_Run)
     ->Arg(0)
