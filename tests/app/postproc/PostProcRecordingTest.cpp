@@ -1,15 +1,19 @@
-// Record, then process, in the running program: epochs handed to the
-// frame's recording every second for 30 s with an epoch stored every 5 s,
-// then the wizard on the raw file the recording wrote. The result files
-// hold exactly the stored epochs, in order, with the raw file's own grid
-// values, height and depth. While the run measures, the wizard's command
-// does nothing.
+// Record, then process, in the running program: the simulated receiver's
+// GGA sentences, one a second for 30 s, written to the pseudo-terminal
+// behind COM1 and taken by the link and the dispatcher while a run
+// records, an epoch stored every 5 s; then the wizard on the raw file the
+// recording wrote. The result files hold exactly the stored epochs, in
+// order, with the raw file's own grid values, height and depth. While the
+// run measures, the wizard's command does nothing.
 #include <cstdio>
 #include <sstream>
 
 #include "app/postproc/PostProcWizardDlg.h"
 #include "platform/base/TextConv.h"
-#include "tests/app/RecordingTest.h"
+#include "res/resource.h"
+#include "sim/GnssModel.h"
+#include "sim/Nmea.h"
+#include "tests/app/DispatchTest.h"
 
 namespace shelltest {
 namespace {
@@ -47,23 +51,37 @@ Expected FromRaw(const std::vector<std::string>& f) {
                 "\r\n"};
 }
 
-class PostProcRecordingTest : public RecordingTest {};
+class PostProcRecordingTest : public DispatchTest {
+  protected:
+    // One line as the receiver, waited for until the dispatcher took it.
+    bool Deliver(const std::string& line) {
+        Frame()->m_nNoDataTicks = 99;
+        m_receiver.Write(line);
+        return Serve([] { return GetMainFrame()->m_nNoDataTicks == 0; });
+    }
+};
 
 TEST_F(PostProcRecordingTest, TheStoredEpochsOfARecordedRunBecomeTheResultFiles) {
-    StartWith([](SystemParams& p) {
+    StartProgram([](SystemParams& p) {
+        p.Port = 1;
         p.SoundUse = 0;
         p.nCollectMode = 0;
         p.dCollectTime = 5.0;
         p.nSFNameMode = 2;
     });
+    ASSERT_TRUE(RunLinkToItsReadLoop());
+    m_receiver.ReadUntil("$JASC,GPGSV,0.2\r\n\r\n");
     Doc().m_bGpsData = 1;
     m_modals->ExpectMessageBox(L"测深仪设置为不使用,确定只测量GPS定位坐标数据吗?").Answer(IDYES);
     Key('C');
     ASSERT_TRUE(Doc().m_bMeasuring);
     Frame()->m_depth = SounderDepthBlock{2.5, 0, {1, 1}};
+    quorvel::sim::GnssScenario scenario;
+    scenario.fixedQuality = 4;
+    const quorvel::sim::GnssModel model(scenario);
     for (int second = 0; second <= 30; ++second) {
         Frame()->m_depth.dDepth = 2.5 + second * 0.01;
-        Record(MakeFix(3350000.0 + second * 1.25, 512000.0 - second * 0.5, 8, 0, second));
+        ASSERT_TRUE(Deliver(quorvel::sim::GgaSentence(model.EpochAt(second)))) << second;
     }
     Frame()->SendMessage(WM_COMMAND, ID_POST_PROC_WIZARD);  // refused while measuring
     Key('D');
@@ -81,6 +99,7 @@ TEST_F(PostProcRecordingTest, TheStoredEpochsOfARecordedRunBecomeTheResultFiles)
         track += e.track;
     }
     EXPECT_EQ(stored, 7);
+    EXPECT_EQ(Lines(kLn0).size(), 31u);  // one line an epoch
 
     for (int format : {0, 1}) {
         m_modals->ExpectDialog(IDD_POST_PROC_WIZARD).Do([format](HWND d) {
