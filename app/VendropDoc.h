@@ -18,9 +18,9 @@
 #include <atomic>
 
 #include "app/IniFile.h"
-#include "app/ResultFormatRecord.h"
 #include "app/SystemParams.h"
 #include "app/coordsys/ControlPointRow.h"
+#include "app/postproc/ResultFormatRecord.h"
 #include "geodesy/CoordSysParams.h"
 #include "geodesy/CoordTransform.h"
 #include "platform/framework/Afx.h"

@@ -9,12 +9,12 @@
 #include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/libraries/StakeLineLibDlg.h"
 #include "app/libraries/StakePointLibDlg.h"
+#include "app/postproc/PostProcWizardDlg.h"
 #include "app/standin/AreaCalcDlg.h"
 #include "app/standin/CoordConvertDlg.h"
 #include "app/standin/DistIntersectDlg.h"
 #include "app/standin/LineStakeoutDlg.h"
 #include "app/standin/MapTransDlg.h"
-#include "app/standin/PostProcWizardDlg.h"
 #include "app/standin/SpaceDistanceDlg.h"
 #include "app/standin/StakeoutDlg.h"
 

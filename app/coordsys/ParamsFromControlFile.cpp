@@ -116,22 +116,45 @@ void SolveHeight(CCoordTransform& engine, const CArray<ControlPointRow>& rows,
 
 }  // namespace
 
-int ComputeParamsFromControlFile(CVendropDoc& doc, CoordSysParams& params, double& dx, double& dy,
-                                 double& dh, int& planeMode, int& heightMode) {
-    CFile file;
-    CString text;
-    if (!LoadSettingsText(file, doc.m_strPostFile, CFile::modeRead, text)) {
-        AfxMessageBox(IDS_STRING61410, MB_OK | MB_ICONINFORMATION);
-        return 0;
-    }
-    const CoordSysParams& job = doc.m_coordParams;
+namespace {
+
+CCoordTransform JobEngine(const CoordSysParams& job) {
     CCoordTransform engine;
     engine.SetEllipsoid(job.szdDa, job.szdDf);
     engine.SetProjection(job.szlTx, job.szlTy, job.szdCenter, job.szdTk, job.szdTlon, job.szdTHigh);
-    doc.m_ctrlRows.RemoveAll();
-    for (const CString& line : SplitStoredLines(text, kMaxRows))
-        doc.m_ctrlRows.Add(ReadRow(line, engine));
-    SolvePlane(engine, doc.m_ctrlRows, params, dx, dy, planeMode);
-    SolveHeight(engine, doc.m_ctrlRows, doc.m_sysParams, params, dh, heightMode);
+    return engine;
+}
+
+}  // namespace
+
+BOOL ReadControlPointRows(const CString& path, const CoordSysParams& job,
+                          CArray<ControlPointRow>& rows) {
+    rows.RemoveAll();
+    CFile file;
+    CString text;
+    if (!LoadSettingsText(file, path, CFile::modeRead, text)) return FALSE;
+    const CCoordTransform engine = JobEngine(job);
+    for (const CString& line : SplitStoredLines(text, kMaxRows)) rows.Add(ReadRow(line, engine));
+    return TRUE;
+}
+
+void SolveControlPointRows(const CArray<ControlPointRow>& rows, const CoordSysParams& job,
+                           const SystemParams& settings, CoordSysParams& params, double& dx,
+                           double& dy, double& dh, int& planeMode, int& heightMode) {
+    CCoordTransform engine = JobEngine(job);
+    SolvePlane(engine, rows, params, dx, dy, planeMode);
+    SolveHeight(engine, rows, settings, params, dh, heightMode);
+}
+
+int ComputeParamsFromControlFile(CVendropDoc& doc, CoordSysParams& params, double& dx, double& dy,
+                                 double& dh, int& planeMode, int& heightMode) {
+    CArray<ControlPointRow> rows;
+    if (!ReadControlPointRows(doc.m_strPostFile, doc.m_coordParams, rows)) {
+        AfxMessageBox(IDS_STRING61410, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+    doc.m_ctrlRows.Copy(rows);
+    SolveControlPointRows(doc.m_ctrlRows, doc.m_coordParams, doc.m_sysParams, params, dx, dy, dh,
+                          planeMode, heightMode);
     return 1;
 }
