@@ -60,7 +60,7 @@ fuzz:
 	scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 run:
-	scripts/run.sh
+	SCALE=$(SCALE) scripts/run.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -13,8 +13,9 @@
 //
 // The panel: three groups (位置, 测量, 解算) with their titles written
 // downwards in an 18-pixel column; each row 18 pixels high holds two
-// label/value pairs (label 37 pixels, value 80 pixels, clipped to its
-// cell), so the eleven values fit the pane.
+// label/value pairs (label 37 pixels, value 80 pixels) where both fit the
+// pane's width, else one; the panel scrolls when it is taller than the
+// pane.
 //
 // Sections: DataView.cpp (creation, messages, timer, values),
 // DataViewPanel.cpp (drawing), DataViewKeys.cpp (keys).
@@ -37,6 +38,9 @@ class CDataView : public CScrollView {
     static constexpr int kRowHeight = 18;
     static constexpr int kLabelWidth = 37;
     static constexpr int kValueWidth = 80;
+    // The value's text starts this far into its cell, past the line.
+    static constexpr int kValueInset = 2;
+    static constexpr int kFontPoints = 10;  // the panel font, "宋体"
 
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
@@ -48,6 +52,11 @@ class CDataView : public CScrollView {
     static CString FormatDegMinSec(double angle);
     // The text under a panel label; empty for a label without one.
     CString ValueOf(LPCTSTR label) const;
+    // Label/value pairs a row in a pane `width` pixels wide: two where both
+    // lie wholly in it, else one.
+    static int PairsPerRow(int width);
+    // The panel's size in a pane `width` pixels wide.
+    CSize PanelSize(int width) const;
 
     SurveyRecord m_fix;     // the last fix received
     int m_nKeyMinute = -1;  // the last key-B press; minute -1: none
@@ -60,7 +69,7 @@ class CDataView : public CScrollView {
     COLORREF m_crBack = RGB(0, 0, 0);
     COLORREF m_crTitle = RGB(255, 130, 0);
     COLORREF m_crContent = RGB(0, 255, 0);
-    int m_nFontSize = 10;  // points
+    int m_nFontSize = kFontPoints;
     CString m_strFontFace = L"宋体";
     int m_nIntervalCount = 0;  // new depths towards the next depth-only line
     BOOL m_bGeodetic = 0;      // 1: latitude, longitude, ellipsoidal height

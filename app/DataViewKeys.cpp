@@ -4,10 +4,11 @@
 #include "app/DataView.h"
 #include "app/DeviceFiles.h"
 #include "app/KeyMap.h"
-#include "app/MeasurePointLibDlg.h"
-#include "app/MeasurePointStoreDlg.h"
-#include "app/OffsetStoreDlg.h"
 #include "app/VendropDoc.h"
+#include "app/points/DocStorePoint.h"
+#include "app/points/MeasurePointLibDlg.h"
+#include "app/points/MeasurePointStoreDlg.h"
+#include "app/points/OffsetStoreDlg.h"
 #include "platform/base/Clock.h"
 #include "res/resource.h"
 
@@ -65,33 +66,13 @@ void CDataView::StoreCurrentPoint() {
     }
 }
 
-// A point that did not reach its files is said so and keeps its name for
-// the next try.
 void CDataView::StoreMeasuredPoint(const CString& status) {
     CVendropDoc* doc = Doc();
     CMeasurePointStoreDlg dialog(this);
     dialog.m_strStatus = status;
     dialog.m_bCodeIsName = doc->m_sysParams.CodeSaveType == 1;
     if (dialog.DoModal() != IDOK) return;
-    doc->m_strPointName = dialog.m_strName;
-    doc->m_strPointCode = dialog.m_strCode;
-    doc->m_dPointAntHeight = dialog.m_dAntHeight;
-    CSurveyFileWriter& writer = doc->m_fileWriter;
-    BOOL written = TRUE;
-    if (doc->m_bSmoothStore) {
-        written &= writer.AppendRtkRecordV1();
-        written &= writer.AppendMeasuredPoint();
-        writer.m_smoothEpochs.RemoveAll();
-    } else {
-        written &= writer.AppendMeasuredPoint();
-        written &= writer.AppendRtkRecord(FALSE);
-    }
-    if (written) {
-        doc->m_strNextPointName = doc->m_strPointName;
-        doc->AdvancePointName();
-    } else {
-        MessageBox(L"打开文件错误,请检查", L"提示");
-    }
+    points::StoreConfirmedPoint(*doc, this, dialog);
     Invalidate();
 }
 

@@ -13,6 +13,13 @@ constexpr LPCTSTR kContentPrefix = L"CONTENT:";
 
 void CDataView::OnDraw(CDC* pDC) {
     GetClientRect(&m_rcClient);
+    // The scroll bars are children inside the client area: the panel stays
+    // out of their way, or each refresh would paint over them.
+    const CSize visible = GetVisibleSize();
+    if (visible.cx > 0 && visible.cy > 0) {
+        m_rcClient.right = std::min<LONG>(m_rcClient.right, visible.cx);
+        m_rcClient.bottom = std::min<LONG>(m_rcClient.bottom, visible.cy);
+    }
     const int width = m_rcClient.Width();
     const int height = m_rcClient.Height();
     if (width <= 0 || height <= 0) return;
@@ -49,20 +56,40 @@ void CDataView::DrawPanel(CDC& dc) {
         for (; i < m_panelRows.GetSize() && m_panelRows[i].Find(kContentPrefix) == 0; ++i)
             labels.Add(m_panelRows[i].Mid(contentLength));
         DrawGroup(dc, top, row.Mid(titleLength), labels);
-        top += (static_cast<int>(labels.GetSize()) + 1) / 2 * kRowHeight;
+        const int pairs = PairsPerRow(m_rcClient.Width());
+        top += (static_cast<int>(labels.GetSize()) + pairs - 1) / pairs * kRowHeight;
     }
     dc.SelectObject(oldPen);
     dc.SelectObject(oldFont);
 }
 
-// One group: its title downwards in the title column, its values two to a
-// row, and the grid of lines around the cells.
+int CDataView::PairsPerRow(int width) {
+    return width >= kTitleWidth + 2 * (kLabelWidth + kValueWidth) ? 2 : 1;
+}
+
+CSize CDataView::PanelSize(int width) const {
+    const int pairs = PairsPerRow(width);
+    int rows = 0;
+    for (int i = 0; i < m_panelRows.GetSize();) {
+        if (m_panelRows[i++].Find(kTitlePrefix) != 0) continue;
+        int labels = 0;
+        for (; i < m_panelRows.GetSize() && m_panelRows[i].Find(kContentPrefix) == 0; ++i) ++labels;
+        rows += (labels + pairs - 1) / pairs;
+    }
+    return CSize(kTitleWidth + pairs * (kLabelWidth + kValueWidth), rows * kRowHeight);
+}
+
+// One group: its title downwards in the title column, its values one or two
+// to a row (two only where both pairs lie wholly in the pane: on the
+// handheld's screen, 18 + 2 x 117 pixels do not), and the grid of lines
+// around the cells.
 //
-// The pane is a few pixels lower than the six rows of the panel: a cell cut
-// by the pane's edge centres its text in the part that shows, so the last
-// row stays readable.
+// The pane is a few pixels lower than its rows: a cell cut by the pane's
+// edge centres its text in the part that shows, so the last row stays
+// readable.
 void CDataView::DrawGroup(CDC& dc, int top, const CString& title, const CStringArray& labels) {
-    const int rows = (static_cast<int>(labels.GetSize()) + 1) / 2;
+    const int pairs = PairsPerRow(m_rcClient.Width());
+    const int rows = (static_cast<int>(labels.GetSize()) + pairs - 1) / pairs;
     const int height = rows * kRowHeight;
     const int shownBottom = m_rcClient.bottom + GetScrollPosition().y;
     auto shown = [&](CRect cell) {
@@ -70,7 +97,24 @@ void CDataView::DrawGroup(CDC& dc, int top, const CString& title, const CStringA
         return cell;
     };
     const int pairWidth = kLabelWidth + kValueWidth;
-    const int right = kTitleWidth + 2 * pairWidth;
+    // A lone pair's value cell takes the rest of the row: a latitude (14
+    // characters, 84 pixels in the panel font) is longer than 80 pixels.
+    const int right = pairs == 1
+                          ? std::max(kTitleWidth + pairWidth, static_cast<int>(m_rcClient.Width()))
+                          : kTitleWidth + pairs * pairWidth;
+
+    for (int r = 0; r <= rows; ++r) {
+        dc.MoveTo(r == 0 || r == rows ? 0 : kTitleWidth, top + r * kRowHeight);
+        dc.LineTo(right, top + r * kRowHeight);
+    }
+    const int columns[] = {kTitleWidth, kTitleWidth + kLabelWidth, kTitleWidth + pairWidth,
+                           kTitleWidth + pairWidth + kLabelWidth};
+    for (int c = 0; c < 2 * pairs; ++c) {
+        dc.MoveTo(columns[c], top);
+        dc.LineTo(columns[c], top + height);
+    }
+    dc.MoveTo(right - 1, top);
+    dc.LineTo(right - 1, top + height);
 
     dc.SetTextColor(m_crTitle);
     const int charHeight = std::max(1, static_cast<int>(dc.GetTextExtent(L"位", 1).cy));
@@ -84,22 +128,13 @@ void CDataView::DrawGroup(CDC& dc, int top, const CString& title, const CStringA
 
     dc.SetTextColor(m_crContent);
     for (int i = 0; i < labels.GetSize(); ++i) {
-        const int x = kTitleWidth + (i % 2) * pairWidth;
-        const int rowTop = top + (i / 2) * kRowHeight;
+        const int x = kTitleWidth + (i % pairs) * pairWidth;
+        const int rowTop = top + (i / pairs) * kRowHeight;
         CRect label = shown(CRect(x, rowTop, x + kLabelWidth, rowTop + kRowHeight));
         dc.DrawText(labels[i], &label, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        CRect value = shown(CRect(x + kLabelWidth + 2, rowTop, x + pairWidth, rowTop + kRowHeight));
+        const int valueRight = pairs == 1 ? right : x + pairWidth;
+        CRect value =
+            shown(CRect(x + kLabelWidth + kValueInset, rowTop, valueRight, rowTop + kRowHeight));
         dc.DrawText(ValueOf(labels[i]), &value, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    }
-
-    for (int r = 0; r <= rows; ++r) {
-        dc.MoveTo(r == 0 || r == rows ? 0 : kTitleWidth, top + r * kRowHeight);
-        dc.LineTo(right, top + r * kRowHeight);
-    }
-    const int columns[] = {kTitleWidth, kTitleWidth + kLabelWidth, kTitleWidth + pairWidth,
-                           kTitleWidth + pairWidth + kLabelWidth, right - 1};
-    for (int x : columns) {
-        dc.MoveTo(x, top);
-        dc.LineTo(x, top + height);
     }
 }

@@ -2,11 +2,14 @@
 
 #include <cctype>
 
+#include "platform/backends/Backend.h"
+
 namespace quorvel::launcher {
 namespace {
 
 bool TakesValue(const std::string& arg) {
-    return arg == "--root" || arg == "--port" || arg == "--script" || arg == "--snapshots";
+    return arg == "--root" || arg == "--port" || arg == "--script" || arg == "--snapshots" ||
+           arg == "--scale";
 }
 
 bool ApplyValue(const std::string& option, const std::string& value, LaunchOptions* options,
@@ -27,6 +30,8 @@ bool ApplyValue(const std::string& option, const std::string& value, LaunchOptio
         options->ports.emplace_back(port, path);
     } else if (option == "--script") {
         options->script = value;
+    } else if (option == "--scale") {
+        return backends::ParseScale(value, &options->scale, error);
     } else {
         options->snapshots = value;
         *snapshotsGiven = true;
@@ -79,7 +84,7 @@ bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions* options,
 
 std::string UsageText() {
     return "usage: quorvel [--root DIR] [--port COMn=PATH]... [--headless] [--script FILE|-]\n"
-           "               [--snapshots DIR] [--help]\n"
+           "               [--snapshots DIR] [--scale N] [--help]\n"
            "  --root DIR          the device root (default ./device); a missing or empty\n"
            "                      folder is first laid out as a fresh handheld\n"
            "  --port COMn=PATH    port n (1 to 99) opens the host device PATH; repeatable;\n"
@@ -91,6 +96,8 @@ std::string UsageText() {
            "                      a second; a script's relative snapshot and dump paths\n"
            "                      and its failure.png go there (else to the current\n"
            "                      folder); default ./snapshots, none with a script\n"
+           "  --scale N           the window shows each screen pixel as N x N (1 to 8);\n"
+           "                      default: as large as fits the display\n"
            "  --help              this text\n"
            "exit status: 0 ended, 1 start-up failed, 2 usage error, 3 script failure\n";
 }

@@ -1,6 +1,6 @@
 // The quorvel command's own options:
 //   quorvel [--root DIR] [--port COMn=PATH]... [--headless] [--script FILE|-]
-//           [--snapshots DIR] [--help]
+//           [--snapshots DIR] [--scale N] [--help]
 // None of them reaches the application, whose command line stays empty.
 #pragma once
 
@@ -16,6 +16,7 @@ struct LaunchOptions {
     bool headless = false;                           // also set by a script
     std::string script;                              // "-" for stdin; empty: none
     std::string snapshots;                           // empty: none (the default with a script)
+    int scale = 0;                                   // the window's; 0: as large as fits
     bool help = false;
 };
 

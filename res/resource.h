@@ -239,8 +239,57 @@
 #define IDC_UNKNOWN3_CORRECT 1072
 #define IDC_UNKNOWN1_NEXT 1073
 #define IDC_CALIB_PROMPT_MODE 1001
-// The list of the pickers' stand-ins (coordinate, lat/long library, plan).
+// The point libraries (coordinate, lat/long, stake-out points and lines,
+// control points), their entry and find dialogs; the plan picker's list.
 #define IDC_LIB_LIST 1000
+#define IDC_LIB_ADD 1003
+#define IDC_LIB_DELETE 1004
+#define IDC_LIB_EDIT 1006
+#define IDC_LIB_USE 1007
+#define IDC_LIB_OPEN 1008
+#define IDC_LIB_CLEAR 1009
+#define IDC_LIB_INSERT 1017
+#define IDC_LIB_PTB_SAVE 1018
+#define IDC_LIB_PTB_PATH 1019
+#define IDC_LIB_LNB_PATH 1020
+#define IDC_LIB_LNB_SAVE 1021
+#define IDC_LIB_FIND 1050
+#define IDC_PT_NAME 1045
+#define IDC_PT_NORTH 1010
+#define IDC_PT_EAST 1011
+#define IDC_PT_HEIGHT 1012
+#define IDC_PT_CODE 1046
+#define IDC_PT_LIBRARY 1050
+#define IDC_PT_PLAN 1051
+#define IDC_GEO_NAME 1045
+#define IDC_GEO_CODE 1046
+#define IDC_FIND_TEXT 1045
+#define IDC_FIND_LIST 1060
+#define IDC_FIND_X 1036
+#define IDC_FIND_Y 1034
+#define IDC_FIND_H 1032
+#define IDC_FIND_CODE 1046
+#define IDC_FIND_GO 1051
+#define IDC_LN_START_NAME 1045
+#define IDC_LN_START_NORTH 1010
+#define IDC_LN_START_EAST 1011
+#define IDC_LN_START_HEIGHT 1012
+#define IDC_LN_START_CODE 1046
+#define IDC_LN_START_LIBRARY 1050
+#define IDC_LN_START_PLAN 1051
+#define IDC_LN_END_NAME 1054
+#define IDC_LN_END_NORTH 1013
+#define IDC_LN_END_EAST 1014
+#define IDC_LN_END_HEIGHT 1015
+#define IDC_LN_END_CODE 1114
+#define IDC_LN_END_LIBRARY 1055
+#define IDC_LN_END_PLAN 1056
+#define IDC_LN_CHAINAGE 1052
+#define IDC_LIB_CTRL_SAVE 1010
+#define IDC_LIB_CTRL_SET 1011
+#define IDC_ATTR_PLANE 1013
+#define IDC_ATTR_HEIGHT 1014
+#define IDC_ATTR_NAME 1045
 
 // Controls of the coordinate-system dialogs.
 #define IDC_ELLIPSOID_A 1000
@@ -530,8 +579,35 @@
 #define IDC_MAP_Y 1160
 #define IDC_MAP_RUN 1161
 
-// Controls of the measured-point library.
+// Controls of the measured-point library and its edit dialog.
 #define IDC_POINT_LIB_LIST 1000
+#define IDC_POINT_LIB_NAME 1037
+#define IDC_POINT_LIB_CODE 1093
+#define IDC_POINT_LIB_X 1036
+#define IDC_POINT_LIB_Y 1034
+#define IDC_POINT_LIB_H 1032
+#define IDC_POINT_LIB_EDIT 1147
+#define IDC_POINT_LIB_DELETE 1040
+#define IDC_EDIT_POINT_NAME 1045
+#define IDC_EDIT_POINT_CODE 1046
+#define IDC_EDIT_POINT_ANT_HEIGHT 1069
+
+// Controls of the point storage type settings.
+#define IDC_STORETYPE_GENERAL 1078
+#define IDC_STORETYPE_OFFSET 1090
+#define IDC_STORETYPE_SMOOTH 1063
+#define IDC_STORETYPE_AUTO 1006
+#define IDC_STORETYPE_BY_TIME 1008
+#define IDC_STORETYPE_BY_DISTANCE 1007
+#define IDC_STORETYPE_TIME 1028
+#define IDC_STORETYPE_DISTANCE 1107
+#define IDC_STORETYPE_CONDITION 1072
+#define IDC_STORETYPE_SMOOTH_COUNT 1013
+#define IDC_STORETYPE_POINT_COUNT 1045
+#define IDC_STORETYPE_SHOW_NAME 1149
+#define IDC_STORETYPE_SHOW_CODE 1150
+#define IDC_STORETYPE_CODE_KEPT 1157
+#define IDC_STORETYPE_CODE_IS_NAME 1158
 
 // Controls of the settings dialogs.
 #define IDC_COLLECT_SINGLE 1203
@@ -1055,3 +1131,36 @@
 #define IDS_TAB_TRANSFORM 61904
 #define IDS_TAB_HEIGHT_FIT 61905
 #define IDS_TAB_SEVEN_PARAM 61906
+
+// Controls of the post-processing wizard's pages (the frame's buttons are
+// IDC_WIZ_PREVIOUS and IDC_WIZ_NEXT) and of the result-format editor.
+#define IDC_PP_MODE_CORRECT 1140
+#define IDC_PP_MODE_RECOMPUTE 1090
+#define IDC_PP_SOURCE_COT 1189
+#define IDC_PP_SOURCE_JOB 1090
+#define IDC_PP_COT_TREE 1188
+#define IDC_PP_ORG_TREE 1191
+#define IDC_PP_PATH 1041
+#define IDC_PP_FORMAT 1091
+#define IDC_PP_RAW_PATH 1196
+#define IDC_PP_RESULTS 1195
+#define IDC_PP_DATUM 1204
+#define IDC_PP_EDIT_FORMAT 1192
+#define IDC_PP_DELETE_FORMAT 1193
+#define IDC_PP_NEW_FORMAT 1194
+#define IDC_PP_START 1015
+#define IDC_FMT_FIELDS 1062
+#define IDC_FMT_DEPTH_FILE 1198
+#define IDC_FMT_COORD_EXT 1202
+#define IDC_FMT_DEPTH_EXT 1199
+#define IDC_FMT_SEPARATOR 1201
+#define IDC_FMT_NAME 1200
+#define IDC_FMT_COORD_TEXT 1196
+#define IDC_FMT_DEPTH_TEXT 1197
+#define IDC_FMT_COORD_ADD 1016
+#define IDC_FMT_COORD_DELETE 1017
+#define IDC_FMT_COORD_CLEAR 1018
+#define IDC_FMT_DEPTH_ADD 1019
+#define IDC_FMT_DEPTH_DELETE 1020
+#define IDC_FMT_DEPTH_CLEAR 1021
+#define IDC_FMT_DEPTH_EXT_LABEL 1203

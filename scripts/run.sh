@@ -14,6 +14,9 @@
 # it (Ctrl-D ends the run); headless, script lines piped in or redirected
 # from a file are taken too. Ending either program ends the other.
 #
+# SCALE=N (make run SCALE=N) shows each screen pixel as N x N in the window;
+# by default the window is as large as fits the display.
+#
 # BUILD_DIR names an existing build whose programs run as they are (nothing
 # is installed or built); RUN_DIR moves the device root, the snapshots and
 # the simulator's output out of run/ (relative paths start at the checkout).
@@ -74,6 +77,7 @@ fi
 
 # The snapshot folder matters only headless, also when a window cannot be made.
 args=(--root "$run_dir/device" "${ports[@]}" --snapshots "$run_dir/snapshots")
+[ -n "${SCALE:-}" ] && args+=(--scale "$SCALE")
 if [ "${HEADLESS:-0}" = 1 ] || [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   args+=(--headless)
   if [ -t 0 ]; then

@@ -4,8 +4,8 @@
 // appends to the job's coordinate library and to "calcoord.dat".
 #pragma once
 
-#include "app/PointRecord.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/PointRecord.h"
 
 class CCalcResultDlg : public CDialog {
   public:

@@ -2,9 +2,9 @@
 
 #include <cwchar>
 
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/tools/ToolSupport.h"
 #include "res/resource.h"
 

@@ -4,9 +4,9 @@
 #include <cwchar>
 
 #include "app/VendropDoc.h"
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/tools/ToolSupport.h"
 #include "geodesy/CoordTransform.h"
 #include "res/resource.h"

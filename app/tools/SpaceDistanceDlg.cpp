@@ -4,7 +4,7 @@
 
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/tools/ToolSupport.h"
 #include "geodesy/CoordTransform.h"
 #include "res/resource.h"

@@ -7,6 +7,7 @@
 
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/backends/SdlBackend.h"
+#include "platform/backends/WindowFit.h"
 #include "platform/base/Clock.h"
 #include "platform/base/ThreadSignal.h"
 #include "platform/device/Leds.h"
@@ -36,6 +37,17 @@ class BackendSoundSink : public device::SoundSink {
 
 }  // namespace
 
+bool ParseScale(const std::string& text, int* scale, std::string* error) {
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || value < 1 || value > kMaxScale) {
+        *error = "--scale takes 1 to " + std::to_string(kMaxScale) + ", not " + text;
+        return false;
+    }
+    *scale = static_cast<int>(value);
+    return true;
+}
+
 bool TakeBackendOptions(int& argc, char** argv, BackendOptions* options, std::string* error) {
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
@@ -50,13 +62,7 @@ bool TakeBackendOptions(int& argc, char** argv, BackendOptions* options, std::st
         } else if (arg == "--snapshots") {
             options->snapshotDir = argv[++i];
         } else if (arg == "--scale") {
-            char* end = nullptr;
-            const long scale = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || scale < 1 || scale > 8) {
-                *error = std::string("--scale takes 1 to 8, not ") + argv[i];
-                return false;
-            }
-            options->scale = static_cast<int>(scale);
+            if (!ParseScale(argv[++i], &options->scale, error)) return false;
         } else {
             argv[kept++] = argv[i];
         }

@@ -22,7 +22,9 @@ namespace quorvel::backends {
 
 struct BackendOptions {
     bool headless = false;
-    int scale = 2;  // window pixels per screen pixel (SDL)
+    // Window pixels per screen pixel (SDL), 1 to 8; 0: the largest at which
+    // the window fits the display's usable area.
+    int scale = 0;
     // Headless: a folder that receives a PNG of the screen whenever it has
     // changed, at most once per interval of the program's clock.
     std::string snapshotDir;
@@ -33,6 +35,9 @@ struct BackendOptions {
 // program's: --headless, --snapshots DIR, --scale N (1 to 8). False, with
 // the reason in *error, for a missing or bad value.
 bool TakeBackendOptions(int& argc, char** argv, BackendOptions* options, std::string* error);
+// The value of --scale: a whole number from 1 to 8. False, with the reason
+// in *error, for anything else.
+bool ParseScale(const std::string& text, int* scale, std::string* error);
 
 class Backend {
   public:

@@ -4,13 +4,14 @@
 
 #include "platform/backends/LedPanel.h"
 #include "platform/backends/SdlKeys.h"
+#include "platform/backends/WindowFit.h"
 #include "platform/gdi/Surface.h"
 #include "platform/win/WinInternal.h"
 
 namespace quorvel::backends {
 
 std::unique_ptr<SdlBackend> SdlBackend::Create(const BackendOptions& options, std::string* error) {
-    std::unique_ptr<SdlBackend> backend(new SdlBackend(std::clamp(options.scale, 1, 8)));
+    std::unique_ptr<SdlBackend> backend(new SdlBackend(std::clamp(options.scale, 0, kMaxScale)));
     if (!backend->Open(error)) return nullptr;
     return backend;
 }
@@ -26,10 +27,11 @@ bool SdlBackend::Open(std::string* error) {
         return false;
     }
     m_videoStarted = true;
-    const gdi::Surface& screen = gdi::Screen();
-    m_window = SDL_CreateWindow("Quorvel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                (screen.width + kLedPanelWidth) * m_scale, screen.height * m_scale,
-                                SDL_WINDOW_SHOWN);
+    const WindowFit fit = FitToDisplay(0, 0, 0, 0);
+    m_scale = fit.scale;
+    m_window = SDL_CreateWindow("Quorvel", fit.window.x, fit.window.y, fit.window.width,
+                                fit.window.height, SDL_WINDOW_SHOWN);
+    if (m_window != nullptr) FitFrame();
     // A small screen that changes a few times a second needs no GPU: the
     // software renderer over the window's own framebuffer starts at once and
     // works on any display, remote and virtual ones included.
@@ -41,6 +43,38 @@ bool SdlBackend::Open(std::string* error) {
     SDL_StartTextInput();
     SDL_RaiseWindow(m_window);
     return true;
+}
+
+// The display's usable area less the window manager's frame around the
+// window (its widths at each side).
+WindowFit SdlBackend::FitToDisplay(int left, int top, int right, int bottom) const {
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 && SDL_GetDisplayBounds(0, &usable) != 0)
+        return FitWindow(FitRect{0, 0, 0, 0}, ContentWidth(), ContentHeight(),
+                         m_requestedScale > 0 ? m_requestedScale : 2);
+    const FitRect area{usable.x + left, usable.y + top, usable.w - left - right,
+                       usable.h - top - bottom};
+    return FitWindow(area, ContentWidth(), ContentHeight(), m_requestedScale);
+}
+
+// A window manager's title bar and borders come on top of the window; once
+// known, the window is scaled and placed again so that they fit as well.
+void SdlBackend::FitFrame() {
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(m_window, &top, &left, &bottom, &right) != 0) return;
+    if (top == 0 && left == 0 && bottom == 0 && right == 0) return;
+    const WindowFit fit = FitToDisplay(left, top, right, bottom);
+    m_scale = fit.scale;
+    SDL_SetWindowSize(m_window, fit.window.width, fit.window.height);
+    SDL_SetWindowPosition(m_window, fit.window.x, fit.window.y);
+}
+
+int SdlBackend::ContentWidth() const {
+    return gdi::Screen().width + kLedPanelWidth;
+}
+
+int SdlBackend::ContentHeight() const {
+    return gdi::Screen().height;
 }
 
 SdlBackend::~SdlBackend() {

@@ -1,7 +1,8 @@
 // The backend with a display: one SDL window showing the 240 x 320 screen
-// scaled up, the status LEDs beside it (LedPanel.h), the keyboard as the
-// handheld's keys (SdlKeys.h), the left mouse button as the stylus, and the
-// sounds through SDL audio (SdlAudio.h).
+// scaled up (by default as far as the display's usable area allows, the
+// window placed wholly inside it: WindowFit.h), the status LEDs beside it (LedPanel.h), the
+// keyboard as the handheld's keys (SdlKeys.h), the left mouse button as the stylus, and the sounds
+// through SDL audio (SdlAudio.h).
 #pragma once
 
 #include <SDL.h>
@@ -13,6 +14,7 @@
 
 #include "platform/backends/Backend.h"
 #include "platform/backends/SdlAudio.h"
+#include "platform/backends/WindowFit.h"
 #include "platform/base/WinTypes.h"
 
 namespace quorvel::backends {
@@ -38,8 +40,13 @@ class SdlBackend : public Backend {
     bool WantsPresent() const override { return m_redraw.load(); }
 
   private:
-    explicit SdlBackend(int scale) : m_scale(scale) {}
+    // `scale` 0: the largest that fits the display.
+    explicit SdlBackend(int scale) : m_requestedScale(scale), m_scale(scale > 0 ? scale : 1) {}
     bool Open(std::string* error);
+    WindowFit FitToDisplay(int left, int top, int right, int bottom) const;
+    void FitFrame();
+    int ContentWidth() const;
+    int ContentHeight() const;
     bool FitTexture();
     void HandleEvent(const SDL_Event& event, bool* keepRunning);
     void HandleKey(const SDL_KeyboardEvent& key);
@@ -47,6 +54,7 @@ class SdlBackend : public Backend {
     void HandleMotion(const SDL_MouseMotionEvent& motion);
     POINT ScreenPoint(int windowX, int windowY) const;
 
+    int m_requestedScale;
     int m_scale;
     bool m_videoStarted = false;
     bool m_closed = false;

@@ -22,6 +22,8 @@ class CScrollView : public CView {
                         const SIZE& sizeLine = sizeDefault);
     CPoint GetScrollPosition() const { return m_ptScroll; }
     CSize GetTotalSize() const { return m_totalLog; }
+    // The client area less the scroll bars shown (children inside it).
+    CSize GetVisibleSize() const { return m_visible; }
     void ScrollToPosition(POINT pt);
     void OnPrepareDC(CDC* pDC) override;
 

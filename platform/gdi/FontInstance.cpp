@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <cwctype>
 #include <mutex>
 #include <numbers>
@@ -39,22 +40,27 @@ bool FileExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string AskFontconfig() {
-    FILE* pipe = ::popen("fc-match -f '%{file}' 'WenQuanYi Zen Hei' 2>/dev/null", "r");
+// The file fontconfig gives for `family`, when its name holds `expected`.
+std::string AskFontconfig(const char* family, const char* expected) {
+    const std::string command = std::string("fc-match -f '%{file}' '") + family + "' 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return {};
     char buffer[1024] = {};
     const size_t n = std::fread(buffer, 1, sizeof buffer - 1, pipe);
     ::pclose(pipe);
     std::string path(buffer, n);
-    return path.find("zenhei") != std::string::npos && FileExists(path) ? path : std::string{};
+    return path.find(expected) != std::string::npos && FileExists(path) ? path : std::string{};
 }
 
-std::string LocateFontFile() {
-    if (FileExists(kPinnedFontFile)) return kPinnedFontFile;
-    std::string found = AskFontconfig();
-    if (found.empty())
-        std::fprintf(stderr, "quorvel: no WenQuanYi Zen Hei font; text is not drawn\n");
+std::string LocateFontFile(const char* pinned, const char* family, const char* expected) {
+    if (FileExists(pinned)) return pinned;
+    std::string found = AskFontconfig(family, expected);
+    if (found.empty()) std::fprintf(stderr, "quorvel: no %s font\n", family);
     return found;
+}
+
+bool IsSongRequest(const LOGFONT& font) {
+    return std::wcscmp(font.lfFaceName, L"宋体") == 0;
 }
 
 bool IsFixedPitchRequest(const LOGFONT& font) {
@@ -136,13 +142,22 @@ std::vector<GlyphRun> TurnQuadrant(const std::vector<GlyphRun>& runs, int quarte
 }  // namespace
 
 const std::string& FontFilePath() {
-    static const std::string path = LocateFontFile();
+    static const std::string path = LocateFontFile(kPinnedFontFile, "WenQuanYi Zen Hei", "zenhei");
+    return path;
+}
+
+const std::string& SongFontFilePath() {
+    static const std::string path = LocateFontFile(kPinnedSongFontFile, "AR PL UMing CN", "uming");
     return path;
 }
 
 FontKey KeyFor(const LOGFONT& font) {
     FontKey key;
-    key.face = IsFixedPitchRequest(font) ? kMonoFaceIndex : kSharpFaceIndex;
+    key.song = IsSongRequest(font) && !SongFontFilePath().empty();
+    if (key.song)
+        key.face = kSongFaceIndex;
+    else
+        key.face = IsFixedPitchRequest(font) ? kMonoFaceIndex : kSharpFaceIndex;
     key.em = font.lfHeight == 0 ? 12 : std::abs(static_cast<int>(font.lfHeight));
     key.em = std::clamp(key.em, 1, 512);
     key.bold = font.lfWeight >= FW_SEMIBOLD;
@@ -153,8 +168,8 @@ FontKey KeyFor(const LOGFONT& font) {
 
 FontInstance::FontInstance(const FontKey& key) : m_key(key) {
     FT_Face face = nullptr;
-    if (Library() && !FontFilePath().empty() &&
-        FT_New_Face(Library(), FontFilePath().c_str(), key.face, &face) == 0) {
+    const std::string& file = key.song ? SongFontFilePath() : FontFilePath();
+    if (Library() && !file.empty() && FT_New_Face(Library(), file.c_str(), key.face, &face) == 0) {
         FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(key.em));
         const double angle = key.escapement * std::numbers::pi / 1800.0;
         const double shear = key.italic ? kItalicShear : 0.0;

@@ -1,12 +1,16 @@
 // A font at one size and style, rendered through FreeType as monochrome
 // glyphs (the handheld drew aliased text) and cached as pixel runs.
 //
-// Every face name maps to the Debian CJK font WenQuanYi Zen Hei: its "Sharp"
-// face, whose bitmap strikes at 12 to 16 pixels give the crisp look of the
-// device's own font, and its "Mono" face for fixed-pitch requests such as
-// "Courier New". The file is looked for at a fixed path first
-// (kPinnedFontFile: reference images are rendered with it), then through
-// fontconfig.
+// "宋体", the device's Song face, maps to AR PL UMing (Debian's
+// fonts-arphic-uming), a Ming/Song face with bitmap strikes at 11 to 16
+// pixels whose ASCII is half the em wide, as the device's: at the panel's
+// 13 pixels a digit takes 6, so that a coordinate such as "-5416541.908"
+// fits an 80-pixel cell. Every other face name maps to WenQuanYi Zen Hei:
+// its "Sharp" face, whose bitmap strikes at 12 to 16 pixels give a crisp
+// look, and its "Mono" face for fixed-pitch requests such as "Courier New".
+// Each file is looked for at a fixed path first (reference images are
+// rendered with them), then through fontconfig; without the Song face its
+// text takes Zen Hei.
 //
 // Metrics follow the device's Song face: the cell is as tall as the em (no
 // internal leading), 82% of it above the baseline, so that layouts in dialog
@@ -24,12 +28,16 @@
 namespace quorvel::gdi {
 
 inline constexpr const char* kPinnedFontFile = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
+inline constexpr const char* kPinnedSongFontFile = "/usr/share/fonts/truetype/arphic/uming.ttc";
 
-// The font file in use; empty when none was found (text then draws nothing).
+// The font files in use; empty when none was found (text then draws
+// nothing; Song text takes the other file).
 const std::string& FontFilePath();
+const std::string& SongFontFilePath();
 
 inline constexpr int kSharpFaceIndex = 2;  // proportional, with bitmap strikes
 inline constexpr int kMonoFaceIndex = 1;   // fixed pitch
+inline constexpr int kSongFaceIndex = 0;   // "AR PL UMing CN" in the Song file
 
 struct GlyphRun {
     int16_t dy;  // row relative to the baseline, down
@@ -43,7 +51,8 @@ struct Glyph {
 };
 
 struct FontKey {
-    int face = 0;  // index in the collection
+    bool song = false;  // the Song file, else Zen Hei's
+    int face = 0;       // index in the collection
     int em = 12;
     bool bold = false;
     bool italic = false;
@@ -64,7 +73,7 @@ class FontInstance {
     int Ascent() const { return (m_key.em * 82 + 99) / 100; }
     int Descent() const { return m_key.em - Ascent(); }
     bool Rotated() const { return m_key.escapement != 0; }
-    bool FixedPitch() const { return m_key.face == kMonoFaceIndex; }
+    bool FixedPitch() const { return !m_key.song && m_key.face == kMonoFaceIndex; }
 
     // The glyph drawn with the pen at (0, 0) on the baseline; rotated fonts
     // give it turned by the escapement. Valid as long as the instance.

@@ -112,6 +112,76 @@ TEST_F(DataViewTest, ThePanelShowsThePositionAndEachStatusAsItComes) {
               CString(L" 11:00:0.0000"));
 }
 
+// On the handheld's screen every cell of the panel lies wholly in the pane,
+// one label/value pair a row, and the widest value of each label fits an
+// 80-pixel cell in the panel font. A latitude or longitude (14 characters,
+// 84 pixels) is the one value longer than that: a lone pair's value cell
+// takes the rest of its row, and there it shows whole.
+TEST_F(DataViewTest, TheWidestValuesFitTheirCellsOnTheHandheldsScreen) {
+    CMainFrame* frame = StartWith([](SystemParams& p) { p.nSFStartID = 99999; });
+    frame->m_fBinSigma = 99.999f;
+    CDataView* view = DataView();
+    CRect client;
+    view->GetClientRect(&client);
+    ASSERT_EQ(CDataView::PairsPerRow(client.Width()), 1);
+    const CSize panel = view->PanelSize(client.Width());
+    EXPECT_LE(panel.cx, client.Width());
+    EXPECT_EQ(panel.cy, 11 * CDataView::kRowHeight);  // 4 + 3 + 4 pairs (one unnamed)
+    EXPECT_EQ(CDataView::PairsPerRow(252), 2);        // where two pairs fit, two a row
+    EXPECT_EQ(CDataView::PairsPerRow(251), 1);
+
+    CClientDC dc(view);
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(CDataView::kFontPoints * 10, L"宋体", &dc));
+    CFont* old = dc.SelectObject(&font);
+    auto width = [&](const CString& text) { return static_cast<int>(dc.GetTextExtent(text).cx); };
+    constexpr int kCellText = CDataView::kValueWidth - CDataView::kValueInset;
+    // Less the scroll bar beside the rows.
+    const int kRowText = client.Width() - ::GetSystemMetrics(SM_CXVSCROLL) -
+                         CDataView::kTitleWidth - CDataView::kLabelWidth - CDataView::kValueInset;
+
+    SurveyRecord fix = SiteFix();
+    fix.dX = -5416541.908;
+    fix.dY = -5416541.908;
+    fix.dHeight = -9999.999;
+    fix.dGridH = -9999.999;
+    fix.dLat = -(89 + 59.0 / 60 + 59.9998 / 3600);
+    fix.dLon = 179 + 59.0 / 60 + 59.9999 / 3600;
+    fix.dSpeed = 999.99;
+    fix.nSatsUsed = 24;
+    fix.dDop = 99.99;
+    fix.strStatus = L"基站状态";
+    Doc().m_bMeasuring = 1;
+    Doc().m_bPaused = 1;
+    Show(fix);
+    EXPECT_EQ(Value(L"坐标x"), "-5416541.908");
+    EXPECT_EQ(Value(L"经度"), "179:59:59.9999");
+    EXPECT_EQ(Value(L"卫星"), "24 (99.99)");
+    for (LPCTSTR label : {L"坐标x", L"坐标y", L"高程H", L"高程h", L"测线", L"点名", L"航速",
+                          L"卫星", L"状态", L"RMS"}) {
+        const CString value = view->ValueOf(label);
+        EXPECT_LE(width(value), kCellText)
+            << quorvel::ToUtf8(label) << " " << quorvel::ToUtf8(value);
+    }
+    for (LPCTSTR depth : {L"9999.999", L"-999.999"}) EXPECT_LE(width(depth), kCellText);
+    for (LPCTSTR status : {L"搜索电台...", L"搜索完毕", L"脱机状态", L"未测量"})
+        EXPECT_LE(width(status), kCellText) << quorvel::ToUtf8(status);
+    for (LPCTSTR label : {L"经度", L"纬度"}) {
+        const CString value = view->ValueOf(label);
+        EXPECT_GT(width(value), kCellText);
+        EXPECT_LE(width(value), kRowText) << quorvel::ToUtf8(value);
+    }
+    dc.SelectObject(old);
+
+    // The geodetic rows on the screen, each value whole.
+    FocusDataView();
+    Key('6');
+    frame->RedrawWindow();
+    Pump();
+    quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureWindow(frame->m_hDataView),
+                                             "data_view_widest");
+}
+
 // Local midnight with a zone behind UTC: hour 24, the UTC date, the minute
 // padded with a blank. Seconds without a new depth do not count.
 TEST_F(DataViewTest, DepthOnlyLinesComeEveryIntervalOfNewDepths) {
@@ -161,7 +231,7 @@ TEST_F(DataViewTest, TwoPressesOfBInOneMinuteOpenTheLibraryAndSixSwitchesTheLabe
     Advance(10000);
     Key('B');  // 08:01:10
     Advance(2000);
-    m_modals->ExpectDialog(IDD_MEASURE_POINT_LIB).Click(IDCANCEL);
+    m_modals->ExpectDialog(IDD_MEASURE_POINT_LIB).Key(VK_ESCAPE);
     Key('B');  // 08:01:12
     EXPECT_EQ(m_modals->Pending(), 0);
     Key('B');  // the opening forgot the press: this one only counts
@@ -244,7 +314,8 @@ TEST_F(DataViewTest, KeyAStoresTheShownFixThroughTheStoreDialogs) {
     Doc().m_nStoreType = 1;
     m_modals->ExpectDialog(IDD_OFFSET_STORE).Click(IDOK);
     Key('A');
-    EXPECT_EQ(Lines(kPoints).size(), 2u);
+    EXPECT_EQ(Lines(kPoints).size(), 3u);
+    EXPECT_EQ(Lines(kPoints)[2].substr(0, 3), "Q2,");
 
     // Files that cannot be written: said so, and the name is not used up.
     Doc().m_nStoreType = 0;
@@ -252,7 +323,7 @@ TEST_F(DataViewTest, KeyAStoresTheShownFixThroughTheStoreDialogs) {
     m_modals->ExpectDialog(IDD_MEASURE_POINT_STORE).Click(IDOK);
     m_modals->ExpectMessageBox(L"打开文件错误,请检查").Answer(IDOK);
     Key('A');
-    EXPECT_EQ(Doc().m_strNextPointName, CString(L"Q2"));
+    EXPECT_EQ(Doc().m_strNextPointName, CString(L"Q3"));
     EXPECT_EQ(m_modals->Pending(), 0);
     quorvel::device::SetSoundSink(previous);
 }

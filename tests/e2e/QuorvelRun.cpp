@@ -258,7 +258,7 @@ std::string QuorvelTest::RegistryText(const std::wstring& subKey, const std::wst
 }
 
 std::string QuorvelTest::WrittenBack(const std::string& ini) {
-    std::string out = ini.substr(std::min(ini.find("\r\n"), ini.size()));
+    std::string out = ini;
     const size_t port = out.find("\r\nPort=3\r\n");
     if (port != std::string::npos) out[port + 7] = '1';
     return out;

@@ -96,8 +96,8 @@ class QuorvelTest : public ::testing::Test {
 
     static bool IsPng(const std::string& path);
     // A job's .ini as a start that read it writes it back: the title line
-    // is never read, so the record has none; "Port" 3 reads as its newer
-    // spelling 1.
+    // is never read, so the record keeps the default job's; "Port" 3 reads
+    // as its newer spelling 1.
     static std::string WrittenBack(const std::string& ini);
 
   private:

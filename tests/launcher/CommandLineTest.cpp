@@ -18,11 +18,13 @@ TEST(LauncherCommandLine, EveryOptionAndItsDefaults) {
     EXPECT_FALSE(o.headless);
     EXPECT_EQ(o.snapshots, "snapshots");
     EXPECT_EQ(o.script, "");
+    EXPECT_EQ(o.scale, 0);  // as large as fits the display
 
     o = {};
-    ASSERT_TRUE(Parse({"--root", "/tmp/r", "--port", "COM1=/dev/pts/3", "--port", "com12=/x",
-                       "--port", "cOm99=/y", "--headless", "--snapshots", "s", "--help"},
-                      &o, &error))
+    ASSERT_TRUE(
+        Parse({"--root", "/tmp/r", "--port", "COM1=/dev/pts/3", "--port", "com12=/x", "--port",
+               "cOm99=/y", "--headless", "--snapshots", "s", "--scale", "3", "--help"},
+              &o, &error))
         << error;
     EXPECT_EQ(o.root, "/tmp/r");
     using Port = std::pair<int, std::string>;
@@ -30,6 +32,7 @@ TEST(LauncherCommandLine, EveryOptionAndItsDefaults) {
     EXPECT_TRUE(o.headless);
     EXPECT_TRUE(o.help);
     EXPECT_EQ(o.snapshots, "s");
+    EXPECT_EQ(o.scale, 3);
 
     // A script implies headless and, unless asked for, no snapshots.
     o = {};
@@ -56,6 +59,9 @@ TEST(LauncherCommandLine, UsageErrorsSayWhatIsWrong) {
         {{"--port", "COMx=/a"}, "--port takes COMn=PATH"},
         {{"--port", "LPT1=/a"}, "--port takes COMn=PATH"},
         {{"--snapshots"}, "--snapshots needs a value"},
+        {{"--scale", "0"}, "--scale takes 1 to 8, not 0"},
+        {{"--scale", "9"}, "--scale takes 1 to 8, not 9"},
+        {{"--scale", "2x"}, "--scale takes 1 to 8, not 2x"},
     };
     for (const auto& [args, message] : cases) {
         LaunchOptions o;

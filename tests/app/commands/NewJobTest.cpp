@@ -107,6 +107,21 @@ TEST_F(NewJobTest, TheWizardsJobHasItsFoldersFilesNamesAndTitle) {
     EXPECT_EQ(ReadSettings(kRuvo, L"ruvo.ini").nTimeZone, 5);
 }
 
+// One letter typed gives the shortest ini path; Cancel creates nothing.
+TEST_F(NewJobTest, ANameOfOneLetterGivesItsIniPath) {
+    StartOnJob(FromJob);
+    m_modals->ExpectDialog(IDD_NEW_JOB)
+        .Type(IDC_NEW_JOB_NAME, L"a")
+        .Do([](HWND dialog) {
+            EXPECT_EQ(DialogOf<CNewJobDlg>(dialog)->m_strIniPath,
+                      CString(L"\\Flash Disk\\Jobs\\a\\a.ini"));
+        })
+        .Click(IDCANCEL);
+    Command(ID_JOB_NEW);
+    EXPECT_EQ(m_modals->Pending(), 0);
+    EXPECT_FALSE(IsFolder(L"\\Flash Disk\\Jobs\\a"));
+}
+
 TEST_F(NewJobTest, OverAnExistingJobYesKeepsItsDataAndNoChangesNothing) {
     StartOnJob(FromJob);
     ExpectNewJob(L"road1");

@@ -3,6 +3,7 @@
 // "转换" converts, and the files are compared byte for byte with references
 // typed by hand (data/write-format-references.sh); the drawing is read back
 // by another DXF reader.
+#include "app/convert/FileConvertDlg.h"
 #include "platform/base/TextConv.h"
 #include "platform/testing/ChildProcess.h"
 #include "platform/testing/TreeItems.h"
@@ -121,6 +122,21 @@ TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExte
     m_modals->ExpectMessageBox(kNoData).Answer(IDOK);
     Run(dialog);
     EXPECT_EQ(List(kDataFolder), (std::vector<std::string>{"a.dat", "b.txt", "测点.dat"}));
+}
+
+// Run outside the output step the source is the caller's: its button is
+// disabled.
+TEST_F(FormatConvertTest, OutsideTheOutputStepTheSourceCannotBeChosen) {
+    Doc().m_nDlgContext = 29;
+    m_modals->ExpectDialog(IDD_FILE_CONVERT)
+        .Do([](HWND dialog) {
+            EXPECT_FALSE(ItemEnabled(dialog, IDC_FILE_CONVERT_SOURCE_BROWSE));
+            EXPECT_TRUE(ItemEnabled(dialog, IDC_FILE_CONVERT_TARGET_BROWSE));
+        })
+        .Click(IDCANCEL);
+    CFileConvertDlg dialog;
+    dialog.DoModal();
+    EXPECT_EQ(Doc().m_nDlgContext, 11);
 }
 
 TEST_F(FormatConvertTest, TheWorkedExamplesComeOutByteForByte) {

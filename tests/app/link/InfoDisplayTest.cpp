@@ -9,13 +9,14 @@
 
 #include "app/FrameMessages.h"
 #include "app/MainFrame.h"
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/link/InfoDisplayDlg.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
+#include "tests/app/JobLibraryFiles.h"
 #include "tests/app/link/LinkTest.h"
 
 namespace linktest {
@@ -157,6 +158,56 @@ TEST_F(InfoDisplayTest, WhileOpenItIsTheCurrentScreenAndThePositionPageReadsTheE
     EXPECT_EQ(Sent(), std::string(kGsvOn) + kGsvOff + kGsvOff);
 }
 
+// The position page's value cells are fixed in the template: each value at
+// its widest lies wholly in its cell, in the cell's own font.
+TEST_F(InfoDisplayTest, ThePositionPagesWidestValuesFitTheirCells) {
+    StartProgram();
+    PassFirstNotice();
+    SurveyRecord widest = Epoch();
+    widest.dLat = -(89 + 59.0 / 60 + 59.99994 / 3600);
+    widest.dLon = -(179 + 59.0 / 60 + 59.99994 / 3600);
+    widest.dHeight = -9999.9999;
+    widest.dX = -5416541.9081;
+    widest.dY = -38668324.0731;
+    widest.dGridH = -9999.9999;
+    widest.dDop = 99.99;
+    widest.strStatus = L"基站状态";
+    widest.nSatsUsed = 24;
+    widest.dVrms = 999.9999;
+    widest.dHrms = 999.9999;
+    widest.nYear = 2099;
+    widest.nMonth = 12;
+    widest.nDay = 31;
+    widest.nHour = 23;
+    widest.nMinute = 59;
+    widest.dSecond = 59.99;
+    m_modals->ExpectDialog(IDD_INFO_DISPLAY)
+        .Do([&](HWND d) {
+            Broadcast(d, widest);
+            EXPECT_EQ(Text(d, IDC_INFO_LON), L"-179°59' 59.9999\"");
+            for (int id : {IDC_INFO_LAT, IDC_INFO_LON, IDC_INFO_HEIGHT, IDC_INFO_X, IDC_INFO_Y,
+                           IDC_INFO_H, IDC_INFO_PDOP, IDC_INFO_STATUS, IDC_INFO_SATS, IDC_INFO_VRMS,
+                           IDC_INFO_HRMS, IDC_INFO_TIME}) {
+                const HWND cell = ::GetDlgItem(Page(d), id);
+                const std::wstring text = Text(d, id);
+                RECT client{};
+                ::GetClientRect(cell, &client);
+                const HDC dc = ::GetDC(cell);
+                const HGDIOBJ old = ::SelectObject(
+                    dc, reinterpret_cast<HGDIOBJ>(::SendMessage(cell, WM_GETFONT, 0, 0)));
+                SIZE extent{};
+                ::GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+                ::SelectObject(dc, old);
+                ::ReleaseDC(cell, dc);
+                EXPECT_LE(extent.cx, client.right) << id;
+                EXPECT_FALSE(text.empty()) << id;
+            }
+        })
+        .Click(IDOK);
+    CInfoDisplayDlg dlg(Frame());
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
 TEST_F(InfoDisplayTest, TheSkyPlotAndTheSatelliteListShowTheSatellitesInView) {
     StartProgram([](SystemParams& p) { p.nGAngle = 10; });
     PassFirstNotice();
@@ -208,7 +259,7 @@ TEST_F(InfoDisplayTest, TheBasePageMeasuresToItsReferencePointAndToTheBaseStatio
     params.szdBaseY = 499000.0;
     params.szdBaseH = 30.5;
     Doc().m_calibKnown[0] = CVendropDoc::KnownPoint{3527001.25, 499002.5, 31.75, 0.0};
-    CCoordLibDlg::Rows() = {CoordLibRow{L"K1", L"3528100.5", L"500200.25", L"12.5", L"", 0}};
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,K1,3528100.5,500200.25,12.5,\r\n"));
     CPickPointDlg::Points() = {PointRecord{L"P7", 3527900.0, 500000.0, 8.0, L""}};
     SurveyRecord fix = Epoch();
     fix.dBaseLat = 31.8;

@@ -3,10 +3,10 @@
 // store into the job's library and "calcoord.dat", the graph page.
 #include <cmath>
 
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/PickPointDlg.h"
 #include "platform/testing/ModalScript.h"
 #include "res/resource.h"
+#include "tests/app/JobLibraryFiles.h"
 #include "tests/app/tools/ToolsTest.h"
 
 namespace toolstest {
@@ -33,7 +33,8 @@ const char kForwardLines[] =
 // calculation file created when missing.
 TEST_F(CalcFrameTest, ForwardFromALibraryPointStoredTwice) {
     StartJob(PlainJob());
-    CCoordLibDlg::Rows() = {{L"K1", L"100.0000", L"200.0000", L"5.25", L"00000000", 0}};
+    const char kK1[] = "0,K1,100.0000,200.0000,5.25,00000000\r\n";
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", kK1));
     ASSERT_FALSE(IsFile(kCalcFile));
     m_modals->ExpectDialog(IDD_COORD_FORWARD)
         .Do([](HWND d) {
@@ -66,9 +67,9 @@ TEST_F(CalcFrameTest, ForwardFromALibraryPointStoredTwice) {
     EXPECT_EQ(Device(kCalcFile),
               "P1,100.0000,210.0000,0.0000,00000000\r\n"
               "P1,100.0000,210.0000,0.0000,00000000\r\n");
-    EXPECT_EQ(Device(kLibrary),
-              "0,P1,100.0000,210.0000,0.0000,00000000\r\n"
-              "0,P1,100.0000,210.0000,0.0000,00000000\r\n");
+    EXPECT_EQ(Device(kLibrary), std::string(kK1) +
+                                    "0,P1,100.0000,210.0000,0.0000,00000000\r\n"
+                                    "0,P1,100.0000,210.0000,0.0000,00000000\r\n");
 }
 
 // Store before any calculation; the broadcast reaches the main frame,

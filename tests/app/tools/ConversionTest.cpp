@@ -5,11 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/coordsys/CoordLibDlg.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
 #include "app/tools/MapTransDlg.h"
 #include "platform/testing/ModalScript.h"
 #include "res/resource.h"
+#include "tests/app/JobLibraryFiles.h"
 #include "tests/app/tools/ToolsTest.h"
 
 namespace toolstest {
@@ -129,7 +128,8 @@ TEST_F(ConversionTest, AFourParameterJobBothWays) {
 // library first; a changed choice without a new conversion stores nothing.
 TEST_F(ConversionTest, SavesWriteTheKindOfTheResultByteForByte) {
     StartJob(PlainJob());
-    CLatLonCoordLibDlg::Rows() = {{L"W1", L"30.1500", L"117.3000", L"40", L"00000000"}};
+    const char kW1[] = "W1,30.1500,117.3000,40,00000000\r\n";
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS", kW1));
     m_modals->ExpectDialog(IDD_COORD_CONVERT)
         .Do([](HWND d) {
             EXPECT_EQ(Text(d, IDC_CONVERT_IN_LABEL1), "坐标X(米):");
@@ -167,7 +167,8 @@ TEST_F(ConversionTest, SavesWriteTheKindOfTheResultByteForByte) {
     // cct -I gives 30.250000000001 degrees (packed 30.15000000000036); the
     // engine's latitude comes 1e-10 packed (a millionth of a second, 0.03
     // mm) above it, which the tenth decimal shows.
-    EXPECT_EQ(Device(kLatLonLibrary), "Q2,30.1500000001,117.3000000000,0.0,00000000\r\n");
+    EXPECT_EQ(Device(kLatLonLibrary),
+              std::string(kW1) + "Q2,30.1500000001,117.3000000000,0.0,00000000\r\n");
     EXPECT_EQ(Device(kRtkFile), "Q2,30.1500000001,117.3000000000,0.0,00000000\r\n");
 }
 
@@ -176,8 +177,9 @@ TEST_F(ConversionTest, SavesWriteTheKindOfTheResultByteForByte) {
 // geocentric points of make-conversion-data.sh, 10965.518421 m apart.
 TEST_F(ConversionTest, SpatialDistanceAgainstGeographicLib) {
     StartJob(PlainJob());
-    CLatLonCoordLibDlg::Rows() = {{L"A", L"30.1500", L"117.3000", L"40.0", L"00000000"},
-                                  {L"B", L"30.1234567890", L"117.2345678901", L"45.678", L"0"}};
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS",
+                                         L"A,30.1500,117.3000,40.0,00000000\r\n"
+                                         L"B,30.1234567890,117.2345678901,45.678,0\r\n"));
     m_modals->ExpectDialog(IDD_SPACE_DISTANCE)
         .Do([](HWND d) {
             Click(d, IDC_TOOL_PICK);

@@ -4,8 +4,6 @@
 #include <cctype>
 
 #include "app/DefaultRecords.h"
-#include "app/coordsys/CoordLibDlg.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
 #include "app/coordsys/PickPointDlg.h"
 #include "platform/base/TextConv.h"
 #include "platform/gdi/Image.h"
@@ -28,14 +26,10 @@ CoordSysParams PlainJob() {
 void ToolsTest::SetUp() {
     ShellTest::SetUp();
     quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/tools/ref");
-    CCoordLibDlg::Rows().clear();
-    CLatLonCoordLibDlg::Rows().clear();
     CPickPointDlg::Points().clear();
 }
 
 void ToolsTest::TearDown() {
-    CCoordLibDlg::Rows().clear();
-    CLatLonCoordLibDlg::Rows().clear();
     CPickPointDlg::Points().clear();
     ShellTest::TearDown();
 }

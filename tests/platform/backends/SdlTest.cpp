@@ -177,3 +177,42 @@ TEST_F(SdlBackendTest, ClosingTheWindowEndsTheLoopAndTheWindowGoes) {
     m_backend.reset();
     EXPECT_FALSE(m_x.WindowExists(m_xwindow));
 }
+
+// An 800 x 600 display, where the window at twice the size stood 40 rows
+// past the bottom and 20 above the top.
+TEST(SdlWindowOnSmallScreen, TheDefaultWindowLiesWhollyOnTheScreen) {
+    if (!XvfbServer::Available()) GTEST_SKIP() << "Xvfb is not installed (package xvfb)";
+    const char* saved = std::getenv("DISPLAY");
+    const std::string savedDisplay = saved != nullptr ? saved : "";
+    XvfbServer server;
+    ASSERT_TRUE(server.Start("800x600x24")) << "Xvfb did not start";
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    {
+        std::string error;
+        std::unique_ptr<SdlBackend> backend = SdlBackend::Create(BackendOptions{}, &error);
+        ASSERT_NE(backend, nullptr) << error;
+        XClient x;
+        ASSERT_TRUE(x.Connected());
+        const backendtest::XRect screen = x.ScreenSize();
+        ASSERT_EQ(screen.width, 800);
+        ASSERT_EQ(screen.height, 600);
+        const backendtest::XWindowId window = backendtest::XWindowOf(backend->Window());
+        backendtest::XRect rect;
+        // The server places the window as it maps it.
+        EXPECT_TRUE(quorvel::testing::WaitUntil(
+            [&] {
+                backend->PollEvents();
+                rect = x.RectOnScreen(window);
+                return rect.width > 0 && rect.x > 0;
+            },
+            "the window to be placed", 5000, [] { SDL_Delay(5); }));
+        EXPECT_EQ(backend->Scale(), 1);
+        EXPECT_EQ(rect.width, quorvel::gdi::kScreenWidth + quorvel::backends::kLedPanelWidth);
+        EXPECT_EQ(rect.height, quorvel::gdi::kScreenHeight);
+        EXPECT_GE(rect.x, 0);
+        EXPECT_GE(rect.y, 0);
+        EXPECT_LE(rect.x + rect.width, screen.width);
+        EXPECT_LE(rect.y + rect.height, screen.height);
+    }
+    if (!savedDisplay.empty()) ::setenv("DISPLAY", savedDisplay.c_str(), 1);
+}

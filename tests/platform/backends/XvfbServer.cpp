@@ -24,7 +24,7 @@ bool XvfbServer::Available() {
     return false;
 }
 
-bool XvfbServer::Start() {
+bool XvfbServer::Start(const std::string& screen) {
     int fds[2];
     if (::pipe(fds) != 0) return false;
     m_pid = ::fork();
@@ -37,8 +37,8 @@ bool XvfbServer::Start() {
         // -displayfd: the server picks a free display and writes its number.
         // -noreset: without it the server resets whenever its last client
         // leaves, and refuses the next test's connection while it does.
-        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "640x800x24",
-                 "-nolisten", "tcp", static_cast<char*>(nullptr));
+        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0",
+                 screen.c_str(), "-nolisten", "tcp", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(fds[1]);
@@ -134,6 +134,21 @@ bool XClient::WindowExists(XWindowId window) {
     XSync(m_display, False);
     XSetErrorHandler(previous);
     return ok != 0;
+}
+
+XRect XClient::RectOnScreen(XWindowId window) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(m_display, window, &attributes) == 0) return XRect{};
+    int rootX = 0, rootY = 0;
+    ::Window child;
+    XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &rootX, &rootY,
+                          &child);
+    return XRect{rootX, rootY, attributes.width, attributes.height};
+}
+
+XRect XClient::ScreenSize() {
+    const int screen = DefaultScreen(m_display);
+    return XRect{0, 0, DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)};
 }
 
 void XClient::Focus(XWindowId window) {

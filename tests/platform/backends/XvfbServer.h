@@ -29,9 +29,9 @@ class XvfbServer {
     XvfbServer& operator=(const XvfbServer&) = delete;
 
     static bool Available();  // Xvfb is on the PATH
-    // Starts "Xvfb :N -noreset -screen 0 640x800x24" on a display number the
+    // Starts "Xvfb :N -noreset -screen 0 SCREEN" on a display number the
     // server picks itself; sets DISPLAY. False when it did not come up.
-    bool Start();
+    bool Start(const std::string& screen = "640x800x24");
     void Stop();
     const std::string& Display() const { return m_display; }
 
@@ -42,6 +42,13 @@ class XvfbServer {
 
 // The X window behind an SDL window, 0 when it is not on X.
 XWindowId XWindowOf(SDL_Window* window);
+
+struct XRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
 
 // One client connection to the test's X server.
 class XClient {
@@ -60,6 +67,9 @@ class XClient {
     void RequestClose(XWindowId window);
     bool WindowExists(XWindowId window);
     void Focus(XWindowId window);
+    // Where the window lies on the screen, and the screen itself.
+    XRect RectOnScreen(XWindowId window);
+    XRect ScreenSize();
 
   private:
     _XDisplay* m_display = nullptr;

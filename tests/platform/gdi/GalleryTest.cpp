@@ -2,6 +2,7 @@
 // PNGs, and the rules of the comparison itself.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -89,6 +90,24 @@ TEST_F(ReferenceRules, OnlyAnExplicitUpdateRunWritesReferences) {
     EXPECT_NE(diff.At(0, 0), 0xFF0000u);
     // The failed comparison did not touch the reference.
     EXPECT_TRUE(testing::MatchesReference(m_image, "made"));
+}
+
+// An update run rewrites only what it changes: a reference whose pixels
+// are those of the picture keeps its file, whatever its encoding.
+TEST_F(ReferenceRules, AnUpdateRunLeavesUnchangedReferencesAlone) {
+    setenv("QUORVEL_UPDATE_REFERENCES", "1", 1);
+    ASSERT_TRUE(testing::MatchesReference(m_image, "kept"));
+    const fs::path file = m_dir / "ref" / "kept.png";
+    const auto past = fs::last_write_time(file) - std::chrono::hours(1);
+    fs::last_write_time(file, past);
+    EXPECT_TRUE(testing::MatchesReference(m_image, "kept"));
+    EXPECT_EQ(fs::last_write_time(file), past);
+    Image changed = m_image;
+    changed.pixels[0] = 0x010101;
+    EXPECT_TRUE(testing::MatchesReference(changed, "kept"));
+    EXPECT_NE(fs::last_write_time(file), past);
+    unsetenv("QUORVEL_UPDATE_REFERENCES");
+    EXPECT_TRUE(testing::MatchesReference(changed, "kept"));
 }
 
 TEST_F(ReferenceRules, ADifferentSizeIsAMismatch) {

@@ -78,6 +78,23 @@ TEST(Fonts, ChineseCharactersAreOneEmWideAndExtentsAddUp) {
     EXPECT_EQ(size.cy, 11);
 }
 
+// "宋体" is the device's Song face: ASCII half an em wide at the sizes the
+// program draws it (8, 9, 10 and 12 points: 10, 12, 13 and 16 pixels; an
+// odd em rounds down, as on the device); other faces keep their
+// own widths.
+TEST(Fonts, TheSongFaceHasHalfWidthAsciiAtTheProgramsSizes) {
+    MemoryCanvas canvas(4, 4);
+    for (int em : {10, 12, 13, 16}) {
+        Selected font(canvas.dc(), Font(-em, FW_NORMAL, 0, L"宋体"));
+        for (const wchar_t* text : {L"0123456789", L"-.:() ", L"ABCabcxyz"})
+            EXPECT_EQ(Extent(canvas.dc(), text).cx, static_cast<int>(std::wcslen(text)) * (em / 2))
+                << em << " " << text;
+        EXPECT_EQ(Extent(canvas.dc(), L"宋体").cx, 2 * em);
+    }
+    Selected font(canvas.dc(), Font(-13));
+    EXPECT_GT(Extent(canvas.dc(), L"0123456789").cx, 60);  // Zen Hei's digits: 7 pixels
+}
+
 // The reference point is the cell's top, bottom or baseline: the same text
 // drawn with each alignment is the same picture shifted by the metrics.
 TEST(TextOut, AlignmentShiftsByTheMetrics) {

@@ -1,0 +1,36 @@
+#include "app/points/DocStorePoint.h"
+
+#include "app/VendropDoc.h"
+#include "app/points/MeasurePointStoreDlg.h"
+
+namespace points {
+
+BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed) {
+    CSurveyFileWriter& writer = doc.m_fileWriter;
+    BOOL written = TRUE;
+    if (bSmoothed) {
+        written &= writer.AppendRtkRecordV1();
+        written &= writer.AppendMeasuredPoint();
+        writer.m_smoothEpochs.RemoveAll();
+    } else {
+        written &= writer.AppendMeasuredPoint();
+        written &= writer.AppendRtkRecord(FALSE);
+    }
+    if (!written) {
+        ::MessageBox(pOwner ? pOwner->GetSafeHwnd() : nullptr, L"打开文件错误,请检查", L"提示",
+                     MB_OK);
+        return FALSE;
+    }
+    doc.m_strNextPointName = doc.m_strPointName;
+    doc.AdvancePointName();
+    return TRUE;
+}
+
+BOOL StoreConfirmedPoint(CVendropDoc& doc, CWnd* pOwner, const CMeasurePointStoreDlg& dialog) {
+    doc.m_strPointName = dialog.m_strName;
+    doc.m_strPointCode = dialog.m_strCode;
+    doc.m_dPointAntHeight = dialog.m_dAntHeight;
+    return WriteStoredPoint(doc, pOwner, doc.m_bSmoothStore);
+}
+
+}  // namespace points

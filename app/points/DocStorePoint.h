@@ -1,0 +1,26 @@
+// The one way a confirmed point reaches the job's survey files, whatever
+// screen or dialog confirmed it: the writer sequence for the document's
+// point fields, then the next name. A point that did not reach its files
+// is said so ("打开文件错误,请检查") and keeps its name for the next try.
+#pragma once
+
+#include "platform/framework/Afx.h"
+
+class CVendropDoc;
+class CMeasurePointStoreDlg;
+
+namespace points {
+
+// The document's m_strPointName, m_strPointCode, m_dPointAntHeight and
+// m_storeFix as they stand. bSmoothed: one .RTK line per collected epoch
+// and the measured-point line (the epoch list is emptied afterwards);
+// otherwise the measured-point line, then the .RTK and .BLH lines. On
+// success the stored name is remembered and the next one proposed.
+BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed);
+
+// After the measured-point store dialog's IDOK: its name, code and
+// vertical antenna height into the document, then the writer sequence
+// (smoothed when the document stores by smoothing).
+BOOL StoreConfirmedPoint(CVendropDoc& doc, CWnd* pOwner, const CMeasurePointStoreDlg& dialog);
+
+}  // namespace points
