@@ -2,12 +2,14 @@
 #include "platform/base/ThreadSignal.h"
 
 #include <poll.h>
+#include <sched.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <unordered_map>
 
 #include "platform/base/Clock.h"
@@ -28,7 +30,26 @@ Registry& Threads() {
 }
 
 std::atomic<DWORD> g_nextThreadId{1};
+
 std::atomic<void (*)()> g_sentMessageHook{nullptr};
+
+// Long enough for a thread that answers at once to answer (a few
+// microseconds), short against the wake-up from sleep it saves.
+constexpr int64_t kSpinNs = 30'000;
+
+int64_t MonotonicNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+inline void CpuRelax() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#elif defined(__aarch64__)
+    asm volatile("yield");
+#endif
+}
 
 // The calling thread's identity and signal; the signal is released when the
 // thread ends, so ThreadSignalOf stops finding it.
@@ -65,7 +86,8 @@ ThreadSignal::~ThreadSignal() {
 
 void ThreadSignal::Kick() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_kickPending = true;
+    m_lastKickNs.store(MonotonicNs(), std::memory_order_relaxed);
+    m_kickPending.store(true, std::memory_order_release);
     const uint64_t one = 1;
     [[maybe_unused]] ssize_t n = write(m_fd, &one, sizeof(one));
 }
@@ -84,11 +106,28 @@ void ThreadSignal::DrainLocked() {
 }
 
 bool ThreadSignal::TakeKick() {
+    // A kick sets the flag before it writes the eventfd, so a kick missed
+    // here still wakes the poll that follows.
+    if (!m_kickPending.load(std::memory_order_acquire)) return false;
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_kickPending) return false;
-    m_kickPending = false;
+    if (!m_kickPending.load(std::memory_order_relaxed)) return false;
+    m_kickPending.store(false, std::memory_order_relaxed);
     DrainLocked();
     return true;
+}
+
+// Between looks the core is offered to whoever else is ready: on a busy
+// machine that may be the very thread whose kick this one waits for.
+bool ThreadSignal::SpinForKick() const {
+    const int64_t until = MonotonicNs() + kSpinNs;
+    for (unsigned i = 1;; ++i) {
+        if (m_kickPending.load(std::memory_order_acquire)) return true;
+        if ((i & 15) == 0) {
+            if (MonotonicNs() >= until) return false;
+            sched_yield();
+        }
+        CpuRelax();
+    }
 }
 
 bool ThreadSignal::Wait(uint64_t deadlineMs) {
@@ -96,11 +135,26 @@ bool ThreadSignal::Wait(uint64_t deadlineMs) {
 }
 
 ThreadSignal::Result ThreadSignal::WaitFd(int fd, short events, uint64_t deadlineMs) {
+    const int64_t began = MonotonicNs();
+    bool spun = false;
     for (;;) {
-        if (TakeKick()) return Result::kKicked;
+        if (TakeKick()) {
+            // A kick already pending when the wait began counts as soon.
+            m_spinNext = m_lastKickNs.load(std::memory_order_relaxed) - began <= kSpinNs;
+            return Result::kKicked;
+        }
         detail::ClockWait clockWait(*this, deadlineMs);
         int timeout = -1;
-        if (!clockWait.Timeout(&timeout)) return Result::kDeadline;
+        if (!clockWait.Timeout(&timeout)) {
+            m_spinNext = false;
+            return Result::kDeadline;
+        }
+        // Only waits for a kick alone spin, and never on the virtual clock,
+        // whose waiters must block for time to move.
+        if (!spun && m_spinNext && fd < 0 && timeout != 0 && !IsVirtualClock()) {
+            spun = true;
+            if (SpinForKick()) continue;
+        }
         pollfd fds[2] = {{m_fd, POLLIN, 0}, {fd, events, 0}};
         m_progress->blocked.store(true);
         detail::NoteWaitProgress();
