@@ -33,9 +33,16 @@ std::atomic<DWORD> g_nextThreadId{1};
 
 std::atomic<void (*)()> g_sentMessageHook{nullptr};
 
-// Long enough for a thread that answers at once to answer (a few
-// microseconds), short against the wake-up from sleep it saves.
-constexpr int64_t kSpinNs = 30'000;
+// Long enough for a thread that answers at once to answer, even one that
+// has first to wake up (tens of microseconds on an idle machine); a miss
+// costs no more than that.
+constexpr int64_t kSpinNs = 50'000;
+// Hand-offs further apart than this are no exchange worth spinning for.
+constexpr int64_t kExchangeNs = 1'000'000;
+
+// When the calling thread last came out of a wait: a kick it gives soon
+// after tells the kicked thread that it answers at once once awake.
+thread_local int64_t t_wokeNs = 0;
 
 int64_t MonotonicNs() {
     timespec ts{};
@@ -86,7 +93,9 @@ ThreadSignal::~ThreadSignal() {
 
 void ThreadSignal::Kick() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_lastKickNs.store(MonotonicNs(), std::memory_order_relaxed);
+    const int64_t now = MonotonicNs();
+    m_lastKickNs.store(now, std::memory_order_relaxed);
+    m_lastKickerBusyNs.store(t_wokeNs != 0 ? now - t_wokeNs : INT64_MAX, std::memory_order_relaxed);
     m_kickPending.store(true, std::memory_order_release);
     const uint64_t one = 1;
     [[maybe_unused]] ssize_t n = write(m_fd, &one, sizeof(one));
@@ -139,13 +148,21 @@ ThreadSignal::Result ThreadSignal::WaitFd(int fd, short events, uint64_t deadlin
     bool spun = false;
     for (;;) {
         if (TakeKick()) {
-            // A kick already pending when the wait began counts as soon.
-            m_spinNext = m_lastKickNs.load(std::memory_order_relaxed) - began <= kSpinNs;
+            t_wokeNs = MonotonicNs();
+            // Spin next time when the kick came soon (one already pending
+            // counts), or when it came from a thread that gave it at once
+            // after its own wake-up: two threads that both slept pay two
+            // wake-ups per hand-off, and would otherwise never see a kick
+            // come soon enough to start spinning again.
+            const int64_t latency = m_lastKickNs.load(std::memory_order_relaxed) - began;
+            const int64_t busy = m_lastKickerBusyNs.load(std::memory_order_relaxed);
+            m_spinNext = latency <= kSpinNs || (busy <= kSpinNs && latency <= kExchangeNs);
             return Result::kKicked;
         }
         detail::ClockWait clockWait(*this, deadlineMs);
         int timeout = -1;
         if (!clockWait.Timeout(&timeout)) {
+            t_wokeNs = MonotonicNs();
             m_spinNext = false;
             return Result::kDeadline;
         }
@@ -162,12 +179,18 @@ ThreadSignal::Result ThreadSignal::WaitFd(int fd, short events, uint64_t deadlin
         // Cleared before the nudge is taken: the clock reads them in the
         // other order to know that this thread has settled.
         m_progress->blocked.store(false);
-        if (r < 0 && errno != EINTR) return Result::kError;
+        if (r < 0 && errno != EINTR) {
+            t_wokeNs = MonotonicNs();
+            return Result::kError;
+        }
         if (r > 0 && (fds[0].revents & POLLIN)) {
             std::lock_guard<std::mutex> lock(m_mutex);
             DrainLocked();  // a pending kick stays in m_kickPending
         }
-        if (fd >= 0 && r > 0 && fds[1].revents != 0) return Result::kFdReady;
+        if (fd >= 0 && r > 0 && fds[1].revents != 0) {
+            t_wokeNs = MonotonicNs();
+            return Result::kFdReady;
+        }
     }
 }
 

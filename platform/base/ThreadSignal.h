@@ -10,11 +10,12 @@
 // Two threads handing work back and forth (a reader sending a message per
 // byte, the window's thread answering each) would put each other to sleep
 // and wake each other for every hand-off, which costs far more than the
-// work. So a wait for a kick on the real clock first spins up to 30 us,
+// work. So a wait for a kick on the real clock first spins up to 50 us,
 // offering the core to other threads between looks, when the thread's last
-// wait was ended by a kick that came that soon; a thread whose kicks come
-// later, or not at all, goes straight to sleep, so an idle or slowly fed
-// thread burns nothing.
+// wait was ended by a kick that came that soon, or by one its kicker gave
+// within 50 us of its own wake-up; a thread whose kicks come later, or not
+// at all, goes straight to sleep, so an idle or slowly fed thread burns
+// nothing.
 #pragma once
 
 #include <atomic>
@@ -67,7 +68,9 @@ class ThreadSignal {
     std::mutex m_mutex;
     std::atomic<bool> m_kickPending{false};
     std::atomic<int64_t> m_lastKickNs{0};  // monotonic time of the latest kick
-    bool m_spinNext = false;               // the owner's next wait spins first
+    // How long its kicker had been awake when it gave it.
+    std::atomic<int64_t> m_lastKickerBusyNs{INT64_MAX};
+    bool m_spinNext = false;  // the owner's next wait spins first
     int m_fd = -1;
     std::shared_ptr<detail::WaitProgress> m_progress;
 };
