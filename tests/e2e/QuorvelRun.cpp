@@ -107,13 +107,17 @@ void QuorvelTest::SetUp() {
     RestartSimulator({});
 }
 
+void QuorvelTest::StopSimulator() {
+    if (!m_simulator) return;
+    m_simulator->Signal(SIGTERM);
+    const ProcessResult r = m_simulator->Wait(kRunMs);
+    EXPECT_EQ(r.status, 0) << "the receiver simulator: " << r.err;
+    fs::remove(Path("gnss"));
+    m_simulator.reset();
+}
+
 void QuorvelTest::RestartSimulator(const std::vector<std::string>& more) {
-    if (m_simulator) {
-        m_simulator->Signal(SIGTERM);
-        const ProcessResult r = m_simulator->Wait(kRunMs);
-        EXPECT_EQ(r.status, 0) << "the receiver simulator: " << r.err;
-        fs::remove(Path("gnss"));
-    }
+    StopSimulator();
     std::vector<std::string> args{"--link", Path("gnss")};
     args.insert(args.end(), more.begin(), more.end());
     m_simulator = std::make_unique<ChildProcess>(QUORVEL_GNSS_SIM, args, m_folder->Path(), "gnss");

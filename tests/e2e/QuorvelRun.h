@@ -85,6 +85,8 @@ class QuorvelTest : public ::testing::Test {
     // The receiver simulator started afresh with `more` options (a place,
     // a rate) on the same link.
     void RestartSimulator(const std::vector<std::string>& more);
+    // Ends the receiver simulator: the program's COM1 hangs up.
+    void StopSimulator();
 
     // The first start on the empty root, left as it leaves it.
     void FirstStart();

@@ -157,10 +157,12 @@ class RecordingTest : public QuorvelTest {
         WaitForLines(quorvel, name, 3);
     }
 
-    // Checks every line of the files, in order, and returns the index of
-    // the epoch after the last.
-    void CheckLines(const std::vector<std::string>& names) {
+    // Checks every line of the files, in order: each a position the
+    // receiver sent, each once, one after the other but for `gaps` jumps
+    // forward (the receiver away for a while).
+    void CheckLines(const std::vector<std::string>& names, int gaps = 0) {
         size_t next = std::string::npos;
+        int jumps = 0;
         bool depthSeen = false;
         for (const std::string& name : names) {
             const std::string text = ReadFile(Host(kDataDir + name));
@@ -177,8 +179,9 @@ class RecordingTest : public QuorvelTest {
                                               std::fabs(m_sent[at].lon - p.lon) > 1e-8))
                     ++at;
                 ASSERT_LT(at, m_sent.size()) << "a position the receiver never sent";
-                if (next != std::string::npos) {
-                    EXPECT_EQ(at, next) << "lines not contiguous";
+                if (next != std::string::npos && at != next) {
+                    ++jumps;
+                    EXPECT_GT(at, next) << "a position recorded again";
                 }
                 next = at + 1;
                 // Once a telegram has come, every line carries its depth.
@@ -187,6 +190,7 @@ class RecordingTest : public QuorvelTest {
             }
         }
         EXPECT_TRUE(depthSeen);
+        EXPECT_EQ(jumps, gaps) << "lines not contiguous";
     }
 
     std::vector<Position> m_sent;
@@ -297,6 +301,45 @@ TEST_F(RecordingTest, AFullStoreDuringARunIsToldOnceAndLeavesOnlyWholeLines) {
         }
     }
     EXPECT_GT(stored, 1);
+}
+
+// The receiver goes away in the middle of a run (a cable pulled, the
+// simulator ended) and comes back on the same link further along its track:
+// the program hears silence, and once positions come again it shows and
+// records them, with nobody touching it.
+TEST_F(RecordingTest, AReceiverThatGoesAwayAndComesBackIsRecordedAgain) {
+    auto quorvel = Start();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    StartRun(*quorvel, "LN0.org");
+    WaitForLines(*quorvel, "LN0.org", 10);
+    StopSimulator();
+    // Past the no-data notice the screen stands still.
+    const auto snapshots = [&](const std::string& first, const std::string& second) {
+        return RunLines(*quorvel, "snapshot " + ScriptQuoted(Path(first)) + "\nwait 1000\n" +
+                                      "snapshot " + ScriptQuoted(Path(second)) + "\n");
+    };
+    ASSERT_TRUE(RunLines(*quorvel, "wait 12000\n"));
+    ASSERT_TRUE(snapshots("silent1.png", "silent2.png"));
+    EXPECT_EQ(ReadFile(Path("silent1.png")), ReadFile(Path("silent2.png")));
+    const size_t silent = Lines("LN0.org").size();
+
+    // The same receiver a thousand epochs on.
+    const std::string capture = ReadFile(Path("capture.nmea"));
+    size_t from = 0;
+    for (int line = 0; line < 1000; ++line) from = capture.find("\r\n", from) + 2;
+    std::ofstream(Path("later.nmea"), std::ios::binary) << capture.substr(from);
+    RestartSimulator({"--replay", Path("later.nmea"), "--replay-lines", "1", "--rate", "5"});
+    WaitForLines(*quorvel, "LN0.org", silent + 10);
+    ASSERT_TRUE(snapshots("moving1.png", "moving2.png"));
+    EXPECT_NE(ReadFile(Path("moving1.png")), ReadFile(Path("moving2.png")));
+    EXPECT_NE(ReadFile(Path("moving1.png")), ReadFile(Path("silent1.png")));
+
+    ASSERT_TRUE(RunLines(*quorvel, "char d\n"));
+    quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
+    quorvel->CloseInput();
+    const ProcessResult r = quorvel->Wait(kRunMs);
+    EXPECT_EQ(r.status, 0) << r.err;
+    CheckLines({"LN0.org"}, 1);
 }
 
 }  // namespace

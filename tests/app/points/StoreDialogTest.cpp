@@ -309,9 +309,12 @@ TEST_F(OffsetStoreTest, TheRtkLinesConvertBackToTheStoredPoints) {
     COffsetStoreDlg standing(&m_main);
     ASSERT_EQ(RunOffset(standing), IDOK);
     const auto [n0, e0] = convertLast();
+    // The library keeps millimetres: the reference is where it lies there.
+    const double refN = std::round((n0 + 3.0) * 1000.0) / 1000.0;
+    const double refE = std::round((e0 + 4.0) * 1000.0) / 1000.0;
     CString north, east;
-    north.Format(L"%.4f", n0 + 3.0);
-    east.Format(L"%.4f", e0 + 4.0);
+    north.Format(L"%.3f", refN);
+    east.Format(L"%.3f", refE);
     ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,R1," + north + L"," + east + L",0,\r\n"));
     struct Case {
         const wchar_t* distance;
@@ -337,9 +340,13 @@ TEST_F(OffsetStoreTest, TheRtkLinesConvertBackToTheStoredPoints) {
         EXPECT_NEAR(x, Doc().m_storeFix.dX, 0.002);
         EXPECT_NEAR(y, Doc().m_storeFix.dY, 0.002);
     }
-    // 10 m at 90 degrees from the direction towards (3, 4): 8 south, 6 east.
-    EXPECT_NEAR(Doc().m_storeFix.dX, n0 - 8.0, 1e-6);
-    EXPECT_NEAR(Doc().m_storeFix.dY, e0 + 6.0, 1e-6);
+    // 10 m at 90 degrees from the direction towards about (3, 4): about 8
+    // south, 6 east.
+    const double towards = std::atan2(refE - e0, refN - n0) + M_PI / 2.0;
+    EXPECT_NEAR(Doc().m_storeFix.dX, n0 + 10.0 * std::cos(towards), 1e-6);
+    EXPECT_NEAR(Doc().m_storeFix.dY, e0 + 10.0 * std::sin(towards), 1e-6);
+    EXPECT_NEAR(Doc().m_storeFix.dX, n0 - 8.0, 0.002);
+    EXPECT_NEAR(Doc().m_storeFix.dY, e0 + 6.0, 0.002);
 }
 
 TEST_F(OffsetStoreTest, BadInputStoresNothingAndAFailedWriteEndsTheDialogOnce) {
