@@ -10,13 +10,13 @@
 #include "app/libraries/StakeLineLibDlg.h"
 #include "app/libraries/StakePointLibDlg.h"
 #include "app/postproc/PostProcWizardDlg.h"
-#include "app/standin/AreaCalcDlg.h"
-#include "app/standin/CoordConvertDlg.h"
-#include "app/standin/DistIntersectDlg.h"
 #include "app/standin/LineStakeoutDlg.h"
-#include "app/standin/MapTransDlg.h"
-#include "app/standin/SpaceDistanceDlg.h"
 #include "app/standin/StakeoutDlg.h"
+#include "app/tools/AreaCalcDlg.h"
+#include "app/tools/CoordConvertDlg.h"
+#include "app/tools/DistIntersectDlg.h"
+#include "app/tools/MapTransDlg.h"
+#include "app/tools/SpaceDistanceDlg.h"
 
 namespace {
 
