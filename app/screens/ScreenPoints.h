@@ -4,8 +4,8 @@
 #pragma once
 
 #include "app/PointRecord.h"
-#include "platform/base/Collections.h"
 #include "platform/base/CString.h"
+#include "platform/base/Collections.h"
 
 // A shown point: its name, its screen position (pixels of the plan
 // control's client area) and its code, for the label beside it.
