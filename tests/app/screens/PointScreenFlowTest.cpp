@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/FrameMessages.h"
 #include "app/link/InfoDisplayDlg.h"
@@ -298,6 +299,263 @@ TEST_F(PointScreenFlowTest, TheHelpButtonHandsOverItsTextAndTheSecondBOpensTheLi
     EXPECT_EQ(m_modals->Pending(), 0);
     // Forgotten afterwards: one press opens nothing.
     ScreenKey(screen, 'B');
+}
+
+// The status line the store dialog shows.
+std::function<void(HWND)> StatusInto(std::wstring* status) {
+    return [status](HWND dialog) { *status = shelltest::ItemText(dialog, IDC_STORE_STATUS); };
+}
+
+TEST_F(PointScreenFlowTest, TheStoreRoadsWriteThroughTheDialogsAndRefuseWhatTheyMust) {
+    CDialogViewSavePoint* screen = Start();
+    ASSERT_NE(screen, nullptr);
+    // Before any fix: the box, no dialog.
+    m_modals->ExpectMessageBox(L"当前没有接收数据,不能采集数据").Answer(IDOK);
+    ScreenKey(screen, 'A');
+    SurveyRecord fix = FixAt(5416504.0, 668415.0, 10, 0, 1.0);
+    Feed(fix);
+
+    // The store button: name, code and antenna height typed.
+    std::wstring status;
+    m_modals->ExpectDialog(IDD_MEASURE_POINT_STORE)
+        .Do(StatusInto(&status))
+        .SetText(IDC_STORE_NAME, L"S1")
+        .SetText(IDC_STORE_CODE, L"K7")
+        .SetText(IDC_STORE_ANT_HEIGHT, L"1.5")
+        .Click(IDOK);
+    Click(screen, IDC_SP_STORE);
+    EXPECT_EQ(status, L"GPS状态：固定解状态");
+    std::vector<std::string> points = FileLines(kPoints);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].substr(0, 39), "S1,5416504.000,668415.000,465.000,K7,10");
+    EXPECT_EQ(FileLines(kBlh).size(), 1u);
+    EXPECT_EQ(Doc().m_strNextPointName, CString(L"S2"));
+    ASSERT_EQ(screen->m_points.GetSize(), 1);
+    EXPECT_EQ(screen->m_points[0].dH, 465.0);
+    EXPECT_EQ(screen->m_points[0].strCode, CString(L"K7"));
+
+    // 'A' at a DGPS solution (code 2 as the data view's receivers give
+    // it): the alarm and "差分解"; cancelled, nothing written.
+    fix.nSolution = 2;
+    Feed(fix);
+    m_modals->ExpectDialog(IDD_MEASURE_POINT_STORE).Do(StatusInto(&status)).Click(IDCANCEL);
+    ScreenKey(screen, VK_LEFT);
+    EXPECT_EQ(status, L"差分解");
+    EXPECT_EQ(FileLines(kPoints).size(), 1u);
+    // The store button at code 2 keeps the non-fixed line.
+    m_modals->ExpectDialog(IDD_MEASURE_POINT_STORE).Do(StatusInto(&status)).Click(IDCANCEL);
+    Click(screen, IDC_SP_STORE);
+    EXPECT_EQ(status, L"GPS状态：非固定解状态");
+
+    // No differential signal: 'A' asks, No ends it; the button never asks.
+    Doc().m_bDiffAlive = 0;
+    m_modals->ExpectMessageBox(L"当前无差分信号,确定要存储吗?").Answer(IDNO);
+    ScreenKey(screen, 'A');
+    EXPECT_EQ(m_modals->Pending(), 0);
+    Doc().m_bDiffAlive = 1;
+
+    // 'D': the point and the coordinate library's two lines.
+    fix.nSolution = 10;
+    Feed(fix);
+    m_modals->ExpectDialog(IDD_MEASURE_POINT_STORE).Click(IDOK);
+    ScreenKey(screen, VK_RIGHT);
+    EXPECT_EQ(FileLines(kPoints).size(), 2u);
+    EXPECT_EQ(FileLines(kLib).size(), 2u);
+    EXPECT_EQ(Doc().m_strNextPointName, CString(L"S3"));
+    EXPECT_EQ(screen->m_points.GetSize(), 2);
+    // 'D' only for general points.
+    Doc().m_nStoreType = 1;
+    ScreenKey(screen, VK_RIGHT);
+    Doc().m_nStoreType = 0;
+
+    // The data folder gone: the box, nothing written, the name kept.
+    namespace fs = std::filesystem;
+    fs::remove_all(Host(L"\\Flash Disk\\Jobs\\ruvo\\data"));
+    m_modals->ExpectDialog(IDD_MEASURE_POINT_STORE).Click(IDOK);
+    m_modals->ExpectMessageBox(L"打开文件错误,请检查").Answer(IDOK);
+    Click(screen, IDC_SP_STORE);
+    EXPECT_EQ(Doc().m_strNextPointName, CString(L"S3"));
+    EXPECT_EQ(screen->m_points.GetSize(), 2);
+    EXPECT_EQ(m_modals->Pending(), 0);
+}
+
+// Walking north 1 m a fix with 10 m set: the first fix is the reference,
+// points at 10 m, then 11 m further (the fix after a point is the new
+// reference): 10, 21, 32.
+TEST_F(PointScreenFlowTest, CollectionByDistanceStoresAtTenTwentyOneAndThirtyTwoMetres) {
+    CDialogViewSavePoint* screen = Start([](SystemParams& p) {
+        p.nSaveType = 4;
+        p.szdAutoSaveDis = 10.0;
+    });
+    ASSERT_NE(screen, nullptr);
+    ASSERT_EQ(Doc().m_nStoreType, 4);
+    ASSERT_EQ(Doc().m_nAutoInterval, 10);
+    for (int i = 0; i <= 35; ++i) Feed(FixAt(5416500.0 + i, 668400.0, 10, 0, i));
+    EXPECT_TRUE(FileLines(kPoints).empty());  // not started
+    Frame()->SendMessage(WM_COMMAND, ID_AUTO_COLLECT_START);
+    Doc().m_strNextPointName = L"A1";
+    for (int i = 0; i <= 35; ++i) Feed(FixAt(5416600.0 + i, 668400.0, 10, 1, i));
+    const std::vector<std::string> points = FileLines(kPoints);
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0].substr(0, 14), "A1,5416610.000");
+    EXPECT_EQ(points[1].substr(0, 14), "A2,5416621.000");
+    EXPECT_EQ(points[2].substr(0, 14), "A3,5416632.000");
+    const std::vector<std::string> rtk = FileLines(kRtk);
+    ASSERT_FALSE(rtk.empty());
+    EXPECT_EQ(rtk.back().substr(rtk.back().size() - 7), ",4,2,10") << rtk.back();
+    // Drawn at once and kept on the plan.
+    EXPECT_EQ(screen->m_points.GetSize(), 3);
+
+    // The storage type dialog stops the collection.
+    m_modals->ExpectDialog(IDD_STORE_TYPE).Key(VK_ESCAPE);
+    Click(screen, IDC_SP_STORE_TYPE);
+    EXPECT_FALSE(Doc().m_bAutoCollect);
+    for (int i = 36; i <= 60; ++i) Feed(FixAt(5416600.0 + i, 668400.0, 10, 1, i));
+    EXPECT_EQ(FileLines(kPoints).size(), 3u);
+}
+
+// By time, interval 5: one point per whole second of the day that is a
+// multiple of 5, however many fixes share it; 10:00:04.6 does not count,
+// 10:00:05.2 does.
+TEST_F(PointScreenFlowTest, CollectionByTimeStoresOncePerMultipleOfTheInterval) {
+    CDialogViewSavePoint* screen = Start([](SystemParams& p) {
+        p.nSaveType = 3;
+        p.nAutoSaveTime = 5;
+    });
+    ASSERT_NE(screen, nullptr);
+    Doc().m_bAutoCollect = 1;
+    Feed(FixAt(5416500.0, 668400.0, 10, 0, 4.6));
+    EXPECT_TRUE(FileLines(kPoints).empty());
+    Feed(FixAt(5416500.0, 668400.0, 10, 0, 5.2));
+    EXPECT_EQ(FileLines(kPoints).size(), 1u);
+    // 1 Hz for 20 s, then 5 Hz for 20 s.
+    for (int i = 6; i < 26; ++i) Feed(FixAt(5416500.0, 668400.0, 10, 0, i));
+    EXPECT_EQ(FileLines(kPoints).size(), 5u);
+    for (int i = 0; i < 100; ++i) Feed(FixAt(5416500.0, 668400.0, 10, 0, 26 + i * 0.2));
+    const std::vector<std::string> points = FileLines(kPoints);
+    ASSERT_EQ(points.size(), 9u);
+    const std::vector<std::string> rtk = FileLines(kRtk);
+    EXPECT_EQ(rtk.back().substr(rtk.back().size() - 6), ",4,1,5") << rtk.back();
+
+    // The condition on the solution: codes 1, 5, 6, 9, 10 against each
+    // setting (none for any other setting).
+    const int codes[] = {1, 5, 6, 9, 10};
+    const char* expected[] = {"01111", "00111", "00011", "00001", "00000"};
+    for (int condition = 0; condition <= 4; ++condition) {
+        std::string got;
+        for (int code : codes) got += screens::MeetsAutoCondition(condition, code) ? '1' : '0';
+        EXPECT_EQ(got, expected[condition]) << condition;
+    }
+    Doc().m_sysParams.nAsCondition = 3;
+    SurveyRecord floatFix = FixAt(5416500.0, 668400.0, 10, 5, 0.0);
+    floatFix.nSolution = 9;
+    Feed(floatFix);
+    EXPECT_EQ(FileLines(kPoints).size(), 9u);
+    // An interval of 0 never stores.
+    Doc().m_nAutoCollectInterval = 0;
+    Feed(FixAt(5416500.0, 668400.0, 10, 6, 0.0));
+    EXPECT_EQ(FileLines(kPoints).size(), 9u);
+}
+
+// The screen's drawing settles: the queue runs dry after a fix and after a
+// dialog closes (button 1132's drawing invalidates the view, never the
+// buttons), and fixes arriving under a dialog leave its pixels alone.
+TEST_F(PointScreenFlowTest, TheQueueSettlesAndADialogAboveKeepsItsPixels) {
+    CDialogViewSavePoint* screen = Start();
+    ASSERT_NE(screen, nullptr);
+    Feed(FixAt(5416500.0, 668400.0));
+    Doc().m_curFix = FixAt(5416501.0, 668400.0);
+    ::PostMessage(screen->m_hWnd, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&Doc().m_curFix), 1);
+    EXPECT_TRUE(SettlesWithin(500));
+    screen->GetDlgItem(IDC_SP_STORE_TYPE)->Invalidate();
+    EXPECT_TRUE(SettlesWithin(500));
+
+    bool untouched = false;
+    m_modals->ExpectDialog(IDD_MEASURE_POINT_STORE)
+        .Do([&](HWND dialog) {
+            const Image before = CaptureWindow(dialog);
+            for (int i = 0; i < 20; ++i) {
+                SurveyRecord fix = FixAt(5416500.0 + i * 0.7, 668400.0 + i, 10, 0, i);
+                Doc().m_curFix = fix;
+                ::SendMessage(screen->m_hWnd, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
+            }
+            quorvel::testing::PumpDialogMessages(dialog);
+            untouched = CaptureWindow(dialog) == before;
+        })
+        .Click(IDCANCEL);
+    Click(screen, IDC_SP_STORE);
+    EXPECT_TRUE(untouched);
+    EXPECT_TRUE(SettlesWithin(500));
+}
+
+// The job's points are read at the first fix and after the data file
+// changed, never on every fix.
+TEST_F(PointScreenFlowTest, TheDataFileIsReadOnceAndAgainAfterTheFileChanged) {
+    WriteDevice(kPoints, TenPoints());
+    CDialogViewSavePoint* screen = Start();
+    ASSERT_NE(screen, nullptr);
+    Feed(FixAt(5400016.5, 668022.0));
+    ASSERT_EQ(screen->m_points.GetSize(), 10);
+    WriteDevice(kPoints, "ONLY,1,2,3,K,\r\n");
+    for (int i = 0; i < 5; ++i) Feed(FixAt(5400016.5, 668022.0, 10, 0, i));
+    EXPECT_EQ(screen->m_points.GetSize(), 10);
+    WriteDevice(L"\\Flash Disk\\Jobs\\ruvo\\data\\other.dat", "O1,1,2,3,K,\r\nO2,4,5,6,K,\r\n");
+    Doc().m_strDataFile = L"other.dat";
+    Feed(FixAt(5400016.5, 668022.0));
+    EXPECT_TRUE(screen->m_strLoadedFile.IsEmpty());
+    Feed(FixAt(5400016.5, 668022.0));
+    EXPECT_EQ(screen->m_points.GetSize(), 2);
+    EXPECT_EQ(screen->m_strLoadedFile, CString(L"other.dat"));
+}
+
+// Files a surveyor may bring along, and fixes of odd solution codes: the
+// screen reads what it can and stays usable.
+TEST_F(PointScreenFlowTest, DamagedDataFilesAndOddFixesLeaveTheScreenUsable) {
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xFF);
+    std::string big;
+    while (big.size() < 10u * 1024 * 1024) big += "B,5400001.000,668001.000,1.000,K,10,\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        int points;
+    } files[] = {
+        {"empty", "", 0},
+        {"binary", binary, -1},
+        {"10 MB", big, static_cast<int>(big.size() / 38)},
+        {"short lines", "A\r\nB,1\r\nC,1,2\r\n", 3},
+        {"nan", "N,nan,inf,-nan,K\r\nM,1e400,-1e400,1,K\r\n", 2},
+        {"far away", "FAR,8400000.0,3668000.0,0,K,\r\nNEAR,5400000.0,668000.0,0,K,\r\n", 2},
+    };
+    StartWith([](SystemParams& p) { p.nShowSurveyPoint = -1; });
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        WriteDevice(kPoints, file.bytes);
+        CDialogViewSavePoint* screen = OpenPointScreen();
+        ASSERT_NE(screen, nullptr);
+        Feed(FixAt(5400000.0, 668000.0));
+        if (file.points >= 0) {
+            EXPECT_EQ(screen->m_points.GetSize(), file.points);
+        }
+        for (int i = 0; i < screen->m_points.GetSize(); ++i) {
+            EXPECT_TRUE(std::isfinite(screen->m_points[i].dX));
+            EXPECT_TRUE(std::isfinite(screen->m_points[i].dY));
+        }
+        EXPECT_TRUE(std::isfinite(screen->m_dScale));
+        // The deepest zoom, then a repaint and fixes of every code.
+        while (screen->m_dScale * 70.0 > 0.01)
+            screen->m_dScale = screens::ZoomedIn(screen->m_dScale);
+        Click(screen, IDC_SP_ZOOM_IN);
+        for (int code : {0, 1, 2, 5, 10}) {
+            SurveyRecord fix = FixAt(5400000.0 + code * 0.001, 668000.0);
+            fix.nSolution = code;
+            Feed(fix);
+        }
+        EXPECT_TRUE(SettlesWithin(500));
+        m_modals->ExpectDialog(IDD_MEASURE_POINT_STORE).Click(IDCANCEL);
+        Click(screen, IDC_SP_STORE);
+    }
+    EXPECT_EQ(m_modals->Pending(), 0);
 }
 
 }  // namespace

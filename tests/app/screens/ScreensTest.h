@@ -17,7 +17,7 @@ namespace screenstest {
 inline constexpr LPCTSTR kPoints = L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.dat";
 inline constexpr LPCTSTR kRtk = L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.RTK";
 inline constexpr LPCTSTR kBlh = L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.BLH";
-inline constexpr LPCTSTR kLib = L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.lib";
+inline constexpr LPCTSTR kLib = L"\\Flash Disk\\Jobs\\ruvo\\ruvo.lib";
 
 class ScreensTest : public shelltest::RecordingTest {
   protected:
