@@ -146,26 +146,27 @@ void CDialogViewSavePoint::OnPaint() {
     const int count = static_cast<int>(m_points.GetSize());
     const int shown = p.nShowSurveyPoint < 0 ? count : std::min(p.nShowSurveyPoint, count);
     const screens::PlanMapping map = Mapping();
-    m_screenPoints.RemoveAll();
-    for (int i = count - shown; i < count; ++i) {
-        const PointRecord& point = m_points[i];
+    m_screenPoints.SetSize(shown);
+    for (int i = 0; i < shown; ++i) {
+        const PointRecord& point = m_points[count - shown + i];
         const CPoint at = map.ToScreen(point.dX, point.dY);
-        ScreenPointRecord record;
+        ScreenPointRecord& record = m_screenPoints[i];
         record.m_strName = point.strName;
         record.m_nX = at.x;
         record.m_nY = at.y;
         record.m_strCode = point.strCode;
-        m_screenPoints.Add(record);
     }
     HDC hdc = ::GetDC(m_plan.m_hWnd);
     const CRect plan = PlanClient();
     ::FillRect(hdc, &plan, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    for (int i = 0; i < m_screenPoints.GetSize(); ++i) {
-        const ScreenPointRecord& point = m_screenPoints[i];
-        if (!plan.PtInRect(CPoint(point.m_nX, point.m_nY))) continue;
-        screens::DrawPointLabel(hdc, point.m_nX, point.m_nY,
-                                p.nDisplayType != 0 ? point.m_strCode : point.m_strName,
-                                m_fonts.Small());
+    {
+        screens::PointLabeller labeller(hdc, m_fonts.Small());
+        for (int i = 0; i < m_screenPoints.GetSize(); ++i) {
+            const ScreenPointRecord& point = m_screenPoints[i];
+            if (!plan.PtInRect(CPoint(point.m_nX, point.m_nY))) continue;
+            labeller.Draw(point.m_nX, point.m_nY,
+                          p.nDisplayType != 0 ? point.m_strCode : point.m_strName);
+        }
     }
     screens::DrawNorthArrow(hdc, m_rcDraw, m_fonts.Bold());
     screens::DrawLinkIndicator(hdc, m_rcDraw, m_fix, false, *doc, m_fonts.Bold());

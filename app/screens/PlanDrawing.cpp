@@ -240,18 +240,35 @@ void DrawFixTime(HDC hdc, const CRect& draw, const SurveyRecord& fix, HFONT font
     ::SelectObject(hdc, oldFont);
 }
 
-void DrawPointLabel(HDC hdc, int x, int y, const CString& label, HFONT font) {
-    HGDIOBJ oldPen = ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-    HGDIOBJ oldBrush = ::SelectObject(hdc, ::GetStockObject(WHITE_BRUSH));
-    SmallEllipse(hdc, x, y);
-    ::SelectObject(hdc, oldBrush);
-    ::SelectObject(hdc, oldPen);
-    HGDIOBJ oldFont = ::SelectObject(hdc, font);
-    const int oldMode = ::SetBkMode(hdc, TRANSPARENT);
+PointLabeller::PointLabeller(HDC hdc, HFONT font) : m_hdc(hdc) {
+    m_oldPen = ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+    m_oldBrush = ::SelectObject(hdc, ::GetStockObject(WHITE_BRUSH));
+    m_oldFont = ::SelectObject(hdc, font);
+    m_oldMode = ::SetBkMode(hdc, TRANSPARENT);
+    TEXTMETRIC metrics{};
+    ::GetTextMetrics(hdc, &metrics);
+    m_nTextHeight = metrics.tmHeight;
+}
+
+PointLabeller::~PointLabeller() {
+    ::SetBkMode(m_hdc, m_oldMode);
+    ::SelectObject(m_hdc, m_oldFont);
+    ::SelectObject(m_hdc, m_oldBrush);
+    ::SelectObject(m_hdc, m_oldPen);
+}
+
+// The label in (x + 5, y - 5, x + 45, y + 5), on one line, vertically
+// centred and clipped to that box.
+void PointLabeller::Draw(int x, int y, const CString& label) {
+    SmallEllipse(m_hdc, x, y);
     RECT box = {x + 5, y - 5, x + 45, y + 5};
-    ::DrawText(hdc, label, -1, &box, DT_SINGLELINE | DT_VCENTER);
-    ::SetBkMode(hdc, oldMode);
-    ::SelectObject(hdc, oldFont);
+    ::ExtTextOut(m_hdc, box.left, y - m_nTextHeight / 2, ETO_CLIPPED, &box, label,
+                 static_cast<UINT>(label.GetLength()), nullptr);
+}
+
+void DrawPointLabel(HDC hdc, int x, int y, const CString& label, HFONT font) {
+    PointLabeller labeller(hdc, font);
+    labeller.Draw(x, y, label);
 }
 
 double ZoomedIn(double scale) {

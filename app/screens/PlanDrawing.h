@@ -82,7 +82,22 @@ void DrawNorthArrow(HDC hdc, const CRect& draw, HFONT bold);
 CString ScaleLabel(double metres);
 void DrawScaleBar(HDC hdc, const CRect& draw, double scale, HFONT font);
 void DrawFixTime(HDC hdc, const CRect& draw, const SurveyRecord& fix, HFONT font);
-// A stored point: a circle of radius 2 and its label to the right.
+// Stored points: each a circle of radius 2 and its label to the right.
+// The pen, brush and font are chosen once for all the points drawn.
+class PointLabeller {
+  public:
+    PointLabeller(HDC hdc, HFONT font);
+    ~PointLabeller();
+    PointLabeller(const PointLabeller&) = delete;
+    PointLabeller& operator=(const PointLabeller&) = delete;
+    void Draw(int x, int y, const CString& label);
+
+  private:
+    HDC m_hdc;
+    HGDIOBJ m_oldPen, m_oldBrush, m_oldFont;
+    int m_oldMode;
+    int m_nTextHeight = 0;
+};
 void DrawPointLabel(HDC hdc, int x, int y, const CString& label, HFONT font);
 
 // Zoom in shrinks the scale by 7/8 while scale x 70 is above 0.01; zoom
