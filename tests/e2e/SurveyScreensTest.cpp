@@ -198,7 +198,7 @@ TEST_F(SurveyScreensTest, CollectionByDistanceOnBothScreens) {
         SetSetting("szdAutoSaveDis", "10.000");
         std::vector<std::string> lines;
         double t = 36000.0;
-        for (int i = 0; i < 200; ++i) lines.push_back(Gga(0.0, t += 0.1));
+        for (int i = 0; i < 120; ++i) lines.push_back(Gga(0.0, t += 0.1));
         for (int i = 1; i <= 40; ++i) lines.push_back(Gga(i, t += 0.1));
         for (int i = 0; i < 3000; ++i) lines.push_back(Gga(40.0, t += 0.1));
         Replay(lines, 10);
