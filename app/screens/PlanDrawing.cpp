@@ -248,6 +248,57 @@ PointLabeller::PointLabeller(HDC hdc, HFONT font) : m_hdc(hdc) {
     TEXTMETRIC metrics{};
     ::GetTextMetrics(hdc, &metrics);
     m_nTextHeight = metrics.tmHeight;
+    TakeCircleRuns();
+}
+
+// The circle of radius 2 is the same few pixels at every point: drawn
+// once off the screen, it is kept as runs of outline and interior pixels
+// that each point then fills, which gives the ellipse's very pixels at a
+// fraction of its cost when thousands of points are shown.
+void PointLabeller::TakeCircleRuns() {
+    constexpr int kSize = 9;
+    constexpr int kCentre = 4;
+    constexpr COLORREF kBack = RGB(1, 2, 3);
+    HDC memory = ::CreateCompatibleDC(m_hdc);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(m_hdc, kSize, kSize);
+    if (!memory || !bitmap) {
+        if (bitmap) ::DeleteObject(bitmap);
+        if (memory) ::DeleteDC(memory);
+        return;
+    }
+    HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
+    HBRUSH back = ::CreateSolidBrush(kBack);
+    RECT all = {0, 0, kSize, kSize};
+    ::FillRect(memory, &all, back);
+    ::DeleteObject(back);
+    HGDIOBJ oldPen = ::SelectObject(memory, ::GetStockObject(BLACK_PEN));
+    HGDIOBJ oldBrush = ::SelectObject(memory, ::GetStockObject(WHITE_BRUSH));
+    SmallEllipse(memory, kCentre, kCentre);
+    bool exact = true;
+    for (int y = 0; y < kSize && exact; ++y) {
+        for (int x = 0; x < kSize;) {
+            const COLORREF c = ::GetPixel(memory, x, y);
+            if (c == kBack) {
+                ++x;
+                continue;
+            }
+            if (c != RGB(0, 0, 0) && c != RGB(255, 255, 255)) {
+                exact = false;
+                break;
+            }
+            int end = x + 1;
+            while (end < kSize && ::GetPixel(memory, end, y) == c) ++end;
+            m_circleRuns.push_back({y - kCentre, x - kCentre, end - kCentre, c == RGB(0, 0, 0)});
+            x = end;
+        }
+    }
+    if (!exact) m_circleRuns.clear();
+    m_bCircleRuns = exact && !m_circleRuns.empty();
+    ::SelectObject(memory, oldBrush);
+    ::SelectObject(memory, oldPen);
+    ::SelectObject(memory, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
 }
 
 PointLabeller::~PointLabeller() {
@@ -260,7 +311,16 @@ PointLabeller::~PointLabeller() {
 // The label in (x + 5, y - 5, x + 45, y + 5), on one line, vertically
 // centred and clipped to that box.
 void PointLabeller::Draw(int x, int y, const CString& label) {
-    SmallEllipse(m_hdc, x, y);
+    if (m_bCircleRuns) {
+        HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+        HBRUSH white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+        for (const CircleRun& run : m_circleRuns) {
+            RECT r = {x + run.x0, y + run.dy, x + run.x1, y + run.dy + 1};
+            ::FillRect(m_hdc, &r, run.outline ? black : white);
+        }
+    } else {
+        SmallEllipse(m_hdc, x, y);
+    }
     RECT box = {x + 5, y - 5, x + 45, y + 5};
     ::ExtTextOut(m_hdc, box.left, y - m_nTextHeight / 2, ETO_CLIPPED, &box, label,
                  static_cast<UINT>(label.GetLength()), nullptr);

@@ -5,6 +5,8 @@
 // with its own mapping; the stake-out screens carry their own.
 #pragma once
 
+#include <vector>
+
 #include "platform/base/Collections.h"
 #include "platform/framework/Afx.h"
 #include "receiver/SurveyRecord.h"
@@ -91,8 +93,18 @@ class PointLabeller {
     PointLabeller(const PointLabeller&) = delete;
     PointLabeller& operator=(const PointLabeller&) = delete;
     void Draw(int x, int y, const CString& label);
+    // Whether the circles are filled from runs (else drawn as ellipses).
+    bool FillsRuns() const { return m_bCircleRuns; }
 
   private:
+    struct CircleRun {
+        int dy, x0, x1;  // a row's pixels x0 <= x < x1 from the centre
+        bool outline;    // black outline, else white interior
+    };
+    void TakeCircleRuns();
+
+    std::vector<CircleRun> m_circleRuns;
+    bool m_bCircleRuns = false;
     HDC m_hdc;
     HGDIOBJ m_oldPen, m_oldBrush, m_oldFont;
     int m_oldMode;

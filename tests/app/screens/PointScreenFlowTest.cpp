@@ -558,5 +558,44 @@ TEST_F(PointScreenFlowTest, DamagedDataFilesAndOddFixesLeaveTheScreenUsable) {
     EXPECT_EQ(m_modals->Pending(), 0);
 }
 
+// The stored points' circles are filled from runs taken once: the very
+// pixels of the ellipse, also where they overlap a label or the edge.
+TEST_F(PointScreenFlowTest, StoredPointsAreTheEllipsesPixels) {
+    StartWith(NoChange);
+    HDC screenDc = ::GetDC(nullptr);
+    auto draw = [&](bool labeller) {
+        HDC memory = ::CreateCompatibleDC(screenDc);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screenDc, 40, 16);
+        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        RECT all = {0, 0, 40, 16};
+        ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+        const POINT at[] = {{8, 8}, {11, 9}, {0, 0}, {39, 15}};
+        if (labeller) {
+            screens::PointLabeller points(memory,
+                                          static_cast<HFONT>(::GetStockObject(SYSTEM_FONT)));
+            EXPECT_TRUE(points.FillsRuns());
+            for (const POINT& p : at) points.Draw(p.x, p.y, L"");
+        } else {
+            HGDIOBJ pen = ::SelectObject(memory, ::GetStockObject(BLACK_PEN));
+            HGDIOBJ brush = ::SelectObject(memory, ::GetStockObject(WHITE_BRUSH));
+            for (const POINT& p : at) ::Ellipse(memory, p.x - 2, p.y - 2, p.x + 2, p.y + 2);
+            ::SelectObject(memory, brush);
+            ::SelectObject(memory, pen);
+        }
+        ::SelectObject(memory, old);
+        const Image image = quorvel::gdi::CaptureBitmap(bitmap);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        return image;
+    };
+    const Image runs = draw(true);
+    const Image ellipses = draw(false);
+    ::ReleaseDC(nullptr, screenDc);
+    EXPECT_EQ(runs, ellipses);
+    int drawn = 0;
+    for (uint32_t pixel : runs.pixels) drawn += pixel != runs.pixels[20];
+    EXPECT_GT(drawn, 20);
+}
+
 }  // namespace
 }  // namespace screenstest
