@@ -9,7 +9,7 @@
 #include "app/points/MeasurePointLibDlg.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
-#include "platform/base/Clock.h"
+#include "app/screens/ScreenStore.h"
 #include "res/resource.h"
 
 namespace {
@@ -76,19 +76,10 @@ void CDataView::StoreMeasuredPoint(const CString& status) {
     Invalidate();
 }
 
-// Two presses count only within one minute of the clock. An opening
-// forgets the press the way the view starts, so no single press can open
-// the library afterwards.
+// Two presses count only within one minute of the clock; an opening
+// forgets the press (the survey screens' rule).
 void CDataView::OpenLibraryOnSecondB() {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    if (now.wMinute == m_nKeyMinute && now.wSecond < m_nKeySecond + 3) {
-        m_nKeyMinute = -1;
-        m_nKeySecond = 0;
-        CMeasurePointLibDlg dialog;
-        dialog.DoModal();
-        return;
-    }
-    m_nKeyMinute = now.wMinute;
-    m_nKeySecond = now.wSecond;
+    if (!screens::IsSecondBPress(m_nKeyMinute, m_nKeySecond)) return;
+    CMeasurePointLibDlg dialog;
+    dialog.DoModal();
 }

@@ -165,6 +165,8 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     double m_dAutoRefE = 0.0;
     double m_dAutoPrevN = 0.0;
     double m_dAutoPrevE = 0.0;
+    // Automatic collection by time: the second of the day of the last point.
+    int m_nAutoLastSecond = -1;
 
     // ---- Parameter alarms ----
     BOOL m_bMeridianAlarmOff = 0;

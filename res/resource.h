@@ -1164,3 +1164,24 @@
 #define IDC_FMT_DEPTH_DELETE 1020
 #define IDC_FMT_DEPTH_CLEAR 1021
 #define IDC_FMT_DEPTH_EXT_LABEL 1203
+// The point-measuring screen (form 15118): plan, read-outs, buttons.
+#define IDC_SP_PLAN 1003
+#define IDC_SP_X 1002
+#define IDC_SP_STATUS 1005
+#define IDC_SP_HELP 1009
+#define IDC_SP_H 1011
+#define IDC_SP_DEFAULT 1015
+#define IDC_SP_COORD_LIB 1016
+#define IDC_SP_PDOP 1022
+#define IDC_SP_PARAMS 1024
+#define IDC_SP_VRMS 1025
+#define IDC_SP_RMS 1026
+#define IDC_SP_NAME 1028
+#define IDC_SP_Y 1056
+#define IDC_SP_EXIT 1129
+#define IDC_SP_STORE_TYPE 1132
+#define IDC_SP_ZOOM_ALL 47617
+#define IDC_SP_ZOOM_WINDOW 47621
+#define IDC_SP_ZOOM_OUT 47622
+#define IDC_SP_ZOOM_IN 47624
+#define IDC_SP_STORE 47630

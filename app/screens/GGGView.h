@@ -1,4 +1,5 @@
-// CGGGView: the blank start view of view command 32774.
+// CGGGView: the blank view of the frame's own view command: one fixed
+// banner line (string 61638) and nothing else.
 #pragma once
 
 #include "platform/framework/Afx.h"
