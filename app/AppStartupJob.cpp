@@ -38,8 +38,9 @@ void OpenSettingsFile(CVendropDoc& doc) {
         const SystemParams copy = doc.m_sysParams;
         if (!doc.m_iniFile.WriteSystemParams(doc.m_strJobDir, doc.m_strIniName, copy))
             ShowInformation(IDS_STRING61405);
-    } else if (!doc.m_iniFile.ReadSystemParams(doc.m_strJobDir, doc.m_strIniName,
-                                               &doc.m_sysParams)) {
+    } else if (!doc.ReadIniRecord(doc.m_strJobDir, doc.m_strIniName)) {
+        // The program runs on the default job's values, never on zeros.
+        doc.SetDefaultIniRecord();
         ShowInformation(IDS_STRING61406);
     }
 }
@@ -50,8 +51,8 @@ void OpenParameterFile(CVendropDoc& doc) {
         const CoordSysParams copy = doc.m_coordParams;
         if (!doc.m_iniFile.WriteCoordParams(doc.m_strJobDir, doc.m_strParName, copy))
             ShowInformation(IDS_STRING61264);
-    } else if (!doc.m_iniFile.ReadCoordParams(doc.m_strJobDir, doc.m_strParName,
-                                              &doc.m_coordParams)) {
+    } else if (!doc.ReadParRecord(doc.m_strJobDir, doc.m_strParName)) {
+        doc.SetDefaultParRecord();
         ShowInformation(IDS_STRING61407);
     }
 }

@@ -220,7 +220,6 @@ void CDataView::WriteDepthLine() {
     GetSystemTime(&now);
     DepthSample sample;
     sample.strName.Format(L"%d", doc->m_nPointCounter);
-    doc->m_nPointCounter = static_cast<int>(static_cast<unsigned>(doc->m_nPointCounter) + 1u);
     sample.dDepth = m_depth.dDepth;
     sample.nHour = LocalHour(now.wHour, doc->m_sysParams.nTimeZone);
     sample.nMinute = now.wMinute;
@@ -228,8 +227,14 @@ void CDataView::WriteDepthLine() {
     sample.nYear = now.wYear;
     sample.nMonth = now.wMonth;
     sample.nDay = now.wDay;
-    doc->m_fileWriter.AppendTimedRecord(doc->m_strRawFile, sample);
+    // The counter and the name on the screen move on only for a line that
+    // is in the file.
+    const BOOL written = doc->m_fileWriter.AppendTimedRecord(doc->m_strRawFile, sample);
+    if (written) {
+        doc->m_nPointCounter = static_cast<int>(static_cast<unsigned>(doc->m_nPointCounter) + 1u);
+        m_values.SetAt(L"点名", sample.strName);
+    }
     m_values.SetAt(L"测线", LineName());
-    m_values.SetAt(L"点名", sample.strName);
     m_nIntervalCount = 0;
+    if (CMainFrame* frame = GetMainFrame()) frame->NoteSurveyWrite(written);
 }

@@ -2,6 +2,7 @@
 // layouts are in IniRecords.cpp.
 #include "app/IniFile.h"
 
+#include <cmath>
 #include <string_view>
 
 #include "app/SettingsText.h"
@@ -113,6 +114,7 @@ void CIniFile::WriteInt(const CString& key, int value) {
 }
 
 void CIniFile::WriteDouble(const CString& key, double value) {
+    if (!std::isfinite(value)) return;
     CString line;
     line.Format(L"%s=%.10f\r\n", key, value);
     WriteLine(line);

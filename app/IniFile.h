@@ -15,7 +15,9 @@
 // Writers rewrite the whole file through an atomic replace: a failed write
 // returns FALSE and leaves the previous file as it was. Readers show their
 // own message when the file cannot be loaded and leave the record untouched;
-// absent keys take per-key fallbacks or keep the field's value.
+// absent keys take per-key fallbacks or keep the field's value, and so do
+// numbers of the .ini that are not finite. The document fills its records
+// with the default job's values before it reads them.
 //
 // One object serves the whole program on the user-interface thread; it is
 // not re-entrant.
@@ -57,7 +59,14 @@ class CIniFile {
     BOOL ReadSystemParams(const CString& folder, const CString& fileName, SystemParams* pParams);
     BOOL ReadCoordParams(const CString& folder, const CString& fileName, CoordSysParams* pParams);
 
-    // One line of the file being written ("key=value" and CR LF).
+    // Whether the coordinate engine can work with the parameters: every
+    // number finite; the semi-major axis, the inverse flattening and the
+    // projection's scale (and the plane adjustment's, when it is used)
+    // positive.
+    static BOOL IsUsableCoordParams(const CoordSysParams& params);
+
+    // One line of the file being written ("key=value" and CR LF). A number
+    // that is not finite writes no line: the key reads back as absent.
     void WriteString(const CString& key, const CString& value);
     void WriteInt(const CString& key, int value);
     void WriteDouble(const CString& key, double value);

@@ -4,6 +4,7 @@
 //
 // A key's fallback is what a read stores when the key is absent; keys
 // without one keep the field's value.
+#include <cmath>
 #include <span>
 
 #include "app/IniFile.h"
@@ -224,6 +225,19 @@ void ReadLayout(const CIniFile& ini, R& record, std::span<const IniTableSection<
     }
 }
 
+// A number read as "nan" or "inf" is no setting: the field keeps what it
+// held before the read (the default its reader filled in).
+template <typename R>
+void KeepFiniteNumbers(R& record, const R& before, std::span<const IniTableSection<R>> layout) {
+    for (const IniTableSection<R>& section : layout) {
+        for (const IniField<R>& field : section.fields) {
+            if (field.pDouble == nullptr || std::isfinite(record.*field.pDouble)) continue;
+            const double kept = before.*field.pDouble;
+            record.*field.pDouble = std::isfinite(kept) ? kept : 0.0;
+        }
+    }
+}
+
 // Older receivers' port numbers map onto the current choices.
 int ConvertStoredPort(int port) {
     if (port == 5) return 0;
@@ -274,7 +288,9 @@ BOOL CIniFile::ReadSystemParams(const CString& folder, const CString& fileName,
         AfxMessageBox(L"Read Status Par file failed!", MB_OK);
         return FALSE;
     }
+    const SystemParams before = *pParams;
     ReadLayout<S>(*this, *pParams, kSystemParamLayout);
+    KeepFiniteNumbers<S>(*pParams, before, kSystemParamLayout);
     pParams->Port = ConvertStoredPort(pParams->Port);
     m_sections.clear();
     return TRUE;
@@ -288,5 +304,17 @@ BOOL CIniFile::ReadCoordParams(const CString& folder, const CString& fileName,
     }
     ReadLayout<C>(*this, *pParams, kCoordParamLayout);
     m_sections.clear();
+    return TRUE;
+}
+
+BOOL CIniFile::IsUsableCoordParams(const CoordSysParams& params) {
+    for (const IniTableSection<C>& section : kCoordParamLayout) {
+        for (const IniField<C>& field : section.fields) {
+            if (field.pDouble != nullptr && !std::isfinite(params.*field.pDouble)) return FALSE;
+        }
+    }
+    if (!(params.szdDa > 0.0) || !(params.szdDf > 0.0) || !(params.szdTk > 0.0)) return FALSE;
+    // The plane adjustment's scale counts only where the adjustment is used.
+    if (params.nDifang != 0 && !(params.szdCk1 > 0.0)) return FALSE;
     return TRUE;
 }

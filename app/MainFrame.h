@@ -74,9 +74,14 @@ class CMainFrame : public CFrameWnd {
     // Whether the fix is to be stored as a point in the time and distance
     // modes (the first epoch of the run of the program always is).
     BOOL IsAutoSaveDue(SurveyRecord fix);
-    // The next point name by naming mode nSFNameMode; rewrites "GPSPtNum"
-    // and counts the document's point counter on.
+    // The next point name by naming mode nSFNameMode (taking the counter
+    // up from "GPSPtNum" in mode 1 when it stands at 0).
     void MakePointName(CString& name, int nMode);
+    // The named point is in the file: rewrites "GPSPtNum" and counts the
+    // document's point counter on.
+    void CountPointStored();
+    // Whether a survey line went out; the first failure tells the user.
+    void NoteSurveyWrite(BOOL written);
 
     // ---- Receiver dispatcher (MainFrameDispatch.cpp, MainFrameRelay.cpp) ----
     // A point of the GGA relay: its GGA text, longitude (x), latitude (y)
@@ -141,6 +146,8 @@ class CMainFrame : public CFrameWnd {
     // message was dropped with its window), and which frees the oldest copy.
     std::deque<std::unique_ptr<SurveyRecord>> m_postedFixes;
     BOOL m_bManualRecord = 0;
+    BOOL m_bWriteFailureTold = 0;   // told since the last line that went out
+    BOOL m_bWriteFailureBoxUp = 0;  // that box is on the screen now
     CString m_strLastPointName;
     // The last stored epoch and the previous GGA fix.
     struct EpochMark {

@@ -14,6 +14,7 @@
 #include "app/VendropDoc.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
+#include "pointdata/AppendFile.h"
 #include "res/resource.h"
 
 namespace {
@@ -58,6 +59,16 @@ int ParseCounter(const std::string& text) {
 // receiver sends (not finite, beyond any day) counts as 0.
 double WholeSeconds(double seconds) {
     return std::fabs(seconds) < 1e9 ? std::trunc(seconds) : 0.0;
+}
+
+// A number of the epoch line; one that is not finite (a fix converted
+// with parameters the engine cannot use) leaves its field empty rather
+// than write "nan" into the survey.
+void SetNumber(CString& field, LPCTSTR format, double value) {
+    if (std::isfinite(value))
+        field.Format(format, value);
+    else
+        field.Empty();
 }
 
 }  // namespace
@@ -136,9 +147,13 @@ void CMainFrame::OnStopMeasure() {
     m_sounderPort.Close();
 }
 
+// The line left behind is never left with a torn last line: a record cut
+// short by a power cut or a full store gets its line end here, before the
+// next line's file takes the records.
 void CMainFrame::OnQuickLineChange() {
     CVendropDoc* doc = Doc();
     if (doc == nullptr) return;
+    if (!doc->m_strRawFile.IsEmpty()) CAppendFile::EndTornLineOf(doc->m_strRawFile);
     const int current = doc->m_sysParams.nSFStartID;
     ChooseRawFile(current == INT_MAX ? current : current + 1, L".org");
     if (WriteSettings()) doc->m_nPointCounter = 0;
@@ -173,10 +188,14 @@ void CMainFrame::OnUpdateQuickLineChange(CCmdUI* pCmdUI) {
 
 // ---- The epoch ----
 
+// The name, the counter, "GPSPtNum" and the last stored epoch move on only
+// once the line is in the file: an epoch the store did not take is not a
+// point, and the screen keeps showing the last line that was written.
 void CMainFrame::RecordEpoch() {
     CVendropDoc* doc = Doc();
     if (doc == nullptr) return;
     const SurveyRecord fix = m_fix;
+    const CString keptName = m_record[0];
     FormatSurveyRecord(fix);
     BOOL due = FALSE;
     if (doc->m_sysParams.nCollectMode == 2) {
@@ -185,19 +204,44 @@ void CMainFrame::RecordEpoch() {
     } else {
         due = IsAutoSaveDue(fix);
     }
+    CString name;
     if (due) {
         m_record[25] = L"1";
-        CString name;
         MakePointName(name, doc->m_sysParams.nSFNameMode);
         m_record[0] = name;
-        m_strLastPointName = name;
-        m_lastStored =
-            EpochMark{fix.dX, fix.dY, fix.dGridH, fix.nHour, fix.nMinute, fix.dSecond, 1};
     } else {
         m_record[25] = L"0";
     }
-    doc->m_lastRecord = m_record;
-    doc->m_fileWriter.AppendFieldRecord(doc->m_strRawFile, m_record);
+    const BOOL written = doc->m_fileWriter.AppendFieldRecord(doc->m_strRawFile, m_record);
+    if (written) {
+        if (due) {
+            CountPointStored();
+            m_strLastPointName = name;
+            m_lastStored =
+                EpochMark{fix.dX, fix.dY, fix.dGridH, fix.nHour, fix.nMinute, fix.dSecond, 1};
+        }
+        doc->m_lastRecord = m_record;
+    } else {
+        m_record[0] = keptName;
+    }
+    // Last: the box's modal loop goes on handling the receiver, and the
+    // epochs it brings find the state of this one complete.
+    NoteSurveyWrite(written);
+}
+
+// A store that cannot take the lines is told once, and again only after a
+// line has gone out in between. Never a second box over the first: at 10 Hz
+// the epochs that arrive while it is up are recorded, or lost, without one.
+void CMainFrame::NoteSurveyWrite(BOOL written) {
+    if (written) {
+        m_bWriteFailureTold = 0;
+        return;
+    }
+    if (m_bWriteFailureTold || m_bWriteFailureBoxUp) return;
+    m_bWriteFailureTold = 1;
+    m_bWriteFailureBoxUp = 1;
+    MessageBox(L"文件保存失败,请检查!", kCaption, MB_OK | MB_ICONINFORMATION);
+    m_bWriteFailureBoxUp = 0;
 }
 
 void CMainFrame::FormatSurveyRecord(SurveyRecord fix) {
@@ -206,17 +250,19 @@ void CMainFrame::FormatSurveyRecord(SurveyRecord fix) {
     CStringRecord32& r = m_record;
     CCoordTransform::FormatDate(r[1], fix.nYear, fix.nMonth, fix.nDay, 0);
     CCoordTransform::FormatTimeHMS(r[2], fix.nHour, fix.nMinute, fix.dSecond);
-    r[3].Format(L"%.10f", CCoordTransform::ConvertDmsRadian(fix.dLat * CCoordTransform::kDeg, 0));
-    r[4].Format(L"%.10f", CCoordTransform::ConvertDmsRadian(fix.dLon * CCoordTransform::kDeg, 0));
-    r[5].Format(L"%.3f", fix.dHeight);
-    r[6].Format(L"%.3f", doc->m_dPointAntHeight);
-    r[7].Format(L"%.3f", fix.dX);
-    r[8].Format(L"%.3f", fix.dY);
-    r[9].Format(L"%.3f", fix.dGridH - p.szdSourceAntHgt);
+    SetNumber(r[3], L"%.10f",
+              CCoordTransform::ConvertDmsRadian(fix.dLat * CCoordTransform::kDeg, 0));
+    SetNumber(r[4], L"%.10f",
+              CCoordTransform::ConvertDmsRadian(fix.dLon * CCoordTransform::kDeg, 0));
+    SetNumber(r[5], L"%.3f", fix.dHeight);
+    SetNumber(r[6], L"%.3f", doc->m_dPointAntHeight);
+    SetNumber(r[7], L"%.3f", fix.dX);
+    SetNumber(r[8], L"%.3f", fix.dY);
+    SetNumber(r[9], L"%.3f", fix.dGridH - p.szdSourceAntHgt);
     r[10].Format(L"%d", fix.nSolution);
-    r[11].Format(L"%.3f", fix.dHrms);
-    r[12].Format(L"%.3f", fix.dVrms);
-    r[13].Format(L"%.3f", fix.dDop);
+    SetNumber(r[11], L"%.3f", fix.dHrms);
+    SetNumber(r[12], L"%.3f", fix.dVrms);
+    SetNumber(r[13], L"%.3f", fix.dDop);
     r[14].Empty();
     r[15].Empty();
     r[16].Format(L"%d", fix.nSatsUsed);
@@ -224,12 +270,12 @@ void CMainFrame::FormatSurveyRecord(SurveyRecord fix) {
     static const LPCTSTR kModes[] = {L"TIME", L"DISTANCE", L"", L"SPACE"};
     r[18] = p.nCollectMode >= 0 && p.nCollectMode <= 3 ? kModes[p.nCollectMode] : L"";
     if (p.nCollectMode == 0)
-        r[19].Format(L"%.2f", p.dCollectTime);
+        SetNumber(r[19], L"%.2f", p.dCollectTime);
     else if (p.nCollectMode == 1)
-        r[19].Format(L"%.2f", p.dCollectDis);
+        SetNumber(r[19], L"%.2f", p.dCollectDis);
     else
         r[19].Empty();
-    r[20].Format(L"%.2f", m_depth.dDepth);
+    SetNumber(r[20], L"%.2f", m_depth.dDepth);
     for (int i = 21; i <= 23; ++i) r[i].Empty();
     r[24].Format(L"%d", m_depth.bError);
     for (int i = 26; i < CStringRecord32::kFieldCount; ++i) r[i].Empty();
@@ -269,9 +315,13 @@ void CMainFrame::MakePointName(CString& name, int nMode) {
         name.Format(L"%s-%d", doc->m_sysParams.szSFName.GetString(), doc->m_nPointCounter);
     else
         name.Format(L"%d", doc->m_nPointCounter);
+}
+
+void CMainFrame::CountPointStored() {
+    CVendropDoc* doc = Doc();
     CString text;
     text.Format(L"%d\r\n", doc->m_nPointCounter);
     const std::string bytes = quorvel::ToGbk(text.GetString());
-    quorvel::WriteFileAtomic(counterPath, bytes.data(), bytes.size());
+    quorvel::WriteFileAtomic(doc->m_strJobDir + kPointCounterFile, bytes.data(), bytes.size());
     doc->m_nPointCounter = NextCount(doc->m_nPointCounter);
 }

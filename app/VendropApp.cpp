@@ -7,7 +7,7 @@
 #include "app/ReceiverLinkStart.h"
 #include "app/SplashWnd.h"
 #include "app/VendropDoc.h"
-#include "app/VendropView.h"
+#include "app/screens/VendropView.h"
 #include "platform/framework/DocTemplate.h"
 #include "res/resource.h"
 #include "ui/FileDialogRoot.h"

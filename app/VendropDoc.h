@@ -18,13 +18,13 @@
 #include <atomic>
 
 #include "app/IniFile.h"
-#include "app/PointRecord.h"
-#include "app/ResultFormatRecord.h"
 #include "app/SystemParams.h"
 #include "app/coordsys/ControlPointRow.h"
+#include "app/postproc/ResultFormatRecord.h"
 #include "geodesy/CoordSysParams.h"
 #include "geodesy/CoordTransform.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/PointRecord.h"
 #include "pointdata/StringRecord32.h"
 #include "pointdata/SurveyDocFields.h"
 #include "pointdata/SurveyFileWriter.h"
@@ -57,6 +57,13 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     BOOL SaveCoordParams();
     void SetDefaultIniRecord();
     void SetDefaultParRecord();
+    // A job's .ini and .par into m_sysParams and m_coordParams, each filled
+    // with the default job's values first, so that a key the file lacks
+    // keeps its default. FALSE when the file could not be read (the
+    // reader's box has been shown; the record is as it was). Parameters the
+    // engine cannot use give way to the defaults, with a box that says so.
+    BOOL ReadIniRecord(const CString& folder, const CString& fileName);
+    BOOL ReadParRecord(const CString& folder, const CString& fileName);
     // The shared engine from m_coordParams: ellipsoid, projection, four and
     // seven parameters and the height fit.
     void LoadCoordTransform();
@@ -65,7 +72,7 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     // three characters).
     void SetJobFiles(const CString& jobDir, const CString& iniName);
     // m_coordParams and m_sysParams from a job's files, each failure with
-    // its box; the records keep what a failed reader left.
+    // its box; a file that cannot be read leaves its record as it was.
     void ReadJobRecords(const CString& folder, const CString& iniName);
     // The main window's title after a change of job or data file:
     // "Quorvel <" + data file + ">".
@@ -158,6 +165,8 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     double m_dAutoRefE = 0.0;
     double m_dAutoPrevN = 0.0;
     double m_dAutoPrevE = 0.0;
+    // Automatic collection by time: the second of the day of the last point.
+    int m_nAutoLastSecond = -1;
 
     // ---- Parameter alarms ----
     BOOL m_bMeridianAlarmOff = 0;

@@ -1,6 +1,7 @@
 // The document's job records: the default job, the point-name advance, the
 // job paths, the record writers and the engine loaded from the job's
 // coordinate parameters.
+#include <limits>
 #include <utility>
 
 #include "app/DefaultRecords.h"
@@ -84,6 +85,33 @@ void CVendropDoc::SetDefaultIniRecord() {
 
 void CVendropDoc::SetDefaultParRecord() {
     FillDefaultParRecord(m_coordParams, m_strSoftwareDate);
+}
+
+BOOL CVendropDoc::ReadIniRecord(const CString& folder, const CString& fileName) {
+    const SystemParams before = m_sysParams;
+    SetDefaultIniRecord();
+    if (m_iniFile.ReadSystemParams(folder, fileName, &m_sysParams)) return TRUE;
+    m_sysParams = before;
+    return FALSE;
+}
+
+// The ellipsoid and the projection's scale must come from the file: a .par
+// without them (garbage, no sections) holds no parameters of its own, and
+// the defaults that stand in are said to do so.
+BOOL CVendropDoc::ReadParRecord(const CString& folder, const CString& fileName) {
+    const CoordSysParams before = m_coordParams;
+    SetDefaultParRecord();
+    m_coordParams.szdDa = m_coordParams.szdDf = m_coordParams.szdTk =
+        std::numeric_limits<double>::quiet_NaN();
+    if (!m_iniFile.ReadCoordParams(folder, fileName, &m_coordParams)) {
+        m_coordParams = before;
+        return FALSE;
+    }
+    if (!CIniFile::IsUsableCoordParams(m_coordParams)) {
+        SetDefaultParRecord();
+        AfxMessageBox(L"工程参数文件有误,已使用缺省参数,请检查!", MB_OK | MB_ICONINFORMATION);
+    }
+    return TRUE;
 }
 
 void CVendropDoc::LoadCoordTransform() {

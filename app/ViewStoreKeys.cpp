@@ -6,7 +6,7 @@
 #include "app/points/MeasurePointLibDlg.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
-#include "platform/base/Clock.h"
+#include "app/screens/ScreenStore.h"
 #include "res/resource.h"
 
 namespace {
@@ -48,15 +48,7 @@ void StoreFixFromView(CWnd* pOwner, CVendropDoc& doc, const SurveyRecord& fix) {
 }
 
 void OpenLibraryOnSecondPress(int& minute, int& second) {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    if (now.wMinute == minute && now.wSecond < second + 3) {
-        minute = -1;
-        second = 0;
-        CMeasurePointLibDlg dialog;
-        dialog.DoModal();
-        return;
-    }
-    minute = now.wMinute;
-    second = now.wSecond;
+    if (!screens::IsSecondBPress(minute, second)) return;
+    CMeasurePointLibDlg dialog;
+    dialog.DoModal();
 }

@@ -41,18 +41,25 @@ void InterceptRange(const std::vector<CNamedPoint>& polygon, double slope, doubl
 
 int IntersectLines(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
                    double y4, double& x, double& y) {
-    constexpr double tol = 1e-6;
-    if (std::fabs(x1 - x2) < tol && std::fabs(x3 - x4) < tol) return 0;
-    if (std::fabs(x1 - x2) < tol && std::fabs(y1 - y2) < tol) return 0;
-    if (std::fabs(y3 - y4) < tol && std::fabs(x3 - x4) < tol) return 0;
-    const double d = (y3 - y4) * (x1 - x2) - (y1 - y2) * (x3 - x4);
-    y = ((y3 - y4) * (x1 - x2) * y1 - (y3 - y4) * (y1 - y2) * x1 - (y1 - y2) * (x3 - x4) * y3 +
-         (y3 - y4) * (y1 - y2) * x3) /
-        d;
-    if (std::fabs(y1 - y2) < tol)
-        x = (y - y3) * (x3 - x4) / (y3 - y4) + x3;
-    else
-        x = (y - y1) * (x1 - x2) / (y1 - y2) + x1;
+    constexpr double kCoincident = 1e-6;
+    const bool vertical1 = std::fabs(x1 - x2) < kCoincident;
+    const bool vertical2 = std::fabs(x3 - x4) < kCoincident;
+    if (vertical1 && vertical2) return 0;
+    if (vertical1 && std::fabs(y1 - y2) < kCoincident) return 0;
+    if (std::fabs(y3 - y4) < kCoincident && vertical2) return 0;
+    const double d1 = (y3 - y4) * (x1 - x2);
+    const double d2 = (y1 - y2) * (x3 - x4);
+    const double d = d1 - d2;
+    // Parallel lines: the determinant vanishes against its own terms.
+    if (!(std::fabs(d) > 1e-12 * (std::fabs(d1) + std::fabs(d2)))) return 0;
+    const double yy = ((y3 - y4) * (x1 - x2) * y1 - (y3 - y4) * (y1 - y2) * x1 -
+                       (y1 - y2) * (x3 - x4) * y3 + (y3 - y4) * (y1 - y2) * x3) /
+                      d;
+    const double xx = std::fabs(y1 - y2) < kCoincident ? (yy - y3) * (x3 - x4) / (y3 - y4) + x3
+                                                       : (yy - y1) * (x1 - x2) / (y1 - y2) + x1;
+    if (!std::isfinite(xx) || !std::isfinite(yy)) return 0;
+    x = xx;
+    y = yy;
     return 1;
 }
 
@@ -150,8 +157,7 @@ int CLineLayout::GenerateChannelLines(double width, int side) {
             // end of the first offset segment joins them.
             if (IntersectLines(s.m_ptStart.m_dX, s.m_ptStart.m_dY, s.m_ptEnd.m_dX, s.m_ptEnd.m_dY,
                                t.m_ptStart.m_dX, t.m_ptStart.m_dY, t.m_ptEnd.m_dX, t.m_ptEnd.m_dY,
-                               x, y) == 1 &&
-                std::isfinite(x) && std::isfinite(y))
+                               x, y) == 1)
                 out.push_back(At(x, y));
             else
                 out.push_back(At(s.m_ptEnd.m_dX, s.m_ptEnd.m_dY));

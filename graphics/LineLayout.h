@@ -26,9 +26,11 @@ struct SurveyLineRecord {
 };
 
 // The line through points 1 and 2 met with the line through 3 and 4 (x, y
-// any consistent pair of axes). 0, x and y untouched, when both lines are
-// parallel to the y axis or either is a single point; parallel lines
-// otherwise give a non-finite result, which the caller must test.
+// any consistent pair of axes; tolerance 1e-6), for the channel layout's
+// joins and the calculation tools' line intersection. 0, with x and y
+// untouched, when both lines have constant x, when either line's two
+// points coincide, when the lines are parallel, or when the result is not
+// finite; else 1.
 int IntersectLines(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
                    double y4, double& x, double& y);
 

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -118,12 +119,15 @@ class CRunSession {
     static void CALLBACK EndProgramTimer(HWND, UINT, UINT_PTR id, DWORD);
 
     uint32_t End() {
-        const std::vector<dialogs::ModalInfo> modals = dialogs::RunningModals();
-        if (!modals.empty()) {
-            for (auto it = modals.rbegin(); it != modals.rend(); ++it)
-                if (IsWindow(it->dialog)) EndDialog(it->dialog, IDCANCEL);
-            return 0;
+        // Every thread's boxes end as cancelled, now and whenever one opens
+        // from here on (the program's ending may show its own; a receiver
+        // reader may be in one, and the program's end waits for it).
+        if (!m_modalsCancelled) {
+            m_modalsCancelled = true;
+            dialogs::CancelEveryModal(true);
         }
+        // This thread's ended loops unwind before its ending goes on.
+        if (!dialogs::RunningModals().empty()) return kEndingLookMs;
         // The program's own ending is under way (or about to start).
         if (m_endPending) return kEndingLookMs;
         CWnd* main = AfxGetMainWnd();
@@ -152,6 +156,7 @@ class CRunSession {
     const CSignalWatch& m_signals;
     LauncherHooks m_hooks;
     bool m_ending = false;
+    bool m_modalsCancelled = false;
     bool m_endCalled = false;
     bool m_endPending = false;
     bool m_quitPosted = false;
@@ -188,6 +193,23 @@ bool PrepareRoot(const LaunchOptions& options) {
     for (const auto& [port, path] : options.ports) MapSerialPort(port, path);
     std::printf("quorvel: device root %s\n", root.c_str());
     return true;
+}
+
+// A box of another thread that the ending cancelled returns on its own
+// thread; the program's objects that join such threads at exit (the
+// receiver link's readers) should not find one still inside its box, whose
+// loop would then run while the program's objects are torn down. Any box
+// that opens from here on ends at once.
+void LetOtherThreadsLeaveTheirModals() {
+    constexpr auto kLimit = std::chrono::seconds(2);
+    dialogs::CancelEveryModal(true);
+    const auto start = std::chrono::steady_clock::now();
+    while (!dialogs::AllRunningModals().empty() &&
+           std::chrono::steady_clock::now() - start < kLimit) {
+        // The boxes' threads may send to this one on their way out.
+        win::ServeSentMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 int Usage(const std::string& error) {
@@ -238,6 +260,7 @@ int RunWithSession(const LaunchOptions& options, std::shared_ptr<CScriptRunner> 
         std::printf("quorvel: screen in %s\n", snapshots.LatestPath().c_str());
     std::fflush(stdout);
 
+    dialogs::CancelEveryModal(false);
     CRunSession session(*backend, snapshots, std::move(script), signals, hooks);
     g_session = &session;
     const win::IdleHook previous = win::SetIdleHook(SessionIdle);
@@ -246,6 +269,7 @@ int RunWithSession(const LaunchOptions& options, std::shared_ptr<CScriptRunner> 
     const int status = framework::RunApplication(1, appArgv);
     win::SetIdleHook(previous);
     g_session = nullptr;
+    LetOtherThreadsLeaveTheirModals();
     if (session.ScriptFailed()) return kScriptFailed;
     // A start that never reached the application's loop failed, unless it
     // handed over to the copy already running.

@@ -12,8 +12,10 @@
 //   wait MS              nothing for MS milliseconds
 //   answer "TEXT" OK|CANCEL|YES|NO
 //                        presses a button of the message box whose text holds
-//                        TEXT, waiting up to 10 s for it
-//   expect "TEXT" [MS]   a visible window shows TEXT within MS (default 5000)
+//                        TEXT (of any thread), waiting up to 10 s for it, and
+//                        goes on once the box has closed
+//   expect "TEXT" [MS]   a visible window (of any thread) shows TEXT within MS
+//                        (default 5000)
 //   snapshot FILE.png    the screen as PNG
 //   dump FILE.txt        the window tree as text
 //   quit                 WM_CLOSE to the main window

@@ -18,21 +18,43 @@
 namespace quorvel::launcher {
 namespace {
 
-// How often a waiting `expect` or `answer` looks again.
+// How often a waiting `expect` or `answer` looks again, and how often an
+// answered box is looked at until it has closed.
 constexpr uint32_t kLookIntervalMs = 50;
+constexpr uint32_t kCloseLookMs = 5;
 constexpr int kDragSteps = 8;
-
-// ---- The message box a script sees ----------------------------------------------------
-std::optional<dialogs::ModalInfo> ShownBox(const CString& part = CString()) {
-    // The innermost first: only the innermost loop can end now.
-    const std::vector<dialogs::ModalInfo> modals = dialogs::RunningModals();
-    for (auto it = modals.rbegin(); it != modals.rend(); ++it)
-        if (it->messageBox && IsWindow(it->dialog) && it->text.Find(part) >= 0) return *it;
-    return std::nullopt;
-}
 
 std::string Quoted(const CString& text) {
     return "\"" + ToUtf8(text) + "\"";
+}
+
+// ---- The message box a script sees ----------------------------------------------------
+// Boxes of every thread: a worker's box (a port that cannot be opened) is
+// as much in the way as the UI thread's. The latest first: on one thread
+// only the innermost loop can end now. A box already ended is gone.
+std::optional<dialogs::ModalInfo> ShownBox(const CString& part = CString()) {
+    const std::vector<dialogs::ModalInfo> modals = dialogs::AllRunningModals();
+    for (auto it = modals.rbegin(); it != modals.rend(); ++it)
+        if (it->messageBox && !it->ended && IsWindow(it->dialog) && it->text.Find(part) >= 0)
+            return *it;
+    return std::nullopt;
+}
+
+// The boxes that show instead of the one a script waited for: the program
+// may well have shown another (a receiver that has not yet identified
+// itself gets "GPS主机类型不匹配!" where one that has gets its own box).
+std::string BoxesUp() {
+    std::string texts;
+    for (const dialogs::ModalInfo& info : dialogs::AllRunningModals())
+        if (info.messageBox && !info.ended)
+            texts += (texts.empty() ? "" : ", ") + Quoted(info.text);
+    return texts.empty() ? std::string() : " (the boxes up: " + texts + ")";
+}
+
+bool StillRuns(HWND dialog) {
+    for (const dialogs::ModalInfo& info : dialogs::AllRunningModals())
+        if (info.dialog == dialog && !info.ended) return true;
+    return false;
 }
 
 HWND MainWindow() {
@@ -102,16 +124,29 @@ CScriptRunner::Result CScriptRunner::Input(const ScriptCommand& c) {
     return Done();
 }
 
+// The answer is done once the box has ended: a box of another thread
+// handles the click in its own time, and the next line must not find it
+// still showing.
 CScriptRunner::Result CScriptRunner::Answer(const ScriptCommand& c, uint64_t elapsedMs) {
+    if (m_clicked) {
+        if (!StillRuns(m_clicked)) return Done();
+        // As long again as the box was waited for.
+        if (elapsedMs - m_clickedMs >= c.ms)
+            return Failure("the message box showing " + Quoted(c.text) + " did not close within " +
+                           std::to_string(c.ms) + " ms");
+        return Waiting(kCloseLookMs);
+    }
     if (auto box = ShownBox(c.text)) {
         HWND button = GetDlgItem(box->dialog, c.button);
         if (!button) return Failure("the message box " + Quoted(box->text) + " has no such button");
         PostMessage(button, BM_CLICK, 0, 0);
-        return Done();
+        m_clicked = box->dialog;
+        m_clickedMs = elapsedMs;
+        return Waiting(0);
     }
     if (elapsedMs >= c.ms)
         return Failure("no message box showing " + Quoted(c.text) + " within " +
-                       std::to_string(c.ms) + " ms");
+                       std::to_string(c.ms) + " ms" + BoxesUp());
     return Waiting(static_cast<uint32_t>(std::min<uint64_t>(kLookIntervalMs, c.ms - elapsedMs)));
 }
 
@@ -160,6 +195,7 @@ bool CScriptRunner::TakeNext() {
     if (m_queue.empty()) return false;
     m_current = std::move(m_queue.front());
     m_queue.pop_front();
+    m_clicked = nullptr;
     m_startedMs = ClockNowMs();
     return true;
 }

@@ -3,7 +3,9 @@
 // layer's idle hook), so input reaches modal dialogs as a user's would.
 //
 // Commands come from a whole file at start or, for standard input, line by
-// line from a reader thread. A script fails when `expect` or `answer` waits
+// line from a reader thread. The message boxes and dialogs of every thread
+// of the program are seen (a worker's box, such as the receiver link's
+// "无法打开串口", as much as the UI thread's). A script fails when `expect` or `answer` waits
 // in vain, when input (a key, a character, the stylus, `quit`, `command`)
 // comes while a message box shows, or when a message box is left at the
 // end: the line goes to the standard error stream, the screen to
@@ -18,6 +20,7 @@
 #include <string>
 
 #include "launcher/Script.h"
+#include "platform/base/WinTypes.h"
 
 namespace quorvel::launcher {
 
@@ -61,6 +64,8 @@ class CScriptRunner {
     std::deque<ScriptCommand> m_queue;
     bool m_inputEnded = false;
     std::optional<ScriptCommand> m_current;
+    HWND m_clicked = nullptr;  // the box the current `answer` has clicked
+    uint64_t m_clickedMs = 0;  // when, from the line's start
     uint64_t m_startedMs = 0;
     State m_state = State::kRunning;
 };

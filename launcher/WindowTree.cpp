@@ -1,5 +1,7 @@
 #include "launcher/WindowTree.h"
 
+#include <unistd.h>
+
 #include <vector>
 
 #include "platform/base/Thread.h"
@@ -8,13 +10,16 @@
 namespace quorvel::launcher {
 namespace {
 
-// Windows of other running copies (shared top-level windows) are not ours
-// to look at.
+// The windows of every thread of the program (a worker's message box
+// among them); windows of other running copies (shared top-level windows)
+// are not ours to look at.
 std::vector<HWND> OwnTopLevelWindows() {
     std::vector<HWND> windows;
     EnumWindows(
         [](HWND hwnd, LPARAM param) -> BOOL {
-            if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId())
+            DWORD process = 0;
+            GetWindowThreadProcessId(hwnd, &process);
+            if (process == static_cast<DWORD>(getpid()))
                 reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
             return TRUE;
         },

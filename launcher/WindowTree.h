@@ -9,11 +9,11 @@
 
 namespace quorvel::launcher {
 
-// True when a visible window of this thread (a title, a control, a message
+// True when a visible window of the program, of any thread (a title, a control, a message
 // box's text) shows `text` within its own.
 bool VisibleWindowShows(const CString& text);
 
-// Every top-level window of this thread, front to back, each followed by its
+// Every top-level window of the program (of any thread), front to back, each followed by its
 // children indented two spaces a level: class, id, text, rectangle, styles
 // and state, one line each (UTF-8). A top-level window's state also says
 // whether it is maximized and whether it is the foreground window.

@@ -15,16 +15,25 @@ BOOL CAppendFile::OpenToAppend(const CString& path, BOOL* pCreated) {
         return FALSE;
     }
     if (!Open(path, modeCreate | modeNoTruncate | modeReadWrite)) return FALSE;
+    m_bCreated = missing;
     SeekToEnd();
     if (!EndTornLine()) {
-        Abort();
+        // Two bytes that did not fit: the tail stays as it was.
+        if (m_bCreated) {
+            Abort();
+            DeleteFile(path);
+        } else {
+            Abort();
+        }
         return FALSE;
     }
+    m_keptLength = GetLength();
     m_bFailed = false;
     return TRUE;
 }
 
-// Looks at the last byte only; an empty file needs nothing.
+// Looks at the last byte only; an empty file needs nothing. A CR LF that
+// went out only in part is cut off again.
 BOOL CAppendFile::EndTornLine() {
     const ULONGLONG length = GetLength();
     if (length == 0) return TRUE;
@@ -34,11 +43,13 @@ BOOL CAppendFile::EndTornLine() {
     SeekToEnd();
     if (got != 1) return FALSE;
     if (last == '\n') return TRUE;
-    return Write("\r\n", 2);
+    if (Write("\r\n", 2)) return TRUE;
+    SetLength(length);
+    return FALSE;
 }
 
 BOOL CAppendFile::AppendLine(const CString& line) {
-    if (!IsOpen()) return FALSE;
+    if (!IsOpen() || m_bFailed) return FALSE;
     std::string bytes = quorvel::ToGbk(line.GetString());
     bytes += "\r\n";
     const BOOL written = Write(bytes.data(), static_cast<UINT>(bytes.size()));
@@ -48,8 +59,20 @@ BOOL CAppendFile::AppendLine(const CString& line) {
 
 BOOL CAppendFile::CloseAppended() {
     if (!IsOpen()) return FALSE;
+    const bool failed = m_bFailed || HasWriteError();
+    if (failed) SetLength(m_keptLength);
+    const CString path = GetFilePath();
     Close();
-    const bool ok = !m_bFailed && !HasWriteError();
+    const bool ok = !failed && !HasWriteError();
+    if (!ok && m_bCreated && m_keptLength == 0) DeleteFile(path);
     m_bFailed = true;
     return ok ? TRUE : FALSE;
+}
+
+BOOL CAppendFile::EndTornLineOf(const CString& path) {
+    const DWORD attributes = GetFileAttributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return TRUE;
+    CAppendFile file;
+    if (!file.OpenToAppend(path)) return FALSE;
+    return file.CloseAppended();
 }

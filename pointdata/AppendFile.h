@@ -7,6 +7,12 @@
 // or a full store) first gets CR LF, so the next record starts a line of its
 // own instead of being glued to the torn tail.
 //
+// A call that could not write everything takes back what it did write: the
+// file is cut back to its length before the call's first line (after the CR
+// LF of a torn tail), and a file the call created is removed again, so a
+// full store leaves no torn record behind and a file that is there always
+// has the header its creator wrote.
+//
 // A file marked read-only is refused as the device refuses to open it for
 // writing, even where the host would let the process write it.
 #pragma once
@@ -24,10 +30,17 @@ class CAppendFile : public CFile {
     // length; FALSE when the file is not open or not every byte went out.
     BOOL AppendLine(const CString& line);
     // Closes; TRUE when the open, every write since and the close succeeded.
+    // Otherwise what this opening wrote is taken back.
     BOOL CloseAppended();
+
+    // Ends a torn last line of an existing file with CR LF; a missing or
+    // whole file is left as it is. FALSE when the tail stays torn.
+    static BOOL EndTornLineOf(const CString& path);
 
   private:
     BOOL EndTornLine();
 
     bool m_bFailed = true;
+    bool m_bCreated = false;
+    ULONGLONG m_keptLength = 0;  // the length a failed call cuts back to
 };

@@ -15,6 +15,7 @@ namespace convert {
 
 bool CLineReader::Next(std::wstring& line) {
     if (m_ended) return false;
+    m_rest = m_next;
     const char* begin = m_bytes.data() + m_next;
     const void* lf = std::memchr(begin, '\n', m_bytes.size() - m_next);
     if (lf == nullptr) {
@@ -33,22 +34,82 @@ bool CLineReader::Next(std::wstring& line) {
         return false;
     }
     line.pop_back();
+    m_rest = m_next;
     return true;
 }
 
-void CutFields(const std::wstring& line, std::wstring_view* fields, int count) {
-    const std::wstring_view all(line);
+bool CLineReader::NextBytes(std::string_view& line) {
+    if (m_ended) return false;
+    m_rest = m_next;
+    const char* begin = m_bytes.data() + m_next;
+    const void* lf = std::memchr(begin, '\n', m_bytes.size() - m_next);
+    if (lf == nullptr || static_cast<const char*>(lf) == begin ||
+        static_cast<const char*>(lf)[-1] != '\r') {
+        std::wstring wide;
+        if (!Next(wide)) return false;
+        m_scratch.clear();
+        AppendGbk(m_scratch, wide);
+        line = m_scratch;
+        return true;
+    }
+    const size_t length = static_cast<const char*>(lf) - begin;
+    if (length == 1) {  // a CR alone: the empty line
+        m_ended = true;
+        return false;
+    }
+    m_next += length + 1;
+    m_rest = m_next;
+    line = std::string_view(begin, length - 1);
+    return true;
+}
+
+namespace {
+
+template <class Char>
+void CutAtCommas(std::basic_string_view<Char> all, std::basic_string_view<Char>* fields,
+                 int count) {
     size_t start = 0;
     for (int i = 0; i < count; ++i) {
         if (start > all.size()) {
-            fields[i] = std::wstring_view();
+            fields[i] = std::basic_string_view<Char>();
             continue;
         }
-        const size_t comma = all.find(L',', start);
-        const size_t end = comma == std::wstring_view::npos ? all.size() : comma;
+        const size_t comma = all.find(Char(','), start);
+        const size_t end = comma == std::basic_string_view<Char>::npos ? all.size() : comma;
         fields[i] = all.substr(start, end - start);
         start = end + 1;
     }
+}
+
+}  // namespace
+
+void CutFields(const std::wstring& line, std::wstring_view* fields, int count) {
+    CutAtCommas(std::wstring_view(line), fields, count);
+}
+
+void CutFields(std::string_view line, std::string_view* fields, int count) {
+    CutAtCommas(line, fields, count);
+}
+
+double FieldNumber(std::string_view field, bool* bNumber) {
+    if (bNumber != nullptr) *bNumber = false;
+    if (field.empty()) return 0.0;
+    // A copy ends the text where the field ends.
+    char small[64];
+    std::string large;
+    const char* text = small;
+    if (field.size() < sizeof small) {
+        std::memcpy(small, field.data(), field.size());
+        small[field.size()] = '\0';
+    } else {
+        large.assign(field);
+        text = large.c_str();
+    }
+    char* end = nullptr;
+    const double value = strtod_c(text, &end);
+    if (!std::isfinite(value)) return 0.0;
+    if (bNumber != nullptr) *bNumber = end != text;
+    return value;
 }
 
 double FieldNumber(std::wstring_view field) {
@@ -78,7 +139,15 @@ void AppendGbk(std::string& out, std::wstring_view text) {
                                quorvel::detail::DefaultChar(), nullptr);
 }
 
+void AppendWide(std::wstring& out, std::string_view bytes) {
+    quorvel::detail::WideSink sink(&out);
+    quorvel::detail::DecodeGbk(reinterpret_cast<const unsigned char*>(bytes.data()),
+                               static_cast<int64_t>(bytes.size()), sink, false);
+}
+
 void AppendFixed(std::string& out, double value, int decimals) {
+    // No "nan" or "inf" in a result file: such a value leaves its field empty.
+    if (!std::isfinite(value)) return;
     // The longest is a 309-digit double with its sign, point and decimals.
     char text[400];
     const auto result =

@@ -28,23 +28,40 @@ namespace convert {
 
 class CLineReader {
   public:
-    explicit CLineReader(const std::string& bytes) : m_bytes(bytes) {}
+    explicit CLineReader(std::string_view bytes) : m_bytes(bytes) {}
     // The next line; FALSE at the first empty line or when no LF is left.
     bool Next(std::wstring& line);
+    // The same lines as 8-bit text, undecoded: a line that ends with the CR
+    // LF this program writes is the bytes before the CR; any other line is
+    // decoded, loses its last character and is encoded again. The view
+    // lasts until the next call.
+    bool NextBytes(std::string_view& line);
+    // The offset of the first byte that no line given by Next came from:
+    // after the last line, where the first empty line or the text without
+    // an LF begins.
+    size_t Rest() const { return m_rest; }
 
   private:
-    const std::string& m_bytes;
+    std::string_view m_bytes;
     size_t m_next = 0;
+    size_t m_rest = 0;
+    std::string m_scratch;
     bool m_ended = false;
 };
 
 // Cuts `line` into `count` fields. The views point into `line`.
 void CutFields(const std::wstring& line, std::wstring_view* fields, int count);
+// The same on 8-bit text (a comma byte is never part of a two-byte
+// character).
+void CutFields(std::string_view line, std::string_view* fields, int count);
 
 // The number at the start of a field cut from a line (the field ends at a
 // comma or at the line's end, where reading stops anyway); 0 when there is
 // none or it is not finite.
 double FieldNumber(std::wstring_view field);
+// The same on a field of 8-bit text; `bNumber` (when given) tells whether
+// a finite number starts the field at all.
+double FieldNumber(std::string_view field, bool* bNumber = nullptr);
 // The number at the start of any text, copied first so that nothing after
 // the view is read.
 double TextNumber(std::wstring_view text);
@@ -58,7 +75,10 @@ bool IsRemark(const std::wstring& line);
 // Appends text in the device code page; characters it cannot hold become
 // "?".
 void AppendGbk(std::string& out, std::wstring_view text);
-// "%.<decimals>f" as the C library prints it in the "C" locale.
+// Appends 8-bit text in the device code page, decoded.
+void AppendWide(std::wstring& out, std::string_view bytes);
+// "%.<decimals>f" as the C library prints it in the "C" locale; nothing for
+// a value that is not finite.
 void AppendFixed(std::string& out, double value, int decimals);
 inline void AppendLineEnd(std::string& out) {
     out += "\r\n";

@@ -48,25 +48,34 @@ bool CorrectionsInUse(const CoordSysParams& p) {
            std::fabs(p.szdCorrectionH) > 0.001;
 }
 
-CRtkToGridConverter::CRtkToGridConverter(const CoordSysParams& params, const GridShift& shift,
-                                         BOOL bCorrections, int decimals)
-    : m_params(params), m_shift(shift), m_bCorrections(bCorrections), m_nDecimals(decimals) {
+CGridChain::CGridChain(const CoordSysParams& params, const GridShift& shift, BOOL bCorrections)
+    : m_params(params), m_shift(shift), m_bCorrections(bCorrections) {
     LoadHeightFit(m_engine, m_params);
 }
 
+void CGridChain::ToGrid(double packedLat, double packedLon, double height, double& x, double& y,
+                        double& h) {
+    m_engine.Wgs84ToGrid(coordsys::PackedToDegrees(packedLat), coordsys::PackedToDegrees(packedLon),
+                         height, m_params, x, y, h);
+    x += m_shift.dx;
+    y += m_shift.dy;
+    h += m_shift.dh;
+    if (m_bCorrections) {
+        x += m_params.szdCorrectionX;
+        y += m_params.szdCorrectionY;
+        h += m_params.szdCorrectionH;
+    }
+    if (m_params.nNiheMode == 1) h -= m_engine.HeightAnomaly(x, y);
+}
+
+CRtkToGridConverter::CRtkToGridConverter(const CoordSysParams& params, const GridShift& shift,
+                                         BOOL bCorrections, int decimals)
+    : m_chain(params, shift, bCorrections), m_nDecimals(decimals) {}
+
 CRtkToGridConverter::GridPoint CRtkToGridConverter::ToGrid(const std::wstring_view* f) {
     GridPoint p;
-    m_engine.Wgs84ToGrid(PackedDegrees(f[kLat]), PackedDegrees(f[kLon]), FieldNumber(f[kHeight]),
-                         m_params, p.x, p.y, p.h);
-    p.x += m_shift.dx;
-    p.y += m_shift.dy;
-    p.h += m_shift.dh;
-    if (m_bCorrections) {
-        p.x += m_params.szdCorrectionX;
-        p.y += m_params.szdCorrectionY;
-        p.h += m_params.szdCorrectionH;
-    }
-    if (m_params.nNiheMode == 1) p.h -= m_engine.HeightAnomaly(p.x, p.y);
+    m_chain.ToGrid(FieldNumber(f[kLat]), FieldNumber(f[kLon]), FieldNumber(f[kHeight]), p.x, p.y,
+                   p.h);
     return p;
 }
 

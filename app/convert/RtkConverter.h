@@ -45,6 +45,21 @@ struct GridShift {
     double dh = 0.0;
 };
 
+// One raw position (packed ddd.mmss latitude and longitude, ellipsoidal
+// height) through the chain of steps 1 to 4 above; shared with the
+// post-processing of the raw epoch files.
+class CGridChain {
+  public:
+    CGridChain(const CoordSysParams& params, const GridShift& shift, BOOL bCorrections);
+    void ToGrid(double packedLat, double packedLon, double height, double& x, double& y, double& h);
+
+  private:
+    CoordSysParams m_params;
+    CCoordTransform m_engine;
+    GridShift m_shift;
+    BOOL m_bCorrections;
+};
+
 class CRtkToGridConverter : public CLineConverter {
   public:
     // `decimals`: of x and y in the result line (3 or 4).
@@ -64,10 +79,7 @@ class CRtkToGridConverter : public CLineConverter {
     static void ApplyOffset(const std::wstring_view* fields, GridPoint& p);
     bool Smooth(const std::wstring_view* fields, GridPoint& p);
 
-    CoordSysParams m_params;
-    CCoordTransform m_engine;
-    GridShift m_shift;
-    BOOL m_bCorrections;
+    CGridChain m_chain;
     int m_nDecimals;
     std::vector<GridPoint> m_group;
     int m_nWritten = 0;

@@ -1,7 +1,7 @@
 #include "app/coordsys/AddCtrlPointDlg.h"
 
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 

@@ -3,8 +3,8 @@
 #include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 

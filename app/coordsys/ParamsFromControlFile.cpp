@@ -7,17 +7,13 @@
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "platform/base/Parse.h"
+#include "pointdata/ControlPoints.h"
 #include "pointdata/StoredLines.h"
 #include "res/resource.h"
 
 namespace {
 
-constexpr int kMaxRows = 50;
-
-// A field that is no number, or not a finite one, reads as 0.
-double Number(const CString& line, int field) {
-    return ReadNumber(StoredField(line, field));
-}
+constexpr int kMaxRows = static_cast<int>(pointdata::kMaxControlRows);
 
 // "%.4f" and back: the rows hold what a printed coordinate would hold.
 double Rounded4(double value) {
@@ -26,21 +22,24 @@ double Rounded4(double value) {
     return wcstod_c(text.GetString(), nullptr);
 }
 
+// The fields as the control-point library reads them; a field that is no
+// number, or not a finite one, reads as 0.
 ControlPointRow ReadRow(const CString& line, const CCoordTransform& engine) {
+    const std::vector<CString> f = pointdata::ParseCotLine(line);
     ControlPointRow row;
-    const double lat = coordsys::PackedToDegrees(Number(line, 4));
-    const double lon = coordsys::PackedToDegrees(Number(line, 5));
+    const double lat = coordsys::PackedToDegrees(ReadNumber(f[4]));
+    const double lon = coordsys::PackedToDegrees(ReadNumber(f[5]));
     double x = 0.0;
     double y = 0.0;
     engine.TransverseMercatorForward(lat, lon, x, y);
     row.x = Rounded4(x);
     row.y = Rounded4(y);
-    row.h = Number(line, 6);
-    row.dKnownX = Number(line, 1);
-    row.dKnownY = Number(line, 2);
-    row.dKnownH = Number(line, 3);
-    row.bPlane = StoredField(line, 9) == L"Y" ? 1 : 0;
-    row.bHeight = StoredField(line, 10) == L"Y" ? 1 : 0;
+    row.h = ReadNumber(f[6]);
+    row.dKnownX = ReadNumber(f[1]);
+    row.dKnownY = ReadNumber(f[2]);
+    row.dKnownH = ReadNumber(f[3]);
+    row.bPlane = f[9] == L"Y" ? 1 : 0;
+    row.bHeight = f[10] == L"Y" ? 1 : 0;
     return row;
 }
 
@@ -117,22 +116,45 @@ void SolveHeight(CCoordTransform& engine, const CArray<ControlPointRow>& rows,
 
 }  // namespace
 
-int ComputeParamsFromControlFile(CVendropDoc& doc, CoordSysParams& params, double& dx, double& dy,
-                                 double& dh, int& planeMode, int& heightMode) {
-    CFile file;
-    CString text;
-    if (!LoadSettingsText(file, doc.m_strPostFile, CFile::modeRead, text)) {
-        AfxMessageBox(IDS_STRING61410, MB_OK | MB_ICONINFORMATION);
-        return 0;
-    }
-    const CoordSysParams& job = doc.m_coordParams;
+namespace {
+
+CCoordTransform JobEngine(const CoordSysParams& job) {
     CCoordTransform engine;
     engine.SetEllipsoid(job.szdDa, job.szdDf);
     engine.SetProjection(job.szlTx, job.szlTy, job.szdCenter, job.szdTk, job.szdTlon, job.szdTHigh);
-    doc.m_ctrlRows.RemoveAll();
-    for (const CString& line : SplitStoredLines(text, kMaxRows))
-        doc.m_ctrlRows.Add(ReadRow(line, engine));
-    SolvePlane(engine, doc.m_ctrlRows, params, dx, dy, planeMode);
-    SolveHeight(engine, doc.m_ctrlRows, doc.m_sysParams, params, dh, heightMode);
+    return engine;
+}
+
+}  // namespace
+
+BOOL ReadControlPointRows(const CString& path, const CoordSysParams& job,
+                          CArray<ControlPointRow>& rows) {
+    rows.RemoveAll();
+    CFile file;
+    CString text;
+    if (!LoadSettingsText(file, path, CFile::modeRead, text)) return FALSE;
+    const CCoordTransform engine = JobEngine(job);
+    for (const CString& line : SplitStoredLines(text, kMaxRows)) rows.Add(ReadRow(line, engine));
+    return TRUE;
+}
+
+void SolveControlPointRows(const CArray<ControlPointRow>& rows, const CoordSysParams& job,
+                           const SystemParams& settings, CoordSysParams& params, double& dx,
+                           double& dy, double& dh, int& planeMode, int& heightMode) {
+    CCoordTransform engine = JobEngine(job);
+    SolvePlane(engine, rows, params, dx, dy, planeMode);
+    SolveHeight(engine, rows, settings, params, dh, heightMode);
+}
+
+int ComputeParamsFromControlFile(CVendropDoc& doc, CoordSysParams& params, double& dx, double& dy,
+                                 double& dh, int& planeMode, int& heightMode) {
+    CArray<ControlPointRow> rows;
+    if (!ReadControlPointRows(doc.m_strPostFile, doc.m_coordParams, rows)) {
+        AfxMessageBox(IDS_STRING61410, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+    doc.m_ctrlRows.Copy(rows);
+    SolveControlPointRows(doc.m_ctrlRows, doc.m_coordParams, doc.m_sysParams, params, dx, dy, dh,
+                          planeMode, heightMode);
     return 1;
 }

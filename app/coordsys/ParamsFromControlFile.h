@@ -26,9 +26,24 @@
 // read, with every output untouched.
 #pragma once
 
+#include "app/SystemParams.h"
+#include "app/coordsys/ControlPointRow.h"
 #include "geodesy/CoordSysParams.h"
+#include "platform/base/CArray.h"
 
 class CVendropDoc;
+
+// The rows of the control-point file at `path` (at most 50), projected on
+// `job`'s ellipsoid and projection as above; FALSE, with `rows` emptied,
+// when the file cannot be read. No message.
+BOOL ReadControlPointRows(const CString& path, const CoordSysParams& job,
+                          CArray<ControlPointRow>& rows);
+
+// The plane and height results of `rows` as above, on `job`'s ellipsoid
+// and projection, with the fit settings of `settings`.
+void SolveControlPointRows(const CArray<ControlPointRow>& rows, const CoordSysParams& job,
+                           const SystemParams& settings, CoordSysParams& params, double& dx,
+                           double& dy, double& dh, int& planeMode, int& heightMode);
 
 int ComputeParamsFromControlFile(CVendropDoc& doc, CoordSysParams& params, double& dx, double& dy,
                                  double& dh, int& planeMode, int& heightMode);

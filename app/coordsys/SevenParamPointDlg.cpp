@@ -1,8 +1,8 @@
 #include "app/coordsys/SevenParamPointDlg.h"
 
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 

@@ -41,10 +41,9 @@ void CVendropDoc::SetJobFiles(const CString& jobDir, const CString& iniName) {
 // Each reader shows its own box first when its file cannot be read; the
 // record keeps what it held.
 void CVendropDoc::ReadJobRecords(const CString& folder, const CString& iniName) {
-    if (!m_iniFile.ReadCoordParams(folder, WithExtension(iniName, L"par"), &m_coordParams))
+    if (!ReadParRecord(folder, WithExtension(iniName, L"par")))
         AfxMessageBox(IDS_STRING61616, MB_OK | MB_ICONINFORMATION);
-    if (!m_iniFile.ReadSystemParams(folder, iniName, &m_sysParams))
-        AfxMessageBox(IDS_STRING61617, MB_OK | MB_ICONINFORMATION);
+    if (!ReadIniRecord(folder, iniName)) AfxMessageBox(IDS_STRING61617, MB_OK | MB_ICONINFORMATION);
 }
 
 void CVendropDoc::ShowJobTitle() {

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "app/coordsys/CoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 

@@ -9,6 +9,7 @@
 #include "app/FrameMessages.h"
 #include "app/MainFrame.h"
 #include "app/VendropDoc.h"
+#include "app/screens/PlanDrawing.h"
 #include "graphics/DrawCircle.h"
 #include "graphics/DrawingFiles.h"
 #include "res/resource.h"
@@ -170,12 +171,7 @@ void CGraphView::DrawNorthArrow(CDC* pDC) {
 void CGraphView::DrawLinkIndicator(CDC* pDC, BOOL bBars) {
     const int l = m_rcDraw.left, t = m_rcDraw.top;
     const int age = m_fix.nAux;
-    int level = 0;
-    if (bBars && age >= 1 && age <= 3)
-        level = 10;
-    else if (bBars && age >= 4 && age <= 8)
-        level = 10 - age;
-    const int bars = static_cast<int>(level * 0.8);
+    const int bars = bBars ? static_cast<int>(screens::LinkLevel(age) * 0.8) : 0;
     // One row taller than the bars reach: a rectangle without outline stops
     // a row short, which would leave the bars' bottom row behind when the
     // level drops.

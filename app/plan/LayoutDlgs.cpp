@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/coordsys/CoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "platform/base/Parse.h"
 #include "res/resource.h"
 

@@ -11,8 +11,8 @@
 
 #include <vector>
 
-#include "app/PointRecord.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/PointRecord.h"
 #include "ui/OwnerDrawButton.h"
 
 class CPickPointDlg : public CDialog {

@@ -5,7 +5,7 @@
 
 namespace points {
 
-BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed) {
+BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed, BOOL bLibrary) {
     CSurveyFileWriter& writer = doc.m_fileWriter;
     BOOL written = TRUE;
     if (bSmoothed) {
@@ -15,6 +15,7 @@ BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed) {
     } else {
         written &= writer.AppendMeasuredPoint();
         written &= writer.AppendRtkRecord(FALSE);
+        if (bLibrary) written &= writer.AppendLibRecords();
     }
     if (!written) {
         ::MessageBox(pOwner ? pOwner->GetSafeHwnd() : nullptr, L"打开文件错误,请检查", L"提示",

@@ -14,9 +14,10 @@ namespace points {
 // The document's m_strPointName, m_strPointCode, m_dPointAntHeight and
 // m_storeFix as they stand. bSmoothed: one .RTK line per collected epoch
 // and the measured-point line (the epoch list is emptied afterwards);
-// otherwise the measured-point line, then the .RTK and .BLH lines. On
+// otherwise the measured-point line, then the .RTK and .BLH lines, and with
+// bLibrary the point's two lines in the job's coordinate library. On
 // success the stored name is remembered and the next one proposed.
-BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed);
+BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed, BOOL bLibrary = FALSE);
 
 // After the measured-point store dialog's IDOK: its name, code and
 // vertical antenna height into the document, then the writer sequence

@@ -2,12 +2,14 @@
 #include "platform/base/ThreadSignal.h"
 
 #include <poll.h>
+#include <sched.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <unordered_map>
 
 #include "platform/base/Clock.h"
@@ -28,7 +30,33 @@ Registry& Threads() {
 }
 
 std::atomic<DWORD> g_nextThreadId{1};
+
 std::atomic<void (*)()> g_sentMessageHook{nullptr};
+
+// Long enough for a thread that answers at once to answer, even one that
+// has first to wake up (tens of microseconds on an idle machine); a miss
+// costs no more than that.
+constexpr int64_t kSpinNs = 50'000;
+// Hand-offs further apart than this are no exchange worth spinning for.
+constexpr int64_t kExchangeNs = 1'000'000;
+
+// When the calling thread last came out of a wait: a kick it gives soon
+// after tells the kicked thread that it answers at once once awake.
+thread_local int64_t t_wokeNs = 0;
+
+int64_t MonotonicNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+inline void CpuRelax() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#elif defined(__aarch64__)
+    asm volatile("yield");
+#endif
+}
 
 // The calling thread's identity and signal; the signal is released when the
 // thread ends, so ThreadSignalOf stops finding it.
@@ -65,7 +93,10 @@ ThreadSignal::~ThreadSignal() {
 
 void ThreadSignal::Kick() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_kickPending = true;
+    const int64_t now = MonotonicNs();
+    m_lastKickNs.store(now, std::memory_order_relaxed);
+    m_lastKickerBusyNs.store(t_wokeNs != 0 ? now - t_wokeNs : INT64_MAX, std::memory_order_relaxed);
+    m_kickPending.store(true, std::memory_order_release);
     const uint64_t one = 1;
     [[maybe_unused]] ssize_t n = write(m_fd, &one, sizeof(one));
 }
@@ -84,11 +115,28 @@ void ThreadSignal::DrainLocked() {
 }
 
 bool ThreadSignal::TakeKick() {
+    // A kick sets the flag before it writes the eventfd, so a kick missed
+    // here still wakes the poll that follows.
+    if (!m_kickPending.load(std::memory_order_acquire)) return false;
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_kickPending) return false;
-    m_kickPending = false;
+    if (!m_kickPending.load(std::memory_order_relaxed)) return false;
+    m_kickPending.store(false, std::memory_order_relaxed);
     DrainLocked();
     return true;
+}
+
+// Between looks the core is offered to whoever else is ready: on a busy
+// machine that may be the very thread whose kick this one waits for.
+bool ThreadSignal::SpinForKick() const {
+    const int64_t until = MonotonicNs() + kSpinNs;
+    for (unsigned i = 1;; ++i) {
+        if (m_kickPending.load(std::memory_order_acquire)) return true;
+        if ((i & 15) == 0) {
+            if (MonotonicNs() >= until) return false;
+            sched_yield();
+        }
+        CpuRelax();
+    }
 }
 
 bool ThreadSignal::Wait(uint64_t deadlineMs) {
@@ -96,11 +144,34 @@ bool ThreadSignal::Wait(uint64_t deadlineMs) {
 }
 
 ThreadSignal::Result ThreadSignal::WaitFd(int fd, short events, uint64_t deadlineMs) {
+    const int64_t began = MonotonicNs();
+    bool spun = false;
     for (;;) {
-        if (TakeKick()) return Result::kKicked;
+        if (TakeKick()) {
+            t_wokeNs = MonotonicNs();
+            // Spin next time when the kick came soon (one already pending
+            // counts), or when it came from a thread that gave it at once
+            // after its own wake-up: two threads that both slept pay two
+            // wake-ups per hand-off, and would otherwise never see a kick
+            // come soon enough to start spinning again.
+            const int64_t latency = m_lastKickNs.load(std::memory_order_relaxed) - began;
+            const int64_t busy = m_lastKickerBusyNs.load(std::memory_order_relaxed);
+            m_spinNext = latency <= kSpinNs || (busy <= kSpinNs && latency <= kExchangeNs);
+            return Result::kKicked;
+        }
         detail::ClockWait clockWait(*this, deadlineMs);
         int timeout = -1;
-        if (!clockWait.Timeout(&timeout)) return Result::kDeadline;
+        if (!clockWait.Timeout(&timeout)) {
+            t_wokeNs = MonotonicNs();
+            m_spinNext = false;
+            return Result::kDeadline;
+        }
+        // Only waits for a kick alone spin, and never on the virtual clock,
+        // whose waiters must block for time to move.
+        if (!spun && m_spinNext && fd < 0 && timeout != 0 && !IsVirtualClock()) {
+            spun = true;
+            if (SpinForKick()) continue;
+        }
         pollfd fds[2] = {{m_fd, POLLIN, 0}, {fd, events, 0}};
         m_progress->blocked.store(true);
         detail::NoteWaitProgress();
@@ -108,12 +179,18 @@ ThreadSignal::Result ThreadSignal::WaitFd(int fd, short events, uint64_t deadlin
         // Cleared before the nudge is taken: the clock reads them in the
         // other order to know that this thread has settled.
         m_progress->blocked.store(false);
-        if (r < 0 && errno != EINTR) return Result::kError;
+        if (r < 0 && errno != EINTR) {
+            t_wokeNs = MonotonicNs();
+            return Result::kError;
+        }
         if (r > 0 && (fds[0].revents & POLLIN)) {
             std::lock_guard<std::mutex> lock(m_mutex);
             DrainLocked();  // a pending kick stays in m_kickPending
         }
-        if (fd >= 0 && r > 0 && fds[1].revents != 0) return Result::kFdReady;
+        if (fd >= 0 && r > 0 && fds[1].revents != 0) {
+            t_wokeNs = MonotonicNs();
+            return Result::kFdReady;
+        }
     }
 }
 

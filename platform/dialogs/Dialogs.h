@@ -41,6 +41,8 @@ struct ModalInfo {
     UINT type = 0;
     int depth = 0;  // 1 for the outermost modal loop of the thread
     bool messageBox = false;
+    DWORD thread = 0;    // the thread whose loop it is
+    bool ended = false;  // ended, its loop not yet returned (AllRunningModals)
 };
 
 enum class ModalVerdict {
@@ -79,6 +81,23 @@ int ModalDepth();
 // What those loops show, the outermost first (an ended one stays listed
 // until its loop has returned).
 std::vector<ModalInfo> RunningModals();
+
+// ---- Every thread's modals -------------------------------------------------------------
+// A box of a worker thread (a port that cannot be opened) runs its loop on
+// that thread; whoever drives or ends the program must see and end it too.
+//
+// The modal loops of every thread of the process, in the order they
+// started (so each thread's outermost first), with `ended` set for one that
+// has been ended and whose loop has not yet returned.
+std::vector<ModalInfo> AllRunningModals();
+// Ends the running modal loop of `dialog`, whatever thread runs it, as
+// EndDialog does on the dialog's own thread. False when no loop runs it.
+bool EndModal(HWND dialog, INT_PTR result);
+// The program's ending: every modal loop of every thread ends with
+// IDCANCEL, those running now and, until it is turned off, any that starts
+// (before its hook, once it shows); what a dialog's code does after its
+// loop returns is its own.
+void CancelEveryModal(bool on);
 
 // ---- Helpers ------------------------------------------------------------------------
 // Centres a window over `over` (default: a child's parent, else the owner,

@@ -1,6 +1,8 @@
 // Modal dialogs: the nested message loop, the owner disabled while it runs,
-// the modal hook that lets tests answer every modal, and the watchdog that
-// keeps a forgotten modal from hanging a test.
+// the modal hook that lets tests answer every modal, the watchdog that
+// keeps a forgotten modal from hanging a test, and the list of every
+// thread's running modals through which the launcher sees and ends them.
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -23,6 +25,33 @@ std::vector<ModalFailure> g_failures;
 std::atomic<uint32_t> g_watchdogMs{0};
 thread_local int t_depth = 0;
 thread_local std::vector<ModalInfo> t_running;
+
+// Every thread's running modals, in the order they started.
+struct Running {
+    ModalInfo info;
+    std::shared_ptr<detail::ModalRun> run;
+};
+struct RunningList {
+    std::mutex mutex;
+    std::vector<Running> modals;
+};
+// Never destroyed: a worker's box may still come and go while static
+// objects are torn down at exit.
+RunningList& All() {
+    static RunningList* list = new RunningList;
+    return *list;
+}
+std::atomic<bool> g_cancelEvery{false};
+
+void Register(const ModalInfo& info, const std::shared_ptr<detail::ModalRun>& run) {
+    std::lock_guard lock(All().mutex);
+    All().modals.push_back({info, run});
+}
+
+void Unregister(const detail::ModalRun* run) {
+    std::lock_guard lock(All().mutex);
+    std::erase_if(All().modals, [&](const Running& r) { return r.run.get() == run; });
+}
 
 // Marks its modal loop overdue once it has run `ms` on the active clock or
 // in real time, and wakes it with a WM_NULL (harmless to whichever loop
@@ -154,17 +183,23 @@ INT_PTR RunModal(HWND dialog, HWND owner, ModalInfo info) {
     if (disabled) EnableWindow(owner, FALSE);
     info.dialog = dialog;
     info.depth = ++t_depth;
+    info.thread = GetCurrentThreadId();
     ShowBuiltDialog(dialog, true);
     if (info.caption.IsEmpty()) info.caption = WindowText(dialog);
     {
         // Started before the hook: time the hook takes is the modal's too.
         Watchdog watchdog(dialog, run.get(), g_watchdogMs.load());
         t_running.push_back(info);
+        Register(info, run);
+        // Listed before the flag is read: an ending that starts meanwhile
+        // either finds it in the list or is seen here.
+        if (g_cancelEvery.load() && !run->ended) Finish(*run, IDCANCEL);
         if (!run->ended && CallModalHook(info) == ModalVerdict::kUnexpected && !run->ended) {
             RecordFailure(info, "unexpected modal");
             Finish(*run, IDCANCEL);
         }
         Loop(dialog, *run, info);
+        Unregister(run.get());
         t_running.pop_back();
     }
     --t_depth;
@@ -203,6 +238,39 @@ int ModalDepth() {
 
 std::vector<ModalInfo> RunningModals() {
     return t_running;
+}
+
+std::vector<ModalInfo> AllRunningModals() {
+    std::lock_guard lock(All().mutex);
+    std::vector<ModalInfo> all;
+    all.reserve(All().modals.size());
+    for (const Running& r : All().modals) {
+        all.push_back(r.info);
+        all.back().ended = r.run->ended.load();
+    }
+    return all;
+}
+
+bool EndModal(HWND dialog, INT_PTR result) {
+    {
+        std::lock_guard lock(All().mutex);
+        std::vector<Running>& modals = All().modals;
+        auto it = std::find_if(modals.begin(), modals.end(), [&](const Running& r) {
+            return r.info.dialog == dialog && !r.run->ended.load();
+        });
+        if (it == modals.end()) return false;
+        Finish(*it->run, result);
+    }
+    // Wakes the loop on its own thread (harmless to any loop nested in it).
+    PostMessage(dialog, WM_NULL, 0, 0);
+    return true;
+}
+
+void CancelEveryModal(bool on) {
+    g_cancelEvery = on;
+    if (!on) return;
+    for (const ModalInfo& info : AllRunningModals())
+        if (!info.ended) EndModal(info.dialog, IDCANCEL);
 }
 
 }  // namespace quorvel::dialogs

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "platform/files/HostFs.h"
+#include "platform/files/StoreSpace.h"
 
 namespace quorvel {
 namespace files {
@@ -28,7 +29,7 @@ std::string TempName() {
 DWORD WriteAll(int fd, const void* data, size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t n = ::write(fd, p, size);
+        const ssize_t n = WriteWithinStoreSpace(fd, p, size);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return n < 0 ? ErrorFromErrno(errno) : ERROR_WRITE_FAULT;
         p += n;

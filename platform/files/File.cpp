@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "platform/files/HostFs.h"
+#include "platform/files/StoreSpace.h"
 
 using quorvel::files::ErrorFromErrno;
 
@@ -135,7 +136,7 @@ BOOL CFile::Write(const void* buffer, UINT count) {
     if (buffer == nullptr && count > 0) return FailWrite(ERROR_INVALID_PARAMETER);
     const char* p = static_cast<const char*>(buffer);
     while (count > 0) {
-        const ssize_t n = ::write(Fd(), p, count);
+        const ssize_t n = quorvel::files::WriteWithinStoreSpace(Fd(), p, count);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return FailWrite(ErrorFromErrno(errno));
         if (n == 0) return FailWrite(ERROR_WRITE_FAULT);
@@ -186,4 +187,13 @@ ULONGLONG CFile::GetLength() const {
     struct stat st {};
     if (::fstat(Fd(), &st) != 0) return SetLastError(ErrorFromErrno(errno)), 0;
     return static_cast<ULONGLONG>(st.st_size);
+}
+
+BOOL CFile::SetLength(ULONGLONG length) {
+    if (!IsOpen()) return SetLastError(ERROR_INVALID_HANDLE), FALSE;
+    if (::ftruncate(Fd(), static_cast<off_t>(length)) != 0) {
+        SetLastError(ErrorFromErrno(errno));
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -85,6 +85,9 @@ class CFile {
     void SeekToBegin() { Seek(0, begin); }
     virtual ULONGLONG GetPosition() const;
     virtual ULONGLONG GetLength() const;
+    // Cuts the file to `length` bytes (or extends it with zeros); the
+    // position stays where it was.
+    virtual BOOL SetLength(ULONGLONG length);
 
     CString GetFilePath() const { return m_strFileName; }
     bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }

@@ -7,10 +7,14 @@
 // another thread fail at once with ERROR_OPERATION_ABORTED.
 //
 // A device that went away while open (the far side of a pseudo-terminal
-// closed, a USB adapter unplugged) behaves as a silent line: waits run out
-// their time-outs as usual and then fail with ERROR_DEV_NOT_EXIST, writes
-// fail at once with it. What it sent before it went stays in the receive
-// queue, counted and read as usual. Nothing ever spins on a dead descriptor.
+// closed, a USB adapter unplugged) behaves as a silent line: reads and waits
+// run out their time-outs as usual with nothing read, the queue counts
+// nothing, writes fail at once with ERROR_DEV_NOT_EXIST. What it sent before
+// it went stays in the receive queue, counted and read as usual. Meanwhile
+// the port opens its host path again now and then (the same name, so a link
+// follows a new device behind it) and, once it is there, gives it the
+// port's settings and modem lines and goes on reading: the program needs to
+// do nothing. Nothing ever spins on a dead descriptor.
 #pragma once
 
 #include "platform/base/WinTypes.h"

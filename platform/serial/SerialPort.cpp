@@ -13,7 +13,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <map>
+#include <utility>
 
+#include "platform/base/Clock.h"
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/serial/SerialInternal.h"
@@ -60,16 +62,21 @@ bool InUseLocked(int port, const struct stat& st) {
     });
 }
 
-// Opens and checks the host side of port `port`; -1 with the last error set.
-int OpenHost(int port, const std::string& path, struct stat& st) {
+// Opens and checks the host side of port `port` with the given settings and
+// modem lines; -1 with the last error set. `quiet` for the retries of a
+// device that went away, which are no news.
+int OpenHost(int port, const std::string& path, struct stat& st, const DCB& dcb, bool dtr, bool rts,
+             bool quiet) {
     int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         SetLastError(ErrorFromOpenErrno(errno));
         return -1;
     }
     if (!isatty(fd) || fstat(fd, &st) != 0) {
-        std::fprintf(stderr, "quorvel: COM%d: is mapped to %s, which is not a serial device\n",
-                     port, path.c_str());
+        if (!quiet) {
+            std::fprintf(stderr, "quorvel: COM%d: is mapped to %s, which is not a serial device\n",
+                         port, path.c_str());
+        }
         close(fd);
         SetLastError(ERROR_NOT_SUPPORTED);
         return -1;
@@ -81,12 +88,12 @@ int OpenHost(int port, const std::string& path, struct stat& st) {
         SetLastError(ERROR_ACCESS_DENIED);
         return -1;
     }
-    if (ApplyDcb(fd, DefaultDcb()) != ERROR_SUCCESS) {
+    if (ApplyDcb(fd, dcb) != ERROR_SUCCESS) {
         close(fd);
         SetLastError(ERROR_GEN_FAILURE);
         return -1;
     }
-    SetModemLines(fd, true, true);
+    SetModemLines(fd, dtr, rts);
     // A port starts with an empty queue: what came while nobody had it
     // open was never received.
     tcflush(fd, TCIFLUSH);
@@ -95,7 +102,8 @@ int OpenHost(int port, const std::string& path, struct stat& st) {
 
 }  // namespace
 
-SerialPort::SerialPort(int port, int fd) : m_port(port), m_fd(fd), m_dcb(DefaultDcb()) {}
+SerialPort::SerialPort(int port, int fd, std::string hostPath)
+    : m_port(port), m_fd(fd), m_hostPath(std::move(hostPath)), m_dcb(DefaultDcb()) {}
 
 SerialPort::~SerialPort() {
     OnClose();
@@ -114,9 +122,9 @@ HANDLE SerialPort::Open(LPCWSTR name) {
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
-    int fd = OpenHost(port, path, st);
+    int fd = OpenHost(port, path, st, DefaultDcb(), true, true, false);
     if (fd < 0) return INVALID_HANDLE_VALUE;
-    auto object = std::make_shared<SerialPort>(port, fd);
+    auto object = std::make_shared<SerialPort>(port, fd, path);
     g_open[port] = object;
     g_devices.push_back({object.get(), st.st_dev, st.st_ino});
     NoteOpen(port, path);
@@ -146,7 +154,7 @@ void SerialPort::OnClose() {
         // their polls.
         m_waitersGone.wait(lock, [this] { return m_waiters.empty(); });
         if (!m_gone) SetModemLines(m_fd, false, false);
-        close(m_fd);
+        if (m_fd >= 0) close(m_fd);
         m_fd = -1;
     }
     std::lock_guard<std::mutex> registry(g_registryMutex);
@@ -160,31 +168,89 @@ void SerialPort::OnClose() {
 
 SerialPort::WaitEnd SerialPort::WaitLocked(Lock& lock, short events, uint64_t deadlineMs) {
     if (m_closed) return WaitEnd::kClosed;
+    ReviveLocked();
     ThreadSignal& signal = CurrentThreadSignal();
     m_waiters.push_back(&signal);
     const int fd = m_gone ? -1 : m_fd;
+    if (fd >= 0) ++m_polling;
+    // While the device is away the waiter comes back at the next retry to
+    // look for it.
+    const uint64_t wakeMs = m_gone ? std::min(deadlineMs, m_reviveAtMs) : deadlineMs;
     lock.unlock();
     ThreadSignal::Result result;
     if (fd >= 0) {
-        result = signal.WaitFd(fd, events, deadlineMs);
+        result = signal.WaitFd(fd, events, wakeMs);
     } else {
-        result = signal.Wait(deadlineMs) ? ThreadSignal::Result::kKicked
-                                         : ThreadSignal::Result::kDeadline;
+        result =
+            signal.Wait(wakeMs) ? ThreadSignal::Result::kKicked : ThreadSignal::Result::kDeadline;
     }
     lock.lock();
+    if (fd >= 0) --m_polling;
     m_waiters.erase(std::find(m_waiters.begin(), m_waiters.end(), &signal));
     if (m_waiters.empty()) m_waitersGone.notify_all();
     if (m_closed) return WaitEnd::kClosed;
     // A hung-up line polls ready for ever; a descriptor that cannot be
     // polled is as good as gone. Never spin on either.
-    if (result == ThreadSignal::Result::kError) m_gone = true;
+    if (result == ThreadSignal::Result::kError && fd >= 0) LoseDeviceLocked();
     if (result == ThreadSignal::Result::kFdReady && !m_gone) {
         pollfd probe{m_fd, POLLIN, 0};
         if (poll(&probe, 1, 0) == 1 && (probe.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
-            m_gone = true;
+            LoseDeviceLocked();
         }
     }
-    return result == ThreadSignal::Result::kDeadline ? WaitEnd::kDeadline : WaitEnd::kWoken;
+    ReleaseDeadLocked();
+    if (result != ThreadSignal::Result::kDeadline) return WaitEnd::kWoken;
+    // A retry's wake-up is not the caller's deadline.
+    return ClockNowMs() >= deadlineMs ? WaitEnd::kDeadline : WaitEnd::kWoken;
+}
+
+void SerialPort::LoseDeviceLocked() {
+    if (m_gone) return;
+    m_gone = true;
+    m_reviveAtMs = 0;
+    // Those polling the dead descriptor come back to let it go.
+    KickWaitersLocked();
+    ReleaseDeadLocked();
+}
+
+void SerialPort::ReleaseDeadLocked() {
+    if (!m_gone || m_fd < 0 || m_polling > 0) return;
+    // A USB adapter plugged in again gets its old name only once the old
+    // one is free.
+    close(m_fd);
+    m_fd = -1;
+}
+
+bool SerialPort::ReviveLocked() {
+    if (!m_gone) return true;
+    if (m_closed || m_fd >= 0) return false;
+    const uint64_t now = ClockNowMs();
+    if (now < m_reviveAtMs) return false;
+    m_reviveAtMs = now + kReviveRetryMs;
+    struct stat st {};
+    const DWORD lastError = GetLastError();
+    const int fd = OpenHost(m_port, m_hostPath, st, m_dcb, m_dtr, m_rts, true);
+    SetLastError(lastError);  // a retry is nobody's error
+    if (fd < 0) return false;
+    {
+        std::lock_guard<std::mutex> registry(g_registryMutex);
+        const bool taken =
+            std::any_of(g_devices.begin(), g_devices.end(), [&](const OpenDevice& e) {
+                return e.owner != this && e.device == st.st_dev && e.inode == st.st_ino;
+            });
+        if (taken) {
+            close(fd);
+            return false;
+        }
+        for (OpenDevice& entry : g_devices) {
+            if (entry.owner == this) entry = {this, st.st_dev, st.st_ino};
+        }
+    }
+    m_fd = fd;
+    m_gone = false;
+    // A new peer's side file starts empty: it hears the whole state again.
+    NoteOpen(m_port, m_hostPath);
+    return true;
 }
 
 void SerialPort::KickWaitersLocked() {
@@ -192,7 +258,7 @@ void SerialPort::KickWaitersLocked() {
 }
 
 void SerialPort::FillLocked() {
-    if (m_rxHead < m_rx.size() || m_gone || m_fd < 0) return;
+    if (m_rxHead < m_rx.size() || !ReviveLocked()) return;
     m_rx.resize(kRxBlock);
     m_rxHead = 0;
     for (;;) {
@@ -206,7 +272,7 @@ void SerialPort::FillLocked() {
         m_rx.clear();
         // EIO from a pseudo-terminal whose other side closed, 0 from a
         // hung-up line; EAGAIN is only an empty line.
-        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) m_gone = true;
+        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) LoseDeviceLocked();
         return;
     }
 }
@@ -233,7 +299,7 @@ DWORD SerialPort::QueuedLocked() {
     }
     DWORD queued = static_cast<DWORD>(m_rx.size() - m_rxHead);
     int host = 0;
-    if (!m_gone && m_fd >= 0 && ioctl(m_fd, FIONREAD, &host) == 0 && host > 0) {
+    if (ReviveLocked() && ioctl(m_fd, FIONREAD, &host) == 0 && host > 0) {
         queued += static_cast<DWORD>(host);
     }
     return queued;

@@ -3,7 +3,12 @@
 // The host terminal is opened non-blocking; every wait goes through the
 // calling thread's ThreadSignal (WaitFd), so that time-outs run on the
 // active clock and a close, a purge or a new event mask can wake the
-// waiting thread. The descriptor is closed only once no thread waits on it.
+// waiting thread. The descriptor is closed only once no thread polls it.
+//
+// A device that goes away (a hang-up, a read error) is looked for again at
+// the same host path every kReviveRetryMs on the active clock, by whichever
+// thread next uses or waits on the port; once it is back it gets the
+// port's control block and modem lines, and reads go on as before.
 #pragma once
 
 #include <condition_variable>
@@ -21,7 +26,7 @@ namespace quorvel::serial {
 
 class SerialPort : public KernelObject {
   public:
-    SerialPort(int port, int fd);
+    SerialPort(int port, int fd, std::string hostPath);
     ~SerialPort() override;
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
@@ -62,6 +67,12 @@ class SerialPort : public KernelObject {
     // Takes a block from the host when the receive queue is empty; discards
     // it while the board is unpowered; notices a vanished device.
     void FillLocked();
+    // The device went away: its descriptor goes as soon as nobody polls it.
+    void LoseDeviceLocked();
+    void ReleaseDeadLocked();
+    // Opens the host path again when the device is away and the retry time
+    // has come; true when the device is there.
+    bool ReviveLocked();
     DWORD ReadAvailableLocked(BYTE* buffer, DWORD count);
     void ClearInputLocked();
     DWORD QueuedLocked();
@@ -70,12 +81,16 @@ class SerialPort : public KernelObject {
 
     const int m_port;
     int m_fd;
+    const std::string m_hostPath;
 
     std::mutex m_mutex;
     std::condition_variable m_waitersGone;
     std::vector<ThreadSignal*> m_waiters;
+    int m_polling = 0;  // waiters polling m_fd
     bool m_closed = false;
     bool m_gone = false;  // the device went away while open
+    static constexpr uint64_t kReviveRetryMs = 250;
+    uint64_t m_reviveAtMs = 0;
     // Received bytes taken from the host and not yet read: the driver's
     // receive queue. Taking them in blocks keeps the sender from being
     // woken for every byte a byte-wise reader takes.

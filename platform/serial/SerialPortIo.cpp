@@ -94,14 +94,13 @@ BOOL SerialPort::Read(BYTE* buffer, DWORD count, DWORD* read) {
         }
     }
     if (read != nullptr) *read = done;
-    if (done == 0 && m_gone) return FailLocked(ERROR_DEV_NOT_EXIST);
     return TRUE;
 }
 
 BOOL SerialPort::Write(const BYTE* data, DWORD count, DWORD* written) {
     Lock lock(m_mutex);
     if (m_closed) return FailLocked(ERROR_OPERATION_ABORTED);
-    if (m_gone) return FailLocked(ERROR_DEV_NOT_EXIST);
+    if (!ReviveLocked()) return FailLocked(ERROR_DEV_NOT_EXIST);
     if (count == 0 || !IsSerialPortPowered(m_port)) {
         // A board that is switched off takes the bytes and hears nothing.
         if (written != nullptr) *written = count;
@@ -121,7 +120,7 @@ BOOL SerialPort::Write(const BYTE* data, DWORD count, DWORD* written) {
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            m_gone = true;
+            LoseDeviceLocked();
             if (written != nullptr) *written = done;
             return FailLocked(ERROR_DEV_NOT_EXIST);
         }
@@ -258,11 +257,11 @@ BOOL SerialPort::WaitEvent(DWORD& mask) {
 
 // A device that went away still has what it sent before in the receive
 // queue; the count tells of it until it is read, as the event wait does.
+// Then the line is silent until the device is back.
 BOOL SerialPort::ClearError(DWORD* errors, COMSTAT* stat) {
     Lock lock(m_mutex);
     if (m_closed) return FailLocked(ERROR_INVALID_HANDLE);
     const DWORD queued = QueuedLocked();
-    if (m_gone && queued == 0) return FailLocked(ERROR_DEV_NOT_EXIST);
     if (errors != nullptr) *errors = 0;
     if (stat != nullptr) {
         *stat = COMSTAT{};

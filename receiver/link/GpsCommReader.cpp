@@ -131,10 +131,16 @@ void CGpsComm::StopReaders() {
         // A reader that has ended (its open failed) needs no wait, which
         // also keeps the destructor at the end of the run from waiting.
         DWORD code = 0;
+        bool quitPosted = false;
         while (GetExitCodeThread(reader->hThread, &code) && code == STILL_ACTIVE &&
                WaitForSingleObject(reader->hThread, 0) != WAIT_OBJECT_0) {
             const HANDLE port = m_hPort.load();
             if (port != INVALID_HANDLE_VALUE) PurgeComm(port, PURGE_TXABORT | PURGE_RXABORT);
+            // A reader showing its box (a port that cannot be opened) waits
+            // in the box's loop: a quit ends that box, and any it opens
+            // after, as cancelled. It stays posted once the thread has a
+            // queue, so a box that opens later ends at once too.
+            if (!quitPosted) quitPosted = PostThreadMessage(reader->nThreadId, WM_QUIT, 0, 0);
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         CloseHandle(reader->hThread);

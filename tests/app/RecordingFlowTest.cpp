@@ -2,11 +2,14 @@
 // their enabling through a run's states, the raw files' numbering, the
 // epoch lines written byte for byte, the point-storing rule, the point
 // names with their counter file, and a data folder that is not there.
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "app/FrameMessages.h"
 #include "app/ProgramControl.h"
 #include "platform/base/TextConv.h"
+#include "platform/files/StoreSpace.h"
 #include "tests/app/RecordingTest.h"
 
 namespace shelltest {
@@ -392,23 +395,32 @@ TEST_F(RecordingFlowTest, PointNamesFollowTheModeAndTheCounterFileAcrossARestart
     }
 }
 
-TEST_F(RecordingFlowTest, ALineThatCannotBeWrittenIsSkippedAndTheRunGoesOn) {
+// A line that cannot be written is told once, is not shown as recorded
+// and moves no counter; the run goes on and writes the next line it can.
+TEST_F(RecordingFlowTest, ALineThatCannotBeWrittenIsToldOnceAndTheRunGoesOn) {
     namespace fs = std::filesystem;
     StartWith(NoSounder);
     StartGpsRun();
     fs::remove_all(Host(kData));
+    m_modals->ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
     Record(MakeFix(0, 0, 8, 0, 0.0));
     Record(MakeFix(0, 0, 8, 0, 1.0));
     EXPECT_FALSE(IsFile(kLn0));
     EXPECT_TRUE(Doc().m_bMeasuring);
-    EXPECT_EQ(Field(2), "08:00:01.00");
+    EXPECT_EQ(Field(2), "");
+    EXPECT_EQ(Doc().m_nPointCounter, 0);
     fs::create_directories(Host(kData));
     Record(MakeFix(0, 0, 8, 0, 2.0));
     ASSERT_EQ(Lines(kLn0).size(), 1u);
+    EXPECT_EQ(Field(2), "08:00:02.00");
+    EXPECT_EQ(Field(0), "0");
+    EXPECT_EQ(Doc().m_nPointCounter, 1);
 
-    // A folder in the file's place, then a read-only file.
+    // A folder in the file's place (told again: a line went out since),
+    // then a read-only file (not told again).
     fs::remove(Host(kLn0));
     fs::create_directories(Host(kLn0));
+    m_modals->ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
     Record(MakeFix(0, 0, 8, 0, 3.0));
     EXPECT_TRUE(IsFolder(kLn0));
     fs::remove(Host(kLn0));
@@ -418,6 +430,7 @@ TEST_F(RecordingFlowTest, ALineThatCannotBeWrittenIsSkippedAndTheRunGoesOn) {
                     fs::perm_options::remove);
     Record(MakeFix(0, 0, 8, 0, 4.0));
     EXPECT_EQ(ReadDevice(kLn0), "torn");
+    EXPECT_EQ(Field(2), "08:00:02.00");
     fs::permissions(Host(kLn0), fs::perms::owner_write, fs::perm_options::add);
     // The next line starts a line of its own after the torn tail.
     Record(MakeFix(0, 0, 8, 0, 5.0));
@@ -425,7 +438,90 @@ TEST_F(RecordingFlowTest, ALineThatCannotBeWrittenIsSkippedAndTheRunGoesOn) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "torn");
     EXPECT_EQ(lines[1].substr(0, 23), "1,2012-6-5,08:00:05.00,");
+    EXPECT_EQ(Doc().m_nPointCounter, 2);
     EXPECT_EQ(m_modals->Pending(), 0);
+}
+
+// The store fills up during a 10 Hz run that stores every epoch as a point.
+// One box, however many epochs fail while it is up and after; nothing torn
+// is left; the counter, "GPSPtNum" and the name on the screen follow the
+// lines that are in the file; once there is room again the run goes on
+// where it was, and a line change leaves no torn line behind.
+TEST_F(RecordingFlowTest, AFullStoreIsToldOnceAndTheCounterKeepsToTheLinesInTheFile) {
+    struct Unlimit {
+        ~Unlimit() { quorvel::files::UnlimitStoreSpaceForTest(); }
+    } unlimit;
+    StartWith([](SystemParams& p) {
+        p.SoundUse = 0;
+        p.nSFNameMode = 1;
+        p.dCollectTime = 0.0;
+    });
+    StartGpsRun();
+    int tenths = 0;
+    auto epoch = [&] {
+        Record(MakeFix(100.0 + tenths, 200.0, 8, tenths / 600, (tenths % 600) / 10.0));
+        ++tenths;
+    };
+    auto expectWholeNumberedLines = [&](size_t count) {
+        const std::string bytes = ReadDevice(kLn0);
+        ASSERT_TRUE(bytes.empty() || bytes.ends_with("\r\n"));
+        const std::vector<std::string> lines = SplitLines(bytes);
+        ASSERT_EQ(lines.size(), count);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_TRUE(lines[i].starts_with(std::to_string(i) + ",2012-6-5,")) << lines[i];
+            EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), ','), 32) << lines[i];
+        }
+        EXPECT_EQ(Doc().m_nPointCounter, static_cast<int>(count));
+        if (count > 0) {
+            EXPECT_EQ(Field(0), std::to_string(count - 1));
+            EXPECT_EQ(ReadDevice(kCounter), std::to_string(count - 1) + "\r\n");
+        }
+    };
+
+    for (int i = 0; i < 5; ++i) epoch();
+    expectWholeNumberedLines(5);
+    const size_t lineSize = ReadDevice(kLn0).size() / 5;
+
+    // Room for a line and a half: the first epoch fits (with its counter
+    // file), the second is cut short. While the box is up the receiver goes
+    // on at 10 Hz: those epochs fail too, without a box of their own.
+    quorvel::files::LimitStoreSpaceForTest(static_cast<long long>(lineSize * 3 / 2));
+    m_modals->ExpectMessageBox(L"文件保存失败,请检查!")
+        .Do([&](HWND) {
+            for (int i = 0; i < 20; ++i) epoch();
+        })
+        .Answer(IDOK);
+    epoch();
+    epoch();
+    for (int i = 0; i < 30; ++i) epoch();
+    EXPECT_EQ(m_modals->Pending(), 0);
+    expectWholeNumberedLines(6);
+    EXPECT_TRUE(Doc().m_bMeasuring);
+
+    // Room again: the run goes on with the next number.
+    quorvel::files::UnlimitStoreSpaceForTest();
+    for (int i = 0; i < 10; ++i) epoch();
+    expectWholeNumberedLines(16);
+
+    // Full again after lines went out: told once more.
+    quorvel::files::LimitStoreSpaceForTest(0);
+    m_modals->ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
+    for (int i = 0; i < 10; ++i) epoch();
+    quorvel::files::UnlimitStoreSpaceForTest();
+    expectWholeNumberedLines(16);
+    EXPECT_EQ(m_modals->Pending(), 0);
+
+    // A tail torn by a power cut gets its line end before the run moves to
+    // the next line's file.
+    {
+        std::ofstream out(Host(kLn0), std::ios::binary | std::ios::app);
+        out << "16,2012-6-5,08:00";
+    }
+    Key('F');
+    EXPECT_EQ(Doc().m_strRawFile, CString(L"\\Flash Disk\\Jobs\\ruvo\\data\\LN1.org"));
+    const std::string left = ReadDevice(kLn0);
+    EXPECT_TRUE(left.ends_with("16,2012-6-5,08:00\r\n"));
+    EXPECT_EQ(SplitLines(left).size(), 17u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/ProgramControl.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
+#include "platform/files/StoreSpace.h"
 #include "platform/serial/LineState.h"
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
@@ -106,6 +107,45 @@ TEST_F(SounderRecordingTest, ADepthOnlyRunWritesTheSoundersDepthsUntilItIsStoppe
         EXPECT_GE(telegram, 0) << lines[i];
     }
     EXPECT_TRUE(::IsWindow(Frame()->m_hWnd));
+}
+
+// A depth line the full store does not take is told, leaves nothing torn
+// and takes no number: the next line that goes out has it.
+TEST_F(SounderRecordingTest, ADepthLineTheStoreCannotTakeIsToldAndTakesNoNumber) {
+    struct Unlimit {
+        ~Unlimit() { quorvel::files::UnlimitStoreSpaceForTest(); }
+    } unlimit;
+    quorvel::UseVirtualClock(SYSTEMTIME{2012, 6, 5, 1, 16, 29, 57, 0});
+    StartSimulator(0);
+    StartWith(SounderOnPort2);
+    m_modals->ExpectMessageBox(L"未收到GPS定位数据,确定只采集水深数据吗?").Answer(IDYES);
+    Key('C');
+    ASSERT_TRUE(Doc().m_bDepthOnly);
+    LPCTSTR deh = L"\\Flash Disk\\Jobs\\ruvo\\data\\LN0.deh";
+    bool limited = false;
+    bool freed = false;
+    for (int second = 0; second < 9; ++second) {
+        if (!limited && IsFile(deh) && Lines(deh).size() == 1) {
+            quorvel::files::LimitStoreSpaceForTest(0);
+            m_modals->ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
+            limited = true;
+        } else if (limited && !freed && m_modals->Pending() == 0) {
+            quorvel::files::UnlimitStoreSpaceForTest();
+            freed = true;
+        }
+        ASSERT_TRUE(ServeUntil([] { return DataView()->m_depth.bNewDepth[0] != 0; },
+                               "a new depth in the data view"));
+        Advance(1000);
+    }
+    Key('D');
+    ASSERT_TRUE(freed);
+    const std::string bytes = ReadDevice(deh);
+    EXPECT_TRUE(bytes.ends_with("\r\n"));
+    const std::vector<std::string> lines = SplitLines(bytes);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].substr(0, 22), "0,2012-06-01,24:30:01,");
+    EXPECT_EQ(lines[1].substr(0, 22), "1,2012-06-01,24:30:07,");
+    EXPECT_EQ(Doc().m_nPointCounter, 2);
 }
 
 TEST_F(SounderRecordingTest, ConnectingShowsTheDepthsAndTheFrameClosesThePortAsItGoes) {

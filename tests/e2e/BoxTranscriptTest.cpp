@@ -58,9 +58,9 @@ TEST_F(QuorvelTest, AGarbageSettingsFileOpensQuietlyAndIsWrittenWholeOnTheWayOut
     std::string transcript = TraceBoxes(*quorvel);
     transcript += TraceBoxes(*quorvel, "quit\n", kYesToExit);
     EXPECT_EQ(transcript, Reference("boxes_garbage_settings.txt"));
-    // Every key found nowhere: the reader's fallbacks, the rest as the
-    // document began; the plan refused the window of scale 0 and kept its
-    // own, which is the one written back.
+    // Every key found nowhere: the reader's fallbacks, the rest the default
+    // job's values, never zeros; the plan refused the window of scale 0 and
+    // kept its own, which is the one written back.
     EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/ruvo.ini"), Reference("garbage_job_saved.ini"));
 }
 

@@ -107,13 +107,17 @@ void QuorvelTest::SetUp() {
     RestartSimulator({});
 }
 
+void QuorvelTest::StopSimulator() {
+    if (!m_simulator) return;
+    m_simulator->Signal(SIGTERM);
+    const ProcessResult r = m_simulator->Wait(kRunMs);
+    EXPECT_EQ(r.status, 0) << "the receiver simulator: " << r.err;
+    fs::remove(Path("gnss"));
+    m_simulator.reset();
+}
+
 void QuorvelTest::RestartSimulator(const std::vector<std::string>& more) {
-    if (m_simulator) {
-        m_simulator->Signal(SIGTERM);
-        const ProcessResult r = m_simulator->Wait(kRunMs);
-        EXPECT_EQ(r.status, 0) << "the receiver simulator: " << r.err;
-        fs::remove(Path("gnss"));
-    }
+    StopSimulator();
     std::vector<std::string> args{"--link", Path("gnss")};
     args.insert(args.end(), more.begin(), more.end());
     m_simulator = std::make_unique<ChildProcess>(QUORVEL_GNSS_SIM, args, m_folder->Path(), "gnss");
@@ -258,7 +262,7 @@ std::string QuorvelTest::RegistryText(const std::wstring& subKey, const std::wst
 }
 
 std::string QuorvelTest::WrittenBack(const std::string& ini) {
-    std::string out = ini.substr(std::min(ini.find("\r\n"), ini.size()));
+    std::string out = ini;
     const size_t port = out.find("\r\nPort=3\r\n");
     if (port != std::string::npos) out[port + 7] = '1';
     return out;

@@ -85,6 +85,8 @@ class QuorvelTest : public ::testing::Test {
     // The receiver simulator started afresh with `more` options (a place,
     // a rate) on the same link.
     void RestartSimulator(const std::vector<std::string>& more);
+    // Ends the receiver simulator: the program's COM1 hangs up.
+    void StopSimulator();
 
     // The first start on the empty root, left as it leaves it.
     void FirstStart();
@@ -96,8 +98,8 @@ class QuorvelTest : public ::testing::Test {
 
     static bool IsPng(const std::string& path);
     // A job's .ini as a start that read it writes it back: the title line
-    // is never read, so the record has none; "Port" 3 reads as its newer
-    // spelling 1.
+    // is never read, so the record keeps the default job's; "Port" 3 reads
+    // as its newer spelling 1.
     static std::string WrittenBack(const std::string& ini);
 
   private:

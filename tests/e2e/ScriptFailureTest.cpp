@@ -33,7 +33,12 @@ TEST_F(QuorvelTest, EachScriptFailureEndsWithStatusThreeAndAPicture) {
         {"quit\n", "the end of the script", "a message box is left: \"确定退出程序吗?\""},
         {"quit\nanswer \"确定退出\" OK\n", "line 2", "has no such button"},
         {"answer \"确定退出\" YES\n", "line 1",
-         "no message box showing \"确定退出\" within 10000 ms"},
+         "no message box showing \"确定退出\" within 10000 ms\n"},
+        // The radio settings before the receiver has identified itself (the
+        // simulator never does): the box is another, and the failure says so.
+        {title + "command 32846\nanswer \"Q27基准站不可以设置电台!\" OK\n", "line 3",
+         "no message box showing \"Q27基准站不可以设置电台!\" within 10000 ms (the boxes up: "
+         "\"GPS主机类型不匹配!\")"},
         {title + "snapshot " + ScriptQuoted(Path("no/such/folder.png")) + "\n", "line 2",
          "cannot write"},
     };

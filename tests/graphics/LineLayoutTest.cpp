@@ -159,16 +159,33 @@ TEST(LineLayoutTest, OffsetSegmentMovesByHalfTheDistance) {
     EXPECT_NEAR(engine.OffsetSegment(base, 10, 0).m_ptEnd.m_dX, -5.0, 1e-9);
 }
 
-TEST(LineLayoutTest, IntersectLinesDegenerateCases) {
-    double x = 7, y = 7;
-    EXPECT_EQ(IntersectLines(0, 0, 0, 1, 1, 0, 1, 5, x, y), 0);  // both along y
-    EXPECT_EQ(IntersectLines(2, 2, 2, 2, 0, 0, 1, 1, x, y), 0);  // a single point
-    EXPECT_EQ(IntersectLines(0, 0, 1, 1, 3, 3, 3, 3, x, y), 0);
-    EXPECT_EQ(x, 7);
-    ASSERT_EQ(IntersectLines(0, 0, 2, 2, 0, 2, 2, 0, x, y), 1);
-    EXPECT_NEAR(x, 1.0, 1e-12);
-    EXPECT_NEAR(y, 1.0, 1e-12);
-    ASSERT_EQ(IntersectLines(0, 1, 5, 1, 2, 0, 2, 9, x, y), 1);  // first horizontal
+// The channel layout's joins and the tools' intersection calculation both
+// rely on a refusal leaving x and y untouched.
+TEST(LineLayoutTest, IntersectLinesAndItsRefusals) {
+    double x = -1, y = -1;
+    ASSERT_EQ(IntersectLines(0, 0, 10, 10, 0, 10, 10, 0, x, y), 1);
+    EXPECT_NEAR(x, 5, 1e-12);
+    EXPECT_NEAR(y, 5, 1e-12);
+    // Line 2 of constant x: the second branch of the x formula.
+    ASSERT_EQ(IntersectLines(0, 0, 10, 10, 3, -2, 3, 8, x, y), 1);
+    EXPECT_NEAR(x, 3, 1e-12);
+    EXPECT_NEAR(y, 3, 1e-12);
+    // Line 1 of constant x.
+    ASSERT_EQ(IntersectLines(4, -5, 4, 5, 0, 0, 10, 20, x, y), 1);
+    EXPECT_NEAR(x, 4, 1e-12);
+    EXPECT_NEAR(y, 8, 1e-12);
+    ASSERT_EQ(IntersectLines(0, 1, 5, 1, 2, 0, 2, 9, x, y), 1);  // first of constant y
     EXPECT_NEAR(x, 2.0, 1e-12);
     EXPECT_NEAR(y, 1.0, 1e-12);
+    x = y = 77;
+    // Both of constant x, a single point each way, slanted parallels,
+    // the same line twice, and a result too far to be finite.
+    EXPECT_EQ(IntersectLines(5, 0, 5, 10, 7, 0, 7, 10, x, y), 0);
+    EXPECT_EQ(IntersectLines(1, 1, 1, 1, 0, 0, 10, 3, x, y), 0);
+    EXPECT_EQ(IntersectLines(0, 0, 10, 3, 2, 2, 2, 2, x, y), 0);
+    EXPECT_EQ(IntersectLines(0, 0, 10, 10, 0, 1, 10, 11, x, y), 0);
+    EXPECT_EQ(IntersectLines(0, 0, 10, 10, 0, 0, 20, 20, x, y), 0);
+    EXPECT_EQ(IntersectLines(0, 0, 1e300, 1e-5, 0, 1, 1e300, 1 + 0.99999e-5, x, y), 0);
+    EXPECT_EQ(x, 77);
+    EXPECT_EQ(y, 77);
 }

@@ -118,9 +118,13 @@ TEST_F(LauncherRun, EachScriptFailureEndsWithStatusThreeAndAPicture) {
     ExpectFailure(RunScript("expect \"ready\"\nsnapshot no/such/folder.png\n"), "line 2",
                   "cannot write");
     // The failure picture follows the snapshot folder when one is given.
-    const ProcessResult r = RunScript("answer \"nothing\" NO\n", {"--snapshots", "shots"});
+    // A box that waited in vain names the boxes up instead.
+    const ProcessResult r =
+        RunScript("command 1001\nanswer \"nothing\" NO\n", {"--snapshots", "shots"});
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("no message box showing \"nothing\" within 10000 ms"), std::string::npos)
+    EXPECT_NE(r.err.find("no message box showing \"nothing\" within 10000 ms (the boxes up: "
+                         "\"Save the survey?\")"),
+              std::string::npos)
         << r.err;
     EXPECT_TRUE(IsPng(Path("shots/failure.png")));
     EXPECT_TRUE(IsPng(Path("shots/latest.png")));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/files/FileApi.h"
+#include "platform/files/StoreSpace.h"
 #include "tests/pointdata/WriterTestRoot.h"
 
 namespace {
@@ -109,6 +110,44 @@ TEST_F(WriterTest, TornLastLineGetsTheNextRecordOnALineOfItsOwn) {
     EXPECT_EQ(ReadDeviceFile(kPointFile),
               "P0,1.0\r\r\nP1,2018653.113,505287.738,13.700,TREE,10,0.012,0.021,9,1.25,"
               "08:05:3.25,0.0000,0.0000,1.800,\r\n");
+}
+
+// A store that fills up part-way through a record: the call says so and
+// takes back what it wrote. A file it created is gone again (so the next
+// call writes the .RTK header), an existing one is cut back to its length
+// (after the line end its torn tail was given); with room again every file
+// holds whole lines only.
+TEST_F(WriterTest, AFullStoreLeavesNoPartOfTheRecord) {
+    struct Unlimit {
+        ~Unlimit() { quorvel::files::UnlimitStoreSpaceForTest(); }
+    } unlimit;
+    WriteDeviceFile(kRawFile, std::string("A,1,2"));
+    StoreFirstPoint();
+    for (long long room : {0LL, 2LL, 10LL, 30LL}) {
+        SCOPED_TRACE(room);
+        quorvel::files::LimitStoreSpaceForTest(room);
+        EXPECT_FALSE(m_writer.AppendFieldRecord(kRawFile, Record(L"A")));
+        quorvel::files::LimitStoreSpaceForTest(room);
+        EXPECT_FALSE(m_writer.AppendRtkRecord(FALSE));
+        quorvel::files::LimitStoreSpaceForTest(room);
+        EXPECT_FALSE(m_writer.AppendLibRecords());
+        quorvel::files::UnlimitStoreSpaceForTest();
+        EXPECT_EQ(ReadDeviceFile(kRawFile), room >= 2 ? "A,1,2\r\n" : "A,1,2");
+        EXPECT_FALSE(fs::exists(HostPath(kRtkFile)));
+        EXPECT_FALSE(fs::exists(HostPath(kBlhFile)));
+        EXPECT_FALSE(fs::exists(HostPath(kLibFile)));
+    }
+    EXPECT_TRUE(m_writer.AppendFieldRecord(kRawFile, Record(L"A")));
+    EXPECT_TRUE(m_writer.AppendRtkRecord(FALSE));
+    EXPECT_EQ(ReadDeviceFile(kRawFile), std::string("A,1,2\r\n") + kRecordA);
+    const std::string rtk = ReadDeviceFile(kRtkFile);
+    EXPECT_EQ(rtk.rfind("Rem Version", 0), 0u) << rtk;
+
+    // An existing .RTK file is cut back to where it was.
+    quorvel::files::LimitStoreSpaceForTest(40);
+    EXPECT_FALSE(m_writer.AppendRtkRecord(FALSE));
+    quorvel::files::UnlimitStoreSpaceForTest();
+    EXPECT_EQ(ReadDeviceFile(kRtkFile), rtk);
 }
 
 // Without a document, or without a data file or ini name, the point

@@ -6,16 +6,17 @@
 
 #include "app/coordsys/AddCtrlPointDlg.h"
 #include "app/coordsys/AddCtrlPointSrcDlg.h"
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CtrlLibSetDlg.h"
 #include "app/coordsys/EditCtrlPointDlg.h"
 #include "app/coordsys/InputGeodeticDlg.h"
 #include "app/coordsys/InputRawCoordDlg.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
 #include "app/coordsys/OffsetSetDlg.h"
 #include "app/coordsys/ParamSelectDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
+#include "tests/app/JobLibraryFiles.h"
 #include "tests/app/coordsys/CoordsysTest.h"
 #include "tests/app/plan/PickPointSupport.h"
 
@@ -26,15 +27,13 @@ class EntryDialogTest : public CoordsysTest {
   protected:
     void SetUp() override {
         CoordsysTest::SetUp();
-        CCoordLibDlg::Rows() = {{L"K1", L"3381234.567", L"512345.678", L"12.345", L"c", 0},
-                                {L"R1", L"3381000.000", L"512000.000", L"10.000", L"r", 1}};
-        CLatLonCoordLibDlg::Rows() = {{L"G1", L"30.3", L"114.15", L"25.5", L"a"}};
-        plantest::WritePickLibrary(Doc(), {{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}});
-    }
-    void TearDown() override {
-        CCoordLibDlg::Rows().clear();
-        CLatLonCoordLibDlg::Rows().clear();
-        CoordsysTest::TearDown();
+        // The plan picker reads the same library: K1 and P9 (R1 is a raw-grid row).
+        ASSERT_TRUE(apptest::WriteJobLibrary(
+            L"lib",
+            L"0,K1,3381234.567,512345.678,12.345,c\r\n"
+            L"1,R1,3381000,512000,10,r\r\n" +
+                plantest::PickLibraryRows({{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}})));
+        ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS", L"G1,30.3,114.15,25.5,a,\r\n"));
     }
 };
 
@@ -169,7 +168,7 @@ TEST_F(EntryDialogTest, ControlPointTextsFromThePickersAndTheirSeparators) {
         .Click(IDOK)
         .SetText(IDC_CTRL_NAME, L"控制点1")
         .Click(IDOK);
-    m_modals.ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(0)).Click(IDOK);
+    m_modals.ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(1)).Click(IDOK);
     m_modals.ExpectDialog(IDD_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
     m_modals.ExpectMessageBox(L"输入内容不能包含逗号、方括号、等号或换行,请重新输入!").Answer(IDOK);
     m_modals.ExpectMessageBox(L"输入内容不能包含逗号、方括号、等号或换行,请重新输入!").Answer(IDOK);

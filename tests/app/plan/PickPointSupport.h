@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/PointRecord.h"
 #include "app/VendropDoc.h"
 #include "app/plan/PickPointDlg.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/FileApi.h"
+#include "pointdata/PointRecord.h"
 
 namespace plantest {
 
@@ -20,18 +20,23 @@ inline CString PickLibraryPath(const CVendropDoc& doc) {
     return doc.m_strJobDir + doc.m_strIniName.Left(doc.m_strIniName.GetLength() - 3) + L"lib";
 }
 
-// The job's library with these points (library records, "0" in the number
-// field), its folders made as needed.
-inline void WritePickLibrary(const CVendropDoc& doc, const std::vector<PointRecord>& points) {
-    CString folder;
-    for (int i = 1; i < doc.m_strJobDir.GetLength(); ++i)
-        if (doc.m_strJobDir[i] == L'\\') ::CreateDirectory(doc.m_strJobDir.Left(i), nullptr);
-    std::string bytes;
+// Library records ("0" in the number field) of these points, as the job's
+// library holds them.
+inline CString PickLibraryRows(const std::vector<PointRecord>& points) {
+    CString rows;
     for (const PointRecord& p : points) {
         CString line;
         line.Format(L"0,%s,%.6f,%.6f,%.6f,%s\r\n", p.strName, p.dX, p.dY, p.dH, p.strCode);
-        bytes += quorvel::ToGbk(line);
+        rows += line;
     }
+    return rows;
+}
+
+// The job's library with these points only, its folders made as needed.
+inline void WritePickLibrary(const CVendropDoc& doc, const std::vector<PointRecord>& points) {
+    for (int i = 1; i < doc.m_strJobDir.GetLength(); ++i)
+        if (doc.m_strJobDir[i] == L'\\') ::CreateDirectory(doc.m_strJobDir.Left(i), nullptr);
+    const std::string bytes = quorvel::ToGbk(PickLibraryRows(points));
     quorvel::WriteFileAtomic(PickLibraryPath(doc), bytes.data(), bytes.size());
 }
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/convert/RtkConverter.h"
-#include "app/coordsys/CoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/points/DocStorePoint.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
@@ -15,6 +15,7 @@
 #include "platform/testing/ReferenceImage.h"
 #include "platform/testing/ReferenceText.h"
 #include "res/resource.h"
+#include "tests/app/JobLibraryFiles.h"
 #include "tests/app/points/PointsTest.h"
 
 namespace pointstest {
@@ -254,7 +255,7 @@ TEST_F(OffsetStoreTest, DistanceAndAngleFromNorthOrFromAPickedPoint) {
 
     // A point due east picked from the library; 90 degrees from the
     // direction towards it, 10 m: 10 m south.
-    CCoordLibDlg::Rows() = {{L"R1", L"1000.000", L"2500.000", L"0", L"", 0}};
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,R1,1000.000,2500.000,0,\r\n"));
     Doc().m_storeFix = Fix(1000.0, 2000.0, 50.0);
     m_modals.ExpectDialog(IDD_OFFSET_STORE)
         .Click(IDC_OFFSET_PICK)
@@ -275,7 +276,6 @@ TEST_F(OffsetStoreTest, DistanceAndAngleFromNorthOrFromAPickedPoint) {
     const std::string rtk2 = Lines(kRtk).back();
     EXPECT_NE(rtk2.find(",2,1,10.0000,90.0000,0.0000,1000.0000,2500.0000"), std::string::npos)
         << rtk2;
-    CCoordLibDlg::Rows().clear();
 
     // Reference mode chosen by the radio keeps the point picked before;
     // angle 0 lies towards it.
@@ -309,10 +309,13 @@ TEST_F(OffsetStoreTest, TheRtkLinesConvertBackToTheStoredPoints) {
     COffsetStoreDlg standing(&m_main);
     ASSERT_EQ(RunOffset(standing), IDOK);
     const auto [n0, e0] = convertLast();
+    // The library keeps millimetres: the reference is where it lies there.
+    const double refN = std::round((n0 + 3.0) * 1000.0) / 1000.0;
+    const double refE = std::round((e0 + 4.0) * 1000.0) / 1000.0;
     CString north, east;
-    north.Format(L"%.4f", n0 + 3.0);
-    east.Format(L"%.4f", e0 + 4.0);
-    CCoordLibDlg::Rows() = {{L"R1", north, east, L"0", L"", 0}};
+    north.Format(L"%.3f", refN);
+    east.Format(L"%.3f", refE);
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,R1," + north + L"," + east + L",0,\r\n"));
     struct Case {
         const wchar_t* distance;
         const wchar_t* angle;
@@ -337,10 +340,13 @@ TEST_F(OffsetStoreTest, TheRtkLinesConvertBackToTheStoredPoints) {
         EXPECT_NEAR(x, Doc().m_storeFix.dX, 0.002);
         EXPECT_NEAR(y, Doc().m_storeFix.dY, 0.002);
     }
-    // 10 m at 90 degrees from the direction towards (3, 4): 8 south, 6 east.
-    EXPECT_NEAR(Doc().m_storeFix.dX, n0 - 8.0, 1e-6);
-    EXPECT_NEAR(Doc().m_storeFix.dY, e0 + 6.0, 1e-6);
-    CCoordLibDlg::Rows().clear();
+    // 10 m at 90 degrees from the direction towards about (3, 4): about 8
+    // south, 6 east.
+    const double towards = std::atan2(refE - e0, refN - n0) + M_PI / 2.0;
+    EXPECT_NEAR(Doc().m_storeFix.dX, n0 + 10.0 * std::cos(towards), 1e-6);
+    EXPECT_NEAR(Doc().m_storeFix.dY, e0 + 10.0 * std::sin(towards), 1e-6);
+    EXPECT_NEAR(Doc().m_storeFix.dX, n0 - 8.0, 0.002);
+    EXPECT_NEAR(Doc().m_storeFix.dY, e0 + 6.0, 0.002);
 }
 
 TEST_F(OffsetStoreTest, BadInputStoresNothingAndAFailedWriteEndsTheDialogOnce) {

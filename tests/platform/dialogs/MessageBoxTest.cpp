@@ -1,5 +1,8 @@
 // The real message box: its look, its answers by keyboard and through the
 // hook, boxes asked from worker threads, and text wrapped to the screen.
+#include <chrono>
+#include <thread>
+
 #include "platform/base/Thread.h"
 #include "platform/dialogs/MessageBoxParts.h"
 #include "platform/gdi/Image.h"
@@ -120,6 +123,41 @@ TEST_F(MessageBoxes, BoxesFromWorkerThreadsRunOnTheirOwnThread) {
     EXPECT_EQ(worker.Join(), static_cast<DWORD>(IDRETRY));
     EXPECT_NE(boxThread.load(), ui);
     EXPECT_NE(boxThread.load(), 0u);
+}
+
+// What the launcher sees of a worker's box with nobody to answer it, and
+// how its ending ends it: the box listed with its thread, ended from this
+// one; then, while every modal is cancelled, a new box ends at once.
+TEST_F(MessageBoxes, AWorkersBoxIsListedAndEndedFromAnotherThread) {
+    const DWORD ui = GetCurrentThreadId();
+    quorvel::CWorkerThread worker;
+    worker.Start([]() -> DWORD {
+        return static_cast<DWORD>(MessageBox(nullptr, L"无法打开串口", L"Error", MB_OK));
+    });
+    // This thread serves what the box's thread sends it meanwhile.
+    std::vector<ModalInfo> modals;
+    for (int i = 0; i < 60000 && modals.empty(); ++i) {
+        modals = quorvel::dialogs::AllRunningModals();
+        quorvel::win::ServeSentMessages();
+        if (modals.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_EQ(modals.size(), 1u);
+    EXPECT_NE(modals[0].thread, ui);
+    EXPECT_TRUE(modals[0].messageBox);
+    EXPECT_FALSE(modals[0].ended);
+    EXPECT_EQ(modals[0].text, CString(L"无法打开串口"));
+    EXPECT_TRUE(quorvel::dialogs::RunningModals().empty());  // this thread's
+    EXPECT_TRUE(quorvel::dialogs::EndModal(modals[0].dialog, IDCANCEL));
+    EXPECT_EQ(worker.Join(), static_cast<DWORD>(IDCANCEL));
+    EXPECT_TRUE(quorvel::dialogs::AllRunningModals().empty());
+    EXPECT_FALSE(quorvel::dialogs::EndModal(modals[0].dialog, IDCANCEL));
+
+    quorvel::dialogs::CancelEveryModal(true);
+    worker.Start([]() -> DWORD {
+        return static_cast<DWORD>(MessageBox(nullptr, L"端口打开失败", L"提示", MB_YESNO));
+    });
+    EXPECT_EQ(worker.Join(), static_cast<DWORD>(IDCANCEL));
+    quorvel::dialogs::CancelEveryModal(false);
 }
 
 TEST_F(MessageBoxes, LongTextWrapsWithinTheScreenAndTheBoxGrowsDown) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/base/Clock.h"
 #include "platform/base/ThreadSignal.h"
 #include "tests/platform/win/WinTestSupport.h"
 
@@ -109,6 +110,53 @@ TEST_F(Messages, WorkerSendsAreServedInOrderInsideLoopsNestedFourDeep) {
     EXPECT_EQ(maxDepth, 4);
     EXPECT_EQ(next, kCount);
     EXPECT_EQ(wrongThread, 0);
+    EXPECT_EQ(outOfOrder, 0);
+    EXPECT_EQ(badReplies.load(), 0);
+}
+
+// On the real clock, where both threads spin briefly before they sleep: a
+// reader's message per byte arrives whole and in order while the window's
+// thread runs nested loops, and once the window is destroyed under the
+// stream every later send returns 0 at once; none is lost, none hangs.
+TEST_F(Messages, AStreamOfSendsOnTheRealClockArrivesInOrderAndEndsWithItsWindow) {
+    quorvel::UseRealClock();
+    HWND h = Top();
+    constexpr int kCount = 40000;
+    constexpr int kDestroyAfter = 25000;
+    std::atomic<bool> done{false};
+    int depth = 0, next = 0, outOfOrder = 0;
+    Log::Get().On(h, kNest, [&](HWND w, UINT, WPARAM, LPARAM) {
+        if (++depth < 4) PostMessage(w, kNest, 0, 0);
+        NestedLoop(&done, depth + 1);
+        --depth;
+        return LRESULT{0};
+    });
+    Log::Get().On(h, kPing, [&](HWND w, UINT, WPARAM wp, LPARAM) {
+        if (static_cast<int>(wp) != next++) ++outOfOrder;
+        if (next == kDestroyAfter) {
+            done = true;
+            PostMessage(w, WM_NULL, 0, 0);
+        }
+        return LRESULT(wp + 1);
+    });
+    std::atomic<int> badReplies{0}, zeros{0};
+    quorvel::CWorkerThread worker;
+    worker.Start([&]() -> DWORD {
+        for (int i = 0; i < kCount; ++i) {
+            const LRESULT r = SendMessage(h, kPing, static_cast<WPARAM>(i), 0);
+            if (r == 0)
+                ++zeros;
+            else if (r != i + 1 || zeros > 0)
+                ++badReplies;
+        }
+        return 0;
+    });
+    PostMessage(h, kNest, 0, 0);
+    NestedLoop(&done, 1);
+    DestroyWindow(h);
+    worker.Join();
+    EXPECT_GE(next, kDestroyAfter);
+    EXPECT_EQ(next + zeros.load(), kCount);
     EXPECT_EQ(outOfOrder, 0);
     EXPECT_EQ(badReplies.load(), 0);
 }

@@ -1,6 +1,7 @@
 // The link start as the receiver sees it, byte for byte against references
 // written from the command lists, with its pauses on the clock; the
 // expansion slot's registry value; ports that cannot be opened.
+#include "platform/testing/WaitUntil.h"
 #include "tests/receiver/link/GpsLinkSupport.h"
 
 namespace quorvel::testing {
@@ -169,6 +170,30 @@ TEST_F(GpsCommStartTest, MissingPortIsReportedAndTheReaderEnds) {
     EXPECT_TRUE(m_comm->IsOpen());
     m_comm->Close();
     EXPECT_EQ(boxes.Count(), 2) << boxes.Report();
+}
+
+// A box with nobody to answer it, as the real one waits: a message loop on
+// the reader's thread that ends only with the program's quit.
+TEST_F(GpsCommStartTest, AStopReleasesAReaderWaitingInItsBox) {
+    std::atomic<int> waiting{0}, released{0};
+    const MessageBoxHandler previous = SetMessageBoxHandler([&](const MessageBoxRequest&) {
+        ++waiting;
+        MSG msg{};
+        while (GetMessage(&msg, nullptr, 0, 0) > 0) DispatchMessage(&msg);
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        ++released;
+        return IDCANCEL;
+    });
+    m_comm->SetPortParams(1, 7, 57600, 'N', 8, 1);
+    m_comm->Start();
+    ASSERT_TRUE(WaitUntil([&] { return waiting.load() == 1; }, "the reader's box", 60000));
+    // Before, this waited for the box for ever.
+    m_comm->Close();
+    EXPECT_EQ(released.load(), 1);
+    // The box after it, had the reader gone on, would have ended at once.
+    EXPECT_EQ(waiting.load(), 1);
+    EXPECT_FALSE(m_comm->IsOpen());
+    SetMessageBoxHandler(previous);
 }
 
 TEST_F(GpsCommStartTest, RegistryThatCannotBeWrittenStopsTheOpen) {

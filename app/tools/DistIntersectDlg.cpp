@@ -1,0 +1,64 @@
+#include "app/tools/DistIntersectDlg.h"
+
+#include "app/tools/PlaneCalc.h"
+#include "app/tools/ToolSupport.h"
+#include "res/resource.h"
+
+CDistIntersectInputDlg::CDistIntersectInputDlg() : CCalcInputPage(IDD_DIST_INTERSECT_INPUT) {}
+
+void CDistIntersectInputDlg::DoDataExchange(CDataExchange* pDX) {
+    CCalcInputPage::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_CALC_START_NAME, m_strStartName);
+    tools::DDX_Number(pDX, IDC_CALC_START_X, m_dStartX);
+    tools::DDX_Number(pDX, IDC_CALC_START_Y, m_dStartY);
+    DDX_Text(pDX, IDC_CALC_END_NAME, m_strEndName);
+    tools::DDX_Number(pDX, IDC_CALC_END_X, m_dEndX);
+    tools::DDX_Number(pDX, IDC_CALC_END_Y, m_dEndY);
+    tools::DDX_Number(pDX, IDC_CALC_FROM_START, m_dFromStart);
+    tools::DDX_Number(pDX, IDC_CALC_FROM_END, m_dFromEnd);
+    DDX_Radio(pDX, IDC_CALC_LEFT, m_nSide);
+    DDX_Text(pDX, IDC_CALC_NEW_NAME, m_strNewName);
+}
+
+std::vector<CalcPointSlot> CDistIntersectInputDlg::Slots() {
+    return {{IDC_CALC_START_LIB, IDC_CALC_START_PLAN, &m_strStartName, &m_dStartX, &m_dStartY},
+            {IDC_CALC_END_LIB, IDC_CALC_END_PLAN, &m_strEndName, &m_dEndX, &m_dEndY}};
+}
+
+void CDistIntersectInputDlg::Calculate() {
+    const tools::PointResult r = tools::CalcDistIntersect(
+        {m_dStartX, m_dStartY}, {m_dEndX, m_dEndY}, m_dFromStart, m_dFromEnd, m_nSide);
+    m_bSuccess = r.bSuccess;
+    if (r.bSuccess) {
+        m_dNewX = r.x;
+        m_dNewY = r.y;
+    }
+}
+
+CDistIntersectDlg::CDistIntersectDlg(CWnd* pParent)
+    : CCalcToolDlg(IDD_DIST_INTERSECT, IDC_TOOL_TAB_DIST, IDS_STRING61208, m_pageInput,
+                   IDD_DIST_INTERSECT_INPUT, TRUE, pParent) {}
+
+CString CDistIntersectDlg::BuildResultText() {
+    const CString coord = Text(IDS_STRING61705);
+    CString text;
+    text.Format(L"%s\r\n%s :%s\r\n%sX:%.4f\r\n%sY:%.4f\r\n", Text(IDS_STRING61703).GetString(),
+                Text(IDS_STRING61704).GetString(), m_pageInput.m_strNewName.GetString(),
+                coord.GetString(), m_pageInput.m_dNewX, coord.GetString(), m_pageInput.m_dNewY);
+    return text;
+}
+
+void CDistIntersectDlg::ResultPoint(CString& name, double& x, double& y) {
+    name = m_pageInput.m_strNewName;
+    x = m_pageInput.m_dNewX;
+    y = m_pageInput.m_dNewY;
+}
+
+// The computed point only after a success: a failed calculation has none.
+void CDistIntersectDlg::FillGraph() {
+    m_pageGraph.AddPoint(m_pageInput.m_strStartName, m_pageInput.m_dStartX, m_pageInput.m_dStartY);
+    m_pageGraph.AddPoint(m_pageInput.m_strEndName, m_pageInput.m_dEndX, m_pageInput.m_dEndY);
+    if (m_pageInput.m_bSuccess) {
+        m_pageGraph.AddPoint(m_pageInput.m_strNewName, m_pageInput.m_dNewX, m_pageInput.m_dNewY);
+    }
+}
