@@ -26,7 +26,7 @@ BOOL CDataView::PreTranslateMessage(MSG* pMsg) {
 }
 
 void CDataView::StoreCurrentPoint() {
-    if (CVendropDoc* doc = Doc()) StoreFixFromView(this, *doc, m_fix);
+    if (CVendropDoc* doc = Doc()) StoreFixFromView(this, *doc, TRUE, m_fix);
 }
 
 void CDataView::OpenLibraryOnSecondB() {

@@ -9,9 +9,11 @@
 
 class CVendropDoc;
 
-// Without corrections the user confirms first; storage by time stores
-// nothing here; a fix that is not fixed sounds the alarm.
-void StoreFixFromView(CWnd* pOwner, CVendropDoc& doc, const SurveyRecord& fix);
+// The store road of the two views (screens::StorePoint): without data
+// (`haveFix` FALSE) it refuses, without corrections the user confirms
+// first, storage by time stores nothing here, a fix that is not fixed
+// sounds the alarm. The view is repainted after a stored point.
+void StoreFixFromView(CWnd* pOwner, CVendropDoc& doc, BOOL haveFix, const SurveyRecord& fix);
 
 // `minute` -1: no press remembered. An opening forgets the press, so no
 // single press can open the library afterwards.

@@ -12,12 +12,6 @@ namespace {
 
 constexpr COLORREF kSelected = 0xFF;  // red
 
-CString LoadText(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 }  // namespace
 
 // Selected items are shown red while the user decides; No puts each back
@@ -105,11 +99,7 @@ void CGraphView::PlaceText(CPoint at) {
 void CGraphView::StoreCurrentPoint() {
     CVendropDoc* doc = Doc();
     if (doc == nullptr) return;
-    if (!m_bHaveData) {
-        MessageBox(LoadText(IDS_STRING61341), LoadText(IDS_STRING61314), MB_ICONINFORMATION);
-        return;
-    }
-    StoreFixFromView(this, *doc, m_fix);
+    StoreFixFromView(this, *doc, m_bHaveData, m_fix);
 }
 
 void CGraphView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
