@@ -16,7 +16,7 @@
 #include "app/standin/SpaceDistanceDlg.h"
 #include "app/standin/StakeLineLibDlg.h"
 #include "app/standin/StakePointLibDlg.h"
-#include "app/standin/StakeoutDlg.h"
+#include "app/stakeout/StakeoutDlg.h"
 
 namespace {
 

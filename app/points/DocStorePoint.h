@@ -15,12 +15,14 @@ namespace points {
 // m_storeFix as they stand. bSmoothed: one .RTK line per collected epoch
 // and the measured-point line (the epoch list is emptied afterwards);
 // otherwise the measured-point line, then the .RTK and .BLH lines. On
-// success the stored name is remembered and the next one proposed.
-BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed);
+// success the stored name is remembered and the next one proposed (unless
+// bAdvanceName is FALSE: the point stake-out screen keeps the name).
+BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed, BOOL bAdvanceName = TRUE);
 
 // After the measured-point store dialog's IDOK: its name, code and
 // vertical antenna height into the document, then the writer sequence
 // (smoothed when the document stores by smoothing).
-BOOL StoreConfirmedPoint(CVendropDoc& doc, CWnd* pOwner, const CMeasurePointStoreDlg& dialog);
+BOOL StoreConfirmedPoint(CVendropDoc& doc, CWnd* pOwner, const CMeasurePointStoreDlg& dialog,
+                         BOOL bAdvanceName = TRUE);
 
 }  // namespace points
