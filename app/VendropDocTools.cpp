@@ -7,16 +7,16 @@
 #include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/LatLonCoordLibDlg.h"
 #include "app/coordsys/ParamWizardDlg.h"
+#include "app/stakeout/LineStakeoutDlg.h"
+#include "app/stakeout/StakeoutDlg.h"
 #include "app/standin/AreaCalcDlg.h"
 #include "app/standin/CoordConvertDlg.h"
 #include "app/standin/DistIntersectDlg.h"
-#include "app/standin/LineStakeoutDlg.h"
 #include "app/standin/MapTransDlg.h"
 #include "app/standin/PostProcWizardDlg.h"
 #include "app/standin/SpaceDistanceDlg.h"
 #include "app/standin/StakeLineLibDlg.h"
 #include "app/standin/StakePointLibDlg.h"
-#include "app/stakeout/StakeoutDlg.h"
 
 namespace {
 

@@ -33,12 +33,13 @@ class CLineStakeoutDlg : public CDialog {
     explicit CLineStakeoutDlg(CWnd* pParent = nullptr);
 
     // The lines a library choice hands over, and the one picked.
-    void ChooseLine(const std::vector<StakeLine>& lines, int pickIndex, const CString& libraryPath);
+    void ChooseLine(const std::vector<stakeout::StakeLine>& lines, int pickIndex,
+                    const CString& libraryPath);
 
     // State the tests look at.
     BOOL HasLine() const { return m_bCurrentLine; }
     int LineIndex() const { return m_nLineIndex; }
-    const StakeLine& CurrentLine() const { return m_line; }
+    const stakeout::StakeLine& CurrentLine() const { return m_line; }
     const stakeout::LineSettings& Settings() const { return m_settings; }
     const std::vector<PointRecord>& RecordedPoints() const { return m_recorded; }
     const stakeout::PlanView& View() const { return m_view; }
@@ -102,7 +103,7 @@ class CLineStakeoutDlg : public CDialog {
     std::vector<PointRecord> m_recorded;
     std::vector<POINT> m_recordedScreen;
     BOOL m_bCurrentLine = 0;
-    StakeLine m_line;
+    stakeout::StakeLine m_line;
     RECT m_frame{};
     SurveyRecord m_fix;
     stakeout::MarkerShape m_marker;

@@ -78,15 +78,15 @@ class CLineStakeoutSetDlg : public CDialog {
   public:
     explicit CLineStakeoutSetDlg(CWnd* pParent = nullptr);
 
-    double m_dMinPrompt = 0.0;        // 1020
-    double m_dMaxPrompt = 0.0;        // 1021
-    int m_nSoundPrompt = 0;           // 1022
-    int m_nShowRecordLayoutPoint = 0; // 1029
-    int m_nShowPlumb = 0;             // 1034
-    int m_nShowAllLayoutLine = 0;     // 1028
-    CString m_strCount;               // 1045
-    double m_dIntMileage = 0.0;       // 1148
-    int m_nIntMilPrompt = 0;          // 1147
+    double m_dMinPrompt = 0.0;         // 1020
+    double m_dMaxPrompt = 0.0;         // 1021
+    int m_nSoundPrompt = 0;            // 1022
+    int m_nShowRecordLayoutPoint = 0;  // 1029
+    int m_nShowPlumb = 0;              // 1034
+    int m_nShowAllLayoutLine = 0;      // 1028
+    CString m_strCount;                // 1045
+    double m_dIntMileage = 0.0;        // 1148
+    int m_nIntMilPrompt = 0;           // 1147
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;

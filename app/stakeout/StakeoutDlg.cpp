@@ -25,17 +25,16 @@ using namespace stakeout;
 namespace {
 
 // The read-outs in the order of m_readouts.
-constexpr int kReadoutIds[10] = {IDC_SO_NAME, IDC_SO_STATUS, IDC_SO_HRMS,    IDC_SO_VRMS,
-                                 IDC_SO_DX,   IDC_SO_DY,     IDC_SO_DH,      IDC_SO_AZIMUTH,
-                                 IDC_SO_DISTANCE, 0};
+constexpr int kReadoutIds[10] = {
+    IDC_SO_NAME, IDC_SO_STATUS, IDC_SO_HRMS,    IDC_SO_VRMS,     IDC_SO_DX,
+    IDC_SO_DY,   IDC_SO_DH,     IDC_SO_AZIMUTH, IDC_SO_DISTANCE, 0};
 
-constexpr int kButtonIds[10] = {IDC_SO_ZOOM_IN,  IDC_SO_ZOOM_OUT,  IDC_SO_ZOOM_WINDOW,
-                                IDC_SO_ZOOM_ALL, IDC_SO_POINT_LIB, IDC_SO_SETTINGS,
-                                IDC_SO_HELP,     IDC_SO_RECORD,    IDC_SO_SPARE,
-                                IDOK};
-constexpr int kButtonIcons[10] = {IDI_ZOOM_IN, IDI_ZOOM_OUT, IDI_ZOOM_WINDOW, IDI_ZOOM_ALL,
-                                  IDI_LINE_LIBRARY, IDI_STORE_TYPE, IDI_HELP, IDI_STORE,
-                                  IDI_SPARE, IDI_EXIT};
+constexpr int kButtonIds[10] = {
+    IDC_SO_ZOOM_IN,  IDC_SO_ZOOM_OUT, IDC_SO_ZOOM_WINDOW, IDC_SO_ZOOM_ALL, IDC_SO_POINT_LIB,
+    IDC_SO_SETTINGS, IDC_SO_HELP,     IDC_SO_RECORD,      IDC_SO_SPARE,    IDOK};
+constexpr int kButtonIcons[10] = {IDI_ZOOM_IN,      IDI_ZOOM_OUT,   IDI_ZOOM_WINDOW, IDI_ZOOM_ALL,
+                                  IDI_LINE_LIBRARY, IDI_STORE_TYPE, IDI_HELP,        IDI_STORE,
+                                  IDI_SPARE,        IDI_EXIT};
 
 CString Text(UINT id) {
     CString text;
@@ -117,7 +116,8 @@ void CStakeoutDlg::LoadStakeFiles() {
     if (doc != nullptr) {
         const CString ini = doc->m_strIniName;
         m_settings.curLayoutFileName =
-            doc->m_strJobDir + (ini.GetLength() >= 3 ? ini.Left(ini.GetLength() - 3) : ini) + L"ptb";
+            doc->m_strJobDir + (ini.GetLength() >= 3 ? ini.Left(ini.GetLength() - 3) : ini) +
+            L"ptb";
         LoadPointSettings(PointSettingsPath(doc->m_strJobDir), m_settings);
     }
     m_settings.curLayoutFileName.Trim();
@@ -129,7 +129,8 @@ void CStakeoutDlg::LoadStakeFiles() {
 }
 
 void CStakeoutDlg::SaveSettings() {
-    if (CVendropDoc* doc = Doc()) SavePointSettings(PointSettingsPath(doc->m_strJobDir), m_settings);
+    if (CVendropDoc* doc = Doc())
+        SavePointSettings(PointSettingsPath(doc->m_strJobDir), m_settings);
 }
 
 // Positions go back to the screen this one took them from, whichever way
@@ -186,9 +187,9 @@ LRESULT CStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
     if (m_bTargetSet) {
         DrawTarget(dc);
         const double dN = m_target.dX - m_fix.dX, dE = m_target.dY - m_fix.dY;
-        const PointPromptStep step = StepPointPrompt(std::sqrt(dN * dN + dE * dE),
-                                                     m_settings.maxLayoutPrompt,
-                                                     m_settings.soundPrompt, m_nSounded);
+        const PointPromptStep step =
+            StepPointPrompt(std::sqrt(dN * dN + dE * dE), m_settings.maxLayoutPrompt,
+                            m_settings.soundPrompt, m_nSounded);
         if (step.drawRings) DrawPromptRings(dc);
         if (step.sound) PlayAlarm();
     }
@@ -371,8 +372,7 @@ void CStakeoutDlg::StoreGeneralPoint() {
     doc->m_strPointCode = dialog.m_strCode;
     doc->m_dPointAntHeight = dialog.m_dAntHeight;
     if (!points::WriteStoredPoint(*doc, this, FALSE)) return;
-    if (!doc->m_fileWriter.AppendLibRecords())
-        MessageBox(L"打开文件错误,请检查", L"提示", MB_OK);
+    if (!doc->m_fileWriter.AppendLibRecords()) MessageBox(L"打开文件错误,请检查", L"提示", MB_OK);
 }
 
 // Two presses within 3 seconds of one clock minute. An opening forgets

@@ -87,7 +87,7 @@ void CStakeoutDlg::MoveMarker(CDC* dc, double n, double e) {
 void CStakeoutDlg::DrawTarget(CDC* dc) {
     if (!m_bTargetSet) return;
     const POINT t = m_view.ToScreen(m_target.dX, m_target.dY);
-    CBrush* oldBrush = static_cast<CBrush*>(dc->SelectStockObject(NULL_BRUSH));
+    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
     DrawCircle(dc, t.x, t.y, 8);
     dc->MoveTo(t.x - 5, t.y - 5);
     dc->LineTo(t.x + 5, t.y + 5);
@@ -108,8 +108,8 @@ void CStakeoutDlg::DrawSelection(CDC* dc) {
     const int oldRop = dc->SetROP2(R2_NOT);
     CPen pen;
     pen.CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
-    CPen* oldPen = dc->SelectObject(&pen);
-    CBrush* oldBrush = static_cast<CBrush*>(dc->SelectStockObject(NULL_BRUSH));
+    HGDIOBJ oldPen = dc->SelectObject(pen.GetSafeHandle());
+    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
     dc->Rectangle(&m_selection);
     dc->SelectObject(oldBrush);
     dc->SelectObject(oldPen);
@@ -121,8 +121,8 @@ void CStakeoutDlg::DrawRubberBand(CDC* dc) {
     const int oldRop = dc->SetROP2(R2_NOT);
     CPen pen;
     pen.CreatePen(PS_DASH, 1, RGB(0, 0, 0));
-    CPen* oldPen = dc->SelectObject(&pen);
-    CBrush* oldBrush = static_cast<CBrush*>(dc->SelectStockObject(NULL_BRUSH));
+    HGDIOBJ oldPen = dc->SelectObject(pen.GetSafeHandle());
+    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
     dc->Rectangle(m_zoomAnchor.x, m_zoomAnchor.y, m_bandCorner.x, m_bandCorner.y);
     dc->SelectObject(oldBrush);
     dc->SelectObject(oldPen);
@@ -146,7 +146,7 @@ void CStakeoutDlg::OnPaint() {
     if (m_settings.showAllLayoutPoint) {
         CBrush black;
         black.CreateSolidBrush(RGB(0, 0, 0));
-        CBrush* oldBrush = dc->SelectObject(&black);
+        HGDIOBJ oldBrush = dc->SelectObject(black.GetSafeHandle());
         for (size_t i = 0; i < m_stakePoints.size(); ++i) {
             const PointRecord& p = m_stakePoints[i];
             const POINT s = m_view.ToScreen(p.dX, p.dY);
@@ -163,7 +163,7 @@ void CStakeoutDlg::OnPaint() {
         const int count = static_cast<int>(m_recorded.size());
         const int first =
             m_settings.showSurveyPoint == -1 ? 0 : std::max(0, count - m_settings.showSurveyPoint);
-        CBrush* oldBrush = static_cast<CBrush*>(dc->SelectStockObject(NULL_BRUSH));
+        HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
         for (int i = std::min(first, count); i < count; ++i) {
             const PointRecord& p = m_recorded[i];
             const POINT s = m_view.ToScreen(p.dX, p.dY);
@@ -180,11 +180,10 @@ void CStakeoutDlg::OnPaint() {
     DrawLinkIndicator(dc, m_frame, false, m_fix.nAux, LinkLetter(doc));
     m_plan.ReleaseDC(dc);
     for (int i = 0; i < 9; ++i) {
-        static constexpr int ids[9] = {IDC_SO_NAME, IDC_SO_STATUS, IDC_SO_HRMS,
-                                       IDC_SO_VRMS, IDC_SO_DX,     IDC_SO_DY,
+        static constexpr int ids[9] = {IDC_SO_NAME, IDC_SO_STATUS,  IDC_SO_HRMS,
+                                       IDC_SO_VRMS, IDC_SO_DX,      IDC_SO_DY,
                                        IDC_SO_DH,   IDC_SO_AZIMUTH, IDC_SO_DISTANCE};
-        const CString& text =
-            i == 0 ? m_strNameText : (i == 1 ? m_strStatusText : m_readouts[i]);
+        const CString& text = i == 0 ? m_strNameText : (i == 1 ? m_strStatusText : m_readouts[i]);
         DrawReadout(GetDlgItem(ids[i]), text);
     }
 }

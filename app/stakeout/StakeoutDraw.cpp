@@ -22,7 +22,7 @@ void DrawReadout(CWnd* control, const CString& text) {
     if (dc == nullptr) return;
     CFont font;
     SystemFont(font);
-    CFont* oldFont = dc->SelectObject(&font);
+    HGDIOBJ oldFont = dc->SelectObject(font.GetSafeHandle());
     dc->SetBkColor(::GetSysColor(COLOR_BTNFACE));
     dc->SetBkMode(OPAQUE);
     CRect client;
@@ -36,7 +36,7 @@ void DrawReadout(CWnd* control, const CString& text) {
 
 void DrawScaleBar(CDC* dc, const RECT& frame, double scale) {
     const int R = frame.right, B = frame.bottom;
-    CBrush* oldBrush = static_cast<CBrush*>(dc->SelectStockObject(WHITE_BRUSH));
+    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(WHITE_BRUSH));
     dc->Rectangle(R - 50, B - 4, R - 2, B + 2);
     CBrush black;
     black.CreateSolidBrush(RGB(0, 0, 0));
@@ -53,7 +53,7 @@ void DrawNorthArrow(CDC* dc, const RECT& frame) {
     const int R = frame.right;
     CBrush fill;
     fill.CreateSolidBrush(RGB(0, 128, 128));
-    CBrush* oldBrush = dc->SelectObject(&fill);
+    HGDIOBJ oldBrush = dc->SelectObject(fill.GetSafeHandle());
     const POINT right[3] = {{R - 6, 2}, {R, 20}, {R - 6, 14}};
     dc->Polygon(right, 3);
     dc->SelectObject(oldBrush);
@@ -61,7 +61,7 @@ void DrawNorthArrow(CDC* dc, const RECT& frame) {
     dc->Polygon(left, 3);
     CFont font;
     SystemFont(font);
-    CFont* oldFont = dc->SelectObject(&font);
+    HGDIOBJ oldFont = dc->SelectObject(font.GetSafeHandle());
     dc->SetBkMode(OPAQUE);
     dc->SetBkColor(RGB(255, 255, 255));
     dc->TextOut(R - 10, frame.top + 16, CString(L"北"));
@@ -97,8 +97,8 @@ void DrawLinkIndicator(CDC* dc, const RECT& frame, bool bars, int diffAge, const
     const int L = frame.left, T = frame.top;
     CPen none;
     none.CreatePen(PS_NULL, 0, RGB(255, 255, 255));
-    CPen* oldPen = dc->SelectObject(&none);
-    CBrush* oldBrush = static_cast<CBrush*>(dc->SelectStockObject(WHITE_BRUSH));
+    HGDIOBJ oldPen = dc->SelectObject(none.GetSafeHandle());
+    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(WHITE_BRUSH));
     dc->Rectangle(L + 4, T - 4, L + 48, T + 8);
     dc->SelectObject(oldPen);
     dc->MoveTo(L + 8, T + 8);
@@ -112,7 +112,7 @@ void DrawLinkIndicator(CDC* dc, const RECT& frame, bool bars, int diffAge, const
     if (bars) {
         CBrush black;
         black.CreateSolidBrush(RGB(0, 0, 0));
-        dc->SelectObject(&black);
+        dc->SelectObject(black.GetSafeHandle());
         const int count = static_cast<int>(LinkLevel(diffAge) * 0.8);
         for (int i = 1; i <= count; ++i)
             dc->Rectangle(12 + 4 * i, static_cast<int>(T + 8 - 1.2 * i), 14 + 4 * i, T + 8);
@@ -136,7 +136,7 @@ void DrawFixTime(CDC* dc, const RECT& frame, const SurveyRecord& fix) {
 void DrawLabel(CDC* dc, int x, int y, int right, const CString& text) {
     CFont font;
     font.CreatePointFont(80, L"宋体", dc);
-    CFont* oldFont = dc->SelectObject(&font);
+    HGDIOBJ oldFont = dc->SelectObject(font.GetSafeHandle());
     dc->SetBkMode(TRANSPARENT);
     CRect box(x + 5, y - 5, x + right, y + 5);
     dc->DrawText(text, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
@@ -159,7 +159,7 @@ void DrawDashedLine(CDC* dc, POINT a, POINT b) {
 void DrawMarker(CDC* dc, const MarkerShape& shape) {
     if (shape.count == 0) return;
     const int oldRop = dc->SetROP2(R2_NOT);
-    CBrush* oldBrush = static_cast<CBrush*>(dc->SelectStockObject(NULL_BRUSH));
+    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
     const POINT c = shape.pts[0];
     if (shape.count == 1) {
         DrawCircle(dc, c.x, c.y, 8);

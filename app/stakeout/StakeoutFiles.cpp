@@ -15,7 +15,8 @@ namespace {
 
 CString Joined(const CString& folder, LPCTSTR name) {
     CString path = folder;
-    if (!path.IsEmpty() && path[path.GetLength() - 1] == L'\\') path = path.Left(path.GetLength() - 1);
+    if (!path.IsEmpty() && path[path.GetLength() - 1] == L'\\')
+        path = path.Left(path.GetLength() - 1);
     return path + L"\\" + name;
 }
 

@@ -15,9 +15,9 @@
 
 #include <vector>
 
+#include "app/PointRecord.h"
 #include "app/stakeout/StakeoutReadouts.h"
 #include "platform/base/CString.h"
-#include "app/PointRecord.h"
 
 namespace stakeout {
 

@@ -115,7 +115,8 @@ bool AutoPanLine(PlanView& view, double pn, double pe, bool hasLine, double tn, 
     }
     if (view.Contains(view.ToScreen(pn, pe)) && view.Contains(view.ToScreen(tn, te))) return false;
     const double h = std::max(1, view.Height() - 10), w = std::max(1, view.Width() - 10);
-    view.SetScale(std::max(2.0 * std::max(std::fabs(pn - tn) / h, std::fabs(pe - te) / w), kMinScale));
+    view.SetScale(
+        std::max(2.0 * std::max(std::fabs(pn - tn) / h, std::fabs(pe - te) / w), kMinScale));
     view.Centre(tn, te);
     return true;
 }
@@ -206,8 +207,8 @@ std::vector<double> GuideLineOffsets(const PlanView& view, double sn, double se,
         offsets.push_back(off);
         previous = px;
     }
-    if (std::fabs(maxPrompt - n * minPrompt) > 0.0001 && maxPrompt <= far &&
-        offsets.size() < 500 && static_cast<int>(maxPrompt / view.scale) != previous)
+    if (std::fabs(maxPrompt - n * minPrompt) > 0.0001 && maxPrompt <= far && offsets.size() < 500 &&
+        static_cast<int>(maxPrompt / view.scale) != previous)
         offsets.push_back(maxPrompt);
     return offsets;
 }

@@ -8,8 +8,8 @@
 // never printed as "-0.000".
 #pragma once
 
-#include "platform/base/CString.h"
 #include "app/PointRecord.h"
+#include "platform/base/CString.h"
 
 namespace stakeout {
 
@@ -82,7 +82,7 @@ struct LinePromptState {
     int chainageArmed = 1;
 };
 struct LinePromptStep {
-    bool sound = false;       // near the line (once per approach)
+    bool sound = false;  // near the line (once per approach)
     bool chainageSound = false;
     bool drawGuides = false;
 };

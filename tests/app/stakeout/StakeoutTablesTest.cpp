@@ -51,7 +51,8 @@ TEST(StakeoutReadoutsTest, PointOffsetsNameTheWayToWalk) {
         {100.0, 205.0, "北0.000", "西5.000", "5.000", "270°00'00\""},
     };
     for (const Case& c : cases) {
-        const PointReadouts r = ComputePointReadouts(Pt(L"T", 100, 200, 10), c.fx, c.fy, 12.5, 0, 0);
+        const PointReadouts r =
+            ComputePointReadouts(Pt(L"T", 100, 200, 10), c.fx, c.fy, 12.5, 0, 0);
         EXPECT_EQ(U8(r.dx), c.dx);
         EXPECT_EQ(U8(r.dy), c.dy);
         EXPECT_EQ(U8(r.distance), c.dist);
@@ -140,7 +141,8 @@ TEST(StakeoutPromptsTest, PointAlarmOncePerApproach) {
     int sounded = 0;
     int sounds = 0;
     // Enter, stay, leave, re-enter.
-    for (double d : {2.0, 0.85, 0.5, 0.7, 1.2, 0.8, 0.3}) sounds += StepPointPrompt(d, 0.9, 1, sounded).sound;
+    for (double d : {2.0, 0.85, 0.5, 0.7, 1.2, 0.8, 0.3})
+        sounds += StepPointPrompt(d, 0.9, 1, sounded).sound;
     EXPECT_EQ(sounds, 2);
     // A new target clears the flag (the screen does so): sounds again.
     sounded = 0;
@@ -316,7 +318,8 @@ TEST_F(StakeoutFilesTest, SettingsFilesByteForByteAndTheirReadings) {
                   L"[CurLayoutFileName]\\Flash Disk\\Jobs\\ruvo\\设计.ptb\r\n"
                   L"[ShowSurveyPoint]-1\r\n"));
     // Missing keys keep the field.
-    WriteDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\ptlayauto", "[SoundPrompt]0\r\n[MaxLayoutPrompt]\r\n");
+    WriteDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\ptlayauto",
+                    "[SoundPrompt]0\r\n[MaxLayoutPrompt]\r\n");
     PointSettings q;
     q.maxLayoutPrompt = 2.0;
     LoadPointSettings(PointSettingsPath(kJob), q);

@@ -1,0 +1,353 @@
+// The two stake-out screens run modally in process, answered by a script on
+// the virtual clock, with positions handed in as the frame hands them and
+// the alarms counted: targets chosen by name, by the previous/next keys and
+// by a tap; the alarm once per approach; staked points stored into the
+// survey files and their record lines; the refusals; the settings dialogs;
+// and the line screen's read-outs, prompts and records.
+#include <cmath>
+#include <filesystem>
+
+#include "app/FrameMessages.h"
+#include "app/stakeout/LineStakeoutDlg.h"
+#include "app/stakeout/StakeoutDlg.h"
+#include "platform/base/Clock.h"
+#include "platform/base/TextConv.h"
+#include "platform/base/Thread.h"
+#include "platform/device/Sound.h"
+#include "platform/testing/ModalScript.h"
+#include "res/resource.h"
+#include "tests/app/points/PointsTest.h"
+#include "tests/platform/device/SoundTestWave.h"
+
+namespace {
+
+using pointstest::PointsTest;
+using stakeout::StakeLine;
+
+constexpr LPCTSTR kPtb = L"\\Flash Disk\\Jobs\\ruvo\\ruvo.ptb";
+constexpr LPCTSTR kPtr = L"\\Flash Disk\\Jobs\\ruvo\\ruvo.ptr";
+constexpr LPCTSTR kPtSettings = L"\\Flash Disk\\Jobs\\ruvo\\ptlayauto";
+constexpr LPCTSTR kLnb = L"\\Flash Disk\\Jobs\\ruvo\\道路.lnb";
+constexpr LPCTSTR kLnr = L"\\Flash Disk\\Jobs\\ruvo\\道路.lnr";
+constexpr LPCTSTR kLnSettings = L"\\Flash Disk\\Jobs\\ruvo\\lnlayauto";
+
+std::string U8(const CString& s) {
+    return quorvel::ToUtf8(s.GetString());
+}
+
+class StakeoutScreenTest : public PointsTest {
+  protected:
+    void SetUp() override {
+        PointsTest::SetUp();
+        if (HasFatalFailure()) return;
+        m_previousSink = quorvel::device::SetSoundSink(&m_sounds);
+        // The alarm plays to its end on this thread: its pause moves the clock.
+        quorvel::SetVirtualClockDriver(GetCurrentThreadId());
+        std::filesystem::create_directories(HostOf(L"\\Flash Disk\\Wav"));
+        Write(L"\\Flash Disk\\Wav\\Alarm5.wav",
+              soundtest::FileBytes(soundtest::MakeWave({.frames = 800})));
+        ASSERT_EQ(U8(Doc().m_strJobDir), "\\Flash Disk\\Jobs\\ruvo\\");
+        Doc().m_sysParams.nUseAntHgt = 0;
+        Doc().m_nStoreType = 0;
+        Write(kPtb,
+              "0,PT1,1000.000,2000.000,10.000,c1,\r\n0,PT2,1010.000,2000.000,11.000,c2,\r\n"
+              "0,PT3,1020.000,2000.000,12.000,c3,\r\n");
+    }
+    void TearDown() override {
+        quorvel::device::SetSoundSink(m_previousSink);
+        quorvel::SetVirtualClockDriver(0);
+        PointsTest::TearDown();
+    }
+    // A position as the frame posts it.
+    static void Position(HWND d, const SurveyRecord& fix) {
+        ::SendMessage(d, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
+        Tick(d, 100);
+    }
+    static void Press(HWND d, UINT key) {
+        MSG msg{d, WM_KEYDOWN, key, 0, 0, {}};
+        CWnd* wnd = CWnd::FromHandle(d);
+        if (!wnd->PreTranslateMessage(&msg)) ::SendMessage(d, WM_KEYDOWN, key, 0);
+        Tick(d, 100);
+    }
+    int Alarms() const { return static_cast<int>(m_sounds.Played().size()); }
+
+    quorvel::device::RecordingSoundSink m_sounds;
+    quorvel::device::SoundSink* m_previousSink = nullptr;
+};
+
+TEST_F(StakeoutScreenTest, PointScreenFindsWalksStoresAndMovesTheTarget) {
+    Doc().m_nStakeMode = 1;
+    CStakeoutDlg screen(&m_main);
+    int alarmsOnApproach = 0;
+    m_modals.ExpectDialog(IDD_STAKEOUT)
+        .Do([&](HWND d) {
+            EXPECT_EQ(screen.StakePoints().size(), 3u);
+            EXPECT_FALSE(screen.HasTarget());
+            EXPECT_EQ(U8(screen.LibraryPath()), U8(CString(kPtb)));
+            // No position yet: the store key is refused.
+            Press(d, 'A');
+            // Find "pt2" (no match: case counts), then "PT2".
+            Press(d, '9');
+            EXPECT_EQ(U8(screen.Target().strName), "PT2");
+            EXPECT_EQ(screen.TargetIndex(), 1);
+            // Walk in, out and in again: two alarms.
+            const int before = Alarms();
+            for (double x :
+                 {1030.0, 1015.0, 1010.5, 1010.3, 1009.8, 1013.0, 1011.5, 1010.4, 1010.2})
+                Position(d, Fix(x, 2000.0, 12.0));
+            alarmsOnApproach = Alarms() - before;
+            Position(d, Fix(1011.2344, 2000.0, 12.0));
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_DX)), "南1.234");
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_DY)), "东0.000");
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_DH)), "-1.000");
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_AZIMUTH)), "180°00'00\"");
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_STATUS)), "(12)固定解");
+            // 'A' at a stop: the store dialog proposes the target.
+            Press(d, 'A');
+            // No differential signal, answered No: nothing stored.
+            Doc().m_bDiffAlive = 0;
+            Press(d, 'A');
+            Doc().m_bDiffAlive = 1;
+            // Next point, confirmed; at the last one only informed.
+            Press(d, '2');
+            EXPECT_EQ(U8(screen.Target().strName), "PT3");
+            Press(d, '2');
+            EXPECT_EQ(screen.TargetIndex(), 2);
+        })
+        .Click(IDOK);
+    m_modals.ExpectMessageBox(L"当前没有接收数据").Answer(IDOK);
+    m_modals.ExpectDialog(IDD_STAKE_FIND_POINT)
+        .SetText(IDC_SOFIND_TEXT, L"pt2")
+        .Click(IDC_SOFIND_FIND)
+        .Do([](HWND d) { EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d, IDOK))); })
+        .SetText(IDC_SOFIND_TEXT, L"PT2")
+        .Click(IDC_SOFIND_FIND)
+        .Click(IDOK);
+    m_modals.ExpectMessageBox(L"点不在放样坐标库中").Answer(IDOK);
+    m_modals.ExpectMessageBox(L"查找点成功").Answer(IDOK);
+    m_modals.ExpectDialog(IDD_MEASURE_POINT_STORE)
+        .Do([](HWND d) { EXPECT_EQ(coordsystest::ItemText(d, IDC_STORE_NAME), L"PT2"); })
+        .SetText(IDC_STORE_CODE, L"放样")
+        .Click(IDOK);
+    m_modals.ExpectMessageBox(L"当前无差分信号").Answer(IDNO);
+    m_modals.ExpectDialog(IDD_STAKE_PROMPT)
+        .Do([](HWND d) {
+            EXPECT_EQ(coordsystest::ItemText(d, IDC_SOPROMPT_QUESTION), L"确定放样下一点吗?");
+            EXPECT_EQ(coordsystest::ItemText(d, IDC_SOPROMPT_X), L"1020.0000");
+            EXPECT_EQ(coordsystest::ItemText(d, IDC_SOPROMPT_H), L"12.000");
+        })
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_STAKE_PROMPT)
+        .Do([](HWND d) {
+            EXPECT_EQ(coordsystest::ItemText(d, IDC_SOPROMPT_QUESTION), L"已经到最后一点!");
+        })
+        .Click(IDOK);
+    EXPECT_EQ(screen.DoModal(), IDOK);
+    EXPECT_EQ(m_modals.Pending(), 0);
+    EXPECT_EQ(alarmsOnApproach, 2);
+    EXPECT_EQ(Doc().m_nStakeMode, 0);
+    // One record line, byte for byte; the point name is not advanced.
+    EXPECT_EQ(Read(kPtr), quorvel::ToGbk(L"PT2,1011.2344,2000.0000,12.0000,放样\r\n"));
+    EXPECT_EQ(Lines(pointstest::kPoints).size(), 1u);
+    EXPECT_EQ(U8(Doc().m_strNextPointName), "PT1");
+}
+
+TEST_F(StakeoutScreenTest, PointScreenGeneralPointAndTheSecondB) {
+    Doc().m_nStakeMode = 1;
+    CStakeoutDlg screen(&m_main);
+    m_modals.ExpectDialog(IDD_STAKEOUT)
+        .Do([&](HWND d) {
+            Position(d, Fix(1000.0, 2000.0, 10.0));
+            // 'D': the store dialog with no proposed name; no record line.
+            Press(d, VK_RIGHT);
+            // 'D' with smoothing: the dialog runs, nothing is stored.
+            Doc().m_bSmoothStore = 1;
+            Press(d, VK_RIGHT);
+            Doc().m_bSmoothStore = 0;
+            // B at :20 and :22 opens the library; at :59 and :01 it does not.
+            quorvel::AdvanceVirtualClock(20000);
+            Press(d, 'B');
+            quorvel::AdvanceVirtualClock(2000);
+            Press(d, 'B');
+            quorvel::AdvanceVirtualClock(37000);
+            Press(d, 'B');
+            quorvel::AdvanceVirtualClock(2000);
+            Press(d, 'B');
+        })
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_MEASURE_POINT_STORE)
+        .Do([](HWND d) { EXPECT_EQ(coordsystest::ItemText(d, IDC_STORE_NAME), L""); })
+        .SetText(IDC_STORE_NAME, L"G1")
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_MEASURE_POINT_STORE).SetText(IDC_STORE_NAME, L"G2").Click(IDOK);
+    m_modals.ExpectDialog(IDD_MEASURE_POINT_LIB).Key(VK_ESCAPE);
+    EXPECT_EQ(screen.DoModal(), IDOK);
+    EXPECT_EQ(m_modals.Pending(), 0);
+    EXPECT_FALSE(std::filesystem::exists(HostOf(kPtr)));
+    const std::vector<std::string> stored = Lines(pointstest::kPoints);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].substr(0, 3), "G1,");
+    EXPECT_EQ(U8(Doc().m_strNextPointName), "G2");
+}
+
+TEST_F(StakeoutScreenTest, PointSettingsDialogChecksAndSaves) {
+    CStakeoutDlg screen(&m_main);
+    m_modals.ExpectDialog(IDD_STAKEOUT)
+        .Click(IDC_SO_SETTINGS)
+        .Do([&](HWND) {
+            EXPECT_EQ(screen.Settings().minLayoutPrompt, 0.5);
+            EXPECT_EQ(screen.Settings().maxLayoutPrompt, 0.5);
+            EXPECT_EQ(screen.Settings().showSurveyPoint, -1);
+        })
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_STAKEOUT_SET)
+        .Do([](HWND d) {
+            EXPECT_EQ(coordsystest::ItemText(d, IDC_SOSET_COUNT), L"0");
+            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(d, IDC_SOSET_COUNT)));
+        })
+        .SetText(IDC_SOSET_MIN, L"-0.1")
+        .Click(IDOK)
+        .Do([](HWND d) {
+            EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), IDC_SOSET_MIN);
+            (void)d;
+        })
+        .SetText(IDC_SOSET_MIN, L"0.9")
+        .SetText(IDC_SOSET_MAX, L"0.5")
+        .Click(IDOK)
+        .SetText(IDC_SOSET_MIN, L"0.5")
+        .SetText(IDC_SOSET_COUNT, L"全部")
+        .Click(IDOK);
+    m_modals.ExpectMessageBox(L"最大值和最小值不能小于0!").Answer(IDOK);
+    m_modals.ExpectMessageBox(L"最大值不能小于最小值!").Answer(IDOK);
+    EXPECT_EQ(screen.DoModal(), IDOK);
+    EXPECT_EQ(m_modals.Pending(), 0);
+    EXPECT_EQ(Read(kPtSettings),
+              quorvel::ToGbk(L"[ShowAllLayoutPoint]1\r\n[ShowRecordLayoutPoint]1\r\n"
+                             L"[SoundPrompt]1\r\n[MinLayoutPrompt]0.50000000\r\n"
+                             L"[MaxLayoutPrompt]0.50000000\r\n"
+                             L"[CurLayoutFileName]\\Flash Disk\\Jobs\\ruvo\\ruvo.ptb\r\n"
+                             L"[ShowSurveyPoint]-1\r\n"));
+}
+
+// ---- Line screen ----
+
+class LineScreenTest : public StakeoutScreenTest {
+  protected:
+    static std::vector<StakeLine> Lines2() {
+        StakeLine a;
+        a.start = {L"A", 1000.0, 2000.0, 10.0, L"ca"};
+        a.end = {L"B", 1100.0, 2000.0, 10.0, L"cb"};
+        a.chainage = 500.0;
+        StakeLine b;
+        b.start = {L"B", 1100.0, 2000.0, 10.0, L"cb"};
+        b.end = {L"C", 1100.0, 2100.0, 10.0, L"cc"};
+        b.chainage = 600.0;
+        return {a, b};
+    }
+};
+
+TEST_F(LineScreenTest, ReadoutsPromptsRecordsAndTheNextLine) {
+    Write(kLnb, quorvel::ToGbk(L"A,1000,2000,10,ca,B,1100,2000,10,cb,500,\r\n"
+                               L"B,1100,2000,10,cb,C,1100,2100,10,cc,600,\r\n"));
+    CLineStakeoutDlg screen(&m_main);
+    int nearAlarms = 0;
+    m_modals.ExpectDialog(IDD_LINE_STAKEOUT)
+        .Do([&](HWND d) {
+            EXPECT_FALSE(screen.HasLine());
+            screen.ChooseLine(Lines2(), 0, kLnb);
+            EXPECT_NE(Read(kLnSettings)
+                          .find(quorvel::ToGbk(
+                              L"[CurLayoutFileName]\\Flash Disk\\Jobs\\ruvo\\道路.lnb\r\n")),
+                      std::string::npos);
+            Position(d, Fix(1050.0, 2005.0, 10.0));
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_LINE_OFFSET)), "右5.000");
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_LINE_START_DIST)), "50.249");
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_LINE_CHAINAGE)), "550.00");
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_DX)), "北0.000");
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_DY)), "西5.000");
+            EXPECT_EQ(U8(Doc().m_strPointCode), "550.00");
+            const int before = Alarms();
+            for (double y : {2001.0, 2000.5, 2003.0, 2001.2}) Position(d, Fix(1050.0, y, 10.0));
+            nearAlarms = Alarms() - before;
+            // Behind the start: outside.
+            Position(d, Fix(990.0, 2000.0, 10.0));
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_DX)), "在直线外");
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_DY)), "");
+            Position(d, Fix(1060.0, 2000.2, 10.0));
+            ::SendMessage(d, WM_COMMAND, IDC_SO_RECORD, 0);
+            Tick(d);
+            Press(d, '2');
+            EXPECT_EQ(screen.LineIndex(), 1);
+            EXPECT_EQ(U8(screen.CurrentLine().end.strName), "C");
+            Press(d, '2');
+            EXPECT_EQ(screen.LineIndex(), 1);
+        })
+        .Key(VK_ESCAPE);
+    m_modals.ExpectDialog(IDD_MEASURE_POINT_STORE)
+        .Do([](HWND d) { EXPECT_EQ(coordsystest::ItemText(d, IDC_STORE_CODE), L"560.00"); })
+        .SetText(IDC_STORE_NAME, L"线点1")
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_LINE_STAKEOUT_PROMPT)
+        .Do([](HWND d) {
+            EXPECT_EQ(coordsystest::ItemText(d, IDC_SOPROMPT_QUESTION), L"确定放样下一条线吗?");
+            EXPECT_EQ(coordsystest::ItemText(d, IDC_LSOPROMPT_END_NAME), L"C");
+        })
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_LINE_STAKEOUT_PROMPT)
+        .Do([](HWND d) {
+            EXPECT_EQ(coordsystest::ItemText(d, IDC_SOPROMPT_QUESTION), L"已经到最后一条线!");
+        })
+        .Click(IDOK);
+    screen.DoModal();
+    EXPECT_EQ(m_modals.Pending(), 0);
+    EXPECT_EQ(nearAlarms, 2);
+    // The record carries the chainage as its code; the name advances.
+    EXPECT_EQ(Read(kLnr), quorvel::ToGbk(L"线点1,1060.0000,2000.2000,10.0000,560.00\r\n"));
+    EXPECT_EQ(U8(Doc().m_strNextPointName), "线点2");
+}
+
+TEST_F(LineScreenTest, SettingsOldFileAndTheScreenGoesIdle) {
+    Write(kLnSettings,
+          "[ShowAllLayoutLine]1\r\n[MinPrompt]0.30000000\r\n[MaxPrompt]1.50000000\r\n");
+    CLineStakeoutDlg screen(&m_main);
+    m_modals.ExpectDialog(IDD_LINE_STAKEOUT)
+        .Do([&](HWND d) {
+            EXPECT_EQ(screen.Settings().intMileage, 0.0);
+            EXPECT_EQ(screen.Settings().soundPrompt, 0);
+            // A zero-length line: empty read-outs, nothing sounds.
+            std::vector<StakeLine> lines = Lines2();
+            lines[0].end = lines[0].start;
+            screen.ChooseLine(lines, 0, L"");
+            const int before = Alarms();
+            Position(d, Fix(1000.0, 2000.0, 10.0));
+            Position(d, Fix(1000.5, 2000.0, 10.0));
+            EXPECT_EQ(Alarms(), before);
+            EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_LINE_OFFSET)), "");
+            EXPECT_TRUE(std::isfinite(screen.View().scale) && screen.View().scale >= 0.01);
+            // After a full repaint the screen settles.
+            ::InvalidateRect(d, nullptr, TRUE);
+            Tick(d);
+            const int paints = screen.PaintCount();
+            Tick(d);
+            Tick(d);
+            EXPECT_EQ(screen.PaintCount(), paints);
+        })
+        .Click(IDC_SO_SETTINGS)
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_LINE_STAKEOUT_SET)
+        .SetText(IDC_SOSET_MIN, L"0.5")
+        .SetText(IDC_SOSET_MAX, L"0.5")
+        .Check(IDC_LSOSET_INT_PROMPT)
+        .SetText(IDC_LSOSET_INT_MILEAGE, L"20")
+        .SetText(IDC_SOSET_COUNT, L"10")
+        .Click(IDOK);
+    screen.DoModal();
+    EXPECT_EQ(m_modals.Pending(), 0);
+    EXPECT_EQ(Read(kLnSettings),
+              "[ShowAllLayoutLine]1\r\n[ShowRecordLayoutPoint]0\r\n[ShowPlumb]0\r\n"
+              "[SoundPrompt]0\r\n[MinPrompt]0.50000000\r\n[MaxPrompt]0.50000000\r\n"
+              "[CurLayoutFileName]\r\n[ShowSurveyPoint]10\r\n[IntMilPrompt]1\r\n"
+              "[dIntMileage]20.00000000\r\n");
+}
+
+}  // namespace
