@@ -10,11 +10,14 @@
 #include "app/FrameMessages.h"
 #include "app/stakeout/LineStakeoutDlg.h"
 #include "app/stakeout/StakeoutDlg.h"
+#include "app/stakeout/StakeoutDraw.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/base/Thread.h"
 #include "platform/device/Sound.h"
+#include "platform/gdi/Image.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/ReferenceImage.h"
 #include "res/resource.h"
 #include "tests/app/points/PointsTest.h"
 #include "tests/platform/device/SoundTestWave.h"
@@ -229,6 +232,42 @@ TEST_F(StakeoutScreenTest, PointSettingsDialogChecksAndSaves) {
                              L"[ShowSurveyPoint]-1\r\n"));
 }
 
+// The plan as the surveyor sees it near the target: library and recorded
+// points, the target with four rings (0.3 / 1.0), the arrow and the dashed
+// line; then the marker drawn twice leaves the plan as it was.
+TEST_F(StakeoutScreenTest, PointPlanLooksAndTheInvertingMarker) {
+    quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/stakeout/ref");
+    Write(kPtSettings, "[MaxLayoutPrompt]1.00000000\r\n[ShowSurveyPoint]-1\r\n");
+    Write(kPtr, "R1,1010.3000,1999.7000,10.0000,c\r\nR2,1009.8000,2000.4000,10.0000,c\r\n");
+    Doc().m_nStakeMode = 1;
+    CStakeoutDlg screen(&m_main);
+    m_modals.ExpectDialog(IDD_STAKEOUT)
+        .Do([&](HWND d) {
+            EXPECT_EQ(screen.RecordedPoints().size(), 2u);
+            screen.TakeLibraryChoice(screen.StakePoints(), 1, kPtb);
+            Tick(d);
+            Position(d, Fix(1012.0, 2002.0, 10.0));
+            Tick(d);
+            Position(d, Fix(1010.6, 2000.5, 10.0));
+            Position(d, Fix(1010.5, 2000.4, 10.0));  // zooms in: the plan is redrawn
+            Position(d, Fix(1010.45, 2000.3, 10.0));
+            quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureWindow(d), "point_plan");
+            HWND plan = ::GetDlgItem(d, IDC_SO_PLAN);
+            const quorvel::gdi::Image before = quorvel::gdi::CaptureWindow(plan);
+            CDC* dc = CWnd::FromHandle(plan)->GetDC();
+            stakeout::MarkerShape arrow =
+                stakeout::ComputeMarker(screen.View(), 1010.0, 2000.0, 0.3, 0.2, false, true);
+            stakeout::DrawMarker(dc, arrow);
+            EXPECT_NE(quorvel::gdi::CaptureWindow(plan), before);
+            stakeout::DrawMarker(dc, arrow);
+            CWnd::FromHandle(plan)->ReleaseDC(dc);
+            EXPECT_EQ(quorvel::gdi::CaptureWindow(plan), before);
+        })
+        .Click(IDOK);
+    screen.DoModal();
+    EXPECT_EQ(m_modals.Pending(), 0);
+}
+
 // ---- Line screen ----
 
 class LineScreenTest : public StakeoutScreenTest {
@@ -304,6 +343,35 @@ TEST_F(LineScreenTest, ReadoutsPromptsRecordsAndTheNextLine) {
     // The record carries the chainage as its code; the name advances.
     EXPECT_EQ(Read(kLnr), quorvel::ToGbk(L"线点1,1060.0000,2000.2000,10.0000,560.00\r\n"));
     EXPECT_EQ(U8(Doc().m_strNextPointName), "线点2");
+}
+
+// The line plan with the guide lines beside the current line and the
+// recorded points.
+TEST_F(LineScreenTest, LinePlanLooks) {
+    quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/stakeout/ref");
+    Write(kLnSettings, quorvel::ToGbk(L"[ShowAllLayoutLine]1\r\n[ShowRecordLayoutPoint]1\r\n"
+                                      L"[ShowPlumb]0\r\n[SoundPrompt]1\r\n[MinPrompt]0.50000000\r\n"
+                                      L"[MaxPrompt]1.20000000\r\n"
+                                      L"[CurLayoutFileName]\\Flash Disk\\Jobs\\ruvo\\道路.lnb\r\n"
+                                      L"[ShowSurveyPoint]-1\r\n"));
+    Write(kLnb, quorvel::ToGbk(L"A,1000,2000,10,ca,B,1100,2000,10,cb,500,\r\n"
+                               L"B,1100,2000,10,cb,C,1100,2100,10,cc,600,\r\n"));
+    Write(kLnr, "P1,1020.0000,2000.5000,10.0000,520.00\r\n");
+    CLineStakeoutDlg screen(&m_main);
+    m_modals.ExpectDialog(IDD_LINE_STAKEOUT)
+        .Do([&](HWND d) {
+            EXPECT_EQ(screen.RecordedPoints().size(), 1u);
+            screen.ChooseLine(Lines2(), 0, kLnb);
+            for (int i = 0; i < 7; ++i) ::SendMessage(d, WM_COMMAND, IDC_SO_ZOOM_IN, 0);
+            Tick(d);
+            Position(d, Fix(1030.0, 2003.0, 10.0));
+            Tick(d);
+            Position(d, Fix(1030.5, 2001.0, 10.0));
+            quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureWindow(d), "line_plan");
+        })
+        .Key(VK_ESCAPE);
+    screen.DoModal();
+    EXPECT_EQ(m_modals.Pending(), 0);
 }
 
 TEST_F(LineScreenTest, SettingsOldFileAndTheScreenGoesIdle) {
