@@ -1,0 +1,117 @@
+// Point stake-out in the real program, from a still receiver: the screen
+// opened by its menu command, the target found by name, a staked point
+// stored with its record line beside the library, the next target after
+// confirmation, and the data view taking the positions again afterwards.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/testing/WaitUntil.h"
+#include "tests/e2e/QuorvelRun.h"
+
+namespace e2e {
+namespace {
+
+using quorvel::testing::WaitUntil;
+
+constexpr const char* kFixedStatus = "GPS状态：固定解状态";
+
+std::string Checksummed(const std::string& body) {
+    unsigned sum = 0;
+    for (char c : body) sum ^= static_cast<unsigned char>(c);
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "*%02X", sum);
+    return "$" + body + tail;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> f;
+    std::stringstream in(line);
+    for (std::string part; std::getline(in, part, ',');) f.push_back(part);
+    return f;
+}
+
+class StakeoutTest : public QuorvelTest {
+  protected:
+    void SetUp() override {
+        QuorvelTest::SetUp();
+        if (HasFatalFailure()) return;
+        FirstStart();
+        if (HasFatalFailure()) return;
+        std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
+        const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
+        ASSERT_NE(meridian, std::string::npos) << par;
+        par.replace(meridian + 12, 12, "114.0000000000");
+        WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
+        const std::string gga = Checksummed(
+            "GPGGA,100000.0,2230.0000000,N,11415.0000000,E,4,12,0.8,50.000,M,-3.000,M,1.0,0000");
+        std::ofstream capture(Path("still.nmea"), std::ios::binary);
+        for (int i = 0; i < 3600; ++i) capture << gga << "\n";
+        capture.close();
+        RestartSimulator({"--replay", Path("still.nmea"), "--replay-crlf", "--replay-lines", "1"});
+    }
+};
+
+TEST_F(StakeoutTest, FindStakeRecordAndMoveOnThenTheDataViewTakesPositionsAgain) {
+    // The standing point of the store test's reference: where this
+    // receiver lies on the job's grid.
+    const std::vector<std::string> standing = Fields(Reference("point_store.dat"));
+    const double x = std::stod(standing[1]), y = std::stod(standing[2]);
+    const double h = std::stod(standing[3]), antenna = std::stod(standing[13]);
+    char ptb[400];
+    std::snprintf(ptb, sizeof ptb,
+                  "0,PT1,%.3f,%.3f,48.000,a,\r\n0,PT2,%.3f,%.3f,48.000,b,\r\n"
+                  "0,PT3,%.3f,%.3f,48.000,c,\r\n",
+                  x - 5.0, y, x + 0.3, y + 0.2, x + 5.0, y);
+    WriteHost("Flash Disk/Jobs/ruvo/ruvo.ptb", ptb);
+    auto quorvel = StartInteractive();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    ASSERT_TRUE(RunLines(*quorvel, "command 32779\nexpect \"点名:\"\n"));
+    // Find by name: the name edit has the focus, the find button follows.
+    ASSERT_TRUE(RunLines(*quorvel,
+                         "key 9\nexpect \"点放样查找点\"\nkey bksp 4\ntype \"PT2\"\nkey tab\n"
+                         "key space\nanswer \"查找点成功\" OK\nkey tab 6\nkey space\n"));
+    // 'A' once a position has come: the store dialog proposes the target.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::optional<std::string> tree = RunLines(*quorvel, "key a\nwait 200\n");
+            if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
+            RunLines(*quorvel, "answer \"当前没有接收数据\" OK\n");
+            return false;
+        },
+        "a fixed position in the store dialog", kRunMs));
+    const std::optional<std::string> store = RunLines(*quorvel, "expect \"PT2\"\nkey enter\n");
+    ASSERT_TRUE(store);
+    const std::string ptr = ReadHost("Flash Disk/Jobs/ruvo/ruvo.ptr");
+    const std::vector<std::string> f = Fields(ptr.substr(0, ptr.find("\r\n")));
+    ASSERT_EQ(f.size(), 5u) << ptr;
+    EXPECT_EQ(f[0], "PT2");
+    EXPECT_NEAR(std::stod(f[1]), x, 0.001);
+    EXPECT_NEAR(std::stod(f[2]), y, 0.001);
+    // The record keeps the height before the antenna is taken off.
+    EXPECT_NEAR(std::stod(f[3]) - antenna, h, 0.001);
+    EXPECT_EQ(ptr.size(), ptr.find("\r\n") + 2) << ptr;
+    // The next target after its question.
+    ASSERT_TRUE(RunLines(*quorvel, "key 2\nexpect \"确定放样下一点吗?\"\nkey enter\nkey esc\n"));
+    // Back on the data view, which takes the positions again.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::optional<std::string> tree =
+                RunLines(*quorvel, "tap 120 250\nkey a\nwait 200\n");
+            if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
+            RunLines(*quorvel, "key esc\n");
+            return false;
+        },
+        "the store dialog of the data view", kRunMs));
+    ASSERT_TRUE(RunLines(*quorvel, "key esc\n"));
+    quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
+    quorvel->CloseInput();
+    const ProcessResult r = quorvel->Wait(kRunMs);
+    EXPECT_EQ(r.status, 0) << r.err;
+    // Only the one staked point was recorded.
+    EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/ruvo.ptr"), ptr);
+}
+
+}  // namespace
+}  // namespace e2e
