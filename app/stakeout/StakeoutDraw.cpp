@@ -9,8 +9,23 @@
 namespace stakeout {
 namespace {
 
-void SystemFont(CFont& font) {
-    font.CreateFont(14, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, L"System");
+// The screens' two fonts, made once: a position update draws a dozen texts.
+HGDIOBJ SystemFont() {
+    static CFont* font = [] {
+        auto* f = new CFont;  // kept to the end of the process
+        f->CreateFont(14, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, L"System");
+        return f;
+    }();
+    return font->GetSafeHandle();
+}
+
+HGDIOBJ LabelFont(CDC* dc) {
+    static CFont* font = [dc] {
+        auto* f = new CFont;
+        f->CreatePointFont(80, L"宋体", dc);
+        return f;
+    }();
+    return font->GetSafeHandle();
 }
 
 }  // namespace
@@ -20,9 +35,7 @@ void DrawReadout(CWnd* control, const CString& text) {
     control->UpdateWindow();
     CDC* dc = control->GetDC();
     if (dc == nullptr) return;
-    CFont font;
-    SystemFont(font);
-    HGDIOBJ oldFont = dc->SelectObject(font.GetSafeHandle());
+    HGDIOBJ oldFont = dc->SelectObject(SystemFont());
     dc->SetBkColor(::GetSysColor(COLOR_BTNFACE));
     dc->SetBkMode(OPAQUE);
     CRect client;
@@ -59,9 +72,7 @@ void DrawNorthArrow(CDC* dc, const RECT& frame) {
     dc->SelectObject(oldBrush);
     const POINT left[3] = {{R - 6, 2}, {R - 12, 20}, {R - 6, 14}};
     dc->Polygon(left, 3);
-    CFont font;
-    SystemFont(font);
-    HGDIOBJ oldFont = dc->SelectObject(font.GetSafeHandle());
+    HGDIOBJ oldFont = dc->SelectObject(SystemFont());
     dc->SetBkMode(OPAQUE);
     dc->SetBkColor(RGB(255, 255, 255));
     dc->TextOut(R - 10, frame.top + 16, CString(L"北"));
@@ -134,9 +145,7 @@ void DrawFixTime(CDC* dc, const RECT& frame, const SurveyRecord& fix) {
 }
 
 void DrawLabel(CDC* dc, int x, int y, int right, const CString& text) {
-    CFont font;
-    font.CreatePointFont(80, L"宋体", dc);
-    HGDIOBJ oldFont = dc->SelectObject(font.GetSafeHandle());
+    HGDIOBJ oldFont = dc->SelectObject(LabelFont(dc));
     dc->SetBkMode(TRANSPARENT);
     CRect box(x + 5, y - 5, x + right, y + 5);
     dc->DrawText(text, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);

@@ -94,6 +94,8 @@ TEST_F(StakeoutTest, FindStakeRecordAndMoveOnThenTheDataViewTakesPositionsAgain)
     EXPECT_EQ(ptr.size(), ptr.find("\r\n") + 2) << ptr;
     // The next target after its question.
     ASSERT_TRUE(RunLines(*quorvel, "key 2\nexpect \"确定放样下一点吗?\"\nkey enter\nkey esc\n"));
+    // The line screen opened and left by Escape gives the positions back too.
+    ASSERT_TRUE(RunLines(*quorvel, "command 32780\nexpect \"线名:\"\nkey esc\n"));
     // Back on the data view, which takes the positions again.
     ASSERT_TRUE(WaitUntil(
         [&] {

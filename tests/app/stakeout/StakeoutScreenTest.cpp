@@ -193,6 +193,36 @@ TEST_F(StakeoutScreenTest, PointScreenGeneralPointAndTheSecondB) {
     EXPECT_EQ(U8(Doc().m_strNextPointName), "G2");
 }
 
+// A picked row without a name is no target: the previous/next keys then do
+// nothing; the last named row is, and '2' at the end only informs.
+TEST_F(StakeoutScreenTest, PickedNamelessRowAndTheEndOfTheList) {
+    Write(kPtb, "0,PT1,1000,2000,10,,\r\n0,,1005,2000,10,,\r\n0,PT3,1010,2000,10,,\r\n");
+    Doc().m_nStakeMode = 1;
+    CStakeoutDlg screen(&m_main);
+    m_modals.ExpectDialog(IDD_STAKEOUT)
+        .Do([&](HWND d) {
+            ASSERT_EQ(screen.StakePoints().size(), 3u);  // the screen reads every row
+            std::vector<PointRecord> named = {screen.StakePoints()[0], screen.StakePoints()[2]};
+            screen.TakeLibraryChoice(named, 1, kPtb);
+            EXPECT_FALSE(screen.HasTarget());
+            Press(d, '2');
+            Press(d, '8');
+            screen.TakeLibraryChoice(named, 2, kPtb);
+            EXPECT_EQ(screen.TargetIndex(), 1);
+            EXPECT_EQ(U8(screen.Target().strName), "PT3");
+            Press(d, '2');
+            EXPECT_EQ(screen.TargetIndex(), 1);
+        })
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_STAKE_PROMPT)
+        .Do([](HWND d) {
+            EXPECT_EQ(coordsystest::ItemText(d, IDC_SOPROMPT_QUESTION), L"已经到最后一点!");
+        })
+        .Click(IDOK);
+    screen.DoModal();
+    EXPECT_EQ(m_modals.Pending(), 0);
+}
+
 TEST_F(StakeoutScreenTest, PointSettingsDialogChecksAndSaves) {
     CStakeoutDlg screen(&m_main);
     m_modals.ExpectDialog(IDD_STAKEOUT)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/stakeout/StakeLibraryChoice.h"
 #include "app/stakeout/StakeoutFiles.h"
 #include "app/stakeout/StakeoutPlan.h"
 #include "app/stakeout/StakeoutReadouts.h"
@@ -386,6 +387,14 @@ TEST_F(StakeoutFilesTest, RecordsAndLibrariesReadAsWritten) {
     ASSERT_EQ(pts.size(), 2u);  // the blank line skipped, the unterminated one not read
     EXPECT_EQ(U8(pts[0].strCode), "c1");
     EXPECT_EQ(pts[1].dY, 2.0);
+    // A picked row maps to the point list, which leaves out nameless rows.
+    WriteDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\设计.ptb",
+                    "0,A,1,1,1,,\r\n0,,2,2,2,,\r\n0,B,3,3,3,,\r\n");
+    EXPECT_EQ(NamedIndexOfRow(lib, 0), 0);
+    EXPECT_EQ(NamedIndexOfRow(lib, 1), -1);
+    EXPECT_EQ(NamedIndexOfRow(lib, 2), 1);
+    EXPECT_EQ(NamedIndexOfRow(lib, 3), -1);
+    EXPECT_EQ(NamedIndexOfRow(lib, -1), -1);
     WriteDeviceFile(L"\\Flash Disk\\Jobs\\ruvo\\a.lnb",
                     "A,0,0,1,ca,B,100,0,2,cb,50.0,\r\nC,1,1,1,,D,2,2,2,,0,\r\n");
     std::vector<StakeLine> lines = ReadLineLibrary(L"\\Flash Disk\\Jobs\\ruvo\\a.lnb");
