@@ -223,6 +223,28 @@ TEST_F(StakeoutScreenTest, PickedNamelessRowAndTheEndOfTheList) {
     EXPECT_EQ(m_modals.Pending(), 0);
 }
 
+// A record file that cannot be written (a folder in its place): the point
+// is stored all the same and the surveyor is told.
+TEST_F(StakeoutScreenTest, AnUnwritableRecordFileIsReported) {
+    std::filesystem::create_directories(HostOf(kPtr));
+    Doc().m_nStakeMode = 1;
+    CStakeoutDlg screen(&m_main);
+    m_modals.ExpectDialog(IDD_STAKEOUT)
+        .Do([&](HWND d) {
+            screen.TakeLibraryChoice(screen.StakePoints(), 0, kPtb);
+            Position(d, Fix(1000.1, 2000.0, 10.0));
+            ::SendMessage(d, WM_COMMAND, IDC_SO_RECORD, 0);
+            Tick(d);
+        })
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_MEASURE_POINT_STORE).Click(IDOK);
+    m_modals.ExpectMessageBox(L"打开文件错误,请检查").Answer(IDOK);
+    screen.DoModal();
+    EXPECT_EQ(m_modals.Pending(), 0);
+    EXPECT_EQ(Lines(pointstest::kPoints).size(), 1u);
+    EXPECT_EQ(screen.RecordedPoints().size(), 1u);
+}
+
 TEST_F(StakeoutScreenTest, PointSettingsDialogChecksAndSaves) {
     CStakeoutDlg screen(&m_main);
     m_modals.ExpectDialog(IDD_STAKEOUT)
