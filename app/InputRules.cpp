@@ -13,11 +13,6 @@ constexpr double kAntennaRadiusSquared = 0.00950625;
 
 }  // namespace
 
-double ReadNumber(const CString& text) {
-    const double value = wcstod_c(text.GetString(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
-}
-
 double SlantToVertical(double slant, double antennaConst) {
     return std::sqrt(slant * slant - kAntennaRadiusSquared) + antennaConst;
 }

@@ -4,12 +4,10 @@
 #pragma once
 
 #include "platform/framework/Afx.h"
+#include "pointdata/LibraryText.h"
 
-// The number at the start of a text as the device's C library reads it
-// (leading blanks skipped, decimal forms only, the rest ignored); 0 when
-// there is none or it is not finite ("1e400"), so that no infinity or NaN
-// reaches a calculation or a stored record.
-double ReadNumber(const CString& text);
+// ReadNumber: the program's one reading of numbers in texts (pointdata).
+using pointdata::ReadNumber;
 
 // A slant antenna height is measured to the antenna's rim, 0.0975 m from
 // the phase centre's vertical. The vertical height of a slant one:

@@ -18,13 +18,13 @@
 #include <atomic>
 
 #include "app/IniFile.h"
-#include "app/PointRecord.h"
 #include "app/ResultFormatRecord.h"
 #include "app/SystemParams.h"
 #include "app/coordsys/ControlPointRow.h"
 #include "geodesy/CoordSysParams.h"
 #include "geodesy/CoordTransform.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/PointRecord.h"
 #include "pointdata/StringRecord32.h"
 #include "pointdata/SurveyDocFields.h"
 #include "pointdata/SurveyFileWriter.h"

@@ -15,7 +15,7 @@
 #include "app/coordsys/HeightFitDlg.h"
 #include "app/coordsys/ProjectionDlg.h"
 #include "app/coordsys/SevenParamDlg.h"
-#include "app/standin/CtrlPointLibDlg.h"
+#include "app/libraries/CtrlPointLibDlg.h"
 
 namespace {
 

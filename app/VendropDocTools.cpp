@@ -4,9 +4,11 @@
 #include "app/VendropDoc.h"
 #include "app/coordsys/CalcFourParamDlg.h"
 #include "app/coordsys/CalcSevenParamDlg.h"
-#include "app/coordsys/CoordLibDlg.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
 #include "app/coordsys/ParamWizardDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
+#include "app/libraries/StakeLineLibDlg.h"
+#include "app/libraries/StakePointLibDlg.h"
 #include "app/stakeout/LineStakeoutDlg.h"
 #include "app/stakeout/StakeoutDlg.h"
 #include "app/standin/AreaCalcDlg.h"
@@ -15,8 +17,6 @@
 #include "app/standin/MapTransDlg.h"
 #include "app/standin/PostProcWizardDlg.h"
 #include "app/standin/SpaceDistanceDlg.h"
-#include "app/standin/StakeLineLibDlg.h"
-#include "app/standin/StakePointLibDlg.h"
 
 namespace {
 

@@ -239,8 +239,57 @@
 #define IDC_UNKNOWN3_CORRECT 1072
 #define IDC_UNKNOWN1_NEXT 1073
 #define IDC_CALIB_PROMPT_MODE 1001
-// The list of the pickers' stand-ins (coordinate, lat/long library, plan).
+// The point libraries (coordinate, lat/long, stake-out points and lines,
+// control points), their entry and find dialogs; the plan picker's list.
 #define IDC_LIB_LIST 1000
+#define IDC_LIB_ADD 1003
+#define IDC_LIB_DELETE 1004
+#define IDC_LIB_EDIT 1006
+#define IDC_LIB_USE 1007
+#define IDC_LIB_OPEN 1008
+#define IDC_LIB_CLEAR 1009
+#define IDC_LIB_INSERT 1017
+#define IDC_LIB_PTB_SAVE 1018
+#define IDC_LIB_PTB_PATH 1019
+#define IDC_LIB_LNB_PATH 1020
+#define IDC_LIB_LNB_SAVE 1021
+#define IDC_LIB_FIND 1050
+#define IDC_PT_NAME 1045
+#define IDC_PT_NORTH 1010
+#define IDC_PT_EAST 1011
+#define IDC_PT_HEIGHT 1012
+#define IDC_PT_CODE 1046
+#define IDC_PT_LIBRARY 1050
+#define IDC_PT_PLAN 1051
+#define IDC_GEO_NAME 1045
+#define IDC_GEO_CODE 1046
+#define IDC_FIND_TEXT 1045
+#define IDC_FIND_LIST 1060
+#define IDC_FIND_X 1036
+#define IDC_FIND_Y 1034
+#define IDC_FIND_H 1032
+#define IDC_FIND_CODE 1046
+#define IDC_FIND_GO 1051
+#define IDC_LN_START_NAME 1045
+#define IDC_LN_START_NORTH 1010
+#define IDC_LN_START_EAST 1011
+#define IDC_LN_START_HEIGHT 1012
+#define IDC_LN_START_CODE 1046
+#define IDC_LN_START_LIBRARY 1050
+#define IDC_LN_START_PLAN 1051
+#define IDC_LN_END_NAME 1054
+#define IDC_LN_END_NORTH 1013
+#define IDC_LN_END_EAST 1014
+#define IDC_LN_END_HEIGHT 1015
+#define IDC_LN_END_CODE 1114
+#define IDC_LN_END_LIBRARY 1055
+#define IDC_LN_END_PLAN 1056
+#define IDC_LN_CHAINAGE 1052
+#define IDC_LIB_CTRL_SAVE 1010
+#define IDC_LIB_CTRL_SET 1011
+#define IDC_ATTR_PLANE 1013
+#define IDC_ATTR_HEIGHT 1014
+#define IDC_ATTR_NAME 1045
 
 // Controls of the coordinate-system dialogs.
 #define IDC_ELLIPSOID_A 1000

@@ -2,9 +2,9 @@
 
 #include "app/InputRules.h"
 #include "app/VendropDoc.h"
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/InputGeodeticDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CAddCtrlPointSrcDlg, CDialog)

@@ -3,9 +3,9 @@
 #include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CCalibWizardPage, CDialog)

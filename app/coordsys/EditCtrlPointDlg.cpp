@@ -1,7 +1,7 @@
 #include "app/coordsys/EditCtrlPointDlg.h"
 
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CEditCtrlPointDlg, CDialog)

@@ -2,7 +2,7 @@
 
 #include "app/InputRules.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CInputGeodeticDlg, CDialog)

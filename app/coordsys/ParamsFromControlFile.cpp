@@ -7,17 +7,13 @@
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "platform/base/Parse.h"
+#include "pointdata/ControlPoints.h"
 #include "pointdata/StoredLines.h"
 #include "res/resource.h"
 
 namespace {
 
-constexpr int kMaxRows = 50;
-
-// A field that is no number, or not a finite one, reads as 0.
-double Number(const CString& line, int field) {
-    return ReadNumber(StoredField(line, field));
-}
+constexpr int kMaxRows = static_cast<int>(pointdata::kMaxControlRows);
 
 // "%.4f" and back: the rows hold what a printed coordinate would hold.
 double Rounded4(double value) {
@@ -26,21 +22,24 @@ double Rounded4(double value) {
     return wcstod_c(text.GetString(), nullptr);
 }
 
+// The fields as the control-point library reads them; a field that is no
+// number, or not a finite one, reads as 0.
 ControlPointRow ReadRow(const CString& line, const CCoordTransform& engine) {
+    const std::vector<CString> f = pointdata::ParseCotLine(line);
     ControlPointRow row;
-    const double lat = coordsys::PackedToDegrees(Number(line, 4));
-    const double lon = coordsys::PackedToDegrees(Number(line, 5));
+    const double lat = coordsys::PackedToDegrees(ReadNumber(f[4]));
+    const double lon = coordsys::PackedToDegrees(ReadNumber(f[5]));
     double x = 0.0;
     double y = 0.0;
     engine.TransverseMercatorForward(lat, lon, x, y);
     row.x = Rounded4(x);
     row.y = Rounded4(y);
-    row.h = Number(line, 6);
-    row.dKnownX = Number(line, 1);
-    row.dKnownY = Number(line, 2);
-    row.dKnownH = Number(line, 3);
-    row.bPlane = StoredField(line, 9) == L"Y" ? 1 : 0;
-    row.bHeight = StoredField(line, 10) == L"Y" ? 1 : 0;
+    row.h = ReadNumber(f[6]);
+    row.dKnownX = ReadNumber(f[1]);
+    row.dKnownY = ReadNumber(f[2]);
+    row.dKnownH = ReadNumber(f[3]);
+    row.bPlane = f[9] == L"Y" ? 1 : 0;
+    row.bHeight = f[10] == L"Y" ? 1 : 0;
     return row;
 }
 

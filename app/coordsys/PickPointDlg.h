@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "app/PointRecord.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/PointRecord.h"
 
 class CPickPointDlg : public CDialog {
   public:

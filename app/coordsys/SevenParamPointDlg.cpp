@@ -1,9 +1,9 @@
 #include "app/coordsys/SevenParamPointDlg.h"
 
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CSevenParamPointDlg, CDialog)

@@ -2,8 +2,8 @@
 
 #include <cwchar>
 
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CRefPointDlg, CDialog)

@@ -4,8 +4,8 @@
 
 #include "app/InputRules.h"
 #include "app/VendropDoc.h"
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/points/DocStorePoint.h"
 #include "platform/resources/Resources.h"
 #include "res/resource.h"

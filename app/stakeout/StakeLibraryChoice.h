@@ -1,19 +1,14 @@
 // The two stake-out screens' use of the stake-out libraries: run the
-// library dialog on the screen's file and hand back what was chosen.
-//
-// NOTE for the merge: the library dialogs here are still their OK/Cancel
-// stand-ins, which hand nothing back, so a choice carries the file's
-// points (lines) and no pick. Once the libraries land, these two bodies
-// read the dialogs' return members instead (m_bPicked, m_strPick*,
-// m_nPickIndex, m_points, m_nCount, m_starts, m_ends, m_chainages,
-// m_strFilePath); the screens take the choice as they do now.
+// library dialog on the screen's file and hand back what was chosen (after
+// IDOK: the list, the pick and the library's file, which the user may have
+// changed by opening another).
 #pragma once
 
 #include <vector>
 
-#include "app/PointRecord.h"
 #include "app/stakeout/StakeoutReadouts.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/PointRecord.h"
 
 namespace stakeout {
 

@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "app/PointRecord.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/PointRecord.h"
 
 // The settings of both screens share the checks of their prompt range.
 // TRUE when the range is accepted; else the message is shown and the

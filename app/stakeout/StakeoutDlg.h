@@ -16,10 +16,10 @@
 
 #include <vector>
 
-#include "app/PointRecord.h"
 #include "app/stakeout/StakeoutFiles.h"
 #include "app/stakeout/StakeoutPlan.h"
 #include "platform/framework/Afx.h"
+#include "pointdata/PointRecord.h"
 #include "receiver/SurveyRecord.h"
 #include "ui/ColorLabel.h"
 #include "ui/OwnerDrawButton.h"

@@ -8,6 +8,7 @@
 #include "app/KeyValueFile.h"
 #include "platform/base/TextConv.h"
 #include "pointdata/AppendFile.h"
+#include "pointdata/LibraryFiles.h"
 #include "pointdata/StoredLines.h"
 
 namespace stakeout {
@@ -165,12 +166,13 @@ std::vector<PointRecord> ReadRecordFile(const CString& recordPath) {
 std::vector<PointRecord> ReadPointLibrary(const CString& path) {
     std::vector<PointRecord> points;
     for (const CString& line : ReadTextLines(path)) {
+        const pointdata::PointTexts t = pointdata::ParsePtbLine(line);
         PointRecord p;
-        p.strName = Trimmed(Field(line, 1));
-        p.dX = ReadNumber(Field(line, 2));
-        p.dY = ReadNumber(Field(line, 3));
-        p.dH = ReadNumber(Field(line, 4));
-        p.strCode = Field(line, 5);
+        p.strName = Trimmed(t.name);
+        p.dX = ReadNumber(t.north);
+        p.dY = ReadNumber(t.east);
+        p.dH = ReadNumber(t.height);
+        p.strCode = t.code;
         points.push_back(p);
     }
     return points;
@@ -179,17 +181,10 @@ std::vector<PointRecord> ReadPointLibrary(const CString& path) {
 std::vector<StakeLine> ReadLineLibrary(const CString& path) {
     std::vector<StakeLine> lines;
     for (const CString& line : ReadTextLines(path)) {
-        StakeLine l;
-        l.start.strName = Trimmed(Field(line, 0));
-        l.start.dX = ReadNumber(Field(line, 1));
-        l.start.dY = ReadNumber(Field(line, 2));
-        l.start.dH = ReadNumber(Field(line, 3));
-        l.start.strCode = Field(line, 4);
-        l.end.strName = Trimmed(Field(line, 5));
-        l.end.dX = ReadNumber(Field(line, 6));
-        l.end.dY = ReadNumber(Field(line, 7));
-        l.end.dH = ReadNumber(Field(line, 8));
-        l.end.strCode = Field(line, 9);
+        StakeLine l = pointdata::ParseLnbLine(line);
+        l.start.strName.Trim();
+        l.end.strName.Trim();
+        l.chainage = 0.0;  // the screen takes chainages only from the library's pick
         lines.push_back(l);
     }
     return lines;

@@ -7,17 +7,15 @@
 // a line ends at LF with the character before it dropped, the first empty
 // line ends the file, text after the last LF is not read. Lines are
 // trimmed; blank ones are skipped.
-//
-// NOTE for the merge: ReadPointLibrary and ReadLineLibrary read the .ptb
-// and .lnb formats themselves; once the libraries' own readers are in
-// pointdata/ (LibraryFiles.h) they should be called from here instead.
+// The fields of a library line are the libraries' own (pointdata/
+// LibraryFiles.h).
 #pragma once
 
 #include <vector>
 
-#include "app/PointRecord.h"
 #include "app/stakeout/StakeoutReadouts.h"
 #include "platform/base/CString.h"
+#include "pointdata/PointRecord.h"
 
 namespace stakeout {
 

@@ -8,19 +8,14 @@
 // never printed as "-0.000".
 #pragma once
 
-#include "app/PointRecord.h"
 #include "platform/base/CString.h"
+#include "pointdata/LibraryRecords.h"
 
 namespace stakeout {
 
-// One design line: start and end point and the start's chainage. (The
-// line library's own LineRecord carries the same; the two should become
-// one when they meet.)
-struct StakeLine {
-    PointRecord start;
-    PointRecord end;
-    double chainage = 0.0;
-};
+// One design line: start and end point and the start's chainage, as the
+// line library holds it.
+using StakeLine = LineRecord;
 
 // `word` followed by "%.3f" of `magnitude` (a -0 prints as 0.000).
 CString WordAndMagnitude(LPCTSTR word, double magnitude);

@@ -175,6 +175,18 @@ ModalStep& ModalStep::Select(int id, int index) {
         "select " + std::to_string(id) + " " + std::to_string(index), [id, index](HWND dialog) {
             HWND c = Control(dialog, id);
             if (!c) return;
+            if (ClassIs(c, WC_LISTVIEW)) {
+                // As a tap does: the row alone selected and focused.
+                LVITEM item{};
+                item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+                SendMessage(c, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(&item));
+                item.state = LVIS_SELECTED | LVIS_FOCUSED;
+                SendMessage(c, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                            reinterpret_cast<LPARAM>(&item));
+                PumpDialogMessages(dialog);
+                return;
+            }
             const bool combo = ClassIs(c, WC_COMBOBOX);
             SendMessage(c, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
             const bool notify = combo || (GetWindowLong(c, GWL_STYLE) & LBS_NOTIFY);

@@ -46,7 +46,8 @@ class ModalStep {
     // Checks or clears a check box or radio button the way a click does.
     ModalStep& Check(int id, bool checked = true);
     // Selects item `index` of a list box or combo box and tells the dialog
-    // (LBN_SELCHANGE / CBN_SELCHANGE), as a user's choice does.
+    // (LBN_SELCHANGE / CBN_SELCHANGE), as a user's choice does; of a list
+    // view, makes the row the only selected one and the focused one.
     ModalStep& Select(int id, int index);
     // A key pressed and released (to the focus).
     ModalStep& Key(UINT virtualKey);

@@ -1,6 +1,6 @@
 // The commands that only open a library, a screen or a tool: each runs its
 // dialog and takes nothing back.
-#include "app/coordsys/CoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "tests/app/commands/CommandsTest.h"
 
 namespace commandstest {
@@ -62,7 +62,6 @@ TEST_F(OpenersTest, TheStakeOutScreenAndTheCoordinateLibraryAreOpenedInTheirMode
     Command(ID_POINT_STAKEOUT);
     EXPECT_EQ(Doc().m_nStakeMode, 0);
 
-    CCoordLibDlg::Rows().clear();
     m_modals->ExpectDialog(IDD_COORD_LIB)
         .Do([](HWND) { EXPECT_EQ(Doc().m_nDlgContext, 29); })
         .Click(IDOK);

@@ -6,7 +6,7 @@
 // the time zone in the .ini.
 #include <cmath>
 
-#include "app/standin/CtrlPointLibDlg.h"
+#include "app/libraries/CtrlPointLibDlg.h"
 #include "tests/app/commands/JobTestSupport.h"
 
 namespace commandstest {
@@ -217,13 +217,20 @@ void SetBefore(CoordSysParams& p) {
 TEST_F(ParamCommandsTest, TheControlPointLibrarysResultsAreTakenByTheirKinds) {
     StartOnJob(NoChange);
     CoordSysParams& p = Doc().m_coordParams;
+    // One control point: the library opens on it and OK closes without a
+    // question; the kinds under test are set once it is open.
+    WriteDevice(L"\\Flash Disk\\Jobs\\ruvo\\ctrl.cot",
+                "K,100,200,10,30.0000000000,114.0000000000,10,0.000,0.000,Y,Y,\r\n");
+    p.szConF = L"\\Flash Disk\\Jobs\\ruvo\\ctrl.cot";
     for (int kind : {0, 1, 2, 5}) {
         SetBefore(p);
-        Doc().m_nFitKind = kind;
-        Doc().m_nFitState = 5;
         m_modals->ExpectDialog(IDD_CTRL_POINT_LIB)
             .Do([](HWND) { EXPECT_EQ(Doc().m_bStatusInChinese, 0); })
             .Do(FillResults)
+            .Do([kind](HWND) {
+                Doc().m_nFitKind = kind;
+                Doc().m_nFitState = 5;
+            })
             .Click(IDOK);
         Command(ID_CTRL_POINT_LIB);
         EXPECT_EQ(Doc().m_bStatusInChinese, 1);
@@ -245,9 +252,13 @@ TEST_F(ParamCommandsTest, TheControlPointLibrarysResultsAreTakenByTheirKinds) {
     }
     for (int state : {0, 1, 2, 5}) {
         SetBefore(p);
-        Doc().m_nFitKind = 5;
-        Doc().m_nFitState = state;
-        m_modals->ExpectDialog(IDD_CTRL_POINT_LIB).Do(FillResults).Click(IDOK);
+        m_modals->ExpectDialog(IDD_CTRL_POINT_LIB)
+            .Do(FillResults)
+            .Do([state](HWND) {
+                Doc().m_nFitKind = 5;
+                Doc().m_nFitState = state;
+            })
+            .Click(IDOK);
         Command(ID_CTRL_POINT_LIB);
         const int i = state == 5 ? 3 : state;
         const double expectH[] = {0.0, 0.3, 0.3, 9.0};

@@ -11,12 +11,13 @@
 #include "app/IniFile.h"
 #include "app/coordsys/CalcFourParamDlg.h"
 #include "app/coordsys/CalcSevenParamDlg.h"
-#include "app/coordsys/CoordLibDlg.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "platform/base/TextConv.h"
 #include "platform/controls/ListViewDefs.h"
 #include "res/resource.h"
+#include "tests/app/JobLibraryFiles.h"
 #include "tests/app/ShellTest.h"
 #include "tests/app/coordsys/CalcTestSupport.h"
 
@@ -71,7 +72,7 @@ TEST_F(CalcParamTest, PairFileAfterAddingEditingDeletingAndClearing) {
 }
 
 TEST_F(CalcParamTest, PairEntriesRefuseSeparatorsAndTakePickedPoints) {
-    CCoordLibDlg::Rows() = {{L"K1", L"3381234.567", L"512345.678", L"12.345", L"c", 0}};
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,K1,3381234.567,512345.678,12.345,c\r\n"));
     CPickPointDlg::Points() = {{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}};
     m_modals.ExpectDialog(IDD_CALC_FOUR_PARAM).Click(IDC_PAIR_ADD).Click(IDCANCEL);
     m_modals.ExpectDialog(IDD_FOUR_PARAM_POINT)
@@ -92,7 +93,7 @@ TEST_F(CalcParamTest, PairEntriesRefuseSeparatorsAndTakePickedPoints) {
     dlg.DoModal();
     EXPECT_EQ(ReadHost(kFourFile), "1,K1,3381234.567,512345.678,3381111.1234,512222.9877,\r\n");
 
-    CLatLonCoordLibDlg::Rows() = {{L"G1", L"30.3", L"114.15", L"25.5", L"a"}};
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS", L"G1,30.3,114.15,25.5,a,\r\n"));
     m_modals.ExpectDialog(IDD_CALC_SEVEN_PARAM).Click(IDC_PAIR_ADD).Click(IDCANCEL);
     m_modals.ExpectDialog(IDD_SEVEN_PARAM_POINT)
         .Click(IDC_PAIR_LIBRARY_1)
@@ -106,9 +107,7 @@ TEST_F(CalcParamTest, PairEntriesRefuseSeparatorsAndTakePickedPoints) {
     CCalcSevenParamDlg seven;
     seven.DoModal();
     EXPECT_EQ(ReadHost(kSevenFile), "1,G1,30.3,114.15,25.5,3381111.1234,512222.9877,8.5000,\r\n");
-    CCoordLibDlg::Rows().clear();
     CPickPointDlg::Points().clear();
-    CLatLonCoordLibDlg::Rows().clear();
 }
 
 TEST_F(CalcParamTest, FourParametersRecoveredFromPairsOfKnownParameters) {

@@ -6,16 +6,17 @@
 
 #include "app/coordsys/AddCtrlPointDlg.h"
 #include "app/coordsys/AddCtrlPointSrcDlg.h"
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/CtrlLibSetDlg.h"
 #include "app/coordsys/EditCtrlPointDlg.h"
 #include "app/coordsys/InputGeodeticDlg.h"
 #include "app/coordsys/InputRawCoordDlg.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
 #include "app/coordsys/OffsetSetDlg.h"
 #include "app/coordsys/ParamSelectDlg.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "res/resource.h"
+#include "tests/app/JobLibraryFiles.h"
 #include "tests/app/coordsys/CoordsysTest.h"
 
 namespace coordsystest {
@@ -25,14 +26,13 @@ class EntryDialogTest : public CoordsysTest {
   protected:
     void SetUp() override {
         CoordsysTest::SetUp();
-        CCoordLibDlg::Rows() = {{L"K1", L"3381234.567", L"512345.678", L"12.345", L"c", 0},
-                                {L"R1", L"3381000.000", L"512000.000", L"10.000", L"r", 1}};
-        CLatLonCoordLibDlg::Rows() = {{L"G1", L"30.3", L"114.15", L"25.5", L"a"}};
+        ASSERT_TRUE(apptest::WriteJobLibrary(L"lib",
+                                             L"0,K1,3381234.567,512345.678,12.345,c\r\n"
+                                             L"1,R1,3381000,512000,10,r\r\n"));
+        ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS", L"G1,30.3,114.15,25.5,a,\r\n"));
         CPickPointDlg::Points() = {{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}};
     }
     void TearDown() override {
-        CCoordLibDlg::Rows().clear();
-        CLatLonCoordLibDlg::Rows().clear();
         CPickPointDlg::Points().clear();
         CoordsysTest::TearDown();
     }

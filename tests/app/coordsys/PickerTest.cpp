@@ -1,9 +1,10 @@
-// The pickers' stand-ins as their callers use them: rows filled by the
-// test, one chosen in the list, OK; the texts come back unchanged.
-#include "app/coordsys/CoordLibDlg.h"
-#include "app/coordsys/LatLonCoordLibDlg.h"
+// The pickers as their callers use them: the job's library files written
+// by the test, one row chosen in the list, OK; the texts come back as shown.
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
+#include "app/libraries/LatLonCoordLibDlg.h"
 #include "res/resource.h"
+#include "tests/app/JobLibraryFiles.h"
 #include "tests/app/coordsys/CoordsysTest.h"
 
 namespace coordsystest {
@@ -13,15 +14,14 @@ class PickerTest : public CoordsysTest {
   protected:
     void SetUp() override {
         CoordsysTest::SetUp();
-        CCoordLibDlg::Rows() = {{L"K1", L"1000.000", L"2000.000", L"10.000", L"c1", 0},
-                                {L"R1", L"1.000", L"2.000", L"3.000", L"00000000", 1},
-                                {L"K2", L"3000.125", L"4000.5", L"12.5", L"c2", 0}};
-        CLatLonCoordLibDlg::Rows() = {{L"G1", L"30.1234567", L"114.3000", L"20.000", L"a"}};
+        ASSERT_TRUE(apptest::WriteJobLibrary(L"lib",
+                                             L"0,K1,1000,2000,10,c1\r\n"
+                                             L"1,R1,1,2,3,00000000\r\n"
+                                             L"0,K2,3000.125,4000.5,12.5,c2\r\n"));
+        ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS", L"G1,30.1234567,114.3000,20.000,a,\r\n"));
         CPickPointDlg::Points() = {{L"P1", 10.0, 20.0, 30.0, L"x"}, {L"P2", 1.5, 2.5, 3.5, L"y"}};
     }
     void TearDown() override {
-        CCoordLibDlg::Rows().clear();
-        CLatLonCoordLibDlg::Rows().clear();
         CPickPointDlg::Points().clear();
         CoordsysTest::TearDown();
     }
@@ -35,8 +35,8 @@ TEST_F(PickerTest, CoordinateLibraryHandsBackTheChosenRowsTexts) {
     EXPECT_TRUE(dlg.m_bPicked);
     EXPECT_EQ(dlg.m_strPickName, L"K2");
     EXPECT_EQ(dlg.m_strPickNorth, L"3000.125");
-    EXPECT_EQ(dlg.m_strPickEast, L"4000.5");
-    EXPECT_EQ(dlg.m_strPickHeight, L"12.5");
+    EXPECT_EQ(dlg.m_strPickEast, L"4000.500");
+    EXPECT_EQ(dlg.m_strPickHeight, L"12.500");
     EXPECT_EQ(dlg.m_strPickCode, L"c2");
     EXPECT_EQ(dlg.m_nPickKind, 0);
     EXPECT_EQ(Doc().m_nDlgContext, 11);

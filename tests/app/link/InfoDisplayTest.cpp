@@ -9,13 +9,14 @@
 
 #include "app/FrameMessages.h"
 #include "app/MainFrame.h"
-#include "app/coordsys/CoordLibDlg.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/link/InfoDisplayDlg.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
+#include "tests/app/JobLibraryFiles.h"
 #include "tests/app/link/LinkTest.h"
 
 namespace linktest {
@@ -258,7 +259,7 @@ TEST_F(InfoDisplayTest, TheBasePageMeasuresToItsReferencePointAndToTheBaseStatio
     params.szdBaseY = 499000.0;
     params.szdBaseH = 30.5;
     Doc().m_calibKnown[0] = CVendropDoc::KnownPoint{3527001.25, 499002.5, 31.75, 0.0};
-    CCoordLibDlg::Rows() = {CoordLibRow{L"K1", L"3528100.5", L"500200.25", L"12.5", L"", 0}};
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,K1,3528100.5,500200.25,12.5,\r\n"));
     CPickPointDlg::Points() = {PointRecord{L"P7", 3527900.0, 500000.0, 8.0, L""}};
     SurveyRecord fix = Epoch();
     fix.dBaseLat = 31.8;

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/convert/RtkConverter.h"
-#include "app/coordsys/CoordLibDlg.h"
+#include "app/libraries/CoordLibDlg.h"
 #include "app/points/DocStorePoint.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
@@ -254,7 +254,7 @@ TEST_F(OffsetStoreTest, DistanceAndAngleFromNorthOrFromAPickedPoint) {
 
     // A point due east picked from the library; 90 degrees from the
     // direction towards it, 10 m: 10 m south.
-    CCoordLibDlg::Rows() = {{L"R1", L"1000.000", L"2500.000", L"0", L"", 0}};
+    Write(L"\\Flash Disk\\Jobs\\ruvo\\ruvo.lib", "0,R1,1000.000,2500.000,0.000,,\r\n");
     Doc().m_storeFix = Fix(1000.0, 2000.0, 50.0);
     m_modals.ExpectDialog(IDD_OFFSET_STORE)
         .Click(IDC_OFFSET_PICK)
@@ -275,7 +275,6 @@ TEST_F(OffsetStoreTest, DistanceAndAngleFromNorthOrFromAPickedPoint) {
     const std::string rtk2 = Lines(kRtk).back();
     EXPECT_NE(rtk2.find(",2,1,10.0000,90.0000,0.0000,1000.0000,2500.0000"), std::string::npos)
         << rtk2;
-    CCoordLibDlg::Rows().clear();
 
     // Reference mode chosen by the radio keeps the point picked before;
     // angle 0 lies towards it.
@@ -310,9 +309,11 @@ TEST_F(OffsetStoreTest, TheRtkLinesConvertBackToTheStoredPoints) {
     ASSERT_EQ(RunOffset(standing), IDOK);
     const auto [n0, e0] = convertLast();
     CString north, east;
-    north.Format(L"%.4f", n0 + 3.0);
-    east.Format(L"%.4f", e0 + 4.0);
-    CCoordLibDlg::Rows() = {{L"R1", north, east, L"0", L"", 0}};
+    // The library holds millimetres.
+    north.Format(L"%.3f", n0 + 3.0);
+    east.Format(L"%.3f", e0 + 4.0);
+    Write(L"\\Flash Disk\\Jobs\\ruvo\\ruvo.lib",
+          quorvel::ToGbk((L"0,R1," + north + L"," + east + L",0.000,,\r\n").GetString()));
     struct Case {
         const wchar_t* distance;
         const wchar_t* angle;
@@ -337,10 +338,13 @@ TEST_F(OffsetStoreTest, TheRtkLinesConvertBackToTheStoredPoints) {
         EXPECT_NEAR(x, Doc().m_storeFix.dX, 0.002);
         EXPECT_NEAR(y, Doc().m_storeFix.dY, 0.002);
     }
-    // 10 m at 90 degrees from the direction towards (3, 4): 8 south, 6 east.
-    EXPECT_NEAR(Doc().m_storeFix.dX, n0 - 8.0, 1e-6);
-    EXPECT_NEAR(Doc().m_storeFix.dY, e0 + 6.0, 1e-6);
-    CCoordLibDlg::Rows().clear();
+    // 10 m at 90 degrees from the direction towards (3, 4) as the library
+    // holds it: about 8 south, 6 east.
+    const double dN = std::stod(quorvel::ToUtf8(north.GetString())) - n0;
+    const double dE = std::stod(quorvel::ToUtf8(east.GetString())) - e0;
+    const double length = std::hypot(dN, dE);
+    EXPECT_NEAR(Doc().m_storeFix.dX, n0 - 10.0 * dE / length, 1e-6);
+    EXPECT_NEAR(Doc().m_storeFix.dY, e0 + 10.0 * dN / length, 1e-6);
 }
 
 TEST_F(OffsetStoreTest, BadInputStoresNothingAndAFailedWriteEndsTheDialogOnce) {

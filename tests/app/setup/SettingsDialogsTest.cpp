@@ -2,12 +2,12 @@
 // each one's controls after initialisation (a text dump), what it takes
 // from the job's settings, its enabling rules and refusals, and what it
 // hands back to its opener.
+#include "app/libraries/OverLimitPromptDlg.h"
 #include "app/setup/BasePositionDlg.h"
 #include "app/setup/DataCollectSetDlg.h"
 #include "app/setup/DataConvertModeDlg.h"
 #include "app/setup/FileOpenModeDlg.h"
 #include "app/setup/InstrumentSetDlg.h"
-#include "app/setup/OverLimitPromptDlg.h"
 #include "app/setup/RoverAntHeightDlg.h"
 #include "app/setup/StaticModeDlg.h"
 #include "app/setup/StorageSetDlg.h"

@@ -32,6 +32,8 @@ constexpr LPCTSTR kPtr = L"\\Flash Disk\\Jobs\\ruvo\\ruvo.ptr";
 constexpr LPCTSTR kPtSettings = L"\\Flash Disk\\Jobs\\ruvo\\ptlayauto";
 constexpr LPCTSTR kLnb = L"\\Flash Disk\\Jobs\\ruvo\\道路.lnb";
 constexpr LPCTSTR kLnr = L"\\Flash Disk\\Jobs\\ruvo\\道路.lnr";
+constexpr LPCTSTR kJobLnb = L"\\Flash Disk\\Jobs\\ruvo\\ruvo.lnb";
+constexpr LPCTSTR kJobLnr = L"\\Flash Disk\\Jobs\\ruvo\\ruvo.lnr";
 constexpr LPCTSTR kLnSettings = L"\\Flash Disk\\Jobs\\ruvo\\lnlayauto";
 
 std::string U8(const CString& s) {
@@ -153,6 +155,31 @@ TEST_F(StakeoutScreenTest, PointScreenFindsWalksStoresAndMovesTheTarget) {
     EXPECT_EQ(Read(kPtr), quorvel::ToGbk(L"PT2,1011.2344,2000.0000,12.0000,放样\r\n"));
     EXPECT_EQ(Lines(pointstest::kPoints).size(), 1u);
     EXPECT_EQ(U8(Doc().m_strNextPointName), "PT1");
+}
+
+// The target picked in the stake-out point library (button 1016): its
+// row, its texts, the library's file kept in the settings.
+TEST_F(StakeoutScreenTest, PointTargetFromTheLibrary) {
+    Doc().m_nStakeMode = 1;
+    CStakeoutDlg screen(&m_main);
+    m_modals.ExpectDialog(IDD_STAKEOUT)
+        .Do([&](HWND d) {
+            ::SendMessage(d, WM_COMMAND, IDC_SO_POINT_LIB, 0);
+            Tick(d);
+            ASSERT_TRUE(screen.HasTarget());
+            EXPECT_EQ(U8(screen.Target().strName), "PT3");
+            EXPECT_EQ(screen.Target().dX, 1020.0);
+            EXPECT_EQ(U8(screen.Target().strCode), "c3");
+            EXPECT_EQ(screen.TargetIndex(), 2);
+            EXPECT_EQ(screen.StakePoints().size(), 3u);
+            Press(d, '8');
+            EXPECT_EQ(U8(screen.Target().strName), "PT2");
+        })
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_STAKE_POINT_LIB).Select(IDC_LIB_LIST, 2).Click(IDOK);
+    m_modals.ExpectDialog(IDD_STAKE_PROMPT).Click(IDOK);
+    screen.DoModal();
+    EXPECT_EQ(m_modals.Pending(), 0);
 }
 
 TEST_F(StakeoutScreenTest, PointScreenGeneralPointAndTheSecondB) {
@@ -338,18 +365,22 @@ class LineScreenTest : public StakeoutScreenTest {
 };
 
 TEST_F(LineScreenTest, ReadoutsPromptsRecordsAndTheNextLine) {
-    Write(kLnb, quorvel::ToGbk(L"A,1000,2000,10,ca,B,1100,2000,10,cb,500,\r\n"
-                               L"B,1100,2000,10,cb,C,1100,2100,10,cc,600,\r\n"));
+    // The job's own line library, chosen through the library dialog.
+    Write(
+        kJobLnb,
+        "A,1000,2000,10,ca,B,1100,2000,10,cb,500,\r\nB,1100,2000,10,cb,C,1100,2100,10,cc,600,\r\n");
     CLineStakeoutDlg screen(&m_main);
     int nearAlarms = 0;
     m_modals.ExpectDialog(IDD_LINE_STAKEOUT)
         .Do([&](HWND d) {
             EXPECT_FALSE(screen.HasLine());
-            screen.ChooseLine(Lines2(), 0, kLnb);
-            EXPECT_NE(Read(kLnSettings)
-                          .find(quorvel::ToGbk(
-                              L"[CurLayoutFileName]\\Flash Disk\\Jobs\\ruvo\\道路.lnb\r\n")),
-                      std::string::npos);
+            ::SendMessage(d, WM_COMMAND, IDC_SO_LINE_LIB, 0);
+            Tick(d);
+            ASSERT_TRUE(screen.HasLine());
+            EXPECT_EQ(screen.CurrentLine().chainage, 500.0);
+            EXPECT_NE(
+                Read(kLnSettings).find("[CurLayoutFileName]\\Flash Disk\\Jobs\\ruvo\\ruvo.lnb\r\n"),
+                std::string::npos);
             Position(d, Fix(1050.0, 2005.0, 10.0));
             EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_LINE_OFFSET)), "右5.000");
             EXPECT_EQ(U8(screen.ReadoutText(IDC_SO_LINE_START_DIST)), "50.249");
@@ -374,6 +405,7 @@ TEST_F(LineScreenTest, ReadoutsPromptsRecordsAndTheNextLine) {
             EXPECT_EQ(screen.LineIndex(), 1);
         })
         .Key(VK_ESCAPE);
+    m_modals.ExpectDialog(IDD_STAKE_LINE_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
     m_modals.ExpectDialog(IDD_MEASURE_POINT_STORE)
         .Do([](HWND d) { EXPECT_EQ(coordsystest::ItemText(d, IDC_STORE_CODE), L"560.00"); })
         .SetText(IDC_STORE_NAME, L"线点1")
@@ -393,7 +425,7 @@ TEST_F(LineScreenTest, ReadoutsPromptsRecordsAndTheNextLine) {
     EXPECT_EQ(m_modals.Pending(), 0);
     EXPECT_EQ(nearAlarms, 2);
     // The record carries the chainage as its code; the name advances.
-    EXPECT_EQ(Read(kLnr), quorvel::ToGbk(L"线点1,1060.0000,2000.2000,10.0000,560.00\r\n"));
+    EXPECT_EQ(Read(kJobLnr), quorvel::ToGbk(L"线点1,1060.0000,2000.2000,10.0000,560.00\r\n"));
     EXPECT_EQ(U8(Doc().m_strNextPointName), "线点2");
 }
 

@@ -1,4 +1,4 @@
-#include "app/setup/OverLimitPromptDlg.h"
+#include "app/libraries/OverLimitPromptDlg.h"
 
 #include "res/resource.h"
 

@@ -1,0 +1,37 @@
+// What the library dialogs share: the job's library file names, the list
+// control's set-up and selection, the questions and the report of a failed
+// save.
+#pragma once
+
+#include <initializer_list>
+
+#include "platform/framework/Afx.h"
+
+namespace libraries {
+
+// The job folder + the ini name less its last three characters + `ext`
+// (ruvo.ini, "lib": ruvo.lib).
+CString JobFilePath(LPCTSTR ext);
+// The job folder and data folder (empty without a document).
+CString JobDir();
+CString DataDir();
+
+struct Column {
+    UINT headingId;  // string table
+    int width;
+};
+void AddColumns(CListCtrl& list, std::initializer_list<Column> columns);
+
+// The first selected row, -1 for none.
+int FirstSelected(const CListCtrl& list);
+// Focused and selected, scrolled into view, redrawn, the list focused.
+void ShowRow(CListCtrl& list, int row);
+
+// The string's question with Yes and No (question icon); TRUE for Yes.
+BOOL AskYesNo(UINT stringId);
+// The string's question with OK and Cancel under caption 61258.
+BOOL AskOkCancel(UINT stringId);
+// "文件保存失败,请检查!" after a save that failed.
+void ReportSaveFailure(CWnd* pDialog);
+
+}  // namespace libraries
