@@ -3,9 +3,9 @@
 // The point-measuring screen and the stake-out screens share both.
 #pragma once
 
-#include "app/PointRecord.h"
-#include "platform/base/Collections.h"
 #include "platform/base/CString.h"
+#include "platform/base/Collections.h"
+#include "pointdata/PointRecord.h"
 
 // A shown point: its name, its screen position (pixels of the plan
 // control's client area) and its code, for the label beside it.

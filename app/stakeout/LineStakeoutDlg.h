@@ -17,6 +17,7 @@
 
 #include <vector>
 
+#include "app/screens/ScreenPoints.h"
 #include "app/stakeout/StakeoutFiles.h"
 #include "app/stakeout/StakeoutPlan.h"
 #include "app/stakeout/StakeoutReadouts.h"
@@ -98,10 +99,10 @@ class CLineStakeoutDlg : public CDialog {
     std::vector<double> m_chainages;
     std::vector<PointRecord> m_starts;
     std::vector<PointRecord> m_ends;
-    std::vector<POINT> m_startScreen;
-    std::vector<POINT> m_endScreen;
+    std::vector<ScreenPointRecord> m_startScreen;
+    std::vector<ScreenPointRecord> m_endScreen;
     std::vector<PointRecord> m_recorded;
-    std::vector<POINT> m_recordedScreen;
+    std::vector<ScreenPointRecord> m_recordedScreen;
     BOOL m_bCurrentLine = 0;
     stakeout::StakeLine m_line;
     RECT m_frame{};

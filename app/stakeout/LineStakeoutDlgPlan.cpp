@@ -141,8 +141,8 @@ void CLineStakeoutDlg::OnPaint() {
         for (size_t i = 0; i < count; ++i) {
             const POINT s = m_view.ToScreen(m_starts[i].dX, m_starts[i].dY);
             const POINT e = m_view.ToScreen(m_ends[i].dX, m_ends[i].dY);
-            m_startScreen.push_back(s);
-            m_endScreen.push_back(e);
+            m_startScreen.push_back({m_starts[i].strName, s.x, s.y, m_starts[i].strCode});
+            m_endScreen.push_back({m_ends[i].strName, e.x, e.y, m_ends[i].strCode});
             dc->MoveTo(s);
             dc->LineTo(e);
             for (const auto& [pt, p] :
@@ -162,7 +162,7 @@ void CLineStakeoutDlg::OnPaint() {
         for (int i = first; i < count; ++i) {
             const PointRecord& p = m_recorded[i];
             const POINT s = m_view.ToScreen(p.dX, p.dY);
-            m_recordedScreen.push_back(s);
+            m_recordedScreen.push_back({p.strName, s.x, s.y, p.strCode});
             if (!m_view.Contains(s)) continue;
             dc->Rectangle(s.x - 3, s.y - 3, s.x + 3, s.y + 3);
             DrawLabel(dc, s.x, s.y, 40, byCode ? p.strCode : p.strName);

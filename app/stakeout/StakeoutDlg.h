@@ -16,6 +16,7 @@
 
 #include <vector>
 
+#include "app/screens/ScreenPoints.h"
 #include "app/stakeout/StakeoutFiles.h"
 #include "app/stakeout/StakeoutPlan.h"
 #include "platform/framework/Afx.h"
@@ -29,14 +30,6 @@ class CVendropDoc;
 class CStakeoutDlg : public CDialog {
   public:
     explicit CStakeoutDlg(CWnd* pParent = nullptr);
-
-    // A screen point of the plan: where a point was last drawn.
-    struct ScreenPoint {
-        CString strName;
-        int x = 0;
-        int y = 0;
-        CString strCode;
-    };
 
     // State the tests look at.
     const PointRecord& Target() const { return m_target; }
@@ -122,9 +115,9 @@ class CStakeoutDlg : public CDialog {
     BOOL m_bTargetSet = 0;
     PointRecord m_target;
     std::vector<PointRecord> m_stakePoints;
-    std::vector<ScreenPoint> m_stakeScreen;
+    std::vector<ScreenPointRecord> m_stakeScreen;
     std::vector<PointRecord> m_recorded;
-    std::vector<ScreenPoint> m_recordedScreen;
+    std::vector<ScreenPointRecord> m_recordedScreen;
     stakeout::MarkerShape m_marker;
     double m_dPrevN = 0.0, m_dPrevE = 0.0;
     BOOL m_bHasPrevious = 0;

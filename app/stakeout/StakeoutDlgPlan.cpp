@@ -200,13 +200,13 @@ void CStakeoutDlg::OnLButtonDown(UINT nFlags, CPoint point) {
         m_selection = {-1, -1, -1, -1};
         m_nSelected = -1;
         for (size_t i = 0; i < m_stakeScreen.size(); ++i) {
-            const ScreenPoint& s = m_stakeScreen[i];
-            const double dx = s.x - p.x, dy = s.y - p.y;
+            const ScreenPointRecord& s = m_stakeScreen[i];
+            const double dx = s.m_nX - p.x, dy = s.m_nY - p.y;
             if (static_cast<int>(std::sqrt(dx * dx + dy * dy)) > 5) continue;
             m_nSelected = static_cast<int>(i);
-            m_selection = {s.x - 4, s.y - 4, s.x + 4, s.y + 4};
+            m_selection = {s.m_nX - 4, s.m_nY - 4, s.m_nX + 4, s.m_nY + 4};
             DrawSelection(dc);
-            m_strNameText = s.strName;
+            m_strNameText = s.m_strName;
             Readout(IDC_SO_NAME, m_strNameText);
             break;
         }

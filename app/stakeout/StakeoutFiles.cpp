@@ -6,6 +6,7 @@
 #include "app/DeviceFiles.h"
 #include "app/InputRules.h"
 #include "app/KeyValueFile.h"
+#include "app/screens/ScreenPoints.h"
 #include "platform/base/TextConv.h"
 #include "pointdata/AppendFile.h"
 #include "pointdata/LibraryFiles.h"
@@ -19,10 +20,6 @@ CString Joined(const CString& folder, LPCTSTR name) {
     if (!path.IsEmpty() && path[path.GetLength() - 1] == L'\\')
         path = path.Left(path.GetLength() - 1);
     return path + L"\\" + name;
-}
-
-CString Field(const CString& line, int index) {
-    return StoredField(line, index);
 }
 
 CString Trimmed(CString text) {
@@ -150,14 +147,13 @@ std::vector<CString> ReadTextLines(const CString& path) {
 }
 
 std::vector<PointRecord> ReadRecordFile(const CString& recordPath) {
+    // The record lines have the measured-point file's first five fields.
+    CArray<PointRecord> read;
+    LoadScreenPoints(recordPath, read);
     std::vector<PointRecord> points;
-    for (const CString& line : ReadTextLines(recordPath)) {
-        PointRecord p;
-        p.strName = Trimmed(Field(line, 0));
-        p.dX = ReadNumber(Field(line, 1));
-        p.dY = ReadNumber(Field(line, 2));
-        p.dH = ReadNumber(Field(line, 3));
-        p.strCode = Trimmed(Field(line, 4));
+    for (int i = 0; i < read.GetSize(); ++i) {
+        PointRecord p = read[i];
+        p.strCode.Trim();
         points.push_back(p);
     }
     return points;
