@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/testing/WaitUntil.h"
@@ -113,6 +114,79 @@ TEST_F(StakeoutTest, FindStakeRecordAndMoveOnThenTheDataViewTakesPositionsAgain)
     EXPECT_EQ(r.status, 0) << r.err;
     // Only the one staked point was recorded.
     EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/ruvo.ptr"), ptr);
+}
+
+// The centre, in screen pixels, of control `id` of the maximised
+// top-level window in a window-tree dump; nothing when it is not there.
+std::optional<std::pair<int, int>> ControlCentre(const std::string& tree, int id) {
+    std::istringstream in(tree);
+    int left = 0, top = 0;
+    for (std::string line; std::getline(in, line);) {
+        const size_t open = line.find(" (");
+        if (open == std::string::npos) continue;
+        int l = 0, t = 0, r = 0, b = 0;
+        if (std::sscanf(line.c_str() + open + 2, "%d,%d,%d,%d", &l, &t, &r, &b) != 4) continue;
+        if (line[0] != ' ' && line.find("maximized") != std::string::npos) {
+            left = l;
+            top = t;
+        } else if (line.find(" id=" + std::to_string(id) + " ") != std::string::npos) {
+            return std::make_pair(left + (l + r) / 2, top + (t + b) / 2);
+        }
+    }
+    return std::nullopt;
+}
+
+// Line stake-out: a line picked in the job's line library, a point staked
+// by the record button; its record line carries the chainage of the point
+// on that line as its code.
+TEST_F(StakeoutTest, LineStakedPointCarriesItsChainage) {
+    const std::vector<std::string> standing = Fields(Reference("point_store.dat"));
+    const double x = std::stod(standing[1]), y = std::stod(standing[2]);
+    // A line due north through the receiver's place, starting 12 m south of
+    // it at chainage 100; a second line elsewhere.
+    char lnb[400];
+    std::snprintf(lnb, sizeof lnb,
+                  "S1,%.3f,%.3f,47.000,,E1,%.3f,%.3f,47.000,,100.0000\r\n"
+                  "S2,%.3f,%.3f,47.000,,E2,%.3f,%.3f,47.000,,900.0000\r\n",
+                  x - 12.0, y + 0.5, x + 20.0, y + 0.5, x + 100.0, y, x + 200.0, y);
+    WriteHost("Flash Disk/Jobs/ruvo/ruvo.lnb", lnb);
+    auto quorvel = StartInteractive();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    const std::optional<std::string> screen =
+        RunLines(*quorvel, "command 32780\nexpect \"线名:\"\n");
+    ASSERT_TRUE(screen);
+    const auto library = ControlCentre(*screen, 1035);
+    const auto record = ControlCentre(*screen, 1094);
+    ASSERT_TRUE(library && record) << *screen;
+    const std::string tap =
+        "tap " + std::to_string(library->first) + " " + std::to_string(library->second) + "\n";
+    ASSERT_TRUE(RunLines(*quorvel, tap + "expect \"放样线坐标库\"\nkey down\nkey enter\n"));
+    // The record button once a position has come.
+    const std::string press = "tap " + std::to_string(record->first) + " " +
+                              std::to_string(record->second) + "\nwait 200\n";
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::optional<std::string> tree = RunLines(*quorvel, press);
+            if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
+            RunLines(*quorvel, "answer \"当前没有接收数据\" OK\n");
+            return false;
+        },
+        "a fixed position in the store dialog", kRunMs));
+    ASSERT_TRUE(RunLines(*quorvel, "key enter\nkey esc\n"));
+    const std::string lnr = ReadHost("Flash Disk/Jobs/ruvo/ruvo.lnr");
+    const std::vector<std::string> f = Fields(lnr.substr(0, lnr.find("\r\n")));
+    ASSERT_EQ(f.size(), 5u) << lnr;
+    const double px = std::stod(f[1]), py = std::stod(f[2]);
+    EXPECT_NEAR(px, x, 0.001);
+    EXPECT_NEAR(py, y, 0.001);
+    // The chainage of the stored point on S1-E1, from the line's own
+    // numbers: 100 + the distance along it from its start.
+    char chainage[32];
+    std::snprintf(chainage, sizeof chainage, "%.2f", 100.0 + (px - (x - 12.0)));
+    EXPECT_EQ(f[4], chainage) << lnr;
+    quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
+    quorvel->CloseInput();
+    EXPECT_EQ(quorvel->Wait(kRunMs).status, 0);
 }
 
 }  // namespace
