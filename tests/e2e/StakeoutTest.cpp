@@ -1,5 +1,5 @@
-// Point stake-out in the real program, from a still receiver: the screen
-// opened by its menu command, the target found by name, a staked point
+// Stake-out in the real program, from a still receiver: the point screen
+// opened by its menu command, the target picked in the library, a staked point
 // stored with its record line beside the library, the next target after
 // confirmation, and the data view taking the positions again afterwards.
 #include <cstdio>
@@ -31,6 +31,26 @@ std::vector<std::string> Fields(const std::string& line) {
     std::stringstream in(line);
     for (std::string part; std::getline(in, part, ',');) f.push_back(part);
     return f;
+}
+
+// The centre, in screen pixels, of control `id` of the maximised
+// top-level window in a window-tree dump; nothing when it is not there.
+std::optional<std::pair<int, int>> ControlCentre(const std::string& tree, int id) {
+    std::istringstream in(tree);
+    int left = 0, top = 0;
+    for (std::string line; std::getline(in, line);) {
+        const size_t open = line.find(" (");
+        if (open == std::string::npos) continue;
+        int l = 0, t = 0, r = 0, b = 0;
+        if (std::sscanf(line.c_str() + open + 2, "%d,%d,%d,%d", &l, &t, &r, &b) != 4) continue;
+        if (line[0] != ' ' && line.find("maximized") != std::string::npos) {
+            left = l;
+            top = t;
+        } else if (line.find(" id=" + std::to_string(id) + " ") != std::string::npos) {
+            return std::make_pair(left + (l + r) / 2, top + (t + b) / 2);
+        }
+    }
+    return std::nullopt;
 }
 
 class StakeoutTest : public QuorvelTest {
@@ -68,11 +88,17 @@ TEST_F(StakeoutTest, FindStakeRecordAndMoveOnThenTheDataViewTakesPositionsAgain)
     WriteHost("Flash Disk/Jobs/ruvo/ruvo.ptb", ptb);
     auto quorvel = StartInteractive();
     ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
-    ASSERT_TRUE(RunLines(*quorvel, "command 32779\nexpect \"点名:\"\n"));
-    // Find by name: the name edit has the focus, the find button follows.
-    ASSERT_TRUE(RunLines(*quorvel,
-                         "key 9\nexpect \"点放样查找点\"\nkey bksp 4\ntype \"PT2\"\nkey tab\n"
-                         "key space\nanswer \"查找点成功\" OK\nkey tab 6\nkey space\n"));
+    const std::optional<std::string> screen =
+        RunLines(*quorvel, "command 32779\nexpect \"点名:\"\n");
+    ASSERT_TRUE(screen);
+    // PT1 picked in the library (button 1016), then the next point, PT2.
+    const auto library = ControlCentre(*screen, 1016);
+    ASSERT_TRUE(library) << *screen;
+    ASSERT_TRUE(RunLines(*quorvel, "tap " + std::to_string(library->first) + " " +
+                                       std::to_string(library->second) +
+                                       "\nexpect \"放样点坐标库\"\nkey down\nkey enter\n"
+                                       "key 2\nexpect \"确定放样下一点吗?\"\nexpect \"PT2\"\n"
+                                       "key enter\n"));
     // 'A' once a position has come: the store dialog proposes the target.
     ASSERT_TRUE(WaitUntil(
         [&] {
@@ -114,26 +140,6 @@ TEST_F(StakeoutTest, FindStakeRecordAndMoveOnThenTheDataViewTakesPositionsAgain)
     EXPECT_EQ(r.status, 0) << r.err;
     // Only the one staked point was recorded.
     EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/ruvo.ptr"), ptr);
-}
-
-// The centre, in screen pixels, of control `id` of the maximised
-// top-level window in a window-tree dump; nothing when it is not there.
-std::optional<std::pair<int, int>> ControlCentre(const std::string& tree, int id) {
-    std::istringstream in(tree);
-    int left = 0, top = 0;
-    for (std::string line; std::getline(in, line);) {
-        const size_t open = line.find(" (");
-        if (open == std::string::npos) continue;
-        int l = 0, t = 0, r = 0, b = 0;
-        if (std::sscanf(line.c_str() + open + 2, "%d,%d,%d,%d", &l, &t, &r, &b) != 4) continue;
-        if (line[0] != ' ' && line.find("maximized") != std::string::npos) {
-            left = l;
-            top = t;
-        } else if (line.find(" id=" + std::to_string(id) + " ") != std::string::npos) {
-            return std::make_pair(left + (l + r) / 2, top + (t + b) / 2);
-        }
-    }
-    return std::nullopt;
 }
 
 // Line stake-out: a line picked in the job's line library, a point staked
