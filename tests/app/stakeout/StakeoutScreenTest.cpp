@@ -18,6 +18,7 @@
 #include "platform/gdi/Image.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/win/WinInternal.h"
 #include "res/resource.h"
 #include "tests/app/points/PointsTest.h"
 #include "tests/platform/device/SoundTestWave.h"
@@ -38,6 +39,26 @@ constexpr LPCTSTR kLnSettings = L"\\Flash Disk\\Jobs\\ruvo\\lnlayauto";
 
 std::string U8(const CString& s) {
     return quorvel::ToUtf8(s.GetString());
+}
+
+// The help's last page (the opener's lines), tapped as the stylus does.
+std::vector<std::wstring> HelpLines(HWND info, int count) {
+    const HWND tab = ::GetDlgItem(info, IDC_INFO_TAB);
+    RECT item{};
+    ::SendMessage(tab, TCM_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&item));
+    POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ::ClientToScreen(tab, &centre);
+    quorvel::win::InjectStylus(centre.x, centre.y, true);
+    quorvel::testing::PumpDialogMessages(info);
+    quorvel::win::InjectStylus(centre.x, centre.y, false);
+    quorvel::testing::PumpDialogMessages(info);
+    HWND page = nullptr;
+    for (HWND c = ::GetWindow(tab, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        if (::IsWindowVisible(c)) page = c;
+    std::vector<std::wstring> lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back(coordsystest::ItemText(page, IDC_INFO_LINE1 + i));
+    return lines;
 }
 
 class StakeoutScreenTest : public PointsTest {
@@ -179,6 +200,51 @@ TEST_F(StakeoutScreenTest, PointTargetFromTheLibrary) {
     m_modals.ExpectDialog(IDD_STAKE_POINT_LIB).Select(IDC_LIB_LIST, 2).Click(IDOK);
     m_modals.ExpectDialog(IDD_STAKE_PROMPT).Click(IDOK);
     screen.DoModal();
+    EXPECT_EQ(m_modals.Pending(), 0);
+}
+
+// The help of both screens: the mode, the target or the line, the keys.
+TEST_F(StakeoutScreenTest, HelpTexts) {
+    Doc().m_nStakeMode = 1;
+    CStakeoutDlg screen(&m_main);
+    m_modals.ExpectDialog(IDD_STAKEOUT)
+        .Do([&](HWND) { screen.TakeLibraryChoice(screen.StakePoints(), 1, kPtb); })
+        .Click(IDC_SO_HELP)
+        .Click(IDOK);
+    m_modals.ExpectDialog(IDD_INFO_DISPLAY)
+        .Do([](HWND d) {
+            EXPECT_EQ(HelpLines(d, 13),
+                      (std::vector<std::wstring>{
+                          L"当前模式:点放样", L"放样点:PT2", L"北:1010.0000 东:2000.0000",
+                          L"高:11.0000  编码:c2", L"", L"按'A'键保存测量点", L"按'B'两次查看测量点",
+                          L"按'8'键放上一点", L"按'2'键放下一点", L"按'9'键查找放样点",
+                          L"按'3'放样当前选择点", L"按'5'键刷新屏幕", L""}));
+        })
+        .Click(IDOK);
+    screen.DoModal();
+    CLineStakeoutDlg line(&m_main);
+    m_modals.ExpectDialog(IDD_LINE_STAKEOUT)
+        .Do([&](HWND) {
+            StakeLine l;
+            l.start = {L"A", 1, 2, 3, L"ca"};
+            l.end = {L"B", 4, 5, 6, L"cb"};
+            l.chainage = 12.5;
+            line.ChooseLine({l}, 0, L"");
+        })
+        .Click(IDC_SO_HELP)
+        .Key(VK_ESCAPE);
+    m_modals.ExpectDialog(IDD_INFO_DISPLAY)
+        .Do([](HWND d) {
+            EXPECT_EQ(
+                HelpLines(d, 14),
+                (std::vector<std::wstring>{
+                    L"当前模式:线放样", L"起点:A", L"北:1.0000 东:2.0000", L"高:3.0000  编码:ca",
+                    L"终点:B", L"北:4.0000 东:5.0000", L"高:6.0000  编码:cb", L"起点里程:12.5000",
+                    L"", L"按'A'键保存测量点", L"按'B'两次查看测量点", L"按'8'键放上一条线",
+                    L"按'2'键放下一条线", L"按'5'键刷新屏幕"}));
+        })
+        .Click(IDOK);
+    line.DoModal();
     EXPECT_EQ(m_modals.Pending(), 0);
 }
 
