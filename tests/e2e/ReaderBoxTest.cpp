@@ -10,13 +10,10 @@
 #include "platform/files/DevicePath.h"
 #include "platform/files/Registry.h"
 #include "platform/testing/SlotUart.h"
-#include "platform/testing/WaitUntil.h"
 #include "tests/e2e/QuorvelRun.h"
 
 namespace e2e {
 namespace {
-
-using quorvel::testing::ReadFile;
 
 const char* const kCannotOpen = "无法打开串口";
 const char* const kOpenFailed = "端口打开失败,请重新连接!";
@@ -156,9 +153,7 @@ TEST_F(ReaderBoxTest, TheWarmBootNoticeIsAnsweredAndTheLinkGoesOn) {
     ASSERT_TRUE(tree);
     EXPECT_EQ(tree->find(kWarmBoot), std::string::npos) << *tree;
     // Past the notice the reader opened its port and set the receiver up.
-    EXPECT_TRUE(quorvel::testing::WaitUntil(
-        [&] { return ReadFile(Path("sent.log")).find("$JSAVE") != std::string::npos; },
-        "the receiver's set-up", kRunMs));
+    EXPECT_TRUE(WaitForReceiverSetUp(Path("sent.log")));
     quorvel->CloseInput();
     const ProcessResult r = quorvel->Wait(kRunMs);
     EXPECT_EQ(r.status, 0) << r.err;
