@@ -10,6 +10,7 @@
 #include "platform/files/DevicePath.h"
 #include "platform/files/Registry.h"
 #include "platform/testing/SlotUart.h"
+#include "platform/testing/WaitUntil.h"
 #include "tests/e2e/QuorvelRun.h"
 
 namespace e2e {
@@ -26,14 +27,17 @@ struct Ended {
     long long ms = 0;
 };
 
-// Starts an ending and follows the program to its end.
+// Starts an ending and follows the program to its end: the time from the
+// trigger to the moment the process is seen gone (its output is read after).
 Ended EndBy(ChildProcess& quorvel, const std::function<void()>& start) {
     const auto began = std::chrono::steady_clock::now();
     start();
-    Ended ended{quorvel.Wait(kRunMs), 0};
+    Ended ended;
+    quorvel::testing::WaitUntil([&] { return quorvel.Exited().has_value(); }, "the end", kRunMs);
     ended.ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                    std::chrono::steady_clock::now() - began)
                    .count();
+    ended.result = quorvel.Wait(kRunMs);
     return ended;
 }
 
