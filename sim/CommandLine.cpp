@@ -108,11 +108,14 @@ bool ParseUtc(const std::string& text, long long& unixSeconds) {
     return true;
 }
 
-void WaitForSignalOr(const std::function<bool()>& done) {
+void CatchEndingSignals() {
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+}
+
+void WaitForSignalOr(const std::function<bool()>& done) {
     while (!g_signalled && !done()) usleep(50 * 1000);
 }
 

@@ -32,7 +32,11 @@ std::function<bool(const std::string&)> IntegerInto(int& target, long long lo, l
 // "YYYY-MM-DDThh:mm:ss" (UTC) to seconds since 1970.
 bool ParseUtc(const std::string& text, long long& unixSeconds);
 
-// Blocks until SIGINT or SIGTERM arrives or `done` returns true (polled).
+// From here on SIGINT and SIGTERM only mark the run to end. Set before the
+// terminal shows: whoever sees it may signal at once.
+void CatchEndingSignals();
+// Blocks until SIGINT or SIGTERM has arrived (since CatchEndingSignals) or
+// `done` returns true (polled).
 void WaitForSignalOr(const std::function<bool()>& done);
 
 // The main of a simulator program: parses the options, answers --help,
@@ -51,6 +55,7 @@ int RunSimulatorMain(int argc, char** argv, const char* program, const char* sum
         std::fputs(UsageText(program, summary, cli).c_str(), stdout);
         return 0;
     }
+    CatchEndingSignals();
     Simulator sim(options);
     if (!sim.Start(error)) {
         std::fprintf(stderr, "%s: %s\n", program, error.c_str());

@@ -5,7 +5,8 @@
 
 namespace points {
 
-BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed, BOOL bLibrary) {
+BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed, BOOL bLibrary,
+                      BOOL bAdvanceName) {
     CSurveyFileWriter& writer = doc.m_fileWriter;
     BOOL written = TRUE;
     if (bSmoothed) {
@@ -22,16 +23,18 @@ BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed, BOOL bLibr
                      MB_OK);
         return FALSE;
     }
+    if (!bAdvanceName) return TRUE;
     doc.m_strNextPointName = doc.m_strPointName;
     doc.AdvancePointName();
     return TRUE;
 }
 
-BOOL StoreConfirmedPoint(CVendropDoc& doc, CWnd* pOwner, const CMeasurePointStoreDlg& dialog) {
+BOOL StoreConfirmedPoint(CVendropDoc& doc, CWnd* pOwner, const CMeasurePointStoreDlg& dialog,
+                         BOOL bAdvanceName) {
     doc.m_strPointName = dialog.m_strName;
     doc.m_strPointCode = dialog.m_strCode;
     doc.m_dPointAntHeight = dialog.m_dAntHeight;
-    return WriteStoredPoint(doc, pOwner, doc.m_bSmoothStore);
+    return WriteStoredPoint(doc, pOwner, doc.m_bSmoothStore, FALSE, bAdvanceName);
 }
 
 }  // namespace points

@@ -126,6 +126,11 @@ void QuorvelTest::RestartSimulator(const std::vector<std::string>& more) {
     ASSERT_TRUE(fs::exists(Path("gnss"))) << ReadFile(m_simulator->StderrPath());
 }
 
+bool QuorvelTest::WaitForReceiverSetUp(const std::string& log) {
+    return WaitUntil([&] { return ReadFile(log).find("$JSAVE") != std::string::npos; },
+                     "the receiver's set-up", kRunMs);
+}
+
 void QuorvelTest::TearDown() {
     if (m_simulator) {
         m_simulator->Signal(SIGTERM);

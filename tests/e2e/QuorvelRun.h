@@ -87,6 +87,10 @@ class QuorvelTest : public ::testing::Test {
     void RestartSimulator(const std::vector<std::string>& more);
     // Ends the receiver simulator: the program's COM1 hangs up.
     void StopSimulator();
+    // Waits until the program has sent the receiver the last line of its
+    // set-up, as the simulator's `--log` file shows: its reader has opened
+    // the port (and written the registry doing so) and reads on quietly.
+    bool WaitForReceiverSetUp(const std::string& log);
 
     // The first start on the empty root, left as it leaves it.
     void FirstStart();

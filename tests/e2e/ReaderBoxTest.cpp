@@ -16,8 +16,6 @@
 namespace e2e {
 namespace {
 
-using quorvel::testing::ReadFile;
-
 const char* const kCannotOpen = "无法打开串口";
 const char* const kOpenFailed = "端口打开失败,请重新连接!";
 const char* const kWarmBoot = "已经修改GPS串口配置";
@@ -29,14 +27,17 @@ struct Ended {
     long long ms = 0;
 };
 
-// Starts an ending and follows the program to its end.
+// Starts an ending and follows the program to its end: the time from the
+// trigger to the moment the process is seen gone (its output is read after).
 Ended EndBy(ChildProcess& quorvel, const std::function<void()>& start) {
     const auto began = std::chrono::steady_clock::now();
     start();
-    Ended ended{quorvel.Wait(kRunMs), 0};
+    Ended ended;
+    quorvel::testing::WaitUntil([&] { return quorvel.Exited().has_value(); }, "the end", kRunMs);
     ended.ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                    std::chrono::steady_clock::now() - began)
                    .count();
+    ended.result = quorvel.Wait(kRunMs);
     return ended;
 }
 
@@ -156,9 +157,7 @@ TEST_F(ReaderBoxTest, TheWarmBootNoticeIsAnsweredAndTheLinkGoesOn) {
     ASSERT_TRUE(tree);
     EXPECT_EQ(tree->find(kWarmBoot), std::string::npos) << *tree;
     // Past the notice the reader opened its port and set the receiver up.
-    EXPECT_TRUE(quorvel::testing::WaitUntil(
-        [&] { return ReadFile(Path("sent.log")).find("$JSAVE") != std::string::npos; },
-        "the receiver's set-up", kRunMs));
+    EXPECT_TRUE(WaitForReceiverSetUp(Path("sent.log")));
     quorvel->CloseInput();
     const ProcessResult r = quorvel->Wait(kRunMs);
     EXPECT_EQ(r.status, 0) << r.err;

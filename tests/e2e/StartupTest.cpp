@@ -85,11 +85,16 @@ answer "确定退出程序吗?" YES
 }
 
 TEST_F(QuorvelTest, ASecondCopyTouchesNothingAndBringsTheFirstToTheFront) {
+    RestartSimulator({"--log", Path("sent.log")});
     auto first = StartInteractive("first");
     const std::optional<std::string> before =
         RunLines(*first, "expect " + ScriptQuoted(kTitle) + "\n");
     ASSERT_TRUE(before);
     EXPECT_EQ(LineOf(*before, kTitle).find("maximized"), std::string::npos) << *before;
+    // The first copy's reader opens its port after the title shows, and the
+    // opening rewrites the registry (through a temporary file): the root is
+    // taken once the first copy is quiet, so that any change is the second's.
+    ASSERT_TRUE(WaitForReceiverSetUp(Path("sent.log")));
     const Entries files = RootEntries();
 
     ChildProcess second(QUORVEL_COMMAND, Args({"--headless", "--snapshots", Path("second")}),

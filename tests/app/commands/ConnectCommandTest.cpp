@@ -13,6 +13,7 @@
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/WaitUntil.h"
 #include "receiver/link/PeripheralControl.h"
 #include "tests/app/commands/CommandsTest.h"
 
@@ -45,10 +46,17 @@ void RunModuleSteps(HWND dialog) {
 
 class ConnectCommandTest : public CommandsTest {
   protected:
+    // Whether the simulated receiver has heard `text`, waiting for its
+    // thread to read and log what the program wrote: the write returns
+    // before the other end of the terminal has read it.
     bool SentText(const std::string& text) const {
-        for (const std::string& line : SentTexts())
-            if (line == text) return true;
-        return false;
+        return quorvel::testing::WaitUntil(
+            [&] {
+                for (const std::string& line : SentTexts())
+                    if (line == text) return true;
+                return false;
+            },
+            "the receiver hearing " + text, 20000);
     }
     // What the receiver heard from the first link-start frame on, without
     // the watchdog's stop-search pairs: the clock the search moved on lets

@@ -1,0 +1,199 @@
+// Stake-out in the real program, from a still receiver: the point screen
+// opened by its menu command, the target picked in the library, a staked point
+// stored with its record line beside the library, the next target after
+// confirmation, and the data view taking the positions again afterwards.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "platform/testing/WaitUntil.h"
+#include "tests/e2e/QuorvelRun.h"
+
+namespace e2e {
+namespace {
+
+using quorvel::testing::WaitUntil;
+
+constexpr const char* kFixedStatus = "GPS状态：固定解状态";
+
+std::string Checksummed(const std::string& body) {
+    unsigned sum = 0;
+    for (char c : body) sum ^= static_cast<unsigned char>(c);
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "*%02X", sum);
+    return "$" + body + tail;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> f;
+    std::stringstream in(line);
+    for (std::string part; std::getline(in, part, ',');) f.push_back(part);
+    return f;
+}
+
+// The centre, in screen pixels, of control `id` of the maximised
+// top-level window in a window-tree dump; nothing when it is not there.
+std::optional<std::pair<int, int>> ControlCentre(const std::string& tree, int id) {
+    std::istringstream in(tree);
+    int left = 0, top = 0;
+    for (std::string line; std::getline(in, line);) {
+        const size_t open = line.find(" (");
+        if (open == std::string::npos) continue;
+        int l = 0, t = 0, r = 0, b = 0;
+        if (std::sscanf(line.c_str() + open + 2, "%d,%d,%d,%d", &l, &t, &r, &b) != 4) continue;
+        if (line[0] != ' ' && line.find("maximized") != std::string::npos) {
+            left = l;
+            top = t;
+        } else if (line.find(" id=" + std::to_string(id) + " ") != std::string::npos) {
+            return std::make_pair(left + (l + r) / 2, top + (t + b) / 2);
+        }
+    }
+    return std::nullopt;
+}
+
+class StakeoutTest : public QuorvelTest {
+  protected:
+    void SetUp() override {
+        QuorvelTest::SetUp();
+        if (HasFatalFailure()) return;
+        FirstStart();
+        if (HasFatalFailure()) return;
+        std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
+        const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
+        ASSERT_NE(meridian, std::string::npos) << par;
+        par.replace(meridian + 12, 12, "114.0000000000");
+        WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
+        const std::string gga = Checksummed(
+            "GPGGA,100000.0,2230.0000000,N,11415.0000000,E,4,12,0.8,50.000,M,-3.000,M,1.0,0000");
+        std::ofstream capture(Path("still.nmea"), std::ios::binary);
+        for (int i = 0; i < 3600; ++i) capture << gga << "\n";
+        capture.close();
+        RestartSimulator({"--replay", Path("still.nmea"), "--replay-crlf", "--replay-lines", "1"});
+    }
+};
+
+TEST_F(StakeoutTest, FindStakeRecordAndMoveOnThenTheDataViewTakesPositionsAgain) {
+    // The standing point of the store test's reference: where this
+    // receiver lies on the job's grid.
+    const std::vector<std::string> standing = Fields(Reference("point_store.dat"));
+    const double x = std::stod(standing[1]), y = std::stod(standing[2]);
+    const double h = std::stod(standing[3]), antenna = std::stod(standing[13]);
+    char ptb[400];
+    std::snprintf(ptb, sizeof ptb,
+                  "0,PT1,%.3f,%.3f,48.000,a,\r\n0,PT2,%.3f,%.3f,48.000,b,\r\n"
+                  "0,PT3,%.3f,%.3f,48.000,c,\r\n",
+                  x - 5.0, y, x + 0.3, y + 0.2, x + 5.0, y);
+    WriteHost("Flash Disk/Jobs/ruvo/ruvo.ptb", ptb);
+    auto quorvel = StartInteractive();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    const std::optional<std::string> screen =
+        RunLines(*quorvel, "command 32779\nexpect \"点名:\"\n");
+    ASSERT_TRUE(screen);
+    // PT1 picked in the library (button 1016), then the next point, PT2.
+    const auto library = ControlCentre(*screen, 1016);
+    ASSERT_TRUE(library) << *screen;
+    ASSERT_TRUE(RunLines(*quorvel, "tap " + std::to_string(library->first) + " " +
+                                       std::to_string(library->second) +
+                                       "\nexpect \"放样点坐标库\"\nkey down\nkey enter\n"
+                                       "key 2\nexpect \"确定放样下一点吗?\"\nexpect \"PT2\"\n"
+                                       "key enter\n"));
+    // 'A' once a position has come: the store dialog proposes the target.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::optional<std::string> tree = RunLines(*quorvel, "key a\nwait 200\n");
+            if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
+            RunLines(*quorvel, "answer \"当前没有接收数据\" OK\n");
+            return false;
+        },
+        "a fixed position in the store dialog", kRunMs));
+    const std::optional<std::string> store = RunLines(*quorvel, "expect \"PT2\"\nkey enter\n");
+    ASSERT_TRUE(store);
+    const std::string ptr = ReadHost("Flash Disk/Jobs/ruvo/ruvo.ptr");
+    const std::vector<std::string> f = Fields(ptr.substr(0, ptr.find("\r\n")));
+    ASSERT_EQ(f.size(), 5u) << ptr;
+    EXPECT_EQ(f[0], "PT2");
+    EXPECT_NEAR(std::stod(f[1]), x, 0.001);
+    EXPECT_NEAR(std::stod(f[2]), y, 0.001);
+    // The record keeps the height before the antenna is taken off.
+    EXPECT_NEAR(std::stod(f[3]) - antenna, h, 0.001);
+    EXPECT_EQ(ptr.size(), ptr.find("\r\n") + 2) << ptr;
+    // The next target after its question.
+    ASSERT_TRUE(RunLines(*quorvel, "key 2\nexpect \"确定放样下一点吗?\"\nkey enter\nkey esc\n"));
+    // The line screen opened and left by Escape gives the positions back too.
+    ASSERT_TRUE(RunLines(*quorvel, "command 32780\nexpect \"线名:\"\nkey esc\n"));
+    // Back on the data view, which takes the positions again.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::optional<std::string> tree =
+                RunLines(*quorvel, "tap 120 250\nkey a\nwait 200\n");
+            if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
+            RunLines(*quorvel, "key esc\n");
+            return false;
+        },
+        "the store dialog of the data view", kRunMs));
+    ASSERT_TRUE(RunLines(*quorvel, "key esc\n"));
+    quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
+    quorvel->CloseInput();
+    const ProcessResult r = quorvel->Wait(kRunMs);
+    EXPECT_EQ(r.status, 0) << r.err;
+    // Only the one staked point was recorded.
+    EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/ruvo.ptr"), ptr);
+}
+
+// Line stake-out: a line picked in the job's line library, a point staked
+// by the record button; its record line carries the chainage of the point
+// on that line as its code.
+TEST_F(StakeoutTest, LineStakedPointCarriesItsChainage) {
+    const std::vector<std::string> standing = Fields(Reference("point_store.dat"));
+    const double x = std::stod(standing[1]), y = std::stod(standing[2]);
+    // A line due north through the receiver's place, starting 12 m south of
+    // it at chainage 100; a second line elsewhere.
+    char lnb[400];
+    std::snprintf(lnb, sizeof lnb,
+                  "S1,%.3f,%.3f,47.000,,E1,%.3f,%.3f,47.000,,100.0000\r\n"
+                  "S2,%.3f,%.3f,47.000,,E2,%.3f,%.3f,47.000,,900.0000\r\n",
+                  x - 12.0, y + 0.5, x + 20.0, y + 0.5, x + 100.0, y, x + 200.0, y);
+    WriteHost("Flash Disk/Jobs/ruvo/ruvo.lnb", lnb);
+    auto quorvel = StartInteractive();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    const std::optional<std::string> screen =
+        RunLines(*quorvel, "command 32780\nexpect \"线名:\"\n");
+    ASSERT_TRUE(screen);
+    const auto library = ControlCentre(*screen, 1035);
+    const auto record = ControlCentre(*screen, 1094);
+    ASSERT_TRUE(library && record) << *screen;
+    const std::string tap =
+        "tap " + std::to_string(library->first) + " " + std::to_string(library->second) + "\n";
+    ASSERT_TRUE(RunLines(*quorvel, tap + "expect \"放样线坐标库\"\nkey down\nkey enter\n"));
+    // The record button once a position has come.
+    const std::string press = "tap " + std::to_string(record->first) + " " +
+                              std::to_string(record->second) + "\nwait 200\n";
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::optional<std::string> tree = RunLines(*quorvel, press);
+            if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
+            RunLines(*quorvel, "answer \"当前没有接收数据\" OK\n");
+            return false;
+        },
+        "a fixed position in the store dialog", kRunMs));
+    ASSERT_TRUE(RunLines(*quorvel, "key enter\nkey esc\n"));
+    const std::string lnr = ReadHost("Flash Disk/Jobs/ruvo/ruvo.lnr");
+    const std::vector<std::string> f = Fields(lnr.substr(0, lnr.find("\r\n")));
+    ASSERT_EQ(f.size(), 5u) << lnr;
+    const double px = std::stod(f[1]), py = std::stod(f[2]);
+    EXPECT_NEAR(px, x, 0.001);
+    EXPECT_NEAR(py, y, 0.001);
+    // The chainage of the stored point on S1-E1, from the line's own
+    // numbers: 100 + the distance along it from its start.
+    char chainage[32];
+    std::snprintf(chainage, sizeof chainage, "%.2f", 100.0 + (px - (x - 12.0)));
+    EXPECT_EQ(f[4], chainage) << lnr;
+    quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
+    quorvel->CloseInput();
+    EXPECT_EQ(quorvel->Wait(kRunMs).status, 0);
+}
+
+}  // namespace
+}  // namespace e2e
