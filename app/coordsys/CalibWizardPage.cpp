@@ -4,8 +4,8 @@
 #include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CCalibWizardPage, CDialog)

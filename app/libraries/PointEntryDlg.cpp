@@ -2,8 +2,8 @@
 
 #include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 
 namespace {

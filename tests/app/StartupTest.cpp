@@ -5,7 +5,7 @@
 
 #include "app/AppGlobals.h"
 #include "app/DataView.h"
-#include "app/GraphView.h"
+#include "app/plan/GraphView.h"
 #include "platform/base/TextConv.h"
 #include "platform/device/Leds.h"
 #include "platform/files/Registry.h"

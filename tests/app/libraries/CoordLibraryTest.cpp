@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "app/VendropDoc.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/FindCoordDlg.h"
 #include "tests/app/libraries/LibraryTest.h"

@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "app/DefaultRecords.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "platform/base/TextConv.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/DialogDump.h"
@@ -26,11 +25,9 @@ CoordSysParams PlainJob() {
 void ToolsTest::SetUp() {
     ShellTest::SetUp();
     quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/tools/ref");
-    CPickPointDlg::Points().clear();
 }
 
 void ToolsTest::TearDown() {
-    CPickPointDlg::Points().clear();
     ShellTest::TearDown();
 }
 
