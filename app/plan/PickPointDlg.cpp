@@ -28,10 +28,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The smallest scale a window zoom may reach: below it the plan would only
-// show rounding.
-constexpr double kMinWindowScale = 0.01;
-
 CString LoadText(UINT id) {
     CString text;
     text.LoadString(id);
@@ -159,7 +155,7 @@ void CPickPointDlg::ZoomAll() {
     const auto [minE, maxE] = std::minmax_element(m_east.begin(), m_east.end());
     double scale = std::max((*maxN - *minN) / std::max(1, m_rcPlan.Height()),
                             (*maxE - *minE) / std::max(1, m_rcPlan.Width()));
-    if (!(scale >= 0.01)) scale = 0.01;
+    if (!(scale >= kMinWindowScale)) scale = kMinWindowScale;
     scale *= 1.1;
     if (!std::isfinite(scale)) return;
     m_dScale = scale;

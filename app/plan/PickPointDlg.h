@@ -17,6 +17,10 @@
 
 class CPickPointDlg : public CDialog {
   public:
+    // The smallest scale (m/px) a zoom may reach: below it the plan would
+    // only show rounding.
+    static constexpr double kMinWindowScale = 0.01;
+
     explicit CPickPointDlg(CWnd* pParent = nullptr);
 
     // FALSE when nothing was picked; else the picked point and TRUE.

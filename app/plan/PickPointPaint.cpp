@@ -160,7 +160,7 @@ void CPickPointDlg::OnLButtonUp(UINT nFlags, CPoint point) {
         double scale = std::max(band.Height() * m_dScale / std::max(1, m_rcPlan.Height()),
                                 band.Width() * m_dScale / std::max(1, m_rcPlan.Width()));
         // A tap without movement would make the scale 0.
-        if (!(scale >= 0.01)) scale = 0.01;
+        if (!(scale >= kMinWindowScale)) scale = kMinWindowScale;
         m_dE0 += (band.left - m_rcPlan.left) * m_dScale;
         m_dN0 += (m_rcPlan.bottom - band.bottom) * m_dScale;
         m_dScale = scale;
