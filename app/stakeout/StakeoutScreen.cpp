@@ -1,0 +1,61 @@
+#include "app/stakeout/StakeoutScreen.h"
+
+#include <algorithm>
+
+#include "app/VendropDoc.h"
+#include "app/points/MeasurePointLibDlg.h"
+#include "app/stakeout/StakeoutFiles.h"
+#include "platform/base/Clock.h"
+
+namespace stakeout {
+
+void StyleScreenButtons(COwnerDrawButton* buttons, const int* icons, int count, CFont* font) {
+    for (int i = 0; i < count; ++i) {
+        COwnerDrawButton& b = buttons[i];
+        b.SetFont(font);
+        b.SetIcon(icons[i], 30, 30);
+        b.SetColor(0, ::GetSysColor(COLOR_BTNFACE) + 0x1E1E1E);
+        b.SetColor(1, RGB(0, 128, 0));
+        b.SetAlign(2);
+        b.SetFlat(FALSE);
+    }
+}
+
+void FitPlanView(CWnd& plan, PlanView& view, RECT& frame) {
+    RECT client;
+    plan.GetClientRect(&client);
+    view.rect = client;
+    frame = {client.left + 6, client.top + 6, client.right - 6, client.bottom - 6};
+    const int fw = frame.right - frame.left, fh = frame.bottom - frame.top;
+    view.SetScale(50.0 / std::max(1, std::min(fw, fh)));
+}
+
+void RecordStoredPoint(CWnd* owner, const CVendropDoc& doc, std::vector<PointRecord>& recorded,
+                       const CString& libraryPath, LPCTSTR ext) {
+    PointRecord p;
+    p.strName = doc.m_strPointName;
+    p.dX = doc.m_storeFix.dX;
+    p.dY = doc.m_storeFix.dY;
+    p.dH = doc.m_storeFix.dGridH;
+    p.strCode = doc.m_strPointCode;
+    recorded.push_back(p);
+    const CString path = RecordPathFor(libraryPath, ext);
+    if (path.IsEmpty()) return;
+    if (!AppendRecord(path, p)) owner->MessageBox(L"打开文件错误,请检查", L"提示", MB_OK);
+}
+
+void OpenLibraryOnSecondPress(CWnd* owner, int& keyMinute, int& keySecond) {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    if (now.wMinute == keyMinute && now.wSecond < keySecond + 3) {
+        keyMinute = -1;
+        keySecond = 0;
+        CMeasurePointLibDlg dialog(owner);
+        dialog.DoModal();
+        return;
+    }
+    keyMinute = now.wMinute;
+    keySecond = now.wSecond;
+}
+
+}  // namespace stakeout
