@@ -58,4 +58,29 @@ void ReportSaveFailure(CWnd* pDialog) {
     pDialog->MessageBox(L"文件保存失败,请检查!", L"提示", MB_OK | MB_ICONINFORMATION);
 }
 
+pointdata::StoredText ReadLibraryLines(const CString& path, const CString& ownPath,
+                                       pointdata::LoadedFile& loaded, BOOL& replaceWhole) {
+    std::string bytes;
+    pointdata::ReadFileBytes(path, bytes);
+    pointdata::StoredText text = pointdata::SplitLibraryText(bytes.data(), bytes.size());
+    if (path.CompareNoCase(ownPath) == 0) {
+        loaded.Take(bytes, text.consumed);
+        replaceWhole = FALSE;
+    }
+    return text;
+}
+
+BOOL SaveLibraryText(CWnd* pDialog, const CString& path, const CString& text,
+                     pointdata::LoadedFile& loaded, BOOL& replaceWhole) {
+    if (replaceWhole) loaded = {};
+    const BOOL bSaved = replaceWhole ? pointdata::ReplaceLibraryFile(path, text, loaded)
+                                     : pointdata::RewriteLibraryFile(path, text, loaded);
+    if (bSaved) {
+        replaceWhole = FALSE;
+        return TRUE;
+    }
+    ReportSaveFailure(pDialog);
+    return FALSE;
+}
+
 }  // namespace libraries

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "platform/framework/Afx.h"
+#include "pointdata/LibraryText.h"
 
 namespace libraries {
 
@@ -33,5 +34,15 @@ BOOL AskYesNo(UINT stringId);
 BOOL AskOkCancel(UINT stringId);
 // "文件保存失败,请检查!" after a save that failed.
 void ReportSaveFailure(CWnd* pDialog);
+
+// A library file's lines. Read from the library's own file (ownPath), what
+// the loading left unread is kept in `loaded` and the next save rewrites
+// the file instead of replacing it.
+pointdata::StoredText ReadLibraryLines(const CString& path, const CString& ownPath,
+                                       pointdata::LoadedFile& loaded, BOOL& replaceWhole);
+// The file it loaded is rewritten keeping what the loading left; a file
+// chosen anew by Save is replaced whole. A failure is reported.
+BOOL SaveLibraryText(CWnd* pDialog, const CString& path, const CString& text,
+                     pointdata::LoadedFile& loaded, BOOL& replaceWhole);
 
 }  // namespace libraries
