@@ -96,19 +96,6 @@ void CLineStakeoutDlg::DrawGuideLines(CDC* dc) {
     dc->SelectObject(oldPen);
 }
 
-void CLineStakeoutDlg::DrawRubberBand(CDC* dc) {
-    if (m_band.x == -1 || m_press.x == -1) return;
-    const int oldRop = dc->SetROP2(R2_NOT);
-    CPen pen;
-    pen.CreatePen(PS_DASH, 1, RGB(0, 0, 0));
-    HGDIOBJ oldPen = dc->SelectObject(pen.GetSafeHandle());
-    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
-    dc->Rectangle(m_press.x, m_press.y, m_band.x, m_band.y);
-    dc->SelectObject(oldBrush);
-    dc->SelectObject(oldPen);
-    dc->SetROP2(oldRop);
-}
-
 void CLineStakeoutDlg::OnPaint() {
     CPaintDC paint(this);
     ++m_nPaints;
@@ -199,9 +186,9 @@ void CLineStakeoutDlg::OnMouseMove(UINT nFlags, CPoint point) {
         if (m_bZoomArmed) {
             if (m_press.x != -1) {
                 CDC* dc = m_plan.GetDC();
-                DrawRubberBand(dc);
+                DrawRubberBand(dc, m_press, m_band);
                 m_band = p;
-                DrawRubberBand(dc);
+                DrawRubberBand(dc, m_press, m_band);
                 m_plan.ReleaseDC(dc);
             }
         } else if (m_lastDrag.x != -1 && (p.x != m_lastDrag.x || p.y != m_lastDrag.y)) {

@@ -116,19 +116,6 @@ void CStakeoutDlg::DrawSelection(CDC* dc) {
     dc->SetROP2(oldRop);
 }
 
-void CStakeoutDlg::DrawRubberBand(CDC* dc) {
-    if (m_bandCorner.x == -1 || m_zoomAnchor.x == -1) return;
-    const int oldRop = dc->SetROP2(R2_NOT);
-    CPen pen;
-    pen.CreatePen(PS_DASH, 1, RGB(0, 0, 0));
-    HGDIOBJ oldPen = dc->SelectObject(pen.GetSafeHandle());
-    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
-    dc->Rectangle(m_zoomAnchor.x, m_zoomAnchor.y, m_bandCorner.x, m_bandCorner.y);
-    dc->SelectObject(oldBrush);
-    dc->SelectObject(oldPen);
-    dc->SetROP2(oldRop);
-}
-
 void CStakeoutDlg::OnPaint() {
     CPaintDC paint(this);
     m_bWindowZoom = FALSE;
@@ -221,9 +208,9 @@ void CStakeoutDlg::OnMouseMove(UINT nFlags, CPoint point) {
         if (m_bWindowZoom) {
             if (m_zoomAnchor.x != -1) {
                 CDC* dc = m_plan.GetDC();
-                DrawRubberBand(dc);
+                DrawRubberBand(dc, m_zoomAnchor, m_bandCorner);
                 m_bandCorner = p;
-                DrawRubberBand(dc);
+                DrawRubberBand(dc, m_zoomAnchor, m_bandCorner);
                 m_plan.ReleaseDC(dc);
             }
         } else if (m_panAnchor.x != -1 && (p.x != m_panAnchor.x || p.y != m_panAnchor.y)) {
