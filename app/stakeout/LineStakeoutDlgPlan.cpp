@@ -7,6 +7,7 @@
 #include "app/VendropDoc.h"
 #include "app/stakeout/LineStakeoutDlg.h"
 #include "app/stakeout/StakeoutDraw.h"
+#include "app/stakeout/StakeoutScreen.h"
 #include "graphics/DrawCircle.h"
 #include "res/resource.h"
 
@@ -182,20 +183,8 @@ void CLineStakeoutDlg::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CLineStakeoutDlg::OnMouseMove(UINT nFlags, CPoint point) {
     if (nFlags & MK_LBUTTON) {
-        const POINT p = ToPlan(point);
-        if (m_bZoomArmed) {
-            if (m_press.x != -1) {
-                CDC* dc = m_plan.GetDC();
-                DrawRubberBand(dc, m_press, m_band);
-                m_band = p;
-                DrawRubberBand(dc, m_press, m_band);
-                m_plan.ReleaseDC(dc);
-            }
-        } else if (m_lastDrag.x != -1 && (p.x != m_lastDrag.x || p.y != m_lastDrag.y)) {
-            m_view.Drag(m_lastDrag, p);
-            m_lastDrag = p;
+        if (DragPlan(m_plan, m_view, m_bZoomArmed != 0, m_press, m_band, m_lastDrag, ToPlan(point)))
             Invalidate(TRUE);
-        }
     }
     CDialog::OnMouseMove(nFlags, point);
 }

@@ -7,6 +7,7 @@
 #include "app/VendropDoc.h"
 #include "app/stakeout/StakeoutDlg.h"
 #include "app/stakeout/StakeoutDraw.h"
+#include "app/stakeout/StakeoutScreen.h"
 #include "graphics/DrawCircle.h"
 #include "res/resource.h"
 
@@ -204,20 +205,9 @@ void CStakeoutDlg::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CStakeoutDlg::OnMouseMove(UINT nFlags, CPoint point) {
     if (nFlags & MK_LBUTTON) {
-        const POINT p = ToPlan(point);
-        if (m_bWindowZoom) {
-            if (m_zoomAnchor.x != -1) {
-                CDC* dc = m_plan.GetDC();
-                DrawRubberBand(dc, m_zoomAnchor, m_bandCorner);
-                m_bandCorner = p;
-                DrawRubberBand(dc, m_zoomAnchor, m_bandCorner);
-                m_plan.ReleaseDC(dc);
-            }
-        } else if (m_panAnchor.x != -1 && (p.x != m_panAnchor.x || p.y != m_panAnchor.y)) {
-            m_view.Drag(m_panAnchor, p);
-            m_panAnchor = p;
+        if (DragPlan(m_plan, m_view, m_bWindowZoom != 0, m_zoomAnchor, m_bandCorner, m_panAnchor,
+                     ToPlan(point)))
             Invalidate();
-        }
     }
     CDialog::OnMouseMove(nFlags, point);
 }

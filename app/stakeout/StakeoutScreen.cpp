@@ -4,6 +4,7 @@
 
 #include "app/VendropDoc.h"
 #include "app/points/MeasurePointLibDlg.h"
+#include "app/stakeout/StakeoutDraw.h"
 #include "app/stakeout/StakeoutFiles.h"
 #include "platform/base/Clock.h"
 
@@ -28,6 +29,24 @@ void FitPlanView(CWnd& plan, PlanView& view, RECT& frame) {
     frame = {client.left + 6, client.top + 6, client.right - 6, client.bottom - 6};
     const int fw = frame.right - frame.left, fh = frame.bottom - frame.top;
     view.SetScale(50.0 / std::max(1, std::min(fw, fh)));
+}
+
+bool DragPlan(CWnd& plan, PlanView& view, bool windowZoom, POINT anchor, POINT& corner,
+              POINT& panFrom, POINT p) {
+    if (windowZoom) {
+        if (anchor.x != -1) {
+            CDC* dc = plan.GetDC();
+            DrawRubberBand(dc, anchor, corner);
+            corner = p;
+            DrawRubberBand(dc, anchor, corner);
+            plan.ReleaseDC(dc);
+        }
+        return false;
+    }
+    if (panFrom.x == -1 || (p.x == panFrom.x && p.y == panFrom.y)) return false;
+    view.Drag(panFrom, p);
+    panFrom = p;
+    return true;
 }
 
 void RecordStoredPoint(CWnd* owner, const CVendropDoc& doc, std::vector<PointRecord>& recorded,

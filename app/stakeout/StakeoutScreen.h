@@ -22,6 +22,13 @@ void StyleScreenButtons(COwnerDrawButton* buttons, const int* icons, int count, 
 // pixels inside it, and the first scale shows 50 m across its shorter side.
 void FitPlanView(CWnd& plan, PlanView& view, RECT& frame);
 
+// A drag with the left button to p (plan coordinates). With the window
+// zoom armed the rubber band follows from its pressed corner, if any;
+// otherwise the plan pans with the pointer from panFrom. True when the
+// plan moved and wants a full redraw.
+bool DragPlan(CWnd& plan, PlanView& view, bool windowZoom, POINT anchor, POINT& corner,
+              POINT& panFrom, POINT p);
+
 // The point just stored (name, code, grid coordinates of the store fix)
 // joins the recorded ones and is appended to the record file beside the
 // library, with extension ext. No library chosen: nowhere to record.
