@@ -60,19 +60,8 @@ void CLineStakeoutDlg::DrawPositionMarker(CDC* dc, double n, double e) {
         Invalidate(TRUE);
         m_marker.count = 0;
     }
-    const double dN = n - m_dPrevN, dE = e - m_dPrevE;
-    const bool moved = !m_bHasPrevious || std::fabs(dN) >= 1e-6 || std::fabs(dE) >= 1e-6;
-    if (moved || m_marker.count == 0) {
-        const MarkerShape shape =
-            ComputeMarker(m_view, n, e, moved ? dN : 0.0, moved ? dE : 0.0,
-                          m_fix.strStatus == CString(L"SINGLE"), m_bHasPrevious && moved);
-        DrawMarker(dc, m_marker);
-        DrawMarker(dc, shape);
-        m_marker = shape;
-    }
-    m_dPrevN = n;
-    m_dPrevE = e;
-    m_bHasPrevious = 1;
+    StepMarker(dc, m_view, n, e, m_fix.strStatus == CString(L"SINGLE"), m_marker, m_dPrevN,
+               m_dPrevE, m_bHasPrevious);
 }
 
 void CLineStakeoutDlg::DrawGuideLines(CDC* dc) {

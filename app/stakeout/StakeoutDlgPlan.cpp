@@ -57,17 +57,8 @@ void CStakeoutDlg::MoveMarker(CDC* dc, double n, double e) {
         m_marker.count = 0;
         m_bLastDrawn = 0;
     }
-    const double dN = n - m_dPrevN, dE = e - m_dPrevE;
-    const bool moved = !m_bHasPrevious || std::fabs(dN) >= 1e-6 || std::fabs(dE) >= 1e-6;
-    // A plan just redrawn has no marker yet: a standing fix shows its
-    // circle at once rather than only after it moves.
-    if (moved || m_marker.count == 0) {
-        const MarkerShape shape =
-            ComputeMarker(m_view, n, e, moved ? dN : 0.0, moved ? dE : 0.0,
-                          m_fix.strStatus == CString(L"SINGLE"), m_bHasPrevious && moved);
-        DrawMarker(dc, m_marker);
-        DrawMarker(dc, shape);
-        m_marker = shape;
+    if (StepMarker(dc, m_view, n, e, m_fix.strStatus == CString(L"SINGLE"), m_marker, m_dPrevN,
+                   m_dPrevE, m_bHasPrevious)) {
         if (m_bTargetSet) {
             const int oldRop = dc->SetROP2(R2_NOT);
             const POINT t = m_view.ToScreen(m_target.dX, m_target.dY);
@@ -80,9 +71,6 @@ void CStakeoutDlg::MoveMarker(CDC* dc, double n, double e) {
             m_bLastDrawn = 1;
         }
     }
-    m_dPrevN = n;
-    m_dPrevE = e;
-    m_bHasPrevious = 1;
 }
 
 void CStakeoutDlg::DrawTarget(CDC* dc) {

@@ -1,6 +1,7 @@
 #include "app/stakeout/StakeoutScreen.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/VendropDoc.h"
 #include "app/points/MeasurePointLibDlg.h"
@@ -47,6 +48,24 @@ bool DragPlan(CWnd& plan, PlanView& view, bool windowZoom, POINT anchor, POINT& 
     view.Drag(panFrom, p);
     panFrom = p;
     return true;
+}
+
+bool StepMarker(CDC* dc, const PlanView& view, double n, double e, bool single, MarkerShape& marker,
+                double& prevN, double& prevE, BOOL& hasPrevious) {
+    const double dN = n - prevN, dE = e - prevE;
+    const bool moved = !hasPrevious || std::fabs(dN) >= 1e-6 || std::fabs(dE) >= 1e-6;
+    const bool redraw = moved || marker.count == 0;
+    if (redraw) {
+        const MarkerShape shape = ComputeMarker(view, n, e, moved ? dN : 0.0, moved ? dE : 0.0,
+                                                single, hasPrevious && moved);
+        DrawMarker(dc, marker);
+        DrawMarker(dc, shape);
+        marker = shape;
+    }
+    prevN = n;
+    prevE = e;
+    hasPrevious = 1;
+    return redraw;
 }
 
 void RecordStoredPoint(CWnd* owner, const CVendropDoc& doc, std::vector<PointRecord>& recorded,

@@ -29,6 +29,14 @@ void FitPlanView(CWnd& plan, PlanView& view, RECT& frame);
 bool DragPlan(CWnd& plan, PlanView& view, bool windowZoom, POINT anchor, POINT& corner,
               POINT& panFrom, POINT p);
 
+// The inverting position marker to (n, e): redrawn when the position
+// moved or no marker stands (a plan just redrawn shows a standing fix's
+// circle at once rather than only after it moves). `single` for a
+// single-point fix. The previous position is then (n, e). True when the
+// marker was redrawn.
+bool StepMarker(CDC* dc, const PlanView& view, double n, double e, bool single, MarkerShape& marker,
+                double& prevN, double& prevE, BOOL& hasPrevious);
+
 // The point just stored (name, code, grid coordinates of the store fix)
 // joins the recorded ones and is appended to the record file beside the
 // library, with extension ext. No library chosen: nowhere to record.
