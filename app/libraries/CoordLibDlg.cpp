@@ -150,17 +150,11 @@ void CCoordLibDlg::OnEdit() {
     const int nRow = libraries::FirstSelected(m_list);
     if (nRow < 0) return;
     CEditPointDlg dlg(this);
-    dlg.m_strName = m_list.GetItemText(nRow, 0);
-    dlg.m_strNorth = m_list.GetItemText(nRow, 1);
-    dlg.m_strEast = m_list.GetItemText(nRow, 2);
-    dlg.m_strHeight = m_list.GetItemText(nRow, 3);
-    dlg.m_strCode = m_list.GetItemText(nRow, 4);
-    if (dlg.DoModal() != IDOK) return;
-    m_list.SetItemText(nRow, 0, dlg.m_strName);
-    m_list.SetItemText(nRow, 1, dlg.m_strNorth);
-    m_list.SetItemText(nRow, 2, dlg.m_strEast);
-    m_list.SetItemText(nRow, 3, dlg.m_strHeight);
-    m_list.SetItemText(nRow, 4, dlg.m_strCode);
+    if (!libraries::EditRowColumns(
+            m_list, nRow, dlg,
+            {&CEditPointDlg::m_strName, &CEditPointDlg::m_strNorth, &CEditPointDlg::m_strEast,
+             &CEditPointDlg::m_strHeight, &CEditPointDlg::m_strCode}))
+        return;
     const int nNumber = RowImage(m_list, nRow) == kImageRaw ? 1 : 0;
     RecordOf(nRow) = {nNumber,
                       dlg.m_strName,

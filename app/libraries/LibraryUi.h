@@ -4,6 +4,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <type_traits>
 
 #include "platform/framework/Afx.h"
 #include "pointdata/LibraryText.h"
@@ -34,6 +35,18 @@ BOOL AskYesNo(UINT stringId);
 BOOL AskOkCancel(UINT stringId);
 // "文件保存失败,请检查!" after a save that failed.
 void ReportSaveFailure(CWnd* pDialog);
+
+// The row's first five columns through an edit dialog: shown in the
+// dialog's five fields (in column order), written back when it is
+// confirmed. FALSE when it was cancelled.
+template <class Dialog>
+BOOL EditRowColumns(CListCtrl& list, int row, Dialog& dialog,
+                    const std::type_identity_t<CString Dialog::*> (&fields)[5]) {
+    for (int c = 0; c < 5; ++c) dialog.*fields[c] = list.GetItemText(row, c);
+    if (dialog.DoModal() != IDOK) return FALSE;
+    for (int c = 0; c < 5; ++c) list.SetItemText(row, c, dialog.*fields[c]);
+    return TRUE;
+}
 
 // A library file's lines. Read from the library's own file (ownPath), what
 // the loading left unread is kept in `loaded` and the next save rewrites
