@@ -183,17 +183,8 @@ void CCoordLibDlg::OnClear() {
 }
 
 void CCoordLibDlg::OnFind() {
-    std::vector<GeoPointRecord> points;
-    const int nCount = m_list.GetItemCount();
-    points.reserve(static_cast<size_t>(nCount));
-    for (int i = 0; i < nCount; ++i) {
-        points.push_back({{m_list.GetItemText(i, 0), ReadNumber(m_list.GetItemText(i, 1)),
-                           ReadNumber(m_list.GetItemText(i, 2)),
-                           ReadNumber(m_list.GetItemText(i, 3)), m_list.GetItemText(i, 4)},
-                          i});
-    }
     CFindCoordDlg dlg(this);
-    dlg.SetPoints(std::move(points));
+    dlg.SetPoints(libraries::RowPoints(m_list));
     if (dlg.DoModal() != IDOK || dlg.m_nResult < 0) return;
     libraries::ShowRow(m_list, dlg.m_nResult);
 }

@@ -1,5 +1,6 @@
 #include "app/libraries/LibraryUi.h"
 
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "res/resource.h"
 
@@ -81,6 +82,19 @@ BOOL SaveLibraryText(CWnd* pDialog, const CString& path, const CString& text,
     }
     ReportSaveFailure(pDialog);
     return FALSE;
+}
+
+std::vector<GeoPointRecord> RowPoints(const CListCtrl& list) {
+    std::vector<GeoPointRecord> points;
+    const int nCount = list.GetItemCount();
+    points.reserve(static_cast<size_t>(nCount));
+    for (int i = 0; i < nCount; ++i) {
+        points.push_back({{list.GetItemText(i, 0), ReadNumber(list.GetItemText(i, 1)),
+                           ReadNumber(list.GetItemText(i, 2)), ReadNumber(list.GetItemText(i, 3)),
+                           list.GetItemText(i, 4)},
+                          i});
+    }
+    return points;
 }
 
 }  // namespace libraries

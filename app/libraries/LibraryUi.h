@@ -5,8 +5,10 @@
 
 #include <initializer_list>
 #include <type_traits>
+#include <vector>
 
 #include "platform/framework/Afx.h"
+#include "pointdata/LibraryRecords.h"
 #include "pointdata/LibraryText.h"
 
 namespace libraries {
@@ -47,6 +49,10 @@ BOOL EditRowColumns(CListCtrl& list, int row, Dialog& dialog,
     for (int c = 0; c < 5; ++c) list.SetItemText(row, c, dialog.*fields[c]);
     return TRUE;
 }
+
+// Every row as a point to search: name, the two coordinates and the
+// height read from columns 1 to 3, code, and the row's index.
+std::vector<GeoPointRecord> RowPoints(const CListCtrl& list);
 
 // A library file's lines. Read from the library's own file (ownPath), what
 // the loading left unread is kept in `loaded` and the next save rewrites
