@@ -150,17 +150,11 @@ void CCoordLibDlg::OnEdit() {
     const int nRow = libraries::FirstSelected(m_list);
     if (nRow < 0) return;
     CEditPointDlg dlg(this);
-    dlg.m_strName = m_list.GetItemText(nRow, 0);
-    dlg.m_strNorth = m_list.GetItemText(nRow, 1);
-    dlg.m_strEast = m_list.GetItemText(nRow, 2);
-    dlg.m_strHeight = m_list.GetItemText(nRow, 3);
-    dlg.m_strCode = m_list.GetItemText(nRow, 4);
-    if (dlg.DoModal() != IDOK) return;
-    m_list.SetItemText(nRow, 0, dlg.m_strName);
-    m_list.SetItemText(nRow, 1, dlg.m_strNorth);
-    m_list.SetItemText(nRow, 2, dlg.m_strEast);
-    m_list.SetItemText(nRow, 3, dlg.m_strHeight);
-    m_list.SetItemText(nRow, 4, dlg.m_strCode);
+    if (!libraries::EditRowColumns(
+            m_list, nRow, dlg,
+            {&CEditPointDlg::m_strName, &CEditPointDlg::m_strNorth, &CEditPointDlg::m_strEast,
+             &CEditPointDlg::m_strHeight, &CEditPointDlg::m_strCode}))
+        return;
     const int nNumber = RowImage(m_list, nRow) == kImageRaw ? 1 : 0;
     RecordOf(nRow) = {nNumber,
                       dlg.m_strName,
@@ -189,17 +183,8 @@ void CCoordLibDlg::OnClear() {
 }
 
 void CCoordLibDlg::OnFind() {
-    std::vector<GeoPointRecord> points;
-    const int nCount = m_list.GetItemCount();
-    points.reserve(static_cast<size_t>(nCount));
-    for (int i = 0; i < nCount; ++i) {
-        points.push_back({{m_list.GetItemText(i, 0), ReadNumber(m_list.GetItemText(i, 1)),
-                           ReadNumber(m_list.GetItemText(i, 2)),
-                           ReadNumber(m_list.GetItemText(i, 3)), m_list.GetItemText(i, 4)},
-                          i});
-    }
     CFindCoordDlg dlg(this);
-    dlg.SetPoints(std::move(points));
+    dlg.SetPoints(libraries::RowPoints(m_list));
     if (dlg.DoModal() != IDOK || dlg.m_nResult < 0) return;
     libraries::ShowRow(m_list, dlg.m_nResult);
 }

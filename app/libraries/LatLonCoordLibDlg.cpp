@@ -122,17 +122,11 @@ void CLatLonCoordLibDlg::OnEdit() {
     const int nRow = libraries::FirstSelected(m_list);
     if (nRow < 0) return;
     CEditGeoCoordDlg dlg(this);
-    dlg.m_strName = m_list.GetItemText(nRow, 0);
-    dlg.m_strLat = m_list.GetItemText(nRow, 1);
-    dlg.m_strLon = m_list.GetItemText(nRow, 2);
-    dlg.m_strHeight = m_list.GetItemText(nRow, 3);
-    dlg.m_strCode = m_list.GetItemText(nRow, 4);
-    if (dlg.DoModal() != IDOK) return;
-    m_list.SetItemText(nRow, 0, dlg.m_strName);
-    m_list.SetItemText(nRow, 1, dlg.m_strLat);
-    m_list.SetItemText(nRow, 2, dlg.m_strLon);
-    m_list.SetItemText(nRow, 3, dlg.m_strHeight);
-    m_list.SetItemText(nRow, 4, dlg.m_strCode);
+    if (!libraries::EditRowColumns(
+            m_list, nRow, dlg,
+            {&CEditGeoCoordDlg::m_strName, &CEditGeoCoordDlg::m_strLat, &CEditGeoCoordDlg::m_strLon,
+             &CEditGeoCoordDlg::m_strHeight, &CEditGeoCoordDlg::m_strCode}))
+        return;
     m_bModified = TRUE;
 }
 
@@ -179,17 +173,8 @@ void CLatLonCoordLibDlg::OnOpen() {
 }
 
 void CLatLonCoordLibDlg::OnFind() {
-    std::vector<GeoPointRecord> points;
-    const int nCount = m_list.GetItemCount();
-    points.reserve(static_cast<size_t>(nCount));
-    for (int i = 0; i < nCount; ++i) {
-        points.push_back({{m_list.GetItemText(i, 0), ReadNumber(m_list.GetItemText(i, 1)),
-                           ReadNumber(m_list.GetItemText(i, 2)),
-                           ReadNumber(m_list.GetItemText(i, 3)), m_list.GetItemText(i, 4)},
-                          i});
-    }
     CFindGeoCoordDlg dlg(this);
-    dlg.SetPoints(std::move(points));
+    dlg.SetPoints(libraries::RowPoints(m_list));
     if (dlg.DoModal() != IDOK || dlg.m_nResult < 0) return;
     libraries::ShowRow(m_list, dlg.m_nResult);
 }

@@ -1,5 +1,6 @@
 #include "app/libraries/LibraryUi.h"
 
+#include "app/InputRules.h"
 #include "app/VendropDoc.h"
 #include "res/resource.h"
 
@@ -56,6 +57,44 @@ BOOL AskOkCancel(UINT stringId) {
 
 void ReportSaveFailure(CWnd* pDialog) {
     pDialog->MessageBox(L"文件保存失败,请检查!", L"提示", MB_OK | MB_ICONINFORMATION);
+}
+
+pointdata::StoredText ReadLibraryLines(const CString& path, const CString& ownPath,
+                                       pointdata::LoadedFile& loaded, BOOL& replaceWhole) {
+    std::string bytes;
+    pointdata::ReadFileBytes(path, bytes);
+    pointdata::StoredText text = pointdata::SplitLibraryText(bytes.data(), bytes.size());
+    if (path.CompareNoCase(ownPath) == 0) {
+        loaded.Take(bytes, text.consumed);
+        replaceWhole = FALSE;
+    }
+    return text;
+}
+
+BOOL SaveLibraryText(CWnd* pDialog, const CString& path, const CString& text,
+                     pointdata::LoadedFile& loaded, BOOL& replaceWhole) {
+    if (replaceWhole) loaded = {};
+    const BOOL bSaved = replaceWhole ? pointdata::ReplaceLibraryFile(path, text, loaded)
+                                     : pointdata::RewriteLibraryFile(path, text, loaded);
+    if (bSaved) {
+        replaceWhole = FALSE;
+        return TRUE;
+    }
+    ReportSaveFailure(pDialog);
+    return FALSE;
+}
+
+std::vector<GeoPointRecord> RowPoints(const CListCtrl& list) {
+    std::vector<GeoPointRecord> points;
+    const int nCount = list.GetItemCount();
+    points.reserve(static_cast<size_t>(nCount));
+    for (int i = 0; i < nCount; ++i) {
+        points.push_back({{list.GetItemText(i, 0), ReadNumber(list.GetItemText(i, 1)),
+                           ReadNumber(list.GetItemText(i, 2)), ReadNumber(list.GetItemText(i, 3)),
+                           list.GetItemText(i, 4)},
+                          i});
+    }
+    return points;
 }
 
 }  // namespace libraries

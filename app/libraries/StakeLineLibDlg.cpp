@@ -81,13 +81,8 @@ void CStakeLineLibDlg::InsertRow(int nRow, const LineRecord& line, const CString
 }
 
 std::vector<LineRecord> CStakeLineLibDlg::ReadLines(const CString& strPath) {
-    std::string bytes;
-    pointdata::ReadFileBytes(strPath, bytes);
-    const pointdata::StoredText text = pointdata::SplitLibraryText(bytes.data(), bytes.size());
-    if (strPath.CompareNoCase(m_strFilePath) == 0) {
-        m_loaded.Take(bytes, text.consumed);
-        m_bReplaceWhole = FALSE;
-    }
+    const pointdata::StoredText text =
+        libraries::ReadLibraryLines(strPath, m_strFilePath, m_loaded, m_bReplaceWhole);
     std::vector<LineRecord> lines;
     lines.reserve(text.lines.size());
     for (const CString& line : text.lines) lines.push_back(pointdata::ParseLnbLine(line));
@@ -103,16 +98,7 @@ void CStakeLineLibDlg::LoadFile(const CString& strPath) {
 
 BOOL CStakeLineLibDlg::WriteLines() {
     const CString text = pointdata::FormatLnb(m_lines);
-    if (m_bReplaceWhole) m_loaded = {};
-    const BOOL bSaved = m_bReplaceWhole
-                            ? pointdata::ReplaceLibraryFile(m_strFilePath, text, m_loaded)
-                            : pointdata::RewriteLibraryFile(m_strFilePath, text, m_loaded);
-    if (bSaved) {
-        m_bReplaceWhole = FALSE;
-        return TRUE;
-    }
-    libraries::ReportSaveFailure(this);
-    return FALSE;
+    return libraries::SaveLibraryText(this, m_strFilePath, text, m_loaded, m_bReplaceWhole);
 }
 
 BOOL CStakeLineLibDlg::EnterLine(size_t nAt) {

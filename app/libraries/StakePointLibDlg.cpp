@@ -90,14 +90,9 @@ void CStakePointLibDlg::InsertRow(int nRow, const CString& name, const CString& 
 }
 
 void CStakePointLibDlg::LoadFile(const CString& strPath) {
-    std::string bytes;
-    pointdata::ReadFileBytes(strPath, bytes);
-    const pointdata::StoredText text = pointdata::SplitLibraryText(bytes.data(), bytes.size());
     // Only the library's own file is rewritten later.
-    if (strPath.CompareNoCase(m_strFilePath) == 0) {
-        m_loaded.Take(bytes, text.consumed);
-        m_bReplaceWhole = FALSE;
-    }
+    const pointdata::StoredText text =
+        libraries::ReadLibraryLines(strPath, m_strFilePath, m_loaded, m_bReplaceWhole);
     int nRow = 0;
     for (const CString& line : text.lines) {
         const pointdata::PointTexts t = pointdata::ParsePtbLine(line);
@@ -124,16 +119,7 @@ void CStakePointLibDlg::ImportFile(const CString& strPath) {
 BOOL CStakePointLibDlg::SaveFile() {
     UpdateData(TRUE);
     const CString text = pointdata::FormatPtb(AllRows(m_list));
-    if (m_bReplaceWhole) m_loaded = {};
-    const BOOL bSaved = m_bReplaceWhole
-                            ? pointdata::ReplaceLibraryFile(m_strFilePath, text, m_loaded)
-                            : pointdata::RewriteLibraryFile(m_strFilePath, text, m_loaded);
-    if (bSaved) {
-        m_bReplaceWhole = FALSE;
-        return TRUE;
-    }
-    libraries::ReportSaveFailure(this);
-    return FALSE;
+    return libraries::SaveLibraryText(this, m_strFilePath, text, m_loaded, m_bReplaceWhole);
 }
 
 BOOL CStakePointLibDlg::EnterPoint(int nRow) {

@@ -16,6 +16,7 @@
 #include "app/stakeout/StakeLibraryChoice.h"
 #include "app/stakeout/StakeoutDialogs.h"
 #include "app/stakeout/StakeoutDraw.h"
+#include "app/stakeout/StakeoutScreen.h"
 #include "platform/base/Clock.h"
 #include "res/resource.h"
 
@@ -89,15 +90,7 @@ BOOL CLineStakeoutDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_plan.SetBkColor(RGB(255, 255, 255));
     ShowWindow(SW_MAXIMIZE);
-    for (int i = 0; i < 10; ++i) {
-        COwnerDrawButton& b = m_buttons[i];
-        b.SetFont(GetFont());
-        b.SetIcon(kButtonIcons[i], 30, 30);
-        b.SetColor(0, ::GetSysColor(COLOR_BTNFACE) + 1973790);
-        b.SetColor(1, RGB(0, 128, 0));
-        b.SetAlign(2);
-        b.SetFlat(FALSE);
-    }
+    StyleScreenButtons(m_buttons, kButtonIcons, 10, GetFont());
     m_strLineText = Text(IDS_STRING61556);
     m_strStatusText = Text(IDS_STRING61481);
     if (CMainFrame* frame = GetMainFrame()) {
@@ -105,12 +98,7 @@ BOOL CLineStakeoutDlg::OnInitDialog() {
         frame->SetViewWnd(m_hWnd);
         m_bRegistered = TRUE;
     }
-    RECT client;
-    m_plan.GetClientRect(&client);
-    m_view.rect = client;
-    m_frame = {client.left + 6, client.top + 6, client.right - 6, client.bottom - 6};
-    const int fw = m_frame.right - m_frame.left, fh = m_frame.bottom - m_frame.top;
-    m_view.SetScale(50.0 / std::max(1, std::min(fw, fh)));
+    FitPlanView(m_plan, m_view, m_frame);
     if (CVendropDoc* doc = Doc()) LoadLineSettings(LineSettingsPath(doc->m_strJobDir), m_settings);
     m_settings.curLayoutFileName.Trim();
     if (!m_settings.curLayoutFileName.IsEmpty()) {
@@ -459,29 +447,9 @@ void CLineStakeoutDlg::StoreFromKey(BOOL bGeneral) {
         return;
     }
     if (!points::StoreConfirmedPoint(*doc, this, dialog)) return;
-    PointRecord p;
-    p.strName = doc->m_strPointName;
-    p.dX = doc->m_storeFix.dX;
-    p.dY = doc->m_storeFix.dY;
-    p.dH = doc->m_storeFix.dGridH;
-    p.strCode = doc->m_strPointCode;
-    m_recorded.push_back(p);
-    // No library chosen: nowhere beside it to record.
-    const CString path = RecordPathFor(m_settings.curLayoutFileName, L"lnr");
-    if (path.IsEmpty()) return;
-    if (!AppendRecord(path, p)) MessageBox(L"打开文件错误,请检查", L"提示", MB_OK);
+    RecordStoredPoint(this, *doc, m_recorded, m_settings.curLayoutFileName, L"lnr");
 }
 
 void CLineStakeoutDlg::OpenLibraryOnSecondB() {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    if (now.wMinute == m_nKeyMinute && now.wSecond - m_nKeySecond < 3) {
-        m_nKeyMinute = -1;
-        m_nKeySecond = 0;
-        CMeasurePointLibDlg dialog(this);
-        dialog.DoModal();
-        return;
-    }
-    m_nKeyMinute = now.wMinute;
-    m_nKeySecond = now.wSecond;
+    OpenLibraryOnSecondPress(this, m_nKeyMinute, m_nKeySecond);
 }

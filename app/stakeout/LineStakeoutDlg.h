@@ -87,7 +87,6 @@ class CLineStakeoutDlg : public CDialog {
     POINT ToPlan(CPoint dialogPoint) const;
     void DrawPositionMarker(CDC* dc, double n, double e);
     void DrawGuideLines(CDC* dc);
-    void DrawRubberBand(CDC* dc);
 
     double m_dAlong = 0.0;
     stakeout::LinePromptState m_prompt;

@@ -7,6 +7,7 @@
 #include "app/VendropDoc.h"
 #include "app/stakeout/LineStakeoutDlg.h"
 #include "app/stakeout/StakeoutDraw.h"
+#include "app/stakeout/StakeoutScreen.h"
 #include "graphics/DrawCircle.h"
 #include "res/resource.h"
 
@@ -59,19 +60,8 @@ void CLineStakeoutDlg::DrawPositionMarker(CDC* dc, double n, double e) {
         Invalidate(TRUE);
         m_marker.count = 0;
     }
-    const double dN = n - m_dPrevN, dE = e - m_dPrevE;
-    const bool moved = !m_bHasPrevious || std::fabs(dN) >= 1e-6 || std::fabs(dE) >= 1e-6;
-    if (moved || m_marker.count == 0) {
-        const MarkerShape shape =
-            ComputeMarker(m_view, n, e, moved ? dN : 0.0, moved ? dE : 0.0,
-                          m_fix.strStatus == CString(L"SINGLE"), m_bHasPrevious && moved);
-        DrawMarker(dc, m_marker);
-        DrawMarker(dc, shape);
-        m_marker = shape;
-    }
-    m_dPrevN = n;
-    m_dPrevE = e;
-    m_bHasPrevious = 1;
+    StepMarker(dc, m_view, n, e, m_fix.strStatus == CString(L"SINGLE"), m_marker, m_dPrevN,
+               m_dPrevE, m_bHasPrevious);
 }
 
 void CLineStakeoutDlg::DrawGuideLines(CDC* dc) {
@@ -94,19 +84,6 @@ void CLineStakeoutDlg::DrawGuideLines(CDC* dc) {
         }
     }
     dc->SelectObject(oldPen);
-}
-
-void CLineStakeoutDlg::DrawRubberBand(CDC* dc) {
-    if (m_band.x == -1 || m_press.x == -1) return;
-    const int oldRop = dc->SetROP2(R2_NOT);
-    CPen pen;
-    pen.CreatePen(PS_DASH, 1, RGB(0, 0, 0));
-    HGDIOBJ oldPen = dc->SelectObject(pen.GetSafeHandle());
-    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
-    dc->Rectangle(m_press.x, m_press.y, m_band.x, m_band.y);
-    dc->SelectObject(oldBrush);
-    dc->SelectObject(oldPen);
-    dc->SetROP2(oldRop);
 }
 
 void CLineStakeoutDlg::OnPaint() {
@@ -195,20 +172,8 @@ void CLineStakeoutDlg::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CLineStakeoutDlg::OnMouseMove(UINT nFlags, CPoint point) {
     if (nFlags & MK_LBUTTON) {
-        const POINT p = ToPlan(point);
-        if (m_bZoomArmed) {
-            if (m_press.x != -1) {
-                CDC* dc = m_plan.GetDC();
-                DrawRubberBand(dc);
-                m_band = p;
-                DrawRubberBand(dc);
-                m_plan.ReleaseDC(dc);
-            }
-        } else if (m_lastDrag.x != -1 && (p.x != m_lastDrag.x || p.y != m_lastDrag.y)) {
-            m_view.Drag(m_lastDrag, p);
-            m_lastDrag = p;
+        if (DragPlan(m_plan, m_view, m_bZoomArmed != 0, m_press, m_band, m_lastDrag, ToPlan(point)))
             Invalidate(TRUE);
-        }
     }
     CDialog::OnMouseMove(nFlags, point);
 }

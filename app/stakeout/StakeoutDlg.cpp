@@ -17,6 +17,7 @@
 #include "app/stakeout/StakeoutDialogs.h"
 #include "app/stakeout/StakeoutDraw.h"
 #include "app/stakeout/StakeoutReadouts.h"
+#include "app/stakeout/StakeoutScreen.h"
 #include "platform/base/Clock.h"
 #include "res/resource.h"
 
@@ -82,15 +83,7 @@ BOOL CStakeoutDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_plan.SetBkColor(RGB(255, 255, 255));
     ShowWindow(SW_MAXIMIZE);
-    for (int i = 0; i < 10; ++i) {
-        COwnerDrawButton& b = m_buttons[i];
-        b.SetFont(GetFont());
-        b.SetIcon(kButtonIcons[i], 30, 30);
-        b.SetColor(0, ::GetSysColor(COLOR_BTNFACE) + 0x1E1E1E);
-        b.SetColor(1, RGB(0, 128, 0));
-        b.SetAlign(2);
-        b.SetFlat(FALSE);
-    }
+    StyleScreenButtons(m_buttons, kButtonIcons, 10, GetFont());
     m_strNameText = L"请选择放样点";
     m_strStatusText = L"脱机状态";
     m_nTargetIndex = -1;
@@ -100,12 +93,7 @@ BOOL CStakeoutDlg::OnInitDialog() {
         frame->SetViewWnd(m_hWnd);
         m_bRegistered = TRUE;
     }
-    RECT client;
-    m_plan.GetClientRect(&client);
-    m_view.rect = client;
-    m_frame = {client.left + 6, client.top + 6, client.right - 6, client.bottom - 6};
-    const int fw = m_frame.right - m_frame.left, fh = m_frame.bottom - m_frame.top;
-    m_view.SetScale(50.0 / std::max(1, std::min(fw, fh)));
+    FitPlanView(m_plan, m_view, m_frame);
     m_view.e0 = m_view.n0 = 0.0;
     LoadStakeFiles();
     return TRUE;
@@ -348,16 +336,7 @@ void CStakeoutDlg::StoreStakedPoint(BOOL bFromButton, BOOL bArmRepaint) {
 
 void CStakeoutDlg::RecordStakedPoint() {
     const CVendropDoc* doc = Doc();
-    PointRecord p;
-    p.strName = doc->m_strPointName;
-    p.dX = doc->m_storeFix.dX;
-    p.dY = doc->m_storeFix.dY;
-    p.dH = doc->m_storeFix.dGridH;
-    p.strCode = doc->m_strPointCode;
-    m_recorded.push_back(p);
-    const CString path = RecordPathFor(m_settings.curLayoutFileName, L"ptr");
-    if (path.IsEmpty()) return;
-    if (!AppendRecord(path, p)) MessageBox(L"打开文件错误,请检查", L"提示", MB_OK);
+    RecordStoredPoint(this, *doc, m_recorded, m_settings.curLayoutFileName, L"ptr");
 }
 
 void CStakeoutDlg::StoreGeneralPoint() {
@@ -374,20 +353,8 @@ void CStakeoutDlg::StoreGeneralPoint() {
     points::WriteStoredPoint(*doc, this, FALSE, TRUE);
 }
 
-// Two presses within 3 seconds of one clock minute. An opening forgets
-// the press, so no single press can open the library afterwards.
 void CStakeoutDlg::OpenLibraryOnSecondB() {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    if (now.wMinute == m_nKeyMinute && now.wSecond < m_nKeySecond + 3) {
-        m_nKeyMinute = -1;
-        m_nKeySecond = 0;
-        CMeasurePointLibDlg dialog(this);
-        dialog.DoModal();
-        return;
-    }
-    m_nKeyMinute = now.wMinute;
-    m_nKeySecond = now.wSecond;
+    OpenLibraryOnSecondPress(this, m_nKeyMinute, m_nKeySecond);
 }
 
 void CStakeoutDlg::SetTarget(const PointRecord& p, int index) {

@@ -102,7 +102,6 @@ class CStakeoutDlg : public CDialog {
     void DrawTarget(CDC* dc);
     void DrawPromptRings(CDC* dc);
     void DrawSelection(CDC* dc);
-    void DrawRubberBand(CDC* dc);
 
     CString m_strNameText;
     CString m_strStatusText;

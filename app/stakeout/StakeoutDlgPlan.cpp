@@ -7,6 +7,7 @@
 #include "app/VendropDoc.h"
 #include "app/stakeout/StakeoutDlg.h"
 #include "app/stakeout/StakeoutDraw.h"
+#include "app/stakeout/StakeoutScreen.h"
 #include "graphics/DrawCircle.h"
 #include "res/resource.h"
 
@@ -56,17 +57,8 @@ void CStakeoutDlg::MoveMarker(CDC* dc, double n, double e) {
         m_marker.count = 0;
         m_bLastDrawn = 0;
     }
-    const double dN = n - m_dPrevN, dE = e - m_dPrevE;
-    const bool moved = !m_bHasPrevious || std::fabs(dN) >= 1e-6 || std::fabs(dE) >= 1e-6;
-    // A plan just redrawn has no marker yet: a standing fix shows its
-    // circle at once rather than only after it moves.
-    if (moved || m_marker.count == 0) {
-        const MarkerShape shape =
-            ComputeMarker(m_view, n, e, moved ? dN : 0.0, moved ? dE : 0.0,
-                          m_fix.strStatus == CString(L"SINGLE"), m_bHasPrevious && moved);
-        DrawMarker(dc, m_marker);
-        DrawMarker(dc, shape);
-        m_marker = shape;
+    if (StepMarker(dc, m_view, n, e, m_fix.strStatus == CString(L"SINGLE"), m_marker, m_dPrevN,
+                   m_dPrevE, m_bHasPrevious)) {
         if (m_bTargetSet) {
             const int oldRop = dc->SetROP2(R2_NOT);
             const POINT t = m_view.ToScreen(m_target.dX, m_target.dY);
@@ -79,9 +71,6 @@ void CStakeoutDlg::MoveMarker(CDC* dc, double n, double e) {
             m_bLastDrawn = 1;
         }
     }
-    m_dPrevN = n;
-    m_dPrevE = e;
-    m_bHasPrevious = 1;
 }
 
 void CStakeoutDlg::DrawTarget(CDC* dc) {
@@ -111,19 +100,6 @@ void CStakeoutDlg::DrawSelection(CDC* dc) {
     HGDIOBJ oldPen = dc->SelectObject(pen.GetSafeHandle());
     HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
     dc->Rectangle(&m_selection);
-    dc->SelectObject(oldBrush);
-    dc->SelectObject(oldPen);
-    dc->SetROP2(oldRop);
-}
-
-void CStakeoutDlg::DrawRubberBand(CDC* dc) {
-    if (m_bandCorner.x == -1 || m_zoomAnchor.x == -1) return;
-    const int oldRop = dc->SetROP2(R2_NOT);
-    CPen pen;
-    pen.CreatePen(PS_DASH, 1, RGB(0, 0, 0));
-    HGDIOBJ oldPen = dc->SelectObject(pen.GetSafeHandle());
-    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
-    dc->Rectangle(m_zoomAnchor.x, m_zoomAnchor.y, m_bandCorner.x, m_bandCorner.y);
     dc->SelectObject(oldBrush);
     dc->SelectObject(oldPen);
     dc->SetROP2(oldRop);
@@ -217,20 +193,9 @@ void CStakeoutDlg::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CStakeoutDlg::OnMouseMove(UINT nFlags, CPoint point) {
     if (nFlags & MK_LBUTTON) {
-        const POINT p = ToPlan(point);
-        if (m_bWindowZoom) {
-            if (m_zoomAnchor.x != -1) {
-                CDC* dc = m_plan.GetDC();
-                DrawRubberBand(dc);
-                m_bandCorner = p;
-                DrawRubberBand(dc);
-                m_plan.ReleaseDC(dc);
-            }
-        } else if (m_panAnchor.x != -1 && (p.x != m_panAnchor.x || p.y != m_panAnchor.y)) {
-            m_view.Drag(m_panAnchor, p);
-            m_panAnchor = p;
+        if (DragPlan(m_plan, m_view, m_bWindowZoom != 0, m_zoomAnchor, m_bandCorner, m_panAnchor,
+                     ToPlan(point)))
             Invalidate();
-        }
     }
     CDialog::OnMouseMove(nFlags, point);
 }

@@ -182,4 +182,17 @@ void DrawMarker(CDC* dc, const MarkerShape& shape) {
     dc->SetROP2(oldRop);
 }
 
+void DrawRubberBand(CDC* dc, POINT anchor, POINT corner) {
+    if (corner.x == -1 || anchor.x == -1) return;
+    const int oldRop = dc->SetROP2(R2_NOT);
+    CPen pen;
+    pen.CreatePen(PS_DASH, 1, RGB(0, 0, 0));
+    HGDIOBJ oldPen = dc->SelectObject(pen.GetSafeHandle());
+    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(NULL_BRUSH));
+    dc->Rectangle(anchor.x, anchor.y, corner.x, corner.y);
+    dc->SelectObject(oldBrush);
+    dc->SelectObject(oldPen);
+    dc->SetROP2(oldRop);
+}
+
 }  // namespace stakeout

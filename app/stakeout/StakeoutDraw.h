@@ -32,5 +32,9 @@ void DrawLabel(CDC* dc, int x, int y, int right, const CString& text);
 void DrawDashedLine(CDC* dc, POINT a, POINT b);
 // The marker in R2_NOT: drawn again, it is gone.
 void DrawMarker(CDC* dc, const MarkerShape& shape);
+// The window zoom's dashed rectangle from the pressed corner to the
+// dragged one, inverting: drawn twice it is gone. Nothing while either
+// corner is unset (x == -1).
+void DrawRubberBand(CDC* dc, POINT anchor, POINT corner);
 
 }  // namespace stakeout

@@ -569,3 +569,48 @@ TEST_F(LineScreenTest, SettingsOldFileAndTheScreenGoesIdle) {
 }
 
 }  // namespace
+
+namespace {
+
+// A left-button drag inside the plan pans it; after the window-zoom
+// button, a drag over a smaller square zooms in to it.
+template <class Screen>
+void DragPansAndWindowZoomZooms(HWND d, const Screen& screen) {
+    RECT plan;
+    ::GetWindowRect(::GetDlgItem(d, IDC_SO_PLAN), &plan);
+    POINT c{(plan.left + plan.right) / 2, (plan.top + plan.bottom) / 2};
+    ::ScreenToClient(d, &c);
+    const auto at = [&](int dx, int dy) { return MAKELPARAM(c.x + dx, c.y + dy); };
+    const double e0 = screen.View().e0, n0 = screen.View().n0, scale = screen.View().scale;
+    ::SendMessage(d, WM_LBUTTONDOWN, MK_LBUTTON, at(0, 0));
+    ::SendMessage(d, WM_MOUSEMOVE, MK_LBUTTON, at(20, 10));
+    ::SendMessage(d, WM_LBUTTONUP, 0, at(20, 10));
+    EXPECT_TRUE(screen.View().e0 != e0 || screen.View().n0 != n0);
+    EXPECT_EQ(screen.View().scale, scale);
+    ::SendMessage(d, WM_COMMAND, IDC_SO_ZOOM_WINDOW, 0);
+    ::SendMessage(d, WM_LBUTTONDOWN, MK_LBUTTON, at(0, 0));
+    ::SendMessage(d, WM_MOUSEMOVE, MK_LBUTTON, at(10, 10));
+    ::SendMessage(d, WM_MOUSEMOVE, MK_LBUTTON, at(20, 20));
+    ::SendMessage(d, WM_LBUTTONUP, 0, at(20, 20));
+    EXPECT_LT(screen.View().scale, scale);
+}
+
+}  // namespace
+
+TEST_F(LineScreenTest, BothScreensDragAndWindowZoom) {
+    {
+        CStakeoutDlg screen(&m_main);
+        m_modals.ExpectDialog(IDD_STAKEOUT)
+            .Do([&](HWND d) { DragPansAndWindowZoomZooms(d, screen); })
+            .Key(VK_ESCAPE);
+        screen.DoModal();
+    }
+    {
+        CLineStakeoutDlg screen(&m_main);
+        m_modals.ExpectDialog(IDD_LINE_STAKEOUT)
+            .Do([&](HWND d) { DragPansAndWindowZoomZooms(d, screen); })
+            .Key(VK_ESCAPE);
+        screen.DoModal();
+    }
+    EXPECT_EQ(m_modals.Pending(), 0);
+}
