@@ -39,6 +39,22 @@ struct PlanView {
     void CentreOn(double x, double y);
 };
 
+// The stylus on a plan: a drag pans the view; once the window-zoom button
+// has armed it, a drag draws the rubber band and the lift zooms to it.
+struct PlanDrag {
+    BOOL bWindowZoom = FALSE;
+    CPoint press{-1, -1};
+    CPoint band{-1, -1};
+    CPoint last{-1, -1};
+
+    void Down(CPoint point);
+    // The stylus moved, the buttons in `nFlags`: the band redrawn on
+    // `wnd`, or the view panned (TRUE: the plan wants repainting).
+    bool Move(CWnd& wnd, PlanView& view, UINT nFlags, CPoint point);
+    // The stylus lifted: TRUE when the view zoomed to the band.
+    bool Up(PlanView& view, CPoint point);
+};
+
 // The first point whose screen position lies less than 5 pixels away (the
 // distance's square root truncated), -1 for none.
 int HitPoint(const std::vector<CPoint>& screen, CPoint at);
