@@ -8,13 +8,7 @@ constexpr int kInset = 6;
 }  // namespace
 
 void CAreaCalcDlg::UpdatePlanRect() {
-    CWnd* plan = GetDlgItem(IDC_AREA_PLAN);
-    if (!plan) return;
-    CRect r;
-    plan->GetWindowRect(&r);
-    ScreenToClient(&r);
-    r.DeflateRect(kInset, kInset);
-    m_view.rect = r;
+    m_view.PlaceOn(*this, IDC_AREA_PLAN, kInset);
 }
 
 void CAreaCalcDlg::ZoomAllPoints() {

@@ -41,13 +41,7 @@ BOOL CCalcGraphDlg::OnInitDialog() {
 }
 
 void CCalcGraphDlg::UpdateDrawingRect() {
-    CWnd* plan = GetDlgItem(IDC_GRAPH_PLAN);
-    if (!plan) return;
-    CRect r;
-    plan->GetWindowRect(&r);
-    ScreenToClient(&r);
-    r.DeflateRect(kInset, kInset);
-    m_view.rect = r;
+    m_view.PlaceOn(*this, IDC_GRAPH_PLAN, kInset);
 }
 
 void CCalcGraphDlg::ClearPoints() {

@@ -122,6 +122,14 @@ CString CCalcToolDlg::Text(UINT nId) {
     return text;
 }
 
+void CCalcPointPage::TakeResult(const tools::PointResult& r) {
+    m_bSuccess = r.bSuccess;
+    if (r.bSuccess) {
+        m_dNewX = r.x;
+        m_dNewY = r.y;
+    }
+}
+
 CString CCalcToolDlg::PointResultText(UINT nTitle, UINT nNameLabel, LPCTSTR separator,
                                       UINT nCoordLabel, const CString& name, double x, double y) {
     const CString coord = Text(nCoordLabel);

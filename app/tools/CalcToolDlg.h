@@ -14,6 +14,7 @@
 
 #include "app/tools/CalcGraphDlg.h"
 #include "app/tools/CalcResultDlg.h"
+#include "app/tools/PlaneCalc.h"
 #include "platform/framework/Afx.h"
 #include "ui/OwnerDrawButton.h"
 #include "ui/TabSheet.h"
@@ -71,6 +72,8 @@ class CCalcPointPage : public CCalcInputPage {
 
   protected:
     std::vector<const CString*> StoredNames() override { return {&m_strNewName}; }
+    // A calculation's outcome: a failure leaves the last point as it was.
+    void TakeResult(const tools::PointResult& r);
 };
 
 class CCalcToolDlg : public CDialog {

@@ -26,13 +26,8 @@ std::vector<CalcPointSlot> CDistIntersectInputDlg::Slots() {
 }
 
 void CDistIntersectInputDlg::Calculate() {
-    const tools::PointResult r = tools::CalcDistIntersect(
-        {m_dStartX, m_dStartY}, {m_dEndX, m_dEndY}, m_dFromStart, m_dFromEnd, m_nSide);
-    m_bSuccess = r.bSuccess;
-    if (r.bSuccess) {
-        m_dNewX = r.x;
-        m_dNewY = r.y;
-    }
+    TakeResult(tools::CalcDistIntersect({m_dStartX, m_dStartY}, {m_dEndX, m_dEndY}, m_dFromStart,
+                                        m_dFromEnd, m_nSide));
 }
 
 CDistIntersectDlg::CDistIntersectDlg(CWnd* pParent)

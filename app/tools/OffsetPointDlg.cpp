@@ -91,13 +91,7 @@ void COffsetPointInputDlg::Calculate() {
     in.fromEnd = m_dFromEnd;
     in.offset = m_dOffset;
     in.packedAngle = m_dAngle;
-    const tools::PointResult r =
-        tools::CalcOffsetPoint({m_dStartX, m_dStartY}, {m_dEndX, m_dEndY}, in);
-    m_bSuccess = r.bSuccess;
-    if (r.bSuccess) {
-        m_dNewX = r.x;
-        m_dNewY = r.y;
-    }
+    TakeResult(tools::CalcOffsetPoint({m_dStartX, m_dStartY}, {m_dEndX, m_dEndY}, in));
 }
 
 COffsetPointDlg::COffsetPointDlg(CWnd* pParent)

@@ -89,6 +89,16 @@ bool PlanDrag::Up(PlanView& view, CPoint point) {
     return zoomed;
 }
 
+void PlanView::PlaceOn(CWnd& dialog, int nId, int inset) {
+    CWnd* plan = dialog.GetDlgItem(nId);
+    if (!plan) return;
+    CRect r;
+    plan->GetWindowRect(&r);
+    dialog.ScreenToClient(&r);
+    r.DeflateRect(inset, inset);
+    rect = r;
+}
+
 void PlanView::CentreOn(double x, double y) {
     originN = x - (rect.Height() / 2) * scale;
     originE = y - (rect.Width() / 2) * scale;

@@ -35,6 +35,8 @@ struct PlanView {
     void WindowZoom(CPoint press, CPoint release);
     // The view follows the stylus from `last` to `now`.
     void Pan(CPoint last, CPoint now);
+    // The drawing rectangle: control `nId` of `dialog`, inset by `inset`.
+    void PlaceOn(CWnd& dialog, int nId, int inset);
     // The point in the middle of the drawing (half sizes in whole pixels).
     void CentreOn(double x, double y);
 };
