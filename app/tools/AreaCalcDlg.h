@@ -33,14 +33,11 @@ class CAreaCalcDlg : public CDialog {
     int m_nInsertPos = -1;
     int m_nListIndex = -1;
     BOOL m_bAllSelected = FALSE;
-    BOOL m_bWindowZoom = FALSE;
 
     tools::PlanView m_view;
     std::vector<CPoint> m_screen;
     CPoint m_square{-1, -1};
-    CPoint m_press{-1, -1};
-    CPoint m_band{-1, -1};
-    CPoint m_last{-1, -1};
+    tools::PlanDrag m_drag;
 
     CString m_strFile;
     CString m_strResult;

@@ -8,13 +8,7 @@ constexpr int kInset = 6;
 }  // namespace
 
 void CAreaCalcDlg::UpdatePlanRect() {
-    CWnd* plan = GetDlgItem(IDC_AREA_PLAN);
-    if (!plan) return;
-    CRect r;
-    plan->GetWindowRect(&r);
-    ScreenToClient(&r);
-    r.DeflateRect(kInset, kInset);
-    m_view.rect = r;
+    m_view.PlaceOn(*this, IDC_AREA_PLAN, kInset);
 }
 
 void CAreaCalcDlg::ZoomAllPoints() {
@@ -40,7 +34,7 @@ void CAreaCalcDlg::OnZoomOut() {
 }
 
 void CAreaCalcDlg::OnZoomWindow() {
-    m_bWindowZoom = TRUE;
+    m_drag.bWindowZoom = TRUE;
 }
 
 void CAreaCalcDlg::OnPaint() {
@@ -85,11 +79,9 @@ void CAreaCalcDlg::DrawEdge(int nFrom, int nTo) {
 }
 
 void CAreaCalcDlg::OnLButtonDown(UINT, CPoint point) {
-    m_press = point;
-    m_last = point;
-    m_band = CPoint(-1, -1);
+    m_drag.Down(point);
     SetCapture();
-    if (m_bWindowZoom) return;
+    if (m_drag.bWindowZoom) return;
     m_list.SetCurSel(-1);
     m_nListIndex = -1;
     const int hit = tools::HitPoint(m_screen, point);
@@ -135,26 +127,10 @@ void CAreaCalcDlg::TapPoint(int nPoint) {
 }
 
 void CAreaCalcDlg::OnMouseMove(UINT nFlags, CPoint point) {
-    if (!(nFlags & MK_LBUTTON) || m_press.x == -1) return;
-    if (m_bWindowZoom) {
-        CClientDC dc(this);
-        if (m_band.x != -1) tools::DrawRubberBand(dc, m_press, m_band);
-        m_band = point;
-        tools::DrawRubberBand(dc, m_press, m_band);
-        return;
-    }
-    if (point == m_last) return;
-    m_view.Pan(m_last, point);
-    m_last = point;
-    Invalidate();
+    if (m_drag.Move(*this, m_view, nFlags, point)) Invalidate();
 }
 
 void CAreaCalcDlg::OnLButtonUp(UINT, CPoint point) {
     ReleaseCapture();
-    if (m_bWindowZoom && m_press.x != -1) {
-        m_view.WindowZoom(m_press, point);
-        m_bWindowZoom = FALSE;
-        Invalidate();
-    }
-    m_press = CPoint(-1, -1);
+    if (m_drag.Up(m_view, point)) Invalidate();
 }

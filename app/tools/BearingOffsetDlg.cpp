@@ -61,8 +61,3 @@ CString CBearingOffsetDlg::BuildResultText() {
                 sexagesimal.GetString());
     return text;
 }
-
-void CBearingOffsetDlg::FillGraph() {
-    for (int i = 0; i < 3; ++i)
-        m_pageGraph.AddPoint(m_pageInput.m_strNames[i], m_pageInput.m_dX[i], m_pageInput.m_dY[i]);
-}

@@ -31,6 +31,4 @@ class CBearingOffsetDlg : public CCalcToolDlg {
 
   protected:
     CString BuildResultText() override;
-    void ResultPoint(CString&, double&, double&) override {}
-    void FillGraph() override;
 };

@@ -41,13 +41,7 @@ BOOL CCalcGraphDlg::OnInitDialog() {
 }
 
 void CCalcGraphDlg::UpdateDrawingRect() {
-    CWnd* plan = GetDlgItem(IDC_GRAPH_PLAN);
-    if (!plan) return;
-    CRect r;
-    plan->GetWindowRect(&r);
-    ScreenToClient(&r);
-    r.DeflateRect(kInset, kInset);
-    m_view.rect = r;
+    m_view.PlaceOn(*this, IDC_GRAPH_PLAN, kInset);
 }
 
 void CCalcGraphDlg::ClearPoints() {
@@ -99,7 +93,7 @@ void CCalcGraphDlg::OnTimer(UINT_PTR nIDEvent) {
 void CCalcGraphDlg::OnPaint() {
     CPaintDC dc(this);
     ++m_nPaints;
-    m_bWindowZoom = FALSE;
+    m_drag.bWindowZoom = FALSE;
     m_square = CPoint(-1, -1);
     UpdateDrawingRect();
     m_screen.clear();
@@ -166,36 +160,19 @@ void CCalcGraphDlg::Select(int index) {
 }
 
 void CCalcGraphDlg::OnLButtonDown(UINT, CPoint point) {
-    m_press = point;
-    m_last = point;
-    m_band = CPoint(-1, -1);
+    m_drag.Down(point);
     SetCapture();
-    if (m_bWindowZoom) return;
+    if (m_drag.bWindowZoom) return;
     Select(tools::HitPoint(m_screen, point));
 }
 
 void CCalcGraphDlg::OnMouseMove(UINT nFlags, CPoint point) {
-    if (!(nFlags & MK_LBUTTON) || m_press.x == -1) return;
-    if (m_bWindowZoom) {
-        CClientDC dc(this);
-        if (m_band.x != -1) tools::DrawRubberBand(dc, m_press, m_band);
-        m_band = point;
-        tools::DrawRubberBand(dc, m_press, m_band);
-        return;
-    }
-    m_view.Pan(m_last, point);
-    m_last = point;
-    Invalidate();
+    if (m_drag.Move(*this, m_view, nFlags, point)) Invalidate();
 }
 
 void CCalcGraphDlg::OnLButtonUp(UINT, CPoint point) {
     ReleaseCapture();
-    if (m_bWindowZoom && m_press.x != -1) {
-        m_view.WindowZoom(m_press, point);
-        m_bWindowZoom = FALSE;
-        Invalidate();
-    }
-    m_press = CPoint(-1, -1);
+    if (m_drag.Up(m_view, point)) Invalidate();
 }
 
 void CCalcGraphDlg::OnZoomAll() {
@@ -203,7 +180,7 @@ void CCalcGraphDlg::OnZoomAll() {
 }
 
 void CCalcGraphDlg::OnZoomWindow() {
-    m_bWindowZoom = TRUE;
+    m_drag.bWindowZoom = TRUE;
 }
 
 void CCalcGraphDlg::OnZoomIn() {

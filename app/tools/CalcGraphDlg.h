@@ -27,10 +27,7 @@ class CCalcGraphDlg : public CDialog {
     std::vector<CPoint> m_screen;
 
     tools::PlanView m_view;
-    BOOL m_bWindowZoom = FALSE;
-    CPoint m_press{-1, -1};
-    CPoint m_band{-1, -1};
-    CPoint m_last{-1, -1};
+    tools::PlanDrag m_drag;
     int m_nSelected = -1;
     CPoint m_square{-1, -1};
     UINT_PTR m_nTimer = 0;

@@ -122,6 +122,35 @@ CString CCalcToolDlg::Text(UINT nId) {
     return text;
 }
 
+void CCalcPointPage::TakeResult(const tools::PointResult& r) {
+    m_bSuccess = r.bSuccess;
+    if (r.bSuccess) {
+        m_dNewX = r.x;
+        m_dNewY = r.y;
+    }
+}
+
+CString CCalcToolDlg::PointResultText(UINT nTitle, UINT nNameLabel, LPCTSTR separator,
+                                      UINT nCoordLabel, const CString& name, double x, double y) {
+    const CString coord = Text(nCoordLabel);
+    CString text;
+    text.Format(L"%s\r\n%s%s%s\r\n%sX:%.4f\r\n%sY:%.4f\r\n", Text(nTitle).GetString(),
+                Text(nNameLabel).GetString(), separator, name.GetString(), coord.GetString(), x,
+                coord.GetString(), y);
+    return text;
+}
+
+void CCalcToolDlg::FillGraph() {
+    for (const CalcPointSlot& slot : m_input.Slots())
+        m_pageGraph.AddPoint(*slot.pName, *slot.pX, *slot.pY);
+    if (m_bProducesPoint && m_input.m_bSuccess) {
+        CString name;
+        double x = 0.0, y = 0.0;
+        ResultPoint(name, x, y);
+        m_pageGraph.AddPoint(name, x, y);
+    }
+}
+
 void CCalcToolDlg::Refresh() {
     const BOOL valid = m_input.m_bSuccess;
     if (valid && m_bProducesPoint) {

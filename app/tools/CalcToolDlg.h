@@ -14,6 +14,7 @@
 
 #include "app/tools/CalcGraphDlg.h"
 #include "app/tools/CalcResultDlg.h"
+#include "app/tools/PlaneCalc.h"
 #include "platform/framework/Afx.h"
 #include "ui/OwnerDrawButton.h"
 #include "ui/TabSheet.h"
@@ -55,6 +56,24 @@ class CCalcInputPage : public CDialog {
     BOOL ReadFields();
 
     std::vector<std::unique_ptr<COwnerDrawButton>> m_pickButtons;
+
+    friend class CCalcToolDlg;  // draws the page's points on the graph
+};
+
+// An input page that computes one new point, stored under the name typed.
+class CCalcPointPage : public CCalcInputPage {
+  public:
+    explicit CCalcPointPage(UINT nIDTemplate, LPCTSTR newName = L"")
+        : CCalcInputPage(nIDTemplate), m_strNewName(newName) {}
+
+    CString m_strNewName;
+    double m_dNewX = 0.0;
+    double m_dNewY = 0.0;
+
+  protected:
+    std::vector<const CString*> StoredNames() override { return {&m_strNewName}; }
+    // A calculation's outcome: a failure leaves the last point as it was.
+    void TakeResult(const tools::PointResult& r);
 };
 
 class CCalcToolDlg : public CDialog {
@@ -76,12 +95,17 @@ class CCalcToolDlg : public CDialog {
     // The result text from the input page's members (title first).
     virtual CString BuildResultText() = 0;
     // For a point-producing tool: the new point's name and coordinates.
-    virtual void ResultPoint(CString& name, double& x, double& y) = 0;
-    // The graph's points, given points first.
-    virtual void FillGraph() = 0;
+    virtual void ResultPoint(CString&, double&, double&) {}
+    // The graph's points: the input page's points, then the computed one,
+    // which only a success has.
+    virtual void FillGraph();
 
     void Refresh();
     static CString Text(UINT nId);
+    // A computed point's result text: the title, the name after its label
+    // and `separator`, then X and Y each after the coordinate label.
+    static CString PointResultText(UINT nTitle, UINT nNameLabel, LPCTSTR separator,
+                                   UINT nCoordLabel, const CString& name, double x, double y);
 
     int m_nTabId;
     UINT m_nInputTitle;
@@ -89,4 +113,24 @@ class CCalcToolDlg : public CDialog {
     UINT m_nInputTemplate;
     BOOL m_bProducesPoint;
     CString m_strTitles[3];
+};
+
+// The tool of a CCalcPointPage: its new point goes to the result page and
+// the graph.
+template <class Page>
+class CCalcPointToolDlg : public CCalcToolDlg {
+  public:
+    Page m_pageInput;
+
+  protected:
+    CCalcPointToolDlg(UINT nIDTemplate, int nTabId, UINT nInputTitle, UINT nInputTemplate,
+                      CWnd* pParent)
+        : CCalcToolDlg(nIDTemplate, nTabId, nInputTitle, m_pageInput, nInputTemplate, TRUE,
+                       pParent) {}
+
+    void ResultPoint(CString& name, double& x, double& y) override {
+        name = m_pageInput.m_strNewName;
+        x = m_pageInput.m_dNewX;
+        y = m_pageInput.m_dNewY;
+    }
 };

@@ -4,7 +4,7 @@
 #include "app/tools/ToolSupport.h"
 #include "res/resource.h"
 
-CCoordForwardInputDlg::CCoordForwardInputDlg() : CCalcInputPage(IDD_COORD_FORWARD_INPUT) {}
+CCoordForwardInputDlg::CCoordForwardInputDlg() : CCalcPointPage(IDD_COORD_FORWARD_INPUT) {}
 
 void CCoordForwardInputDlg::DoDataExchange(CDataExchange* pDX) {
     CCalcInputPage::DoDataExchange(pDX);
@@ -29,27 +29,10 @@ void CCoordForwardInputDlg::Calculate() {
 }
 
 CCoordForwardDlg::CCoordForwardDlg(CWnd* pParent)
-    : CCalcToolDlg(IDD_COORD_FORWARD, IDC_TOOL_TAB_FORWARD, IDS_STRING61208, m_pageInput,
-                   IDD_COORD_FORWARD_INPUT, TRUE, pParent) {}
+    : CCalcPointToolDlg(IDD_COORD_FORWARD, IDC_TOOL_TAB_FORWARD, IDS_STRING61208,
+                        IDD_COORD_FORWARD_INPUT, pParent) {}
 
 CString CCoordForwardDlg::BuildResultText() {
-    const CString coord = Text(IDS_STRING61228);
-    CString text;
-    text.Format(L"%s\r\n%s:%s\r\n%sX:%.4f\r\n%sY:%.4f\r\n", Text(IDS_STRING61226).GetString(),
-                Text(IDS_STRING61227).GetString(), m_pageInput.m_strNewName.GetString(),
-                coord.GetString(), m_pageInput.m_dNewX, coord.GetString(), m_pageInput.m_dNewY);
-    return text;
-}
-
-void CCoordForwardDlg::ResultPoint(CString& name, double& x, double& y) {
-    name = m_pageInput.m_strNewName;
-    x = m_pageInput.m_dNewX;
-    y = m_pageInput.m_dNewY;
-}
-
-void CCoordForwardDlg::FillGraph() {
-    m_pageGraph.AddPoint(m_pageInput.m_strStartName, m_pageInput.m_dStartX, m_pageInput.m_dStartY);
-    if (m_pageInput.m_bSuccess) {
-        m_pageGraph.AddPoint(m_pageInput.m_strNewName, m_pageInput.m_dNewX, m_pageInput.m_dNewY);
-    }
+    return PointResultText(IDS_STRING61226, IDS_STRING61227, L":", IDS_STRING61228,
+                           m_pageInput.m_strNewName, m_pageInput.m_dNewX, m_pageInput.m_dNewY);
 }

@@ -5,7 +5,7 @@
 
 #include "app/tools/CalcToolDlg.h"
 
-class CCoordForwardInputDlg : public CCalcInputPage {
+class CCoordForwardInputDlg : public CCalcPointPage {
   public:
     CCoordForwardInputDlg();
 
@@ -14,25 +14,17 @@ class CCoordForwardInputDlg : public CCalcInputPage {
     double m_dStartY = 0.0;
     double m_dAzimuth = 0.0;  // packed dd.mmssss
     double m_dDistance = 0.0;
-    CString m_strNewName;
-    double m_dNewX = 0.0;
-    double m_dNewY = 0.0;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
     std::vector<CalcPointSlot> Slots() override;
     void Calculate() override;
-    std::vector<const CString*> StoredNames() override { return {&m_strNewName}; }
 };
 
-class CCoordForwardDlg : public CCalcToolDlg {
+class CCoordForwardDlg : public CCalcPointToolDlg<CCoordForwardInputDlg> {
   public:
     explicit CCoordForwardDlg(CWnd* pParent = nullptr);
 
-    CCoordForwardInputDlg m_pageInput;
-
   protected:
     CString BuildResultText() override;
-    void ResultPoint(CString& name, double& x, double& y) override;
-    void FillGraph() override;
 };

@@ -48,8 +48,3 @@ CString CCoordInverseDlg::BuildResultText() {
                 Text(IDS_STRING61207).GetString(), m_pageInput.m_dHeightDiff);
     return text;
 }
-
-void CCoordInverseDlg::FillGraph() {
-    m_pageGraph.AddPoint(m_pageInput.m_strStartName, m_pageInput.m_dStartX, m_pageInput.m_dStartY);
-    m_pageGraph.AddPoint(m_pageInput.m_strEndName, m_pageInput.m_dEndX, m_pageInput.m_dEndY);
-}

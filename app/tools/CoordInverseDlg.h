@@ -34,6 +34,4 @@ class CCoordInverseDlg : public CCalcToolDlg {
     // The same text after a calculation and after a tap on the result
     // tab: the azimuth as FormatAngleDMS writes it.
     CString BuildResultText() override;
-    void ResultPoint(CString&, double&, double&) override {}
-    void FillGraph() override;
 };

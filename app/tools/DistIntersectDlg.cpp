@@ -4,7 +4,7 @@
 #include "app/tools/ToolSupport.h"
 #include "res/resource.h"
 
-CDistIntersectInputDlg::CDistIntersectInputDlg() : CCalcInputPage(IDD_DIST_INTERSECT_INPUT) {}
+CDistIntersectInputDlg::CDistIntersectInputDlg() : CCalcPointPage(IDD_DIST_INTERSECT_INPUT) {}
 
 void CDistIntersectInputDlg::DoDataExchange(CDataExchange* pDX) {
     CCalcInputPage::DoDataExchange(pDX);
@@ -26,39 +26,15 @@ std::vector<CalcPointSlot> CDistIntersectInputDlg::Slots() {
 }
 
 void CDistIntersectInputDlg::Calculate() {
-    const tools::PointResult r = tools::CalcDistIntersect(
-        {m_dStartX, m_dStartY}, {m_dEndX, m_dEndY}, m_dFromStart, m_dFromEnd, m_nSide);
-    m_bSuccess = r.bSuccess;
-    if (r.bSuccess) {
-        m_dNewX = r.x;
-        m_dNewY = r.y;
-    }
+    TakeResult(tools::CalcDistIntersect({m_dStartX, m_dStartY}, {m_dEndX, m_dEndY}, m_dFromStart,
+                                        m_dFromEnd, m_nSide));
 }
 
 CDistIntersectDlg::CDistIntersectDlg(CWnd* pParent)
-    : CCalcToolDlg(IDD_DIST_INTERSECT, IDC_TOOL_TAB_DIST, IDS_STRING61208, m_pageInput,
-                   IDD_DIST_INTERSECT_INPUT, TRUE, pParent) {}
+    : CCalcPointToolDlg(IDD_DIST_INTERSECT, IDC_TOOL_TAB_DIST, IDS_STRING61208,
+                        IDD_DIST_INTERSECT_INPUT, pParent) {}
 
 CString CDistIntersectDlg::BuildResultText() {
-    const CString coord = Text(IDS_STRING61705);
-    CString text;
-    text.Format(L"%s\r\n%s :%s\r\n%sX:%.4f\r\n%sY:%.4f\r\n", Text(IDS_STRING61703).GetString(),
-                Text(IDS_STRING61704).GetString(), m_pageInput.m_strNewName.GetString(),
-                coord.GetString(), m_pageInput.m_dNewX, coord.GetString(), m_pageInput.m_dNewY);
-    return text;
-}
-
-void CDistIntersectDlg::ResultPoint(CString& name, double& x, double& y) {
-    name = m_pageInput.m_strNewName;
-    x = m_pageInput.m_dNewX;
-    y = m_pageInput.m_dNewY;
-}
-
-// The computed point only after a success: a failed calculation has none.
-void CDistIntersectDlg::FillGraph() {
-    m_pageGraph.AddPoint(m_pageInput.m_strStartName, m_pageInput.m_dStartX, m_pageInput.m_dStartY);
-    m_pageGraph.AddPoint(m_pageInput.m_strEndName, m_pageInput.m_dEndX, m_pageInput.m_dEndY);
-    if (m_pageInput.m_bSuccess) {
-        m_pageGraph.AddPoint(m_pageInput.m_strNewName, m_pageInput.m_dNewX, m_pageInput.m_dNewY);
-    }
+    return PointResultText(IDS_STRING61703, IDS_STRING61704, L" :", IDS_STRING61705,
+                           m_pageInput.m_strNewName, m_pageInput.m_dNewX, m_pageInput.m_dNewY);
 }

@@ -5,7 +5,7 @@
 
 #include "app/tools/CalcToolDlg.h"
 
-class CDistIntersectInputDlg : public CCalcInputPage {
+class CDistIntersectInputDlg : public CCalcPointPage {
   public:
     CDistIntersectInputDlg();
 
@@ -16,25 +16,17 @@ class CDistIntersectInputDlg : public CCalcInputPage {
     double m_dFromStart = 0.0;
     double m_dFromEnd = 0.0;
     int m_nSide = 0;  // 0 "左偏", 1 "右偏"
-    CString m_strNewName;
-    double m_dNewX = 0.0;
-    double m_dNewY = 0.0;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
     std::vector<CalcPointSlot> Slots() override;
     void Calculate() override;
-    std::vector<const CString*> StoredNames() override { return {&m_strNewName}; }
 };
 
-class CDistIntersectDlg : public CCalcToolDlg {
+class CDistIntersectDlg : public CCalcPointToolDlg<CDistIntersectInputDlg> {
   public:
     explicit CDistIntersectDlg(CWnd* pParent = nullptr);
 
-    CDistIntersectInputDlg m_pageInput;
-
   protected:
     CString BuildResultText() override;
-    void ResultPoint(CString& name, double& x, double& y) override;
-    void FillGraph() override;
 };

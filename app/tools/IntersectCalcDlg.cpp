@@ -44,25 +44,13 @@ CIntersectCalcDlg::CIntersectCalcDlg(CWnd* pParent)
                    IDD_INTERSECT_CALC_INPUT, TRUE, pParent) {}
 
 CString CIntersectCalcDlg::BuildResultText() {
-    const CString coord = Text(IDS_STRING61214);
-    CString text;
-    text.Format(L"%s\r\n%s :%s\r\n%sX:%.4f\r\n%sY:%.4f\r\n", Text(IDS_STRING61212).GetString(),
-                Text(IDS_STRING61213).GetString(), m_pageInput.m_strCrossName.GetString(),
-                coord.GetString(), m_pageInput.m_dCrossX, coord.GetString(), m_pageInput.m_dCrossY);
-    return text;
+    return PointResultText(IDS_STRING61212, IDS_STRING61213, L" :", IDS_STRING61214,
+                           m_pageInput.m_strCrossName, m_pageInput.m_dCrossX,
+                           m_pageInput.m_dCrossY);
 }
 
 void CIntersectCalcDlg::ResultPoint(CString& name, double& x, double& y) {
     name = m_pageInput.m_strCrossName;
     x = m_pageInput.m_dCrossX;
     y = m_pageInput.m_dCrossY;
-}
-
-void CIntersectCalcDlg::FillGraph() {
-    for (int i = 0; i < 4; ++i)
-        m_pageGraph.AddPoint(m_pageInput.m_strNames[i], m_pageInput.m_dX[i], m_pageInput.m_dY[i]);
-    if (m_pageInput.m_bSuccess) {
-        m_pageGraph.AddPoint(m_pageInput.m_strCrossName, m_pageInput.m_dCrossX,
-                             m_pageInput.m_dCrossY);
-    }
 }

@@ -33,5 +33,4 @@ class CIntersectCalcDlg : public CCalcToolDlg {
   protected:
     CString BuildResultText() override;
     void ResultPoint(CString& name, double& x, double& y) override;
-    void FillGraph() override;
 };

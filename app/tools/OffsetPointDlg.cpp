@@ -4,14 +4,14 @@
 #include "app/tools/ToolSupport.h"
 #include "res/resource.h"
 
-BEGIN_MESSAGE_MAP(COffsetPointInputDlg, CCalcInputPage)
+BEGIN_MESSAGE_MAP(COffsetPointInputDlg, CCalcPointPage)
 ON_BN_CLICKED(IDC_OFFSET_MODE_DISTANCE, OnModeDistance)
 ON_BN_CLICKED(IDC_OFFSET_MODE_ANGLE, OnModeAngle)
 ON_BN_CLICKED(IDC_OFFSET_REF_START, OnReferenceStart)
 ON_BN_CLICKED(IDC_OFFSET_REF_END, OnReferenceEnd)
 END_MESSAGE_MAP()
 
-COffsetPointInputDlg::COffsetPointInputDlg() : CCalcInputPage(IDD_OFFSET_POINT_INPUT) {}
+COffsetPointInputDlg::COffsetPointInputDlg() : CCalcPointPage(IDD_OFFSET_POINT_INPUT, L"P") {}
 
 void COffsetPointInputDlg::DoDataExchange(CDataExchange* pDX) {
     CCalcInputPage::DoDataExchange(pDX);
@@ -91,38 +91,14 @@ void COffsetPointInputDlg::Calculate() {
     in.fromEnd = m_dFromEnd;
     in.offset = m_dOffset;
     in.packedAngle = m_dAngle;
-    const tools::PointResult r =
-        tools::CalcOffsetPoint({m_dStartX, m_dStartY}, {m_dEndX, m_dEndY}, in);
-    m_bSuccess = r.bSuccess;
-    if (r.bSuccess) {
-        m_dNewX = r.x;
-        m_dNewY = r.y;
-    }
+    TakeResult(tools::CalcOffsetPoint({m_dStartX, m_dStartY}, {m_dEndX, m_dEndY}, in));
 }
 
 COffsetPointDlg::COffsetPointDlg(CWnd* pParent)
-    : CCalcToolDlg(IDD_OFFSET_POINT, IDC_TOOL_TAB_OFFSET, IDS_STRING61218, m_pageInput,
-                   IDD_OFFSET_POINT_INPUT, TRUE, pParent) {}
+    : CCalcPointToolDlg(IDD_OFFSET_POINT, IDC_TOOL_TAB_OFFSET, IDS_STRING61218,
+                        IDD_OFFSET_POINT_INPUT, pParent) {}
 
 CString COffsetPointDlg::BuildResultText() {
-    const CString coord = Text(IDS_STRING61225);
-    CString text;
-    text.Format(L"%s\r\n%s :%s\r\n%sX:%.4f\r\n%sY:%.4f\r\n", Text(IDS_STRING61223).GetString(),
-                Text(IDS_STRING61224).GetString(), m_pageInput.m_strNewName.GetString(),
-                coord.GetString(), m_pageInput.m_dNewX, coord.GetString(), m_pageInput.m_dNewY);
-    return text;
-}
-
-void COffsetPointDlg::ResultPoint(CString& name, double& x, double& y) {
-    name = m_pageInput.m_strNewName;
-    x = m_pageInput.m_dNewX;
-    y = m_pageInput.m_dNewY;
-}
-
-void COffsetPointDlg::FillGraph() {
-    m_pageGraph.AddPoint(m_pageInput.m_strStartName, m_pageInput.m_dStartX, m_pageInput.m_dStartY);
-    m_pageGraph.AddPoint(m_pageInput.m_strEndName, m_pageInput.m_dEndX, m_pageInput.m_dEndY);
-    if (m_pageInput.m_bSuccess) {
-        m_pageGraph.AddPoint(m_pageInput.m_strNewName, m_pageInput.m_dNewX, m_pageInput.m_dNewY);
-    }
+    return PointResultText(IDS_STRING61223, IDS_STRING61224, L" :", IDS_STRING61225,
+                           m_pageInput.m_strNewName, m_pageInput.m_dNewX, m_pageInput.m_dNewY);
 }

@@ -6,7 +6,7 @@
 
 #include "app/tools/CalcToolDlg.h"
 
-class COffsetPointInputDlg : public CCalcInputPage {
+class COffsetPointInputDlg : public CCalcPointPage {
   public:
     COffsetPointInputDlg();
 
@@ -21,16 +21,12 @@ class COffsetPointInputDlg : public CCalcInputPage {
     double m_dOffset = 0.0;
     double m_dAngle = 0.0;  // packed dd.mmssssss
     int m_nSide = 0;        // 0 "左偏", 1 "右偏"
-    CString m_strNewName = L"P";
-    double m_dNewX = 0.0;
-    double m_dNewY = 0.0;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     std::vector<CalcPointSlot> Slots() override;
     void Calculate() override;
-    std::vector<const CString*> StoredNames() override { return {&m_strNewName}; }
     afx_msg void OnModeDistance();
     afx_msg void OnModeAngle();
     afx_msg void OnReferenceStart();
@@ -43,14 +39,10 @@ class COffsetPointInputDlg : public CCalcInputPage {
     void Enable(int nId, BOOL bEnable);
 };
 
-class COffsetPointDlg : public CCalcToolDlg {
+class COffsetPointDlg : public CCalcPointToolDlg<COffsetPointInputDlg> {
   public:
     explicit COffsetPointDlg(CWnd* pParent = nullptr);
 
-    COffsetPointInputDlg m_pageInput;
-
   protected:
     CString BuildResultText() override;
-    void ResultPoint(CString& name, double& x, double& y) override;
-    void FillGraph() override;
 };

@@ -58,6 +58,47 @@ void PlanView::Pan(CPoint last, CPoint now) {
     originE -= (now.x - last.x) * scale;
 }
 
+void PlanDrag::Down(CPoint point) {
+    press = point;
+    last = point;
+    band = CPoint(-1, -1);
+}
+
+bool PlanDrag::Move(CWnd& wnd, PlanView& view, UINT nFlags, CPoint point) {
+    if (!(nFlags & MK_LBUTTON) || press.x == -1) return false;
+    if (bWindowZoom) {
+        CClientDC dc(&wnd);
+        if (band.x != -1) DrawRubberBand(dc, press, band);
+        band = point;
+        DrawRubberBand(dc, press, band);
+        return false;
+    }
+    if (point == last) return false;
+    view.Pan(last, point);
+    last = point;
+    return true;
+}
+
+bool PlanDrag::Up(PlanView& view, CPoint point) {
+    const bool zoomed = bWindowZoom && press.x != -1;
+    if (zoomed) {
+        view.WindowZoom(press, point);
+        bWindowZoom = FALSE;
+    }
+    press = CPoint(-1, -1);
+    return zoomed;
+}
+
+void PlanView::PlaceOn(CWnd& dialog, int nId, int inset) {
+    CWnd* plan = dialog.GetDlgItem(nId);
+    if (!plan) return;
+    CRect r;
+    plan->GetWindowRect(&r);
+    dialog.ScreenToClient(&r);
+    r.DeflateRect(inset, inset);
+    rect = r;
+}
+
 void PlanView::CentreOn(double x, double y) {
     originN = x - (rect.Height() / 2) * scale;
     originE = y - (rect.Width() / 2) * scale;

@@ -35,8 +35,26 @@ struct PlanView {
     void WindowZoom(CPoint press, CPoint release);
     // The view follows the stylus from `last` to `now`.
     void Pan(CPoint last, CPoint now);
+    // The drawing rectangle: control `nId` of `dialog`, inset by `inset`.
+    void PlaceOn(CWnd& dialog, int nId, int inset);
     // The point in the middle of the drawing (half sizes in whole pixels).
     void CentreOn(double x, double y);
+};
+
+// The stylus on a plan: a drag pans the view; once the window-zoom button
+// has armed it, a drag draws the rubber band and the lift zooms to it.
+struct PlanDrag {
+    BOOL bWindowZoom = FALSE;
+    CPoint press{-1, -1};
+    CPoint band{-1, -1};
+    CPoint last{-1, -1};
+
+    void Down(CPoint point);
+    // The stylus moved, the buttons in `nFlags`: the band redrawn on
+    // `wnd`, or the view panned (TRUE: the plan wants repainting).
+    bool Move(CWnd& wnd, PlanView& view, UINT nFlags, CPoint point);
+    // The stylus lifted: TRUE when the view zoomed to the band.
+    bool Up(PlanView& view, CPoint point);
 };
 
 // The first point whose screen position lies less than 5 pixels away (the

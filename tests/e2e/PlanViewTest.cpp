@@ -12,14 +12,6 @@ namespace {
 
 using quorvel::testing::WaitUntil;
 
-std::string Checksummed(const std::string& body) {
-    unsigned sum = 0;
-    for (char c : body) sum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X", sum);
-    return "$" + body + tail;
-}
-
 // "码头" and "北岸" in code page 936.
 const std::string kTextSg =
     "TEXT:0,0.00000000,16711779,12,,2489000.25000000,500020.12500000,\xC2\xEB\xCD\xB7\r\n"
@@ -29,33 +21,8 @@ const std::string kLineSg =
     "00000000\r\n"
     "LINE:,0,0,2,3,2489001.00000000,500002.00000000,2489003.00000000,500004.00000000\r\n";
 
-class PlanViewE2eTest : public QuorvelTest {
+class PlanViewE2eTest : public StillReceiverTest {
   protected:
-    void SetUp() override {
-        QuorvelTest::SetUp();
-        if (HasFatalFailure()) return;
-        FirstStart();
-        if (HasFatalFailure()) return;
-        // The job's meridian at the receiver: no parameter prompt.
-        std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
-        const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
-        ASSERT_NE(meridian, std::string::npos) << par;
-        par.replace(meridian + 12, 12, "114.0000000000");
-        WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
-        const std::string gga = Checksummed(
-            "GPGGA,100000.0,2230.0000000,N,11415.0000000,E,4,12,0.8,50.000,M,-3.000,M,1.0,0000");
-        std::ofstream capture(Path("still.nmea"), std::ios::binary);
-        for (int i = 0; i < 3600; ++i) capture << gga << "\n";
-        capture.close();
-        StartStillReceiver({});
-    }
-    // The still position, every second; `more` options after it.
-    void StartStillReceiver(const std::vector<std::string>& more) {
-        std::vector<std::string> options = {"--replay", Path("still.nmea"), "--replay-crlf",
-                                            "--replay-lines", "1"};
-        options.insert(options.end(), more.begin(), more.end());
-        RestartSimulator(options);
-    }
     // The store dialog from the plan view's 'A' (answering the refusal
     // while no position has come); FALSE when the program ended.
     bool OpenStore(ChildProcess& quorvel, std::string& shown) {
@@ -85,7 +52,7 @@ TEST_F(PlanViewE2eTest, AfterTheNoDataNoticeTheStoreKeyRefuses) {
     std::string shown;
     ASSERT_TRUE(OpenStore(*quorvel, shown));
     ASSERT_TRUE(RunLines(*quorvel, "key esc\n"));
-    StartStillReceiver({"--silence-after", "0", "--silence-for", "3600"});
+    StandStill({"--silence-after", "0", "--silence-for", "3600"});
     bool ended = false;
     EXPECT_TRUE(WaitUntil(
         [&] {

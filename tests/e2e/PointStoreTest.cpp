@@ -21,56 +21,9 @@ using quorvel::testing::WaitUntil;
 constexpr const char* kData = "Flash Disk/Jobs/ruvo/data/";
 constexpr const char* kFixedStatus = "GPS状态：固定解状态";
 
-std::string Checksummed(const std::string& body) {
-    unsigned sum = 0;
-    for (char c : body) sum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X", sum);
-    return "$" + body + tail;
-}
-
-// The lines of a text cut at CR LF.
-std::vector<std::string> LinesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t from = 0;
-    for (size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
-        lines.push_back(text.substr(from, end - from));
-    return lines;
-}
-
-class PointStoreTest : public QuorvelTest {
+class PointStoreTest : public StillReceiverTest {
   protected:
-    void SetUp() override {
-        QuorvelTest::SetUp();
-        if (HasFatalFailure()) return;
-        FirstStart();
-        if (HasFatalFailure()) return;
-        // The job's meridian at the receiver: no parameter prompt.
-        std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
-        const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
-        ASSERT_NE(meridian, std::string::npos) << par;
-        par.replace(meridian + 12, 12, "114.0000000000");
-        WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
-        // One fixed position, sent again every second.
-        const std::string gga = Checksummed(
-            "GPGGA,100000.0,2230.0000000,N,11415.0000000,E,4,12,0.8,50.000,M,-3.000,M,1.0,0000");
-        std::ofstream capture(Path("still.nmea"), std::ios::binary);
-        for (int i = 0; i < 3600; ++i) capture << gga << "\n";
-        capture.close();
-        RestartSimulator({"--replay", Path("still.nmea"), "--replay-crlf", "--replay-lines", "1"});
-    }
-
     std::string Data(const std::string& name) const { return ReadHost(kData + name); }
-
-    // A key of the job's settings file set before the start.
-    void SetSetting(const std::string& key, const std::string& value) {
-        std::string ini = ReadHost("Flash Disk/Jobs/ruvo/ruvo.ini");
-        const size_t at = ini.find("\r\n" + key + "=");
-        ASSERT_NE(at, std::string::npos) << ini;
-        const size_t end = ini.find("\r\n", at + 2);
-        ini.replace(at + 2 + key.size() + 1, end - (at + 2 + key.size() + 1), value);
-        WriteHost("Flash Disk/Jobs/ruvo/ruvo.ini", ini);
-    }
 
     // The data view given the keys, then 'A' until the store dialog shows
     // a fixed position (before the first position it shows none).
@@ -83,13 +36,6 @@ class PointStoreTest : public QuorvelTest {
                 return false;
             },
             "a fixed position in the store dialog", kRunMs));
-    }
-
-    void Quit(ChildProcess& quorvel) {
-        quorvel.Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
-        quorvel.CloseInput();
-        const ProcessResult r = quorvel.Wait(kRunMs);
-        EXPECT_EQ(r.status, 0) << r.err;
     }
 };
 

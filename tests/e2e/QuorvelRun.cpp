@@ -3,6 +3,7 @@
 #include "tests/e2e/QuorvelRun.h"
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -98,6 +99,22 @@ std::string ScriptQuoted(const std::string& text) {
         out += c;
     }
     return out + "\"";
+}
+
+std::string Checksummed(const std::string& body) {
+    unsigned sum = 0;
+    for (char c : body) sum ^= static_cast<unsigned char>(c);
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "*%02X", sum);
+    return "$" + body + tail;
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t from = 0;
+    for (size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
+        lines.push_back(text.substr(from, end - from));
+    return lines;
 }
 
 // ---- The test's folder and simulator --------------------------------------------------------
@@ -226,6 +243,57 @@ std::string QuorvelTest::TraceBoxes(ChildProcess& quorvel, const std::string& fi
 void QuorvelTest::FirstStart() {
     const ProcessResult r = RunScript("expect " + ScriptQuoted(kTitle) + "\n");
     ASSERT_EQ(r.status, 0) << r.err;
+}
+
+void QuorvelTest::SetMeridianAtReceiver() {
+    std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
+    const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
+    ASSERT_NE(meridian, std::string::npos) << par;
+    par.replace(meridian + 12, 12, "114.0000000000");
+    WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
+}
+
+void QuorvelTest::SetSetting(const std::string& key, const std::string& value) {
+    std::string ini = ReadHost("Flash Disk/Jobs/ruvo/ruvo.ini");
+    const size_t at = ini.find("\r\n" + key + "=");
+    ASSERT_NE(at, std::string::npos) << ini;
+    const size_t end = ini.find("\r\n", at + 2);
+    ini.replace(at + 2 + key.size() + 1, end - (at + 2 + key.size() + 1), value);
+    WriteHost("Flash Disk/Jobs/ruvo/ruvo.ini", ini);
+}
+
+void QuorvelTest::ReplayLines(const std::string& name, const std::vector<std::string>& lines,
+                              const std::vector<std::string>& more) {
+    std::ofstream capture(Path(name), std::ios::binary);
+    for (const std::string& line : lines) capture << line << "\n";
+    capture.close();
+    std::vector<std::string> options = {"--replay", Path(name), "--replay-crlf", "--replay-lines",
+                                        "1"};
+    options.insert(options.end(), more.begin(), more.end());
+    RestartSimulator(options);
+}
+
+void QuorvelTest::StandStill(const std::vector<std::string>& more) {
+    const std::string gga = Checksummed(
+        "GPGGA,100000.0,2230.0000000,N,11415.0000000,E,4,12,0.8,50.000,M,-3.000,M,1.0,0000");
+    ReplayLines("still.nmea", std::vector<std::string>(3600, gga), more);
+}
+
+void StillReceiverTest::SetUp() {
+    QuorvelTest::SetUp();
+    if (HasFatalFailure()) return;
+    FirstStart();
+    if (HasFatalFailure()) return;
+    SetMeridianAtReceiver();
+    if (HasFatalFailure()) return;
+    StandStill();
+}
+
+void QuorvelTest::Quit(ChildProcess& quorvel) {
+    quorvel.Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
+    quorvel.CloseInput();
+    const ProcessResult r = quorvel.Wait(kRunMs);
+    EXPECT_EQ(r.status, 0) << r.err;
 }
 
 std::map<std::string, std::string> QuorvelTest::RootEntries() const {

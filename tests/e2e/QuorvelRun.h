@@ -94,6 +94,20 @@ class QuorvelTest : public ::testing::Test {
 
     // The first start on the empty root, left as it leaves it.
     void FirstStart();
+    // The default job's central meridian moved to the receiver's (114°), so
+    // that no parameter prompt takes the keys.
+    void SetMeridianAtReceiver();
+    // A key of the default job's settings file, set before the start.
+    void SetSetting(const std::string& key, const std::string& value);
+    // The receiver replays `lines` from the test's file `name`, one line an
+    // epoch, CR LF ended; `more` options after that.
+    void ReplayLines(const std::string& name, const std::vector<std::string>& lines,
+                     const std::vector<std::string>& more = {});
+    // One fixed position, 22°30' N 114°15' E, sent again every second;
+    // `more` options after it.
+    void StandStill(const std::vector<std::string>& more = {});
+    // Quits through the exit question; the program must end well.
+    void Quit(ChildProcess& quorvel);
     // Every entry under the root, by relative path: a file's bytes, "<dir>"
     // for a folder. The window-sharing sockets are left out.
     std::map<std::string, std::string> RootEntries() const;
@@ -112,7 +126,18 @@ class QuorvelTest : public ::testing::Test {
     int m_dumps = 0;
 };
 
+// The first start's root with the job's meridian at the receiver, and the
+// receiver standing still: where the store and stake-out flows begin.
+class StillReceiverTest : public QuorvelTest {
+  protected:
+    void SetUp() override;
+};
+
 // Quotes a text for a script line.
 std::string ScriptQuoted(const std::string& text);
+// An NMEA sentence from its body: "$", the body, "*" and its checksum.
+std::string Checksummed(const std::string& body);
+// The lines of a text cut at CR LF (a last line without one is left out).
+std::vector<std::string> LinesOf(const std::string& text);
 
 }  // namespace e2e

@@ -31,14 +31,6 @@ struct Position {
     double lat = 0, lon = 0;  // packed ddd.mmss, as the raw file stores them
 };
 
-std::string Checksummed(const std::string& body) {
-    unsigned sum = 0;
-    for (char c : body) sum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-    return "$" + body + tail;
-}
-
 // "ddmm.mmmmmmm" (or "dddmm...") degrees and minutes as packed ddd.mmss.
 double Packed(double degrees) {
     const double whole = std::floor(degrees);
@@ -62,7 +54,7 @@ std::string Capture(std::vector<Position>& sent) {
                       static_cast<int>(tenths / 36000), static_cast<int>(tenths / 600) % 60,
                       std::fmod(tenths, 600) / 10.0, latDeg, (lat - latDeg) * 60.0, lonDeg,
                       (lon - lonDeg) * 60.0);
-        text += Checksummed(body);
+        text += Checksummed(body) + "\r\n";
         // The minutes as sent, not as computed: the program reads the text.
         const std::string b(body);
         std::vector<std::string> f;
@@ -95,12 +87,8 @@ class RecordingTest : public QuorvelTest {
         ASSERT_NE(at, std::string::npos) << ini;
         WriteHost("Flash Disk/Jobs/ruvo/ruvo.ini",
                   ini.substr(0, at) + "\r\nSoundPort=2\r\n" + ini.substr(at + 15));
-        // The job's meridian near the receiver: no prompt takes the keys.
-        std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
-        const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
-        ASSERT_NE(meridian, std::string::npos) << par;
-        par.replace(meridian + 12, 12, "114.0000000000");
-        WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
+        SetMeridianAtReceiver();
+        if (HasFatalFailure()) return;
         std::ofstream(Path("capture.nmea"), std::ios::binary) << Capture(m_sent);
         RestartSimulator({"--replay", Path("capture.nmea"), "--replay-lines", "1", "--rate", "5"});
         if (HasFatalFailure()) return;

@@ -18,14 +18,6 @@ using quorvel::testing::WaitUntil;
 
 constexpr const char* kFixedStatus = "GPS状态：固定解状态";
 
-std::string Checksummed(const std::string& body) {
-    unsigned sum = 0;
-    for (char c : body) sum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X", sum);
-    return "$" + body + tail;
-}
-
 std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> f;
     std::stringstream in(line);
@@ -53,26 +45,7 @@ std::optional<std::pair<int, int>> ControlCentre(const std::string& tree, int id
     return std::nullopt;
 }
 
-class StakeoutTest : public QuorvelTest {
-  protected:
-    void SetUp() override {
-        QuorvelTest::SetUp();
-        if (HasFatalFailure()) return;
-        FirstStart();
-        if (HasFatalFailure()) return;
-        std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
-        const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
-        ASSERT_NE(meridian, std::string::npos) << par;
-        par.replace(meridian + 12, 12, "114.0000000000");
-        WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
-        const std::string gga = Checksummed(
-            "GPGGA,100000.0,2230.0000000,N,11415.0000000,E,4,12,0.8,50.000,M,-3.000,M,1.0,0000");
-        std::ofstream capture(Path("still.nmea"), std::ios::binary);
-        for (int i = 0; i < 3600; ++i) capture << gga << "\n";
-        capture.close();
-        RestartSimulator({"--replay", Path("still.nmea"), "--replay-crlf", "--replay-lines", "1"});
-    }
-};
+class StakeoutTest : public StillReceiverTest {};
 
 TEST_F(StakeoutTest, FindStakeRecordAndMoveOnThenTheDataViewTakesPositionsAgain) {
     // The standing point of the store test's reference: where this

@@ -22,14 +22,6 @@ using quorvel::testing::WaitUntil;
 constexpr const char* kData = "Flash Disk/Jobs/ruvo/data/";
 constexpr const char* kFixedStatus = "GPS状态：固定解状态";
 
-std::string Checksummed(const std::string& body) {
-    unsigned sum = 0;
-    for (char c : body) sum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X", sum);
-    return "$" + body + tail;
-}
-
 // A fixed GGA at 22°30' N + `north` metres (about), 114°15' E, at the
 // second of the day `second` (UTC).
 std::string Gga(double north, double second) {
@@ -41,14 +33,6 @@ std::string Gga(double north, double second) {
                   "1.0,0000",
                   s / 3600, s / 60 % 60, std::fmod(second, 60.0), minutes);
     return Checksummed(body);
-}
-
-std::vector<std::string> LinesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t from = 0;
-    for (size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
-        lines.push_back(text.substr(from, end - from));
-    return lines;
 }
 
 std::string Field(const std::string& line, int index) {
@@ -68,39 +52,16 @@ class SurveyScreensTest : public QuorvelTest {
         if (HasFatalFailure()) return;
         FirstStart();
         if (HasFatalFailure()) return;
-        // The job's meridian at the receiver: no parameter prompt.
-        std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
-        const size_t meridian = par.find("\r\nszdCenter=0.0000000000\r\n");
-        ASSERT_NE(meridian, std::string::npos) << par;
-        par.replace(meridian + 12, 12, "114.0000000000");
-        WriteHost("Flash Disk/Jobs/ruvo/ruvo.par", par);
+        SetMeridianAtReceiver();
     }
 
     // The receiver replays `lines` at `rate` a second.
     void Replay(const std::vector<std::string>& lines, int rate) {
-        std::ofstream capture(Path("replay.nmea"), std::ios::binary);
-        for (const std::string& line : lines) capture << line << "\n";
-        capture.close();
-        RestartSimulator({"--replay", Path("replay.nmea"), "--replay-crlf", "--replay-lines", "1",
-                          "--rate", std::to_string(rate)});
-    }
-    void StandStill() {
-        std::vector<std::string> lines;
-        for (int i = 0; i < 3600; ++i) lines.push_back(Gga(0.0, 36000.0));
-        Replay(lines, 1);
+        ReplayLines("replay.nmea", lines, {"--rate", std::to_string(rate)});
     }
 
     std::string Data(const std::string& name) const { return ReadHost(kData + name); }
     bool HasData(const std::string& name) const { return fs::exists(Host(kData + name)); }
-
-    void SetSetting(const std::string& key, const std::string& value) {
-        std::string ini = ReadHost("Flash Disk/Jobs/ruvo/ruvo.ini");
-        const size_t at = ini.find("\r\n" + key + "=");
-        ASSERT_NE(at, std::string::npos) << ini;
-        const size_t end = ini.find("\r\n", at + 2);
-        ini.replace(at + 2 + key.size() + 1, end - (at + 2 + key.size() + 1), value);
-        WriteHost("Flash Disk/Jobs/ruvo/ruvo.ini", ini);
-    }
 
     // `key` until the store dialog shows a fixed position (before the
     // first fix the screen says there is none).
@@ -116,13 +77,6 @@ class SurveyScreensTest : public QuorvelTest {
                 return false;
             },
             "a fixed position in the store dialog", kRunMs));
-    }
-
-    void Quit(ChildProcess& quorvel) {
-        quorvel.Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
-        quorvel.CloseInput();
-        const ProcessResult r = quorvel.Wait(kRunMs);
-        EXPECT_EQ(r.status, 0) << r.err;
     }
 };
 

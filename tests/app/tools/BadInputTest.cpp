@@ -12,16 +12,7 @@
 namespace toolstest {
 namespace {
 
-using quorvel::testing::PumpDialogMessages;
 namespace fs = std::filesystem;
-
-void Set(HWND page, int id, LPCTSTR text) {
-    ::SetDlgItemText(page, id, text);
-}
-void Click(HWND page, int id) {
-    ::SendMessage(::GetDlgItem(page, id), BM_CLICK, 0, 0);
-    PumpDialogMessages(Root(page));
-}
 
 class BadInputTest : public ToolsTest {};
 

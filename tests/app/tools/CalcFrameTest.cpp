@@ -12,17 +12,6 @@
 namespace toolstest {
 namespace {
 
-using quorvel::testing::PumpDialogMessages;
-
-void Set(HWND page, int id, LPCTSTR text) {
-    ::SetDlgItemText(page, id, text);
-}
-
-void Click(HWND page, int id) {
-    ::SendMessage(::GetDlgItem(page, id), BM_CLICK, 0, 0);
-    PumpDialogMessages(Root(page));
-}
-
 class CalcFrameTest : public ToolsTest {};
 
 const char kForwardLines[] =

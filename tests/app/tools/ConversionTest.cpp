@@ -14,19 +14,10 @@
 namespace toolstest {
 namespace {
 
-using quorvel::testing::PumpDialogMessages;
-
 const wchar_t kRtkFile[] = L"\\Flash Disk\\Jobs\\ruvo\\result\\calcoord.RTK";
 const wchar_t kSkyFile[] = L"\\Flash Disk\\Jobs\\ruvo\\result\\skydis.txt";
 const wchar_t kMapFile[] = L"\\Flash Disk\\Jobs\\ruvo\\maptrans";
 
-void Set(HWND d, int id, LPCTSTR text) {
-    ::SetDlgItemText(d, id, text);
-}
-void Click(HWND d, int id) {
-    ::SendMessage(::GetDlgItem(d, id), BM_CLICK, 0, 0);
-    PumpDialogMessages(Root(d));
-}
 double Number(HWND d, int id) {
     return std::strtod(Text(d, id).c_str(), nullptr);
 }

@@ -76,6 +76,15 @@ HWND Page(HWND tool, int index) {
     return nullptr;
 }
 
+void Set(HWND page, int id, LPCTSTR text) {
+    ::SetDlgItemText(page, id, text);
+}
+
+void Click(HWND page, int id) {
+    ::SendMessage(::GetDlgItem(page, id), BM_CLICK, 0, 0);
+    quorvel::testing::PumpDialogMessages(Root(page));
+}
+
 void TapAt(HWND window, POINT client) {
     ::ClientToScreen(window, &client);
     quorvel::win::InjectStylus(client.x, client.y, true);

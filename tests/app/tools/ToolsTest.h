@@ -44,6 +44,10 @@ std::string Text(HWND dialog, int id);
 HWND Page(HWND tool, int index);
 // A tap on tab `index` of the tool's tab control, as the stylus gives it.
 void TapTab(HWND tool, int index);
+// A control's text set, as typing leaves it.
+void Set(HWND page, int id, LPCTSTR text);
+// A button clicked, then the messages it sets off run.
+void Click(HWND page, int id);
 // A stylus tap (down and up) at a point of a window's client area.
 void TapAt(HWND window, POINT client);
 // The ten result statics 1040..1049 of a result page, joined with "|".
