@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/SystemParams.h"
+#include "app/settings/SystemParams.h"
 #include "platform/base/Parse.h"
 #include "receiver/link/ComPort.h"
 #include "receiver/link/PortMessages.h"

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/DefaultRecords.h"
 #include "app/DocumentLinkHost.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/base/BuildDate.h"
 #include "res/resource.h"
 

@@ -17,10 +17,10 @@
 
 #include <atomic>
 
-#include "app/IniFile.h"
-#include "app/SystemParams.h"
 #include "app/coordsys/ControlPointRow.h"
 #include "app/postproc/ResultFormatRecord.h"
+#include "app/settings/IniFile.h"
+#include "app/settings/SystemParams.h"
 #include "geodesy/CoordSysParams.h"
 #include "geodesy/CoordTransform.h"
 #include "platform/framework/Afx.h"

@@ -4,8 +4,8 @@
 #include <limits>
 #include <utility>
 
-#include "app/DefaultRecords.h"
 #include "app/VendropDoc.h"
+#include "app/settings/DefaultRecords.h"
 #include "res/resource.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/SettingsText.h"
+#include "app/settings/SettingsText.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/File.h"

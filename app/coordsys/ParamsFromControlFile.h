@@ -26,8 +26,8 @@
 // read, with every output untouched.
 #pragma once
 
-#include "app/SystemParams.h"
 #include "app/coordsys/ControlPointRow.h"
+#include "app/settings/SystemParams.h"
 #include "geodesy/CoordSysParams.h"
 #include "platform/base/CArray.h"
 

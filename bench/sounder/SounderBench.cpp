@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "app/SounderInput.h"
-#include "app/SystemParams.h"
+#include "app/settings/SystemParams.h"
 #include "platform/base/Clock.h"
 #include "platform/base/ThreadSignal.h"
 #include "platform/files/DevicePath.h"

@@ -1,4 +1,4 @@
-#include "app/DefaultRecords.h"
+#include "app/settings/DefaultRecords.h"
 
 #include <gtest/gtest.h>
 

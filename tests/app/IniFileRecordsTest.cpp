@@ -1,7 +1,7 @@
 // The three settings files written and read through CIniFile: byte-exact
 // files against hand-written references, round trips and absent keys.
-#include "app/DefaultRecords.h"
-#include "app/IniFile.h"
+#include "app/settings/DefaultRecords.h"
+#include "app/settings/IniFile.h"
 #include "platform/files/FileApi.h"
 #include "tests/app/SettingsRecords.h"
 #include "tests/app/SettingsTestRoot.h"

@@ -8,9 +8,9 @@
 #include <ctime>
 #include <random>
 
-#include "app/DefaultRecords.h"
-#include "app/IniFile.h"
-#include "app/KeyValueFile.h"
+#include "app/settings/DefaultRecords.h"
+#include "app/settings/IniFile.h"
+#include "app/settings/KeyValueFile.h"
 #include "platform/files/FileApi.h"
 #include "tests/app/SettingsRecords.h"
 #include "tests/app/SettingsTestRoot.h"

@@ -1,5 +1,5 @@
 // Loading and key lookup of CIniFile on hand-made files.
-#include "app/IniFile.h"
+#include "app/settings/IniFile.h"
 
 #include "tests/app/SettingsTestRoot.h"
 

@@ -1,5 +1,5 @@
 // CKeyValueFile: the per-screen settings files of a job folder.
-#include "app/KeyValueFile.h"
+#include "app/settings/KeyValueFile.h"
 
 #include "platform/files/FileApi.h"
 #include "tests/app/SettingsTestRoot.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SystemParams.h"
+#include "app/settings/SystemParams.h"
 #include "geodesy/CoordSysParams.h"
 
 // clang-format off

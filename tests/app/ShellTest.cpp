@@ -6,8 +6,8 @@
 #include <iterator>
 
 #include "app/AppGlobals.h"
-#include "app/DefaultRecords.h"
 #include "app/FrameMessages.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/base/Thread.h"

@@ -4,7 +4,7 @@
 // main frame does.
 #include <cmath>
 
-#include "app/SystemParams.h"
+#include "app/settings/SystemParams.h"
 #include "receiver/link/ComPort.h"
 #include "receiver/link/PortMessages.h"
 #include "sim/Sounder.h"

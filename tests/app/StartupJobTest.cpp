@@ -8,8 +8,8 @@
 #include <tuple>
 
 #include "app/AppGlobals.h"
-#include "app/DefaultRecords.h"
-#include "app/IniFile.h"
+#include "app/settings/DefaultRecords.h"
+#include "app/settings/IniFile.h"
 #include "platform/serial/PortMap.h"
 #include "tests/app/ShellTest.h"
 

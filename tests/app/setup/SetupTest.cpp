@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "app/AppGlobals.h"
-#include "app/DefaultRecords.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/serial/PortMap.h"

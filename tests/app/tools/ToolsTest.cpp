@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/DefaultRecords.h"
 #include "app/coordsys/PickPointDlg.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/base/TextConv.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/DialogDump.h"

@@ -1,4 +1,4 @@
-#include "app/SettingsText.h"
+#include "app/settings/SettingsText.h"
 
 #include "app/DeviceFiles.h"
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <span>
 
-#include "app/IniFile.h"
+#include "app/settings/IniFile.h"
 #include "platform/base/MessageBox.h"
 
 namespace {

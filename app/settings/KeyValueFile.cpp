@@ -1,8 +1,8 @@
-#include "app/KeyValueFile.h"
+#include "app/settings/KeyValueFile.h"
 
 #include <string>
 
-#include "app/SettingsText.h"
+#include "app/settings/SettingsText.h"
 #include "platform/base/Parse.h"
 #include "platform/base/TextConv.h"
 

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SystemParams.h"
+#include "app/settings/SystemParams.h"
 #include "geodesy/CoordSysParams.h"
 #include "platform/base/CString.h"
 #include "platform/files/AtomicFile.h"

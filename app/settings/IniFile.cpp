@@ -1,11 +1,11 @@
 // CIniFile: loading, key lookup and the line writers. The three records'
 // layouts are in IniRecords.cpp.
-#include "app/IniFile.h"
+#include "app/settings/IniFile.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "app/SettingsText.h"
+#include "app/settings/SettingsText.h"
 #include "platform/base/Parse.h"
 #include "platform/base/TextConv.h"
 

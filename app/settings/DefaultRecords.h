@@ -2,7 +2,7 @@
 // The document's SetDefaultIniRecord and SetDefaultParRecord call these.
 #pragma once
 
-#include "app/SystemParams.h"
+#include "app/settings/SystemParams.h"
 #include "geodesy/CoordSysParams.h"
 #include "platform/base/CString.h"
 
