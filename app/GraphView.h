@@ -5,7 +5,7 @@
 // white.
 #pragma once
 
-#include "app/SounderTypes.h"
+#include "app/recording/SounderTypes.h"
 #include "platform/framework/Afx.h"
 #include "receiver/SurveyRecord.h"
 

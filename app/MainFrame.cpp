@@ -1,12 +1,12 @@
 #include "app/MainFrame.h"
 
 #include "app/AppGlobals.h"
-#include "app/DataView.h"
 #include "app/FrameMessages.h"
 #include "app/GraphView.h"
 #include "app/SplashWnd.h"
 #include "app/VendropDoc.h"
 #include "app/coordsys/ParamAlarmDlg.h"
+#include "app/recording/DataView.h"
 #include "receiver/link/DeviceLibraries.h"
 #include "receiver/link/PortMessages.h"
 #include "res/resource.h"

@@ -22,9 +22,9 @@
 #include <memory>
 
 #include "app/FrameReceiverHost.h"
-#include "app/SounderInput.h"
-#include "app/SounderTypes.h"
 #include "app/SplitterWndEx.h"
+#include "app/recording/SounderInput.h"
+#include "app/recording/SounderTypes.h"
 #include "platform/framework/Afx.h"
 #include "platform/framework/CommandBar.h"
 #include "pointdata/StringRecord32.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <thread>
 
-#include "app/SounderInput.h"
+#include "app/recording/SounderInput.h"
 #include "app/settings/SystemParams.h"
 #include "platform/base/Clock.h"
 #include "platform/base/ThreadSignal.h"

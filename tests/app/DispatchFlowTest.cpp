@@ -11,9 +11,9 @@
 #include <sstream>
 
 #include "app/AppGlobals.h"
-#include "app/DataView.h"
 #include "app/FrameMessages.h"
 #include "app/ReceiverLinkStart.h"
+#include "app/recording/DataView.h"
 #include "platform/base/TextConv.h"
 #include "platform/device/Leds.h"
 #include "platform/files/Registry.h"

@@ -2,12 +2,12 @@
 // switching over the splitter, the keyboard shortcuts, the splash and the
 // commands greyed while a measurement runs.
 #include "app/AppGlobals.h"
-#include "app/DataView.h"
 #include "app/FrameMessages.h"
 #include "app/GraphView.h"
 #include "app/ProgramControl.h"
 #include "app/RTKListView.h"
 #include "app/SplashWnd.h"
+#include "app/recording/DataView.h"
 #include "app/screens/DialogViewSavePoint.h"
 #include "app/screens/VendropView.h"
 #include "platform/base/Clock.h"

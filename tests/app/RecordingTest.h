@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/DataView.h"
+#include "app/recording/DataView.h"
 #include "platform/serial/PortMap.h"
 #include "res/resource.h"
 #include "tests/app/ShellTest.h"

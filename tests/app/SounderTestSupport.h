@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SounderInput.h"
+#include "app/recording/SounderInput.h"
 #include "platform/base/CArray.h"
 
 namespace soundertest {

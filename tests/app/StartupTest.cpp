@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "app/AppGlobals.h"
-#include "app/DataView.h"
 #include "app/GraphView.h"
+#include "app/recording/DataView.h"
 #include "platform/base/TextConv.h"
 #include "platform/device/Leds.h"
 #include "platform/files/Registry.h"

@@ -1,4 +1,4 @@
-#include "app/SounderInput.h"
+#include "app/recording/SounderInput.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // of the client area and copied to the screen in one go (no flicker).
 #include <algorithm>
 
-#include "app/DataView.h"
+#include "app/recording/DataView.h"
 
 namespace {
 

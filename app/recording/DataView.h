@@ -21,7 +21,7 @@
 // DataViewPanel.cpp (drawing), DataViewKeys.cpp (keys).
 #pragma once
 
-#include "app/SounderTypes.h"
+#include "app/recording/SounderTypes.h"
 #include "platform/base/Collections.h"
 #include "platform/framework/Afx.h"
 #include "platform/framework/ScrollView.h"

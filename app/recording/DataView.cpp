@@ -1,6 +1,6 @@
 // CDataView: creation, the position and depth messages, the one-second
 // timer with the depth-only lines, and the values of the panel.
-#include "app/DataView.h"
+#include "app/recording/DataView.h"
 
 #include <climits>
 #include <cmath>

@@ -28,7 +28,7 @@
 // character).
 #pragma once
 
-#include "app/SounderTypes.h"
+#include "app/recording/SounderTypes.h"
 #include "platform/base/CArray.h"
 #include "platform/base/WinTypes.h"
 

@@ -1,7 +1,6 @@
 // CDataView's keys: A stores the current point through the store dialogs,
 // B twice within 3 seconds of one clock minute opens the measured-point
 // library, 6 switches the position between grid and geodetic values.
-#include "app/DataView.h"
 #include "app/DeviceFiles.h"
 #include "app/KeyMap.h"
 #include "app/VendropDoc.h"
@@ -9,6 +8,7 @@
 #include "app/points/MeasurePointLibDlg.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
+#include "app/recording/DataView.h"
 #include "app/screens/ScreenStore.h"
 #include "res/resource.h"
 
