@@ -1,6 +1,6 @@
 #include "app/AppGlobals.h"
 
-#include "app/DocumentLinkHost.h"
+#include "app/link/DocumentLinkHost.h"
 
 namespace {
 const wchar_t kInstanceProperty[] = L"Vendrop";

@@ -21,8 +21,8 @@
 #include <deque>
 #include <memory>
 
-#include "app/FrameReceiverHost.h"
 #include "app/SplitterWndEx.h"
+#include "app/link/FrameReceiverHost.h"
 #include "app/recording/SounderInput.h"
 #include "app/recording/SounderTypes.h"
 #include "platform/framework/Afx.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/DocumentLinkHost.h"
+#include "app/link/DocumentLinkHost.h"
 #include "app/settings/DefaultRecords.h"
 #include "platform/base/BuildDate.h"
 #include "res/resource.h"

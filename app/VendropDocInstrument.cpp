@@ -2,8 +2,8 @@
 // ends the program), its dynamic mode, and on the base model the base
 // station's automatic start or its set-up on coordinates typed in.
 #include "app/AppGlobals.h"
-#include "app/ReceiverSetup.h"
 #include "app/VendropDoc.h"
+#include "app/link/ReceiverSetup.h"
 #include "app/setup/BaseAutoStartDlg.h"
 #include "app/setup/BasePositionDlg.h"
 #include "app/setup/BaseSetModeDlg.h"

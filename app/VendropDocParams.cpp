@@ -7,8 +7,8 @@
 //
 // Sections: ellipsoid, projection, seven and four parameters, correction,
 // height fit, the control-point library's results.
-#include "app/CoordParamsFromDialogs.h"
 #include "app/VendropDoc.h"
+#include "app/coordsys/CoordParamsFromDialogs.h"
 #include "app/coordsys/CorrectionParamDlg.h"
 #include "app/coordsys/EllipsoidDlg.h"
 #include "app/coordsys/FourParamDlg.h"

@@ -7,10 +7,10 @@
 // rewrites the .ini where a setting changed. Nothing waits for the
 // receiver: the success texts are shown whatever it did.
 #include "app/AppGlobals.h"
-#include "app/ReceiverSetup.h"
 #include "app/VendropDoc.h"
 #include "app/link/GsmSettingsDlg.h"
 #include "app/link/NetConnectDlg.h"
+#include "app/link/ReceiverSetup.h"
 #include "app/setup/BasePositionDlg.h"
 #include "app/setup/InstrumentSetDlg.h"
 #include "app/setup/RadioChannelDlg.h"

@@ -12,7 +12,7 @@
 
 #include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
-#include "app/ReceiverLinkStart.h"
+#include "app/link/ReceiverLinkStart.h"
 #include "app/recording/DataView.h"
 #include "platform/base/TextConv.h"
 #include "platform/device/Leds.h"

@@ -1,4 +1,4 @@
-#include "app/DocumentLinkHost.h"
+#include "app/link/DocumentLinkHost.h"
 
 #include "app/VendropDoc.h"
 

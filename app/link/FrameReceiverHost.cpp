@@ -1,4 +1,4 @@
-#include "app/FrameReceiverHost.h"
+#include "app/link/FrameReceiverHost.h"
 
 #include "app/AppGlobals.h"
 #include "app/MainFrame.h"

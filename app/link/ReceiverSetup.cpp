@@ -1,4 +1,4 @@
-#include "app/ReceiverSetup.h"
+#include "app/link/ReceiverSetup.h"
 
 #include <cmath>
 #include <cwchar>
