@@ -1,7 +1,7 @@
 #include "app/GraphView.h"
 
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
+#include "app/shell/MainFrame.h"
 
 IMPLEMENT_DYNCREATE(CGraphView, CView)
 

@@ -1,11 +1,11 @@
 #include "app/coordsys/CalibWizardPage.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CCalibWizardPage, CDialog)

@@ -1,10 +1,10 @@
 // The two finishes of the calibration wizard and their shared steps.
 #include "app/DeviceFiles.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
 #include "app/coordsys/CalibWizardPromptDlg.h"
 #include "app/coordsys/Calibration.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/shell/VendropDoc.h"
 #include "pointdata/AppendFile.h"
 
 namespace {

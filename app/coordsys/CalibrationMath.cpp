@@ -2,10 +2,10 @@
 // parameters of the calibration pairs and the two corrections.
 #include <algorithm>
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/CalibMessages.h"
 #include "app/coordsys/Calibration.h"
 #include "app/coordsys/KnowData.h"
+#include "app/shell/VendropDoc.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Command 32835 "校正向导": the mode, then the pages of the mode one after
 // the other while each is left with its next button, then the finish.
-#include "app/VendropDoc.h"
 #include "app/coordsys/BaseKnownWizardDlg.h"
 #include "app/coordsys/BaseUnknownWizardDlg.h"
 #include "app/coordsys/CalibModeDlg.h"
 #include "app/coordsys/Calibration.h"
+#include "app/shell/VendropDoc.h"
 
 namespace {
 

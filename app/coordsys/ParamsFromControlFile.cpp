@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/settings/SettingsText.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/Parse.h"
 #include "pointdata/ControlPoints.h"
 #include "pointdata/StoredLines.h"

@@ -3,12 +3,12 @@
 // esystem.sys, the point naming and the alarms reset, the engine and the
 // base point from the new parameters, then the job's two files.
 #include "app/DeviceFiles.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordParamsFromDialogs.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/ParamWizardDlg.h"
 #include "app/jobs/NewJobDlg.h"
 #include "app/settings/DefaultRecords.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 

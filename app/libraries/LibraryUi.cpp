@@ -1,6 +1,6 @@
 #include "app/libraries/LibraryUi.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace libraries {

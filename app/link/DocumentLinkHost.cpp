@@ -1,6 +1,6 @@
 #include "app/link/DocumentLinkHost.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 
 void CDocumentLinkHost::Attach(CVendropDoc* doc) {
     std::lock_guard<std::mutex> lock(m_lock);

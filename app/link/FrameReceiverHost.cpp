@@ -1,8 +1,8 @@
 #include "app/link/FrameReceiverHost.h"
 
-#include "app/AppGlobals.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "receiver/link/DeviceLibraries.h"
 
 CVendropDoc& CFrameReceiverHost::Doc() {

@@ -1,9 +1,9 @@
 #include "app/link/ReceiverLinkStart.h"
 
-#include "app/AppGlobals.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
 #include "app/link/DocumentLinkHost.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 
 void StartReceiverLink(CVendropDoc& doc, CMainFrame& frame) {
     // Close stops a reader whether or not its port is open yet; the port's

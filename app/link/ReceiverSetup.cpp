@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cwchar>
 
-#include "app/VendropDoc.h"
 #include "app/setup/BasePositionDlg.h"
+#include "app/shell/VendropDoc.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/Clock.h"
 #include "res/resource.h"
 

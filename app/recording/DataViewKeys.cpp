@@ -2,14 +2,14 @@
 // B twice within 3 seconds of one clock minute opens the measured-point
 // library, 6 switches the position between grid and geodetic values.
 #include "app/DeviceFiles.h"
-#include "app/KeyMap.h"
-#include "app/VendropDoc.h"
 #include "app/points/DocStorePoint.h"
 #include "app/points/MeasurePointLibDlg.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
 #include "app/recording/DataView.h"
 #include "app/screens/ScreenStore.h"
+#include "app/shell/KeyMap.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

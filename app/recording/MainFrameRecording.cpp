@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/DeviceFiles.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
 #include "pointdata/AppendFile.h"

@@ -2,8 +2,8 @@
 // connect command, every byte of the port framed into depths for the depth
 // subscribers, and the port closed with the window.
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
 #include "app/link/ReceiverLinkStart.h"
 #include "app/recording/DataView.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/base/TextConv.h"
 #include "platform/device/Leds.h"
 #include "platform/files/Registry.h"

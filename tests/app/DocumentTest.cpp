@@ -3,8 +3,8 @@
 // source points, and the screens' key translation.
 #include <cmath>
 
-#include "app/KeyMap.h"
 #include "app/settings/DefaultRecords.h"
+#include "app/shell/KeyMap.h"
 #include "platform/base/TextConv.h"
 #include "platform/win/WinKeys.h"
 #include "platform/win/WinMessages.h"

@@ -1,15 +1,15 @@
 // The running main frame: its close questions and refusals, the view
 // switching over the splitter, the keyboard shortcuts, the splash and the
 // commands greyed while a measurement runs.
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
 #include "app/GraphView.h"
-#include "app/ProgramControl.h"
-#include "app/RTKListView.h"
-#include "app/SplashWnd.h"
 #include "app/recording/DataView.h"
 #include "app/screens/DialogViewSavePoint.h"
 #include "app/screens/VendropView.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/ProgramControl.h"
+#include "app/shell/RTKListView.h"
+#include "app/shell/SplashWnd.h"
 #include "platform/base/Clock.h"
 #include "platform/device/Leds.h"
 #include "platform/framework/CommandBarControl.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "app/FrameMessages.h"
-#include "app/ProgramControl.h"
+#include "app/shell/ProgramControl.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/StoreSpace.h"
 #include "tests/app/RecordingTest.h"

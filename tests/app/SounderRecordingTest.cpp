@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ProgramControl.h"
+#include "app/shell/ProgramControl.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/StoreSpace.h"

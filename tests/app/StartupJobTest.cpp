@@ -7,9 +7,9 @@
 #include <random>
 #include <tuple>
 
-#include "app/AppGlobals.h"
 #include "app/settings/DefaultRecords.h"
 #include "app/settings/IniFile.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/serial/PortMap.h"
 #include "tests/app/ShellTest.h"
 

@@ -3,9 +3,9 @@
 // and the receiver link's port and the storage state taken from the job.
 #include <filesystem>
 
-#include "app/AppGlobals.h"
 #include "app/GraphView.h"
 #include "app/recording/DataView.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/base/TextConv.h"
 #include "platform/device/Leds.h"
 #include "platform/files/Registry.h"

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/ProgramControl.h"
 #include "app/settings/DefaultRecords.h"
+#include "app/shell/ProgramControl.h"
 #include "platform/base/TextConv.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/DialogDump.h"

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/ParamsFromControlFile.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/files/FileApi.h"
 #include "platform/testing/ModalTest.h"
 

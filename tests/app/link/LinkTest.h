@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/Printers.h"
 #include "sim/GnssSimulator.h"

@@ -1,4 +1,4 @@
-#include "app/KeyMap.h"
+#include "app/shell/KeyMap.h"
 
 #include "platform/win/WinApi.h"
 

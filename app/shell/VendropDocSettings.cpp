@@ -4,9 +4,9 @@
 #include <cwchar>
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/setup/RoverAntHeightDlg.h"
 #include "app/setup/TimeZoneDlg.h"
+#include "app/shell/VendropDoc.h"
 
 // A slant height becomes the vertical one, kept to four decimals as the
 // screens show it; one shorter than the antenna's radius has none, and

@@ -1,11 +1,11 @@
 // The frame's view switching. A new view takes the pane id and so the
 // client area; the splitter hides under it with its panes alive. A view
 // switched in earlier is destroyed when the next one replaces it.
-#include "app/MainFrame.h"
-#include "app/RTKListView.h"
 #include "app/screens/DialogViewSavePoint.h"
 #include "app/screens/GGGView.h"
 #include "app/screens/VendropView.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/RTKListView.h"
 #include "res/resource.h"
 
 CView* CMainFrame::SwitchToView(CRuntimeClass* cls) {

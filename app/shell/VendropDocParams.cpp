@@ -7,7 +7,6 @@
 //
 // Sections: ellipsoid, projection, seven and four parameters, correction,
 // height fit, the control-point library's results.
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordParamsFromDialogs.h"
 #include "app/coordsys/CorrectionParamDlg.h"
 #include "app/coordsys/EllipsoidDlg.h"
@@ -16,6 +15,7 @@
 #include "app/coordsys/ProjectionDlg.h"
 #include "app/coordsys/SevenParamDlg.h"
 #include "app/libraries/CtrlPointLibDlg.h"
+#include "app/shell/VendropDoc.h"
 
 namespace {
 

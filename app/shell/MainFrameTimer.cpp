@@ -5,11 +5,11 @@
 // look wrong for the current position.
 #include <cmath>
 
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/ParamAlarmDlg.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "receiver/link/ReceiverFrames.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <limits>
 #include <utility>
 
-#include "app/VendropDoc.h"
 #include "app/settings/DefaultRecords.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "app/ProgramControl.h"
+#include "app/shell/ProgramControl.h"
 
-#include "app/MainFrame.h"
+#include "app/shell/MainFrame.h"
 
 namespace quorvel::app {
 

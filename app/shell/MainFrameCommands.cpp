@@ -7,10 +7,7 @@
 // frames, plan view, enabling.
 #include <cwchar>
 
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/OffsetSetDlg.h"
 #include "app/coordsys/ParamViewDlg.h"
 #include "app/link/ConnectSetDlg.h"
@@ -23,6 +20,9 @@
 #include "app/setup/SounderSetDlg.h"
 #include "app/setup/StorageSetDlg.h"
 #include "app/setup/SystemInfoDlg.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "app/tools/BearingOffsetDlg.h"
 #include "app/tools/CoordForwardDlg.h"
 #include "app/tools/CoordInverseDlg.h"

@@ -1,11 +1,11 @@
 // The close sequence: the questions, the plan origin saved with the
 // settings, then the receiver link closed and the LEDs off as the window
 // goes.
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/ParamAlarmDlg.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/Clock.h"
 #include "receiver/link/DeviceLibraries.h"
 

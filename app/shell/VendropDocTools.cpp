@@ -1,7 +1,6 @@
 // The document's commands that only open a library, a stake-out screen or
 // a tool: each constructs its dialog, runs it and lets it go; the dialogs
 // do their own work.
-#include "app/VendropDoc.h"
 #include "app/coordsys/CalcFourParamDlg.h"
 #include "app/coordsys/CalcSevenParamDlg.h"
 #include "app/coordsys/ParamWizardDlg.h"
@@ -10,6 +9,7 @@
 #include "app/libraries/StakeLineLibDlg.h"
 #include "app/libraries/StakePointLibDlg.h"
 #include "app/postproc/PostProcWizardDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "app/stakeout/LineStakeoutDlg.h"
 #include "app/stakeout/StakeoutDlg.h"
 #include "app/tools/AreaCalcDlg.h"

@@ -1,14 +1,14 @@
 // The document's instrument settings: the receiver's static mode (which
 // ends the program), its dynamic mode, and on the base model the base
 // station's automatic start or its set-up on coordinates typed in.
-#include "app/AppGlobals.h"
-#include "app/VendropDoc.h"
 #include "app/link/ReceiverSetup.h"
 #include "app/setup/BaseAutoStartDlg.h"
 #include "app/setup/BasePositionDlg.h"
 #include "app/setup/BaseSetModeDlg.h"
 #include "app/setup/InstrumentSetDlg.h"
 #include "app/setup/StaticModeDlg.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 void CVendropDoc::OnInstrumentSettings() {

@@ -2,7 +2,7 @@
 // shortcut and the handheld's application key. Only a failure to create
 // the key is reported (by ending the start-up); the rest goes silently.
 #include "app/DeviceFiles.h"
-#include "app/VendropApp.h"
+#include "app/shell/VendropApp.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Registry.h"
 #include "platform/files/Shell.h"

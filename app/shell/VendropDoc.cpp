@@ -1,4 +1,4 @@
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 
 #include <cstdlib>
 #include <cstring>

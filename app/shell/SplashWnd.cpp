@@ -1,4 +1,4 @@
-#include "app/SplashWnd.h"
+#include "app/shell/SplashWnd.h"
 
 BOOL CSplashWnd::c_bShowSplashWnd = FALSE;
 CSplashWnd* CSplashWnd::c_pSplashWnd = nullptr;

@@ -1,4 +1,4 @@
-#include "app/RTKListView.h"
+#include "app/shell/RTKListView.h"
 
 IMPLEMENT_DYNCREATE(CRTKListView, CListView)
 

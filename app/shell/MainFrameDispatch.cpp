@@ -10,10 +10,10 @@
 #include <cstring>
 #include <memory>
 
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/win/WinApi.h"
 #include "platform/win/WinKeys.h"
 #include "receiver/DiffAgeWatch.h"

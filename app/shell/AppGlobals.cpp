@@ -1,4 +1,4 @@
-#include "app/AppGlobals.h"
+#include "app/shell/AppGlobals.h"
 
 #include "app/link/DocumentLinkHost.h"
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "app/AppGlobals.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/SplitterWndEx.h"
+#include "app/shell/SplitterWndEx.h"
 
 IMPLEMENT_DYNCREATE(CSplitterWndEx, CSplitterWnd)
 

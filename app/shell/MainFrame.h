@@ -21,10 +21,10 @@
 #include <deque>
 #include <memory>
 
-#include "app/SplitterWndEx.h"
 #include "app/link/FrameReceiverHost.h"
 #include "app/recording/SounderInput.h"
 #include "app/recording/SounderTypes.h"
+#include "app/shell/SplitterWndEx.h"
 #include "platform/framework/Afx.h"
 #include "platform/framework/CommandBar.h"
 #include "pointdata/StringRecord32.h"

@@ -1,6 +1,6 @@
-#include "app/AboutDlg.h"
+#include "app/shell/AboutDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUT) {}

@@ -6,8 +6,6 @@
 // lines and typed commands through the receiver link in a fixed order and
 // rewrites the .ini where a setting changed. Nothing waits for the
 // receiver: the success texts are shown whatever it did.
-#include "app/AppGlobals.h"
-#include "app/VendropDoc.h"
 #include "app/link/GsmSettingsDlg.h"
 #include "app/link/NetConnectDlg.h"
 #include "app/link/ReceiverSetup.h"
@@ -17,6 +15,8 @@
 #include "app/setup/RoverSetDlg.h"
 #include "app/setup/SatMaskDlg.h"
 #include "app/setup/StaticModeDlg.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // document takes the job's state over.
 // Each file error shows its box and the start-up goes on.
 #include "app/DeviceFiles.h"
-#include "app/VendropApp.h"
-#include "app/VendropDoc.h"
+#include "app/shell/VendropApp.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {
