@@ -7,10 +7,10 @@
 #include <initializer_list>
 
 #include "app/DeviceFiles.h"
+#include "app/calibration/ParamsFromControlFile.h"
 #include "app/convert/ConvertMessages.h"
 #include "app/convert/ConvertText.h"
 #include "app/convert/RtkConverter.h"
-#include "app/coordsys/ParamsFromControlFile.h"
 #include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"

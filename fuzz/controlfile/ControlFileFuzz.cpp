@@ -2,7 +2,7 @@
 // arbitrary contents, with both fit settings.
 #include <cstdlib>
 
-#include "app/coordsys/ParamsFromControlFile.h"
+#include "app/calibration/ParamsFromControlFile.h"
 #include "app/shell/VendropDoc.h"
 #include "fuzz/knowdata/CalibFuzzRoot.h"
 

@@ -9,7 +9,7 @@
 #include "platform/base/TextConv.h"
 #include "platform/testing/Printers.h"
 #include "res/resource.h"
-#include "tests/app/calib/CalibTest.h"
+#include "tests/app/calibration/CalibTest.h"
 
 namespace calibtest {
 namespace {

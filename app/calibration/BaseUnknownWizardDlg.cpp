@@ -1,4 +1,4 @@
-#include "app/coordsys/BaseUnknownWizardDlg.h"
+#include "app/calibration/BaseUnknownWizardDlg.h"
 
 #include "res/resource.h"
 

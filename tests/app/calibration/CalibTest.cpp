@@ -1,4 +1,4 @@
-#include "tests/app/calib/CalibTest.h"
+#include "tests/app/calibration/CalibTest.h"
 
 #include <filesystem>
 #include <fstream>
@@ -56,7 +56,7 @@ CString CDocumentHost::RawRtkFile() const {
 
 void CalibTest::SetUp() {
     ShellTest::SetUp();
-    quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/calib/ref");
+    quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/calibration/ref");
     m_previousSink = quorvel::device::SetSoundSink(&m_sounds);
 }
 
@@ -124,7 +124,8 @@ std::string CalibTest::JobFile(const std::string& name) const {
 }
 
 std::string CalibTest::Data(const std::string& name) {
-    const std::string bytes = ReadHostFile(QUORVEL_SOURCE_DIR "/tests/app/calib/data/" + name);
+    const std::string bytes =
+        ReadHostFile(QUORVEL_SOURCE_DIR "/tests/app/calibration/data/" + name);
     EXPECT_FALSE(bytes.empty()) << "missing reference " << name;
     return bytes;
 }
@@ -146,7 +147,7 @@ void WriteSound(const std::string& hostPath) {
 void ExpectDialogMatches(HWND dialog, const std::string& name) {
     quorvel::testing::ExpectMatchesTextReference(
         quorvel::testing::DumpDialog(dialog),
-        QUORVEL_SOURCE_DIR "/tests/app/calib/ref/" + name + ".txt");
+        QUORVEL_SOURCE_DIR "/tests/app/calibration/ref/" + name + ".txt");
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureScreen(), name);
 }

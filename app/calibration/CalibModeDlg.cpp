@@ -1,4 +1,4 @@
-#include "app/coordsys/CalibModeDlg.h"
+#include "app/calibration/CalibModeDlg.h"
 
 #include "app/shell/VendropDoc.h"
 #include "res/resource.h"

@@ -1,4 +1,4 @@
-#include "app/coordsys/KnowData.h"
+#include "app/calibration/KnowData.h"
 
 #include <string>
 

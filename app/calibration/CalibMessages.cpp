@@ -1,4 +1,4 @@
-#include "app/coordsys/CalibMessages.h"
+#include "app/calibration/CalibMessages.h"
 
 #include "platform/base/MessageBox.h"
 

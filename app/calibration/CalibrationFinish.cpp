@@ -1,8 +1,8 @@
 // The two finishes of the calibration wizard and their shared steps.
 #include "app/DeviceFiles.h"
-#include "app/coordsys/CalibMessages.h"
-#include "app/coordsys/CalibWizardPromptDlg.h"
-#include "app/coordsys/Calibration.h"
+#include "app/calibration/CalibMessages.h"
+#include "app/calibration/CalibWizardPromptDlg.h"
+#include "app/calibration/Calibration.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/shell/VendropDoc.h"
 #include "pointdata/AppendFile.h"

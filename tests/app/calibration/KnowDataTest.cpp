@@ -2,7 +2,7 @@
 // entries by index, Chinese texts in code page 936 and damaged files.
 #include <string>
 
-#include "app/coordsys/KnowData.h"
+#include "app/calibration/KnowData.h"
 #include "platform/files/FileApi.h"
 #include "platform/testing/Printers.h"
 #include "platform/testing/TempDeviceRoot.h"

@@ -5,14 +5,14 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/coordsys/BaseKnownWizardDlg.h"
-#include "app/coordsys/BaseUnknownWizardDlg.h"
+#include "app/calibration/BaseKnownWizardDlg.h"
+#include "app/calibration/BaseUnknownWizardDlg.h"
 #include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "platform/testing/Printers.h"
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"
-#include "tests/app/calib/CalibTest.h"
+#include "tests/app/calibration/CalibTest.h"
 
 namespace calibtest {
 namespace {

@@ -2,9 +2,9 @@
 // parameters of the calibration pairs and the two corrections.
 #include <algorithm>
 
-#include "app/coordsys/CalibMessages.h"
-#include "app/coordsys/Calibration.h"
-#include "app/coordsys/KnowData.h"
+#include "app/calibration/CalibMessages.h"
+#include "app/calibration/Calibration.h"
+#include "app/calibration/KnowData.h"
 #include "app/shell/VendropDoc.h"
 
 namespace {

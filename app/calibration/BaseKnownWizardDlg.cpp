@@ -1,4 +1,4 @@
-#include "app/coordsys/BaseKnownWizardDlg.h"
+#include "app/calibration/BaseKnownWizardDlg.h"
 
 #include "res/resource.h"
 

@@ -1,4 +1,4 @@
-#include "app/coordsys/ParamsFromControlFile.h"
+#include "app/calibration/ParamsFromControlFile.h"
 
 #include <vector>
 

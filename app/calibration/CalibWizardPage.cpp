@@ -1,7 +1,7 @@
-#include "app/coordsys/CalibWizardPage.h"
+#include "app/calibration/CalibWizardPage.h"
 
 #include "app/InputRules.h"
-#include "app/coordsys/CalibMessages.h"
+#include "app/calibration/CalibMessages.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"

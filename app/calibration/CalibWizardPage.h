@@ -20,7 +20,7 @@
 // which cancel the wizard).
 #pragma once
 
-#include "app/coordsys/KnowData.h"
+#include "app/calibration/KnowData.h"
 #include "platform/framework/Afx.h"
 #include "ui/OwnerDrawButton.h"
 

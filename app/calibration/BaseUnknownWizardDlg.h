@@ -3,7 +3,7 @@
 // known coordinates the finish derives.
 #pragma once
 
-#include "app/coordsys/CalibWizardPage.h"
+#include "app/calibration/CalibWizardPage.h"
 
 class CBaseUnknownWizard1Dlg : public CCalibWizardPage {
   public:

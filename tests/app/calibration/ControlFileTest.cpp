@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/coordsys/ParamsFromControlFile.h"
+#include "app/calibration/ParamsFromControlFile.h"
 #include "app/shell/VendropDoc.h"
 #include "platform/files/FileApi.h"
 #include "platform/testing/ModalTest.h"
@@ -94,7 +94,7 @@ TEST_F(ControlFileTest, ThreeHeightRowsGiveAFittedPlane) {
 }
 
 std::map<std::string, std::vector<double>> ReadExpected() {
-    std::ifstream in(QUORVEL_SOURCE_DIR "/tests/app/calib/data/control_points.expected");
+    std::ifstream in(QUORVEL_SOURCE_DIR "/tests/app/calibration/data/control_points.expected");
     std::map<std::string, std::vector<double>> values;
     std::string line;
     while (std::getline(in, line)) {
@@ -110,7 +110,7 @@ std::map<std::string, std::vector<double>> ReadExpected() {
 TEST_F(ControlFileTest, FourPlaneAndSevenHeightRowsMatchAnIndependentSolution) {
     m_doc.m_sysParams.nPlaneNihe = 1;
     m_doc.m_sysParams.nCurveNihe = 1;  // a quadratic surface from 7 points
-    std::ifstream in(QUORVEL_SOURCE_DIR "/tests/app/calib/data/control_points.cot",
+    std::ifstream in(QUORVEL_SOURCE_DIR "/tests/app/calibration/data/control_points.cot",
                      std::ios::binary);
     WriteFile(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     auto expected = ReadExpected();

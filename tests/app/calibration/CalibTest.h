@@ -76,7 +76,7 @@ class CalibTest : public shelltest::ShellTest {
     void RunWizard();
 
     std::string JobFile(const std::string& name) const;
-    // tests/app/calib/data/<name>.
+    // tests/app/calibration/data/<name>.
     static std::string Data(const std::string& name);
     std::vector<std::wstring> SoundsPlayed() const;
 
@@ -92,7 +92,7 @@ class CalibTest : public shelltest::ShellTest {
 // Writes a short sound where the program looks for it.
 void WriteSound(const std::string& hostPath);
 
-// The dialog's control dump and screen against tests/app/calib/ref/<name>
+// The dialog's control dump and screen against tests/app/calibration/ref/<name>
 // (.txt and .png); written only in an update run
 // (QUORVEL_UPDATE_REFERENCES=1).
 void ExpectDialogMatches(HWND dialog, const std::string& name);

@@ -1,4 +1,4 @@
-#include "app/coordsys/CalibWizardPromptDlg.h"
+#include "app/calibration/CalibWizardPromptDlg.h"
 
 #include "res/resource.h"
 

@@ -6,7 +6,7 @@
 // there, and closing its window is what cancels it.
 #pragma once
 
-#include "app/coordsys/CalibWizardPage.h"
+#include "app/calibration/CalibWizardPage.h"
 
 class CBaseKnownWizard1Dlg : public CCalibWizardPage {
   public:

@@ -4,9 +4,9 @@
 // the document's engine reloaded from the record afterwards.
 #include <cmath>
 
-#include "app/coordsys/Calibration.h"
+#include "app/calibration/Calibration.h"
 #include "res/resource.h"
-#include "tests/app/calib/CalibTest.h"
+#include "tests/app/calibration/CalibTest.h"
 
 namespace calibtest {
 namespace {

@@ -1,9 +1,9 @@
 // Command 32835 "校正向导": the mode, then the pages of the mode one after
 // the other while each is left with its next button, then the finish.
-#include "app/coordsys/BaseKnownWizardDlg.h"
-#include "app/coordsys/BaseUnknownWizardDlg.h"
-#include "app/coordsys/CalibModeDlg.h"
-#include "app/coordsys/Calibration.h"
+#include "app/calibration/BaseKnownWizardDlg.h"
+#include "app/calibration/BaseUnknownWizardDlg.h"
+#include "app/calibration/CalibModeDlg.h"
+#include "app/calibration/Calibration.h"
 #include "app/shell/VendropDoc.h"
 
 namespace {
