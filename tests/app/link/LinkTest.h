@@ -14,8 +14,8 @@
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/Printers.h"
 #include "sim/GnssSimulator.h"
-#include "tests/app/DispatchTest.h"
 #include "tests/app/ShellTest.h"
+#include "tests/app/shell/DispatchTest.h"
 
 namespace linktest {
 

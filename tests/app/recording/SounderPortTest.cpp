@@ -8,7 +8,7 @@
 #include "receiver/link/ComPort.h"
 #include "receiver/link/PortMessages.h"
 #include "sim/Sounder.h"
-#include "tests/app/SounderTestSupport.h"
+#include "tests/app/recording/SounderTestSupport.h"
 #include "tests/receiver/link/PortTestSupport.h"
 
 namespace soundertest {

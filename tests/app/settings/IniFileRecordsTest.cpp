@@ -3,8 +3,8 @@
 #include "app/settings/DefaultRecords.h"
 #include "app/settings/IniFile.h"
 #include "platform/files/FileApi.h"
-#include "tests/app/SettingsRecords.h"
 #include "tests/app/SettingsTestRoot.h"
+#include "tests/app/settings/SettingsRecords.h"
 
 namespace {
 

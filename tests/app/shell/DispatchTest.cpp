@@ -1,4 +1,4 @@
-#include "tests/app/DispatchTest.h"
+#include "tests/app/shell/DispatchTest.h"
 
 #include <poll.h>
 

@@ -12,8 +12,8 @@
 #include "app/settings/IniFile.h"
 #include "app/settings/KeyValueFile.h"
 #include "platform/files/FileApi.h"
-#include "tests/app/SettingsRecords.h"
 #include "tests/app/SettingsTestRoot.h"
+#include "tests/app/settings/SettingsRecords.h"
 
 namespace {
 

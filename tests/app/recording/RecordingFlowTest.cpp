@@ -10,7 +10,7 @@
 #include "app/shell/ProgramControl.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/StoreSpace.h"
-#include "tests/app/RecordingTest.h"
+#include "tests/app/recording/RecordingTest.h"
 
 namespace shelltest {
 namespace {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "platform/base/Parse.h"
-#include "tests/app/SounderTestSupport.h"
+#include "tests/app/recording/SounderTestSupport.h"
 
 namespace soundertest {
 namespace {

@@ -16,7 +16,7 @@
 #include "platform/testing/WaitUntil.h"
 #include "platform/win/WinInternal.h"
 #include "sim/Sounder.h"
-#include "tests/app/RecordingTest.h"
+#include "tests/app/recording/RecordingTest.h"
 
 namespace shelltest {
 namespace {

@@ -29,7 +29,7 @@
 #include "sim/GnssSimulator.h"
 #include "sim/Nmea.h"
 #include "sim/ReceiverLogs.h"
-#include "tests/app/DispatchTest.h"
+#include "tests/app/shell/DispatchTest.h"
 
 namespace shelltest {
 namespace {

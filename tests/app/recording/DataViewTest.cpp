@@ -13,7 +13,7 @@
 #include "platform/testing/ReferenceImage.h"
 #include "platform/win/WinInternal.h"
 #include "receiver/link/PortMessages.h"
-#include "tests/app/RecordingTest.h"
+#include "tests/app/recording/RecordingTest.h"
 #include "tests/platform/device/SoundTestWave.h"
 
 namespace shelltest {

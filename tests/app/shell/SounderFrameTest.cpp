@@ -2,7 +2,7 @@
 // every field as the sounders' telegrams need them, in "SoundType" order,
 // and each type's own telegram framed by the frame's record of it.
 #include "tests/app/ShellTest.h"
-#include "tests/app/SounderTestSupport.h"
+#include "tests/app/recording/SounderTestSupport.h"
 
 namespace shelltest {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/app/SettingsRecords.h"
+#include "tests/app/settings/SettingsRecords.h"
 
 #include "tests/app/SettingsTestRoot.h"
 

@@ -1,4 +1,4 @@
-#include "tests/app/RecordingTest.h"
+#include "tests/app/recording/RecordingTest.h"
 
 namespace shelltest {
 
