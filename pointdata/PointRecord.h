@@ -2,6 +2,8 @@
 // north x, grid east y, height h (metres) and code.
 #pragma once
 
+#include <cmath>
+
 #include "platform/base/CString.h"
 
 struct PointRecord {
@@ -11,3 +13,8 @@ struct PointRecord {
     double dH = 0.0;
     CString strCode;
 };
+
+// The horizontal distance between two points (grid north and east).
+inline double PointDistance2D(PointRecord a, PointRecord b) {
+    return std::sqrt((b.dY - a.dY) * (b.dY - a.dY) + (b.dX - a.dX) * (b.dX - a.dX));
+}

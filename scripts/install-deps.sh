@@ -7,7 +7,7 @@ set -euo pipefail
 what=${1:-test}
 
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev clang-format
-          libfreetype-dev libpng-dev fonts-wqy-zenhei fonts-arphic-uming libsdl2-dev libxtst-dev xvfb xauth
+          libfreetype-dev libpng-dev fonts-wqy-zenhei fonts-arphic-uming fonts-liberation libsdl2-dev libxtst-dev xvfb xauth
           gpsd-clients python3)
 # Debian's clang (14 on bookworm) keeps libFuzzer and the sanitizer run-times
 # in the matching libclang-rt package.

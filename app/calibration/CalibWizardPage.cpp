@@ -3,8 +3,8 @@
 #include "app/InputRules.h"
 #include "app/calibration/CalibMessages.h"
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 

@@ -1,9 +1,9 @@
 #include "app/coordsys/SevenParamPointDlg.h"
 
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CSevenParamPointDlg, CDialog)

@@ -1,8 +1,8 @@
 #include "app/libraries/LineEntryDlg.h"
 
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CLineEntryDlg, CDialog)

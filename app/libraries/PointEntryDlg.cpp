@@ -1,8 +1,8 @@
 #include "app/libraries/PointEntryDlg.h"
 
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 

@@ -2,8 +2,8 @@
 
 #include <cwchar>
 
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CRefPointDlg, CDialog)

@@ -91,7 +91,6 @@ class CDataView : public CScrollView {
     void WriteDepthLine();
     // Keys (DataViewKeys.cpp).
     void StoreCurrentPoint();
-    void StoreMeasuredPoint(const CString& status);
     void OpenLibraryOnSecondB();
     // Drawing (DataViewPanel.cpp).
     void DrawPanel(CDC& dc);

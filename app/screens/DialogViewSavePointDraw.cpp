@@ -56,6 +56,12 @@ void CDialogViewSavePoint::DrawReadout(int id, const CString& text, int width, b
     ::DrawText(hdc, kBlanks, -1, &clear, DT_SINGLELINE | DT_VCENTER);
     RECT box = rc;
     box.right = rc.left + static_cast<int>(7.7 * width);
+    // A text wider than its box would lose digits (at the left when
+    // right-aligned) and a box wider than the control pushes right-aligned
+    // text past its edge: the box grows to the text, within the control.
+    SIZE extent{};
+    ::GetTextExtentPoint32(hdc, text, text.GetLength(), &extent);
+    box.right = std::min(rc.right, std::max(box.right, rc.left + extent.cx));
     ::DrawText(hdc, text, -1, &box, DT_SINGLELINE | DT_VCENTER | (rightAligned ? DT_RIGHT : 0));
     ::SetBkMode(hdc, oldMode);
     ::SetBkColor(hdc, oldBk);

@@ -4,6 +4,7 @@
 
 #include "app/shell/VendropDoc.h"
 #include "graphics/DrawCircle.h"
+#include "graphics/GridMapping.h"
 #include "res/resource.h"
 
 namespace screens {
@@ -179,31 +180,9 @@ void DrawNorthArrow(HDC hdc, const CRect& draw, HFONT bold) {
 }
 
 CString ScaleLabel(double metres) {
-    CString label;
     CString unit;
     unit.LoadString(IDS_STRING61254);
-    const double L = metres;
-    if (L < 0.1) return L"0.1" + unit;
-    if (L < 0.2) return L"0.2" + unit;
-    if (L < 0.5) return L"0.5" + unit;
-    if (L < 1.0) return L"1" + unit;
-    if (L < 2.0) return L"2" + unit;
-    if (L < 5.0) return L"5" + unit;
-    CString digits;
-    if (L < 100.0) {
-        digits.Format(L"%.0f", L * 0.1);
-        label.Format(L"%s0%s", digits.GetString(), unit.GetString());
-    } else if (L < 1000.0) {
-        digits.Format(L"%.0f", L * 0.01);
-        label.Format(L"%s00%s", digits.GetString(), unit.GetString());
-    } else if (L < 10000.0) {
-        digits.Format(L"%.0f", L * 0.001);
-        label.Format(L"%s000%s", digits.GetString(), unit.GetString());
-    } else {
-        digits.Format(L"%.0f", L * 0.0001);
-        label.Format(L"%s0000%s", digits.GetString(), unit.GetString());
-    }
-    return label;
+    return ScaleBarLabel(metres) + unit;
 }
 
 void DrawScaleBar(HDC hdc, const CRect& draw, double scale, HFONT font) {

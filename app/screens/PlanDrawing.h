@@ -80,7 +80,8 @@ int LinkLevel(int age);
 void DrawLinkIndicator(HDC hdc, const CRect& draw, const SurveyRecord& fix, bool blink,
                        const CVendropDoc& doc, HFONT font);
 void DrawNorthArrow(HDC hdc, const CRect& draw, HFONT bold);
-// The scale bar's label for a half bar of `metres`.
+// The scale bar's label for a half bar of `metres` (graphics' ScaleBarLabel)
+// with its unit.
 CString ScaleLabel(double metres);
 void DrawScaleBar(HDC hdc, const CRect& draw, double scale, HFONT font);
 void DrawFixTime(HDC hdc, const CRect& draw, const SurveyRecord& fix, HFONT font);

@@ -41,7 +41,9 @@ StoreResult StorePoint(CVendropDoc& doc, CWnd* pOwner, StoreRoad road, BOOL have
                      MB_OK | MB_ICONINFORMATION);
         return StoreResult::kRefused;
     }
-    if ((road == StoreRoad::kKeyA || road == StoreRoad::kNavigationA) && !doc.m_bDiffAlive &&
+    if ((road == StoreRoad::kKeyA || road == StoreRoad::kNavigationA ||
+         road == StoreRoad::kViewA) &&
+        !doc.m_bDiffAlive &&
         ::MessageBox(owner, LoadText(IDS_STRING61755), LoadText(IDS_STRING61314), MB_YESNO) !=
             IDYES)
         return StoreResult::kRefused;

@@ -16,6 +16,7 @@ enum class StoreRoad {
     kKeyA,         // 'A' on the point-measuring screen
     kKeyD,         // 'D': a general point that also goes to the coordinate library
     kNavigationA,  // 'A' (A, Delete, Left) on the navigation view
+    kViewA,        // 'A' on the data view and the plan view
 };
 
 enum class StoreResult {

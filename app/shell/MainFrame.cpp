@@ -1,8 +1,8 @@
 #include "app/shell/MainFrame.h"
 
 #include "app/FrameMessages.h"
-#include "app/GraphView.h"
 #include "app/coordsys/ParamAlarmDlg.h"
+#include "app/plan/GraphView.h"
 #include "app/recording/DataView.h"
 #include "app/shell/AppGlobals.h"
 #include "app/shell/SplashWnd.h"

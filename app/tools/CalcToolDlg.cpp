@@ -3,8 +3,8 @@
 #include <cwchar>
 
 #include "app/coordsys/CoordSysUi.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "app/tools/ToolSupport.h"
 #include "res/resource.h"
 

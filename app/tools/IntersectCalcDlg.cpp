@@ -2,6 +2,7 @@
 
 #include "app/tools/PlaneCalc.h"
 #include "app/tools/ToolSupport.h"
+#include "graphics/LineLayout.h"
 #include "res/resource.h"
 
 namespace {
@@ -34,8 +35,8 @@ std::vector<CalcPointSlot> CIntersectCalcInputDlg::Slots() {
 }
 
 void CIntersectCalcInputDlg::Calculate() {
-    m_bSuccess = tools::IntersectLines(m_dX[0], m_dY[0], m_dX[1], m_dY[1], m_dX[2], m_dY[2],
-                                       m_dX[3], m_dY[3], m_dCrossX, m_dCrossY);
+    m_bSuccess = IntersectLines(m_dX[0], m_dY[0], m_dX[1], m_dY[1], m_dX[2], m_dY[2], m_dX[3],
+                                m_dY[3], m_dCrossX, m_dCrossY);
 }
 
 CIntersectCalcDlg::CIntersectCalcDlg(CWnd* pParent)

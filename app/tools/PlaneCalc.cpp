@@ -73,29 +73,6 @@ InverseResult CalcInverse(double xs, double ys, double hs, double xe, double ye,
     return r;
 }
 
-int IntersectLines(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
-                   double y4, double& x, double& y) {
-    const bool vertical1 = std::fabs(x1 - x2) < kCoincident;
-    const bool vertical2 = std::fabs(x3 - x4) < kCoincident;
-    if (vertical1 && vertical2) return 0;
-    if (vertical1 && std::fabs(y1 - y2) < kCoincident) return 0;
-    if (std::fabs(y3 - y4) < kCoincident && vertical2) return 0;
-    const double d1 = (y3 - y4) * (x1 - x2);
-    const double d2 = (y1 - y2) * (x3 - x4);
-    const double d = d1 - d2;
-    // Parallel lines: the determinant vanishes against its own terms.
-    if (!(std::fabs(d) > 1e-12 * (std::fabs(d1) + std::fabs(d2)))) return 0;
-    const double yy = ((y3 - y4) * (x1 - x2) * y1 - (y3 - y4) * (y1 - y2) * x1 -
-                       (y1 - y2) * (x3 - x4) * y3 + (y3 - y4) * (y1 - y2) * x3) /
-                      d;
-    const double xx = std::fabs(y1 - y2) < kCoincident ? (yy - y3) * (x3 - x4) / (y3 - y4) + x3
-                                                       : (yy - y1) * (x1 - x2) / (y1 - y2) + x1;
-    if (!Finite(xx, yy)) return 0;
-    x = xx;
-    y = yy;
-    return 1;
-}
-
 PointResult CalcDistIntersect(PlanePoint a, PlanePoint b, double distA, double distB, int side) {
     if (Coincide(a, b) || !(distA >= 0.0) || !(distB >= 0.0)) return {};
     const double l = std::hypot(b.x - a.x, b.y - a.y);

@@ -47,12 +47,8 @@ struct InverseResult {
 };
 InverseResult CalcInverse(double xs, double ys, double hs, double xe, double ye, double he);
 
-// The intersection of the line through points 1 and 2 with the line
-// through points 3 and 4 (tolerance 1e-6). 0, with x and y untouched, when
-// both lines have constant x, when either line's two points coincide, when
-// the lines are parallel, or when the result is not finite; else 1.
-int IntersectLines(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
-                   double y4, double& x, double& y);
+// The intersection of two lines is IntersectLines in graphics/LineLayout.h,
+// shared with the survey-line layout.
 
 // Distance intersection: the point at a from A and b from B, on the left
 // (side 0) or the right (side 1) of the direction A to B.

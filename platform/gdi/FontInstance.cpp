@@ -63,6 +63,13 @@ bool IsSongRequest(const LOGFONT& font) {
     return std::wcscmp(font.lfFaceName, L"宋体") == 0;
 }
 
+// The face the survey screens' read-outs ask for, at their sizes; the
+// window captions' smaller bold "System" keeps Zen Hei.
+bool IsNarrowRequest(const LOGFONT& font) {
+    return wcscasecmp(font.lfFaceName, L"system") == 0 && font.lfWeight >= FW_SEMIBOLD &&
+           std::abs(static_cast<int>(font.lfHeight)) >= 14;
+}
+
 bool IsFixedPitchRequest(const LOGFONT& font) {
     std::wstring face(font.lfFaceName);
     for (auto& c : face) c = static_cast<wchar_t>(std::towlower(c));
@@ -151,11 +158,18 @@ const std::string& SongFontFilePath() {
     return path;
 }
 
+const std::string& NarrowFontFilePath() {
+    static const std::string path =
+        LocateFontFile(kPinnedNarrowFontFile, "Liberation Sans Narrow:bold", "SansNarrow-Bold");
+    return path;
+}
+
 FontKey KeyFor(const LOGFONT& font) {
     FontKey key;
     key.song = IsSongRequest(font) && !SongFontFilePath().empty();
-    if (key.song)
-        key.face = kSongFaceIndex;
+    key.narrow = !key.song && IsNarrowRequest(font) && !NarrowFontFilePath().empty();
+    if (key.song || key.narrow)
+        key.face = 0;
     else
         key.face = IsFixedPitchRequest(font) ? kMonoFaceIndex : kSharpFaceIndex;
     key.em = font.lfHeight == 0 ? 12 : std::abs(static_cast<int>(font.lfHeight));
@@ -166,23 +180,34 @@ FontKey KeyFor(const LOGFONT& font) {
     return key;
 }
 
-FontInstance::FontInstance(const FontKey& key) : m_key(key) {
+namespace {
+
+// The face of `file` at the key's size, turned and slanted as it asks.
+FT_Face OpenFace(const std::string& file, int index, const FontKey& key) {
     FT_Face face = nullptr;
-    const std::string& file = key.song ? SongFontFilePath() : FontFilePath();
-    if (Library() && !file.empty() && FT_New_Face(Library(), file.c_str(), key.face, &face) == 0) {
-        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(key.em));
-        const double angle = key.escapement * std::numbers::pi / 1800.0;
-        const double shear = key.italic ? kItalicShear : 0.0;
-        // Rotation times shear, in FreeType's y-up coordinates.
-        FT_Matrix m;
-        m.xx = static_cast<FT_Fixed>(std::lround(std::cos(angle) * 65536));
-        m.xy =
-            static_cast<FT_Fixed>(std::lround((shear * std::cos(angle) - std::sin(angle)) * 65536));
-        m.yx = static_cast<FT_Fixed>(std::lround(std::sin(angle) * 65536));
-        m.yy =
-            static_cast<FT_Fixed>(std::lround((shear * std::sin(angle) + std::cos(angle)) * 65536));
-        FT_Set_Transform(face, &m, nullptr);
-        m_face = face;
+    if (!Library() || file.empty() || FT_New_Face(Library(), file.c_str(), index, &face) != 0)
+        return nullptr;
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(key.em));
+    const double angle = key.escapement * std::numbers::pi / 1800.0;
+    const double shear = key.italic ? kItalicShear : 0.0;
+    // Rotation times shear, in FreeType's y-up coordinates.
+    FT_Matrix m;
+    m.xx = static_cast<FT_Fixed>(std::lround(std::cos(angle) * 65536));
+    m.xy = static_cast<FT_Fixed>(std::lround((shear * std::cos(angle) - std::sin(angle)) * 65536));
+    m.yx = static_cast<FT_Fixed>(std::lround(std::sin(angle) * 65536));
+    m.yy = static_cast<FT_Fixed>(std::lround((shear * std::sin(angle) + std::cos(angle)) * 65536));
+    FT_Set_Transform(face, &m, nullptr);
+    return face;
+}
+
+}  // namespace
+
+FontInstance::FontInstance(const FontKey& key) : m_key(key) {
+    if (key.narrow) {
+        m_face = OpenFace(NarrowFontFilePath(), 0, key);
+        m_fallback = OpenFace(FontFilePath(), kSharpFaceIndex, key);
+    } else {
+        m_face = OpenFace(key.song ? SongFontFilePath() : FontFilePath(), key.face, key);
     }
     if (key.escapement != 0) {
         FontKey upright = key;
@@ -193,17 +218,36 @@ FontInstance::FontInstance(const FontKey& key) : m_key(key) {
 
 FontInstance::~FontInstance() {
     if (m_face) FT_Done_Face(static_cast<FT_Face>(m_face));
+    if (m_fallback) FT_Done_Face(static_cast<FT_Face>(m_fallback));
 }
 
 Glyph FontInstance::Render(wchar_t ch) {
-    Glyph glyph;
     auto face = static_cast<FT_Face>(m_face);
-    if (!face || ch < 0x20) return glyph;
+    if (!face || ch < 0x20) return Glyph{};
     if (m_upright && m_key.escapement % 900 == 0) {
-        glyph = m_upright->GlyphLocked(ch);
+        Glyph glyph = m_upright->GlyphLocked(ch);
         glyph.runs = TurnQuadrant(glyph.runs, m_key.escapement / 900);
         return glyph;
     }
+    // The narrow face is bold of its own; what it lacks (Chinese above all)
+    // comes from Zen Hei, made bold as the device's bitmap fonts were.
+    if (m_key.narrow) {
+        if (m_fallback && FT_Get_Char_Index(face, static_cast<FT_ULong>(ch)) == 0)
+            return RenderWith(m_fallback, ch, true);
+        // Its hinted stems fill the advance and can reach a pixel past
+        // it: a pixel more keeps digits apart and the last one uncut.
+        Glyph glyph = RenderWith(face, ch, false);
+        int right = glyph.advance + 1;
+        for (const GlyphRun& r : glyph.runs) right = std::max(right, static_cast<int>(r.x1));
+        glyph.advance = right;
+        return glyph;
+    }
+    return RenderWith(face, ch, m_key.bold);
+}
+
+Glyph FontInstance::RenderWith(void* ftFace, wchar_t ch, bool emboldened) {
+    Glyph glyph;
+    auto face = static_cast<FT_Face>(ftFace);
     // Turned and slanted glyphs come from the outlines (strikes cannot be
     // transformed); upright ones take the strike where there is one.
     const bool outline = m_key.escapement != 0 || m_key.italic;
@@ -217,12 +261,12 @@ Glyph FontInstance::Render(wchar_t ch) {
     if (slot->bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
         AppendRuns(slot->bitmap, slot->bitmap_left, slot->bitmap_top, glyph.runs);
     }
-    if (m_key.bold) {
+    if (emboldened) {
         const double angle = m_key.escapement * std::numbers::pi / 1800.0;
         Embolden(glyph.runs, static_cast<int>(std::lround(std::cos(angle))),
                  static_cast<int>(std::lround(-std::sin(angle))));
     }
-    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6) + (m_key.bold ? 1 : 0);
+    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6) + (emboldened ? 1 : 0);
     return glyph;
 }
 

@@ -8,6 +8,13 @@
 // fits an 80-pixel cell. Every other face name maps to WenQuanYi Zen Hei:
 // its "Sharp" face, whose bitmap strikes at 12 to 16 pixels give a crisp
 // look, and its "Mono" face for fixed-pitch requests such as "Courier New".
+// The bold "system" face at 14 pixels and more, in which the survey screens
+// draw their read-outs, maps to Liberation Sans Narrow Bold (Debian's
+// fonts-liberation) for the characters it holds, one pixel apart, and to
+// Zen Hei for the rest: the widest geodetic read-out, "-179°59' 59.9999\"",
+// must lie whole in its 111-pixel control beside the PDOP column, which no
+// face with 8-pixel bold digits allows (Zen Hei takes 127 pixels for it,
+// the narrow face 111).
 // Each file is looked for at a fixed path first (reference images are
 // rendered with them), then through fontconfig; without the Song face its
 // text takes Zen Hei.
@@ -29,11 +36,14 @@ namespace quorvel::gdi {
 
 inline constexpr const char* kPinnedFontFile = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
 inline constexpr const char* kPinnedSongFontFile = "/usr/share/fonts/truetype/arphic/uming.ttc";
+inline constexpr const char* kPinnedNarrowFontFile =
+    "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf";
 
 // The font files in use; empty when none was found (text then draws
 // nothing; Song text takes the other file).
 const std::string& FontFilePath();
 const std::string& SongFontFilePath();
+const std::string& NarrowFontFilePath();
 
 inline constexpr int kSharpFaceIndex = 2;  // proportional, with bitmap strikes
 inline constexpr int kMonoFaceIndex = 1;   // fixed pitch
@@ -51,8 +61,9 @@ struct Glyph {
 };
 
 struct FontKey {
-    bool song = false;  // the Song file, else Zen Hei's
-    int face = 0;       // index in the collection
+    bool song = false;    // the Song file, else Zen Hei's
+    bool narrow = false;  // the narrow bold file, Zen Hei's Sharp face for the rest
+    int face = 0;         // index in the collection
     int em = 12;
     bool bold = false;
     bool italic = false;
@@ -83,10 +94,12 @@ class FontInstance {
 
   private:
     Glyph Render(wchar_t ch);
+    Glyph RenderWith(void* face, wchar_t ch, bool emboldened);
     const Glyph& GlyphLocked(wchar_t ch);
 
     FontKey m_key;
     void* m_face = nullptr;                   // FT_Face
+    void* m_fallback = nullptr;               // FT_Face for what m_face lacks
     std::shared_ptr<FontInstance> m_upright;  // metrics of rotated fonts
     std::unordered_map<wchar_t, Glyph> m_glyphs;
 };

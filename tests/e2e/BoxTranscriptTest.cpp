@@ -59,7 +59,8 @@ TEST_F(QuorvelTest, AGarbageSettingsFileOpensQuietlyAndIsWrittenWholeOnTheWayOut
     transcript += TraceBoxes(*quorvel, "quit\n", kYesToExit);
     EXPECT_EQ(transcript, Reference("boxes_garbage_settings.txt"));
     // Every key found nowhere: the reader's fallbacks, the rest the default
-    // job's values, never zeros.
+    // job's values, never zeros; the plan refused the window of scale 0 and
+    // kept its own, which is the one written back.
     EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/ruvo.ini"), Reference("garbage_job_saved.ini"));
 }
 

@@ -7,12 +7,13 @@
 
 #include "app/calibration/BaseKnownWizardDlg.h"
 #include "app/calibration/BaseUnknownWizardDlg.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "platform/testing/Printers.h"
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"
 #include "tests/app/calibration/CalibTest.h"
+#include "tests/app/plan/PickPointSupport.h"
 
 namespace calibtest {
 namespace {
@@ -193,8 +194,11 @@ TEST_F(CalibPagesTest, ASlantHeightIsReducedToVerticalAndBadTextsAreRefused) {
 // written with four decimals. Nothing picked leaves the texts.
 TEST_F(CalibPagesTest, ThePickButtonsFillTheCoordinates) {
     StartJob();
-    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,K1,5668800.1,497600.25,1050,c\r\n"));
-    CPickPointDlg::Points() = {{L"P1", 5668801.123456, 497601.5, 1049.99996, L"x"}};
+    // One library file for both pickers: K1 is the list's row, P1 is tapped.
+    ASSERT_TRUE(apptest::WriteJobLibrary(
+        L"lib",
+        L"0,K1,5668800.1,497600.25,1050,c\r\n" +
+            plantest::PickLibraryRows({{L"P1", 5668801.123456, 497601.5, 1049.99996, L"x"}})));
     auto& page = m_modals->ExpectDialog(IDD_BASE_UNKNOWN_WIZARD1);
     page.SetText(IDC_CALIB_ANT_HEIGHT, L"1.7").Click(IDC_CALIB_PICK_LIBRARY);
     m_modals->ExpectDialog(IDD_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
@@ -206,7 +210,7 @@ TEST_F(CalibPagesTest, ThePickButtonsFillTheCoordinates) {
         .Click(IDC_CALIB_PICK_LIBRARY);
     m_modals->ExpectDialog(IDD_COORD_LIB).Click(IDCANCEL);
     page.Do(Shows(L"5668800.100", L"1.7")).Click(IDC_CALIB_PICK_PLAN);
-    m_modals->ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    m_modals->ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(1)).Click(IDOK);
     page.Do([](HWND dialog) {
             EXPECT_EQ(Text(dialog, IDC_CALIB_X), CString(L"5668801.1235"));
             EXPECT_EQ(Text(dialog, IDC_CALIB_Y), CString(L"497601.5000"));
@@ -214,7 +218,6 @@ TEST_F(CalibPagesTest, ThePickButtonsFillTheCoordinates) {
         })
         .Click(IDC_UNKNOWN1_CORRECT);
     CBaseUnknownWizard1Dlg().DoModal();
-    CPickPointDlg::Points().clear();
     EXPECT_EQ(m_modals->Pending(), 0);
     EXPECT_EQ(Doc().m_calibKnown[1].X, 5668801.1235);
     // The placeholder of an empty store, then the page's own entry.

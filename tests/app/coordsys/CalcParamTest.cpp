@@ -10,9 +10,9 @@
 
 #include "app/coordsys/CalcFourParamDlg.h"
 #include "app/coordsys/CalcSevenParamDlg.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "app/settings/IniFile.h"
 #include "platform/base/TextConv.h"
 #include "platform/controls/ListViewDefs.h"
@@ -20,6 +20,7 @@
 #include "tests/app/JobLibraryFiles.h"
 #include "tests/app/ShellTest.h"
 #include "tests/app/coordsys/CalcTestSupport.h"
+#include "tests/app/plan/PickPointSupport.h"
 
 namespace coordsystest {
 namespace {
@@ -72,8 +73,9 @@ TEST_F(CalcParamTest, PairFileAfterAddingEditingDeletingAndClearing) {
 }
 
 TEST_F(CalcParamTest, PairEntriesRefuseSeparatorsAndTakePickedPoints) {
-    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,K1,3381234.567,512345.678,12.345,c\r\n"));
-    CPickPointDlg::Points() = {{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}};
+    ASSERT_TRUE(apptest::WriteJobLibrary(
+        L"lib", L"0,K1,3381234.567,512345.678,12.345,c\r\n" +
+                    plantest::PickLibraryRows({{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}})));
     m_modals.ExpectDialog(IDD_CALC_FOUR_PARAM).Click(IDC_PAIR_ADD).Click(IDCANCEL);
     m_modals.ExpectDialog(IDD_FOUR_PARAM_POINT)
         .Click(IDC_PAIR_LIBRARY_1)
@@ -85,7 +87,7 @@ TEST_F(CalcParamTest, PairEntriesRefuseSeparatorsAndTakePickedPoints) {
         .SetText(IDC_FOUR_PAIR_NAME, L"K1")
         .Click(IDOK);
     m_modals.ExpectDialog(IDD_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
-    m_modals.ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    m_modals.ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(1)).Click(IDOK);
     m_modals.ExpectMessageBox(L"输入内容不能包含逗号").Answer(IDOK);
     m_modals.ExpectMessageBox(L"输入内容不能包含逗号").Answer(IDOK);
     m_modals.ExpectMessageBox(L"保存修改过的文件吗?").Answer(IDYES);
@@ -101,13 +103,12 @@ TEST_F(CalcParamTest, PairEntriesRefuseSeparatorsAndTakePickedPoints) {
         .Click(IDC_PAIR_LIBRARY_2)
         .Click(IDOK);
     m_modals.ExpectDialog(IDD_LAT_LON_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
-    m_modals.ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    m_modals.ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(1)).Click(IDOK);
     m_modals.ExpectDialog(IDD_COORD_LIB).Click(IDCANCEL);  // changes nothing
     m_modals.ExpectMessageBox(L"保存修改过的文件吗?").Answer(IDYES);
     CCalcSevenParamDlg seven;
     seven.DoModal();
     EXPECT_EQ(ReadHost(kSevenFile), "1,G1,30.3,114.15,25.5,3381111.1234,512222.9877,8.5000,\r\n");
-    CPickPointDlg::Points().clear();
 }
 
 TEST_F(CalcParamTest, FourParametersRecoveredFromPairsOfKnownParameters) {

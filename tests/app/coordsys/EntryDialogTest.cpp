@@ -12,12 +12,13 @@
 #include "app/coordsys/InputRawCoordDlg.h"
 #include "app/coordsys/OffsetSetDlg.h"
 #include "app/coordsys/ParamSelectDlg.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"
 #include "tests/app/coordsys/CoordsysTest.h"
+#include "tests/app/plan/PickPointSupport.h"
 
 namespace coordsystest {
 namespace {
@@ -26,15 +27,13 @@ class EntryDialogTest : public CoordsysTest {
   protected:
     void SetUp() override {
         CoordsysTest::SetUp();
-        ASSERT_TRUE(apptest::WriteJobLibrary(L"lib",
-                                             L"0,K1,3381234.567,512345.678,12.345,c\r\n"
-                                             L"1,R1,3381000,512000,10,r\r\n"));
+        // The plan picker reads the same library: K1 and P9 (R1 is a raw-grid row).
+        ASSERT_TRUE(apptest::WriteJobLibrary(
+            L"lib",
+            L"0,K1,3381234.567,512345.678,12.345,c\r\n"
+            L"1,R1,3381000,512000,10,r\r\n" +
+                plantest::PickLibraryRows({{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}})));
         ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS", L"G1,30.3,114.15,25.5,a,\r\n"));
-        CPickPointDlg::Points() = {{L"P9", 3381111.12345, 512222.98765, 8.5, L"p"}};
-    }
-    void TearDown() override {
-        CPickPointDlg::Points().clear();
-        CoordsysTest::TearDown();
     }
 };
 
@@ -169,7 +168,7 @@ TEST_F(EntryDialogTest, ControlPointTextsFromThePickersAndTheirSeparators) {
         .Click(IDOK)
         .SetText(IDC_CTRL_NAME, L"控制点1")
         .Click(IDOK);
-    m_modals.ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    m_modals.ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(1)).Click(IDOK);
     m_modals.ExpectDialog(IDD_COORD_LIB).Select(IDC_LIB_LIST, 0).Click(IDOK);
     m_modals.ExpectMessageBox(L"输入内容不能包含逗号、方括号、等号或换行,请重新输入!").Answer(IDOK);
     m_modals.ExpectMessageBox(L"输入内容不能包含逗号、方括号、等号或换行,请重新输入!").Answer(IDOK);

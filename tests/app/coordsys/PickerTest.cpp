@@ -1,11 +1,13 @@
 // The pickers as their callers use them: the job's library files written
-// by the test, one row chosen in the list, OK; the texts come back as shown.
-#include "app/coordsys/PickPointDlg.h"
+// by the test, one row chosen in the list (or one point tapped on the
+// plan), OK; the texts come back as shown.
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"
 #include "tests/app/coordsys/CoordsysTest.h"
+#include "tests/app/plan/PickPointSupport.h"
 
 namespace coordsystest {
 namespace {
@@ -19,11 +21,6 @@ class PickerTest : public CoordsysTest {
                                              L"1,R1,1,2,3,00000000\r\n"
                                              L"0,K2,3000.125,4000.5,12.5,c2\r\n"));
         ASSERT_TRUE(apptest::WriteJobLibrary(L"WGS", L"G1,30.1234567,114.3000,20.000,a,\r\n"));
-        CPickPointDlg::Points() = {{L"P1", 10.0, 20.0, 30.0, L"x"}, {L"P2", 1.5, 2.5, 3.5, L"y"}};
-    }
-    void TearDown() override {
-        CPickPointDlg::Points().clear();
-        CoordsysTest::TearDown();
     }
 };
 
@@ -80,15 +77,18 @@ TEST_F(PickerTest, LatLonLibraryAndPlanPicker) {
     EXPECT_EQ(geo.m_strPickLon, L"114.3000");
     EXPECT_EQ(geo.m_strPickHeight, L"20.000");
 
-    m_modals.ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 1).Click(IDOK);
+    // The plan shows the library's records (not the raw-grid R1): the
+    // second is K2.
+    m_modals.ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(1)).Click(IDOK);
     CPickPointDlg pick;
     ASSERT_EQ(pick.DoModal(), IDOK);
     PointRecord point;
     ASSERT_TRUE(pick.GetPickedPoint(point));
-    EXPECT_EQ(point.strName, L"P2");
-    EXPECT_EQ(point.dX, 1.5);
-    EXPECT_EQ(point.dH, 3.5);
-    EXPECT_EQ(point.strCode, L"y");
+    EXPECT_EQ(point.strName, L"K2");
+    EXPECT_EQ(point.dX, 3000.125);
+    EXPECT_EQ(point.dY, 4000.5);
+    EXPECT_EQ(point.dH, 12.5);
+    EXPECT_EQ(point.strCode, L"c2");
 
     // OK without a pick asks; Yes ends with IDOK and nothing picked.
     m_modals.ExpectDialog(IDD_PICK_POINT).Click(IDOK);

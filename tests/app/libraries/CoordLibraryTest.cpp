@@ -4,7 +4,6 @@
 // byte with hand-written files; a failed save loses nothing.
 #include <filesystem>
 
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/FindCoordDlg.h"
 #include "app/shell/VendropDoc.h"

@@ -8,9 +8,9 @@
 #include <cmath>
 
 #include "app/FrameMessages.h"
-#include "app/coordsys/PickPointDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/link/InfoDisplayDlg.h"
+#include "app/plan/PickPointDlg.h"
 #include "app/shell/MainFrame.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/ReferenceImage.h"
@@ -18,6 +18,7 @@
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"
 #include "tests/app/link/LinkTest.h"
+#include "tests/app/plan/PickPointSupport.h"
 
 namespace linktest {
 namespace {
@@ -259,8 +260,9 @@ TEST_F(InfoDisplayTest, TheBasePageMeasuresToItsReferencePointAndToTheBaseStatio
     params.szdBaseY = 499000.0;
     params.szdBaseH = 30.5;
     Doc().m_calibKnown[0] = CVendropDoc::KnownPoint{3527001.25, 499002.5, 31.75, 0.0};
-    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,K1,3528100.5,500200.25,12.5,\r\n"));
-    CPickPointDlg::Points() = {PointRecord{L"P7", 3527900.0, 500000.0, 8.0, L""}};
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", L"0,K1,3528100.5,500200.25,12.5,\r\n" +
+                                                     plantest::PickLibraryRows({PointRecord{
+                                                         L"P7", 3527900.0, 500000.0, 8.0, L""}})));
     SurveyRecord fix = Epoch();
     fix.dBaseLat = 31.8;
     fix.dBaseLon = 117.25;
@@ -350,7 +352,7 @@ TEST_F(InfoDisplayTest, TheBasePageMeasuresToItsReferencePointAndToTheBaseStatio
             EXPECT_EQ(ItemText(d, IDC_REF_HEIGHT), L"8");
         })
         .Click(IDOK);
-    m_modals->ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    m_modals->ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(1)).Click(IDOK);
     CInfoDisplayDlg dlg(Frame());
     EXPECT_EQ(dlg.DoModal(), IDOK);
     // The engine has the job's ellipsoid back.

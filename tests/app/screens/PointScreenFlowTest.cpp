@@ -102,6 +102,114 @@ TEST_F(PointScreenFlowTest, TheLooksOfTheFirstFixInPlaneThenGeodeticValues) {
     EXPECT_EQ(Doc().m_bStatusInChinese, 1);
 }
 
+// The columns holding the read-outs' black text on the button face: the
+// span from the first to the last, 0 when there is none. The top and bottom
+// rows are left out: rows of 13.5 pixels share them with the row's
+// neighbours, and the text never reaches them.
+int InkSpan(const Image& image) {
+    int first = image.width, last = -1;
+    for (int y = 1; y + 1 < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const uint32_t p = image.At(x, y);
+            if ((p & 0xFF) < 0x40 && ((p >> 8) & 0xFF) < 0x40 && ((p >> 16) & 0xFF) < 0x40) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    return last < first ? 0 : last - first + 1;
+}
+
+// `text` drawn alone and uncut in the read-outs' font: its ink span and
+// extent.
+std::pair<int, int> InkAndExtentAlone(const CString& text) {
+    HDC screenDc = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screenDc);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screenDc, 400, 24);
+    ::ReleaseDC(nullptr, screenDc);
+    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    HFONT font =
+        ::CreateFont(14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"system");
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    RECT all{0, 0, 400, 24};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::TextOut(dc, 100, 4, text, text.GetLength());
+    SIZE extent{};
+    ::GetTextExtentPoint32(dc, text, text.GetLength(), &extent);
+    ::SelectObject(dc, oldFont);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(font);
+    ::DeleteDC(dc);
+    const int ink = InkSpan(quorvel::gdi::CaptureBitmap(bitmap));
+    ::DeleteObject(bitmap);
+    return {ink, static_cast<int>(extent.cx)};
+}
+
+// Every read-out at its widest lies wholly inside its control, live and in
+// a full repaint: the text's ink spans as many columns in the control as
+// drawn alone, so no digit of a coordinate is cut at either end.
+TEST_F(PointScreenFlowTest, TheWidestReadoutsLieWhollyInTheirControls) {
+    CDialogViewSavePoint* screen = Start();
+    ASSERT_NE(screen, nullptr);
+    Frame()->m_fBinSigma = 99.999f;
+    Doc().m_strPointName = L"PT10000";
+    auto dms = [](int d, int m, double s) { return d + m / 60.0 + s / 3600.0; };
+    struct Row {
+        int display;
+        double x, y, h;  // grid x, y, height, or latitude, longitude, height
+        int sats;
+        LPCWSTR status;  // as the frame translates it
+    };
+    const Row rows[] = {
+        {0, -5416541.908, 99999999.999, -9999.999, 64, L"基站状态"},
+        {0, 9999999.999, 38588888.888, 9999.999, 24, L"无效解"},
+        {0, -9999999.999, -99999999.999, -9999.999, 12, L"固定解"},
+        {0, 4888888.888, 588888.888, 8888.888, 12, L"浮点解"},
+        {1, -dms(89, 59, 59.9999), -dms(179, 59, 59.9999), -9999.999, 64, L"基站状态"},
+        {1, dms(48, 58, 58.8888), dms(108, 58, 58.8888), 8888.888, 12, L"差分解"},
+        {1, 0.0, dms(180, 0, 0.0), 0.0, 4, L"单点解"},
+    };
+    for (const Row& row : rows) {
+        Doc().m_nCoordDisplay = row.display;
+        SurveyRecord fix = FixAt(0.0, 0.0);
+        if (row.display == 0) {
+            fix.dX = row.x;
+            fix.dY = row.y;
+            fix.dGridH = row.h;
+        } else {
+            fix.dLat = row.x;
+            fix.dLon = row.y;
+            fix.dHeight = row.h;
+        }
+        fix.nSatsUsed = row.sats;
+        fix.dDop = 99.999;
+        fix.strStatus = row.status;
+        for (bool repaint : {false, true}) {
+            Feed(fix);
+            if (repaint) {
+                screen->Invalidate();
+                Pump();
+            }
+            const std::pair<int, const CString*> readouts[] = {
+                {IDC_SP_X, &screen->m_strX},           {IDC_SP_Y, &screen->m_strY},
+                {IDC_SP_H, &screen->m_strH},           {IDC_SP_NAME, &screen->m_strName},
+                {IDC_SP_STATUS, &screen->m_strStatus}, {IDC_SP_RMS, &screen->m_strRms},
+                {IDC_SP_PDOP, &screen->m_strPdop},
+            };
+            for (const auto& [id, text] : readouts) {
+                CWnd* control = screen->GetDlgItem(id);
+                ASSERT_NE(control, nullptr);
+                CRect client;
+                control->GetClientRect(&client);
+                const auto [ink, extent] = InkAndExtentAlone(*text);
+                EXPECT_GT(ink, 0);
+                EXPECT_LE(extent, client.Width()) << id << " " << quorvel::ToUtf8(*text);
+                EXPECT_EQ(InkSpan(CaptureWindow(control->m_hWnd)), ink)
+                    << id << " " << quorvel::ToUtf8(*text) << (repaint ? " repainted" : " live");
+            }
+        }
+    }
+}
+
 TEST_F(PointScreenFlowTest, TheLooksOfTheStatusWords) {
     CDialogViewSavePoint* screen = Start();
     ASSERT_NE(screen, nullptr);

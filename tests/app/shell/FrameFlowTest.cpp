@@ -2,7 +2,7 @@
 // switching over the splitter, the keyboard shortcuts, the splash and the
 // commands greyed while a measurement runs.
 #include "app/FrameMessages.h"
-#include "app/GraphView.h"
+#include "app/plan/GraphView.h"
 #include "app/recording/DataView.h"
 #include "app/screens/DialogViewSavePoint.h"
 #include "app/screens/VendropView.h"
@@ -58,6 +58,7 @@ TEST_F(ShellTest, ModifiedGraphicsAreSavedOnYesAndTheExitQuestionDecides) {
     EXPECT_TRUE(::IsWindow(frame->m_hWnd));
 
     m_modals->ExpectMessageBox(L"图形已经修改,退出前需要保存吗?").Answer(IDYES);
+    m_modals->ExpectMessageBox(L"图形数据保存完毕！").Answer(IDOK);
     m_modals->ExpectMessageBox(L"确定退出程序吗?").Answer(IDNO);
     frame->SendMessage(WM_CLOSE);
     EXPECT_EQ(TakeGraphCodes(), std::vector<int>{kGraphSave});
@@ -93,8 +94,8 @@ TEST_F(ShellTest, ExitSavesThePlanOriginClosesTheLinkAndPutsTheLedsOut) {
     m_app = new CVendropApp;
     CMainFrame* next = StartAndSettle();
     auto* graph = static_cast<CGraphView*>(CWnd::FromHandle(next->m_hGraphView));
-    EXPECT_EQ(graph->m_dOriginNorth, 5416000.25);
-    EXPECT_EQ(graph->m_dOriginEast, 668000.5);
+    EXPECT_EQ(graph->m_dOriginN, 5416000.25);
+    EXPECT_EQ(graph->m_dOriginE, 668000.5);
     EXPECT_EQ(next->m_dGraphScale, 2.5);
 }
 
@@ -179,12 +180,14 @@ TEST_F(ShellTest, KeysDrivePlanViewAndRecordingState) {
     ::SendMessage(frame->m_hGraphView, WM_GRAPH_COMMAND, kGraphSetOrigin,
                   reinterpret_cast<LPARAM>(elsewhere));
     TakeGraphCodes();
-    for (UINT key : {'5', 'H', 'L', 'P', 'T', 'R'}) Key(key);
-    EXPECT_EQ(TakeGraphCodes(), (std::vector<int>{0, 1, 2, 3, 4, 22}));
+    Key('5');
     // "5" went back to the settings' origin and scale.
     EXPECT_EQ(frame->m_dGraphX, Doc().m_sysParams.ScreenStartx);
     EXPECT_EQ(frame->m_dGraphY, Doc().m_sysParams.ScreenStarty);
     EXPECT_EQ(frame->m_dGraphScale, Doc().m_sysParams.ScreenScale);
+    m_modals->ExpectMessageBox(L"确实清除所有布线吗?").Answer(IDNO);
+    for (UINT key : {'H', 'L', 'P', 'T', 'R'}) Key(key);
+    EXPECT_EQ(TakeGraphCodes(), (std::vector<int>{0, 1, 2, 3, 4, 22}));
     // Nothing runs: the store request and the pause are not offered.
     Key('E');
     Key('G');

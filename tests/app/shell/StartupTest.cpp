@@ -3,7 +3,7 @@
 // and the receiver link's port and the storage state taken from the job.
 #include <filesystem>
 
-#include "app/GraphView.h"
+#include "app/plan/GraphView.h"
 #include "app/recording/DataView.h"
 #include "app/shell/AppGlobals.h"
 #include "platform/base/TextConv.h"

@@ -3,10 +3,10 @@
 // store into the job's library and "calcoord.dat", the graph page.
 #include <cmath>
 
-#include "app/coordsys/PickPointDlg.h"
 #include "platform/testing/ModalScript.h"
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"
+#include "tests/app/plan/PickPointSupport.h"
 #include "tests/app/tools/ToolsTest.h"
 
 namespace toolstest {
@@ -123,7 +123,7 @@ TEST_F(CalcFrameTest, APointPickedOnThePlanFillsItsFields) {
     point.dX = 3345001.25;
     point.dY = 512000.5;
     point.dH = 12.75;
-    CPickPointDlg::Points() = {point};
+    ASSERT_TRUE(apptest::WriteJobLibrary(L"lib", plantest::PickLibraryRows({point})));
     m_modals->ExpectDialog(IDD_COORD_INVERSE)
         .Do([](HWND d) {
             HWND input = Page(d, 0);
@@ -136,7 +136,7 @@ TEST_F(CalcFrameTest, APointPickedOnThePlanFillsItsFields) {
             EXPECT_EQ(Text(input, IDC_CALC_END_H), "12.75");
         })
         .Key(VK_ESCAPE);
-    m_modals->ExpectDialog(IDD_PICK_POINT).Select(IDC_LIB_LIST, 0).Click(IDOK);
+    m_modals->ExpectDialog(IDD_PICK_POINT).Do(plantest::TapPickPoint(0)).Click(IDOK);
     Command(ID_CALC_INVERSE);
     EXPECT_EQ(m_modals->Pending(), 0) << Transcript();
 }

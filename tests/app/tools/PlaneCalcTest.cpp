@@ -59,30 +59,6 @@ TEST(PlaneCalcTest, InverseInEveryQuadrantAndOnTheAxes) {
     EXPECT_NEAR(far.distance, 941.426145437425, 1e-7);
 }
 
-TEST(PlaneCalcTest, LineIntersectionAndItsFailures) {
-    double x = -1, y = -1;
-    EXPECT_EQ(tools::IntersectLines(0, 0, 10, 10, 0, 10, 10, 0, x, y), 1);
-    EXPECT_NEAR(x, 5, kMm);
-    EXPECT_NEAR(y, 5, kMm);
-    // Line 2 of constant y: the second branch of the x formula.
-    EXPECT_EQ(tools::IntersectLines(0, 0, 10, 10, 3, -2, 3, 8, x, y), 1);
-    EXPECT_NEAR(x, 3, kMm);
-    EXPECT_NEAR(y, 3, kMm);
-    // Line 1 of constant y.
-    EXPECT_EQ(tools::IntersectLines(4, -5, 4, 5, 0, 0, 10, 20, x, y), 1);
-    EXPECT_NEAR(x, 4, kMm);
-    EXPECT_NEAR(y, 8, kMm);
-    x = y = 77;
-    // Both of constant x, a degenerate line each way, slanted parallels.
-    EXPECT_EQ(tools::IntersectLines(5, 0, 5, 10, 7, 0, 7, 10, x, y), 0);
-    EXPECT_EQ(tools::IntersectLines(1, 1, 1, 1, 0, 0, 10, 3, x, y), 0);
-    EXPECT_EQ(tools::IntersectLines(0, 0, 10, 3, 2, 2, 2, 2, x, y), 0);
-    EXPECT_EQ(tools::IntersectLines(0, 0, 10, 10, 0, 1, 10, 11, x, y), 0);
-    EXPECT_EQ(tools::IntersectLines(0, 0, 10, 10, 0, 0, 20, 20, x, y), 0);
-    EXPECT_EQ(x, 77);
-    EXPECT_EQ(y, 77);
-}
-
 TEST(PlaneCalcTest, DistanceIntersectionOnBothSidesAndBehindTheStart) {
     const struct {
         PlanePoint a, b;

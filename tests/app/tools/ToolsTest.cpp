@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/coordsys/PickPointDlg.h"
 #include "app/settings/DefaultRecords.h"
 #include "platform/base/TextConv.h"
 #include "platform/gdi/Image.h"
@@ -26,11 +25,9 @@ CoordSysParams PlainJob() {
 void ToolsTest::SetUp() {
     ShellTest::SetUp();
     quorvel::testing::SetReferenceDirectory(QUORVEL_SOURCE_DIR "/tests/app/tools/ref");
-    CPickPointDlg::Points().clear();
 }
 
 void ToolsTest::TearDown() {
-    CPickPointDlg::Points().clear();
     ShellTest::TearDown();
 }
 
