@@ -2,9 +2,9 @@
 // text where the stylus taps, and the hot keys A and B.
 #include <algorithm>
 
-#include "app/ViewStoreKeys.h"
 #include "app/plan/DrawTextDlg.h"
 #include "app/plan/GraphView.h"
+#include "app/screens/ViewStoreKeys.h"
 #include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 

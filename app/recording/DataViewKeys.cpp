@@ -1,8 +1,8 @@
 // CDataView's keys: A stores the current point through the store dialogs,
 // B twice within 3 seconds of one clock minute opens the measured-point
 // library, 6 switches the position between grid and geodetic values.
-#include "app/ViewStoreKeys.h"
 #include "app/recording/DataView.h"
+#include "app/screens/ViewStoreKeys.h"
 #include "app/shell/KeyMap.h"
 #include "app/shell/VendropDoc.h"
 

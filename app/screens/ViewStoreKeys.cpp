@@ -1,4 +1,4 @@
-#include "app/ViewStoreKeys.h"
+#include "app/screens/ViewStoreKeys.h"
 
 #include "app/points/MeasurePointLibDlg.h"
 #include "app/screens/ScreenStore.h"
