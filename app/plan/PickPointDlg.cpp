@@ -28,10 +28,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The smallest scale a window zoom may reach: below it the plan would only
-// show rounding.
-constexpr double kMinWindowScale = 0.01;
-
 CString LoadText(UINT id) {
     CString text;
     text.LoadString(id);
