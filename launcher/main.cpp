@@ -1,5 +1,5 @@
 // The quorvel command: the launcher around the program's application object.
-#include "app/ProgramControl.h"
+#include "app/shell/ProgramControl.h"
 #include "launcher/Launcher.h"
 
 int main(int argc, char** argv) {

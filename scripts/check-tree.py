@@ -8,7 +8,12 @@
    platform/testing, plus what a row of its own adds; bench and fuzz may
    include the tests' headers. Includes are written from the top of the
    tree and name a file that exists.
-2. No file name and no text of the tree names the document the system was
+2. The table is the tree as built: every row names a folder that holds
+   files, and every folder that makes a library (its CMakeLists.txt calls
+   quorvel_library, or QUORVEL_FOLDERS of the top CMakeLists.txt lists it)
+   has a row. The table of app's sub-folders (under "## Inside app") names
+   every folder below app/ and no other.
+3. No file name and no text of the tree names the document the system was
    built from or a numbered part of it; SDL's type names are allowed.
 
 Each fault is printed as file:line: message; the exit status is 1 if any.
@@ -48,23 +53,78 @@ def tree_files():
         return sorted(found)
 
 
-def read_table():
-    """The rows of the layering table: folder -> set of folders it names."""
+def table_rows(section):
+    """The rows of the table under `section`: (line number, first cell, second cell)."""
     path = os.path.join(ROOT, TABLE_DOC)
-    rows, in_section = {}, False
+    rows, in_section = [], False
     with open(path, encoding="utf-8") as doc:
-        for line in doc:
+        for number, line in enumerate(doc, 1):
             if line.startswith("## "):
-                in_section = line.strip() == "## Layers"
+                in_section = line.strip() == section
                 continue
             cells = [c.strip() for c in line.strip().strip("|").split("|")]
             if not in_section or len(cells) < 2 or not cells[0].startswith("`"):
                 continue
-            folder = cells[0].strip("`")
-            rows[folder] = set(re.findall(r"`([^`]+)`", cells[1]))
+            rows.append((number, cells[0].strip("`").rstrip("/"), cells[1]))
+    return rows
+
+
+def read_table():
+    """The rows of the layering table: folder -> set of folders it names."""
+    rows = {folder: set(re.findall(r"`([^`]+)`", uses))
+            for _, folder, uses in table_rows("## Layers")}
     if not rows:
         sys.exit(f"{TABLE_DOC}: no layering table under '## Layers'")
     return rows
+
+
+def library_folders(files):
+    """The folders that make a library: QUORVEL_FOLDERS and every
+    CMakeLists.txt outside tests/ that calls quorvel_library."""
+    found = set()
+    for path in files:
+        if not path.endswith("CMakeLists.txt") or path.startswith("tests/"):
+            continue
+        with open(os.path.join(ROOT, path), encoding="utf-8", errors="replace") as f:
+            text = f.read()
+        folder = os.path.dirname(path)
+        if folder and re.search(r"^\s*quorvel_library\(", text, re.MULTILINE):
+            found.add(folder)
+        listed = re.search(r"set\(QUORVEL_FOLDERS([^)]*)\)", text)
+        if not folder and listed:
+            found |= set(listed.group(1).split())
+    return found
+
+
+def check_table_is_tree(files, faults):
+    """No row without a folder, no library folder without a row; the same
+    for the table of app's sub-folders."""
+    folders = {os.path.dirname(p) for p in files}
+    folders |= {f for p in list(folders) for f in parents(p)}
+    rows = table_rows("## Layers")
+    named = {folder for _, folder, _ in rows}
+    for number, folder, _ in rows:
+        if folder not in folders:
+            faults.append(f"{TABLE_DOC}:{number}: the row `{folder}` names no folder of the tree")
+    for folder in sorted(library_folders(files) - named):
+        faults.append(f"{folder}: a library folder without a row in the table of {TABLE_DOC}")
+    inside = table_rows("## Inside app")
+    if not inside:
+        return
+    listed = {folder for _, folder, _ in inside}
+    for number, folder, _ in inside:
+        if folder != "app" and folder not in folders:
+            faults.append(f"{TABLE_DOC}:{number}: the row `{folder}` names no folder of the tree")
+    below = {f for f in folders if f.startswith("app/")}
+    for folder in sorted(below - listed):
+        faults.append(f"{folder}: a folder of app without a row under '## Inside app' "
+                      f"in {TABLE_DOC}")
+
+
+def parents(folder):
+    while "/" in folder:
+        folder = folder.rsplit("/", 1)[0]
+        yield folder
 
 
 class Layers:
@@ -189,7 +249,9 @@ def check_words(path, text, faults):
 def main():
     layers = Layers(read_table())
     faults = []
-    for path in tree_files():
+    files = tree_files()
+    check_table_is_tree(files, faults)
+    for path in files:
         with open(os.path.join(ROOT, path), "rb") as f:
             data = f.read()
         if b"\0" in data:

@@ -1,6 +1,6 @@
 // Where the simulated receiver starts when no --lat/--lon is given.
 //
-// Equal to the default base site of the settings (app/DefaultRecords.cpp:
+// Equal to the default base site of the settings (app/settings/DefaultRecords.cpp:
 // the base position a new job's parameter file starts with), so that a
 // simulated survey lands on the program's default grid.
 #pragma once

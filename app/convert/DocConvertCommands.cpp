@@ -1,9 +1,9 @@
 // CVendropDoc: the file-format conversion, result conversion and profile
 // commands. None of them has a menu item, toolbar button or key.
-#include "app/VendropDoc.h"
 #include "app/convert/FileConvertDlg.h"
 #include "app/coordsys/ParamSelectDlg.h"
 #include "app/setup/DataConvertModeDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 #include "ui/FileSaveDlg.h"

@@ -7,11 +7,11 @@
 #include <initializer_list>
 
 #include "app/DeviceFiles.h"
-#include "app/VendropDoc.h"
+#include "app/calibration/ParamsFromControlFile.h"
 #include "app/convert/ConvertMessages.h"
 #include "app/convert/ConvertText.h"
 #include "app/convert/RtkConverter.h"
-#include "app/coordsys/ParamsFromControlFile.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 #include "ui/FileSaveDlg.h"

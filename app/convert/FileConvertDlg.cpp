@@ -1,8 +1,8 @@
 #include "app/convert/FileConvertDlg.h"
 
-#include "app/VendropDoc.h"
 #include "app/convert/ConvertMessages.h"
 #include "app/convert/PointFileConverter.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 #include "ui/FileSaveDlg.h"

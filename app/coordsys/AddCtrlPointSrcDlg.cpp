@@ -1,10 +1,10 @@
 #include "app/coordsys/AddCtrlPointSrcDlg.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/InputGeodeticDlg.h"
 #include "app/libraries/CoordLibDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CAddCtrlPointSrcDlg, CDialog)

@@ -1,10 +1,10 @@
 #include "app/coordsys/CalcFourParamDlg.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/FourParamDlg.h"
 #include "app/coordsys/FourParamPointDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CCalcFourParamDlg::CCalcFourParamDlg(CWnd* pParent)

@@ -1,6 +1,6 @@
 #include "app/coordsys/CalcParamDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/files/FileApi.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"

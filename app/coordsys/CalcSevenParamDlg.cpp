@@ -3,10 +3,10 @@
 #include <cwchar>
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/SevenParamDlg.h"
 #include "app/coordsys/SevenParamPointDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CCalcSevenParamDlg::CCalcSevenParamDlg(CWnd* pParent)

@@ -1,7 +1,7 @@
 #include "app/coordsys/CorrectionParamDlg.h"
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CCorrectionParamDlg::CCorrectionParamDlg(CWnd* pParent) : CDialog(IDD_CORRECTION_PARAM, pParent) {}

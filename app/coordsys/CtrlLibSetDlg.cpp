@@ -1,6 +1,6 @@
 #include "app/coordsys/CtrlLibSetDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CCtrlLibSetDlg::CCtrlLibSetDlg(CWnd* pParent) : CDialog(IDD_CTRL_LIB_SET, pParent) {}

@@ -1,7 +1,7 @@
 #include "app/coordsys/EllipsoidDlg.h"
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CEllipsoidDlg, CDialog)

@@ -1,7 +1,7 @@
 #include "app/coordsys/InputRawCoordDlg.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CInputRawCoordDlg::CInputRawCoordDlg(CWnd* pParent) : CDialog(IDD_INPUT_RAW_COORD, pParent) {}

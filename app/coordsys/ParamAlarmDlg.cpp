@@ -1,6 +1,6 @@
 #include "app/coordsys/ParamAlarmDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CParamAlarmDlg* g_pMeridianErrorDlg = nullptr;

@@ -1,7 +1,7 @@
 #include "app/coordsys/ParamWizardDlg.h"
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

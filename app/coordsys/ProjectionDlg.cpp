@@ -1,7 +1,7 @@
 #include "app/coordsys/ProjectionDlg.h"
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/framework/DataExchangePrompt.h"
 #include "res/resource.h"
 

@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

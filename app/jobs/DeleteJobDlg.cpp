@@ -1,8 +1,8 @@
 #include "app/jobs/DeleteJobDlg.h"
 
 #include "app/DeviceFiles.h"
-#include "app/VendropDoc.h"
 #include "app/jobs/DeleteFolderTree.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/files/FileApi.h"
 #include "res/resource.h"
 

@@ -3,10 +3,10 @@
 // the task list (32824); with them what they share with the new job: the
 // job's file names from its settings file, the reading of a job's two
 // records, and the main window's title.
-#include "app/VendropDoc.h"
 #include "app/jobs/DataFileDlgs.h"
 #include "app/jobs/DeleteJobDlg.h"
 #include "app/jobs/TaskManageDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

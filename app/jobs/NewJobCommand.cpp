@@ -2,13 +2,13 @@
 // parameters from the wizard or from an existing job's files, its folders,
 // esystem.sys, the point naming and the alarms reset, the engine and the
 // base point from the new parameters, then the job's two files.
-#include "app/CoordParamsFromDialogs.h"
-#include "app/DefaultRecords.h"
 #include "app/DeviceFiles.h"
-#include "app/VendropDoc.h"
+#include "app/coordsys/CoordParamsFromDialogs.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/coordsys/ParamWizardDlg.h"
 #include "app/jobs/NewJobDlg.h"
+#include "app/settings/DefaultRecords.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"
 

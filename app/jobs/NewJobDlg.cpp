@@ -1,7 +1,7 @@
 #include "app/jobs/NewJobDlg.h"
 
 #include "app/DeviceFiles.h"
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CNewJobDlg, CDialog)

@@ -1,10 +1,10 @@
 #include "app/libraries/CoordLibDlg.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/libraries/FindCoordDlg.h"
 #include "app/libraries/LibraryUi.h"
 #include "app/libraries/PointEntryDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/files/FileApi.h"
 #include "pointdata/LibraryFiles.h"
 #include "res/resource.h"

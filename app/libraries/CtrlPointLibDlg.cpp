@@ -1,7 +1,6 @@
 #include "app/libraries/CtrlPointLibDlg.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/AddCtrlPointDlg.h"
 #include "app/coordsys/AddCtrlPointSrcDlg.h"
 #include "app/coordsys/CtrlLibSetDlg.h"
@@ -10,6 +9,7 @@
 #include "app/libraries/LibraryUi.h"
 #include "app/libraries/OverLimitPromptDlg.h"
 #include "app/libraries/PointAttributeDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/files/FileApi.h"
 #include "res/resource.h"
 #include "ui/FileOpenDlg.h"

@@ -1,11 +1,11 @@
 #include "app/libraries/LatLonCoordLibDlg.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/libraries/FindCoordDlg.h"
 #include "app/libraries/GeoEntryDlg.h"
 #include "app/libraries/LibraryUi.h"
 #include "app/setup/FileOpenModeDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/files/FileApi.h"
 #include "pointdata/LibraryFiles.h"
 #include "res/resource.h"

@@ -1,7 +1,7 @@
 #include "app/libraries/LibraryUi.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace libraries {

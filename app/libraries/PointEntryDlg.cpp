@@ -1,9 +1,9 @@
 #include "app/libraries/PointEntryDlg.h"
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/plan/PickPointDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

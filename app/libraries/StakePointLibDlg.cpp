@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/libraries/LibraryUi.h"
 #include "app/libraries/PointEntryDlg.h"
 #include "app/setup/FileOpenModeDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/files/FileApi.h"
 #include "pointdata/LibraryFiles.h"
 #include "res/resource.h"

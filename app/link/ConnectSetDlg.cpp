@@ -1,7 +1,7 @@
 #include "app/link/ConnectSetDlg.h"
 
-#include "app/AppGlobals.h"
-#include "app/VendropDoc.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/Clock.h"
 #include "platform/serial/SerialApi.h"
 #include "receiver/link/PortMessages.h"

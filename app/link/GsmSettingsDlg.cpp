@@ -1,8 +1,8 @@
 #include "app/link/GsmSettingsDlg.h"
 
-#include "app/AppGlobals.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/VendropDoc.h"
 #include "app/link/RefPointDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "geodesy/CoordTransform.h"
 #include "res/resource.h"
 

@@ -1,8 +1,8 @@
 #include "app/link/InfoDisplayDlg.h"
 
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CInfoDisplayDlg, CDialog)

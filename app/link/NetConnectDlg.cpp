@@ -1,8 +1,8 @@
 #include "app/link/NetConnectDlg.h"
 
-#include "app/AppGlobals.h"
-#include "app/VendropDoc.h"
 #include "app/link/NetSettingsDlg.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

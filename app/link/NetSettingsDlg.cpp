@@ -1,7 +1,7 @@
 #include "app/link/NetSettingsDlg.h"
 
-#include "app/AppGlobals.h"
-#include "app/VendropDoc.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

@@ -5,11 +5,11 @@
 
 #include <cmath>
 
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
 #include "app/screens/PlanDrawing.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "graphics/DrawCircle.h"
 #include "graphics/DrawingFiles.h"
 #include "res/resource.h"

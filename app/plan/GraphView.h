@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/SounderTypes.h"
+#include "app/recording/SounderTypes.h"
 #include "graphics/GraphRecords.h"
 #include "graphics/GridMapping.h"
 #include "platform/framework/Afx.h"

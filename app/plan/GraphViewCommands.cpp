@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "app/FrameMessages.h"
-#include "app/VendropDoc.h"
 #include "app/plan/GraphView.h"
+#include "app/shell/VendropDoc.h"
 #include "graphics/DrawingFiles.h"
 #include "res/resource.h"
 

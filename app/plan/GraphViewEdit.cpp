@@ -2,10 +2,10 @@
 // text where the stylus taps, and the hot keys A and B.
 #include <algorithm>
 
-#include "app/VendropDoc.h"
-#include "app/ViewStoreKeys.h"
 #include "app/plan/DrawTextDlg.h"
 #include "app/plan/GraphView.h"
+#include "app/screens/ViewStoreKeys.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

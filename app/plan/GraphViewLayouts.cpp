@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/VendropDoc.h"
 #include "app/plan/GraphView.h"
 #include "app/plan/LayoutDlgs.h"
+#include "app/shell/VendropDoc.h"
 #include "geodesy/CoordTransform.h"
 #include "graphics/LineLayout.h"
 

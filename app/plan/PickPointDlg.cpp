@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/Parse.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/File.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/VendropDoc.h"
 #include "app/plan/PickPointDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/points/DocStorePoint.h"
 
-#include "app/VendropDoc.h"
 #include "app/points/MeasurePointStoreDlg.h"
+#include "app/shell/VendropDoc.h"
 
 namespace points {
 

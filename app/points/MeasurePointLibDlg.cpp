@@ -1,8 +1,8 @@
 #include "app/points/MeasurePointLibDlg.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/points/EditMeasurePointDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 using quorvel::pointdata::SurveyPointRow;

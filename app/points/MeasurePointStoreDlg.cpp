@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/points/DocStorePoint.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/resources/Resources.h"
 #include "res/resource.h"
 

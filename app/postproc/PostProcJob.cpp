@@ -1,9 +1,9 @@
 #include "app/postproc/PostProcJob.h"
 
 #include "app/DeviceFiles.h"
+#include "app/calibration/ParamsFromControlFile.h"
 #include "app/convert/ConvertText.h"
 #include "app/convert/RtkConverter.h"
-#include "app/coordsys/ParamsFromControlFile.h"
 #include "app/postproc/FormatFile.h"
 #include "app/postproc/PostProcText.h"
 #include "platform/files/AtomicFile.h"

@@ -30,10 +30,10 @@
 
 #include <initializer_list>
 
-#include "app/SystemParams.h"
 #include "app/coordsys/ControlPointRow.h"
 #include "app/postproc/PostProcMessages.h"
 #include "app/postproc/ResultFormatRecord.h"
+#include "app/settings/SystemParams.h"
 #include "geodesy/CoordSysParams.h"
 #include "platform/base/CArray.h"
 

@@ -1,9 +1,9 @@
 #include "app/postproc/PostProcOutputDlg.h"
 
 #include "app/DeviceFiles.h"
-#include "app/VendropDoc.h"
 #include "app/postproc/FormatFile.h"
 #include "app/postproc/ResultFormatDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 using namespace postproc;

@@ -1,6 +1,6 @@
 #include "app/postproc/PostProcWizardDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/MessageBox.h"
 #include "res/resource.h"
 

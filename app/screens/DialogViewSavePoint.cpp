@@ -4,14 +4,14 @@
 #include <cmath>
 
 #include "app/FrameMessages.h"
-#include "app/KeyMap.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/ParamViewDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/link/InfoDisplayDlg.h"
 #include "app/points/MeasurePointLibDlg.h"
 #include "app/points/StoreTypeDlg.h"
+#include "app/shell/KeyMap.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 IMPLEMENT_DYNCREATE(CDialogViewSavePoint, CFormView)

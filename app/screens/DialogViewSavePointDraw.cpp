@@ -2,9 +2,9 @@
 // controls, the plan incrementally on each fix, and the full repaint.
 #include <algorithm>
 
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
 #include "app/screens/DialogViewSavePoint.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "geodesy/CoordTransform.h"
 #include "res/resource.h"
 

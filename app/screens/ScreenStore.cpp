@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "app/DeviceFiles.h"
-#include "app/VendropDoc.h"
 #include "app/points/DocStorePoint.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/Clock.h"
 #include "res/resource.h"
 

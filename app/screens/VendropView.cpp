@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
 #include "app/points/MeasurePointLibDlg.h"
 #include "app/screens/ScreenStore.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 
 IMPLEMENT_DYNCREATE(CVendropView, CView)
 

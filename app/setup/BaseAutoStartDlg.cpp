@@ -1,6 +1,6 @@
 #include "app/setup/BaseAutoStartDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CBaseAutoStartDlg::CBaseAutoStartDlg(CWnd* pParent) : CDialog(IDD_BASE_AUTO_START, pParent) {}

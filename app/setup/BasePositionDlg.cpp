@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/setup/DataCollectSetDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CDataCollectSetDlg, CDialog)

@@ -1,6 +1,6 @@
 #include "app/setup/GgaSendDlg.h"
 
-#include "app/MainFrame.h"
+#include "app/shell/MainFrame.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CGgaSendDlg, CDialog)

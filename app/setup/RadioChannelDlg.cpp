@@ -1,7 +1,7 @@
 #include "app/setup/RadioChannelDlg.h"
 
-#include "app/AppGlobals.h"
 #include "app/link/LinkMailbox.h"
+#include "app/shell/AppGlobals.h"
 #include "receiver/link/ReceiverFrames.h"
 #include "res/resource.h"
 

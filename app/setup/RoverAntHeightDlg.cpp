@@ -1,7 +1,7 @@
 #include "app/setup/RoverAntHeightDlg.h"
 
 #include "app/InputRules.h"
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CRoverAntHeightDlg::CRoverAntHeightDlg(CWnd* pParent) : CDialog(IDD_ROVER_ANT_HEIGHT, pParent) {}

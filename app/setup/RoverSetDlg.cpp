@@ -1,6 +1,6 @@
 #include "app/setup/RoverSetDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CRoverSetDlg::CRoverSetDlg(CWnd* pParent) : CDialog(IDD_ROVER_SET, pParent) {}

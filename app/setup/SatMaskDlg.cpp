@@ -1,6 +1,6 @@
 #include "app/setup/SatMaskDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CSatMaskDlg::CSatMaskDlg(CWnd* pParent) : CDialog(IDD_SAT_MASK, pParent) {}

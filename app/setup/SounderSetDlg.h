@@ -4,7 +4,7 @@
 // leaves no rate chosen, and OK without a choice keeps the stored rate.
 #pragma once
 
-#include "app/SystemParams.h"
+#include "app/settings/SystemParams.h"
 #include "platform/framework/Afx.h"
 
 class CSounderSetDlg : public CDialog {

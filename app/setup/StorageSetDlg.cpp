@@ -1,7 +1,7 @@
 #include "app/setup/StorageSetDlg.h"
 
 #include "app/DeviceFiles.h"
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CStorageSetDlg::CStorageSetDlg(CWnd* pParent) : CDialog(IDD_STORAGE_SET, pParent) {}

@@ -1,6 +1,6 @@
 #include "app/setup/TimeZoneDlg.h"
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
 CTimeZoneDlg::CTimeZoneDlg(CWnd* pParent) : CDialog(IDD_TIME_ZONE, pParent) {}

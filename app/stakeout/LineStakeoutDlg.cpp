@@ -2,17 +2,17 @@
 
 #include <cmath>
 
-#include "app/AppGlobals.h"
 #include "app/DeviceFiles.h"
 #include "app/FrameMessages.h"
-#include "app/KeyMap.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
 #include "app/link/InfoDisplayDlg.h"
 #include "app/points/DocStorePoint.h"
 #include "app/points/MeasurePointLibDlg.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/KeyMap.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "app/stakeout/StakeLibraryChoice.h"
 #include "app/stakeout/StakeoutDialogs.h"
 #include "app/stakeout/StakeoutDraw.h"

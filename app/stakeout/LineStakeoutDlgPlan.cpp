@@ -4,7 +4,7 @@
 // redraw.
 #include <cmath>
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "app/stakeout/LineStakeoutDlg.h"
 #include "app/stakeout/StakeoutDraw.h"
 #include "app/stakeout/StakeoutScreen.h"

@@ -4,7 +4,7 @@
 // them; everything else waits for the next full redraw.
 #include <cmath>
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "app/stakeout/StakeoutDlg.h"
 #include "app/stakeout/StakeoutDraw.h"
 #include "app/stakeout/StakeoutScreen.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "graphics/DrawCircle.h"
 #include "receiver/SurveyRecord.h"
 

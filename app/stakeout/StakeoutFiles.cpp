@@ -5,8 +5,8 @@
 
 #include "app/DeviceFiles.h"
 #include "app/InputRules.h"
-#include "app/KeyValueFile.h"
 #include "app/screens/ScreenPoints.h"
+#include "app/settings/KeyValueFile.h"
 #include "platform/base/TextConv.h"
 #include "pointdata/AppendFile.h"
 #include "pointdata/LibraryFiles.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/VendropDoc.h"
 #include "app/points/MeasurePointLibDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "app/stakeout/StakeoutDraw.h"
 #include "app/stakeout/StakeoutFiles.h"
 #include "platform/base/Clock.h"

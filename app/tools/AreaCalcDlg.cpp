@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/InputRules.h"
-#include "app/SettingsText.h"
-#include "app/VendropDoc.h"
+#include "app/settings/SettingsText.h"
+#include "app/shell/VendropDoc.h"
 #include "app/tools/ToolSupport.h"
 #include "platform/base/TextConv.h"
 #include "pointdata/StoredLines.h"

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cwchar>
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "app/tools/ToolSupport.h"
 #include "geodesy/CoordTransform.h"
 #include "res/resource.h"

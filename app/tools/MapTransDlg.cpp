@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/KeyValueFile.h"
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
+#include "app/settings/KeyValueFile.h"
+#include "app/shell/VendropDoc.h"
 #include "app/tools/ToolSupport.h"
 #include "res/resource.h"
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/VendropDoc.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "app/tools/ToolSupport.h"
 #include "geodesy/CoordTransform.h"
 #include "res/resource.h"

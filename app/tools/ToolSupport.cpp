@@ -3,7 +3,7 @@
 #include <cmath>
 #include <memory>
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/files/FileApi.h"
 #include "platform/framework/DataExchangePrompt.h"
 #include "pointdata/AppendFile.h"

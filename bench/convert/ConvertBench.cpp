@@ -17,9 +17,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/DefaultRecords.h"
 #include "app/convert/PointFileConverter.h"
 #include "app/convert/RtkConverter.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/files/DevicePath.h"
 
 namespace {

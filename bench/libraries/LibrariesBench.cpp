@@ -14,9 +14,9 @@
 #include <memory>
 #include <string>
 
-#include "app/VendropDoc.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/FindCoordDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/TextConv.h"
 #include "platform/controls/Controls.h"
 #include "platform/dialogs/Dialogs.h"

@@ -23,11 +23,11 @@
 #include <functional>
 #include <string>
 
-#include "app/DefaultRecords.h"
 #include "app/DeviceFiles.h"
 #include "app/convert/RtkConverter.h"
 #include "app/postproc/PostProcJob.h"
 #include "app/postproc/PostProcText.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/DevicePath.h"
 

@@ -17,9 +17,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/DefaultRecords.h"
-#include "app/MainFrame.h"
-#include "app/VendropDoc.h"
+#include "app/settings/DefaultRecords.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/DevicePath.h"
 #include "platform/files/FileApi.h"

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "app/FrameMessages.h"
-#include "app/VendropDoc.h"
 #include "app/screens/DialogViewSavePoint.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/TextConv.h"
 #include "platform/controls/Controls.h"
 #include "platform/files/DevicePath.h"

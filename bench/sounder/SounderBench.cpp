@@ -17,8 +17,8 @@
 #include <string>
 #include <thread>
 
-#include "app/SounderInput.h"
-#include "app/SystemParams.h"
+#include "app/recording/SounderInput.h"
+#include "app/settings/SystemParams.h"
 #include "platform/base/Clock.h"
 #include "platform/base/ThreadSignal.h"
 #include "platform/files/DevicePath.h"

@@ -2,8 +2,8 @@
 // arbitrary contents, with both fit settings.
 #include <cstdlib>
 
-#include "app/VendropDoc.h"
-#include "app/coordsys/ParamsFromControlFile.h"
+#include "app/calibration/ParamsFromControlFile.h"
+#include "app/shell/VendropDoc.h"
 #include "fuzz/knowdata/CalibFuzzRoot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/DefaultRecords.h"
 #include "app/convert/PointFileConverter.h"
 #include "app/convert/RtkConverter.h"
+#include "app/settings/DefaultRecords.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // which must give every entry back.
 #include <cstdlib>
 
-#include "app/coordsys/KnowData.h"
+#include "app/calibration/KnowData.h"
 #include "fuzz/knowdata/CalibFuzzRoot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/DefaultRecords.h"
 #include "app/postproc/FormatFile.h"
 #include "app/postproc/PostProcText.h"
+#include "app/settings/DefaultRecords.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/IniFile.h"
-#include "app/KeyValueFile.h"
+#include "app/settings/IniFile.h"
+#include "app/settings/KeyValueFile.h"
 #include "fuzz/FuzzRoot.h"
 #include "platform/files/FileApi.h"
 

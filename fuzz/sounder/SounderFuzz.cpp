@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/SounderInput.h"
+#include "app/recording/SounderInput.h"
 
 namespace {
 

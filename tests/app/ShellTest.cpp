@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/AppGlobals.h"
-#include "app/DefaultRecords.h"
 #include "app/FrameMessages.h"
+#include "app/settings/DefaultRecords.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/base/Thread.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/MainFrame.h"
-#include "app/VendropApp.h"
-#include "app/VendropDoc.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/VendropApp.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/PtyPeer.h"
 

@@ -92,6 +92,42 @@ class CheckTreeTest(unittest.TestCase):
         self.assertIn("tests/geodesy/T.cpp:1: tests/geodesy may not include app", out)
         self.assertIn("fuzz/x/Z.cpp:1: fuzz may not include platform/testing", out)
 
+    def test_the_table_is_the_tree_as_built(self):
+        tree = {
+            "platform/base/A.h": "\n", "platform/files/B.h": "\n", "platform/win/W.h": "\n",
+            "platform/testing/S.h": "\n", "app/D.h": "\n", "res/resource.h": "\n",
+            "sim/P.h": "\n", "fuzz/Z.cpp": "\n", "tests/platform/files/F.h": "\n",
+        }
+        # geodesy has a row but no folder; receiver makes a library without a row
+        code, out = self.run_on(dict(tree, **{
+            "receiver/CMakeLists.txt": "quorvel_library(receiver SOURCES R.cpp)\n",
+            "receiver/R.cpp": "\n",
+            "CMakeLists.txt": "set(QUORVEL_FOLDERS\n    platform/base\n    launcher)\n",
+        }))
+        self.assertEqual(code, 1)
+        self.assertIn("docs/architecture.md:11: the row `geodesy` names no folder of the tree",
+                      out)
+        self.assertIn("receiver: a library folder without a row", out)
+        self.assertIn("launcher: a library folder without a row", out)
+        self.assertNotIn("platform/base: a library", out)
+        self.assertNotIn("the row `app`", out)
+
+    def test_every_folder_of_app_has_a_row_of_its_own_table(self):
+        table = TABLE.replace("## Next", "## Inside app\n\n| folder | holds |\n|---|---|\n"
+                              "| `app` | what all share |\n| `app/shell/` | the frame |\n"
+                              "| `app/tools` | the calculations |\n\n## Next")
+        code, out = self.run_on({
+            "docs/architecture.md": table,
+            "geodesy/C.h": "\n",
+            "app/shell/MainFrame.h": '#include "geodesy/C.h"\n',
+            "app/points/StoreDlg.h": '#include "app/shell/MainFrame.h"\n',
+        })
+        self.assertEqual(code, 1)
+        self.assertIn("the row `app/tools` names no folder of the tree", out)
+        self.assertIn("app/points: a folder of app without a row under '## Inside app'", out)
+        self.assertNotIn("app/shell:", out)
+        self.assertNotIn("may not include", out)
+
     def test_includes_are_written_from_the_top_of_the_tree(self):
         code, out = self.run_on({
             "geodesy/C.cpp": '#include "C.h"\n#include <geodesy/C.h>\n',

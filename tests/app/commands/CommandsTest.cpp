@@ -1,6 +1,6 @@
 #include "tests/app/commands/CommandsTest.h"
 
-#include "app/AppGlobals.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/base/TextConv.h"
 #include "platform/framework/CommandBarControl.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "tests/app/DispatchTest.h"
+#include "tests/app/shell/DispatchTest.h"
 
 namespace commandstest {
 

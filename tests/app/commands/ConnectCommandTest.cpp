@@ -8,7 +8,7 @@
 
 #include <fstream>
 
-#include "app/AppGlobals.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/base/Clock.h"
 #include "platform/serial/LineState.h"
 #include "platform/serial/PortMap.h"

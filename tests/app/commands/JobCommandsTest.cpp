@@ -3,8 +3,8 @@
 // that cannot be written.
 #include <filesystem>
 
-#include "app/DefaultRecords.h"
 #include "app/jobs/DeleteJobDlg.h"
+#include "app/settings/DefaultRecords.h"
 #include "tests/app/commands/JobTestSupport.h"
 
 namespace commandstest {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/DefaultRecords.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/FileApi.h"
 #include "sim/Nmea.h"

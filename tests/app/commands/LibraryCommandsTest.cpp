@@ -4,7 +4,7 @@
 // lines, the lat/long library with a receiver file imported, and the
 // control-point library whose results go into the job's .par. Every file
 // is compared byte for byte with what a surveyor's edits must give.
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/TextConv.h"
 #include "tests/app/commands/CommandsTest.h"
 

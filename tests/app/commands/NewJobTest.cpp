@@ -4,9 +4,9 @@
 // wizard, the apply mode, and the names a job cannot have.
 #include <cmath>
 
-#include "app/DefaultRecords.h"
 #include "app/coordsys/ParamWizardDlg.h"
 #include "app/jobs/NewJobDlg.h"
+#include "app/settings/DefaultRecords.h"
 #include "tests/app/commands/JobTestSupport.h"
 
 namespace commandstest {

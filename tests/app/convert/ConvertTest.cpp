@@ -4,7 +4,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "app/DefaultRecords.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/base/TextConv.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/DialogDump.h"

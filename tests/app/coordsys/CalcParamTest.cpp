@@ -8,12 +8,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/IniFile.h"
 #include "app/coordsys/CalcFourParamDlg.h"
 #include "app/coordsys/CalcSevenParamDlg.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/plan/PickPointDlg.h"
+#include "app/settings/IniFile.h"
 #include "platform/base/TextConv.h"
 #include "platform/controls/ListViewDefs.h"
 #include "res/resource.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IniFile.h"
+#include "app/settings/IniFile.h"
 #include "platform/base/TextConv.h"
 #include "platform/controls/ListViewDefs.h"
 #include "res/resource.h"

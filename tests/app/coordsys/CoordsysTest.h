@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/VendropDoc.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/framework/Afx.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/ModalTest.h"

@@ -7,9 +7,9 @@
 // dispatcher does with every decoded sentence.
 #include <map>
 
-#include "app/AppGlobals.h"
 #include "app/FrameMessages.h"
 #include "app/coordsys/ParamAlarmDlg.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/Registry.h"

@@ -4,11 +4,11 @@
 // a save that cannot be written reports it and loses nothing.
 #include <filesystem>
 
-#include "app/VendropDoc.h"
 #include "app/libraries/CtrlPointLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/libraries/StakeLineLibDlg.h"
 #include "app/libraries/StakePointLibDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "tests/app/libraries/LibraryTest.h"
 
 namespace librariestest {

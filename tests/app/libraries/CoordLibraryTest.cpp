@@ -4,9 +4,9 @@
 // byte with hand-written files; a failed save loses nothing.
 #include <filesystem>
 
-#include "app/VendropDoc.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/FindCoordDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "tests/app/libraries/LibraryTest.h"
 
 namespace librariestest {

@@ -8,8 +8,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/VendropDoc.h"
 #include "app/libraries/CtrlPointLibDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/framework/CmdTarget.h"
 #include "tests/app/libraries/LibraryTest.h"
 

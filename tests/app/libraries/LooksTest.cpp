@@ -1,12 +1,12 @@
 // The looks of the library dialogs on the 240 x 320 screen, each with a
 // few rows: their images stacked into one reference and their control
 // trees as text.
-#include "app/VendropDoc.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/CtrlPointLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
 #include "app/libraries/StakeLineLibDlg.h"
 #include "app/libraries/StakePointLibDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/DialogDump.h"
 #include "platform/testing/ReferenceImage.h"

@@ -5,9 +5,9 @@
 // the western longitudes stay western.
 #include <fstream>
 
-#include "app/VendropDoc.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/libraries/LatLonCoordLibDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "receiver/ReceiverParser.h"
 #include "tests/app/libraries/LibraryTest.h"
 

@@ -5,8 +5,8 @@
 // the mailbox released and the base-station log asked for.
 #include <filesystem>
 
-#include "app/MainFrame.h"
 #include "app/link/GsmSettingsDlg.h"
+#include "app/shell/MainFrame.h"
 #include "platform/base/Clock.h"
 #include "res/resource.h"
 #include "tests/app/link/LinkTest.h"

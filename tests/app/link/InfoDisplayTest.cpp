@@ -8,10 +8,10 @@
 #include <cmath>
 
 #include "app/FrameMessages.h"
-#include "app/MainFrame.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/link/InfoDisplayDlg.h"
 #include "app/plan/PickPointDlg.h"
+#include "app/shell/MainFrame.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/win/WinInternal.h"

@@ -3,7 +3,7 @@
 #include <map>
 #include <thread>
 
-#include "app/IniFile.h"
+#include "app/settings/IniFile.h"
 #include "platform/base/Clock.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/PortMap.h"

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/Printers.h"
 #include "sim/GnssSimulator.h"
-#include "tests/app/DispatchTest.h"
 #include "tests/app/ShellTest.h"
+#include "tests/app/shell/DispatchTest.h"
 
 namespace linktest {
 

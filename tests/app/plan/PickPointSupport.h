@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/VendropDoc.h"
 #include "app/plan/PickPointDlg.h"
+#include "app/shell/VendropDoc.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/FileApi.h"

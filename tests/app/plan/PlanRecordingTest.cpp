@@ -3,7 +3,7 @@
 // after the run is the one drawn live.
 #include "app/FrameMessages.h"
 #include "app/plan/GraphView.h"
-#include "tests/app/RecordingTest.h"
+#include "tests/app/recording/RecordingTest.h"
 
 namespace shelltest {
 namespace {

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "app/FrameMessages.h"
-#include "app/IniFile.h"
 #include "app/plan/GraphView.h"
+#include "app/settings/IniFile.h"
 #include "platform/base/TextConv.h"
 #include "platform/dialogs/ColorChooser.h"
 #include "platform/gdi/Image.h"

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/IniFile.h"
+#include "app/settings/IniFile.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/DevicePath.h"

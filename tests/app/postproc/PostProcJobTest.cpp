@@ -21,9 +21,9 @@
 
 #include <random>
 
-#include "app/DefaultRecords.h"
 #include "app/postproc/PostProcJob.h"
 #include "app/postproc/PostProcText.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/base/TextConv.h"
 #include "platform/testing/TempDeviceRoot.h"
 #include "tests/app/postproc/PostProcTestSupport.h"

@@ -13,7 +13,7 @@
 #include "res/resource.h"
 #include "sim/GnssModel.h"
 #include "sim/Nmea.h"
-#include "tests/app/DispatchTest.h"
+#include "tests/app/shell/DispatchTest.h"
 
 namespace shelltest {
 namespace {

@@ -10,7 +10,7 @@
 #include "app/screens/DialogViewSavePoint.h"
 #include "app/screens/VendropView.h"
 #include "platform/gdi/Image.h"
-#include "tests/app/RecordingTest.h"
+#include "tests/app/recording/RecordingTest.h"
 
 namespace screenstest {
 

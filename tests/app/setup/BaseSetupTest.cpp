@@ -4,7 +4,7 @@
 // and plane texts, and positions that are not numbers.
 #include <cstdlib>
 
-#include "app/AppGlobals.h"
+#include "app/shell/AppGlobals.h"
 #include "res/resource.h"
 #include "tests/app/setup/SetupTest.h"
 

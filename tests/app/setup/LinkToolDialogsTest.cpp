@@ -3,10 +3,10 @@
 // nothing in the program provides) and for the no-data watchdog that takes
 // the busy word back, the GGA relay's texts, and the sounder settings'
 // rates.
-#include "app/AppGlobals.h"
-#include "app/MainFrame.h"
 #include "app/setup/GgaSendDlg.h"
 #include "app/setup/SounderSetDlg.h"
+#include "app/shell/AppGlobals.h"
+#include "app/shell/MainFrame.h"
 #include "platform/base/Clock.h"
 #include "platform/testing/ModalScript.h"
 #include "res/resource.h"

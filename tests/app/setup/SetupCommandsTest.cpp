@@ -1,7 +1,7 @@
 // The receiver set-up commands of the running program with the simulated
 // receiver on COM1: what each sends, byte for byte against references
 // written out by hand, what it stores, and what it refuses.
-#include "app/AppGlobals.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/base/Clock.h"
 #include "platform/resources/Resources.h"
 #include "res/resource.h"

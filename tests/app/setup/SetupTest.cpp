@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/AppGlobals.h"
-#include "app/DefaultRecords.h"
+#include "app/settings/DefaultRecords.h"
+#include "app/shell/AppGlobals.h"
 #include "platform/base/Clock.h"
 #include "platform/base/TextConv.h"
 #include "platform/serial/PortMap.h"

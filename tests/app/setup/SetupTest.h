@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "sim/GnssSimulator.h"
-#include "tests/app/DispatchTest.h"
 #include "tests/app/ShellTest.h"
+#include "tests/app/shell/DispatchTest.h"
 
 namespace setuptest {
 

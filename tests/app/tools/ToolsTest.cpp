@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/DefaultRecords.h"
+#include "app/settings/DefaultRecords.h"
 #include "platform/base/TextConv.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/DialogDump.h"

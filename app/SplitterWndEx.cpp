@@ -1,8 +1,0 @@
-#include "app/SplitterWndEx.h"
-
-IMPLEMENT_DYNCREATE(CSplitterWndEx, CSplitterWnd)
-
-CSplitterWndEx::CSplitterWndEx() {
-    m_cxSplitterGap = 1;
-    m_cySplitterGap = 1;
-}

@@ -1,5 +1,0 @@
-// The application object, alone in its file: the quorvel executable links
-// it, the tests make their own.
-#include "app/VendropApp.h"
-
-CVendropApp theApp;

@@ -1,8 +1,0 @@
-#include "app/coordsys/CalibMessages.h"
-
-#include "platform/base/MessageBox.h"
-
-void ReportKnowDataNotSaved(HWND owner) {
-    MessageBox(owner, calib_text::kFileNotSaved, calib_text::kPromptCaption,
-               MB_OK | MB_ICONINFORMATION);
-}
