@@ -31,14 +31,10 @@ if(QUORVEL_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
-# The real receiver captures beside the checkout: ../shared/testdata from the
-# main tree, ../../shared/testdata from a worktree one folder further down.
-set(QUORVEL_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/../shared/testdata" CACHE PATH
-    "Folder of the real receiver captures the tests replay")
-if(NOT EXISTS ${QUORVEL_TESTDATA_DIR} AND EXISTS ${CMAKE_SOURCE_DIR}/../../shared/testdata)
-  set(QUORVEL_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/../../shared/testdata" CACHE PATH
-      "Folder of the real receiver captures the tests replay" FORCE)
-endif()
+# The real receiver captures and receiver logs the tests, the fuzz seeds and
+# the receiver benchmark read; tests/data/README.md says where each set comes
+# from and under which licence.
+set(QUORVEL_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/tests/data")
 
 function(quorvel_library name)
   cmake_parse_arguments(Q "" "" "SOURCES;LIBS" ${ARGN})

@@ -2,8 +2,10 @@
 # Runs every libFuzzer target of a fuzz build for a set time each and sums
 # up what they did. Usage: run-fuzzers.sh [build-dir] [seconds-per-target]
 #
-# Each target starts from its seed corpus (fuzz/<topic>/corpus) and the
-# inputs of faults found before (fuzz/<topic>/regressions); what it learns
+# Each target starts from its seed corpus (fuzz/<topic>/corpus), the inputs
+# of faults found before (fuzz/<topic>/regressions) and the extra seeds its
+# CMakeLists names (the real captures in tests/data, listed by the build in
+# fuzz_<topic>.seeds, as the replay test of `make test` uses them); what it learns
 # stays in <build-dir>/corpus/<topic>, so a second run goes on from there.
 # An input that crashes, leaks or hangs is copied to fuzz/<topic>/regressions,
 # where the replay test of `make test` runs it from then on, and the run
@@ -30,6 +32,16 @@ for exe in $targets; do
   [ -f "$src/$topic.dict" ] && args+=(-dict="$src/$topic.dict")
   inputs=("$work" "$src/corpus")
   [ -d "$src/regressions" ] && inputs+=("$src/regressions")
+  # libFuzzer reads folders of inputs, so the listed seed files are copied
+  # into one of their own.
+  if [ -s "$exe.seeds" ]; then
+    seeds=$dir/seeds/$topic
+    rm -rf "$seeds" && mkdir -p "$seeds"
+    while IFS= read -r seed; do
+      [ -n "$seed" ] && cp -r "$seed" "$seeds/"
+    done <"$exe.seeds"
+    inputs+=("$seeds")
+  fi
   echo "== fuzz_$topic for ${seconds}s (log: $log)"
   "$exe" "${args[@]}" "${inputs[@]}" >"$log" 2>&1
   rc=$?
