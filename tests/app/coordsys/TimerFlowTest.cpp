@@ -115,10 +115,11 @@ TEST_F(TimerFlowTest, TenSilentSecondsGiveOneNoticeToEachScreen) {
 TEST_F(TimerFlowTest, AGsmConnectRequestWaitsAMinute) {
     CMainFrame* frame = Run();
     // A link that starts clears the busy word: the request must come after
-    // the link-start list has gone out.
-    Seconds(30);
-    // On a loaded machine the reader may still be on its way: it is past
-    // the clearing once it waits for its first byte.
+    // the link-start list has gone out. The clock moves only while the
+    // reader sleeps on it: time moved before the reader has begun to wait
+    // passes it by, and its pauses would then wait for a clock nobody moves.
+    ASSERT_TRUE(RunLinkToItsReadLoop());
+    // It is past the clearing once it waits for its first byte.
     ASSERT_TRUE(quorvel::testing::WaitUntil(
         [] { return g_gpsComm.m_bRunning.load() && quorvel::VirtualClockWaiterCount() > 0; },
         "the link's reader waiting for its first byte", quorvel::testing::kWaitMs,
