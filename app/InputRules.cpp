@@ -13,6 +13,13 @@ constexpr double kAntennaRadiusSquared = 0.00950625;
 
 }  // namespace
 
+void SetNumber(CString& field, LPCTSTR format, double value) {
+    if (std::isfinite(value))
+        field.Format(format, value);
+    else
+        field.Empty();
+}
+
 double SlantToVertical(double slant, double antennaConst) {
     return std::sqrt(slant * slant - kAntennaRadiusSquared) + antennaConst;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/DeviceFiles.h"
+#include "app/InputRules.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/VendropDoc.h"
 #include "platform/base/TextConv.h"
@@ -59,16 +60,6 @@ int ParseCounter(const std::string& text) {
 // receiver sends (not finite, beyond any day) counts as 0.
 double WholeSeconds(double seconds) {
     return std::fabs(seconds) < 1e9 ? std::trunc(seconds) : 0.0;
-}
-
-// A number of the epoch line; one that is not finite (a fix converted
-// with parameters the engine cannot use) leaves its field empty rather
-// than write "nan" into the survey.
-void SetNumber(CString& field, LPCTSTR format, double value) {
-    if (std::isfinite(value))
-        field.Format(format, value);
-    else
-        field.Empty();
 }
 
 }  // namespace

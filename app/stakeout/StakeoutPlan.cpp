@@ -7,11 +7,46 @@ namespace stakeout {
 namespace {
 
 constexpr double kLimitPx = 1000000.0;
+// Rings, or guide lines a side.
+constexpr size_t kMaxPromptMarks = 500;
+// A kept mark costs at most four turns (NextMultiple); twice that bounds
+// the loops whatever the prompts and the scale.
+constexpr int kMaxPromptTurns = 8 * static_cast<int>(kMaxPromptMarks);
 
 int Saturate(double v) {
     if (!(v > -kLimitPx)) return v != v ? static_cast<int>(kLimitPx) : -static_cast<int>(kLimitPx);
     if (v > kLimitPx) return static_cast<int>(kLimitPx);
     return static_cast<int>(v);
+}
+
+// The rings and guide lines are multiples k of a prompt distance `metres`.
+// After multiple `k` fell short of `pixels` on the plan: the next multiple
+// worth looking at. A prompt far finer than a pixel puts millions of
+// multiples on one pixel; the jump lands two short of the first multiple
+// that may reach `pixels`, so rounding never skips it and what is kept is
+// what stepping one by one keeps. A kept multiple then costs at most four
+// turns. Past 2^53 adding one no longer changes k: the next double does.
+double NextMultiple(double k, double pixels, double scale, double metres) {
+    const double next = std::max(k + 1.0, std::nextafter(k, HUGE_VAL));
+    return std::max(next, std::floor(pixels * scale / metres) - 1.0);
+}
+
+// The offset of the plan's corner farthest from the line: beyond it a
+// shifted line cannot cross the plan.
+double FarthestCornerOffset(const PlanView& view, double sn, double se, double en, double ee,
+                            double L) {
+    double far = 0.0;
+    const RECT& r = view.rect;
+    const double corners[4][2] = {{static_cast<double>(r.left), static_cast<double>(r.top)},
+                                  {static_cast<double>(r.right), static_cast<double>(r.top)},
+                                  {static_cast<double>(r.left), static_cast<double>(r.bottom)},
+                                  {static_cast<double>(r.right), static_cast<double>(r.bottom)}};
+    for (const auto& c : corners) {
+        const double ce = view.e0 + (c[0] - r.left) * view.scale;
+        const double cn = view.n0 + (r.bottom - c[1]) * view.scale;
+        far = std::max(far, std::fabs((en - sn) * (ce - se) - (ee - se) * (cn - sn)) / L);
+    }
+    return far;
 }
 
 double PixelDistance(POINT a, POINT b) {
@@ -165,13 +200,19 @@ std::vector<int> PromptRingRadii(const PlanView& view, POINT centre, double minP
     const bool extra = std::fabs(maxPrompt - n * minPrompt) > 0.0001;
     const double last = extra ? n + 1.0 : n;
     int previous = 0;
-    for (double k = first; k <= last && radii.size() < 500; k += 1.0) {
+    double k = first;
+    for (int turn = 0; turn < kMaxPromptTurns && k <= last && radii.size() < kMaxPromptMarks;
+         ++turn) {
         const double px = k * minPrompt / view.scale;
         if (px > far + 1.0 || px > 1e6) break;
         const int radius = static_cast<int>(px);
-        if (radius <= 0 || radius == previous || px < near - 1.0) continue;
+        if (radius <= 0 || radius == previous || px < near - 1.0) {
+            k = NextMultiple(k, std::max(previous + 1.0, near - 1.0), view.scale, minPrompt);
+            continue;
+        }
         radii.push_back(radius);
         previous = radius;
+        k += 1.0;
     }
     return radii;
 }
@@ -182,33 +223,29 @@ std::vector<double> GuideLineOffsets(const PlanView& view, double sn, double se,
     if (!(maxPrompt >= minPrompt && maxPrompt >= 0.0 && minPrompt > 0.0001) ||
         !std::isfinite(maxPrompt))
         return offsets;
-    // Beyond the farthest corner of the plan from the line, a shifted line
-    // cannot cross it.
     const double L = std::hypot(en - sn, ee - se);
     if (!(L > 1e-9)) return offsets;
-    double far = 0.0;
-    const RECT& r = view.rect;
-    const double corners[4][2] = {{static_cast<double>(r.left), static_cast<double>(r.top)},
-                                  {static_cast<double>(r.right), static_cast<double>(r.top)},
-                                  {static_cast<double>(r.left), static_cast<double>(r.bottom)},
-                                  {static_cast<double>(r.right), static_cast<double>(r.bottom)}};
-    for (const auto& c : corners) {
-        const double ce = view.e0 + (c[0] - r.left) * view.scale;
-        const double cn = view.n0 + (r.bottom - c[1]) * view.scale;
-        far = std::max(far, std::fabs((en - sn) * (ce - se) - (ee - se) * (cn - sn)) / L);
-    }
+    const double far = FarthestCornerOffset(view, sn, se, en, ee, L);
     const double n = std::floor(maxPrompt / minPrompt);
-    int previous = 0;
-    for (double i = 1.0; i <= n && offsets.size() < 500; i += 1.0) {
+    // Pixels as whole doubles: a line far off the plan is more pixels away
+    // than an int holds.
+    double previous = 0.0;
+    double i = 1.0;
+    for (int turn = 0; turn < kMaxPromptTurns && i <= n && offsets.size() < kMaxPromptMarks;
+         ++turn) {
         const double off = i * minPrompt;
         if (off > far) break;
-        const int px = static_cast<int>(off / view.scale);
-        if (px == previous) continue;
+        const double px = std::trunc(off / view.scale);
+        if (px == previous) {
+            i = NextMultiple(i, previous + 1.0, view.scale, minPrompt);
+            continue;
+        }
         offsets.push_back(off);
         previous = px;
+        i += 1.0;
     }
-    if (std::fabs(maxPrompt - n * minPrompt) > 0.0001 && maxPrompt <= far && offsets.size() < 500 &&
-        static_cast<int>(maxPrompt / view.scale) != previous)
+    if (std::fabs(maxPrompt - n * minPrompt) > 0.0001 && maxPrompt <= far &&
+        offsets.size() < kMaxPromptMarks && std::trunc(maxPrompt / view.scale) != previous)
         offsets.push_back(maxPrompt);
     return offsets;
 }

@@ -1,14 +1,34 @@
 #include "app/stakeout/StakeoutReadouts.h"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <limits>
+
+#include "app/InputRules.h"
 
 namespace stakeout {
 namespace {
 
 constexpr double kDegrees = 57.29577951308402;
+constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+
+// The binary exponent of the largest finite magnitude (0 for none). Values
+// divided by its power of two lie near one, so that their squares and
+// products cannot overflow for a line or a position far out; a power of two
+// changes no digit, so an ordinary line reads exactly as it always has.
+int CommonExponent(std::initializer_list<double> values) {
+    double big = 0.0;
+    for (double v : values)
+        if (std::isfinite(v)) big = std::max(big, std::fabs(v));
+    return big > 0.0 ? std::ilogb(big) : 0;
+}
 
 double Distance(double x1, double y1, double x2, double y2) {
-    return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
+    const double dx = x1 - x2, dy = y1 - y2;
+    const int e = CommonExponent({dx, dy});
+    const double sx = std::ldexp(dx, -e), sy = std::ldexp(dy, -e);
+    return std::ldexp(std::sqrt(sx * sx + sy * sy), e);
 }
 
 // Rounding on a position exactly on the line can leave a square a hair
@@ -17,17 +37,49 @@ double SafeSqrt(double v) {
     return v > 0.0 ? std::sqrt(v) : 0.0;
 }
 
-CString Fixed3(double v) {
-    CString text;
-    text.Format(L"%.3f", v);
-    return text;
+bool AllFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+// Heron's formula: the height over side `l` of the triangle with sides l,
+// a and b.
+double HeronHeight(double l, double a, double b) {
+    if (!AllFinite({l, a, b})) return kNotANumber;
+    const int e = CommonExponent({l, a, b});
+    const double L = std::ldexp(l, -e), A = std::ldexp(a, -e), B = std::ldexp(b, -e);
+    const double s = (L + B + A) / 2.0;
+    return std::ldexp(2.0 * SafeSqrt(s * (s - L) * (s - B) * (s - A)) / L, e);
+}
+
+// The other leg of the right triangle with hypotenuse `c` and leg `a`.
+double OtherLeg(double c, double a) {
+    if (!AllFinite({c, a})) return kNotANumber;
+    const int e = CommonExponent({c, a});
+    const double C = std::ldexp(c, -e), A = std::ldexp(a, -e);
+    return std::ldexp(SafeSqrt(C * C - A * A), e);
+}
+
+// a^2 + b^2 - c^2 < 0: the angle facing side c is obtuse.
+bool Obtuse(double a, double b, double c) {
+    const int e = CommonExponent({a, b, c});
+    const double A = std::ldexp(a, -e), B = std::ldexp(b, -e), C = std::ldexp(c, -e);
+    return A * A + B * B - C * C < 0.0;
+}
+
+// a * b / c without overflow in the product.
+double ScaledProduct(double a, double b, double c) {
+    const int ea = CommonExponent({a}), eb = CommonExponent({b}), ec = CommonExponent({c});
+    const double q = std::ldexp(a, -ea) * std::ldexp(b, -eb) / std::ldexp(c, -ec);
+    return std::ldexp(q, ea + eb - ec);
 }
 
 }  // namespace
 
 CString WordAndMagnitude(LPCTSTR word, double magnitude) {
     CString text;
-    text.Format(L"%s%.3f", word, magnitude == 0.0 ? 0.0 : magnitude);
+    if (std::isfinite(magnitude)) text.Format(L"%s%.3f", word, magnitude == 0.0 ? 0.0 : magnitude);
     return text;
 }
 
@@ -57,9 +109,9 @@ PointReadouts ComputePointReadouts(const PointRecord& target, double fixX, doubl
     r.dx = r.dN >= 0.0 ? WordAndMagnitude(L"北", r.dN) : WordAndMagnitude(L"南", -r.dN);
     r.dy = r.dE >= 0.0 ? WordAndMagnitude(L"东", r.dE) : WordAndMagnitude(L"西", -r.dE);
     r.dH = useAntHeight ? target.dH - (fixGridH - antHeight) : target.dH - fixGridH;
-    r.dh = Fixed3(r.dH);
-    r.d = std::sqrt(r.dN * r.dN + r.dE * r.dE);
-    r.distance = Fixed3(r.d);
+    SetNumber(r.dh, L"%.3f", r.dH);
+    r.d = Distance(target.dX, target.dY, fixX, fixY);
+    SetNumber(r.distance, L"%.3f", r.d);
     double a = std::atan2(r.dE, r.dN) * kDegrees;
     if (a < 0.0) a += 360.0;
     r.azimuth = FormatAzimuth(a);
@@ -101,6 +153,35 @@ Foot PerpendicularFoot(double x1, double y1, double x2, double y2, double px, do
     return f;
 }
 
+namespace {
+
+// Right of the line when the direction from the start to the position turns
+// clockwise from the line's own, both as azimuths from the x axis.
+bool RightOfLine(double A, double B) {
+    if (A < 180.0) return A < B && B < A + 180.0;
+    return !(A - 180.0 < B && B < A);
+}
+
+double AzimuthFromX(double dy, double dx) {
+    double a = std::atan2(dy, dx) * kDegrees;
+    if (a < 1e-9) a += 360.0;
+    return a;
+}
+
+// The way from the position to its foot on the line, once the foot lies
+// between the ends.
+void FootDirections(const StakeLine& line, double L, double along, double px, double py,
+                    LineReadouts& r) {
+    const double sx = line.start.dX, sy = line.start.dY;
+    const double fx = sx + ScaledProduct(line.end.dX - sx, along, L);
+    const double fy = sy + ScaledProduct(line.end.dY - sy, along, L);
+    const double dx = px - fx, dy = py - fy;
+    r.dx = dx > 0.0 ? WordAndMagnitude(L"南", dx) : WordAndMagnitude(L"北", -dx);
+    r.dy = dy > 0.0 ? WordAndMagnitude(L"西", dy) : WordAndMagnitude(L"东", -dy);
+}
+
+}  // namespace
+
 LineReadouts ComputeLineReadouts(const StakeLine& line, double px, double py, BOOL showPlumb) {
     LineReadouts r;
     const double sx = line.start.dX, sy = line.start.dY;
@@ -108,41 +189,27 @@ LineReadouts ComputeLineReadouts(const StakeLine& line, double px, double py, BO
     const double L = Distance(sx, sy, ex, ey);
     if (!(L > 1e-9) || !std::isfinite(L) || !std::isfinite(px) || !std::isfinite(py)) return r;
     r.valid = true;
-    double A = std::atan2(ey - sy, ex - sx) * kDegrees;
-    if (A < 1e-9) A += 360.0;
     const double dS = Distance(sx, sy, px, py);
     const double dE = Distance(ex, ey, px, py);
-    const double s = (L + dE + dS) / 2.0;
-    const double h = 2.0 * SafeSqrt(s * (s - L) * (s - dE) * (s - dS)) / L;
-    double B = std::atan2(py - sy, px - sx) * kDegrees;
-    if (B < 1e-9) B += 360.0;
-    bool right;
-    if (A < 180.0)
-        right = A < B && B < A + 180.0;
-    else
-        right = !(A - 180.0 < B && B < A);
+    const double h = HeronHeight(L, dS, dE);
+    const bool right = RightOfLine(AzimuthFromX(ey - sy, ex - sx), AzimuthFromX(py - sy, px - sx));
     r.offsetDist = h;
     r.offset = WordAndMagnitude(right ? L"右" : L"左", h);
-    const double aS = SafeSqrt(dS * dS - h * h);
-    const double aE = SafeSqrt(dE * dE - h * h);
+    const double aS = OtherLeg(dS, h);
+    const double aE = OtherLeg(dE, h);
     r.along = aS;
     double DS = showPlumb ? aS : dS;
     double DE = showPlumb ? aE : dE;
-    if (L * L + DS * DS - DE * DE < 0.0) DS = -DS;
-    if (L * L + DE * DE - DS * DS < 0.0) DE = -DE;
-    r.startDist = Fixed3(DS);
-    r.endDist = Fixed3(DE);
-    const double chainage = DS < 1e-6 ? line.chainage - aS : line.chainage + aS;
-    r.chainage.Format(L"%.2f", chainage);
+    if (Obtuse(L, DS, DE)) DS = -DS;
+    if (Obtuse(L, DE, DS)) DE = -DE;
+    SetNumber(r.startDist, L"%.3f", DS);
+    SetNumber(r.endDist, L"%.3f", DE);
+    SetNumber(r.chainage, L"%.2f", DS < 1e-6 ? line.chainage - aS : line.chainage + aS);
     if (DS < 0.0 || DE < 0.0) {
         r.dx = L"在直线外";
         return r;
     }
-    const double fx = sx + (ex - sx) * aS / L;
-    const double fy = sy + (ey - sy) * aS / L;
-    const double dx = px - fx, dy = py - fy;
-    r.dx = dx > 0.0 ? WordAndMagnitude(L"南", dx) : WordAndMagnitude(L"北", -dx);
-    r.dy = dy > 0.0 ? WordAndMagnitude(L"西", dy) : WordAndMagnitude(L"东", -dy);
+    FootDirections(line, L, aS, px, py, r);
     return r;
 }
 

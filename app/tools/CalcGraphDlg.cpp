@@ -159,10 +159,10 @@ void CCalcGraphDlg::Select(int index) {
     SetDlgItemText(IDC_GRAPH_INFO, m_strInfo);
 }
 
+// A press selects in window-zoom mode too; it is also where the band starts.
 void CCalcGraphDlg::OnLButtonDown(UINT, CPoint point) {
     m_drag.Down(point);
     SetCapture();
-    if (m_drag.bWindowZoom) return;
     Select(tools::HitPoint(m_screen, point));
 }
 

@@ -1,8 +1,8 @@
 // CCalcGraphDlg (page 15175): the graph page of the six plane tools. The
 // tool dialog fills the plotted points (given points first; points 0-1 and
-// 2-3 are the lines drawn), then calls StartTimer and ZoomAll. A tap shows
-// the nearest point's coordinates; the stylus pans, or draws the window of
-// a window zoom; four buttons zoom.
+// 2-3 are the lines drawn), then calls StartTimer and ZoomAll. Every press,
+// in window-zoom mode too, shows the coordinates of the point under it; the
+// stylus pans, or draws the window of a window zoom; four buttons zoom.
 #pragma once
 
 #include <vector>

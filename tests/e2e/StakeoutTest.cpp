@@ -2,12 +2,14 @@
 // opened by its menu command, the target picked in the library, a staked point
 // stored with its record line beside the library, the next target after
 // confirmation, and the data view taking the positions again afterwards.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
+#include "platform/gdi/Image.h"
 #include "platform/testing/WaitUntil.h"
 #include "tests/e2e/QuorvelRun.h"
 
@@ -25,9 +27,9 @@ std::vector<std::string> Fields(const std::string& line) {
     return f;
 }
 
-// The centre, in screen pixels, of control `id` of the maximised
+// The rectangle, in screen pixels, of control `id` of the maximised
 // top-level window in a window-tree dump; nothing when it is not there.
-std::optional<std::pair<int, int>> ControlCentre(const std::string& tree, int id) {
+std::optional<RECT> ControlRect(const std::string& tree, int id) {
     std::istringstream in(tree);
     int left = 0, top = 0;
     for (std::string line; std::getline(in, line);) {
@@ -39,10 +41,29 @@ std::optional<std::pair<int, int>> ControlCentre(const std::string& tree, int id
             left = l;
             top = t;
         } else if (line.find(" id=" + std::to_string(id) + " ") != std::string::npos) {
-            return std::make_pair(left + (l + r) / 2, top + (t + b) / 2);
+            return RECT{left + l, top + t, left + r, top + b};
         }
     }
     return std::nullopt;
+}
+
+// The centre of that rectangle.
+std::optional<std::pair<int, int>> ControlCentre(const std::string& tree, int id) {
+    const std::optional<RECT> r = ControlRect(tree, id);
+    if (!r) return std::nullopt;
+    return std::make_pair((r->left + r->right) / 2, (r->top + r->bottom) / 2);
+}
+
+// A read-out that shows nothing: its rectangle of the screen is one colour.
+bool ShowsNothing(const quorvel::gdi::Image& screen, const RECT& r) {
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (screen.At(x, y) != screen.At(r.left, r.top)) return false;
+    return true;
+}
+
+bool HoldsNonNumber(const std::string& text) {
+    return text.find("inf") != std::string::npos || text.find("nan") != std::string::npos;
 }
 
 class StakeoutTest : public StillReceiverTest {};
@@ -166,6 +187,62 @@ TEST_F(StakeoutTest, LineStakedPointCarriesItsChainage) {
     quorvel->Write("quit\nanswer " + ScriptQuoted(kExitQuestion) + " YES\n");
     quorvel->CloseInput();
     EXPECT_EQ(quorvel->Wait(kRunMs).status, 0);
+}
+
+// A damaged row far out in the line library, its chainage beyond what
+// adding the distance along the line leaves a number: picked on the line
+// screen it leaves the chainage read-out empty and shows the others, with
+// no "inf" or "nan" in the store dialog or the record, whose code stays
+// empty; the library is left as it was and the program ends well.
+TEST_F(StakeoutTest, ADamagedLineFarOutLeavesEmptyWhatCannotBeANumber) {
+    const std::string lnb = "D1,1e308,1,,,D2,1e308,0,,,1e308\r\n";
+    WriteHost("Flash Disk/Jobs/ruvo/ruvo.lnb", lnb);
+    auto quorvel = StartInteractive();
+    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
+    const std::optional<std::string> screen =
+        RunLines(*quorvel, "command 32780\nexpect \"线名:\"\n");
+    ASSERT_TRUE(screen);
+    const auto library = ControlCentre(*screen, 1035);
+    const auto record = ControlCentre(*screen, 1094);
+    const std::optional<RECT> chainage = ControlRect(*screen, 1034);
+    const std::optional<RECT> offset = ControlRect(*screen, 1030);
+    ASSERT_TRUE(library && record && chainage && offset) << *screen;
+    ASSERT_TRUE(RunLines(*quorvel, "tap " + std::to_string(library->first) + " " +
+                                       std::to_string(library->second) +
+                                       "\nexpect \"放样线坐标库\"\nkey down\nkey enter\n"));
+    const std::string press = "tap " + std::to_string(record->first) + " " +
+                              std::to_string(record->second) + "\nwait 200\n";
+    std::string store;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::optional<std::string> tree = RunLines(*quorvel, press);
+            if (tree) store = *tree;
+            if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
+            RunLines(*quorvel, "answer \"当前没有接收数据\" OK\n");
+            return false;
+        },
+        "a fixed position in the store dialog", kRunMs));
+    EXPECT_FALSE(HoldsNonNumber(store)) << store;
+    ASSERT_TRUE(RunLines(*quorvel, "key enter\n"));
+    // Once a position has drawn the read-outs again: a number beside
+    // "偏离距:", nothing beside "里程:".
+    quorvel::gdi::Image shot;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return RunLines(*quorvel, "snapshot " + ScriptQuoted(Path("line.png")) + "\n") &&
+                   quorvel::gdi::LoadImageFile(Path("line.png"), &shot) &&
+                   !ShowsNothing(shot, *offset);
+        },
+        "the read-outs of a position", kRunMs));
+    EXPECT_TRUE(ShowsNothing(shot, *chainage));
+    ASSERT_TRUE(RunLines(*quorvel, "key esc\n"));
+    const std::string lnr = ReadHost("Flash Disk/Jobs/ruvo/ruvo.lnr");
+    EXPECT_FALSE(HoldsNonNumber(lnr)) << lnr;
+    const std::string first = lnr.substr(0, lnr.find("\r\n"));
+    EXPECT_EQ(std::count(first.begin(), first.end(), ','), 4) << lnr;
+    EXPECT_EQ(first.back(), ',') << lnr;
+    EXPECT_EQ(ReadHost("Flash Disk/Jobs/ruvo/ruvo.lnb"), lnb);
+    Quit(*quorvel);
 }
 
 }  // namespace

@@ -85,6 +85,53 @@ TEST_F(LooksTest, ForwardPagesAndATapOnTheGraph) {
     EXPECT_EQ(m_modals->Pending(), 0) << Transcript();
 }
 
+// The graph page's drawing: the plan static inset by 10.
+RECT DrawingRect(HWND graph) {
+    RECT r{};
+    ::GetWindowRect(::GetDlgItem(graph, IDC_GRAPH_PLAN), &r);
+    ::MapWindowPoints(nullptr, graph, reinterpret_cast<POINT*>(&r), 2);
+    ::InflateRect(&r, -10, -10);
+    return r;
+}
+
+// Window-zoom mode armed, a press still selects the point under it (or
+// clears the selection) and starts the band; the lift zooms and ends the
+// mode, so the next stroke pans.
+TEST_F(LooksTest, AGraphPressSelectsInWindowZoomModeToo) {
+    StartJob(PlainJob());
+    Look(IDD_COORD_FORWARD, ID_CALC_FORWARD, [](HWND d) {
+        HWND input = Page(d, 0);
+        Set(input, IDC_FORWARD_AZIMUTH, L"45.0000");
+        Set(input, IDC_FORWARD_DISTANCE, L"2000");
+        Click(input, IDC_CALC_RUN);
+        ShowGraph(d);
+        HWND graph = Page(d, 2);
+        const RECT r = DrawingRect(graph);
+        const std::string fitted = Text(graph, IDC_GRAPH_SCALE);
+        // The start point lies on the drawing's bottom-left corner.
+        const POINT start{r.left + 1, r.bottom - 1};
+        const std::string startInfo = ":X:      0.0000,Y:      0.0000\r\nH:0.0000,属性:";
+        TapAt(graph, start);
+        ASSERT_EQ(Text(graph, IDC_GRAPH_INFO), startInfo);
+        Click(graph, IDC_GRAPH_ZOOM_WINDOW);
+        TapAt(graph, POINT{r.left + 80, r.top + 5});
+        EXPECT_EQ(Text(graph, IDC_GRAPH_INFO), "");
+        ::UpdateWindow(graph);
+        EXPECT_NE(Text(graph, IDC_GRAPH_SCALE), fitted);
+        Click(graph, IDC_GRAPH_ZOOM_ALL);
+        Click(graph, IDC_GRAPH_ZOOM_WINDOW);
+        DragOn(graph, start, POINT{r.left + 101, r.bottom - 51});
+        EXPECT_EQ(Text(graph, IDC_GRAPH_INFO), startInfo);
+        ::UpdateWindow(graph);
+        const std::string zoomed = Text(graph, IDC_GRAPH_SCALE);
+        EXPECT_NE(zoomed, fitted);
+        DragOn(graph, POINT{r.left + 40, r.bottom - 40}, POINT{r.left + 60, r.bottom - 50});
+        ::UpdateWindow(graph);
+        EXPECT_EQ(Text(graph, IDC_GRAPH_SCALE), zoomed);
+    });
+    EXPECT_EQ(m_modals->Pending(), 0) << Transcript();
+}
+
 // Two given points: one line.
 TEST_F(LooksTest, InverseGraphOfTwoPoints) {
     StartJob(PlainJob());

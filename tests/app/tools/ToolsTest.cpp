@@ -93,6 +93,17 @@ void TapAt(HWND window, POINT client) {
     quorvel::testing::PumpDialogMessages(Root(window));
 }
 
+void DragOn(HWND window, POINT from, POINT to) {
+    ::ClientToScreen(window, &from);
+    ::ClientToScreen(window, &to);
+    quorvel::win::InjectStylus(from.x, from.y, true);
+    quorvel::testing::PumpDialogMessages(Root(window));
+    quorvel::win::InjectStylus(to.x, to.y, true);
+    quorvel::testing::PumpDialogMessages(Root(window));
+    quorvel::win::InjectStylus(to.x, to.y, false);
+    quorvel::testing::PumpDialogMessages(Root(window));
+}
+
 void TapTab(HWND tool, int index) {
     RECT item{};
     ::SendMessage(TabOf(tool), TCM_GETITEMRECT, static_cast<WPARAM>(index),

@@ -50,6 +50,9 @@ void Set(HWND page, int id, LPCTSTR text);
 void Click(HWND page, int id);
 // A stylus tap (down and up) at a point of a window's client area.
 void TapAt(HWND window, POINT client);
+// The stylus down at one point of a window's client area, moved to another
+// and lifted there.
+void DragOn(HWND window, POINT from, POINT to);
 // The ten result statics 1040..1049 of a result page, joined with "|".
 std::string ResultLines(HWND resultPage);
 // UTF-8 text as the device's 8-bit text.
