@@ -96,6 +96,8 @@ class CDialogViewSavePoint : public CFormView {
     void DrawStatusReadout();
     void DrawPlanFix();
     void DrawNoDataIndicator();
+    // The link indicator on the plan, with the link level's bars or none.
+    void DrawLink(HDC hdc, bool bars);
     void DrawStoredPoint(const PointRecord& point);
     void DrawBand(CPoint from, CPoint to);
 

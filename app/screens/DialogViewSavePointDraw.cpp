@@ -85,10 +85,15 @@ void CDialogViewSavePoint::DrawStatusReadout() {
     DrawReadout(IDC_SP_STATUS, m_strStatus, 15, false);
 }
 
+void CDialogViewSavePoint::DrawLink(HDC hdc, bool bars) {
+    screens::DrawLinkIndicator(hdc, m_rcDraw, m_fix.nAux, bars, screens::LinkLetter(Doc()),
+                               {m_fonts.Bold(), false});
+}
+
 void CDialogViewSavePoint::DrawNoDataIndicator() {
     if (!m_plan.GetSafeHwnd()) return;
     HDC hdc = ::GetDC(m_plan.m_hWnd);
-    screens::DrawLinkIndicator(hdc, m_rcDraw, m_fix, false, *Doc(), m_fonts.Bold());
+    DrawLink(hdc, false);
     ::ReleaseDC(m_plan.m_hWnd, hdc);
 }
 
@@ -113,7 +118,7 @@ void CDialogViewSavePoint::DrawPlanFix() {
     screens::MoveMarker(hdc, map, n, e, screens::IsSingleStatus(m_fix.strStatus), m_dPrevN,
                         m_dPrevE, m_marker);
     m_bBlink = !m_bBlink;
-    screens::DrawLinkIndicator(hdc, m_rcDraw, m_fix, m_bBlink, *Doc(), m_fonts.Bold());
+    DrawLink(hdc, m_bBlink != 0);
     screens::DrawNorthArrow(hdc, m_rcDraw, m_fonts.Bold());
     screens::DrawFixTime(hdc, m_rcDraw, m_fix, m_fonts.Small());
     ::ReleaseDC(m_plan.m_hWnd, hdc);
@@ -175,7 +180,7 @@ void CDialogViewSavePoint::OnPaint() {
         }
     }
     screens::DrawNorthArrow(hdc, m_rcDraw, m_fonts.Bold());
-    screens::DrawLinkIndicator(hdc, m_rcDraw, m_fix, false, *doc, m_fonts.Bold());
+    DrawLink(hdc, false);
     screens::DrawScaleBar(hdc, m_rcDraw, m_dScale, m_fonts.Small());
     ::ReleaseDC(m_plan.m_hWnd, hdc);
     const bool plane = doc->m_nCoordDisplay == 0;

@@ -57,6 +57,19 @@ void DrawMarkerShapes(HDC hdc, const Marker& marker) {
     }
 }
 
+// Text on the plan in `font` (null: the context's own), on white unless
+// `transparent`; the context's font and background are kept.
+void DrawLetters(HDC hdc, const CString& text, RECT box, UINT format, HFONT font,
+                 bool transparent) {
+    HGDIOBJ oldFont = font ? ::SelectObject(hdc, font) : nullptr;
+    const COLORREF oldBk = ::SetBkColor(hdc, RGB(255, 255, 255));
+    const int oldMode = ::SetBkMode(hdc, transparent ? TRANSPARENT : OPAQUE);
+    ::DrawText(hdc, text, -1, &box, format);
+    ::SetBkMode(hdc, oldMode);
+    ::SetBkColor(hdc, oldBk);
+    if (oldFont) ::SelectObject(hdc, oldFont);
+}
+
 }  // namespace
 
 void InvertMarker(HDC hdc, const Marker& marker) {
@@ -113,8 +126,28 @@ int LinkLevel(int age) {
     return 0;
 }
 
-void DrawLinkIndicator(HDC hdc, const CRect& draw, const SurveyRecord& fix, bool blink,
-                       const CVendropDoc& doc, HFONT font) {
+CString LinkLetter(const CVendropDoc* doc) {
+    if (doc == nullptr) return L" ";
+    CString letter = L" ";
+    switch (doc->m_sysParams.GSMMODE) {
+        case 0:
+            if (doc->m_nRadioChannel >= 1 && doc->m_nRadioChannel <= 4)
+                letter.Format(L"%d", doc->m_nRadioChannel);
+            break;
+        case 1:
+            if (doc->m_bLinkFlagM) letter = L"M";
+            break;
+        case 2:
+            if (doc->m_bLinkFlagR) letter = L"R";
+            break;
+        default:
+            break;
+    }
+    return letter;
+}
+
+void DrawLinkIndicator(HDC hdc, const CRect& draw, int diffAge, bool bars, const CString& letter,
+                       const LinkLettering& lettering) {
     const int left = draw.left;
     const int top = draw.top;
     RECT clear = {left + 4, top - 4, left + 48, top + 8};
@@ -124,35 +157,17 @@ void DrawLinkIndicator(HDC hdc, const CRect& draw, const SurveyRecord& fix, bool
     Line(hdc, left + 4, top - 4, left + 12, top - 4);
     Line(hdc, left + 4, top - 4, left + 8, top + 2);
     Line(hdc, left + 12, top - 4, left + 8, top + 2);
-    const int bars = blink ? static_cast<int>(LinkLevel(fix.nAux) * 0.8) : 0;
+    const int count = bars ? static_cast<int>(LinkLevel(diffAge) * 0.8) : 0;
     const int y0 = top + 8;
     HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-    for (int k = 1; k <= bars; ++k) {
+    for (int k = 1; k <= count; ++k) {
         RECT bar = {12 + 4 * k, static_cast<int>(y0 - 1.2 * k), 14 + 4 * k, y0};
         ::FillRect(hdc, &bar, black);
     }
     ::SelectObject(hdc, oldPen);
-    CString letter = L" ";
-    switch (doc.m_sysParams.GSMMODE) {
-        case 1:
-            if (doc.m_bLinkFlagM) letter = L"M";
-            break;
-        case 0:
-            if (doc.m_nRadioChannel >= 1 && doc.m_nRadioChannel <= 4)
-                letter.Format(L"%d", doc.m_nRadioChannel);
-            break;
-        case 2:
-            if (doc.m_bLinkFlagR) letter = L"R";
-            break;
-        default:
-            break;
-    }
-    HGDIOBJ oldFont = ::SelectObject(hdc, font);
-    const int oldMode = ::SetBkMode(hdc, TRANSPARENT);
     RECT box = {left - 4, top - 4, left + 4, top + 8};
-    ::DrawText(hdc, letter, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
-    ::SetBkMode(hdc, oldMode);
-    ::SelectObject(hdc, oldFont);
+    DrawLetters(hdc, letter, box, DT_SINGLELINE | DT_VCENTER | (lettering.boxed ? 0 : DT_NOCLIP),
+                lettering.font, !lettering.boxed);
 }
 
 void DrawNorthArrow(HDC hdc, const CRect& draw, HFONT bold) {
@@ -195,28 +210,18 @@ void DrawScaleBar(HDC hdc, const CRect& draw, double scale, HFONT font) {
     ::FillRect(hdc, &half, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     ::SelectObject(hdc, oldBrush);
     ::SelectObject(hdc, oldPen);
-    const CString label = ScaleLabel(24.0 * scale);
-    HGDIOBJ oldFont = ::SelectObject(hdc, font);
-    const COLORREF oldBk = ::SetBkColor(hdc, RGB(255, 255, 255));
-    const int oldMode = ::SetBkMode(hdc, OPAQUE);
     RECT box = {r - 50, y - 12, r - 2, y - 2};
-    ::DrawText(hdc, label, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-    ::SetBkMode(hdc, oldMode);
-    ::SetBkColor(hdc, oldBk);
-    ::SelectObject(hdc, oldFont);
+    // The box is shorter than the faces: the label may stand a row beyond
+    // it, still above the bar, rather than lose its head or its foot.
+    DrawLetters(hdc, ScaleLabel(24.0 * scale), box,
+                DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOCLIP, font, false);
 }
 
 void DrawFixTime(HDC hdc, const CRect& draw, const SurveyRecord& fix, HFONT font) {
     CString text;
     text.Format(L"%02d:%02d:%02.0f", fix.nHour, fix.nMinute, fix.dSecond);
-    HGDIOBJ oldFont = ::SelectObject(hdc, font);
-    const COLORREF oldBk = ::SetBkColor(hdc, RGB(255, 255, 255));
-    const int oldMode = ::SetBkMode(hdc, OPAQUE);
     RECT box = {draw.left, draw.bottom - 10, draw.left + 50, draw.bottom};
-    ::DrawText(hdc, text, -1, &box, DT_SINGLELINE | DT_VCENTER);
-    ::SetBkMode(hdc, oldMode);
-    ::SetBkColor(hdc, oldBk);
-    ::SelectObject(hdc, oldFont);
+    DrawLetters(hdc, text, box, DT_SINGLELINE | DT_VCENTER, font, false);
 }
 
 PointLabeller::PointLabeller(HDC hdc, HFONT font) : m_hdc(hdc) {

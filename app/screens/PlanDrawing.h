@@ -2,7 +2,8 @@
 // grid-to-pixel mapping, the position marker (drawn inverted, so that
 // drawing it again removes it), the link indicator, the north arrow, the
 // scale bar and the time of the fix. Both screens draw these alike, each
-// with its own mapping; the stake-out screens carry their own.
+// with its own mapping; the stake-out screens draw their link indicator,
+// north arrow, scale bar and time through these too, in their own letters.
 #pragma once
 
 #include <vector>
@@ -75,14 +76,27 @@ bool OutsideHalfPlan(const PlanMapping& map, const CRect& draw, double n, double
 // The link level of a differential age: 10 for 1..3, 10 - age for 4..8,
 // else 0.
 int LinkLevel(int age);
-// The link indicator at the top left of `draw`: with `blink` the bars of
-// the fix's link level, else none; the link letter by the correction link.
-void DrawLinkIndicator(HDC hdc, const CRect& draw, const SurveyRecord& fix, bool blink,
-                       const CVendropDoc& doc, HFONT font);
+// The letter beside the antenna, by the correction link: the radio
+// channel 1..4, "M" on GSM or "R" on the network while their flags are
+// set; else a blank, as without a document.
+CString LinkLetter(const CVendropDoc* doc);
+// How a screen letters its link indicator: the survey screens draw the
+// letter over the plan in their bold face, the stake-out screens on white,
+// cut to its box, in the context's own face (a null font).
+struct LinkLettering {
+    HFONT font = nullptr;
+    bool boxed = false;
+};
+// The link indicator at the top left of `draw`: with `bars` those of the
+// differential age's link level, else none; the letter centred in its box.
+void DrawLinkIndicator(HDC hdc, const CRect& draw, int diffAge, bool bars, const CString& letter,
+                       const LinkLettering& lettering);
 void DrawNorthArrow(HDC hdc, const CRect& draw, HFONT bold);
 // The scale bar's label for a half bar of `metres` (graphics' ScaleBarLabel)
 // with its unit.
 CString ScaleLabel(double metres);
+// The scale bar and its label, and the time of the fix, in `font`; a null
+// font draws in the context's own (the stake-out screens).
 void DrawScaleBar(HDC hdc, const CRect& draw, double scale, HFONT font);
 void DrawFixTime(HDC hdc, const CRect& draw, const SurveyRecord& fix, HFONT font);
 // Stored points: each a circle of radius 2 and its label to the right.

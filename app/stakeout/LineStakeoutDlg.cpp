@@ -286,7 +286,8 @@ LRESULT CLineStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         m_strStatusText = Text(IDS_STRING61481);
         Readout(IDC_SO_STATUS, m_strStatusText);
         m_nData = 0;
-        DrawLinkIndicator(dc, m_frame, false, m_fix.nAux, LinkLetter(Doc()));
+        screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, false, screens::LinkLetter(Doc()),
+                                   kLinkLettering);
         m_plan.ReleaseDC(dc);
         return 0;
     }
@@ -298,12 +299,13 @@ LRESULT CLineStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     m_nData = 1;
-    DrawScaleBar(dc, m_frame, m_view.scale);
+    screens::DrawScaleBar(*dc, m_frame, m_view.scale, nullptr);
     DrawPositionMarker(dc, m_fix.dX, m_fix.dY);
     m_bBlink = !m_bBlink;
-    DrawLinkIndicator(dc, m_frame, m_bBlink != 0, m_fix.nAux, LinkLetter(Doc()));
-    DrawFixTime(dc, m_frame, m_fix);
-    DrawNorthArrow(dc, m_frame);
+    screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, m_bBlink != 0, screens::LinkLetter(Doc()),
+                               kLinkLettering);
+    screens::DrawFixTime(*dc, m_frame, m_fix, nullptr);
+    screens::DrawNorthArrow(*dc, m_frame, NorthFont());
     UpdateReadouts();
     if (m_bCurrentLine) {
         const LinePromptStep step = StepLinePrompt(

@@ -146,9 +146,10 @@ void CLineStakeoutDlg::OnPaint() {
         }
     }
     dc->SelectObject(oldBrush);
-    DrawScaleBar(dc, m_frame, m_view.scale);
-    DrawLinkIndicator(dc, m_frame, false, m_fix.nAux, LinkLetter(doc));
-    DrawNorthArrow(dc, m_frame);
+    screens::DrawScaleBar(*dc, m_frame, m_view.scale, nullptr);
+    screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, false, screens::LinkLetter(doc),
+                               kLinkLettering);
+    screens::DrawNorthArrow(*dc, m_frame, NorthFont());
     m_plan.ReleaseDC(dc);
     static constexpr int ids[10] = {IDC_SO_LINE_NAME,    IDC_SO_STATUS,          IDC_SO_HRMS,
                                     IDC_SO_VRMS,         IDC_SO_LINE_CHAINAGE,   IDC_SO_LINE_OFFSET,

@@ -157,7 +157,8 @@ LRESULT CStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         m_strStatusText = L"脱机状态";
         Readout(IDC_SO_STATUS, m_strStatusText);
         m_bPositionValid = 0;
-        DrawLinkIndicator(dc, m_frame, false, m_fix.nAux, LinkLetter(Doc()));
+        screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, false, screens::LinkLetter(Doc()),
+                                   kLinkLettering);
         m_plan.ReleaseDC(dc);
         return 0;
     }
@@ -169,9 +170,9 @@ LRESULT CStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     m_bPositionValid = 1;
-    DrawScaleBar(dc, m_frame, m_view.scale);
+    screens::DrawScaleBar(*dc, m_frame, m_view.scale, nullptr);
     MoveMarker(dc, m_fix.dX, m_fix.dY);
-    DrawNorthArrow(dc, m_frame);
+    screens::DrawNorthArrow(*dc, m_frame, NorthFont());
     if (m_bTargetSet) {
         DrawTarget(dc);
         const double dN = m_target.dX - m_fix.dX, dE = m_target.dY - m_fix.dY;
@@ -182,8 +183,9 @@ LRESULT CStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         if (step.sound) PlayAlarm();
     }
     m_bBlink = !m_bBlink;
-    DrawLinkIndicator(dc, m_frame, m_bBlink != 0, m_fix.nAux, LinkLetter(Doc()));
-    DrawFixTime(dc, m_frame, m_fix);
+    screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, m_bBlink != 0, screens::LinkLetter(Doc()),
+                               kLinkLettering);
+    screens::DrawFixTime(*dc, m_frame, m_fix, nullptr);
     m_plan.ReleaseDC(dc);
     UpdateReadouts();
     if (m_bRepaintPending) {

@@ -151,9 +151,10 @@ void CStakeoutDlg::OnPaint() {
         dc->SelectObject(oldBrush);
     }
     DrawTarget(dc);
-    DrawScaleBar(dc, m_frame, m_view.scale);
-    DrawNorthArrow(dc, m_frame);
-    DrawLinkIndicator(dc, m_frame, false, m_fix.nAux, LinkLetter(doc));
+    screens::DrawScaleBar(*dc, m_frame, m_view.scale, nullptr);
+    screens::DrawNorthArrow(*dc, m_frame, NorthFont());
+    screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, false, screens::LinkLetter(doc),
+                               kLinkLettering);
     m_plan.ReleaseDC(dc);
     for (int i = 0; i < 9; ++i) {
         static constexpr int ids[9] = {IDC_SO_NAME, IDC_SO_STATUS,  IDC_SO_HRMS,

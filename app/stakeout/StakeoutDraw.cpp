@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "app/shell/VendropDoc.h"
 #include "graphics/DrawCircle.h"
-#include "receiver/SurveyRecord.h"
 
 namespace stakeout {
 namespace {
@@ -30,6 +28,10 @@ HGDIOBJ LabelFont(CDC* dc) {
 
 }  // namespace
 
+HFONT NorthFont() {
+    return static_cast<HFONT>(SystemFont());
+}
+
 void DrawReadout(CWnd* control, const CString& text) {
     if (control == nullptr || control->GetSafeHwnd() == nullptr) return;
     control->UpdateWindow();
@@ -45,103 +47,6 @@ void DrawReadout(CWnd* control, const CString& text) {
     dc->DrawText(text, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     dc->SelectObject(oldFont);
     control->ReleaseDC(dc);
-}
-
-void DrawScaleBar(CDC* dc, const RECT& frame, double scale) {
-    const int R = frame.right, B = frame.bottom;
-    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(WHITE_BRUSH));
-    dc->Rectangle(R - 50, B - 4, R - 2, B + 2);
-    CBrush black;
-    black.CreateSolidBrush(RGB(0, 0, 0));
-    CRect half(R - 50, B - 4, R - 26, B + 2);
-    dc->FillRect(&half, &black);
-    dc->SelectObject(oldBrush);
-    CRect label(R - 50, B - 16, R - 2, B - 6);
-    dc->SetBkMode(OPAQUE);
-    dc->SetBkColor(RGB(255, 255, 255));
-    dc->DrawText(ScaleBarLabel(scale), &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-}
-
-void DrawNorthArrow(CDC* dc, const RECT& frame) {
-    const int R = frame.right;
-    CBrush fill;
-    fill.CreateSolidBrush(RGB(0, 128, 128));
-    HGDIOBJ oldBrush = dc->SelectObject(fill.GetSafeHandle());
-    const POINT right[3] = {{R - 6, 2}, {R, 20}, {R - 6, 14}};
-    dc->Polygon(right, 3);
-    dc->SelectObject(oldBrush);
-    const POINT left[3] = {{R - 6, 2}, {R - 12, 20}, {R - 6, 14}};
-    dc->Polygon(left, 3);
-    HGDIOBJ oldFont = dc->SelectObject(SystemFont());
-    dc->SetBkMode(OPAQUE);
-    dc->SetBkColor(RGB(255, 255, 255));
-    dc->TextOut(R - 10, frame.top + 16, CString(L"北"));
-    dc->SelectObject(oldFont);
-}
-
-int LinkLevel(int diffAge) {
-    if (diffAge >= 1 && diffAge <= 3) return 10;
-    if (diffAge >= 4 && diffAge <= 8) return 10 - diffAge;
-    return 0;
-}
-
-CString LinkLetter(const CVendropDoc* doc) {
-    if (doc == nullptr) return L" ";
-    switch (doc->m_sysParams.GSMMODE) {
-        case 0:
-            if (doc->m_nRadioChannel >= 1 && doc->m_nRadioChannel <= 4) {
-                CString text;
-                text.Format(L"%d", doc->m_nRadioChannel);
-                return text;
-            }
-            return L" ";
-        case 1:
-            return doc->m_bLinkFlagM ? L"M" : L" ";
-        case 2:
-            return doc->m_bLinkFlagR ? L"R" : L" ";
-        default:
-            return L" ";
-    }
-}
-
-void DrawLinkIndicator(CDC* dc, const RECT& frame, bool bars, int diffAge, const CString& letter) {
-    const int L = frame.left, T = frame.top;
-    CPen none;
-    none.CreatePen(PS_NULL, 0, RGB(255, 255, 255));
-    HGDIOBJ oldPen = dc->SelectObject(none.GetSafeHandle());
-    HGDIOBJ oldBrush = dc->SelectObject(::GetStockObject(WHITE_BRUSH));
-    dc->Rectangle(L + 4, T - 4, L + 48, T + 8);
-    dc->SelectObject(oldPen);
-    dc->MoveTo(L + 8, T + 8);
-    dc->LineTo(L + 8, T - 4);
-    dc->MoveTo(L + 4, T - 4);
-    dc->LineTo(L + 12, T - 4);
-    dc->MoveTo(L + 4, T - 4);
-    dc->LineTo(L + 8, T + 2);
-    dc->MoveTo(L + 12, T - 4);
-    dc->LineTo(L + 8, T + 2);
-    if (bars) {
-        CBrush black;
-        black.CreateSolidBrush(RGB(0, 0, 0));
-        dc->SelectObject(black.GetSafeHandle());
-        const int count = static_cast<int>(LinkLevel(diffAge) * 0.8);
-        for (int i = 1; i <= count; ++i)
-            dc->Rectangle(12 + 4 * i, static_cast<int>(T + 8 - 1.2 * i), 14 + 4 * i, T + 8);
-    }
-    dc->SelectObject(oldBrush);
-    CRect box(L - 4, T - 4, L + 4, T + 8);
-    dc->SetBkMode(OPAQUE);
-    dc->SetBkColor(RGB(255, 255, 255));
-    dc->DrawText(letter, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-}
-
-void DrawFixTime(CDC* dc, const RECT& frame, const SurveyRecord& fix) {
-    CString text;
-    text.Format(L"%02d:%02d:%02.0f", fix.nHour, fix.nMinute, fix.dSecond);
-    CRect box(frame.left, frame.bottom - 10, frame.left + 50, frame.bottom);
-    dc->SetBkMode(OPAQUE);
-    dc->SetBkColor(RGB(255, 255, 255));
-    dc->DrawText(text, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
 }
 
 void DrawLabel(CDC* dc, int x, int y, int right, const CString& text) {

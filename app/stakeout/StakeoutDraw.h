@@ -1,13 +1,12 @@
 // The drawing both stake-out screens share: read-outs drawn into their
-// controls, and the plan's scale bar, north arrow, link indicator, fix
-// time, labels, dashed line and the inverting position marker.
+// controls, and the plan's labels, dashed line and the inverting position
+// marker. The scale bar, north arrow, link indicator and fix time are the
+// survey screens' (app/screens/PlanDrawing.h), in the stake-out letters.
 #pragma once
 
+#include "app/screens/PlanDrawing.h"
 #include "app/stakeout/StakeoutPlan.h"
 #include "platform/framework/Afx.h"
-
-struct SurveyRecord;
-class CVendropDoc;
 
 namespace stakeout {
 
@@ -16,15 +15,12 @@ namespace stakeout {
 // left-aligned in 154 pixels, "system" 14 px bold on the button face.
 void DrawReadout(CWnd* control, const CString& text);
 
-void DrawScaleBar(CDC* dc, const RECT& frame, double scale);
-void DrawNorthArrow(CDC* dc, const RECT& frame);
-// The correction link's level from the fix's differential age.
-int LinkLevel(int diffAge);
-// The letter beside the antenna: the radio channel, "M" or "R".
-CString LinkLetter(const CVendropDoc* doc);
-void DrawLinkIndicator(CDC* dc, const RECT& frame, bool bars, int diffAge, const CString& letter);
-// "%02d:%02d:%02.0f" of the fix's time at the frame's bottom left.
-void DrawFixTime(CDC* dc, const RECT& frame, const SurveyRecord& fix);
+// The stake-out letters: the scale label, the time and the link letter in
+// the context's own face (a null font), the letter on white and cut to its
+// box; the north letter in the read-outs' bold face.
+inline constexpr screens::LinkLettering kLinkLettering{nullptr, true};
+HFONT NorthFont();
+
 // A point's label: code or name, 8-point "宋体", from (x + 5, y - 5) to
 // (x + right, y + 5).
 void DrawLabel(CDC* dc, int x, int y, int right, const CString& text);

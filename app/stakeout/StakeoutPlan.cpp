@@ -250,30 +250,4 @@ std::vector<double> GuideLineOffsets(const PlanView& view, double sn, double se,
     return offsets;
 }
 
-CString ScaleBarLabel(double scale) {
-    const double v = 24.0 * scale;
-    CString text;
-    if (v < 0.1)
-        text = L"0.1";
-    else if (v < 0.2)
-        text = L"0.2";
-    else if (v < 0.5)
-        text = L"0.5";
-    else if (v < 1.0)
-        text = L"1";
-    else if (v < 2.0)
-        text = L"2";
-    else if (v < 5.0)
-        text = L"5";
-    else if (v < 100.0)
-        text.Format(L"%.0f0", v / 10.0);
-    else if (v < 1000.0)
-        text.Format(L"%.0f00", v / 100.0);
-    else if (v < 10000.0)
-        text.Format(L"%.0f000", v / 1000.0);
-    else
-        text.Format(L"%.0f0000", v / 10000.0);
-    return text + L"米";
-}
-
 }  // namespace stakeout

@@ -71,7 +71,4 @@ std::vector<int> PromptRingRadii(const PlanView& view, POINT centre, double minP
 std::vector<double> GuideLineOffsets(const PlanView& view, double sn, double se, double en,
                                      double ee, double minPrompt, double maxPrompt);
 
-// "0.1".."5", then "50" etc. for the 24-pixel half bar, followed by "米".
-CString ScaleBarLabel(double scale);
-
 }  // namespace stakeout

@@ -266,8 +266,24 @@ Glyph FontInstance::RenderWith(void* ftFace, wchar_t ch, bool emboldened) {
         Embolden(glyph.runs, static_cast<int>(std::lround(std::cos(angle))),
                  static_cast<int>(std::lround(-std::sin(angle))));
     }
+    if (m_key.escapement == 0) FitIntoCell(glyph.runs);
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6) + (emboldened ? 1 : 0);
     return glyph;
+}
+
+// The device's fonts kept every glyph inside its cell, so text drawn at the
+// top of a control showed whole. Some strikes here set a tall glyph a row
+// or two above the cell: it moves down as far as the cell's foot allows.
+void FontInstance::FitIntoCell(std::vector<GlyphRun>& runs) const {
+    if (runs.empty()) return;
+    int top = runs.front().dy, bottom = runs.front().dy;
+    for (const GlyphRun& r : runs) {
+        top = std::min(top, static_cast<int>(r.dy));
+        bottom = std::max(bottom, static_cast<int>(r.dy));
+    }
+    const int shift = std::min(-Ascent() - top, Descent() - 1 - bottom);
+    if (shift <= 0) return;
+    for (GlyphRun& r : runs) r.dy = static_cast<int16_t>(r.dy + shift);
 }
 
 const Glyph& FontInstance::GetGlyph(wchar_t ch) {

@@ -95,6 +95,7 @@ class FontInstance {
   private:
     Glyph Render(wchar_t ch);
     Glyph RenderWith(void* face, wchar_t ch, bool emboldened);
+    void FitIntoCell(std::vector<GlyphRun>& runs) const;
     const Glyph& GlyphLocked(wchar_t ch);
 
     FontKey m_key;

@@ -10,6 +10,7 @@
 #include "platform/testing/ReferenceImage.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
+#include "tests/app/screens/PlanLettering.h"
 #include "tests/app/screens/ScreensTest.h"
 
 namespace screenstest {
@@ -64,6 +65,11 @@ TEST_F(NavigationFlowTest, TheLooksOfAFarFirstFixThenAPan) {
     for (int i = 1; i <= 5; ++i) Feed(FixAt(fix.dX + 2.0 * i, fix.dY + 1.5 * i, 10, 0, 7.0 + i));
     EXPECT_EQ(view->m_marker.GetSize(), 4);
     ExpectMatchesReference(CaptureWindow(view->m_hWnd), "navigation_walking");
+    // The view's only texts, its plan's letters, show whole.
+    const screens::PlanFonts fonts;
+    const PlanLetters letters{fonts.Bold(), fonts.Small(), fonts.Small(),
+                              screens::ScaleLabel(24.0 * view->m_dScale), L"10:00:12"};
+    EXPECT_TRUE(PlanLettersLieWhole(view->m_hWnd, view->m_rcDraw, letters));
 
     // A pan blanks the view until the next fix draws on it again.
     CRect onScreen;

@@ -17,8 +17,10 @@
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/Printers.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/TextInk.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
+#include "tests/app/screens/PlanLettering.h"
 #include "tests/app/screens/ScreensTest.h"
 
 namespace screenstest {
@@ -84,6 +86,11 @@ TEST_F(PointScreenFlowTest, TheLooksOfTheFirstFixInPlaneThenGeodeticValues) {
     ASSERT_EQ(screen->m_marker.GetSize(), 1);  // the stationary marker at the centre
     EXPECT_EQ(screen->m_marker[0], screen->Mapping().ToScreen(fix.dX, fix.dY));
     ExpectMatchesReference(CaptureWindow(screen->m_hWnd), "first_fix_plane");
+    EXPECT_TRUE(quorvel::testing::LabelsLieWhole(screen->m_hWnd));
+    const screens::PlanFonts fonts;
+    EXPECT_TRUE(PlanLettersLieWhole(screen->m_plan.m_hWnd, screen->m_rcDraw,
+                                    {fonts.Bold(), fonts.Small(), fonts.Small(),
+                                     screens::ScaleLabel(24.0 * screen->m_dScale), L"10:00:04"}));
 
     ScreenKey(screen, '6');
     EXPECT_EQ(Doc().m_nCoordDisplay, 1);
@@ -146,7 +153,8 @@ std::pair<int, int> InkAndExtentAlone(const CString& text) {
 
 // Every read-out at its widest lies wholly inside its control, live and in
 // a full repaint: the text's ink spans as many columns in the control as
-// drawn alone, so no digit of a coordinate is cut at either end.
+// drawn alone, so no digit of a coordinate is cut at either end. Beside
+// them every label shows whole: no read-out paints over a neighbour's rows.
 TEST_F(PointScreenFlowTest, TheWidestReadoutsLieWhollyInTheirControls) {
     CDialogViewSavePoint* screen = Start();
     ASSERT_NE(screen, nullptr);
@@ -206,6 +214,8 @@ TEST_F(PointScreenFlowTest, TheWidestReadoutsLieWhollyInTheirControls) {
                 EXPECT_EQ(InkSpan(CaptureWindow(control->m_hWnd)), ink)
                     << id << " " << quorvel::ToUtf8(*text) << (repaint ? " repainted" : " live");
             }
+            EXPECT_TRUE(quorvel::testing::LabelsLieWhole(screen->m_hWnd))
+                << (repaint ? "repainted" : "live");
         }
     }
 }

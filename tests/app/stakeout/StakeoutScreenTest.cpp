@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/FrameMessages.h"
+#include "app/screens/PlanDrawing.h"
 #include "app/stakeout/LineStakeoutDlg.h"
 #include "app/stakeout/StakeoutDlg.h"
 #include "app/stakeout/StakeoutDraw.h"
@@ -18,9 +19,11 @@
 #include "platform/gdi/Image.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/ReferenceImage.h"
+#include "platform/testing/TextInk.h"
 #include "platform/win/WinInternal.h"
 #include "res/resource.h"
 #include "tests/app/points/PointsTest.h"
+#include "tests/app/screens/PlanLettering.h"
 #include "tests/platform/device/SoundTestWave.h"
 
 namespace {
@@ -59,6 +62,24 @@ std::vector<std::wstring> HelpLines(HWND info, int count) {
     for (int i = 0; i < count; ++i)
         lines.push_back(coordsystest::ItemText(page, IDC_INFO_LINE1 + i));
     return lines;
+}
+
+// Every label of a stake-out screen, and its plan's letters, show whole
+// after a position: the plan's frame stands 6 pixels inside the plan, its
+// scale label and time in the context's own font.
+::testing::AssertionResult ScreenLettersLieWhole(HWND d, double scale, const SurveyRecord& fix) {
+    const ::testing::AssertionResult labels = quorvel::testing::LabelsLieWhole(d);
+    if (!labels) return labels;
+    const HWND plan = ::GetDlgItem(d, IDC_SO_PLAN);
+    CRect frame;
+    ::GetClientRect(plan, &frame);
+    frame.DeflateRect(6, 6);
+    const screens::PlanFonts fonts;
+    HFONT own = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+    CString time;
+    time.Format(L"%02d:%02d:%02.0f", fix.nHour, fix.nMinute, fix.dSecond);
+    return screenstest::PlanLettersLieWhole(
+        plan, frame, {fonts.Bold(), own, own, screens::ScaleLabel(24.0 * scale), time});
 }
 
 class StakeoutScreenTest : public PointsTest {
@@ -397,6 +418,7 @@ TEST_F(StakeoutScreenTest, PointPlanLooksAndTheInvertingMarker) {
             Position(d, Fix(1010.5, 2000.4, 10.0));  // zooms in: the plan is redrawn
             Position(d, Fix(1010.45, 2000.3, 10.0));
             quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureWindow(d), "point_plan");
+            EXPECT_TRUE(ScreenLettersLieWhole(d, screen.View().scale, Fix(1010.45, 2000.3, 10.0)));
             HWND plan = ::GetDlgItem(d, IDC_SO_PLAN);
             const quorvel::gdi::Image before = quorvel::gdi::CaptureWindow(plan);
             CDC* dc = CWnd::FromHandle(plan)->GetDC();
@@ -518,6 +540,7 @@ TEST_F(LineScreenTest, LinePlanLooks) {
             Tick(d);
             Position(d, Fix(1030.5, 2001.0, 10.0));
             quorvel::testing::ExpectMatchesReference(quorvel::gdi::CaptureWindow(d), "line_plan");
+            EXPECT_TRUE(ScreenLettersLieWhole(d, screen.View().scale, Fix(1030.5, 2001.0, 10.0)));
         })
         .Key(VK_ESCAPE);
     screen.DoModal();

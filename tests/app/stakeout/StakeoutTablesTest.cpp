@@ -5,12 +5,14 @@
 #include <cmath>
 #include <limits>
 
+#include "app/screens/PlanDrawing.h"
 #include "app/stakeout/StakeLibraryChoice.h"
 #include "app/stakeout/StakeoutFiles.h"
 #include "app/stakeout/StakeoutPlan.h"
 #include "app/stakeout/StakeoutReadouts.h"
 #include "platform/base/TextConv.h"
 #include "platform/files/FileApi.h"
+#include "platform/resources/Resources.h"
 #include "tests/app/SettingsTestRoot.h"
 
 namespace {
@@ -220,12 +222,14 @@ TEST(StakeoutPlanTest, RingsGuideLinesAndScaleBar) {
     EXPECT_EQ(GuideLineOffsets(v, 0, 0, 100, 0, 0.4, 1.0).back(), 1.0);
     EXPECT_LE(GuideLineOffsets(View(1.0), 0, 0, 100, 0, 0.0002, 100).size(), 500u);
     EXPECT_TRUE(GuideLineOffsets(v, 0, 0, 0, 0, 0.3, 1.5).empty());
-    // Scale bar labels.
-    EXPECT_EQ(U8(ScaleBarLabel(2.0)), "50米");
-    EXPECT_EQ(U8(ScaleBarLabel(0.001)), "0.1米");
-    EXPECT_EQ(U8(ScaleBarLabel(0.03)), "1米");
-    EXPECT_EQ(U8(ScaleBarLabel(10.0)), "200米");
-    EXPECT_EQ(U8(ScaleBarLabel(1000.0)), "20000米");
+    // Scale bar labels: the survey screens' for the 24-pixel half bar, with
+    // the unit from the string table.
+    quorvel::resources::Install();
+    EXPECT_EQ(U8(screens::ScaleLabel(24.0 * 2.0)), "50米");
+    EXPECT_EQ(U8(screens::ScaleLabel(24.0 * 0.001)), "0.1米");
+    EXPECT_EQ(U8(screens::ScaleLabel(24.0 * 0.03)), "1米");
+    EXPECT_EQ(U8(screens::ScaleLabel(24.0 * 10.0)), "200米");
+    EXPECT_EQ(U8(screens::ScaleLabel(24.0 * 1000.0)), "20000米");
 }
 
 TEST(StakeoutPlanTest, ViewsZoomAndSaturate) {

@@ -95,6 +95,32 @@ TEST(Fonts, TheSongFaceHasHalfWidthAsciiAtTheProgramsSizes) {
     EXPECT_GT(Extent(canvas.dc(), L"0123456789").cx, 60);  // Zen Hei's digits: 7 pixels
 }
 
+// The device's fonts kept every glyph inside its cell, so that a label
+// drawn at the top of its control shows whole; the strikes here set some
+// tall Song glyphs (离, 消, 确) a row above it. Chinese fills the cell to
+// its foot; a Latin descender may reach below it, as it may on the device.
+TEST(Fonts, EveryGlyphLiesInsideItsCell) {
+    const struct {
+        int height, weight;
+        const wchar_t* face;
+    } fonts[] = {{-12, FW_NORMAL, L"宋体"}, {-11, FW_NORMAL, L"宋体"},   {-13, FW_NORMAL, L"宋体"},
+                 {-16, FW_NORMAL, L"宋体"}, {-12, FW_NORMAL, L"System"}, {14, FW_BOLD, L"system"}};
+    for (const auto& f : fonts) {
+        for (const wchar_t* text : {L"距离取消确定键步北米", L"PDOP:hgy|(9)"}) {
+            MemoryCanvas canvas(300, 60);
+            Selected font(canvas.dc(), Font(f.height, f.weight, 0, f.face));
+            TEXTMETRIC tm{};
+            GetTextMetrics(canvas.dc(), &tm);
+            TextOut(canvas.dc(), 10, 20, text, static_cast<int>(std::wcslen(text)));
+            const RECT ink = canvas.Ink();
+            EXPECT_GE(ink.top, 20) << f.height << " " << f.weight;
+            if (text[0] > 0x7F) {
+                EXPECT_LE(ink.bottom, 20 + tm.tmHeight) << f.height << " " << f.weight;
+            }
+        }
+    }
+}
+
 // The reference point is the cell's top, bottom or baseline: the same text
 // drawn with each alignment is the same picture shifted by the metrics.
 TEST(TextOut, AlignmentShiftsByTheMetrics) {
