@@ -161,7 +161,7 @@ LRESULT CStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         m_plan.ReleaseDC(dc);
         return 0;
     }
-    if (lParam == 4) {
+    if (lParam == kGpsPositionStatus) {
         // A status-only notice ("FIND", "FINDRADIO"): no position with it.
         m_strStatusText = m_fix.strStatus;
         Readout(IDC_SO_STATUS, m_strStatusText);
