@@ -60,9 +60,9 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     void DeriveJobPaths();
     // The record writers with their failure boxes; the in-memory records
     // keep their values either way.
-    BOOL SaveSystemFile();
-    BOOL SaveSystemParams();
-    BOOL SaveCoordParams();
+    [[nodiscard]] BOOL SaveSystemFile();
+    [[nodiscard]] BOOL SaveSystemParams();
+    [[nodiscard]] BOOL SaveCoordParams();
     void SetDefaultIniRecord();
     void SetDefaultParRecord();
     // A job's .ini and .par into m_sysParams and m_coordParams, each filled

@@ -116,9 +116,11 @@ void CStakeoutDlg::LoadStakeFiles() {
     ZoomAll();
 }
 
+// The screen's own display settings: a failed save keeps the old ones, as
+// the screen always has, without a word.
 void CStakeoutDlg::SaveSettings() {
     if (CVendropDoc* doc = Doc())
-        SavePointSettings(PointSettingsPath(doc->m_strJobDir), m_settings);
+        (void)SavePointSettings(PointSettingsPath(doc->m_strJobDir), m_settings);
 }
 
 // Positions go back to the screen this one took them from, whichever way
@@ -350,7 +352,7 @@ void CStakeoutDlg::StoreGeneralPoint() {
     doc->m_strPointName = dialog.m_strName;
     doc->m_strPointCode = dialog.m_strCode;
     doc->m_dPointAntHeight = dialog.m_dAntHeight;
-    points::WriteStoredPoint(*doc, this, FALSE, TRUE);
+    (void)points::WriteStoredPoint(*doc, this, FALSE, TRUE);  // a failure has had its box
 }
 
 void CStakeoutDlg::OpenLibraryOnSecondB() {
