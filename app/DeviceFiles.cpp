@@ -37,7 +37,8 @@ void CreateFolderIfAbsent(const CString& folder) {
     CString path = folder;
     if (!path.IsEmpty() && path[path.GetLength() - 1] == L'\\')
         path = path.Left(path.GetLength() - 1);
-    if (!DevicePathExists(path)) ::CreateDirectory(path, nullptr);
+    // A missing folder fails the write into it.
+    if (!DevicePathExists(path)) (void)::CreateDirectory(path, nullptr);
 }
 
 void PlayAlarm() {

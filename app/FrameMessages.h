@@ -1,12 +1,17 @@
 // The messages the main frame sends to the screens and panes.
 #pragma once
 
-// A position: wParam = a SurveyRecord, lParam 1 for a new position (sent to
-// the panes, posted to the current screen) or 4 for a status-only notice
-// ("NODATA", "FINDRADIO", "FIND"; sent). Receivers copy the record at once:
-// a sent one is the frame's own, a posted one a copy the frame frees once
-// the message has been handled.
+// A position: wParam = a SurveyRecord, lParam its kind (GpsPositionKind).
+// Receivers copy the record at once: a sent one is the frame's own, a posted
+// one a copy the frame frees once the message has been handled.
 #define WM_GPS_POSITION 0x2340
+// The kinds of WM_GPS_POSITION, its lParam.
+enum GpsPositionKind {
+    // A new position: sent to the panes, posted to the current screen.
+    kGpsPositionNew = 1,
+    // A status-only notice ("NODATA", "FINDRADIO", "FIND"), no position; sent.
+    kGpsPositionStatus = 4,
+};
 // The frame's own: posted to itself behind each position it posts to the
 // current screen; handling it frees that position's copy. No parameters.
 #define WM_GPS_POSITION_DONE 0x2341

@@ -60,7 +60,7 @@ BOOL ReadDecoded(LPCTSTR path, CString& text) {
 
 // Whole lines, whatever their length: a cut line would lose its last
 // fields and with them the record.
-BOOL WriteLines(LPCTSTR path, const std::string& bytes) {
+[[nodiscard]] BOOL WriteLines(LPCTSTR path, const std::string& bytes) {
     return quorvel::WriteFileAtomic(path, bytes.data(), bytes.size());
 }
 

@@ -16,8 +16,8 @@ CString LineLayerLine(const CGraphLine& line);
 
 // Replace the file whole. FALSE (and GetLastError) when it was not written;
 // the old file then stays as it was.
-BOOL SaveTextLayer(LPCTSTR path, const CGraphTextSet& texts);
-BOOL SaveLineLayer(LPCTSTR path, const CGraphLineSet& lines);
+[[nodiscard]] BOOL SaveTextLayer(LPCTSTR path, const CGraphTextSet& texts);
+[[nodiscard]] BOOL SaveLineLayer(LPCTSTR path, const CGraphLineSet& lines);
 
 // From a file's decoded text.
 void ReadTextLayer(const CString& text, CGraphTextSet& texts);

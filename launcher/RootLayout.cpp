@@ -32,7 +32,7 @@ void PutTag(std::vector<uint8_t>& out, const char* tag) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
 }
 
-bool MakeFolders(const fs::path& root, std::string* error) {
+[[nodiscard]] bool MakeFolders(const fs::path& root, std::string* error) {
     const char* folders[] = {"Flash Disk", "Windows/桌面", "Windows/Programs/ActiveSync"};
     for (const char* folder : folders) {
         std::error_code ec;
@@ -45,14 +45,15 @@ bool MakeFolders(const fs::path& root, std::string* error) {
     return true;
 }
 
-bool MakeShortcut(const wchar_t* shortcut, const wchar_t* target, std::string* error) {
+[[nodiscard]] bool MakeShortcut(const wchar_t* shortcut, const wchar_t* target,
+                                std::string* error) {
     CString path = shortcut, to = target;
     if (SHCreateShortcut(path.GetBuffer(), to.GetBuffer())) return true;
     *error = "cannot write the shortcut " + ToUtf8(shortcut);
     return false;
 }
 
-bool WriteWave(const fs::path& root, std::string* error) {
+[[nodiscard]] bool WriteWave(const fs::path& root, std::string* error) {
     const std::vector<uint8_t> wav = MakeExclamationWave();
     const fs::path path = root / "Windows" / "exclam.wav";
     std::ofstream out(path, std::ios::binary);
@@ -63,7 +64,7 @@ bool WriteWave(const fs::path& root, std::string* error) {
     return false;
 }
 
-bool SetReceiverBoardKey(std::string* error) {
+[[nodiscard]] bool SetReceiverBoardKey(std::string* error) {
     HKEY key = nullptr;
     LONG r = RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
                             nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);

@@ -17,7 +17,7 @@ bool RootNeedsLayout(const std::string& dir);
 // Creates `dir` and lays it out; the device root is `dir` afterwards. False
 // with the reason in *error when a folder, file or registry value could not
 // be made.
-bool LayOutFreshRoot(const std::string& dir, std::string* error);
+[[nodiscard]] bool LayOutFreshRoot(const std::string& dir, std::string* error);
 
 // \Windows\exclam.wav: a short falling two-tone beep, 8 kHz, 16-bit mono
 // PCM, made here rather than taken from anywhere.

@@ -10,7 +10,7 @@ namespace quorvel::launcher {
 
 // The screen as PNG at `path`, written beside it first and renamed over it,
 // so a viewer never reads half a picture. False when it could not be written.
-bool WriteScreenPng(const std::string& path);
+[[nodiscard]] bool WriteScreenPng(const std::string& path);
 
 class CSnapshotWriter {
   public:

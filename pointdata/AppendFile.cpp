@@ -21,7 +21,7 @@ BOOL CAppendFile::OpenToAppend(const CString& path, BOOL* pCreated) {
         // Two bytes that did not fit: the tail stays as it was.
         if (m_bCreated) {
             Abort();
-            DeleteFile(path);
+            (void)DeleteFile(path);  // an empty file left behind holds no torn line
         } else {
             Abort();
         }
@@ -44,7 +44,7 @@ BOOL CAppendFile::EndTornLine() {
     if (got != 1) return FALSE;
     if (last == '\n') return TRUE;
     if (Write("\r\n", 2)) return TRUE;
-    SetLength(length);
+    (void)SetLength(length);  // the failure is the caller's either way
     return FALSE;
 }
 
@@ -60,11 +60,12 @@ BOOL CAppendFile::AppendLine(const CString& line) {
 BOOL CAppendFile::CloseAppended() {
     if (!IsOpen()) return FALSE;
     const bool failed = m_bFailed || HasWriteError();
-    if (failed) SetLength(m_keptLength);
+    if (failed) (void)SetLength(m_keptLength);  // the failure is reported below in any case
     const CString path = GetFilePath();
     Close();
     const bool ok = !failed && !HasWriteError();
-    if (!ok && m_bCreated && m_keptLength == 0) DeleteFile(path);
+    // An empty file left behind holds nothing torn; the failure is reported.
+    if (!ok && m_bCreated && m_keptLength == 0) (void)DeleteFile(path);
     m_bFailed = true;
     return ok ? TRUE : FALSE;
 }

@@ -25,20 +25,20 @@ class CAppendFile : public CFile {
     // FALSE, with nothing opened or created, when the file cannot be opened
     // for writing (a missing folder, a folder in the file's place, a
     // read-only file). *pCreated tells whether the file was missing.
-    BOOL OpenToAppend(const CString& path, BOOL* pCreated = nullptr);
+    [[nodiscard]] BOOL OpenToAppend(const CString& path, BOOL* pCreated = nullptr);
     // Writes the line and CR LF, converted to code page 936, whatever its
     // length; FALSE when the file is not open or not every byte went out.
-    BOOL AppendLine(const CString& line);
+    [[nodiscard]] BOOL AppendLine(const CString& line);
     // Closes; TRUE when the open, every write since and the close succeeded.
     // Otherwise what this opening wrote is taken back.
-    BOOL CloseAppended();
+    [[nodiscard]] BOOL CloseAppended();
 
     // Ends a torn last line of an existing file with CR LF; a missing or
     // whole file is left as it is. FALSE when the tail stays torn.
-    static BOOL EndTornLineOf(const CString& path);
+    [[nodiscard]] static BOOL EndTornLineOf(const CString& path);
 
   private:
-    BOOL EndTornLine();
+    [[nodiscard]] BOOL EndTornLine();
 
     bool m_bFailed = true;
     bool m_bCreated = false;

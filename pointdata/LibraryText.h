@@ -45,7 +45,8 @@ std::vector<CString> SplitFields(const CString& line, size_t count);
 std::string UnreadTail(LPCTSTR devicePath, size_t offset);
 
 // The text in the code page, then `tail` unchanged, written atomically.
-BOOL WriteLibraryFile(LPCTSTR devicePath, const CString& text, const std::string& tail = {});
+[[nodiscard]] BOOL WriteLibraryFile(LPCTSTR devicePath, const CString& text,
+                                    const std::string& tail = {});
 
 // What a library remembers of the file it loaded: the bytes its reading
 // took and the bytes it left.
@@ -58,13 +59,14 @@ struct LoadedFile {
 // Replaces the library's lines in the file it loaded with `text`, keeping
 // after them what the loading left unread, lines appended since
 // included. On success `loaded` describes the new file.
-BOOL RewriteLibraryFile(LPCTSTR devicePath, const CString& text, LoadedFile& loaded);
+[[nodiscard]] BOOL RewriteLibraryFile(LPCTSTR devicePath, const CString& text, LoadedFile& loaded);
 // Writes `text` and then what the loading of another file left unread
 // (saving a library under a new name); `loaded` then describes the new
 // file.
-BOOL WriteLibraryFileWithRest(LPCTSTR devicePath, const CString& text, LoadedFile& loaded);
+[[nodiscard]] BOOL WriteLibraryFileWithRest(LPCTSTR devicePath, const CString& text,
+                                            LoadedFile& loaded);
 // Replaces the whole file with `text` (a file the library did not load);
 // on success `loaded` describes the new file.
-BOOL ReplaceLibraryFile(LPCTSTR devicePath, const CString& text, LoadedFile& loaded);
+[[nodiscard]] BOOL ReplaceLibraryFile(LPCTSTR devicePath, const CString& text, LoadedFile& loaded);
 
 }  // namespace pointdata

@@ -42,7 +42,7 @@ class MeasuredPointFile {
     // Replaces the file whole (temporary file and rename). Points appended
     // to the file since it was read or last saved are kept after the rows.
     // FALSE, with the file as it was, when it cannot be replaced.
-    BOOL Save(const CString& path);
+    [[nodiscard]] BOOL Save(const CString& path);
 
     std::vector<SurveyPointRow>& Rows() { return m_rows; }
     const std::vector<SurveyPointRow>& Rows() const { return m_rows; }

@@ -37,7 +37,7 @@ CString CSurveyFileWriter::LibPath() const {
 // Opens, writes the one line, closes.
 BOOL CSurveyFileWriter::AppendOneLine(CAppendFile& file, const CString& path, const CString& line) {
     if (path.IsEmpty() || !file.OpenToAppend(path)) return FALSE;
-    file.AppendLine(line);
+    (void)file.AppendLine(line);  // a failed line fails the close
     return file.CloseAppended();
 }
 
@@ -72,7 +72,8 @@ BOOL CSurveyFileWriter::AppendLibRecords() {
     engine.TransverseMercatorForward(m_pDoc->m_storeFix.dLat, m_pDoc->m_storeFix.dLon, x, y);
 
     if (!m_libFile.OpenToAppend(path)) return FALSE;
-    m_libFile.AppendLine(LibProjectedLine(*m_pDoc, x, y));
-    m_libFile.AppendLine(LibGridLine(*m_pDoc));
+    // A failed line fails the close, which takes both lines back.
+    (void)m_libFile.AppendLine(LibProjectedLine(*m_pDoc, x, y));
+    (void)m_libFile.AppendLine(LibGridLine(*m_pDoc));
     return m_libFile.CloseAppended();
 }

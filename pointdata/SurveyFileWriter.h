@@ -45,20 +45,20 @@ class CSurveyFileWriter {
     void Attach(SurveyDocFields* pDoc) { m_pDoc = pDoc; }
 
     // One raw epoch line: the 32 fields, each followed by ",".
-    BOOL AppendFieldRecord(const CString& path, const CStringRecord32& record);
+    [[nodiscard]] BOOL AppendFieldRecord(const CString& path, const CStringRecord32& record);
     // One depth-only line "%s,%d-%02d-%02d,%02d:%2d:%02d,%.2f".
-    BOOL AppendTimedRecord(const CString& path, const DepthSample& sample);
+    [[nodiscard]] BOOL AppendTimedRecord(const CString& path, const DepthSample& sample);
     // The stored point's line in the measured-point file.
-    BOOL AppendMeasuredPoint();
+    [[nodiscard]] BOOL AppendMeasuredPoint();
     // bBaseOnly FALSE: the stored point's .RTK and .BLH lines; TRUE: one
     // "Rem BaseStation" line in the .RTK file. A missing .RTK file first
     // gets its header; a missing .BLH file is created without one.
-    BOOL AppendRtkRecord(BOOL bBaseOnly);
+    [[nodiscard]] BOOL AppendRtkRecord(BOOL bBaseOnly);
     // One .RTK line per epoch of m_smoothEpochs; a missing .RTK file first
     // gets the smoothing writer's header. Nothing goes to the .BLH file.
-    BOOL AppendRtkRecordV1();
+    [[nodiscard]] BOOL AppendRtkRecordV1();
     // The stored point's two lines in the job's coordinate library.
-    BOOL AppendLibRecords();
+    [[nodiscard]] BOOL AppendLibRecords();
 
     // Empty when the document holds no data file (or no ini name).
     CString MeasuredPointPath() const;
@@ -71,9 +71,9 @@ class CSurveyFileWriter {
     CArray<SurveyRecord> m_smoothEpochs;
 
   private:
-    BOOL AppendOneLine(CAppendFile& file, const CString& path, const CString& line);
-    BOOL OpenRtkFile(const CString& path, BOOL bSmoothing);
-    BOOL AppendBlhLine();
+    [[nodiscard]] BOOL AppendOneLine(CAppendFile& file, const CString& path, const CString& line);
+    [[nodiscard]] BOOL OpenRtkFile(const CString& path, BOOL bSmoothing);
+    [[nodiscard]] BOOL AppendBlhLine();
 
     SurveyDocFields* m_pDoc = nullptr;
     CAppendFile m_pointFile;  // the measured-point file

@@ -18,9 +18,11 @@ BOOL CSurveyFileWriter::OpenRtkFile(const CString& path, BOOL bSmoothing) {
     if (!bCreated) return TRUE;
     CString header[7];
     RtkHeaderLines(*m_pDoc, bSmoothing ? RtkHeaderKind::kSmoothing : RtkHeaderKind::kPoint, header);
-    for (const CString& line : header) m_rtkFile.AppendLine(line);
-    m_rtkFile.AppendLine(bSmoothing ? SmoothingBaseLine(m_pDoc->m_coordParams, m_pDoc->m_curFix)
-                                    : RtkBaseLine(m_pDoc->m_coordParams));
+    // A failed header line is kept and fails the record's close.
+    for (const CString& line : header) (void)m_rtkFile.AppendLine(line);
+    (void)m_rtkFile.AppendLine(bSmoothing
+                                   ? SmoothingBaseLine(m_pDoc->m_coordParams, m_pDoc->m_curFix)
+                                   : RtkBaseLine(m_pDoc->m_coordParams));
     return TRUE;
 }
 
@@ -28,8 +30,9 @@ BOOL CSurveyFileWriter::AppendRtkRecord(BOOL bBaseOnly) {
     if (m_pDoc == nullptr) return FALSE;
     BOOL ok = FALSE;
     if (OpenRtkFile(RtkPath(), FALSE)) {
-        m_rtkFile.AppendLine(bBaseOnly ? RtkBaseLine(m_pDoc->m_coordParams)
-                                       : RtkPointLine(*m_pDoc));
+        // A failed line fails the close.
+        (void)m_rtkFile.AppendLine(bBaseOnly ? RtkBaseLine(m_pDoc->m_coordParams)
+                                             : RtkPointLine(*m_pDoc));
         ok = m_rtkFile.CloseAppended();
     }
     if (bBaseOnly) return ok;
@@ -52,14 +55,15 @@ BOOL CSurveyFileWriter::AppendBlhLine() {
     CAppendFile file;
     const CString path = BlhPath();
     if (path.IsEmpty() || !file.OpenToAppend(path)) return FALSE;
-    file.AppendLine(BlhPointLine(*m_pDoc, lat, lon));
+    (void)file.AppendLine(BlhPointLine(*m_pDoc, lat, lon));  // a failed line fails the close
     return file.CloseAppended();
 }
 
 BOOL CSurveyFileWriter::AppendRtkRecordV1() {
     if (m_pDoc == nullptr || !OpenRtkFile(RtkPath(), TRUE)) return FALSE;
     for (int i = 0; i < m_smoothEpochs.GetSize(); ++i) {
-        m_rtkFile.AppendLine(SmoothingEpochLine(*m_pDoc, m_smoothEpochs[i]));
+        // A failed line fails the close.
+        (void)m_rtkFile.AppendLine(SmoothingEpochLine(*m_pDoc, m_smoothEpochs[i]));
     }
     return m_rtkFile.CloseAppended();
 }

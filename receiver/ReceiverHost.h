@@ -24,7 +24,7 @@ class IReceiverHost {
     virtual CCoordTransform& Engine() = 0;
     // Rewrites the job's .par file from CoordParams(). FALSE when the file
     // could not be written (the caller shows the message).
-    virtual BOOL WriteCoordParams() = 0;
+    [[nodiscard]] virtual BOOL WriteCoordParams() = 0;
 
     // ---- Settings read by the decoders ----
     // SystemParams nFixLevel: how a wide-lane integer solution counts

@@ -74,13 +74,13 @@ const wchar_t kFileSaveError[] = L"文件保存失败,请检查!";
 const wchar_t kPromptCaption[] = L"提示";
 
 // Appends bytes to a file, creating it when missing. FALSE on any failure.
-bool AppendToFile(const CString& path, const std::string& bytes) {
+[[nodiscard]] bool AppendToFile(const CString& path, const std::string& bytes) {
     CFile file;
     if (!file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite)) {
         return false;
     }
     file.SeekToEnd();
-    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+    (void)file.Write(bytes.data(), static_cast<UINT>(bytes.size()));  // kept for HasWriteError
     file.Close();
     return !file.HasWriteError();
 }

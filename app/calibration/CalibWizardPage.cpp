@@ -94,10 +94,10 @@ void CCalibWizardPage::ConfirmSlot(int slot, BOOL bNext) {
     known.dAntHeight = m_nAntType == 1 ? SlantToVertical(antenna, doc.m_dAntennaConst) : antenna;
 
     doc.m_coordParams.UseNum = slot;
-    doc.SaveCoordParams();
+    (void)doc.SaveCoordParams();  // a failure has had its box
     doc.m_bCalibNextStep = bNext;
     doc.m_sysParams.nAdjustAntType = m_nAntType;
-    doc.SaveSystemParams();
+    (void)doc.SaveSystemParams();  // a failure has had its box
     EndDialog(IDOK);
 }
 

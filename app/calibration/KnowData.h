@@ -32,7 +32,7 @@ class CKnowData {
     // Rewrites the whole file through an atomic replace, every character of
     // every entry (Chinese text included) in code page 936. FALSE when the
     // file could not be replaced; the previous file is then as it was.
-    BOOL Save() const;
+    [[nodiscard]] BOOL Save() const;
 
     void Add(const CString& name, const CString& x, const CString& y, const CString& h,
              const CString& antenna);

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kContextConvert = 15;
-
 enum ConvertMode { kModeFormat = 0, kModeResult = 1, kModeRaw = 2 };
 
 }  // namespace

@@ -46,7 +46,7 @@ enum class EmptyOutput {
     kKeepTarget,  // an existing target stays; a missing one is made empty
 };
 
-ConvertStatus ConvertFile(const CString& source, const CString& target, CLineConverter& converter,
-                          EmptyOutput empty);
+[[nodiscard]] ConvertStatus ConvertFile(const CString& source, const CString& target,
+                                        CLineConverter& converter, EmptyOutput empty);
 
 }  // namespace convert

@@ -9,11 +9,6 @@
 
 namespace {
 
-// The dialog context of a conversion run as an output step, and the one
-// every shared dialog puts back.
-constexpr int kContextConvert = 15;
-constexpr int kContextDefault = 11;
-
 CString DataFolder() {
     return g_pDoc ? g_pDoc->m_strDataDir : CString();
 }

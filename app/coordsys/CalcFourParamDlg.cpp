@@ -60,7 +60,7 @@ void CCalcFourParamDlg::Calculate(const std::vector<pointpair::Row>& rows) {
     CFourParamDlg dlg(this);
     if (dlg.DoModal() == IDOK) {
         dlg.StoreTo(p);
-        doc.SaveCoordParams();
+        (void)doc.SaveCoordParams();  // a failure has had its box
     } else {
         p = before;
     }

@@ -132,13 +132,13 @@ void CCalcParamDlg::OnOpen() {
 
 void CCalcParamDlg::OnOK() {
     UpdateData(TRUE);
-    if (m_bModified) SaveFile();
+    if (m_bModified) (void)SaveFile();  // a failure has had its box
     Calculate(Rows());
     EndDialog(IDOK);
 }
 
 void CCalcParamDlg::OnCancel() {
     if (m_bModified && AfxMessageBox(L"保存修改过的文件吗?", MB_YESNO | MB_ICONQUESTION) == IDYES)
-        SaveFile();
+        (void)SaveFile();  // a failure has had its box
     EndDialog(IDCANCEL);
 }

@@ -47,7 +47,7 @@ class CCalcParamDlg : public CDialog {
 
     void LoadFile(const CString& strPath);
     // Reports a failure; the old file stays.
-    BOOL SaveFile();
+    [[nodiscard]] BOOL SaveFile();
     std::vector<pointpair::Row> Rows() const;
 
   private:

@@ -87,7 +87,7 @@ void CCalcSevenParamDlg::Calculate(const std::vector<pointpair::Row>& rows) {
     CSevenParamDlg dlg(this);
     if (dlg.DoModal() == IDOK) {
         dlg.StoreTo(p);
-        doc.SaveCoordParams();
+        (void)doc.SaveCoordParams();  // a failure has had its box
     } else {
         p = before;
     }

@@ -36,6 +36,6 @@ std::string FormatBytes(const std::vector<Row>& rows);
 // FALSE when the file cannot be opened or read; rows then stay empty.
 BOOL ReadFile(LPCTSTR devicePath, int nCells, std::vector<Row>& rows);
 // Replaces the file as a whole; FALSE (the old file untouched) on failure.
-BOOL WriteFile(LPCTSTR devicePath, const std::vector<Row>& rows);
+[[nodiscard]] BOOL WriteFile(LPCTSTR devicePath, const std::vector<Row>& rows);
 
 }  // namespace pointpair

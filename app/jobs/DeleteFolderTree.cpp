@@ -8,9 +8,10 @@ void DeleteFolderTree(const CString& strFolder) {
     if (find != INVALID_HANDLE_VALUE) {
         do {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFile(strFolder + data.cFileName);
+                (void)::DeleteFile(strFolder + data.cFileName);  // the rest go all the same
         } while (::FindNextFile(find, &data));
         ::FindClose(find);
     }
-    ::RemoveDirectory(strFolder.Left(strFolder.GetLength() - 1));
+    // A folder that stays shows in the next listing.
+    (void)::RemoveDirectory(strFolder.Left(strFolder.GetLength() - 1));
 }

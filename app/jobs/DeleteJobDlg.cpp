@@ -66,9 +66,11 @@ void CDeleteJobDlg::OnDelete() {
     DeleteFolderTree(folder + L"\\Data\\");
     DeleteFolderTree(folder + L"\\Result\\");
     DeleteFolderTree(folder + L"\\");
-    ::RemoveDirectory(folder + L"\\Data");
-    ::RemoveDirectory(folder + L"\\Result");
-    ::RemoveDirectory(folder);
+    // The job leaves the list whatever stays behind, as it always has; a
+    // folder still holding its .ini is listed again next time.
+    (void)::RemoveDirectory(folder + L"\\Data");
+    (void)::RemoveDirectory(folder + L"\\Result");
+    (void)::RemoveDirectory(folder);
     m_list.DeleteString(m_nSelect);
     m_nSelect = -1;
 }

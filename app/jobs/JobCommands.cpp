@@ -70,7 +70,7 @@ void CVendropDoc::OnOpenJob() {
     ApplyBaseCoordinates(m_coordParams);
     m_sysFile.szIniFile = m_strJobDir + m_strIniName;
     m_sysFile.szDataFile = m_strDataFile;
-    SaveSystemFile();
+    (void)SaveSystemFile();  // a failure has had its box
     ShowJobTitle();
 }
 
@@ -103,7 +103,7 @@ void CVendropDoc::OnOpenDataFile() {
 
 void CVendropDoc::UseDataFile() {
     m_sysFile.szDataFile = m_strDataFile;
-    SaveSystemFile();
+    (void)SaveSystemFile();  // a failure has had its box
     ShowJobTitle();
 }
 

@@ -78,7 +78,7 @@ void CVendropDoc::OnNewJob() {
     m_sysFile.szIniFile = m_strJobDir + m_strIniName;
     m_sysFile.szDataFile = m_strDataFile;
     m_sysFile.szLastSaveName = L"PT";
-    SaveSystemFile();
+    (void)SaveSystemFile();  // a failure has had its box
     m_strPointName = m_strNextPointName = L"PT";
     AdvancePointName();
     m_bMeridianAlarmOff = m_bSevenParAlarmOff = m_bFourParAlarmOff = 0;
@@ -91,7 +91,7 @@ void CVendropDoc::OnNewJob() {
     m_coordParams.szdBaseHgt = m_curFix.dBaseH;
     RefreshBasePoint(m_coordTransform);
     ApplyBaseCoordinates(m_coordParams);
-    SaveCoordParams();
-    SaveSystemParams();
+    (void)SaveCoordParams();   // a failure has had its box
+    (void)SaveSystemParams();  // a failure has had its box
     ShowJobTitle();
 }

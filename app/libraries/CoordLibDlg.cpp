@@ -12,9 +12,6 @@
 
 namespace {
 
-// The document's dialog context while a library is open, and after.
-constexpr int kContextLibrary = 29;
-constexpr int kContextIdle = 11;
 constexpr int kImageLibrary = 0;
 constexpr int kImageRaw = 1;
 
@@ -290,12 +287,12 @@ void CCoordLibDlg::OnOK() {
         return;
     }
     if (m_bModified && !SaveToFile()) return;
-    SetDialogContext(kContextIdle);
+    SetDialogContext(kContextDefault);
     CDialog::OnOK();
 }
 
 void CCoordLibDlg::OnCancel() {
     if (m_bModified && libraries::AskYesNo(IDS_STRING61261) && !SaveToFile()) return;
-    SetDialogContext(kContextIdle);
+    SetDialogContext(kContextDefault);
     CDialog::OnCancel();
 }

@@ -33,7 +33,7 @@ class CCoordLibDlg : public CDialog {
     // Adds the file's points by the reading its extension chooses.
     void ImportFile(const CString& strPath);
     // FALSE (after the message) when the file could not be written.
-    BOOL SaveToFile();
+    [[nodiscard]] BOOL SaveToFile();
 
     // Read by the caller after IDOK, only when m_bPicked is set.
     BOOL m_bPicked = FALSE;

@@ -288,7 +288,7 @@ void CCtrlPointLibDlg::OnSettings() {
     if (dlg.DoModal() != IDOK) return;
     g_pDoc->m_sysParams.nPlaneNihe = dlg.m_nPlaneNihe;
     g_pDoc->m_sysParams.nCurveNihe = dlg.m_nCurveNihe;
-    g_pDoc->SaveSystemParams();
+    (void)g_pDoc->SaveSystemParams();  // a failure has had its box
     Recalculate();
 }
 

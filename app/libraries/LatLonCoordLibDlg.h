@@ -20,7 +20,7 @@ class CLatLonCoordLibDlg : public CDialog {
     void LoadLibraryFile(const CString& strPath);
     // The import by the current reading (0 receiver points, 1 raw records).
     void LoadFile(const CString& strPath);
-    BOOL SaveFile();
+    [[nodiscard]] BOOL SaveFile();
 
     // Read by the caller after IDOK.
     BOOL m_bPicked = FALSE;

@@ -61,7 +61,7 @@ pointdata::StoredText ReadLibraryLines(const CString& path, const CString& ownPa
                                        pointdata::LoadedFile& loaded, BOOL& replaceWhole);
 // The file it loaded is rewritten keeping what the loading left; a file
 // chosen anew by Save is replaced whole. A failure is reported.
-BOOL SaveLibraryText(CWnd* pDialog, const CString& path, const CString& text,
-                     pointdata::LoadedFile& loaded, BOOL& replaceWhole);
+[[nodiscard]] BOOL SaveLibraryText(CWnd* pDialog, const CString& path, const CString& text,
+                                   pointdata::LoadedFile& loaded, BOOL& replaceWhole);
 
 }  // namespace libraries

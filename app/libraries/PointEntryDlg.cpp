@@ -6,12 +6,6 @@
 #include "app/shell/VendropDoc.h"
 #include "res/resource.h"
 
-namespace {
-
-constexpr int kContextLibrary = 29;
-
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CPointEntryDlg, CDialog)
 ON_BN_CLICKED(IDC_PT_LIBRARY, OnFromLibrary)
 ON_BN_CLICKED(IDC_PT_PLAN, OnFromPlan)

@@ -198,7 +198,7 @@ void CStakeLineLibDlg::OnSave() {
     if (save.GetPathName().CompareNoCase(m_strFilePath) != 0) m_bReplaceWhole = TRUE;
     m_strFilePath = save.GetPathName();
     UpdateData(FALSE);
-    WriteLines();
+    (void)WriteLines();  // a failure has had its box
 }
 
 void CStakeLineLibDlg::OnOK() {

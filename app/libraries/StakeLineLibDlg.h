@@ -25,7 +25,7 @@ class CStakeLineLibDlg : public CDialog {
 
     // The held lines and rows become the file's.
     void LoadFile(const CString& strPath);
-    BOOL WriteLines();
+    [[nodiscard]] BOOL WriteLines();
 
     // Read by the caller after IDOK.
     BOOL m_bPicked = FALSE;

@@ -208,7 +208,7 @@ void CStakePointLibDlg::OnSave() {
     if (save.GetPathName().CompareNoCase(m_strFilePath) != 0) m_bReplaceWhole = TRUE;
     m_strFilePath = save.GetPathName();
     UpdateData(FALSE);
-    SaveFile();
+    (void)SaveFile();  // a failure has had its box
 }
 
 void CStakePointLibDlg::OnOutput() {

@@ -25,7 +25,7 @@ class CStakePointLibDlg : public CDialog {
     void LoadFile(const CString& strPath);
     // The import by the current reading (0 point file, 1 stake-out file).
     void ImportFile(const CString& strPath);
-    BOOL SaveFile();
+    [[nodiscard]] BOOL SaveFile();
     afx_msg void OnOutput();
 
     // Read by the caller after IDOK.

@@ -21,7 +21,7 @@ void LoadBluetoothList(LPCTSTR path, CArray<BtDevice>& devices);
 // One device as a whole line: `bFirst` re-creates the file, otherwise the
 // line is appended (the file made when missing). FALSE when it could not
 // be written.
-BOOL WriteBluetoothDevice(LPCTSTR path, const BtDevice& device, BOOL bFirst);
+[[nodiscard]] BOOL WriteBluetoothDevice(LPCTSTR path, const BtDevice& device, BOOL bFirst);
 
 // "+INQRESU:" lines of an inquiry: the text after the marker split at
 // commas, field 0 the address and field 1 the name. FALSE for a line

@@ -101,7 +101,8 @@ void CConnectSetDlg::HandleSearchLine(const CString& line) {
     if (ParseInquiryResult(line, device)) {
         m_deviceList.AddString(device.strName);
         m_devices.Add(device);
-        WriteBluetoothDevice(m_strListPath, device, m_bFirstWrite);
+        // The saved list only spares the next search.
+        (void)WriteBluetoothDevice(m_strListPath, device, m_bFirstWrite);
         m_bFirstWrite = FALSE;
     } else if (line.Find(L"+INQCOMP") >= 0) {
         EndSearch(IDS_STRING61823);

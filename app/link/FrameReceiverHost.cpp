@@ -78,7 +78,8 @@ CString CFrameReceiverHost::RawRtkFile() const {
 }
 
 void CFrameReceiverHost::AppendRtkRecord(int flag) {
-    Doc().m_fileWriter.AppendRtkRecord(flag);
+    // Like recording, the receiver's log goes on whatever the writer says.
+    (void)Doc().m_fileWriter.AppendRtkRecord(flag);
 }
 
 void CFrameReceiverHost::SetDeviceLed(int led, int on) {

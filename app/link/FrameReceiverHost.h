@@ -23,7 +23,7 @@ class CFrameReceiverHost : public IReceiverHost {
     CCoordTransform& Engine() override;
     // The job's .par through the settings writer; no box here (the parser
     // shows its own).
-    BOOL WriteCoordParams() override;
+    [[nodiscard]] BOOL WriteCoordParams() override;
 
     int FixLevel() const override;
     int TimeZone() const override;

@@ -137,7 +137,7 @@ void CGsmSettingsDlg::OnCancel() {
     CVendropDoc* doc = g_pDoc;
     doc->m_sysParams.GSMSendTimeInterval = m_nTimeInterval;
     doc->m_sysParams.GSMSendDisInterval = m_dDisInterval;
-    doc->SaveSystemParams();
+    (void)doc->SaveSystemParams();  // a failure has had its box
     SendStopSearchTwice(g_gpsComm);
     g_gpsComm.m_nBusy = 0;
     g_gpsComm.SendLine(L"log,refstationa,ontime,10\r\n");

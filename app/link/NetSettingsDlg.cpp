@@ -235,7 +235,7 @@ void CNetSettingsDlg::OnDestroy() {
     doc->m_sysParams.nWorkMode = m_nWorkMode;
     doc->m_sysParams.GSMSendDisInterval = m_dDisInterval;
     doc->m_sysParams.GSMSendTimeInterval = m_nTimeInterval;
-    doc->SaveSystemParams();
+    (void)doc->SaveSystemParams();  // a failure has had its box
     SendStopSearchTwice(g_gpsComm);
     CDialog::OnDestroy();
 }

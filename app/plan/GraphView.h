@@ -36,9 +36,9 @@ class CGraphView : public CView {
     void EnsureVisible(double north, double east, BOOL bRepaint);
     void ZoomAll();
     // Both drawing files of the job folder; FALSE when either was not written.
-    BOOL SaveGraphics(const CString& jobDir);
-    BOOL SaveTextLayer(const CString& jobDir);
-    BOOL SaveLineLayer(const CString& jobDir);
+    [[nodiscard]] BOOL SaveGraphics(const CString& jobDir);
+    [[nodiscard]] BOOL SaveTextLayer(const CString& jobDir);
+    [[nodiscard]] BOOL SaveLineLayer(const CString& jobDir);
     void LoadTextLayer(const CString& jobDir, CGraphLayer& layer);
     void LoadLineLayer(const CString& jobDir, CGraphLayer& layer);
     void LoadTrackFile(CGraphLayer& layer);

@@ -52,7 +52,7 @@ LRESULT CGraphView::OnGraphCommand(WPARAM wParam, LPARAM lParam) {
             ZoomAll();
             break;
         case kGraphSave:
-            if (doc != nullptr) SaveGraphics(doc->m_strJobDir);
+            if (doc != nullptr) (void)SaveGraphics(doc->m_strJobDir);  // a failure has had its box
             break;
         case kGraphLayoutArea:
             OnAreaLayout();

@@ -18,13 +18,14 @@ namespace points {
 // bLibrary the point's two lines in the job's coordinate library. On
 // success the stored name is remembered and the next one proposed (unless
 // bAdvanceName is FALSE: the point stake-out screen keeps the name).
-BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed, BOOL bLibrary = FALSE,
-                      BOOL bAdvanceName = TRUE);
+[[nodiscard]] BOOL WriteStoredPoint(CVendropDoc& doc, CWnd* pOwner, BOOL bSmoothed,
+                                    BOOL bLibrary = FALSE, BOOL bAdvanceName = TRUE);
 
 // After the measured-point store dialog's IDOK: its name, code and
 // vertical antenna height into the document, then the writer sequence
 // (smoothed when the document stores by smoothing).
-BOOL StoreConfirmedPoint(CVendropDoc& doc, CWnd* pOwner, const CMeasurePointStoreDlg& dialog,
-                         BOOL bAdvanceName = TRUE);
+[[nodiscard]] BOOL StoreConfirmedPoint(CVendropDoc& doc, CWnd* pOwner,
+                                       const CMeasurePointStoreDlg& dialog,
+                                       BOOL bAdvanceName = TRUE);
 
 }  // namespace points

@@ -18,7 +18,7 @@ class CMeasurePointLibDlg : public CDialog {
     // Fills the list and the rows from the file (nothing when missing).
     void LoadFile(const CString& path);
     // Rewrites the file from the rows; FALSE after the failure box.
-    BOOL SaveFile();
+    [[nodiscard]] BOOL SaveFile();
 
   protected:
     BOOL OnInitDialog() override;
@@ -33,7 +33,7 @@ class CMeasurePointLibDlg : public CDialog {
     quorvel::pointdata::SurveyPointRow& RowOf(int item);
     std::vector<int> SelectedItems() const;
     void ShowItem(int item);
-    BOOL EditItem(int item);
+    [[nodiscard]] BOOL EditItem(int item);
 
     quorvel::pointdata::MeasuredPointFile m_file;
     CString m_strPath;

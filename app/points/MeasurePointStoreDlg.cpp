@@ -166,7 +166,7 @@ void CMeasurePointStoreDlg::OnOK() {
     CVendropDoc& doc = *g_pDoc;
     doc.m_sysParams.nAntHgtType = m_nAntHeightType;
     doc.m_sysParams.szdSourceAntHgt = m_dAntHeight;
-    doc.SaveSystemParams();  // its own box on failure; the point goes on
+    (void)doc.SaveSystemParams();  // its own box on failure; the point goes on
     if (m_nAntHeightType == 1) m_dAntHeight = SlantToVertical(m_dAntHeight, doc.m_dAntennaConst);
     UpdateData(FALSE);
     EndDialog(IDOK);

@@ -164,6 +164,6 @@ void CStoreTypeDlg::OnOK() {
     p.nAsCondition = m_nCondition;
     p.nDisplayType = m_nDisplay;
     p.CodeSaveType = m_nCodeMode;
-    doc.SaveSystemParams();  // its own box on failure; the choice stays
+    (void)doc.SaveSystemParams();  // its own box on failure; the choice stays
     EndDialog(IDOK);
 }

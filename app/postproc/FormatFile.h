@@ -47,7 +47,7 @@ std::string FormatFileText(const CArray<ResultFormatRecord>& formats, int index)
 // replaced whole (the old file then stays as it was).
 BOOL ReadFormatFile(const CString& path, CArray<ResultFormatRecord>& formats, int& index,
                     IPostProcMessages& messages);
-BOOL WriteFormatFile(const CString& path, const CArray<ResultFormatRecord>& formats, int index,
-                     IPostProcMessages& messages);
+[[nodiscard]] BOOL WriteFormatFile(const CString& path, const CArray<ResultFormatRecord>& formats,
+                                   int index, IPostProcMessages& messages);
 
 }  // namespace postproc

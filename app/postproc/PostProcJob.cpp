@@ -20,7 +20,7 @@ CString ResultPath(const CString& raw, int count, const CString& tail) {
     return raw.Left(keep) + tail;
 }
 
-BOOL WritePieces(const CString& path, const std::vector<std::string>& pieces) {
+[[nodiscard]] BOOL WritePieces(const CString& path, const std::vector<std::string>& pieces) {
     quorvel::CAtomicFileWriter writer;
     if (!writer.Open(path)) return FALSE;
     for (const std::string& piece : pieces) {

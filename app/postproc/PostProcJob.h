@@ -56,7 +56,8 @@ class CPostProcJob {
 
     // 1 when the raw file was rewritten; 0 when it could not be read or
     // replaced (after the message).
-    int CorrectCoordinates(int nSource, const CString& cotPath, const CString& rawPath);
+    [[nodiscard]] int CorrectCoordinates(int nSource, const CString& cotPath,
+                                         const CString& rawPath);
     // An unreadable control-point file contributes no points.
     void SolveParamsFromControlFile(const CString& cotPath, CoordSysParams& params, double& dN,
                                     double& dE, double& dH);
@@ -65,15 +66,15 @@ class CPostProcJob {
     BOOL LoadRawFile(const CString& rawPath);
     void SetOutputParams(double depthDatum, int formatIndex);
     // TRUE when every result file of the format was written.
-    BOOL Run();
+    [[nodiscard]] BOOL Run();
     void SplitRecords();
-    BOOL WriteSsdFile();
-    BOOL WriteDepthFiles();
-    BOOL WriteCustomResultFiles();
+    [[nodiscard]] BOOL WriteSsdFile();
+    [[nodiscard]] BOOL WriteDepthFiles();
+    [[nodiscard]] BOOL WriteCustomResultFiles();
 
   private:
     BOOL PathsAreDistinct(std::initializer_list<const CString*> paths);
-    BOOL WriteResult(const CString& path, const std::string& bytes, LPCTSTR failure);
+    [[nodiscard]] BOOL WriteResult(const CString& path, const std::string& bytes, LPCTSTR failure);
 
     const CoordSysParams* m_pJob = nullptr;
     const SystemParams* m_pSettings = nullptr;

@@ -79,7 +79,8 @@ BOOL CPostProcOutputDlg::OnInitDialog() {
 void CPostProcOutputDlg::SaveFormats() {
     if (m_pDoc == nullptr) return;
     m_pDoc->m_nCurFormat = m_nFormat;
-    WriteFormatFile(FormatFilePath(), m_pDoc->m_formats, m_nFormat, m_boxes);
+    // It tells of a failure through m_boxes.
+    (void)WriteFormatFile(FormatFilePath(), m_pDoc->m_formats, m_nFormat, m_boxes);
 }
 
 void CPostProcOutputDlg::OnFormatChanged() {

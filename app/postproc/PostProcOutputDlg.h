@@ -43,7 +43,7 @@ class CPostProcOutputDlg : public CPostProcPage {
   private:
     CString FormatFilePath() const;
     void SaveFormats();
-    BOOL RunJob();
+    [[nodiscard]] BOOL RunJob();
 
     CVendropDoc* m_pDoc = nullptr;
     CPostProcBoxes m_boxes;

@@ -144,7 +144,8 @@ void CMainFrame::OnStopMeasure() {
 void CMainFrame::OnQuickLineChange() {
     CVendropDoc* doc = Doc();
     if (doc == nullptr) return;
-    if (!doc->m_strRawFile.IsEmpty()) CAppendFile::EndTornLineOf(doc->m_strRawFile);
+    // The next line's file takes the records.
+    if (!doc->m_strRawFile.IsEmpty()) (void)CAppendFile::EndTornLineOf(doc->m_strRawFile);
     const int current = doc->m_sysParams.nSFStartID;
     ChooseRawFile(current == INT_MAX ? current : current + 1, L".org");
     if (WriteSettings()) doc->m_nPointCounter = 0;
@@ -313,6 +314,8 @@ void CMainFrame::CountPointStored() {
     CString text;
     text.Format(L"%d\r\n", doc->m_nPointCounter);
     const std::string bytes = quorvel::ToGbk(text.GetString());
-    quorvel::WriteFileAtomic(doc->m_strJobDir + kPointCounterFile, bytes.data(), bytes.size());
+    // The count in memory goes on.
+    (void)quorvel::WriteFileAtomic(doc->m_strJobDir + kPointCounterFile, bytes.data(),
+                                   bytes.size());
     doc->m_nPointCounter = NextCount(doc->m_nPointCounter);
 }

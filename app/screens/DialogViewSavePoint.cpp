@@ -300,7 +300,7 @@ void CDialogViewSavePoint::OnParameters() {
 }
 
 void CDialogViewSavePoint::OnStoreButton() {
-    Store(screens::StoreRoad::kStoreButton);
+    (void)Store(screens::StoreRoad::kStoreButton);  // a refusal has had its box
     m_btnDefault.SetFocus();
 }
 

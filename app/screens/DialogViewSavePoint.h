@@ -87,7 +87,7 @@ class CDialogViewSavePoint : public CFormView {
     void ResetPlan();
     CRect PlanClient() const;
     // A store road's end: the point in m_points when stored.
-    BOOL Store(screens::StoreRoad road);
+    [[nodiscard]] BOOL Store(screens::StoreRoad road);
 
     // Drawing (DialogViewSavePointDraw.cpp).
     void FormatReadouts();

@@ -6,6 +6,7 @@
 #include "app/points/DocStorePoint.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
+#include "app/shell/MainFrame.h"
 #include "app/shell/VendropDoc.h"
 #include "platform/base/Clock.h"
 #include "res/resource.h"
@@ -20,11 +21,13 @@ CString LoadText(UINT id) {
 }
 
 // Automatic points keep the name, code and antenna height the document
-// holds; like recording, they go on whatever the writer says.
+// holds; like recording, they go on whatever the writer says, and like
+// recording the first point of a run that could not be written is told.
 void StoreAutomatically(CVendropDoc& doc) {
     doc.m_strPointName = doc.m_strNextPointName;
-    doc.m_fileWriter.AppendMeasuredPoint();
-    doc.m_fileWriter.AppendRtkRecord(FALSE);
+    const BOOL point = doc.m_fileWriter.AppendMeasuredPoint();
+    const BOOL record = doc.m_fileWriter.AppendRtkRecord(FALSE);
+    if (CMainFrame* frame = GetMainFrame()) frame->NoteSurveyWrite(point && record);
     doc.m_strNextPointName = doc.m_strPointName;
     doc.AdvancePointName();
 }

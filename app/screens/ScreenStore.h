@@ -27,8 +27,8 @@ enum class StoreResult {
 
 // One store road for the fix `fix` the screen holds (`haveFix` 0 before the
 // first fix or after "NODATA"). A stored point is given in `stored`.
-StoreResult StorePoint(CVendropDoc& doc, CWnd* pOwner, StoreRoad road, BOOL haveFix,
-                       const SurveyRecord& fix, PointRecord* stored);
+[[nodiscard]] StoreResult StorePoint(CVendropDoc& doc, CWnd* pOwner, StoreRoad road, BOOL haveFix,
+                                     const SurveyRecord& fix, PointRecord* stored);
 
 // Whether the solution code meets the job's condition for automatic
 // storage (nAsCondition 0: single or better, 1: better than single, 2:

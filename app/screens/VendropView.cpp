@@ -126,8 +126,9 @@ int CVendropView::MapNavigationKey(WPARAM virtualKey) {
 void CVendropView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     switch (MapNavigationKey(nChar)) {
         case 'A':
-            screens::StorePoint(*Doc(), this, screens::StoreRoad::kNavigationA, m_bHaveFix, m_fix,
-                                nullptr);
+            // The store tells the surveyor of every outcome itself.
+            (void)screens::StorePoint(*Doc(), this, screens::StoreRoad::kNavigationA, m_bHaveFix,
+                                      m_fix, nullptr);
             break;
         case 'B':
             if (screens::IsSecondBPress(m_nKeyMinute, m_nKeySecond)) {

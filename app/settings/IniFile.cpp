@@ -124,7 +124,7 @@ void CIniFile::WriteDouble(const CString& key, double value) {
 void CIniFile::WriteLine(const CString& text) {
     std::string bytes = quorvel::ToGbk(text);
     if (bytes.empty()) return;
-    m_writer.Write(bytes.data(), bytes.size());  // a failure is kept for the commit
+    (void)m_writer.Write(bytes.data(), bytes.size());  // a failure is kept for the commit
 }
 
 BOOL CIniFile::BeginWrite(const CString& path) {

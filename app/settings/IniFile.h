@@ -46,12 +46,12 @@ class CIniFile {
     CIniFile& operator=(const CIniFile&) = delete;
 
     // Whole-file writers; the path is folder + file name as they stand.
-    BOOL WriteSystemFile(const CString& folder, const CString& fileName,
-                         const CSystemFileRecord& record);
-    BOOL WriteSystemParams(const CString& folder, const CString& fileName,
-                           const SystemParams& params);
-    BOOL WriteCoordParams(const CString& folder, const CString& fileName,
-                          const CoordSysParams& params);
+    [[nodiscard]] BOOL WriteSystemFile(const CString& folder, const CString& fileName,
+                                       const CSystemFileRecord& record);
+    [[nodiscard]] BOOL WriteSystemParams(const CString& folder, const CString& fileName,
+                                         const SystemParams& params);
+    [[nodiscard]] BOOL WriteCoordParams(const CString& folder, const CString& fileName,
+                                        const CoordSysParams& params);
 
     // Record readers: FALSE after their own message when the file cannot be
     // loaded.
@@ -88,8 +88,8 @@ class CIniFile {
     const std::vector<IniSection>& GetSections() const { return m_sections; }
 
   private:
-    BOOL BeginWrite(const CString& path);
-    BOOL EndWrite();
+    [[nodiscard]] BOOL BeginWrite(const CString& path);
+    [[nodiscard]] BOOL EndWrite();
     void ParseSections(const std::wstring& text);
 
     CFile m_file;

@@ -20,9 +20,9 @@ bool IsWholeFileWrite(UINT openFlags) {
 CKeyValueFile::CKeyValueFile() = default;
 
 // A file still open is closed here, as the device's file object would have
-// closed it: what was written stands.
+// closed it: what was written stands, and a failure has no one to tell.
 CKeyValueFile::~CKeyValueFile() {
-    if (m_bAtomic) m_writer.Commit();
+    if (m_bAtomic) (void)m_writer.Commit();
 }
 
 BOOL CKeyValueFile::Open(const CString& path, UINT openFlags) {
@@ -63,9 +63,10 @@ void CKeyValueFile::WriteLine(const CString& line) {
     std::string bytes = quorvel::ToGbk(line);
     if (bytes.empty()) return;
     if (m_bAtomic) {
-        m_writer.Write(bytes.data(), bytes.size());  // a failure is kept for Close
+        (void)m_writer.Write(bytes.data(), bytes.size());  // a failure is kept for Close
     } else {
-        m_file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        // A failure is kept for Close.
+        (void)m_file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
     }
 }
 

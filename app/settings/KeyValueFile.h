@@ -27,9 +27,9 @@ class CKeyValueFile {
 
     // TRUE when the file was opened (for create-and-write: when the new
     // file could be started).
-    BOOL Open(const CString& path, UINT openFlags);
+    [[nodiscard]] BOOL Open(const CString& path, UINT openFlags);
     // Ends the write; TRUE when the file now holds everything written.
-    BOOL Close();
+    [[nodiscard]] BOOL Close();
 
     // Appends one "[key]value" line to the open file.
     void WriteString(const CString& key, const CString& value);

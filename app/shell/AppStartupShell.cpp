@@ -14,7 +14,8 @@ void CVendropApp::PlaceShortcuts() {
     CString shortcut = desktop + L"\\Quorvel1.0.lnk";
     if (!DevicePathExists(shortcut)) {
         CString target = L"\"Flash Disk\\Quorvel\\Quorvel1.1.exe\"";
-        ::SHCreateShortcut(shortcut.GetBuffer(), target.GetBuffer());
+        // Shortcuts are a convenience: start-up goes on.
+        (void)::SHCreateShortcut(shortcut.GetBuffer(), target.GetBuffer());
         shortcut.ReleaseBuffer();
         target.ReleaseBuffer();
     }
@@ -22,10 +23,12 @@ void CVendropApp::PlaceShortcuts() {
         DevicePathExists(windows + L"programs") ? windows + L"programs\\" : windows + L"程序\\";
     const CString activeSync = programs + L"ActiveSync\\";
     if (!DevicePathExists(desktop + L"\\Direct.lnk"))
-        ::CopyFileW(activeSync + L"Direct.lnk", desktop + L"\\Direct.lnk", FALSE);
+        // Shortcuts are a convenience: start-up goes on.
+        (void)::CopyFileW(activeSync + L"Direct.lnk", desktop + L"\\Direct.lnk", FALSE);
     CString obex;
     obex.LoadString(IDS_STRING61747);
-    if (DevicePathExists(activeSync + obex)) ::DeleteFileW(activeSync + obex);
+    // Shortcuts are a convenience: start-up goes on.
+    if (DevicePathExists(activeSync + obex)) (void)::DeleteFileW(activeSync + obex);
 }
 
 BOOL CVendropApp::RegisterApplicationKey() {
@@ -37,8 +40,10 @@ BOOL CVendropApp::RegisterApplicationKey() {
     CString name;
     name.LoadString(IDS_STRING61402);
     const CString value = L"\"" + name + L".exe\"";
-    ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()),
-                     static_cast<DWORD>((value.GetLength() + 1) * sizeof(WCHAR)));
+    // Without its value the key only leaves the hardware button unbound.
+    (void)::RegSetValueExW(key, nullptr, 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(value.GetString()),
+                           static_cast<DWORD>((value.GetLength() + 1) * sizeof(WCHAR)));
     ::RegCloseKey(key);
     return TRUE;
 }

@@ -247,7 +247,7 @@ class CMainFrame : public CFrameWnd {
     void RelayGga();
     void FillSounderTypes();
     // Writes the settings; on failure the box of string 61423.
-    BOOL WriteSettings();
+    [[nodiscard]] BOOL WriteSettings();
     // m_strRawFile: the first of szSFName + number + extension that does not
     // exist, counting nSFStartID on from `nFrom`.
     void ChooseRawFile(int nFrom, LPCTSTR extension);

@@ -35,7 +35,7 @@ void CMainFrame::StoreGraphOriginAndClose() {
         doc->m_sysParams.ScreenStartx = m_dGraphX;
         doc->m_sysParams.ScreenStarty = m_dGraphY;
         doc->m_sysParams.ScreenScale = m_dGraphScale;
-        doc->SaveSystemParams();
+        (void)doc->SaveSystemParams();  // a failure has had its box
     }
     CFrameWnd::OnClose();
 }

@@ -111,7 +111,7 @@ void CMainFrame::OnSounderSettings() {
     dlg.FromSettings(params);
     if (dlg.DoModal() != IDOK) return;
     dlg.ToSettings(params);
-    WriteSettings();
+    (void)WriteSettings();  // a failure has had its box
 }
 
 void CMainFrame::OnDataCollectSettings() {
@@ -123,7 +123,7 @@ void CMainFrame::OnDataCollectSettings() {
     params.dCollectTime = dlg.m_dCollectTime;
     params.dCollectDis = dlg.m_dCollectDis;
     params.dDeepInterTime = dlg.m_dDeepInterTime;
-    WriteSettings();
+    (void)WriteSettings();  // a failure has had its box
 }
 
 void CMainFrame::OnStorageSettings() {
@@ -133,7 +133,7 @@ void CMainFrame::OnStorageSettings() {
     params.szSFName = dlg.m_szSFName;
     params.nSFStartID = static_cast<int>(dlg.m_nSFStartID);
     params.nSFNameMode = dlg.m_nSFNameMode;
-    WriteSettings();
+    (void)WriteSettings();  // a failure has had its box
 }
 
 // ---- The receiver's connection ----
@@ -157,7 +157,7 @@ void CMainFrame::OnConnectInstrument() {
     params.Port = dlg.m_nLinkType;
     params.nComMode = dlg.m_nComMode;
     params.nInputCom = dlg.m_nInputCom;
-    WriteSettings();
+    (void)WriteSettings();  // a failure has had its box
     StartReceiverLink(*doc, *this);
 }
 

@@ -160,8 +160,8 @@ void CMainFrame::ClearForRadioSearch(const CString& status) {
     f.nMinute = 0;
     f.dSecond = 0.0;
     const WPARAM fix = reinterpret_cast<WPARAM>(&m_fix);
-    if (m_hViewWnd) ::SendMessage(m_hViewWnd, WM_GPS_POSITION, fix, 4);
-    ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, 4);
+    if (m_hViewWnd) ::SendMessage(m_hViewWnd, WM_GPS_POSITION, fix, kGpsPositionStatus);
+    ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, kGpsPositionStatus);
 }
 
 void CMainFrame::TranslateStatus() {
@@ -183,8 +183,8 @@ void CMainFrame::OnNewPosition() {
     CalcSpeedHeading(&m_fix.dSpeed, &m_fix.dHeading);
     if (doc->m_bMeasuring && !doc->m_bPaused) RecordEpoch();
     const WPARAM fix = reinterpret_cast<WPARAM>(&m_fix);
-    ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, 1);
-    ::SendMessage(m_hGraphView, WM_GPS_POSITION, fix, 1);
+    ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, kGpsPositionNew);
+    ::SendMessage(m_hGraphView, WM_GPS_POSITION, fix, kGpsPositionNew);
     PostPositionToScreen();
     doc->m_curFix = m_fix;
     if (doc->m_bLinkFlagM || doc->m_bLinkFlagR) RelayGga();
@@ -199,7 +199,8 @@ void CMainFrame::OnNewPosition() {
 void CMainFrame::PostPositionToScreen() {
     if (!m_hViewWnd) return;
     auto copy = std::make_unique<SurveyRecord>(m_fix);
-    if (!::PostMessage(m_hViewWnd, WM_GPS_POSITION, reinterpret_cast<WPARAM>(copy.get()), 1))
+    if (!::PostMessage(m_hViewWnd, WM_GPS_POSITION, reinterpret_cast<WPARAM>(copy.get()),
+                       kGpsPositionNew))
         return;
     m_postedFixes.push_back(std::move(copy));
     // Should this post fail (the frame going away), the copy stays until a

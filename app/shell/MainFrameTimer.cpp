@@ -82,10 +82,10 @@ void CMainFrame::NoDataNotice() {
     ClearFix(m_fix);
     if (CVendropDoc* doc = Doc()) doc->m_bGpsData = 0;
     const WPARAM fix = reinterpret_cast<WPARAM>(&m_fix);
-    if (m_hViewWnd) ::SendMessage(m_hViewWnd, WM_GPS_POSITION, fix, 4);
+    if (m_hViewWnd) ::SendMessage(m_hViewWnd, WM_GPS_POSITION, fix, kGpsPositionStatus);
     if (m_hGraphView && m_hGraphView != m_hViewWnd)
-        ::SendMessage(m_hGraphView, WM_GPS_POSITION, fix, 4);
-    ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, 4);
+        ::SendMessage(m_hGraphView, WM_GPS_POSITION, fix, kGpsPositionStatus);
+    ::SendMessage(m_hDataView, WM_GPS_POSITION, fix, kGpsPositionStatus);
     // The stop-search pair, back to back: a receiver stuck in a search
     // resumes its output.
     if (g_gpsComm.IsOpen()) {

@@ -30,7 +30,7 @@ class CVendropApp : public CWinApp {
     // Steps 6 to 8: the desktop and synchronisation shortcuts.
     static void PlaceShortcuts();
     // Step 9: FALSE when the key cannot be created.
-    BOOL RegisterApplicationKey();
+    [[nodiscard]] BOOL RegisterApplicationKey();
     // Steps 10 to 14: esystem.sys, the job's paths, folders and settings.
     static void OpenCurrentJob(CVendropDoc& doc);
     // Steps 16 to 18: base station, point naming and storage from the job.

@@ -30,6 +30,14 @@
 #include "pointdata/SurveyFileWriter.h"
 #include "receiver/SurveyRecord.h"
 
+// The values of CVendropDoc::m_nDlgContext: the command a shared dialog was
+// opened from. The shared dialogs read it and put the default back.
+enum DlgContext {
+    kContextDefault = 11,
+    kContextConvert = 15,  // the file-format conversion: the source may be chosen
+    kContextLibrary = 29,  // a library: no picking from a library or the plan
+};
+
 class CVendropDoc : public CDocument, public SurveyDocFields {
     DECLARE_DYNCREATE(CVendropDoc)
   public:
@@ -52,9 +60,9 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     void DeriveJobPaths();
     // The record writers with their failure boxes; the in-memory records
     // keep their values either way.
-    BOOL SaveSystemFile();
-    BOOL SaveSystemParams();
-    BOOL SaveCoordParams();
+    [[nodiscard]] BOOL SaveSystemFile();
+    [[nodiscard]] BOOL SaveSystemParams();
+    [[nodiscard]] BOOL SaveCoordParams();
     void SetDefaultIniRecord();
     void SetDefaultParRecord();
     // A job's .ini and .par into m_sysParams and m_coordParams, each filled
@@ -204,7 +212,7 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     double m_dAntennaConst = 0.014;
 
     // ---- Other ----
-    int m_nDlgContext = 11;
+    int m_nDlgContext = kContextDefault;
     int m_nCoordDisplay = 0;  // 0 plane, 1 geodetic
     CString m_strSoftwareDate;
 

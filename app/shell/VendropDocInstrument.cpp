@@ -60,7 +60,7 @@ void CVendropDoc::SetBaseAutoStart() {
     CBaseAutoStartDlg dlg;
     if (dlg.DoModal() != IDOK) return;
     m_sysParams.nRadioFormat = dlg.m_nFormat;
-    SaveSystemParams();
+    (void)SaveSystemParams();  // a failure has had its box
     g_gpsComm.SendTypedCommand(
         RXCMD_BASE_PARAMS,
         BaseStartTokens(dlg.m_nFormat, dlg.m_nInterval, PdopTimesTen(dlg.m_dPdop), dlg.m_nCutoff));
@@ -84,7 +84,7 @@ void CVendropDoc::SetBaseManually() {
             g_gpsComm.SendLine(line);
     }
     m_sysParams.nRadioFormat = dlg.m_nFormat;
-    SaveSystemParams();
+    (void)SaveSystemParams();  // a failure has had its box
     g_gpsComm.SendTypedCommand(kCmdBaseRepeat,
                                dlg.m_bRepeat ? CharacterTokens(sentFixLine) : CString(L"C0"));
     AfxMessageBox(IDS_STRING61630, MB_ICONINFORMATION);

@@ -35,7 +35,7 @@ void CVendropDoc::SetDefaultJob() {
 
 void CVendropDoc::AdvancePointName() {
     m_sysFile.szLastSaveName = m_strNextPointName;
-    SaveSystemFile();
+    (void)SaveSystemFile();  // a failure has had its box
     const int length = m_strNextPointName.GetLength();
     int digits = 0;
     while (digits < length) {

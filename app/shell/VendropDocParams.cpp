@@ -90,7 +90,7 @@ void TakeHeightResult(const CCtrlPointLibDlg& lib, int nFitState, CoordSysParams
 }  // namespace
 
 void CVendropDoc::StoreCoordParams() {
-    SaveCoordParams();
+    (void)SaveCoordParams();  // a failure has had its box
     LoadCoordTransform();
 }
 
@@ -123,7 +123,7 @@ void CVendropDoc::OnSetProjection() {
     m_bMeridianAlarmOff = 0;
     LoadCoordTransform();
     RefreshBasePoint(m_coordTransform);
-    SaveCoordParams();
+    (void)SaveCoordParams();  // a failure has had its box
 }
 
 // ---- Seven and four parameters ----
@@ -135,7 +135,7 @@ void CVendropDoc::OnSetSevenParams() {
     m_bSevenParAlarmOff = 0;
     LoadCoordTransform();
     RefreshBasePoint(m_coordTransform);
-    SaveCoordParams();
+    (void)SaveCoordParams();  // a failure has had its box
 }
 
 void CVendropDoc::OnSetFourParams() {

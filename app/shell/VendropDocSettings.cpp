@@ -27,12 +27,12 @@ void CVendropDoc::OnRoverAntennaHeight() {
     m_sysParams.nAntHgtType = dlg.m_nAntHgtType;
     m_sysParams.szdSourceAntHgt = h;
     m_dPointAntHeight = m_sysParams.szdRoverAntH = vertical;
-    SaveSystemParams();
+    (void)SaveSystemParams();  // a failure has had its box
 }
 
 void CVendropDoc::OnTimeZone() {
     CTimeZoneDlg dlg;
     if (dlg.DoModal() != IDOK) return;
     m_sysParams.nTimeZone = dlg.m_nTimeZone;
-    SaveSystemParams();
+    (void)SaveSystemParams();  // a failure has had its box
 }

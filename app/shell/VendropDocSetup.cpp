@@ -39,7 +39,7 @@ void CVendropDoc::OnSetElevationMask() {
     line.Format(L"ecutoff,%d\r\n", dlg.m_nGAngle);
     g_gpsComm.SendLine(line);
     m_sysParams.nGAngle = dlg.m_nGAngle;
-    SaveSystemParams();
+    (void)SaveSystemParams();  // a failure has had its box
 }
 
 void CVendropDoc::OnEditRoverSettings() {
@@ -49,7 +49,7 @@ void CVendropDoc::OnEditRoverSettings() {
     m_sysParams.nRadioFormat = dlg.m_nRadioFormat;
     m_sysParams.dRmshLimit = dlg.m_dRmshLimit;
     m_sysParams.dRmsvLimit = dlg.m_dRmsvLimit;
-    SaveSystemParams();
+    (void)SaveSystemParams();  // a failure has had its box
     g_gpsComm.SendLine(L"com,com2,9600\r\n");
     g_gpsComm.SendLine(RoverInterfaceModeLine(m_sysParams.nRadioFormat));
     g_gpsComm.SendLine(L"saveconfig\r\n");

@@ -125,8 +125,11 @@ void CLineStakeoutDlg::LoadRecordFile(const CString& libraryPath) {
     m_recorded = ReadRecordFile(RecordPathFor(libraryPath, L"lnr"));
 }
 
+// The screen's own display settings: a failed save keeps the old ones, as
+// the screen always has, without a word.
 void CLineStakeoutDlg::SaveSettings() {
-    if (CVendropDoc* doc = Doc()) SaveLineSettings(LineSettingsPath(doc->m_strJobDir), m_settings);
+    if (CVendropDoc* doc = Doc())
+        (void)SaveLineSettings(LineSettingsPath(doc->m_strJobDir), m_settings);
 }
 
 // Positions go back to the screen this one took them from, whichever way
@@ -291,7 +294,7 @@ LRESULT CLineStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         m_plan.ReleaseDC(dc);
         return 0;
     }
-    if (lParam == 4) {
+    if (lParam == kGpsPositionStatus) {
         // A status-only notice ("FIND", "FINDRADIO"): no position with it.
         m_strStatusText = m_fix.strStatus;
         Readout(IDC_SO_STATUS, m_strStatusText);
@@ -445,7 +448,7 @@ void CLineStakeoutDlg::StoreFromKey(BOOL bGeneral) {
         doc->m_strPointName = dialog.m_strName;
         doc->m_strPointCode = dialog.m_strCode;
         doc->m_dPointAntHeight = dialog.m_dAntHeight;
-        points::WriteStoredPoint(*doc, this, FALSE, TRUE);
+        (void)points::WriteStoredPoint(*doc, this, FALSE, TRUE);  // a failure has had its box
         return;
     }
     if (!points::StoreConfirmedPoint(*doc, this, dialog)) return;

@@ -116,9 +116,11 @@ void CStakeoutDlg::LoadStakeFiles() {
     ZoomAll();
 }
 
+// The screen's own display settings: a failed save keeps the old ones, as
+// the screen always has, without a word.
 void CStakeoutDlg::SaveSettings() {
     if (CVendropDoc* doc = Doc())
-        SavePointSettings(PointSettingsPath(doc->m_strJobDir), m_settings);
+        (void)SavePointSettings(PointSettingsPath(doc->m_strJobDir), m_settings);
 }
 
 // Positions go back to the screen this one took them from, whichever way
@@ -162,7 +164,7 @@ LRESULT CStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         m_plan.ReleaseDC(dc);
         return 0;
     }
-    if (lParam == 4) {
+    if (lParam == kGpsPositionStatus) {
         // A status-only notice ("FIND", "FINDRADIO"): no position with it.
         m_strStatusText = m_fix.strStatus;
         Readout(IDC_SO_STATUS, m_strStatusText);
@@ -352,7 +354,7 @@ void CStakeoutDlg::StoreGeneralPoint() {
     doc->m_strPointName = dialog.m_strName;
     doc->m_strPointCode = dialog.m_strCode;
     doc->m_dPointAntHeight = dialog.m_dAntHeight;
-    points::WriteStoredPoint(*doc, this, FALSE, TRUE);
+    (void)points::WriteStoredPoint(*doc, this, FALSE, TRUE);  // a failure has had its box
 }
 
 void CStakeoutDlg::OpenLibraryOnSecondB() {

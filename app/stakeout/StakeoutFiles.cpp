@@ -131,7 +131,7 @@ BOOL AppendRecord(const CString& recordPath, const PointRecord& p) {
     line = line.Left(line.GetLength() - 2);  // the file adds CR LF
     CAppendFile file;
     if (!file.OpenToAppend(recordPath)) return FALSE;
-    file.AppendLine(line);
+    (void)file.AppendLine(line);  // a failed line fails the close
     return file.CloseAppended();
 }
 

@@ -32,7 +32,7 @@ struct PointSettings {
 CString PointSettingsPath(const CString& jobDir);  // job folder + "\ptlayauto"
 // The seven keys in their order; FALSE (nothing replaced) when the file
 // cannot be written.
-BOOL SavePointSettings(const CString& path, const PointSettings& s);
+[[nodiscard]] BOOL SavePointSettings(const CString& path, const PointSettings& s);
 // Keys that are missing or empty leave their field as it is.
 void LoadPointSettings(const CString& path, PointSettings& s);
 
@@ -50,7 +50,7 @@ struct LineSettings {
     double intMileage = 50.0;
 };
 CString LineSettingsPath(const CString& jobDir);  // job folder + "\lnlayauto"
-BOOL SaveLineSettings(const CString& path, const LineSettings& s);
+[[nodiscard]] BOOL SaveLineSettings(const CString& path, const LineSettings& s);
 // When the file is there: a missing or empty number reads 0, a missing
 // file name leaves it as it is.
 void LoadLineSettings(const CString& path, LineSettings& s);
@@ -67,7 +67,7 @@ CString RecordPathFor(const CString& libraryPath, LPCTSTR ext);
 CString FormatRecordLine(const PointRecord& p);  // "%s,%.4f,%.4f,%.4f,%s\r\n"
 // Appends one record line, creating the file; FALSE when it did not land
 // whole (nothing torn is left).
-BOOL AppendRecord(const CString& recordPath, const PointRecord& p);
+[[nodiscard]] BOOL AppendRecord(const CString& recordPath, const PointRecord& p);
 std::vector<PointRecord> ReadRecordFile(const CString& recordPath);
 
 // ---- Libraries (.ptb, .lnb) ----

@@ -188,7 +188,7 @@ void CAreaCalcDlg::OnCompute() {
                 Load(IDS_STRING61247).GetString(), r.mu, Load(IDS_STRING61248).GetString());
     ShowResult(text);
     DrawEdge(0, static_cast<int>(n) - 1);
-    AppendReport(r);
+    (void)AppendReport(r);  // a failure has had its box
 }
 
 BOOL CAreaCalcDlg::AppendReport(const tools::AreaResult& r) {

@@ -72,7 +72,7 @@ class CAreaCalcDlg : public CDialog {
     void TapPoint(int nPoint);
     void DrawEdge(int nFrom, int nTo);
     // The report block; FALSE when it could not be written.
-    BOOL AppendReport(const tools::AreaResult& r);
+    [[nodiscard]] BOOL AppendReport(const tools::AreaResult& r);
 
     CListBox m_list;
     COwnerDrawButton m_buttons[10];

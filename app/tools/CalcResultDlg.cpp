@@ -71,8 +71,9 @@ void CCalcResultDlg::OnSaveToLibrary() {
     CString calcLine;
     calcLine.Format(L"%s,%.4f,%.4f,%.4f,%s", m_point.strName.GetString(), m_point.dX, m_point.dY,
                     m_point.dH, m_point.strCode.GetString());
-    tools::AppendLines(this, {{tools::JobFilePath(L"lib"), libLine},
-                              {tools::ResultFilePath(L"calcoord.dat"), calcLine}});
+    // A failure has had its box.
+    (void)tools::AppendLines(this, {{tools::JobFilePath(L"lib"), libLine},
+                                    {tools::ResultFilePath(L"calcoord.dat"), calcLine}});
 }
 
 void CCalcResultDlg::OnCancel() {

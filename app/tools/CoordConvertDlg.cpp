@@ -125,12 +125,14 @@ void CCoordConvertDlg::OnSave() {
     if (m_nCoordSys == 0) {
         libLine.Format(L"%s,%.10f,%.10f,0.0,%s", name, m_dOut1, m_dOut2, code);
         calcLine = libLine;
-        tools::AppendLines(this, {{tools::JobFilePath(L"WGS"), libLine},
-                                  {tools::ResultFilePath(L"calcoord.RTK"), calcLine}});
+        // A failure has had its box.
+        (void)tools::AppendLines(this, {{tools::JobFilePath(L"WGS"), libLine},
+                                        {tools::ResultFilePath(L"calcoord.RTK"), calcLine}});
     } else {
         libLine.Format(L"0,%s,%.3f,%.3f,0.0,%s", name, m_dOut1, m_dOut2, code);
         calcLine.Format(L"%s,%.3f,%.3f,0.0,%s", name, m_dOut1, m_dOut2, code);
-        tools::AppendLines(this, {{tools::JobFilePath(L"lib"), libLine},
-                                  {tools::ResultFilePath(L"calcoord.dat"), calcLine}});
+        // A failure has had its box.
+        (void)tools::AppendLines(this, {{tools::JobFilePath(L"lib"), libLine},
+                                        {tools::ResultFilePath(L"calcoord.dat"), calcLine}});
     }
 }

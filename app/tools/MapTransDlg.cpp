@@ -62,7 +62,8 @@ BOOL CMapTransDlg::OnInitDialog() {
     return TRUE;
 }
 
-// Written anew from the edits as they stand, whatever was converted.
+// Written anew from the edits as they stand, whatever was converted; the
+// dialog is going, so a failed save only keeps the last values.
 void CMapTransDlg::OnDestroy() {
     CKeyValueFile file;
     if (file.Open(SettingsPath(), CFile::modeCreate | CFile::modeWrite)) {
@@ -71,7 +72,7 @@ void CMapTransDlg::OnDestroy() {
             GetDlgItemText(kept.nId, value);
             file.WriteString(kept.key, value);
         }
-        file.Close();
+        (void)file.Close();
     }
     CDialog::OnDestroy();
 }
@@ -128,6 +129,7 @@ void CMapTransDlg::OnStore() {
                    m_strY.GetString(), m_strCode.GetString());
     calcLine.Format(L"%s,%s,%s,0.0,%s", m_strName.GetString(), m_strX.GetString(),
                     m_strY.GetString(), m_strCode.GetString());
-    tools::AppendLines(this, {{tools::JobFilePath(L"lib"), libLine},
-                              {tools::ResultFilePath(L"calcoord.dat"), calcLine}});
+    // A failure has had its box.
+    (void)tools::AppendLines(this, {{tools::JobFilePath(L"lib"), libLine},
+                                    {tools::ResultFilePath(L"calcoord.dat"), calcLine}});
 }

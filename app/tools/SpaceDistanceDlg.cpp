@@ -109,5 +109,6 @@ void CSpaceDistanceDlg::OnSave() {
                   m_strStartName.GetString(), m_strStartLat.GetString(), m_strStartLon.GetString(),
                   m_strStartH.GetString(), m_strEndName.GetString(), m_strEndLat.GetString(),
                   m_strEndLon.GetString(), m_strEndH.GetString(), m_strLength.GetString());
-    tools::AppendLines(this, {{tools::ResultFilePath(L"skydis.txt"), record}});
+    // A failure has had its box.
+    (void)tools::AppendLines(this, {{tools::ResultFilePath(L"skydis.txt"), record}});
 }

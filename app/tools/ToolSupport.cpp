@@ -71,7 +71,7 @@ BOOL AppendLines(CWnd* pOwner, const std::vector<FileLine>& lines, BOOL bQuiet) 
         if (!files[i]->IsOpen()) continue;
         if (!files[i]->CloseAppended()) ok = FALSE;
         // Files made empty for a store that could not open them all go.
-        if (!opened && made[i]) DeleteFile(lines[i].first);
+        if (!opened && made[i]) (void)DeleteFile(lines[i].first);
     }
     if (!ok) {
         ShowText(pOwner, kOpenFailed);

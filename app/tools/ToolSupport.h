@@ -36,7 +36,8 @@ using FileLine = std::pair<CString, CString>;  // path, line without CR LF
 // opened before anything is written, so a file that cannot be opened
 // leaves all of them untouched. Any failure shows "打开文件错误,请检查"
 // and returns FALSE; on success "保存成功" is shown unless bQuiet.
-BOOL AppendLines(CWnd* pOwner, const std::vector<FileLine>& lines, BOOL bQuiet = FALSE);
+[[nodiscard]] BOOL AppendLines(CWnd* pOwner, const std::vector<FileLine>& lines,
+                               BOOL bQuiet = FALSE);
 
 // Escape on a page of a tool's tab sheet closes the tool: the page asks
 // the dialog above its tab control to cancel.

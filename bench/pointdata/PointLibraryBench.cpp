@@ -34,7 +34,7 @@ struct LibraryRoot {
         if (mkdtemp(pattern.data()) == nullptr) std::abort();
         host = pattern;
         quorvel::SetDeviceRoot(host);
-        CreateDirectory(L"\\Flash Disk", nullptr);
+        (void)CreateDirectory(L"\\Flash Disk", nullptr);  // it may be there already
         std::string text;
         char line[200];
         for (int i = 0; i < kPoints; ++i) {

@@ -34,7 +34,7 @@ struct ShmRoot {
         quorvel::SetDeviceRoot(host);
         for (LPCTSTR folder : {L"\\Flash Disk", L"\\Flash Disk\\Jobs", L"\\Flash Disk\\Jobs\\ruvo",
                                L"\\Flash Disk\\Jobs\\ruvo\\data"}) {
-            CreateDirectory(folder, nullptr);
+            (void)CreateDirectory(folder, nullptr);  // it may be there already
         }
     }
     ~ShmRoot() {

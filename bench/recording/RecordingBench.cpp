@@ -40,7 +40,7 @@ struct Run {
         quorvel::SetDeviceRoot(host);
         for (LPCTSTR folder : {L"\\Flash Disk", L"\\Flash Disk\\Jobs", L"\\Flash Disk\\Jobs\\ruvo",
                                L"\\Flash Disk\\Jobs\\ruvo\\data"})
-            CreateDirectory(folder, nullptr);
+            (void)CreateDirectory(folder, nullptr);  // it may be there already
         g_pDoc = &doc;
         FillDefaultIniRecord(doc.m_sysParams);
         doc.m_strJobDir = L"\\Flash Disk\\Jobs\\ruvo\\";

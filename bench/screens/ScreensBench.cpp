@@ -91,7 +91,7 @@ struct Screen {
         f.nHour = 10;
         f.nMinute = (i / 60) % 60;
         f.dSecond = i % 60;
-        view->SendMessage(WM_GPS_POSITION, reinterpret_cast<WPARAM>(&f), 1);
+        view->SendMessage(WM_GPS_POSITION, reinterpret_cast<WPARAM>(&f), kGpsPositionNew);
         quorvel::win::PumpUntilIdle();
     }
 

@@ -73,7 +73,7 @@ void Updates(benchmark::State& state, HWND screen, double x, double y) {
     int i = 0;
     for (auto _ : state) {
         const SurveyRecord fix = Fix(x + (i++ % 2) * 0.05, y);
-        ::SendMessage(screen, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
+        ::SendMessage(screen, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), kGpsPositionNew);
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -26,7 +26,7 @@ std::string TempName() {
     return name;
 }
 
-DWORD WriteAll(int fd, const void* data, size_t size) {
+[[nodiscard]] DWORD WriteAll(int fd, const void* data, size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t n = WriteWithinStoreSpace(fd, p, size);

@@ -23,7 +23,7 @@ namespace files {
 class HostAtomicWriter;
 }
 
-BOOL WriteFileAtomic(LPCTSTR devicePath, const void* data, size_t size);
+[[nodiscard]] BOOL WriteFileAtomic(LPCTSTR devicePath, const void* data, size_t size);
 
 class CAtomicFileWriter {
   public:
@@ -32,11 +32,11 @@ class CAtomicFileWriter {
     CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
     ~CAtomicFileWriter();  // aborts when not committed
 
-    BOOL Open(LPCTSTR devicePath);
+    [[nodiscard]] BOOL Open(LPCTSTR devicePath);
     // FALSE once any write has failed; the failure is also kept for Commit.
-    BOOL Write(const void* data, size_t size);
+    [[nodiscard]] BOOL Write(const void* data, size_t size);
     // Replaces the target; FALSE (target untouched) after any failure.
-    BOOL Commit();
+    [[nodiscard]] BOOL Commit();
     void Abort();
 
   private:

@@ -73,7 +73,7 @@ class CFile {
     // and empties it unless modeNoTruncate is given; the position starts at 0.
     virtual BOOL Open(LPCTSTR path, UINT flags, CFileException* error = nullptr);
     virtual UINT Read(void* buffer, UINT count);
-    virtual BOOL Write(const void* buffer, UINT count);
+    [[nodiscard]] virtual BOOL Write(const void* buffer, UINT count);
     virtual void Flush();
     virtual void Close();  // a failure to close counts as a write error
     virtual void Abort();  // closes, ignoring every error
@@ -87,7 +87,7 @@ class CFile {
     virtual ULONGLONG GetLength() const;
     // Cuts the file to `length` bytes (or extends it with zeros); the
     // position stays where it was.
-    virtual BOOL SetLength(ULONGLONG length);
+    [[nodiscard]] virtual BOOL SetLength(ULONGLONG length);
 
     CString GetFilePath() const { return m_strFileName; }
     bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }

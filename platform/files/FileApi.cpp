@@ -38,7 +38,7 @@ bool ResolveTarget(LPCTSTR path, ResolvedPath& out) {
     return !out.blocked;
 }
 
-DWORD CopyContents(const ResolvedPath& from, const ResolvedPath& to) {
+[[nodiscard]] DWORD CopyContents(const ResolvedPath& from, const ResolvedPath& to) {
     const quorvel::files::UniqueFd in = quorvel::files::OpenBeneath(
         from.root.Get(), from.Relative(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (!in.Valid()) return ErrorFromErrno(errno);
@@ -60,7 +60,8 @@ DWORD CopyContents(const ResolvedPath& from, const ResolvedPath& to) {
 }
 
 // Renames within open folders, refusing to replace an existing target.
-int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const std::string& to) {
+[[nodiscard]] int RenameNoReplace(int fromFolder, const std::string& from, int toFolder,
+                                  const std::string& to) {
     if (::renameat2(fromFolder, from.c_str(), toFolder, to.c_str(), RENAME_NOREPLACE) == 0) {
         return 0;
     }

@@ -50,15 +50,16 @@ typedef WIN32_FIND_DATAW* LPWIN32_FIND_DATAW;
 typedef WIN32_FIND_DATAW* LPWIN32_FIND_DATA;
 
 DWORD GetFileAttributes(LPCTSTR path);
-BOOL CreateDirectory(LPCTSTR path, LPVOID securityAttributes);  // ERROR_ALREADY_EXISTS
-BOOL RemoveDirectory(LPCTSTR path);                             // only an empty folder
-BOOL DeleteFile(LPCTSTR path);                                  // files only
+[[nodiscard]] BOOL CreateDirectory(LPCTSTR path,
+                                   LPVOID securityAttributes);  // ERROR_ALREADY_EXISTS
+[[nodiscard]] BOOL RemoveDirectory(LPCTSTR path);               // only an empty folder
+[[nodiscard]] BOOL DeleteFile(LPCTSTR path);                    // files only
 // Copies a file; with failIfExists FALSE an existing target file is replaced
 // (atomically: a reader sees the old or the new file, never a part).
-BOOL CopyFile(LPCTSTR source, LPCTSTR target, BOOL failIfExists);
+[[nodiscard]] BOOL CopyFile(LPCTSTR source, LPCTSTR target, BOOL failIfExists);
 // Renames a file or folder; fails with ERROR_ALREADY_EXISTS when the target
 // exists (a change of letter case only is allowed).
-BOOL MoveFile(LPCTSTR source, LPCTSTR target);
+[[nodiscard]] BOOL MoveFile(LPCTSTR source, LPCTSTR target);
 
 HANDLE FindFirstFile(LPCTSTR pattern, LPWIN32_FIND_DATA data);
 BOOL FindNextFile(HANDLE find, LPWIN32_FIND_DATA data);
@@ -67,19 +68,19 @@ BOOL FindClose(HANDLE find);
 inline DWORD GetFileAttributesW(LPCTSTR path) {
     return GetFileAttributes(path);
 }
-inline BOOL CreateDirectoryW(LPCTSTR path, LPVOID sa) {
+[[nodiscard]] inline BOOL CreateDirectoryW(LPCTSTR path, LPVOID sa) {
     return CreateDirectory(path, sa);
 }
-inline BOOL RemoveDirectoryW(LPCTSTR path) {
+[[nodiscard]] inline BOOL RemoveDirectoryW(LPCTSTR path) {
     return RemoveDirectory(path);
 }
-inline BOOL DeleteFileW(LPCTSTR path) {
+[[nodiscard]] inline BOOL DeleteFileW(LPCTSTR path) {
     return DeleteFile(path);
 }
-inline BOOL CopyFileW(LPCTSTR source, LPCTSTR target, BOOL failIfExists) {
+[[nodiscard]] inline BOOL CopyFileW(LPCTSTR source, LPCTSTR target, BOOL failIfExists) {
     return CopyFile(source, target, failIfExists);
 }
-inline BOOL MoveFileW(LPCTSTR source, LPCTSTR target) {
+[[nodiscard]] inline BOOL MoveFileW(LPCTSTR source, LPCTSTR target) {
     return MoveFile(source, target);
 }
 inline HANDLE FindFirstFileW(LPCTSTR pattern, LPWIN32_FIND_DATAW data) {

@@ -47,7 +47,8 @@ DWORD ErrorFromErrno(int err);
 // in the same folder, fsync, rename over the target, fsync of the folder.
 // Returns ERROR_SUCCESS or the error; on failure the target is untouched and
 // the temporary removed.
-DWORD WriteFileAtomicAt(int folder, const std::string& name, const void* data, size_t size);
+[[nodiscard]] DWORD WriteFileAtomicAt(int folder, const std::string& name, const void* data,
+                                      size_t size);
 
 // Drops the registry held in memory (Registry.cpp); the device root changed.
 void ForgetRegistry();
@@ -70,9 +71,9 @@ class HostAtomicWriter {
 
     // Starts replacing `name` in the open folder `folder`; an existing target
     // must be a file and its permissions carry over.
-    DWORD Open(int folder, const std::string& name);
-    DWORD Write(const void* data, size_t size);
-    DWORD Commit();
+    [[nodiscard]] DWORD Open(int folder, const std::string& name);
+    [[nodiscard]] DWORD Write(const void* data, size_t size);
+    [[nodiscard]] DWORD Commit();
     void Abort();  // removes the temporary; the target stays as it was
     bool IsOpen() const { return m_fd >= 0; }
 

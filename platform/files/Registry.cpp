@@ -62,7 +62,7 @@ LONG EnsureLoaded(RegistryState& s) {
 }
 
 // Saves the registry; when that fails, `undo` puts memory back as the file is.
-LONG Save(RegistryState& s, const std::function<void()>& undo) {
+[[nodiscard]] LONG Save(RegistryState& s, const std::function<void()>& undo) {
     const std::string text = quorvel::files::FormatRegistry(s.roots);
     const quorvel::files::UniqueFd root = quorvel::files::OpenRoot();
     const DWORD err = root.Valid() ? quorvel::files::WriteFileAtomicAt(root.Get(), kFileName,

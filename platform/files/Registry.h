@@ -62,8 +62,9 @@ typedef HKEY* PHKEY;
 // Opens the key, creating it and any missing key above it. `disposition`
 // (optional) tells REG_CREATED_NEW_KEY or REG_OPENED_EXISTING_KEY. Class,
 // options, access and security are accepted and ignored.
-LONG RegCreateKeyEx(HKEY key, LPCTSTR subKey, DWORD reserved, LPTSTR keyClass, DWORD options,
-                    REGSAM access, LPVOID security, PHKEY result, LPDWORD disposition);
+[[nodiscard]] LONG RegCreateKeyEx(HKEY key, LPCTSTR subKey, DWORD reserved, LPTSTR keyClass,
+                                  DWORD options, REGSAM access, LPVOID security, PHKEY result,
+                                  LPDWORD disposition);
 LONG RegOpenKeyEx(HKEY key, LPCTSTR subKey, DWORD options, REGSAM access, PHKEY result);
 // `size` is in bytes, in and out. A null `data` asks for the size; a buffer
 // too small gets ERROR_MORE_DATA with the size needed written. A null or
@@ -72,15 +73,15 @@ LONG RegQueryValueEx(HKEY key, LPCTSTR name, LPDWORD reserved, LPDWORD type, LPB
                      LPDWORD size);
 // Stores `size` bytes as given: a REG_SZ is (length + 1) * sizeof(WCHAR)
 // bytes with its terminating zero.
-LONG RegSetValueEx(HKEY key, LPCTSTR name, DWORD reserved, DWORD type, const BYTE* data,
-                   DWORD size);
-LONG RegDeleteValue(HKEY key, LPCTSTR name);
-LONG RegDeleteKey(HKEY key, LPCTSTR subKey);
+[[nodiscard]] LONG RegSetValueEx(HKEY key, LPCTSTR name, DWORD reserved, DWORD type,
+                                 const BYTE* data, DWORD size);
+[[nodiscard]] LONG RegDeleteValue(HKEY key, LPCTSTR name);
+[[nodiscard]] LONG RegDeleteKey(HKEY key, LPCTSTR subKey);
 LONG RegCloseKey(HKEY key);
 
-inline LONG RegCreateKeyExW(HKEY key, LPCTSTR subKey, DWORD reserved, LPTSTR keyClass,
-                            DWORD options, REGSAM access, LPVOID security, PHKEY result,
-                            LPDWORD disposition) {
+[[nodiscard]] inline LONG RegCreateKeyExW(HKEY key, LPCTSTR subKey, DWORD reserved, LPTSTR keyClass,
+                                          DWORD options, REGSAM access, LPVOID security,
+                                          PHKEY result, LPDWORD disposition) {
     return RegCreateKeyEx(key, subKey, reserved, keyClass, options, access, security, result,
                           disposition);
 }
@@ -91,14 +92,14 @@ inline LONG RegQueryValueExW(HKEY key, LPCTSTR name, LPDWORD reserved, LPDWORD t
                              LPDWORD size) {
     return RegQueryValueEx(key, name, reserved, type, data, size);
 }
-inline LONG RegSetValueExW(HKEY key, LPCTSTR name, DWORD reserved, DWORD type, const BYTE* data,
-                           DWORD size) {
+[[nodiscard]] inline LONG RegSetValueExW(HKEY key, LPCTSTR name, DWORD reserved, DWORD type,
+                                         const BYTE* data, DWORD size) {
     return RegSetValueEx(key, name, reserved, type, data, size);
 }
-inline LONG RegDeleteValueW(HKEY key, LPCTSTR name) {
+[[nodiscard]] inline LONG RegDeleteValueW(HKEY key, LPCTSTR name) {
     return RegDeleteValue(key, name);
 }
-inline LONG RegDeleteKeyW(HKEY key, LPCTSTR subKey) {
+[[nodiscard]] inline LONG RegDeleteKeyW(HKEY key, LPCTSTR subKey) {
     return RegDeleteKey(key, subKey);
 }
 

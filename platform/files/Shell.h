@@ -6,7 +6,7 @@
 // Writes a shortcut file holding its target as the device's shortcut files
 // do: the target's length in characters, "#", then the target, in code page
 // 936 ("29#\"Flash Disk\Quorvel\x.exe\""). An existing file is replaced.
-BOOL SHCreateShortcut(LPTSTR shortcutPath, LPTSTR target);
+[[nodiscard]] BOOL SHCreateShortcut(LPTSTR shortcutPath, LPTSTR target);
 
 struct STORE_INFORMATION {
     DWORD dwStoreSize;

@@ -16,8 +16,9 @@ void SetFfuart(DWORD value) {
     ASSERT_EQ(
         RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSlotKey, 0, nullptr, 0, 0, nullptr, &key, nullptr),
         ERROR_SUCCESS);
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                  sizeof value);
+    EXPECT_EQ(RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                            sizeof value),
+              ERROR_SUCCESS);
     RegCloseKey(key);
 }
 

@@ -59,7 +59,10 @@ BOOL ForceExpansionSlotUart() {
     const LONG read =
         RegQueryValueEx(key, L"FFUART", nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
     const DWORD one = 1;
-    RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+    // A value that did not stick reads as unset on the next start, which
+    // asks for the restart again.
+    (void)RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
+                        sizeof one);
     RegCloseKey(key);
     const BOOL wasOne =
         read == ERROR_SUCCESS && type == REG_DWORD && size == sizeof value && value == 1;

@@ -220,5 +220,5 @@ void CGpsComm::Deliver(CLineCutter& cutter) {
     if (cutter.FindBin1Sigma(sigma)) {
         SendMessage(wnd, WM_GPS_BIN1_SIGMA, reinterpret_cast<WPARAM>(&sigma), 0);
     }
-    SendMessage(wnd, WM_GPS_SENTENCE, reinterpret_cast<WPARAM>(&cutter.Line()), 7);
+    SendMessage(wnd, WM_GPS_SENTENCE, reinterpret_cast<WPARAM>(&cutter.Line()), kGpsSentenceMark);
 }

@@ -176,7 +176,8 @@ TEST_F(ControlFileTest, AFileThatCannotBeReadGivesNothing) {
     m_doc.m_ctrlRows.Add(ControlPointRow{});
     m_modals.ExpectMessageBox(L"参数文件不存在").Answer(IDOK);
     EXPECT_EQ(Compute(), 0);
-    CreateDirectory(L"\\Flash Disk\\points.cot", nullptr);
+    (void)CreateDirectory(L"\\Flash Disk", nullptr);  // it may be there already
+    ASSERT_TRUE(CreateDirectory(L"\\Flash Disk\\points.cot", nullptr));
     m_modals.ExpectMessageBox(L"参数文件不存在").Answer(IDOK);
     EXPECT_EQ(Compute(), 0);
     EXPECT_EQ(m_modals.Pending(), 0);

@@ -49,8 +49,9 @@ SurveyRecord JobTest::NextFix() {
 void JobTest::WriteJob(const std::wstring& name, const SystemParams& ini,
                        const CoordSysParams& par) {
     const CString folder = CString(L"\\Flash Disk\\Jobs\\") + name.c_str() + L"\\";
-    ::CreateDirectory(CString(L"\\Flash Disk\\Jobs"), nullptr);
-    ::CreateDirectory(folder.Left(folder.GetLength() - 1), nullptr);
+    // Either may be there already.
+    (void)::CreateDirectory(CString(L"\\Flash Disk\\Jobs"), nullptr);
+    (void)::CreateDirectory(folder.Left(folder.GetLength() - 1), nullptr);
     CIniFile file;
     ASSERT_TRUE(file.WriteSystemParams(folder, CString(name.c_str()) + L".ini", ini));
     ASSERT_TRUE(file.WriteCoordParams(folder, CString(name.c_str()) + L".par", par));

@@ -31,7 +31,7 @@ TEST_F(LibraryCommandsTest, EachLibraryCommandEditsTheJobsOwnFile) {
                 "0,S1,3381000.100,512000.200,10.300,00000000\r\n"
                 "0,K1,1.000,2.000,3.000,c\r\n");
     m_modals->ExpectDialog(IDD_COORD_LIB)
-        .Do([](HWND) { EXPECT_EQ(Doc().m_nDlgContext, 29); })
+        .Do([](HWND) { EXPECT_EQ(Doc().m_nDlgContext, kContextLibrary); })
         .Select(IDC_LIB_LIST, 2)
         .Click(IDC_LIB_DELETE)
         .Click(IDC_LIB_ADD)
@@ -42,7 +42,7 @@ TEST_F(LibraryCommandsTest, EachLibraryCommandEditsTheJobsOwnFile) {
         .SetText(IDC_PT_NORTH, L"5.5")
         .Click(IDOK);
     Command(ID_COORD_LIB);
-    EXPECT_EQ(Doc().m_nDlgContext, 11);
+    EXPECT_EQ(Doc().m_nDlgContext, kContextDefault);
     EXPECT_EQ(ReadDevice(kLib), Gbk(L"1,S1,3381000.000,512000.000,10.000,00000000\r\n"
                                     L"0,S1,3381000.100,512000.200,10.300,00000000\r\n"
                                     L"0,新点,5.500,0.000,0.000,00000000\r\n"));

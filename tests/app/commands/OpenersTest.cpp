@@ -63,11 +63,11 @@ TEST_F(OpenersTest, TheStakeOutScreenAndTheCoordinateLibraryAreOpenedInTheirMode
     EXPECT_EQ(Doc().m_nStakeMode, 0);
 
     m_modals->ExpectDialog(IDD_COORD_LIB)
-        .Do([](HWND) { EXPECT_EQ(Doc().m_nDlgContext, 29); })
+        .Do([](HWND) { EXPECT_EQ(Doc().m_nDlgContext, kContextLibrary); })
         .Click(IDOK);
     Command(ID_COORD_LIB);
     EXPECT_EQ(m_modals->Pending(), 0);
-    EXPECT_EQ(Doc().m_nDlgContext, 11);
+    EXPECT_EQ(Doc().m_nDlgContext, kContextDefault);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ class FormatConvertTest : public ConvertTest {
         dialog.Click(IDCANCEL);
         Command(ID_FILE_CONVERT);
         EXPECT_EQ(m_modals->Pending(), 0);
-        EXPECT_EQ(Doc().m_nDlgContext, 11);
+        EXPECT_EQ(Doc().m_nDlgContext, kContextDefault);
     }
 
     // ezdxf's account of a drawing in the data folder.
@@ -83,12 +83,12 @@ class FormatConvertTest : public ConvertTest {
 };
 
 TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExtension) {
-    Doc().m_nDlgContext = 11;
+    Doc().m_nDlgContext = kContextDefault;
     WriteDataFile("a.dat", "");
     WriteDataFile("b.txt", "");
     WriteDataFile(quorvel::ToUtf8(L"测点.dat"), "");
     auto& dialog = OpenDialog().Do([](HWND dialog) {
-        EXPECT_EQ(Doc().m_nDlgContext, 15);
+        EXPECT_EQ(Doc().m_nDlgContext, kContextConvert);
         RECT r{};
         ::GetWindowRect(dialog, &r);
         EXPECT_EQ(r.right - r.left, 240);
@@ -127,7 +127,7 @@ TEST_F(FormatConvertTest, TheDialogFillsTheScreenAndItsFormatPicksTheTargetsExte
 // Run outside the output step the source is the caller's: its button is
 // disabled.
 TEST_F(FormatConvertTest, OutsideTheOutputStepTheSourceCannotBeChosen) {
-    Doc().m_nDlgContext = 29;
+    Doc().m_nDlgContext = kContextLibrary;
     m_modals->ExpectDialog(IDD_FILE_CONVERT)
         .Do([](HWND dialog) {
             EXPECT_FALSE(ItemEnabled(dialog, IDC_FILE_CONVERT_SOURCE_BROWSE));
@@ -136,7 +136,7 @@ TEST_F(FormatConvertTest, OutsideTheOutputStepTheSourceCannotBeChosen) {
         .Click(IDCANCEL);
     CFileConvertDlg dialog;
     dialog.DoModal();
-    EXPECT_EQ(Doc().m_nDlgContext, 11);
+    EXPECT_EQ(Doc().m_nDlgContext, kContextDefault);
 }
 
 TEST_F(FormatConvertTest, TheWorkedExamplesComeOutByteForByte) {

@@ -136,7 +136,7 @@ TEST_F(PostProcessTest, RefusalsComeInOrderAndLeaveTheDataFile) {
               "message box \"Quorvel\" \"确实要处理当前数据文件ruvo.dat?\"\n  answer 6\n  closed\n"
               "message box \"Quorvel\" \"原始数据文件中无数据,请检查!\"\n  answer 1\n  closed\n");
     // Without a data file, the header-only RTK file leaves an empty one.
-    DeleteFile(L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.dat");
+    ASSERT_TRUE(DeleteFile(L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.dat"));
     m_modals->ExpectMessageBox(L"确实要处理").Answer(IDYES);
     m_modals->ExpectMessageBox(L"原始数据文件中无数据,请检查!").Answer(IDOK);
     Command(ID_POST_PROCESS);

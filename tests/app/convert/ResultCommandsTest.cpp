@@ -78,12 +78,12 @@ TEST_F(ResultCommandsTest, TheFirstModeOpensTheFormatDialogAndCancelEndsIt) {
     ChooseMode(0);
     m_modals->ExpectDialog(IDD_FILE_CONVERT)
         .Do([](HWND dialog) {
-            EXPECT_EQ(Doc().m_nDlgContext, 15);
+            EXPECT_EQ(Doc().m_nDlgContext, kContextConvert);
             EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_FILE_CONVERT_SOURCE_BROWSE)));
         })
         .Click(IDCANCEL);
     Run();
-    EXPECT_EQ(Doc().m_nDlgContext, 11);
+    EXPECT_EQ(Doc().m_nDlgContext, kContextDefault);
     // The parameter choice closed with "退出" runs nothing.
     ChooseMode(1);
     m_modals->ExpectDialog(IDD_PARAM_SELECT).Click(IDCANCEL);

@@ -180,7 +180,7 @@ TEST_F(CalcParamTest, FourParametersRecoveredFromPairsOfKnownParameters) {
 TEST_F(CalcParamTest, CancelOrTooFewPairsLeaveTheJobsParameters) {
     WriteHost(kFourFile, "1,A,0,0,10,10,\r\n1,B,100,0,110,10,\r\n");
     Doc().m_coordParams.szdCk1 = 1.0;
-    Doc().SaveCoordParams();
+    ASSERT_TRUE(Doc().SaveCoordParams());
     const std::string par = ReadHost("Flash Disk/Jobs/ruvo/ruvo.par");
     const CoordSysParams before = Doc().m_coordParams;
     m_modals.ExpectDialog(IDD_CALC_FOUR_PARAM).Click(IDOK);

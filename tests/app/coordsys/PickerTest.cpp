@@ -36,11 +36,11 @@ TEST_F(PickerTest, CoordinateLibraryHandsBackTheChosenRowsTexts) {
     EXPECT_EQ(dlg.m_strPickHeight, L"12.500");
     EXPECT_EQ(dlg.m_strPickCode, L"c2");
     EXPECT_EQ(dlg.m_nPickKind, 0);
-    EXPECT_EQ(Doc().m_nDlgContext, 11);
+    EXPECT_EQ(Doc().m_nDlgContext, kContextDefault);
 
     // Full mode: raw-grid rows first.
     m_modals.ExpectDialog(IDD_COORD_LIB)
-        .Do([this](HWND) { EXPECT_EQ(Doc().m_nDlgContext, 29); })
+        .Do([this](HWND) { EXPECT_EQ(Doc().m_nDlgContext, kContextLibrary); })
         .Select(IDC_LIB_LIST, 0)
         .Click(IDOK);
     CCoordLibDlg full;
@@ -59,7 +59,7 @@ TEST_F(PickerTest, CoordinateLibraryWithoutAChoice) {
     dlg.SetMode(1);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_FALSE(dlg.m_bPicked);
-    EXPECT_EQ(Doc().m_nDlgContext, 11);
+    EXPECT_EQ(Doc().m_nDlgContext, kContextDefault);
     // The full mode lets OK end without a pick.
     m_modals.ExpectDialog(IDD_COORD_LIB).Click(IDOK);
     CCoordLibDlg full;

@@ -26,7 +26,7 @@
 namespace shelltest {
 namespace {
 
-// Every WM_GPS_POSITION notice a watched window received: its name, lParam
+// Every WM_GPS_POSITION notice a watched window received: its name, its kind
 // and the fix's status.
 std::vector<std::string> g_notices;
 std::map<HWND, std::pair<std::string, WNDPROC>> g_watched;
@@ -35,7 +35,8 @@ LRESULT NoticeWatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto& [name, proc] = g_watched[hwnd];
     if (message == WM_GPS_POSITION) {
         const auto* fix = reinterpret_cast<const SurveyRecord*>(wParam);
-        g_notices.push_back(name + ":" + std::to_string(lParam) + ":" +
+        const std::string kind = lParam == kGpsPositionStatus ? "status" : std::to_string(lParam);
+        g_notices.push_back(name + ":" + kind + ":" +
                             (fix ? quorvel::ToUtf8(fix->strStatus) : std::string("-")));
     }
     return CallWindowProc(proc, hwnd, message, wParam, lParam);
@@ -90,7 +91,8 @@ TEST_F(TimerFlowTest, TenSilentSecondsGiveOneNoticeToEachScreen) {
     Seconds(10);
     EXPECT_TRUE(g_notices.empty());
     Seconds(1);
-    EXPECT_EQ(g_notices, (Notices{"screen:4:NODATA", "plan:4:NODATA", "data:4:NODATA"}));
+    EXPECT_EQ(g_notices,
+              (Notices{"screen:status:NODATA", "plan:status:NODATA", "data:status:NODATA"}));
     EXPECT_EQ(frame->m_fix.dLat, 0.0);
     EXPECT_EQ(frame->m_fix.nSatsUsed, 0);
     EXPECT_EQ(frame->m_fix.nHour, 8);
@@ -109,7 +111,7 @@ TEST_F(TimerFlowTest, TenSilentSecondsGiveOneNoticeToEachScreen) {
     frame->SetViewWnd(frame->m_hGraphView);
     frame->m_nNoDataTicks = 0;
     Seconds(11);
-    EXPECT_EQ(g_notices, (Notices{"plan:4:NODATA", "data:4:NODATA"}));
+    EXPECT_EQ(g_notices, (Notices{"plan:status:NODATA", "data:status:NODATA"}));
 }
 
 TEST_F(TimerFlowTest, AGsmConnectRequestWaitsAMinute) {

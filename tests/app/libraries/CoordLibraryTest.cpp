@@ -26,7 +26,7 @@ TEST_F(CoordLibraryTest, TheFullModeListsRawGridRowsFirstAndSavesWhatWasEdited) 
     WriteHost(kLibFile, kWriterLines);
     m_modals.ExpectDialog(IDD_COORD_LIB)
         .Do([this](HWND d) {
-            EXPECT_EQ(Doc().m_nDlgContext, 29);
+            EXPECT_EQ(Doc().m_nDlgContext, kContextLibrary);
             EXPECT_EQ(ListRows(d, 5),
                       (std::vector<std::string>{
                           "R1|10.000|20.000|30.000|00000000", "R2|11.000|21.000|31.000|00000000",
@@ -76,7 +76,7 @@ TEST_F(CoordLibraryTest, TheFullModeListsRawGridRowsFirstAndSavesWhatWasEdited) 
     EXPECT_EQ(dlg.m_strPickName, L"R2");
     EXPECT_EQ(dlg.m_strPickNorth, L"11.000");
     EXPECT_EQ(dlg.m_nPickKind, 1);
-    EXPECT_EQ(Doc().m_nDlgContext, 11);
+    EXPECT_EQ(Doc().m_nDlgContext, kContextDefault);
     // Saved at OK without a question: raw-grid records first.
     EXPECT_EQ(ReadHost(kLibFile),
               "1,R1x,10.500,20.000,30.000,00000000\r\n"

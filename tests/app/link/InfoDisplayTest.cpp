@@ -110,7 +110,7 @@ class InfoDisplayTest : public LinkTest {
         Frame()->m_fix = fix;
         Doc().m_curFix = fix;
         ::PostMessage(Frame()->GetViewWnd(), WM_GPS_POSITION,
-                      reinterpret_cast<WPARAM>(&Frame()->m_fix), 1);
+                      reinterpret_cast<WPARAM>(&Frame()->m_fix), kGpsPositionNew);
         quorvel::testing::PumpDialogMessages(dialog);
     }
     static std::wstring Text(HWND dialog, int id) { return ItemText(Page(dialog), id); }
@@ -147,7 +147,7 @@ TEST_F(InfoDisplayTest, WhileOpenItIsTheCurrentScreenAndThePositionPageReadsTheE
             lost.strStatus = L"NODATA";
             Frame()->m_fix = lost;
             ::SendMessage(Frame()->GetViewWnd(), WM_GPS_POSITION,
-                          reinterpret_cast<WPARAM>(&Frame()->m_fix), 4);
+                          reinterpret_cast<WPARAM>(&Frame()->m_fix), kGpsPositionStatus);
             EXPECT_EQ(Text(d, IDC_INFO_STATUS), L"NODATA");
         })
         .Click(IDOK);

@@ -30,7 +30,7 @@ TEST_F(PickPointDlgTest, TheFirstPointWithinFivePixelsInFileOrderIsPicked) {
     const std::string lib = quorvel::ToGbk(
         L"1,R1,9.0,9.0,0,raw\r\n0,A,100.0,200.0,5.5,c1\r\n0,B,100.01,200.0,6,c2\r\n0,远点,300.0,"
         L"400.0,7,c3\r\n");
-    quorvel::WriteFileAtomic(plantest::PickLibraryPath(Doc()), lib.data(), lib.size());
+    ASSERT_TRUE(quorvel::WriteFileAtomic(plantest::PickLibraryPath(Doc()), lib.data(), lib.size()));
     CString info;
     m_modals.ExpectDialog(IDD_PICK_POINT)
         .Do([](HWND dialog) { EXPECT_EQ(Picker(dialog)->PointCount(), 3); })
@@ -109,7 +109,8 @@ TEST_F(PickPointDlgTest, ZoomsAndATapOnNothing) {
 TEST_F(PickPointDlgTest, AMeasuredPointFileOpenedInsteadOfTheLibrary) {
     std::filesystem::create_directories(Host("Flash Disk/Jobs/ruvo/data"));
     const std::string dat = "M1,10.5,20.25,3,code,more,fields\r\nM2,11,21,4,x\r\n";
-    quorvel::WriteFileAtomic(L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.dat", dat.data(), dat.size());
+    ASSERT_TRUE(quorvel::WriteFileAtomic(L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.dat", dat.data(),
+                                         dat.size()));
     m_modals.ExpectDialog(IDD_PICK_POINT)
         .Do([](HWND dialog) { EXPECT_EQ(Picker(dialog)->PointCount(), 0); })
         .Click(IDC_PICK_OPEN)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "app/plan/PickPointDlg.h"
 #include "app/shell/VendropDoc.h"
 #include "platform/base/TextConv.h"
@@ -35,9 +37,10 @@ inline CString PickLibraryRows(const std::vector<PointRecord>& points) {
 // The job's library with these points only, its folders made as needed.
 inline void WritePickLibrary(const CVendropDoc& doc, const std::vector<PointRecord>& points) {
     for (int i = 1; i < doc.m_strJobDir.GetLength(); ++i)
-        if (doc.m_strJobDir[i] == L'\\') ::CreateDirectory(doc.m_strJobDir.Left(i), nullptr);
+        if (doc.m_strJobDir[i] == L'\\')
+            (void)::CreateDirectory(doc.m_strJobDir.Left(i), nullptr);  // it may be there already
     const std::string bytes = quorvel::ToGbk(PickLibraryRows(points));
-    quorvel::WriteFileAtomic(PickLibraryPath(doc), bytes.data(), bytes.size());
+    ASSERT_TRUE(quorvel::WriteFileAtomic(PickLibraryPath(doc), bytes.data(), bytes.size()));
 }
 
 // A modal step's action: the stylus taps point `index` of the picker.

@@ -15,7 +15,7 @@ class PlanRecordingTest : public RecordingTest {
         Frame()->m_fix = fix;
         if (Doc().m_bMeasuring && !Doc().m_bPaused) Frame()->RecordEpoch();
         ::SendMessage(Frame()->m_hGraphView, WM_GPS_POSITION,
-                      reinterpret_cast<WPARAM>(&Frame()->m_fix), 1);
+                      reinterpret_cast<WPARAM>(&Frame()->m_fix), kGpsPositionNew);
     }
     static CGraphView* View() {
         return static_cast<CGraphView*>(CWnd::FromHandle(Frame()->m_hGraphView));

@@ -51,7 +51,8 @@ class PlanViewTest : public ShellTest {
         fix.nHour = 10;
         fix.nMinute = 15;
         fix.dSecond = 59.6;
-        ::SendMessage(Frame()->m_hGraphView, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
+        ::SendMessage(Frame()->m_hGraphView, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix),
+                      kGpsPositionNew);
     }
     static void Tap(int x, int y) {
         ::SendMessage(Frame()->m_hGraphView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

@@ -27,7 +27,8 @@ constexpr LPCTSTR kExclam = L"\\Windows\\exclam.wav";
 class DataViewTest : public RecordingTest {
   protected:
     void Show(const SurveyRecord& fix) {
-        ::SendMessage(Frame()->m_hDataView, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
+        ::SendMessage(Frame()->m_hDataView, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix),
+                      kGpsPositionNew);
     }
     std::string Value(LPCTSTR label) const { return quorvel::ToUtf8(DataView()->ValueOf(label)); }
     // A telegram of the selected sounder, byte by byte through the frame.

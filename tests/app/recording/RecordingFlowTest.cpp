@@ -209,7 +209,7 @@ TEST_F(RecordingFlowTest, ANewRunAndALineChangeGoPastExistingFilesAndKeepTheNumb
     EXPECT_EQ(ReadDevice(L"\\Flash Disk\\Jobs\\ruvo\\data\\LN4.org"), "old\r\n");
     // The data view names the line the run writes to.
     ::SendMessage(Frame()->m_hDataView, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&Frame()->m_fix),
-                  1);
+                  kGpsPositionNew);
     EXPECT_EQ(DataView()->ValueOf(L"测线"), CString(L"LN6"));
 }
 

@@ -3,6 +3,7 @@
 // (Delete among them), automatic collection that draws nothing and takes no
 // status word for a position, and the blank view's one banner line.
 #include <cmath>
+#include <filesystem>
 
 #include "app/FrameMessages.h"
 #include "app/screens/GGGView.h"
@@ -137,6 +138,31 @@ TEST_F(NavigationFlowTest, DeleteAndLeftStoreThroughTheDialogAndStatusWordsAreNo
     EXPECT_EQ(lines[1].substr(0, 14), "N2,5416514.000");
     EXPECT_EQ(lines[2].substr(0, 14), "N3,5416525.000");
     EXPECT_EQ(lines[3].substr(0, 14), "N4,5416536.000");
+}
+
+// Automatic points the point file refuses: the first is told, collection
+// goes on, and once the file takes lines again the next point goes in.
+TEST_F(NavigationFlowTest, AutomaticPointsThatCannotBeWrittenAreToldOnce) {
+    namespace fs = std::filesystem;
+    ASSERT_NE(Start(), nullptr);
+    WriteDevice(kPoints, "");
+    const fs::perms writable =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(Host(kPoints), writable, fs::perm_options::remove);
+    Doc().m_nStoreType = 4;
+    Doc().m_dAutoDistance = 10.0;
+    Doc().m_nAutoInterval = 10;
+    Doc().m_bAutoCollect = 1;
+    Doc().m_bAutoRefSet = 0;
+    m_modals->ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
+    // Walking 1 m a fix: two points due, neither written, one box.
+    for (int i = 0; i <= 22; ++i) Feed(FixAt(5416504.0 + i, 668415.0, 10, 0, 1.0 + i));
+    EXPECT_EQ(m_modals->Pending(), 0);
+    EXPECT_TRUE(FileLines(kPoints).empty());
+    fs::permissions(Host(kPoints), fs::perms::owner_write, fs::perm_options::add);
+    for (int i = 23; i <= 33; ++i) Feed(FixAt(5416504.0 + i, 668415.0, 10, 0, 1.0 + i));
+    EXPECT_EQ(FileLines(kPoints).size(), 1u);
+    EXPECT_EQ(m_modals->Pending(), 0);
 }
 
 TEST_F(NavigationFlowTest, TheLooksOfTheBlankView) {

@@ -583,7 +583,8 @@ TEST_F(PointScreenFlowTest, TheQueueSettlesAndADialogAboveKeepsItsPixels) {
     ASSERT_NE(screen, nullptr);
     Feed(FixAt(5416500.0, 668400.0));
     Doc().m_curFix = FixAt(5416501.0, 668400.0);
-    ::PostMessage(screen->m_hWnd, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&Doc().m_curFix), 1);
+    ::PostMessage(screen->m_hWnd, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&Doc().m_curFix),
+                  kGpsPositionNew);
     EXPECT_TRUE(SettlesWithin(500));
     screen->GetDlgItem(IDC_SP_STORE_TYPE)->Invalidate();
     EXPECT_TRUE(SettlesWithin(500));
@@ -595,7 +596,8 @@ TEST_F(PointScreenFlowTest, TheQueueSettlesAndADialogAboveKeepsItsPixels) {
             for (int i = 0; i < 20; ++i) {
                 SurveyRecord fix = FixAt(5416500.0 + i * 0.7, 668400.0 + i, 10, 0, i);
                 Doc().m_curFix = fix;
-                ::SendMessage(screen->m_hWnd, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
+                ::SendMessage(screen->m_hWnd, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix),
+                              kGpsPositionNew);
             }
             quorvel::testing::PumpDialogMessages(dialog);
             untouched = CaptureWindow(dialog) == before;

@@ -26,14 +26,16 @@ CVendropView* ScreensTest::OpenNavigation() {
 
 void ScreensTest::Feed(const SurveyRecord& fix) {
     Doc().m_curFix = fix;
-    ::PostMessage(Frame()->GetViewWnd(), WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
+    ::PostMessage(Frame()->GetViewWnd(), WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix),
+                  kGpsPositionNew);
     Pump();
 }
 
 void ScreensTest::SendStatus(const CString& word) {
     SurveyRecord fix;
     fix.strStatus = word;
-    ::SendMessage(Frame()->GetViewWnd(), WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 4);
+    ::SendMessage(Frame()->GetViewWnd(), WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix),
+                  kGpsPositionStatus);
     Pump();
 }
 

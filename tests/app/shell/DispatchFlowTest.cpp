@@ -357,7 +357,8 @@ TEST_F(DispatchFlowTest, TheCurrentScreenReadsEachPostedPositionAsItsGgaGaveIt) 
         buffer.Append(line.data(), static_cast<DWORD>(line.size()));
         const char zero = 0;
         buffer.Append(&zero, 1);
-        GetMainFrame()->SendMessage(WM_GPS_SENTENCE, reinterpret_cast<WPARAM>(&buffer), 7);
+        GetMainFrame()->SendMessage(WM_GPS_SENTENCE, reinterpret_cast<WPARAM>(&buffer),
+                                    kGpsSentenceMark);
     };
     sim::GnssScenario scenario;
     const sim::GnssModel model(scenario);

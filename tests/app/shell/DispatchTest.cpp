@@ -122,8 +122,8 @@ ScreenWindow::~ScreenWindow() {
 LRESULT CALLBACK ScreenWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_GPS_POSITION && g_screen != nullptr) {
         const auto* fix = reinterpret_cast<const SurveyRecord*>(wParam);
-        if (lParam == 1) g_screen->positions.push_back({*fix, g_pDoc->m_curFix});
-        if (lParam == 4) g_screen->notices.push_back(*fix);
+        if (lParam == kGpsPositionNew) g_screen->positions.push_back({*fix, g_pDoc->m_curFix});
+        if (lParam == kGpsPositionStatus) g_screen->notices.push_back(*fix);
         return 0;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);

@@ -83,7 +83,7 @@ TEST_F(DocumentTest, ANewDocumentStartsAsTheProgramExpects) {
     EXPECT_EQ(doc.m_strPointCode, CString(L"00000000"));
     EXPECT_EQ(doc.m_bStatusInChinese, 1);
     EXPECT_EQ(doc.m_bDiffAlive, 1);
-    EXPECT_EQ(doc.m_nDlgContext, 11);
+    EXPECT_EQ(doc.m_nDlgContext, kContextDefault);
     EXPECT_EQ(doc.m_nReceiverType, -1);
     EXPECT_EQ(doc.m_dAntennaConst, 0.014);
     // Only OnNewDocument publishes it, and a document that goes takes its

@@ -147,9 +147,10 @@ TEST_F(ShellTest, TheToggleShowsTheMainViewThenThePointStoreViewOverTheLivePanes
     SurveyRecord fix;
     fix.dLat = 48.8583;
     fix.strStatus = L"FIXED";
-    ::SendMessage(graph, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
-    ::SendMessage(data, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
-    ::PostMessage(frame->GetViewWnd(), WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
+    ::SendMessage(graph, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), kGpsPositionNew);
+    ::SendMessage(data, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), kGpsPositionNew);
+    ::PostMessage(frame->GetViewWnd(), WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix),
+                  kGpsPositionNew);
     SounderDepthBlock depth{12.34, 0, {1, 1}};
     for (int i = 0; i < frame->GetNotifyWnds().GetSize(); ++i)
         ::SendMessage(frame->GetNotifyWnds()[i], WM_SOUNDER_DEPTH, reinterpret_cast<WPARAM>(&depth),

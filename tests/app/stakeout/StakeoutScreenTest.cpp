@@ -107,7 +107,7 @@ class StakeoutScreenTest : public PointsTest {
     }
     // A position as the frame posts it.
     static void Position(HWND d, const SurveyRecord& fix) {
-        ::SendMessage(d, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), 1);
+        ::SendMessage(d, WM_GPS_POSITION, reinterpret_cast<WPARAM>(&fix), kGpsPositionNew);
         Tick(d, 100);
     }
     static void Press(HWND d, UINT key) {

@@ -83,10 +83,10 @@ TEST_F(BadInputTest, RandomPathsNeverReachOutsideTheRoot) {
         const size_t length = random() % 24;
         for (size_t k = 0; k < length; ++k) path += alphabet[random() % std::size(alphabet)];
         GetFileAttributes(path.c_str());
-        CreateDirectory(path.c_str(), nullptr);
+        (void)CreateDirectory(path.c_str(), nullptr);  // any answer will do, no crash
         HANDLE find = FindFirstFile(path.c_str(), &data);
         if (find != INVALID_HANDLE_VALUE) FindClose(find);
-        quorvel::WriteFileAtomic((path + L"x").c_str(), "y", 1);
+        (void)quorvel::WriteFileAtomic((path + L"x").c_str(), "y", 1);
     }
     // Nothing was made beside the root.
     size_t outside = 0;
@@ -158,10 +158,11 @@ TEST_F(BadInputTest, MangledRegistryFilesNeverCrashTheLoader) {
                              nullptr),
               ERROR_SUCCESS);
     const std::wstring text = L"text \"quoted\" \\ 点";
-    RegSetValueEx(key, L"s", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                  static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR)));
+    ASSERT_EQ(RegSetValueEx(key, L"s", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                            static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR))),
+              ERROR_SUCCESS);
     const BYTE bytes[] = {1, 2, 3};
-    RegSetValueEx(key, L"b", 0, REG_BINARY, bytes, 3);
+    ASSERT_EQ(RegSetValueEx(key, L"b", 0, REG_BINARY, bytes, 3), ERROR_SUCCESS);
     RegCloseKey(key);
     const std::string good = ReadHost(".registry");
     std::mt19937 random(99);

@@ -19,7 +19,7 @@ class CFileTest : public DeviceRootTest {
         CFile file;
         if (!file.Open(path, flags)) return false;
         if (toEnd) file.SeekToEnd();
-        file.Write(text.data(), static_cast<UINT>(text.size()));
+        (void)file.Write(text.data(), static_cast<UINT>(text.size()));  // kept in HasWriteError
         file.Close();
         return !file.HasWriteError();
     }
@@ -146,9 +146,9 @@ TEST_F(CFileTest, DestructionClosesAndReopeningClosesTheFirstFile) {
     {
         CFile file;
         ASSERT_TRUE(file.Open(L"\\a.txt", kCreate));
-        file.Write("a", 1);
+        EXPECT_TRUE(file.Write("a", 1));
         ASSERT_TRUE(file.Open(L"\\b.txt", kCreate));  // a.txt is closed here
-        file.Write("b", 1);
+        EXPECT_TRUE(file.Write("b", 1));
     }
     EXPECT_EQ(ReadHost("a.txt"), "a");
     EXPECT_EQ(ReadHost("b.txt"), "b");

@@ -79,7 +79,7 @@ TEST_F(FileApiTest, ChineseNamesAreCreatedFoundListedAndDeleted) {
     CFile file;
     ASSERT_TRUE(
         file.Open(L"\\Flash Disk\\测试作业\\点库.lib", CFile::modeCreate | CFile::modeWrite));
-    file.Write("P1,1,2,3\r\n", 10);
+    EXPECT_TRUE(file.Write("P1,1,2,3\r\n", 10));
     file.Close();
     EXPECT_EQ(ReadHost("Flash Disk/测试作业/点库.lib"), "P1,1,2,3\r\n");
 

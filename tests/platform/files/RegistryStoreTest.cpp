@@ -182,12 +182,14 @@ TEST_F(RegistryStoreTest, ThreadsChangeTheRegistryTogetherWithoutLosingAnything)
         threads.emplace_back([t] {
             const std::wstring path = L"Threads\\T" + std::to_wstring(t);
             HKEY key = nullptr;
-            RegCreateKeyEx(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, 0, nullptr, &key,
-                           nullptr);
+            EXPECT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, 0, nullptr,
+                                     &key, nullptr),
+                      ERROR_SUCCESS);
             for (DWORD i = 0; i < kValues; ++i) {
                 const std::wstring name = L"v" + std::to_wstring(i);
-                RegSetValueEx(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i),
-                              4);
+                EXPECT_EQ(RegSetValueEx(key, name.c_str(), 0, REG_DWORD,
+                                        reinterpret_cast<const BYTE*>(&i), 4),
+                          ERROR_SUCCESS);
                 DWORD back = 0;
                 DWORD size = 4;
                 RegQueryValueEx(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&back),

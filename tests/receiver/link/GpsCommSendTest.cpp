@@ -35,10 +35,12 @@ class GpsCommSendTest : public LinkPortFixture {
         StartPeer(2);
         HKEY key = nullptr;
         const DWORD one = 1;
-        RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, nullptr, 0,
-                       0, nullptr, &key, nullptr);
-        RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
-                      sizeof one);
+        ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0,
+                                 nullptr, 0, 0, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
+                                sizeof one),
+                  ERROR_SUCCESS);
         RegCloseKey(key);
         // Opened on this thread: its pauses move the clock.
         m_comm.SetPortParams(1, 2, 9600, 'N', 8, 1);

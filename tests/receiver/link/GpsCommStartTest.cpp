@@ -130,10 +130,11 @@ TEST_F(GpsCommStartTest, ExpansionSlotUartIsForcedWithOneWarmBootRequest) {
             RegOpenKeyEx(HKEY_LOCAL_MACHINE, L"Drivers\\PsionTeklogix\\Expansion Slot", 0, 0, &key),
             ERROR_SUCCESS);
         if (before == 0xDEAD) {
-            RegDeleteValue(key, L"FFUART");
+            (void)RegDeleteValue(key, L"FFUART");  // it may be absent already
         } else {
-            RegSetValueEx(key, L"FFUART", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before),
-                          sizeof before);
+            ASSERT_EQ(RegSetValueEx(key, L"FFUART", 0, REG_DWORD,
+                                    reinterpret_cast<const BYTE*>(&before), sizeof before),
+                      ERROR_SUCCESS);
         }
         RegCloseKey(key);
         MessageBoxRecorder boxes;

@@ -94,7 +94,7 @@ class GpsLinkFixture : public ::testing::Test {
             const auto* buffer = reinterpret_cast<CByteBuffer*>(wParam);
             std::string bytes(reinterpret_cast<const char*>(buffer->GetAt(0)), buffer->GetSize());
             if (bytes.size() < 2 || bytes.back() != '\0' || bytes[bytes.size() - 2] != '\r' ||
-                lParam != 7) {
+                lParam != kGpsSentenceMark) {
                 ++m_events.badEnds;
             }
             if (!bytes.empty()) bytes.pop_back();
