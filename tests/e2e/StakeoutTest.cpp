@@ -66,7 +66,44 @@ bool HoldsNonNumber(const std::string& text) {
     return text.find("inf") != std::string::npos || text.find("nan") != std::string::npos;
 }
 
-class StakeoutTest : public StillReceiverTest {};
+class StakeoutTest : public StillReceiverTest {
+  protected:
+    // The line screen opened by its menu command with the first line of the
+    // job's library picked; the screen's window tree.
+    std::optional<std::string> OpenLineScreenOnFirstLine(ChildProcess& quorvel) {
+        if (!RunLines(quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n")) return std::nullopt;
+        const std::optional<std::string> screen =
+            RunLines(quorvel, "command 32780\nexpect \"线名:\"\n");
+        const auto library = screen ? ControlCentre(*screen, 1035) : std::nullopt;
+        if (!library) return std::nullopt;
+        const std::string tap =
+            "tap " + std::to_string(library->first) + " " + std::to_string(library->second) + "\n";
+        if (!RunLines(quorvel, tap + "expect \"放样线坐标库\"\nkey down\nkey enter\n"))
+            return std::nullopt;
+        return screen;
+    }
+
+    // The record button (1094 of the line screen's tree) pressed until its
+    // store dialog shows a fixed position; the dialog's window tree.
+    std::string RecordOnceFixed(ChildProcess& quorvel, const std::string& screen) {
+        const auto record = ControlCentre(screen, 1094);
+        EXPECT_TRUE(record) << screen;
+        if (!record) return {};
+        const std::string press = "tap " + std::to_string(record->first) + " " +
+                                  std::to_string(record->second) + "\nwait 200\n";
+        std::string store;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                const std::optional<std::string> tree = RunLines(quorvel, press);
+                if (tree) store = *tree;
+                if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
+                RunLines(quorvel, "answer \"当前没有接收数据\" OK\n");
+                return false;
+            },
+            "a fixed position in the store dialog", kRunMs));
+        return store;
+    }
+};
 
 TEST_F(StakeoutTest, FindStakeRecordAndMoveOnThenTheDataViewTakesPositionsAgain) {
     // The standing point of the store test's reference: where this
@@ -151,27 +188,9 @@ TEST_F(StakeoutTest, LineStakedPointCarriesItsChainage) {
                   x - 12.0, y + 0.5, x + 20.0, y + 0.5, x + 100.0, y, x + 200.0, y);
     WriteHost("Flash Disk/Jobs/ruvo/ruvo.lnb", lnb);
     auto quorvel = StartInteractive();
-    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
-    const std::optional<std::string> screen =
-        RunLines(*quorvel, "command 32780\nexpect \"线名:\"\n");
+    const std::optional<std::string> screen = OpenLineScreenOnFirstLine(*quorvel);
     ASSERT_TRUE(screen);
-    const auto library = ControlCentre(*screen, 1035);
-    const auto record = ControlCentre(*screen, 1094);
-    ASSERT_TRUE(library && record) << *screen;
-    const std::string tap =
-        "tap " + std::to_string(library->first) + " " + std::to_string(library->second) + "\n";
-    ASSERT_TRUE(RunLines(*quorvel, tap + "expect \"放样线坐标库\"\nkey down\nkey enter\n"));
-    // The record button once a position has come.
-    const std::string press = "tap " + std::to_string(record->first) + " " +
-                              std::to_string(record->second) + "\nwait 200\n";
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            const std::optional<std::string> tree = RunLines(*quorvel, press);
-            if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
-            RunLines(*quorvel, "answer \"当前没有接收数据\" OK\n");
-            return false;
-        },
-        "a fixed position in the store dialog", kRunMs));
+    RecordOnceFixed(*quorvel, *screen);
     ASSERT_TRUE(RunLines(*quorvel, "key enter\nkey esc\n"));
     const std::string lnr = ReadHost("Flash Disk/Jobs/ruvo/ruvo.lnr");
     const std::vector<std::string> f = Fields(lnr.substr(0, lnr.find("\r\n")));
@@ -198,30 +217,12 @@ TEST_F(StakeoutTest, ADamagedLineFarOutLeavesEmptyWhatCannotBeANumber) {
     const std::string lnb = "D1,1e308,1,,,D2,1e308,0,,,1e308\r\n";
     WriteHost("Flash Disk/Jobs/ruvo/ruvo.lnb", lnb);
     auto quorvel = StartInteractive();
-    ASSERT_TRUE(RunLines(*quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\n"));
-    const std::optional<std::string> screen =
-        RunLines(*quorvel, "command 32780\nexpect \"线名:\"\n");
+    const std::optional<std::string> screen = OpenLineScreenOnFirstLine(*quorvel);
     ASSERT_TRUE(screen);
-    const auto library = ControlCentre(*screen, 1035);
-    const auto record = ControlCentre(*screen, 1094);
     const std::optional<RECT> chainage = ControlRect(*screen, 1034);
     const std::optional<RECT> offset = ControlRect(*screen, 1030);
-    ASSERT_TRUE(library && record && chainage && offset) << *screen;
-    ASSERT_TRUE(RunLines(*quorvel, "tap " + std::to_string(library->first) + " " +
-                                       std::to_string(library->second) +
-                                       "\nexpect \"放样线坐标库\"\nkey down\nkey enter\n"));
-    const std::string press = "tap " + std::to_string(record->first) + " " +
-                              std::to_string(record->second) + "\nwait 200\n";
-    std::string store;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            const std::optional<std::string> tree = RunLines(*quorvel, press);
-            if (tree) store = *tree;
-            if (!tree || tree->find(kFixedStatus) != std::string::npos) return true;
-            RunLines(*quorvel, "answer \"当前没有接收数据\" OK\n");
-            return false;
-        },
-        "a fixed position in the store dialog", kRunMs));
+    ASSERT_TRUE(chainage && offset) << *screen;
+    const std::string store = RecordOnceFixed(*quorvel, *screen);
     EXPECT_FALSE(HoldsNonNumber(store)) << store;
     ASSERT_TRUE(RunLines(*quorvel, "key enter\n"));
     // Once a position has drawn the read-outs again: a number beside
