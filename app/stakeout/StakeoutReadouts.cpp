@@ -53,6 +53,28 @@ double HeronHeight(double l, double a, double b) {
     return std::ldexp(2.0 * SafeSqrt(s * (s - L) * (s - B) * (s - A)) / L, e);
 }
 
+// The distance of (px, py) from the line through S and E, from the cross
+// product: no cancellation of long sides, but other rounding than Heron's.
+// The line's direction and the way to the position are scaled apart, so
+// that a short line far out neither overflows nor underflows.
+double CrossHeight(double sx, double sy, double ex, double ey, double px, double py) {
+    const double ux = ex - sx, uy = ey - sy, vx = px - sx, vy = py - sy;
+    const int eu = CommonExponent({ux, uy}), ev = CommonExponent({vx, vy});
+    const double UX = std::ldexp(ux, -eu), UY = std::ldexp(uy, -eu);
+    const double VX = std::ldexp(vx, -ev), VY = std::ldexp(vy, -ev);
+    return std::ldexp(std::fabs(UX * VY - UY * VX) / std::sqrt(UX * UX + UY * UY), ev);
+}
+
+// Heron's height keeps every printed digit of a survey's triangles (the
+// two agree to well under a millimetre there). A line far shorter than
+// its distances to the position, or a position far nearer one end of a
+// line 1e32 long, cancels all of them: the height reads 0 where it is
+// kilometres. Such a height, a metre and a hundredth away from the cross
+// product's, is noise and shows nothing.
+bool HeightResolved(double heron, double cross) {
+    return std::isfinite(cross) && std::fabs(heron - cross) <= 1.0 + 0.01 * cross;
+}
+
 // The other leg of the right triangle with hypotenuse `c` and leg `a`.
 double OtherLeg(double c, double a) {
     if (!AllFinite({c, a})) return kNotANumber;
@@ -191,7 +213,8 @@ LineReadouts ComputeLineReadouts(const StakeLine& line, double px, double py, BO
     r.valid = true;
     const double dS = Distance(sx, sy, px, py);
     const double dE = Distance(ex, ey, px, py);
-    const double h = HeronHeight(L, dS, dE);
+    double h = HeronHeight(L, dS, dE);
+    if (!HeightResolved(h, CrossHeight(sx, sy, ex, ey, px, py))) h = kNotANumber;
     const bool right = RightOfLine(AzimuthFromX(ey - sy, ex - sx), AzimuthFromX(py - sy, px - sx));
     r.offsetDist = h;
     r.offset = WordAndMagnitude(right ? L"右" : L"左", h);

@@ -208,11 +208,12 @@ TEST_F(StakeoutTest, LineStakedPointCarriesItsChainage) {
     EXPECT_EQ(quorvel->Wait(kRunMs).status, 0);
 }
 
-// A damaged row far out in the line library, its chainage beyond what
-// adding the distance along the line leaves a number: picked on the line
-// screen it leaves the chainage read-out empty and shows the others, with
-// no "inf" or "nan" in the store dialog or the record, whose code stays
-// empty; the library is left as it was and the program ends well.
+// A damaged row far out in the line library, a line a metre long 1e308
+// away: picked on the line screen it leaves empty the offset and the
+// chainage, which no sum of its distances resolves, and shows the
+// distances to its ends, with no "inf" or "nan" in the store dialog or the
+// record, whose code stays empty; the library is left as it was and the
+// program ends well.
 TEST_F(StakeoutTest, ADamagedLineFarOutLeavesEmptyWhatCannotBeANumber) {
     const std::string lnb = "D1,1e308,1,,,D2,1e308,0,,,1e308\r\n";
     WriteHost("Flash Disk/Jobs/ruvo/ruvo.lnb", lnb);
@@ -221,21 +222,23 @@ TEST_F(StakeoutTest, ADamagedLineFarOutLeavesEmptyWhatCannotBeANumber) {
     ASSERT_TRUE(screen);
     const std::optional<RECT> chainage = ControlRect(*screen, 1034);
     const std::optional<RECT> offset = ControlRect(*screen, 1030);
-    ASSERT_TRUE(chainage && offset) << *screen;
+    const std::optional<RECT> start = ControlRect(*screen, 1032);
+    ASSERT_TRUE(chainage && offset && start) << *screen;
     const std::string store = RecordOnceFixed(*quorvel, *screen);
     EXPECT_FALSE(HoldsNonNumber(store)) << store;
     ASSERT_TRUE(RunLines(*quorvel, "key enter\n"));
     // Once a position has drawn the read-outs again: a number beside
-    // "偏离距:", nothing beside "里程:".
+    // "起点距:", nothing beside "偏离距:" and "里程:".
     quorvel::gdi::Image shot;
     ASSERT_TRUE(WaitUntil(
         [&] {
             return RunLines(*quorvel, "snapshot " + ScriptQuoted(Path("line.png")) + "\n") &&
                    quorvel::gdi::LoadImageFile(Path("line.png"), &shot) &&
-                   !ShowsNothing(shot, *offset);
+                   !ShowsNothing(shot, *start);
         },
         "the read-outs of a position", kRunMs));
     EXPECT_TRUE(ShowsNothing(shot, *chainage));
+    EXPECT_TRUE(ShowsNothing(shot, *offset));
     ASSERT_TRUE(RunLines(*quorvel, "key esc\n"));
     const std::string lnr = ReadHost("Flash Disk/Jobs/ruvo/ruvo.lnr");
     EXPECT_FALSE(HoldsNonNumber(lnr)) << lnr;

@@ -3,6 +3,7 @@
 // wherever one exists and stay empty where none does (never "inf" or
 // "nan"), and the rings and guide lines come back at once.
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 #include <gtest/gtest.h>
@@ -51,13 +52,30 @@ TEST(StakeoutFarOutTest, LinesAndPositionsFarOutReadNumbersOrNothing) {
         {Number(big.endDist, 0), Number(small.endDist, 0)},
         {Number(big.dy), Number(small.dy)}};
     for (const auto& [b, s] : scaled) EXPECT_NEAR(b / 1e140, s, 1e-12 * std::fabs(s));
-    // A start at (1e300, 1) and an end at (1e300, 0): every value is finite.
-    for (const std::string& t : Texts(ComputeLineReadouts(Line(1e300, 1, 1e300, 0), 5, 5, TRUE)))
-        EXPECT_TRUE(!t.empty() && t.find("inf") == t.npos && t.find("nan") == t.npos) << t;
+    // A start at (1e300, 1) and an end at (1e300, 0), and a line 1e32 long
+    // with the position 5 km from its start: Heron's product loses every
+    // digit of the offset (it gave 0), so the offset and what follows from
+    // it stay empty; the distances to the ends are shown.
+    for (const StakeLine& far : {Line(1e300, 1, 1e300, 0), Line(0, 0, 0, 1e32)}) {
+        const LineReadouts r = ComputeLineReadouts(far, 5000, 40, FALSE);
+        for (const std::string& t : Texts(r))
+            EXPECT_TRUE(t.find("inf") == t.npos && t.find("nan") == t.npos) << t;
+        EXPECT_EQ(U8(r.offset), "");
+        EXPECT_EQ(U8(r.chainage), "");
+        EXPECT_EQ(U8(r.dx) + U8(r.dy), "");
+        EXPECT_NE(U8(r.startDist), "");
+        EXPECT_NE(U8(r.endDist), "");
+    }
+    // An ordinary line seen from 100 km down its extension still reads.
+    const LineReadouts along = ComputeLineReadouts(Line(0, 0, 0, 1000), 3, 101000, FALSE);
+    EXPECT_EQ(U8(along.offset), "左3.000");
+    EXPECT_EQ(U8(along.startDist), "101000.000");
     // A chainage past the largest double: that read-out alone is empty.
-    const LineReadouts past = ComputeLineReadouts(Line(1e308, 1, 1e308, 0, 1e308), 5, 5, TRUE);
+    const LineReadouts past = ComputeLineReadouts(
+        Line(0, 0, 0, 4e292, std::numeric_limits<double>::max()), 1e292, 2e292, TRUE);
     EXPECT_EQ(U8(past.chainage), "");
     EXPECT_NE(U8(past.startDist), "");
+    EXPECT_NE(U8(past.offset), "");
     // Distances to the ends past the largest double: nothing to show.
     const LineReadouts lost = ComputeLineReadouts(Line(0, 0, 100, 0), -1.5e308, 1.5e308, FALSE);
     for (const std::string& t : Texts(lost)) EXPECT_EQ(t, "");
