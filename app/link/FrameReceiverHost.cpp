@@ -77,9 +77,12 @@ CString CFrameReceiverHost::RawRtkFile() const {
     return doc.m_strDataDir + name.Left(name.GetLength() < 3 ? 0 : name.GetLength() - 3) + L"RTK";
 }
 
+// The receiver's log goes on whatever the writer says; a base line the raw
+// record refuses is told as recording tells its epochs, once until a line
+// has gone in again.
 void CFrameReceiverHost::AppendRtkRecord(int flag) {
-    // Like recording, the receiver's log goes on whatever the writer says.
-    (void)Doc().m_fileWriter.AppendRtkRecord(flag);
+    const BOOL written = Doc().m_fileWriter.AppendRtkRecord(flag);
+    if (CMainFrame* frame = GetMainFrame()) frame->NoteSurveyWrite(written);
 }
 
 void CFrameReceiverHost::SetDeviceLed(int led, int on) {

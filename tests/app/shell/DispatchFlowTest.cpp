@@ -5,6 +5,7 @@
 // by the sentences behind it, the receiver's replies, position and base
 // logs driving the LEDs, the radio set-up and the base file, the GGA relay,
 // and reconnections while the receiver streams.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -488,6 +489,38 @@ TEST_F(DispatchFlowTest, PositionLogsDriveTheLedsAndTheRadioSetUpAndBaseLogsTheB
     EXPECT_NE(lines.find(",-114.01", 0), std::string::npos) << lines;
     EXPECT_EQ(lines.find("\r\n"), lines.size() - 2) << lines;
     EXPECT_EQ(lines.substr(lines.size() - 11), ",00000000\r\n");
+}
+
+// A new base while a raw record runs puts a base line into the record too.
+// A record that refuses it is told once, as recording tells its epochs; the
+// base file still takes its line, and once the record takes lines again
+// the next base goes in.
+TEST_F(DispatchFlowTest, ABaseLineTheRawRecordRefusesIsToldOnce) {
+    namespace fs = std::filesystem;
+    StartProgram([](SystemParams& p) { p.Port = 1; });
+    ASSERT_TRUE(RunLinkToItsReadLoop());
+    m_receiver.ReadUntil("$JASC,GPGSV,0.2\r\n\r\n");
+    Doc().m_coordParams.szdCenter = -114.0;
+    Doc().LoadCoordTransform();
+    const CString& data = Doc().m_strDataFile;
+    const CString raw = Doc().m_strDataDir + data.Left(data.GetLength() - 3) + L"RTK";
+    WriteDevice(raw, "");
+    const fs::perms writable =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(Host(raw), writable, fs::perm_options::remove);
+    sim::NmeaEpoch epoch;
+    epoch.secondsOfDay = 8 * 3600;
+    m_modals->ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
+    ASSERT_TRUE(Deliver(sim::RefStationLog(epoch, 51.15, -114.03, 1098.5)));
+    ASSERT_TRUE(Deliver(sim::RefStationLog(epoch, 51.16, -114.03, 1098.5)));
+    EXPECT_EQ(m_modals->Pending(), 0);
+    EXPECT_EQ(ReadDevice(raw), "");
+    const std::string bases = ReadDevice(L"\\Flash Disk\\Jobs\\ruvo\\result\\basecoord.RTK");
+    EXPECT_EQ(std::count(bases.begin(), bases.end(), '\n'), 2) << bases;
+    fs::permissions(Host(raw), fs::perms::owner_write, fs::perm_options::add);
+    ASSERT_TRUE(Deliver(sim::RefStationLog(epoch, 51.17, -114.03, 1098.5)));
+    EXPECT_NE(ReadDevice(raw), "");
+    EXPECT_EQ(m_modals->Pending(), 0);
 }
 
 TEST_F(DispatchFlowTest, TheGgaIsRelayedAtTheFirstFixedEpochThenEveryInterval) {
