@@ -8,27 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/stakeout/StakeoutPlan.h"
-#include "app/stakeout/StakeoutReadouts.h"
-#include "platform/base/TextConv.h"
+#include "tests/app/stakeout/StakeoutShapes.h"
 
 namespace {
 
 using namespace stakeout;
-
-std::string U8(const CString& s) {
-    return quorvel::ToUtf8(s.GetString());
-}
-
-StakeLine Line(double sx, double sy, double ex, double ey, double k0 = 0.0) {
-    StakeLine l;
-    l.start.dX = sx;
-    l.start.dY = sy;
-    l.end.dX = ex;
-    l.end.dY = ey;
-    l.chainage = k0;
-    return l;
-}
+using namespace stakeouttest;
 
 std::vector<std::string> Texts(const LineReadouts& r) {
     return {U8(r.offset), U8(r.startDist), U8(r.endDist), U8(r.chainage), U8(r.dx), U8(r.dy)};
@@ -86,13 +71,6 @@ TEST(StakeoutFarOutTest, LinesAndPositionsFarOutReadNumbersOrNothing) {
                 std::sqrt(2.0), 1e-12);
     target.dX = 1.5e308;
     EXPECT_EQ(U8(ComputePointReadouts(target, -1.5e308, 0, 0, FALSE, 0).distance), "");
-}
-
-PlanView View(double scale) {
-    PlanView v;
-    v.rect = {0, 0, 200, 150};
-    v.scale = scale;
-    return v;
 }
 
 // Prompts 1e-10 of a pixel apart put 1e10 multiples on every pixel; each

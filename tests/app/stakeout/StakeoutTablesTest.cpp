@@ -14,32 +14,12 @@
 #include "platform/files/FileApi.h"
 #include "platform/resources/Resources.h"
 #include "tests/app/SettingsTestRoot.h"
+#include "tests/app/stakeout/StakeoutShapes.h"
 
 namespace {
 
 using namespace stakeout;
-
-std::string U8(const CString& s) {
-    return quorvel::ToUtf8(s.GetString());
-}
-
-PointRecord Pt(LPCTSTR name, double x, double y, double h = 0.0, LPCTSTR code = L"") {
-    PointRecord p;
-    p.strName = name;
-    p.dX = x;
-    p.dY = y;
-    p.dH = h;
-    p.strCode = code;
-    return p;
-}
-
-StakeLine Line(double sx, double sy, double ex, double ey, double k0 = 0.0) {
-    StakeLine l;
-    l.start = Pt(L"S", sx, sy);
-    l.end = Pt(L"E", ex, ey);
-    l.chainage = k0;
-    return l;
-}
+using namespace stakeouttest;
 
 TEST(StakeoutReadoutsTest, PointOffsetsNameTheWayToWalk) {
     struct Case {
@@ -192,13 +172,6 @@ TEST(StakeoutPromptsTest, LineNearAndWholeChainage) {
     LinePromptState s2;
     const LinePromptStep z = StepLinePrompt(Line(1, 1, 1, 1), 1, 1, 0, 1.5, 1, 1, 50, s2);
     EXPECT_FALSE(z.sound || z.chainageSound || z.drawGuides);
-}
-
-PlanView View(double scale) {
-    PlanView v;
-    v.rect = {0, 0, 200, 150};
-    v.scale = scale;
-    return v;
 }
 
 TEST(StakeoutPlanTest, RingsGuideLinesAndScaleBar) {
