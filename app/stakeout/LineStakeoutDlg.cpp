@@ -289,8 +289,7 @@ LRESULT CLineStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         m_strStatusText = Text(IDS_STRING61481);
         Readout(IDC_SO_STATUS, m_strStatusText);
         m_nData = 0;
-        screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, false, screens::LinkLetter(Doc()),
-                                   kLinkLettering);
+        DrawLink(dc, m_frame, m_fix.nAux, false, Doc());
         m_plan.ReleaseDC(dc);
         return 0;
     }
@@ -305,8 +304,7 @@ LRESULT CLineStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
     screens::DrawScaleBar(*dc, m_frame, m_view.scale, nullptr);
     DrawPositionMarker(dc, m_fix.dX, m_fix.dY);
     m_bBlink = !m_bBlink;
-    screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, m_bBlink != 0, screens::LinkLetter(Doc()),
-                               kLinkLettering);
+    DrawLink(dc, m_frame, m_fix.nAux, m_bBlink != 0, Doc());
     screens::DrawFixTime(*dc, m_frame, m_fix, nullptr);
     screens::DrawNorthArrow(*dc, m_frame, NorthFont());
     UpdateReadouts();

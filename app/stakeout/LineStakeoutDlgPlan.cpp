@@ -147,8 +147,7 @@ void CLineStakeoutDlg::OnPaint() {
     }
     dc->SelectObject(oldBrush);
     screens::DrawScaleBar(*dc, m_frame, m_view.scale, nullptr);
-    screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, false, screens::LinkLetter(doc),
-                               kLinkLettering);
+    DrawLink(dc, m_frame, m_fix.nAux, false, doc);
     screens::DrawNorthArrow(*dc, m_frame, NorthFont());
     m_plan.ReleaseDC(dc);
     static constexpr int ids[10] = {IDC_SO_LINE_NAME,    IDC_SO_STATUS,          IDC_SO_HRMS,

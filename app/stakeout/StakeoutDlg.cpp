@@ -159,8 +159,7 @@ LRESULT CStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         m_strStatusText = L"脱机状态";
         Readout(IDC_SO_STATUS, m_strStatusText);
         m_bPositionValid = 0;
-        screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, false, screens::LinkLetter(Doc()),
-                                   kLinkLettering);
+        DrawLink(dc, m_frame, m_fix.nAux, false, Doc());
         m_plan.ReleaseDC(dc);
         return 0;
     }
@@ -185,8 +184,7 @@ LRESULT CStakeoutDlg::OnPositionUpdate(WPARAM wParam, LPARAM lParam) {
         if (step.sound) PlayAlarm();
     }
     m_bBlink = !m_bBlink;
-    screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, m_bBlink != 0, screens::LinkLetter(Doc()),
-                               kLinkLettering);
+    DrawLink(dc, m_frame, m_fix.nAux, m_bBlink != 0, Doc());
     screens::DrawFixTime(*dc, m_frame, m_fix, nullptr);
     m_plan.ReleaseDC(dc);
     UpdateReadouts();

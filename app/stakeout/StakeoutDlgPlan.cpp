@@ -153,8 +153,7 @@ void CStakeoutDlg::OnPaint() {
     DrawTarget(dc);
     screens::DrawScaleBar(*dc, m_frame, m_view.scale, nullptr);
     screens::DrawNorthArrow(*dc, m_frame, NorthFont());
-    screens::DrawLinkIndicator(*dc, m_frame, m_fix.nAux, false, screens::LinkLetter(doc),
-                               kLinkLettering);
+    DrawLink(dc, m_frame, m_fix.nAux, false, doc);
     m_plan.ReleaseDC(dc);
     for (int i = 0; i < 9; ++i) {
         static constexpr int ids[9] = {IDC_SO_NAME, IDC_SO_STATUS,  IDC_SO_HRMS,

@@ -32,6 +32,10 @@ HFONT NorthFont() {
     return static_cast<HFONT>(SystemFont());
 }
 
+void DrawLink(CDC* dc, const CRect& frame, int diffAge, bool bars, const CVendropDoc* doc) {
+    screens::DrawLinkIndicator(*dc, frame, diffAge, bars, screens::LinkLetter(doc), kLinkLettering);
+}
+
 void DrawReadout(CWnd* control, const CString& text) {
     if (control == nullptr || control->GetSafeHwnd() == nullptr) return;
     control->UpdateWindow();

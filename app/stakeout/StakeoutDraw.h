@@ -8,6 +8,8 @@
 #include "app/stakeout/StakeoutPlan.h"
 #include "platform/framework/Afx.h"
 
+class CVendropDoc;
+
 namespace stakeout {
 
 // The read-out's control repainted first (so that its own paint cannot
@@ -20,6 +22,9 @@ void DrawReadout(CWnd* control, const CString& text);
 // box; the north letter in the read-outs' bold face.
 inline constexpr screens::LinkLettering kLinkLettering{nullptr, true};
 HFONT NorthFont();
+// The link indicator in those letters, its letter by `doc`'s correction
+// link: with `bars` those of the differential age's level.
+void DrawLink(CDC* dc, const CRect& frame, int diffAge, bool bars, const CVendropDoc* doc);
 
 // A point's label: code or name, 8-point "宋体", from (x + 5, y - 5) to
 // (x + right, y + 5).
