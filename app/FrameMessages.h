@@ -15,6 +15,21 @@ enum GpsPositionKind {
 // The frame's own: posted to itself behind each position it posts to the
 // current screen; handling it frees that position's copy. No parameters.
 #define WM_GPS_POSITION_DONE 0x2341
+// The frame's own: a write of `wParam` (SurveyWriteSource) failed; posted to
+// itself so that the box telling it opens once the line being handled has
+// been handled, and the receiver's reader never waits on a user. lParam 0.
+#define WM_SURVEY_WRITE_NOTE 0x2342
+// The writers whose failures the frame tells, each once per run of its own
+// failures (CMainFrame::NoteSurveyWrite).
+enum SurveyWriteSource {
+    kWriteEpoch = 0,   // the raw epoch lines of a measurement
+    kWriteDepthLine,   // the timed depth lines of a depth-only run
+    kWriteAutoPoint,   // the points of automatic collection
+    kWriteBaseLine,    // the base line a new base puts into the raw record
+    kWriteBaseRecord,  // the result folder's basecoord.RTK
+    kWriteBaseParams,  // the job's .par rewritten for a new base
+    kWriteSourceCount,
+};
 // A depth: wParam = the frame's SounderDepthBlock, lParam 0; sent to every
 // window added with CMainFrame::AddNotifyWnd.
 #define WM_SOUNDER_DEPTH 0x7F1

@@ -23,7 +23,7 @@ class IReceiverHost {
     // The document's coordinate engine, shared with the rest of the program.
     virtual CCoordTransform& Engine() = 0;
     // Rewrites the job's .par file from CoordParams(). FALSE when the file
-    // could not be written (the caller shows the message).
+    // could not be written (the caller tells it through NoteBaseFileWrite).
     [[nodiscard]] virtual BOOL WriteCoordParams() = 0;
 
     // ---- Settings read by the decoders ----
@@ -56,13 +56,24 @@ class IReceiverHost {
     virtual void SetBaseStation(double x, double y, double h) = 0;
     // A changed base was written to basecoord.RTK (the base-written flag).
     virtual void SetBaseWritten() = 0;
+    // Appends one line (CR LF added) to basecoord.RTK in ResultFolder(),
+    // creating it when missing: whole or not at all. FALSE when the line is
+    // not in the file.
+    [[nodiscard]] virtual BOOL AppendBaseRecord(const CString& line) = 0;
+    // The files a base log writes, for NoteBaseFileWrite.
+    enum BaseFile { kBaseRecordFile, kBaseParamsFile };
+    // Whether a base log's write of `file` went out. The host tells the user
+    // of a run of failures once, and only after the line being parsed has
+    // been handled: the receiver's reader waits for that handling.
+    virtual void NoteBaseFileWrite(BaseFile file, BOOL written) = 0;
     // The job's result folder with its trailing "\" (m_strResultDir).
     virtual CString ResultFolder() const = 0;
     // The job's raw RTK file: data folder + data-file name with its last
     // three characters replaced by "RTK".
     virtual CString RawRtkFile() const = 0;
     // Appends one record of the current values to the raw RTK file and its
-    // companion (the survey-file writer's AppendRtkRecord(flag)).
+    // companion (the survey-file writer's AppendRtkRecord(flag)); the host
+    // tells a failure as it tells NoteBaseFileWrite's.
     virtual void AppendRtkRecord(int flag) = 0;
 
     // ---- Receiver and device, for the correction-age watch ----

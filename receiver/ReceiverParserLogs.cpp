@@ -5,9 +5,6 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/base/MessageBox.h"
-#include "platform/base/TextConv.h"
-#include "platform/files/File.h"
 #include "platform/files/FileApi.h"
 #include "receiver/FieldCut.h"
 #include "receiver/ReceiverParser.h"
@@ -68,22 +65,6 @@ const PositionType kPositionTypes[] = {
     {L"NARROW_FLOAT", 8, L"FLOAT"}, {L"L1_INT", 8, L"FLOAT"},
     {L"NARROW_INT", 10, L"FIXED"},
 };
-
-const wchar_t kParFileError[] = L"创建par文件错误,请检查错误!";
-const wchar_t kFileSaveError[] = L"文件保存失败,请检查!";
-const wchar_t kPromptCaption[] = L"提示";
-
-// Appends bytes to a file, creating it when missing. FALSE on any failure.
-[[nodiscard]] bool AppendToFile(const CString& path, const std::string& bytes) {
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite)) {
-        return false;
-    }
-    file.SeekToEnd();
-    (void)file.Write(bytes.data(), static_cast<UINT>(bytes.size()));  // kept for HasWriteError
-    file.Close();
-    return !file.HasWriteError();
-}
 
 }  // namespace
 
@@ -194,20 +175,15 @@ BOOL CReceiverParser::ParseRefStation(CString& sentence, SurveyRecord* rec) {
         WriteBaseRecord(lat, lon, height);
     }
     StoreBase(x, y, h);
-    if (!m_host->WriteCoordParams()) {
-        MessageBox(nullptr, kParFileError, kPromptCaption, MB_ICONINFORMATION);
-    }
+    m_host->NoteBaseFileWrite(IReceiverHost::kBaseParamsFile, m_host->WriteCoordParams());
     return TRUE;
 }
 
 void CReceiverParser::WriteBaseRecord(double latRad, double lonRad, double height) {
     CString line;
-    line.Format(L"NowBase,%.10f,%.10f,%.3f,00000000\r\n",
-                CCoordTransform::ConvertDmsRadian(latRad, 0),
+    line.Format(L"NowBase,%.10f,%.10f,%.3f,00000000", CCoordTransform::ConvertDmsRadian(latRad, 0),
                 CCoordTransform::ConvertDmsRadian(lonRad, 0), height);
-    if (!AppendToFile(m_host->ResultFolder() + L"basecoord.RTK", quorvel::ToGbk(line))) {
-        MessageBox(nullptr, kFileSaveError, kPromptCaption, MB_ICONINFORMATION);
-    }
+    m_host->NoteBaseFileWrite(IReceiverHost::kBaseRecordFile, m_host->AppendBaseRecord(line));
     if (GetFileAttributes(m_host->RawRtkFile()) != INVALID_FILE_ATTRIBUTES) {
         m_host->AppendRtkRecord(1);
     }

@@ -17,6 +17,9 @@
 # SCALE=N (make run SCALE=N) shows each screen pixel as N x N in the window;
 # by default the window is as large as fits the display.
 #
+# GNSS_SIM_ARGS adds options to the receiver simulator's command line
+# (GNSS_SIM_ARGS="--rate 5 --refstation"; quorvel-gnss-sim --help lists them).
+#
 # BUILD_DIR names an existing build whose programs run as they are (nothing
 # is installed or built); RUN_DIR moves the device root, the snapshots and
 # the simulator's output out of run/ (relative paths start at the checkout).
@@ -54,7 +57,8 @@ start_sim() {
   printf -v "$path_var" '%s' "$path"
   printf -v "$pid_var" '%s' "$pid"
 }
-start_sim pty sim_pid gnss-sim quorvel-gnss-sim
+read -r -a gnss_sim_args <<<"${GNSS_SIM_ARGS:-}"
+start_sim pty sim_pid gnss-sim quorvel-gnss-sim "${gnss_sim_args[@]}"
 start_sim sounder_pty sounder_pid sounder-sim quorvel-sounder-sim --type 0
 if [ -z "$pty" ] || [ -z "$sounder_pty" ]; then
   echo "run: a simulator did not start" >&2

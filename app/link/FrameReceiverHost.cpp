@@ -3,6 +3,7 @@
 #include "app/shell/AppGlobals.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/VendropDoc.h"
+#include "pointdata/AppendFile.h"
 #include "receiver/link/DeviceLibraries.h"
 
 CVendropDoc& CFrameReceiverHost::Doc() {
@@ -77,12 +78,25 @@ CString CFrameReceiverHost::RawRtkFile() const {
     return doc.m_strDataDir + name.Left(name.GetLength() < 3 ? 0 : name.GetLength() - 3) + L"RTK";
 }
 
+BOOL CFrameReceiverHost::AppendBaseRecord(const CString& line) {
+    CAppendFile file;
+    if (!file.OpenToAppend(ResultFolder() + L"basecoord.RTK")) return FALSE;
+    (void)file.AppendLine(line);  // a failed line fails the close, which takes it back
+    return file.CloseAppended();
+}
+
+void CFrameReceiverHost::NoteBaseFileWrite(BaseFile file, BOOL written) {
+    if (CMainFrame* frame = GetMainFrame())
+        frame->NoteSurveyWrite(file == kBaseParamsFile ? kWriteBaseParams : kWriteBaseRecord,
+                               written);
+}
+
 // The receiver's log goes on whatever the writer says; a base line the raw
 // record refuses is told as recording tells its epochs, once until a line
 // has gone in again.
 void CFrameReceiverHost::AppendRtkRecord(int flag) {
     const BOOL written = Doc().m_fileWriter.AppendRtkRecord(flag);
-    if (CMainFrame* frame = GetMainFrame()) frame->NoteSurveyWrite(written);
+    if (CMainFrame* frame = GetMainFrame()) frame->NoteSurveyWrite(kWriteBaseLine, written);
 }
 
 void CFrameReceiverHost::SetDeviceLed(int led, int on) {

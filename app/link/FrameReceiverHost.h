@@ -22,7 +22,7 @@ class CFrameReceiverHost : public IReceiverHost {
     CoordSysParams& CoordParams() override;
     CCoordTransform& Engine() override;
     // The job's .par through the settings writer; no box here (the parser
-    // shows its own).
+    // notes the result).
     [[nodiscard]] BOOL WriteCoordParams() override;
 
     int FixLevel() const override;
@@ -41,6 +41,10 @@ class CFrameReceiverHost : public IReceiverHost {
     void SetBaseWritten() override { m_bBaseWritten = TRUE; }
     CString ResultFolder() const override;
     CString RawRtkFile() const override;
+    // Through the append writer, which never leaves a torn line.
+    [[nodiscard]] BOOL AppendBaseRecord(const CString& line) override;
+    // Told by the frame, as recording tells its epochs.
+    void NoteBaseFileWrite(BaseFile file, BOOL written) override;
     void AppendRtkRecord(int flag) override;
 
     void SetDeviceLed(int led, int on) override;

@@ -236,5 +236,5 @@ void CDataView::WriteDepthLine() {
     }
     m_values.SetAt(L"测线", LineName());
     m_nIntervalCount = 0;
-    if (CMainFrame* frame = GetMainFrame()) frame->NoteSurveyWrite(written);
+    if (CMainFrame* frame = GetMainFrame()) frame->NoteSurveyWrite(kWriteDepthLine, written);
 }

@@ -119,6 +119,7 @@ void CMainFrame::OnStartMeasure() {
     }
     if (!doc->m_bDepthOnly) doc->m_bMeasuring = 1;
     doc->m_nPointCounter = 0;
+    RestartRecordingNotes();
 }
 
 void CMainFrame::OnPauseMeasure() {
@@ -149,6 +150,7 @@ void CMainFrame::OnQuickLineChange() {
     const int current = doc->m_sysParams.nSFStartID;
     ChooseRawFile(current == INT_MAX ? current : current + 1, L".org");
     if (WriteSettings()) doc->m_nPointCounter = 0;
+    RestartRecordingNotes();
 }
 
 // ---- Enabling ----
@@ -216,24 +218,50 @@ void CMainFrame::RecordEpoch() {
     } else {
         m_record[0] = keptName;
     }
-    // Last: the box's modal loop goes on handling the receiver, and the
-    // epochs it brings find the state of this one complete.
-    NoteSurveyWrite(written);
+    // A failure's box waits in the frame's queue until this line's handling
+    // has returned, so the receiver's reader is never held up by it.
+    NoteSurveyWrite(kWriteEpoch, written);
 }
 
-// A store that cannot take the lines is told once, and again only after a
-// line has gone out in between. Never a second box over the first: at 10 Hz
-// the epochs that arrive while it is up are recorded, or lost, without one.
-void CMainFrame::NoteSurveyWrite(BOOL written) {
+// A store that cannot take the lines is told once a source, and again only
+// after a line of that source has gone out in between or its run started
+// anew. The box is posted: the line being handled came from the receiver's
+// reader, which waits until its handling returns, and the lines that arrive
+// while the box is up must be handled and recorded, not held in a port
+// buffer that overflows.
+void CMainFrame::NoteSurveyWrite(SurveyWriteSource source, BOOL written) {
+    if (static_cast<unsigned>(source) >= kWriteSourceCount) return;
     if (written) {
-        m_bWriteFailureTold = 0;
+        m_bWriteFailureTold[source] = 0;
         return;
     }
-    if (m_bWriteFailureTold || m_bWriteFailureBoxUp) return;
-    m_bWriteFailureTold = 1;
-    m_bWriteFailureBoxUp = 1;
-    MessageBox(L"文件保存失败,请检查!", kCaption, MB_OK | MB_ICONINFORMATION);
-    m_bWriteFailureBoxUp = 0;
+    if (m_bWriteFailureTold[source]) return;
+    m_bWriteFailureTold[source] = 1;
+    ::PostMessage(m_hWnd, WM_SURVEY_WRITE_NOTE, static_cast<WPARAM>(source), 0);
+}
+
+void CMainFrame::RestartWriteNote(SurveyWriteSource source) {
+    if (static_cast<unsigned>(source) < kWriteSourceCount) m_bWriteFailureTold[source] = 0;
+}
+
+void CMainFrame::RestartRecordingNotes() {
+    RestartWriteNote(kWriteEpoch);
+    RestartWriteNote(kWriteDepthLine);
+    RestartWriteNote(kWriteBaseLine);
+}
+
+// Never a second box of a source over its first: at 10 Hz the failures
+// that arrive while it is up are told by it.
+LRESULT CMainFrame::OnSurveyWriteNote(WPARAM wParam, LPARAM) {
+    if (wParam >= static_cast<WPARAM>(kWriteSourceCount)) return 0;
+    const auto source = static_cast<SurveyWriteSource>(wParam);
+    if (m_bWriteFailureBoxUp[source]) return 0;
+    m_bWriteFailureBoxUp[source] = 1;
+    const LPCTSTR text =
+        source == kWriteBaseParams ? L"创建par文件错误,请检查错误!" : L"文件保存失败,请检查!";
+    MessageBox(text, kCaption, MB_OK | MB_ICONINFORMATION);
+    m_bWriteFailureBoxUp[source] = 0;
+    return 0;
 }
 
 void CMainFrame::FormatSurveyRecord(SurveyRecord fix) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/DeviceFiles.h"
+#include "app/FrameMessages.h"
 #include "app/points/DocStorePoint.h"
 #include "app/points/MeasurePointStoreDlg.h"
 #include "app/points/OffsetStoreDlg.h"
@@ -21,15 +22,27 @@ CString LoadText(UINT id) {
 }
 
 // Automatic points keep the name, code and antenna height the document
-// holds; like recording, they go on whatever the writer says, and like
-// recording the first point of a run that could not be written is told.
-void StoreAutomatically(CVendropDoc& doc) {
+// holds. The name advances whatever the writers say: the files that did
+// take the point keep their names unique. Whether the point file took it
+// is the result; whether every file did is noted by the caller, last.
+struct AutoWrite {
+    bool point = false;  // the point file took the line
+    bool whole = false;  // so did every other file of the point
+};
+
+AutoWrite StoreAutomatically(CVendropDoc& doc) {
     doc.m_strPointName = doc.m_strNextPointName;
     const BOOL point = doc.m_fileWriter.AppendMeasuredPoint();
     const BOOL record = doc.m_fileWriter.AppendRtkRecord(FALSE);
-    if (CMainFrame* frame = GetMainFrame()) frame->NoteSurveyWrite(point && record);
     doc.m_strNextPointName = doc.m_strPointName;
-    doc.AdvancePointName();
+    const BOOL named = doc.AdvancePointNameUntold();
+    return AutoWrite{point != FALSE, point && record && named};
+}
+
+// After the collection's state is complete: a box shown while another fix
+// is handled finds the second done and the distance reference reset.
+void NoteAutoWrite(const AutoWrite& write) {
+    if (CMainFrame* frame = GetMainFrame()) frame->NoteSurveyWrite(kWriteAutoPoint, write.whole);
 }
 
 }  // namespace
@@ -112,14 +125,15 @@ bool CollectAutomatically(CVendropDoc& doc, const SurveyRecord& fix, PointRecord
     const int t = static_cast<int>((latest.nHour * 60 + latest.nMinute) * 60 + latest.dSecond);
     doc.m_storeFix = fix;
     const bool condition = MeetsAutoCondition(doc.m_sysParams.nAsCondition, fix.nSolution);
-    bool done = false;
+    bool due = false;
+    AutoWrite write;
     if (doc.m_nStoreType == 3) {
         // At 5 or 10 Hz several fixes share the second: one point of it.
         const int interval = doc.m_nAutoCollectInterval;
         if (interval > 0 && t % interval == 0 && condition && t != doc.m_nAutoLastSecond) {
-            StoreAutomatically(doc);
+            write = StoreAutomatically(doc);
             doc.m_nAutoLastSecond = t;
-            done = true;
+            due = true;
         }
     } else if (doc.m_nStoreType == 4 && condition) {
         if (doc.m_bAutoRefSet == 0) {
@@ -134,14 +148,16 @@ bool CollectAutomatically(CVendropDoc& doc, const SurveyRecord& fix, PointRecord
             const double d =
                 std::hypot(doc.m_dAutoPrevN - doc.m_dAutoRefN, doc.m_dAutoPrevE - doc.m_dAutoRefE);
             if (d > doc.m_dAutoDistance || std::fabs(doc.m_dAutoDistance - d) <= step * 0.5) {
-                StoreAutomatically(doc);
+                write = StoreAutomatically(doc);
                 doc.m_bAutoRefSet = 0;
-                done = true;
+                due = true;
             }
         }
     }
-    if (done && stored) doc.GetCurrentFix(*stored);
-    return done;
+    if (!due) return false;
+    if (write.point && stored) doc.GetCurrentFix(*stored);
+    NoteAutoWrite(write);
+    return write.point;
 }
 
 BOOL IsSecondBPress(int& nKeyMinute, int& nKeySecond) {

@@ -41,7 +41,9 @@ bool MeetsAutoCondition(int condition, int solution);
 // one point per whole second of the day that is a multiple of the
 // interval; by distance, a point once the distance from the reference
 // reaches the set distance within half a step, then the next fix is the
-// new reference. Returns whether a point was stored, given in `stored`.
+// new reference. Returns whether a point went into the point file, given
+// in `stored`: a point it refused is neither drawn nor counted, though its
+// name is used up. A run of points not written whole is told once.
 bool CollectAutomatically(CVendropDoc& doc, const SurveyRecord& fix, PointRecord* stored);
 
 // The 'B' key of the survey screens, by the system time: TRUE for the

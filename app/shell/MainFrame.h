@@ -21,6 +21,7 @@
 #include <deque>
 #include <memory>
 
+#include "app/FrameMessages.h"
 #include "app/link/FrameReceiverHost.h"
 #include "app/recording/SounderInput.h"
 #include "app/recording/SounderTypes.h"
@@ -80,8 +81,16 @@ class CMainFrame : public CFrameWnd {
     // The named point is in the file: rewrites "GPSPtNum" and counts the
     // document's point counter on.
     void CountPointStored();
-    // Whether a survey line went out; the first failure tells the user.
-    void NoteSurveyWrite(BOOL written);
+    // Whether a write of `source` went out. The first failure of a run of
+    // its failures is told, by a box posted to the frame; the source is told
+    // again after it has written in between, or once its run starts anew.
+    void NoteSurveyWrite(SurveyWriteSource source, BOOL written);
+    // A new measurement or collection run: `source` is told again at its
+    // next failure.
+    void RestartWriteNote(SurveyWriteSource source);
+    // A measurement starts, or goes on in the next line's file: its epochs,
+    // depth lines and base lines are told again at their next failure.
+    void RestartRecordingNotes();
 
     // ---- Receiver dispatcher (MainFrameDispatch.cpp, MainFrameRelay.cpp) ----
     // A point of the GGA relay: its GGA text, longitude (x), latitude (y)
@@ -146,8 +155,10 @@ class CMainFrame : public CFrameWnd {
     // message was dropped with its window), and which frees the oldest copy.
     std::deque<std::unique_ptr<SurveyRecord>> m_postedFixes;
     BOOL m_bManualRecord = 0;
-    BOOL m_bWriteFailureTold = 0;   // told since the last line that went out
-    BOOL m_bWriteFailureBoxUp = 0;  // that box is on the screen now
+    // Of each write source: told since its last write that went out, and
+    // its box on the screen now.
+    BOOL m_bWriteFailureTold[kWriteSourceCount] = {};
+    BOOL m_bWriteFailureBoxUp[kWriteSourceCount] = {};
     CString m_strLastPointName;
     // The last stored epoch and the previous GGA fix.
     struct EpochMark {
@@ -183,6 +194,8 @@ class CMainFrame : public CFrameWnd {
     afx_msg LRESULT OnReceiverMessage(WPARAM wParam, LPARAM lParam);
     // WM_GPS_POSITION_DONE: the oldest posted copy of the fix is handled.
     afx_msg LRESULT OnPostedPositionDone(WPARAM wParam, LPARAM lParam);
+    // WM_SURVEY_WRITE_NOTE: the box of a write source's failure.
+    afx_msg LRESULT OnSurveyWriteNote(WPARAM wParam, LPARAM lParam);
     afx_msg void OnViewBlank();
     afx_msg void OnViewMain();
     afx_msg void OnViewSavePoint();

@@ -5,6 +5,7 @@
 
 #include "app/link/DocumentLinkHost.h"
 #include "app/settings/DefaultRecords.h"
+#include "app/shell/MainFrame.h"
 #include "platform/base/BuildDate.h"
 #include "res/resource.h"
 
@@ -121,8 +122,10 @@ void CVendropDoc::OnUpdateInstrumentSettings(CCmdUI* pCmdUI) {
     OnUpdateJobCommands(pCmdUI);
 }
 
+// A new collection run: its first point that cannot be written is told.
 void CVendropDoc::OnAutoCollectStart() {
     m_bAutoCollect = 1;
+    if (CMainFrame* frame = GetMainFrame()) frame->RestartWriteNote(kWriteAutoPoint);
 }
 
 void CVendropDoc::OnAutoCollectStop() {

@@ -54,13 +54,19 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     void SetDefaultJob();
     // Remembers the proposed name as the last saved one (esystem.sys is
     // rewritten), then proposes the next: the trailing digits counted up,
-    // or "1" appended.
+    // or "1" appended. A failed rewrite has its box.
     void AdvancePointName();
+    // The same without the box: FALSE when esystem.sys was not rewritten
+    // (the name advances all the same), for a caller that tells a run of
+    // failures once.
+    [[nodiscard]] BOOL AdvancePointNameUntold();
     // The six path members from m_sysFile's szIniFile and szDataFile.
     void DeriveJobPaths();
     // The record writers with their failure boxes; the in-memory records
     // keep their values either way.
     [[nodiscard]] BOOL SaveSystemFile();
+    // esystem.sys from m_sysFile without a box.
+    [[nodiscard]] BOOL WriteSystemFileUntold();
     [[nodiscard]] BOOL SaveSystemParams();
     [[nodiscard]] BOOL SaveCoordParams();
     void SetDefaultIniRecord();

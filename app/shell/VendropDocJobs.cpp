@@ -34,8 +34,12 @@ void CVendropDoc::SetDefaultJob() {
 }
 
 void CVendropDoc::AdvancePointName() {
+    if (!AdvancePointNameUntold()) AfxMessageBox(IDS_STRING61618, MB_OK | MB_ICONINFORMATION);
+}
+
+BOOL CVendropDoc::AdvancePointNameUntold() {
     m_sysFile.szLastSaveName = m_strNextPointName;
-    (void)SaveSystemFile();  // a failure has had its box
+    const BOOL saved = WriteSystemFileUntold();
     const int length = m_strNextPointName.GetLength();
     int digits = 0;
     while (digits < length) {
@@ -45,10 +49,11 @@ void CVendropDoc::AdvancePointName() {
     }
     if (digits == 0) {
         m_strNextPointName += L"1";
-        return;
+        return saved;
     }
     m_strNextPointName = m_strNextPointName.Left(length - digits) +
                          IncrementDigits(m_strNextPointName.Right(digits));
+    return saved;
 }
 
 void CVendropDoc::DeriveJobPaths() {
@@ -58,9 +63,13 @@ void CVendropDoc::DeriveJobPaths() {
     m_strDataFile = m_sysFile.szDataFile;
 }
 
-BOOL CVendropDoc::SaveSystemFile() {
+BOOL CVendropDoc::WriteSystemFileUntold() {
     const CSystemFileRecord copy = m_sysFile;
-    if (m_iniFile.WriteSystemFile(m_strProgramRoot + L"\\", L"esystem.sys", copy)) return TRUE;
+    return m_iniFile.WriteSystemFile(m_strProgramRoot + L"\\", L"esystem.sys", copy) ? TRUE : FALSE;
+}
+
+BOOL CVendropDoc::SaveSystemFile() {
+    if (WriteSystemFileUntold()) return TRUE;
     AfxMessageBox(IDS_STRING61618, MB_OK | MB_ICONINFORMATION);
     return FALSE;
 }

@@ -202,5 +202,51 @@ TEST_F(SurveyScreensTest, CollectionByTimeAtFiveHertzStoresOncePerFiveSeconds) {
     EXPECT_EQ(rtk.back().substr(rtk.back().size() - 6), ",4,1,5") << rtk.back();
 }
 
+// By time, interval 1, at 5 fixes a second, the point file made read-only
+// while the points go in: one box for the run however many points it
+// refuses, no second stored twice in the files that take the points, and
+// once the file is writable again the points go in under names never used.
+TEST_F(SurveyScreensTest, AReadOnlyPointFileIsToldOnceAndNoPointIsStoredTwice) {
+    SetSetting("nSaveType", "3");
+    SetSetting("nAutoSaveTime", "1");
+    std::vector<std::string> lines;
+    for (int i = 0; i < 3000; ++i) lines.push_back(Gga(0.0, 36000.0 + i * 0.2));
+    Replay(lines, 5);
+    auto quorvel = StartInteractive();
+    ASSERT_TRUE(RunLines(
+        *quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\ncommand 32781\ncommand 32840\n"));
+    ASSERT_TRUE(
+        WaitUntil([&] { return HasData("ruvo.dat") && LinesOf(Data("ruvo.dat")).size() >= 2; },
+                  "two points", kRunMs));
+    const fs::path dat = Host(std::string(kData) + "ruvo.dat");
+    const fs::perms writable =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(dat, writable, fs::perm_options::remove);
+    const size_t before = LinesOf(Data("ruvo.dat")).size();
+    // The box, answered at once; four more refused points bring none.
+    ASSERT_TRUE(RunLines(*quorvel, "answer \"文件保存失败\" OK\n"));
+    const std::optional<std::string> tree = RunLines(*quorvel, "wait 4000\n");
+    ASSERT_TRUE(tree);
+    EXPECT_EQ(tree->find("文件保存失败"), std::string::npos) << *tree;
+    fs::permissions(dat, fs::perms::owner_write, fs::perm_options::add);
+    ASSERT_TRUE(WaitUntil([&] { return LinesOf(Data("ruvo.dat")).size() >= before + 2; },
+                          "two points more", kRunMs));
+    Quit(*quorvel);
+
+    std::set<std::string> blhNames, blhSeconds;
+    for (const std::string& line : LinesOf(Data("ruvo.BLH"))) {
+        EXPECT_TRUE(blhNames.insert(Field(line, 0)).second) << line;
+        const std::string time = Field(line, 11);  // hh:mm:ss.ss
+        EXPECT_TRUE(blhSeconds.insert(time.substr(0, time.rfind(':') + 3)).second) << line;
+    }
+    std::set<std::string> datNames;
+    for (const std::string& line : LinesOf(Data("ruvo.dat"))) {
+        EXPECT_TRUE(datNames.insert(Field(line, 0)).second) << line;
+        EXPECT_TRUE(blhNames.count(Field(line, 0))) << line;
+    }
+    // The refused points are in the .BLH only: at least the four seconds.
+    EXPECT_GE(blhNames.size(), datNames.size() + 4);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/base/TextConv.h"
+#include "pointdata/AppendFile.h"
 #include "receiver/ReceiverHost.h"
 
 namespace receiver_test {
@@ -52,6 +53,16 @@ class CFakeReceiverHost : public IReceiverHost {
         Log("base");
     }
     void SetBaseWritten() override { ++m_baseWritten; }
+    BOOL AppendBaseRecord(const CString& line) override {
+        CAppendFile file;
+        if (!file.OpenToAppend(m_resultFolder + L"basecoord.RTK")) return FALSE;
+        (void)file.AppendLine(line);  // a failed line fails the close
+        return file.CloseAppended();
+    }
+    void NoteBaseFileWrite(BaseFile file, BOOL written) override {
+        m_notes.push_back(std::string(file == kBaseParamsFile ? "par " : "record ") +
+                          (written ? "1" : "0"));
+    }
     CString ResultFolder() const override { return m_resultFolder; }
     CString RawRtkFile() const override { return m_rawRtkFile; }
     void AppendRtkRecord(int flag) override { Log("rtk " + std::to_string(flag)); }
@@ -83,6 +94,7 @@ class CFakeReceiverHost : public IReceiverHost {
     CString m_resultFolder = L"\\Flash Disk\\Jobs\\ruvo\\result\\";
     CString m_rawRtkFile = L"\\Flash Disk\\Jobs\\ruvo\\data\\ruvo.RTK";
     std::vector<std::string> m_events;
+    std::vector<std::string> m_notes;  // the base file writes noted, in order
 };
 
 }  // namespace receiver_test

@@ -5,12 +5,14 @@
 #include <iterator>
 
 #include "app/settings/DefaultRecords.h"
+#include "app/shell/MainFrame.h"
 #include "app/shell/ProgramControl.h"
 #include "platform/base/TextConv.h"
 #include "platform/gdi/Image.h"
 #include "platform/testing/DialogDump.h"
 #include "platform/testing/ReferenceImage.h"
 #include "platform/testing/ReferenceText.h"
+#include "pointdata/AppendFile.h"
 #include "res/resource.h"
 #include "sim/Nmea.h"
 #include "tests/platform/device/SoundTestWave.h"
@@ -43,6 +45,20 @@ BOOL CDocumentHost::WriteCoordParams() {
     CVendropDoc& doc = Doc();
     const CoordSysParams copy = doc.m_coordParams;
     return doc.m_iniFile.WriteCoordParams(doc.m_strJobDir, doc.m_strParName, copy);
+}
+
+BOOL CDocumentHost::AppendBaseRecord(const CString& line) {
+    CAppendFile file;
+    if (!file.OpenToAppend(Doc().m_strResultDir + L"basecoord.RTK")) return FALSE;
+    (void)file.AppendLine(line);  // a failed line fails the close
+    return file.CloseAppended();
+}
+
+// Told as the program tells it: by the frame, once the line is handled.
+void CDocumentHost::NoteBaseFileWrite(BaseFile file, BOOL written) {
+    if (CMainFrame* frame = GetMainFrame())
+        frame->NoteSurveyWrite(file == kBaseParamsFile ? kWriteBaseParams : kWriteBaseRecord,
+                               written);
 }
 
 void CDocumentHost::SetBaseStation(double x, double y, double h) {

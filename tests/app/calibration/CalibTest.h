@@ -35,6 +35,8 @@ class CDocumentHost : public IReceiverHost {
     void SetBaseChanged() override { Doc().m_bBaseChanged = 1; }
     void SetBaseStation(double x, double y, double h) override;
     void SetBaseWritten() override {}
+    BOOL AppendBaseRecord(const CString& line) override;
+    void NoteBaseFileWrite(BaseFile file, BOOL written) override;
     CString ResultFolder() const override { return Doc().m_strResultDir; }
     CString RawRtkFile() const override;
     void AppendRtkRecord(int) override {}

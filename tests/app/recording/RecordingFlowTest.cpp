@@ -442,6 +442,26 @@ TEST_F(RecordingFlowTest, ALineThatCannotBeWrittenIsToldOnceAndTheRunGoesOn) {
     EXPECT_EQ(m_modals->Pending(), 0);
 }
 
+// A run that fails as the last one did is told at its start, though
+// nothing went out in between: the surveyor started it again believing the
+// fault was mended.
+TEST_F(RecordingFlowTest, ANewRunThatFailsAsTheLastIsToldAgain) {
+    namespace fs = std::filesystem;
+    StartWith(NoSounder);
+    StartGpsRun();
+    fs::remove_all(Host(kData));
+    m_modals->ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
+    for (int i = 0; i < 3; ++i) Record(MakeFix(0, 0, 8, 0, i));
+    EXPECT_EQ(m_modals->Pending(), 0);
+    Frame()->SendMessage(WM_COMMAND, ID_MEASURE_STOP);
+    StartGpsRun();
+    ASSERT_TRUE(Doc().m_bMeasuring);
+    m_modals->ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
+    for (int i = 3; i < 6; ++i) Record(MakeFix(0, 0, 8, 0, i));
+    EXPECT_EQ(m_modals->Pending(), 0);
+    EXPECT_FALSE(IsFile(kLn0));
+}
+
 // The store fills up during a 10 Hz run that stores every epoch as a point.
 // One box, however many epochs fail while it is up and after; nothing torn
 // is left; the counter, "GPSPtNum" and the name on the screen follow the

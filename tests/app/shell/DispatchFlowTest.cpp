@@ -119,13 +119,6 @@ class DispatchFlowTest : public DispatchTest {
         m_app = new CVendropApp;
         StartProgram(change);
     }
-    // Writes one line (CR LF at its end) as the quiet receiver and waits
-    // until the dispatcher has taken it (its CR).
-    bool Deliver(const std::string& line) {
-        Frame()->m_nNoDataTicks = 99;
-        m_receiver.Write(line);
-        return Serve([] { return GetMainFrame()->m_nNoDataTicks == 0; });
-    }
     // Reconnects through the start routine, the log of the last start
     // forgotten.
     void Reconnect() {

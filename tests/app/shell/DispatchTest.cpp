@@ -80,6 +80,12 @@ bool DispatchTest::Serve(const std::function<bool()>& done, int realMs) {
     }
 }
 
+bool DispatchTest::Deliver(const std::string& line, int realMs) {
+    Frame()->m_nNoDataTicks = 99;
+    m_receiver.Write(line);
+    return Serve([] { return GetMainFrame()->m_nNoDataTicks == 0; }, realMs);
+}
+
 bool DispatchTest::BringUpLink() {
     auto started = [this] {
         int frames = 0;

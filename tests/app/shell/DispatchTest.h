@@ -36,6 +36,9 @@ class DispatchTest : public ShellTest {
     // Serves the reader and the message queue in real time (the clock
     // stands still) until `done` or `realMs`.
     bool Serve(const std::function<bool()>& done, int realMs = 20000);
+    // Writes one line (CR LF at its end) as the quiet receiver and waits,
+    // serving, until the dispatcher has taken it (its CR) or `realMs` passed.
+    bool Deliver(const std::string& line, int realMs = 20000);
     // The link is up once the simulator has both link-start frames; the
     // clock moves on only until the link's read loop runs.
     bool BringUpLink();
