@@ -15,6 +15,7 @@
 
 #include "platform/base/MessageBox.h"
 #include "platform/files/DevicePath.h"
+#include "platform/files/StoreSpace.h"
 #include "receiver/FieldCut.h"
 #include "receiver/ReceiverParser.h"
 #include "tests/receiver/FakeReceiverHost.h"
@@ -375,6 +376,29 @@ TEST_F(RefStationTest, ANewBaseIsAppendedOnceAndTheParRewrittenEveryTime) {
     double a, f;
     m_host.m_engine.GetEllipsoid(a, f);
     EXPECT_EQ(a, 6378245.0);
+}
+
+// basecoord.RTK left with a torn tail, then a store with room for the
+// tail's line end and half a line: the tail gets its line end, the cut
+// line is taken back and noted as not written; with room again the next
+// base is a whole line of its own.
+TEST_F(RefStationTest, ABaseLineIsWrittenWholeOrNotAtAll) {
+    struct Unlimit {
+        ~Unlimit() { quorvel::files::UnlimitStoreSpaceForTest(); }
+    } unlimit;
+    std::ofstream(m_base + "/" + kBaseFile, std::ios::binary) << "NowBase,51.09";
+    quorvel::files::LimitStoreSpaceForTest(30);
+    ASSERT_TRUE(Run(&CReceiverParser::ParseRefStation, m_logs[1]));
+    EXPECT_EQ(ReadHost(kBaseFile), "NowBase,51.09\r\n");
+    EXPECT_EQ(m_host.m_notes, (std::vector<std::string>{"record 0", "par 1"}));
+
+    quorvel::files::UnlimitStoreSpaceForTest();
+    m_host.m_params.szdBaseX = 0.0;  // the base counts as moved again
+    ASSERT_TRUE(Run(&CReceiverParser::ParseRefStation, m_logs[1]));
+    EXPECT_EQ(ReadHost(kBaseFile),
+              "NowBase,51.09\r\nNowBase,51.0901407802,-114.0150498711,1081.917,00000000\r\n");
+    EXPECT_EQ(m_host.m_notes.back(), "par 1");
+    EXPECT_EQ(m_host.m_notes[2], "record 1");
 }
 
 // The parser shows no box of its own: it runs while the receiver's reader
