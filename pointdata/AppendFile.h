@@ -24,7 +24,6 @@
 
 class CAppendFile : public CFile {
   public:
-    CAppendFile() = default;
     ~CAppendFile() override;
 
     // FALSE, with nothing opened or created, when the file cannot be opened
