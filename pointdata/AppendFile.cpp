@@ -5,8 +5,13 @@
 #include "platform/base/TextConv.h"
 #include "platform/files/FileApi.h"
 
+// Whoever drops a file without closing it has had its failure already.
+CAppendFile::~CAppendFile() {
+    (void)EndAppending();
+}
+
 BOOL CAppendFile::OpenToAppend(const CString& path, BOOL* pCreated) {
-    Abort();
+    Abort();  // the opening before, if any, ends as every opening does
     m_bFailed = true;
     const DWORD attributes = GetFileAttributes(path);
     const bool missing = attributes == INVALID_FILE_ATTRIBUTES;
@@ -29,6 +34,7 @@ BOOL CAppendFile::OpenToAppend(const CString& path, BOOL* pCreated) {
     }
     m_keptLength = GetLength();
     m_bFailed = false;
+    m_bAppending = true;
     return TRUE;
 }
 
@@ -58,16 +64,33 @@ BOOL CAppendFile::AppendLine(const CString& line) {
 }
 
 BOOL CAppendFile::CloseAppended() {
-    if (!IsOpen()) return FALSE;
+    return EndAppending() ? TRUE : FALSE;
+}
+
+void CAppendFile::Close() {
+    if (m_bAppending)
+        (void)EndAppending();  // the caller chose not to hear about a failure
+    else
+        CFile::Close();
+}
+
+void CAppendFile::Abort() {
+    (void)EndAppending();  // aborting reports nothing
+    CFile::Abort();
+}
+
+bool CAppendFile::EndAppending() {
+    if (!m_bAppending) return false;
+    m_bAppending = false;
     const bool failed = m_bFailed || HasWriteError();
     if (failed) (void)SetLength(m_keptLength);  // the failure is reported below in any case
     const CString path = GetFilePath();
-    Close();
+    CFile::Close();
     const bool ok = !failed && !HasWriteError();
     // An empty file left behind holds nothing torn; the failure is reported.
     if (!ok && m_bCreated && m_keptLength == 0) (void)DeleteFile(path);
     m_bFailed = true;
-    return ok ? TRUE : FALSE;
+    return ok;
 }
 
 BOOL CAppendFile::EndTornLineOf(const CString& path) {

@@ -11,7 +11,9 @@
 // file is cut back to its length before the call's first line (after the CR
 // LF of a torn tail), and a file the call created is removed again, so a
 // full store leaves no torn record behind and a file that is there always
-// has the header its creator wrote.
+// has the header its creator wrote. That happens however the opening ends
+// (CloseAppended, Close, Abort, the next OpenToAppend or the destructor),
+// so a caller that stops at the first failed call tears nothing either.
 //
 // A file marked read-only is refused as the device refuses to open it for
 // writing, even where the host would let the process write it.
@@ -22,6 +24,8 @@
 
 class CAppendFile : public CFile {
   public:
+    ~CAppendFile() override;
+
     // FALSE, with nothing opened or created, when the file cannot be opened
     // for writing (a missing folder, a folder in the file's place, a
     // read-only file). *pCreated tells whether the file was missing.
@@ -32,6 +36,9 @@ class CAppendFile : public CFile {
     // Closes; TRUE when the open, every write since and the close succeeded.
     // Otherwise what this opening wrote is taken back.
     [[nodiscard]] BOOL CloseAppended();
+    // Close and Abort end an opening as CloseAppended does, without a word.
+    void Close() override;
+    void Abort() override;
 
     // Ends a torn last line of an existing file with CR LF; a missing or
     // whole file is left as it is. FALSE when the tail stays torn.
@@ -39,7 +46,10 @@ class CAppendFile : public CFile {
 
   private:
     [[nodiscard]] BOOL EndTornLine();
+    // Ends the opening of a successful OpenToAppend; TRUE when nothing failed.
+    bool EndAppending();
 
+    bool m_bAppending = false;  // opened by OpenToAppend and not yet ended
     bool m_bFailed = true;
     bool m_bCreated = false;
     ULONGLONG m_keptLength = 0;  // the length a failed call cuts back to

@@ -2,6 +2,7 @@
 
 #include "app/InputRules.h"
 #include "app/calibration/CalibMessages.h"
+#include "app/calibration/Calibration.h"
 #include "app/coordsys/CoordSysUi.h"
 #include "app/libraries/CoordLibDlg.h"
 #include "app/plan/PickPointDlg.h"
@@ -94,7 +95,7 @@ void CCalibWizardPage::ConfirmSlot(int slot, BOOL bNext) {
     known.dAntHeight = m_nAntType == 1 ? SlantToVertical(antenna, doc.m_dAntennaConst) : antenna;
 
     doc.m_coordParams.UseNum = slot;
-    (void)doc.SaveCoordParams();  // a failure has had its box
+    SaveCalibrationParams(doc);
     doc.m_bCalibNextStep = bNext;
     doc.m_sysParams.nAdjustAntType = m_nAntType;
     (void)doc.SaveSystemParams();  // a failure has had its box

@@ -16,8 +16,10 @@
 // of several points is built up over several runs, one rover point a run.
 //
 // The operations take the document they work on; they run on the user-
-// interface thread. Each .par write that fails shows "创建par文件错误,请检查
-// 错误!" and the new values stay in memory.
+// interface thread. The new values stay in memory when the .par cannot be
+// written; the first write of a calibration that fails shows "创建par文件错误,
+// 请检查错误!", and the writes after it say nothing more until one has gone
+// through again.
 #pragma once
 
 #include "platform/base/WinTypes.h"
@@ -27,6 +29,10 @@ class CVendropDoc;
 // The whole command: mode, pages, finish. The caller sets the store
 // screens' status flag back afterwards, whatever happened.
 void RunCalibrationWizard(CVendropDoc& doc);
+
+// Every .par write of the pages and the finish: a failure is told once a
+// calibration, as the document's SaveCoordParams tells it.
+void SaveCalibrationParams(CVendropDoc& doc);
 
 // Finishing, after the pages: the alarm sound, the prompt, the non-fixed
 // question, the "adjustcoord.RTK" line and the arithmetic of the mode. The

@@ -84,7 +84,7 @@ void UpdateCalibSourcePoints(CVendropDoc& doc) {
         doc.m_calibMeasured[n - 1] = point;
         SetSourcePoint(p, n - 1, point);
     }
-    (void)doc.SaveCoordParams();  // a failure has had its box
+    SaveCalibrationParams(doc);
 }
 
 void SolveCalibFourParams(CVendropDoc& doc, BOOL bSkipFirst) {
@@ -104,12 +104,12 @@ void SolveCalibFourParams(CVendropDoc& doc, BOOL bSkipFirst) {
     CoordSysParams& p = doc.m_coordParams;
     doc.m_coordTransform.GetFourParams(p.szdCx1, p.szdCy1, p.szdCa1, p.szdCk1);
     p.nDifang = 1;
-    (void)doc.SaveCoordParams();  // a failure has had its box
+    SaveCalibrationParams(doc);
 }
 
 void ComputeCorrectionKnownBase(CVendropDoc& doc) {
     SetCorrection(doc, 0, PointCount(doc, 1));
-    (void)doc.SaveCoordParams();  // a failure has had its box
+    SaveCalibrationParams(doc);
 }
 
 void ComputeCorrectionUnknownBase(CVendropDoc& doc) {
@@ -130,5 +130,5 @@ void ComputeCorrectionUnknownBase(CVendropDoc& doc) {
     store.Load();
     store.SetAt(0, L"0", Text4(base.X), Text4(base.Y), Text4(base.H), Text4(base.dAntHeight));
     if (!store.Save()) ReportKnowDataNotSaved();
-    (void)doc.SaveCoordParams();  // a failure has had its box
+    SaveCalibrationParams(doc);
 }

@@ -25,6 +25,7 @@ bool RunPages(const CVendropDoc& doc) {
 }  // namespace
 
 void RunCalibrationWizard(CVendropDoc& doc) {
+    doc.m_bCalibParFailureTold = 0;
     CCalibModeDlg mode;
     if (mode.DoModal() != IDOK) return;
     if (mode.m_nMode == 0) {
@@ -33,6 +34,17 @@ void RunCalibrationWizard(CVendropDoc& doc) {
     } else if (mode.m_nMode == 1) {
         if (RunPages<CBaseUnknownWizard1Dlg, CBaseUnknownWizard2Dlg, CBaseUnknownWizard3Dlg>(doc))
             CalibrateOnUnknownPoint(doc);
+    }
+}
+
+// A page's write and the finish's meet the same full store or missing
+// folder: one box says it, and only a write that goes through in between
+// makes a later failure news again.
+void SaveCalibrationParams(CVendropDoc& doc) {
+    if (!doc.m_bCalibParFailureTold) {
+        if (!doc.SaveCoordParams()) doc.m_bCalibParFailureTold = 1;
+    } else if (doc.WriteCoordParams()) {
+        doc.m_bCalibParFailureTold = 0;
     }
 }
 

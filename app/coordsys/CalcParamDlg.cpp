@@ -137,8 +137,11 @@ void CCalcParamDlg::OnOK() {
     EndDialog(IDOK);
 }
 
+// A save that fails keeps the dialog and its pairs, as the libraries do:
+// the next Cancel tries again, or gives them up.
 void CCalcParamDlg::OnCancel() {
-    if (m_bModified && AfxMessageBox(L"保存修改过的文件吗?", MB_YESNO | MB_ICONQUESTION) == IDYES)
-        (void)SaveFile();  // a failure has had its box
+    if (m_bModified && AfxMessageBox(L"保存修改过的文件吗?", MB_YESNO | MB_ICONQUESTION) == IDYES &&
+        !SaveFile())
+        return;
     EndDialog(IDCANCEL);
 }

@@ -2,8 +2,9 @@
 // common point pairs (list 1000, a number column then the row's cells),
 // its point-pair file in the job folder (shown in edit 1041), adding,
 // editing, deleting, clearing and opening pairs, and the question about
-// unsaved changes on Cancel. OK ("计算") saves a changed list, runs the
-// calculation and always closes the dialog.
+// unsaved changes on Cancel, which stays open when the save fails. OK
+// ("计算") saves a changed list, runs the calculation and always closes
+// the dialog.
 //
 // Loading inserts each accepted line at the top of the list, ahead of the
 // rows already there, numbered 1, 2, ... in file order; deleting keeps the

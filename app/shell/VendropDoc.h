@@ -69,6 +69,9 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     [[nodiscard]] BOOL WriteSystemFileUntold();
     [[nodiscard]] BOOL SaveSystemParams();
     [[nodiscard]] BOOL SaveCoordParams();
+    // SaveCoordParams without the box, for a caller that has told the
+    // failure already.
+    [[nodiscard]] BOOL WriteCoordParams();
     void SetDefaultIniRecord();
     void SetDefaultParRecord();
     // A job's .ini and .par into m_sysParams and m_coordParams, each filled
@@ -203,6 +206,7 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     int m_nCalibPointCount = 0;
     BOOL m_bCalibNextStep = 0;
     BOOL m_bKnownEntryLoaded = 0;
+    BOOL m_bCalibParFailureTold = 0;          // this calibration has shown the .par box
     GridPoint m_calibMeasured[kCalibPoints];  // entry 0 is the base station
     KnownPoint m_calibKnown[kCalibPoints];
     PointRecord m_calibPoint;

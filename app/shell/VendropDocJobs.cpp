@@ -82,10 +82,14 @@ BOOL CVendropDoc::SaveSystemParams() {
 }
 
 BOOL CVendropDoc::SaveCoordParams() {
-    const CoordSysParams copy = m_coordParams;
-    if (m_iniFile.WriteCoordParams(m_strJobDir, m_strParName, copy)) return TRUE;
+    if (WriteCoordParams()) return TRUE;
     AfxMessageBox(IDS_STRING61441, MB_OK | MB_ICONINFORMATION);
     return FALSE;
+}
+
+BOOL CVendropDoc::WriteCoordParams() {
+    const CoordSysParams copy = m_coordParams;
+    return m_iniFile.WriteCoordParams(m_strJobDir, m_strParName, copy);
 }
 
 void CVendropDoc::SetDefaultIniRecord() {

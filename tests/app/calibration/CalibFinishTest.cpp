@@ -1,10 +1,13 @@
 // The finishes' arithmetic under their exact conditions: four parameters
 // in use (nDifang 1, or another non-zero value) or solved, the height fit
-// in use, the counts that solve and the unknown-point mode's minimum; and
-// the document's engine reloaded from the record afterwards.
+// in use, the counts that solve and the unknown-point mode's minimum; the
+// document's engine reloaded from the record afterwards; and the record
+// file on a store that fills up.
 #include <cmath>
 
+#include "app/calibration/CalibMessages.h"
 #include "app/calibration/Calibration.h"
+#include "platform/files/StoreSpace.h"
 #include "res/resource.h"
 #include "tests/app/calibration/CalibTest.h"
 
@@ -120,6 +123,35 @@ TEST_F(CalibFinishTest, TheUnknownBaseNeedsARoverPoint) {
     EXPECT_EQ(m_modals->Pending(), 0);
     EXPECT_EQ(Doc().m_coordParams.szdCorrectionX, 0.0);
     EXPECT_EQ(SoundsPlayed(), std::vector<std::wstring>{L"\\Windows\\exclam.wav"});
+}
+
+// The store fills up inside the record line: what went out of it is taken
+// back, so the file keeps whole lines and the next calibration's line does
+// not end a torn one.
+TEST_F(CalibFinishTest, AFullStoreLeavesTheRecordFileWhole) {
+    struct Unlimit {
+        ~Unlimit() { quorvel::files::UnlimitStoreSpaceForTest(); }
+    } unlimit;
+    const CString record = Doc().m_strResultDir + L"adjustcoord.RTK";
+    const std::string earlier = "adjust,51.0900000000,-114.0200000000,1081.500,00000000\r\n";
+    WriteDevice(record, earlier);
+    Doc().m_nCalibPointCount = 1;
+    Doc().m_curFix.dLat = 51.0 + 10.0 / 60.0;
+    Doc().m_curFix.dLon = -(114.0 + 3.0 / 60.0);
+    Doc().m_curFix.dHeight = 1080.25;
+    quorvel::files::LimitStoreSpaceForTest(20);
+    m_modals->ExpectDialog(IDD_CALIB_WIZARD_PROMPT).Click(IDOK);
+    m_modals->ExpectMessageBox(calib_text::kRecordNotCreated).Answer(IDOK);
+    m_modals->ExpectMessageBox(L"创建par文件错误").Answer(IDOK);
+    CalibrateOnKnownPoint(Doc());
+    EXPECT_EQ(m_modals->Pending(), 0);
+    EXPECT_EQ(ReadDevice(record), earlier);
+
+    quorvel::files::UnlimitStoreSpaceForTest();
+    Finish(CalibrateOnKnownPoint);
+    EXPECT_EQ(Lines(record),
+              (std::vector<std::string>{"adjust,51.0900000000,-114.0200000000,1081.500,00000000",
+                                        "adjust,51.1000000000,-114.0300000000,1080.250,00000000"}));
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 // logs and positions decoded into the document: the known-point mode
 // waiting for a real base position, a one-point calibration on the base,
 // a two-point calibration built up over two runs with a restart between,
-// and the finishes that stop before calibrating.
+// the finishes that stop before calibrating, and a calibration on a full
+// store.
 #include <cmath>
 
+#include "app/calibration/CalibMessages.h"
 #include "geodesy/CoordTransform.h"
 #include "platform/base/TextConv.h"
+#include "platform/files/StoreSpace.h"
 #include "platform/testing/Printers.h"
 #include "res/resource.h"
 #include "tests/app/calibration/CalibTest.h"
@@ -264,6 +267,38 @@ TEST_F(CalibFlowTest, AFloatFixAnsweredNoOrACancelledPromptCalibratesNothing) {
     EXPECT_EQ(Doc().m_calibKnown[0].X, 200.5);
     EXPECT_EQ(SoundsPlayed(),
               (std::vector<std::wstring>{L"\\Windows\\exclam.wav", L"\\Windows\\exclam.wav"}));
+}
+
+// Nothing can be written: the page's .par write and the finish's fail
+// alike, and the calibration says so once; the values stay in memory, and
+// the next calibration tells its own failure again.
+TEST_F(CalibFlowTest, ACalibrationOnAFullStoreTellsTheParFailureOnce) {
+    struct Unlimit {
+        ~Unlimit() { quorvel::files::UnlimitStoreSpaceForTest(); }
+    } unlimit;
+    StartJob();
+    Receive(RefStationLog(1));
+    ReceiveGga(kRoverLat, kRoverLon, kRoverHeight, 4);
+    const std::string par = JobFile("ruvo.par");
+    quorvel::files::LimitStoreSpaceForTest(0);
+    for (const wchar_t* north : {L"5668820.500", L"5668821.500"}) {
+        m_modals->ExpectDialog(IDD_CALIB_MODE).Click(IDOK);
+        m_modals->ExpectDialog(IDD_BASE_KNOWN_WIZARD1)
+            .SetText(IDC_CALIB_X, north)
+            .SetText(IDC_CALIB_ANT_HEIGHT, L"1.5")
+            .Click(IDC_KNOWN1_CORRECT);
+        m_modals->ExpectMessageBox(calib_text::kFileNotSaved).Answer(IDOK);
+        m_modals->ExpectMessageBox(L"创建par文件错误,请检查错误!").Answer(IDOK);
+        m_modals->ExpectMessageBox(L"创建Ini文件错误,请检查错误!").Answer(IDOK);
+        m_modals->ExpectDialog(IDD_CALIB_WIZARD_PROMPT).Click(IDOK);
+        m_modals->ExpectMessageBox(calib_text::kRecordNotCreated).Answer(IDOK);
+        RunWizard();
+        EXPECT_EQ(m_modals->Pending(), 0);
+    }
+
+    EXPECT_EQ(Doc().m_coordParams.szdCorrectionX, 5668821.5 - Doc().m_coordParams.szdBaseX);
+    EXPECT_EQ(JobFile("ruvo.par"), par);
+    EXPECT_FALSE(IsFile(L"\\Flash Disk\\Jobs\\ruvo\\result\\adjustcoord.RTK"));
 }
 
 }  // namespace

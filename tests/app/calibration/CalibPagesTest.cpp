@@ -247,7 +247,7 @@ TEST_F(CalibPagesTest, AnEntryMissingOrBehindAnEmptyLineIsAppended) {
 
 // Files in the place of the job's knowdata.dat, .par, .ini and
 // adjustcoord.RTK cannot be written (whoever runs the test): each is
-// reported, and the calibration goes on with its values in memory.
+// reported once, and the calibration goes on with its values in memory.
 TEST_F(CalibPagesTest, JobFilesThatCannotBeWrittenAreReportedAndTheValuesKept) {
     WriteSound(m_root + "/Windows/exclam.wav");
     StartJob();
@@ -272,8 +272,7 @@ TEST_F(CalibPagesTest, JobFilesThatCannotBeWrittenAreReportedAndTheValuesKept) {
     m_modals->ExpectMessageBox(L"创建Ini文件错误,请检查错误!").Answer(IDOK);
     m_modals->ExpectDialog(IDD_CALIB_WIZARD_PROMPT).Click(IDOK);
     m_modals->ExpectMessageBox(L"创建adjustcoord.RTK文件错误,请检查错误!").Answer(IDOK);
-    m_modals->ExpectMessageBox(L"创建par文件错误,请检查错误!").Answer(IDOK);
-    RunWizard();
+    RunWizard();  // the finish's .par write fails as the page's did: told already
     EXPECT_EQ(m_modals->Pending(), 0);
     const CVendropDoc& doc = Doc();
     EXPECT_EQ(doc.m_sysParams.nAdjustAntType, 1);

@@ -16,6 +16,7 @@
 #include "app/settings/IniFile.h"
 #include "platform/base/TextConv.h"
 #include "platform/controls/ListViewDefs.h"
+#include "platform/dialogs/Dialogs.h"
 #include "res/resource.h"
 #include "tests/app/JobLibraryFiles.h"
 #include "tests/app/ShellTest.h"
@@ -211,12 +212,14 @@ TEST_F(CalcParamTest, CancelOrTooFewPairsLeaveTheJobsParameters) {
 }
 
 TEST_F(CalcParamTest, FailedWritesAreReportedAndKeepTheOldFiles) {
-    // A folder where the pair file should be: the write fails, nothing is lost.
+    // A folder where the pair file should be: the write fails, nothing is lost;
+    // the next Cancel gives the pair up.
     std::filesystem::create_directories(Host(kFourFile));
-    m_modals.ExpectDialog(IDD_CALC_FOUR_PARAM).Click(IDC_PAIR_ADD).Click(IDCANCEL);
+    m_modals.ExpectDialog(IDD_CALC_FOUR_PARAM).Click(IDC_PAIR_ADD).Click(IDCANCEL).Click(IDCANCEL);
     ExpectFourEntry(L"A", L"1", L"2", L"3", L"4");
     m_modals.ExpectMessageBox(L"保存修改过的文件吗?").Answer(IDYES);
     m_modals.ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
+    m_modals.ExpectMessageBox(L"保存修改过的文件吗?").Answer(IDNO);
     CCalcFourParamDlg dlg;
     dlg.DoModal();
     EXPECT_TRUE(std::filesystem::is_directory(Host(kFourFile)));
@@ -232,6 +235,51 @@ TEST_F(CalcParamTest, FailedWritesAreReportedAndKeepTheOldFiles) {
     calc.DoModal();
     EXPECT_EQ(Doc().m_coordParams.nDifang, 1);
     EXPECT_NEAR(Doc().m_coordParams.szdCx1, 10.0, 1e-6);
+}
+
+// A save on Cancel that fails (a folder in the pair file's place) leaves
+// the dialog open with its pairs: the next Cancel saves them once the file
+// can be written (Yes), or gives them up (No).
+TEST_F(CalcParamTest, AFailedSaveOnCancelKeepsTheDialogAndItsPairs) {
+    // The dialog's loop goes on (not ended) and its list holds the rows.
+    const auto shows = [](int columns, std::vector<std::string> rows) {
+        return [columns, rows](HWND dialog) {
+            bool running = false;
+            for (const auto& modal : quorvel::dialogs::AllRunningModals())
+                if (modal.dialog == dialog) running = !modal.ended;
+            EXPECT_TRUE(running);
+            EXPECT_EQ(ListRows(dialog, columns), rows);
+        };
+    };
+    std::filesystem::create_directories(Host(kFourFile));
+    m_modals.ExpectDialog(IDD_CALC_FOUR_PARAM)
+        .Click(IDC_PAIR_ADD)
+        .Click(IDCANCEL)
+        .Do(shows(6, {"1|B|5|6|7|8"}))
+        .Do([this](HWND) { std::filesystem::remove(Host(kFourFile)); })
+        .Click(IDCANCEL);
+    ExpectFourEntry(L"B", L"5", L"6", L"7", L"8");
+    m_modals.ExpectMessageBox(L"保存修改过的文件吗?").Answer(IDYES);
+    m_modals.ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
+    m_modals.ExpectMessageBox(L"保存修改过的文件吗?").Answer(IDYES);
+    CCalcFourParamDlg four;
+    EXPECT_EQ(four.DoModal(), IDCANCEL);
+    EXPECT_EQ(ReadHost(kFourFile), "1,B,5,6,7,8,\r\n");
+
+    std::filesystem::create_directories(Host(kSevenFile));
+    m_modals.ExpectDialog(IDD_CALC_SEVEN_PARAM)
+        .Click(IDC_PAIR_ADD)
+        .Click(IDCANCEL)
+        .Do(shows(8, {"1|T||||||"}))
+        .Click(IDCANCEL);
+    m_modals.ExpectDialog(IDD_SEVEN_PARAM_POINT).SetText(IDC_SEVEN_PAIR_NAME, L"T").Click(IDOK);
+    m_modals.ExpectMessageBox(L"保存修改过的文件吗?").Answer(IDYES);
+    m_modals.ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
+    m_modals.ExpectMessageBox(L"保存修改过的文件吗?").Answer(IDNO);
+    CCalcSevenParamDlg seven;
+    EXPECT_EQ(seven.DoModal(), IDCANCEL);
+    EXPECT_TRUE(std::filesystem::is_directory(Host(kSevenFile)));
+    EXPECT_EQ(m_modals.Pending(), 0);
 }
 
 TEST_F(CalcParamTest, OpenedPairFilesAddTheirRowsAndBecomeTheDialogsFile) {
