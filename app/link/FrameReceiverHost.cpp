@@ -19,9 +19,7 @@ CCoordTransform& CFrameReceiverHost::Engine() {
 }
 
 BOOL CFrameReceiverHost::WriteCoordParams() {
-    CVendropDoc& doc = Doc();
-    const CoordSysParams copy = doc.m_coordParams;
-    return doc.m_iniFile.WriteCoordParams(doc.m_strJobDir, doc.m_strParName, copy);
+    return Doc().WriteCoordParams();
 }
 
 int CFrameReceiverHost::FixLevel() const {

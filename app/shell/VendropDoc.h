@@ -65,12 +65,11 @@ class CVendropDoc : public CDocument, public SurveyDocFields {
     // The record writers with their failure boxes; the in-memory records
     // keep their values either way.
     [[nodiscard]] BOOL SaveSystemFile();
-    // esystem.sys from m_sysFile without a box.
-    [[nodiscard]] BOOL WriteSystemFileUntold();
     [[nodiscard]] BOOL SaveSystemParams();
     [[nodiscard]] BOOL SaveCoordParams();
-    // SaveCoordParams without the box, for a caller that has told the
-    // failure already.
+    // SaveSystemFile and SaveCoordParams without the box, for a caller that
+    // tells a run of failures once.
+    [[nodiscard]] BOOL WriteSystemFile();
     [[nodiscard]] BOOL WriteCoordParams();
     void SetDefaultIniRecord();
     void SetDefaultParRecord();

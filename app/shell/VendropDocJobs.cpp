@@ -39,7 +39,7 @@ void CVendropDoc::AdvancePointName() {
 
 BOOL CVendropDoc::AdvancePointNameUntold() {
     m_sysFile.szLastSaveName = m_strNextPointName;
-    const BOOL saved = WriteSystemFileUntold();
+    const BOOL saved = WriteSystemFile();
     const int length = m_strNextPointName.GetLength();
     int digits = 0;
     while (digits < length) {
@@ -63,13 +63,13 @@ void CVendropDoc::DeriveJobPaths() {
     m_strDataFile = m_sysFile.szDataFile;
 }
 
-BOOL CVendropDoc::WriteSystemFileUntold() {
+BOOL CVendropDoc::WriteSystemFile() {
     const CSystemFileRecord copy = m_sysFile;
     return m_iniFile.WriteSystemFile(m_strProgramRoot + L"\\", L"esystem.sys", copy) ? TRUE : FALSE;
 }
 
 BOOL CVendropDoc::SaveSystemFile() {
-    if (WriteSystemFileUntold()) return TRUE;
+    if (WriteSystemFile()) return TRUE;
     AfxMessageBox(IDS_STRING61618, MB_OK | MB_ICONINFORMATION);
     return FALSE;
 }

@@ -42,9 +42,7 @@ CoordSysParams JobParams() {
 }  // namespace
 
 BOOL CDocumentHost::WriteCoordParams() {
-    CVendropDoc& doc = Doc();
-    const CoordSysParams copy = doc.m_coordParams;
-    return doc.m_iniFile.WriteCoordParams(doc.m_strJobDir, doc.m_strParName, copy);
+    return Doc().WriteCoordParams();
 }
 
 BOOL CDocumentHost::AppendBaseRecord(const CString& line) {
