@@ -56,6 +56,15 @@ int ParseCounter(const std::string& text) {
     return static_cast<int>(value);
 }
 
+constexpr wchar_t kFileSaveFailed[] = L"文件保存失败,请检查!";
+constexpr wchar_t kParFileFailed[] = L"创建par文件错误,请检查错误!";
+
+// The box of a write source's failure: the .par's own, the rest the
+// recording's.
+LPCTSTR WriteFailureText(SurveyWriteSource source) {
+    return source == kWriteBaseParams ? kParFileFailed : kFileSaveFailed;
+}
+
 // Seconds of a clock reading as whole seconds towards zero; a value no
 // receiver sends (not finite, beyond any day) counts as 0.
 double WholeSeconds(double seconds) {
@@ -250,15 +259,19 @@ void CMainFrame::RestartRecordingNotes() {
     RestartWriteNote(kWriteBaseLine);
 }
 
-// Never a second box of a source over its first: at 10 Hz the failures
-// that arrive while it is up are told by it.
+// Never a box over another that says the same: on a full store the epochs,
+// the points and the base lines fail together, and the box that is up
+// tells them all; at 10 Hz the failures that arrive under it are told by it.
 LRESULT CMainFrame::OnSurveyWriteNote(WPARAM wParam, LPARAM) {
     if (wParam >= static_cast<WPARAM>(kWriteSourceCount)) return 0;
     const auto source = static_cast<SurveyWriteSource>(wParam);
-    if (m_bWriteFailureBoxUp[source]) return 0;
+    const LPCTSTR text = WriteFailureText(source);
+    for (int other = 0; other < kWriteSourceCount; ++other) {
+        if (m_bWriteFailureBoxUp[other] &&
+            WriteFailureText(static_cast<SurveyWriteSource>(other)) == text)
+            return 0;
+    }
     m_bWriteFailureBoxUp[source] = 1;
-    const LPCTSTR text =
-        source == kWriteBaseParams ? L"创建par文件错误,请检查错误!" : L"文件保存失败,请检查!";
     MessageBox(text, kCaption, MB_OK | MB_ICONINFORMATION);
     m_bWriteFailureBoxUp[source] = 0;
     return 0;

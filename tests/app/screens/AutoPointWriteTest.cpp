@@ -1,8 +1,9 @@
 // Automatic points that the store refuses, on the point-measuring screen at
 // 5 Hz: a full store told by one box for the whole run, a point the point
 // file refused neither drawn nor stored twice while its box is up, the
-// recording's epochs going out without unmuting the points' failures, and a
-// new collection run told again.
+// recording's epochs going out without unmuting the points' failures, a
+// new collection run told again, and one box for a measurement and a
+// collection failing together.
 #include <filesystem>
 #include <set>
 #include <string>
@@ -38,6 +39,22 @@ class AutoPointWriteTest : public ScreensTest {
         Frame()->SendMessage(WM_COMMAND, ID_AUTO_COLLECT_START);
         Doc().m_strNextPointName = L"A1";
         return screen;
+    }
+    // A measurement running beside the collection.
+    void StartMeasuring() {
+        Doc().m_bGpsData = 1;
+        m_modals->ExpectMessageBox(L"测深仪设置为不使用,确定只测量GPS定位坐标数据吗?")
+            .Answer(IDYES);
+        Frame()->SendMessage(WM_COMMAND, ID_MEASURE_START);
+        Pump();
+        ASSERT_TRUE(Doc().m_bMeasuring);
+    }
+    // One second's fix, recorded by the measurement, then handed to the
+    // screen.
+    void Epoch(int second) {
+        const SurveyRecord fix = FixAt(5416500.0 + second, 668400.0, 10, 0, second);
+        Record(fix);
+        Feed(fix);
     }
     // A fix every fifth of a second from 10:00:00 on: `fifth` counts them.
     void FeedFifth(int fifth) {
@@ -121,20 +138,11 @@ TEST_F(AutoPointWriteTest, ARefusedPointIsNotDrawnAndItsSecondIsNotStoredAgainUn
 TEST_F(AutoPointWriteTest, EpochsThatGoOutLeaveFailingPointsToldOnceAndANewRunIsToldAgain) {
     CDialogViewSavePoint* screen = StartCollecting();
     ASSERT_NE(screen, nullptr);
-    Doc().m_bGpsData = 1;
-    m_modals->ExpectMessageBox(L"测深仪设置为不使用,确定只测量GPS定位坐标数据吗?").Answer(IDYES);
-    Frame()->SendMessage(WM_COMMAND, ID_MEASURE_START);
-    Pump();
-    ASSERT_TRUE(Doc().m_bMeasuring);
+    ASSERT_NO_FATAL_FAILURE(StartMeasuring());
     WriteDevice(kPoints, "");
     SetReadOnly(kPoints, true);
-    auto epoch = [&](int second) {
-        const SurveyRecord fix = FixAt(5416500.0 + second, 668400.0, 10, 0, second);
-        Record(fix);
-        Feed(fix);
-    };
     m_modals->ExpectMessageBox(kFailed).Answer(IDOK);
-    for (int second = 0; second < 13; ++second) epoch(second);
+    for (int second = 0; second < 13; ++second) Epoch(second);
     EXPECT_EQ(m_modals->Pending(), 0);
     EXPECT_EQ(SplitLines(ReadDevice(Doc().m_strRawFile)).size(), 13u);
     EXPECT_EQ(screen->m_points.GetSize(), 0);
@@ -142,9 +150,29 @@ TEST_F(AutoPointWriteTest, EpochsThatGoOutLeaveFailingPointsToldOnceAndANewRunIs
     Frame()->SendMessage(WM_COMMAND, ID_AUTO_COLLECT_STOP);
     Frame()->SendMessage(WM_COMMAND, ID_AUTO_COLLECT_START);
     m_modals->ExpectMessageBox(kFailed).Answer(IDOK);
-    for (int second = 13; second < 16; ++second) epoch(second);
+    for (int second = 13; second < 16; ++second) Epoch(second);
     EXPECT_EQ(m_modals->Pending(), 0);
     EXPECT_TRUE(FileLines(kPoints).empty());
+}
+
+// A full store under a measurement and a collection: the epochs' box is up
+// while the next fixes come, and the points that fail under it are told by
+// it, not by a box of the same words over it.
+TEST_F(AutoPointWriteTest, AFullStoreUnderARecordingAndACollectionIsOneBox) {
+    CDialogViewSavePoint* screen = StartCollecting();
+    ASSERT_NE(screen, nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartMeasuring());
+    quorvel::files::LimitStoreSpaceForTest(0);
+    m_modals->ExpectMessageBox(kFailed)
+        .Do([&](HWND) {
+            for (int second = 1; second <= 5; ++second) Epoch(second);
+        })
+        .Answer(IDOK);
+    Epoch(0);
+    for (int second = 6; second <= 10; ++second) Epoch(second);
+    EXPECT_EQ(m_modals->Pending(), 0);
+    EXPECT_EQ(screen->m_points.GetSize(), 0);
+    EXPECT_FALSE(IsFile(Doc().m_strRawFile.GetString()));
 }
 
 }  // namespace
