@@ -63,6 +63,23 @@ class SurveyScreensTest : public QuorvelTest {
     std::string Data(const std::string& name) const { return ReadHost(kData + name); }
     bool HasData(const std::string& name) const { return fs::exists(Host(kData + name)); }
 
+    // Collection by time every `interval` seconds, the receiver standing
+    // still at 5 fixes a second: the point-measuring screen opened, the
+    // collection started, and `points` points in.
+    void CollectByTime(int interval, size_t points, std::unique_ptr<ChildProcess>* quorvel) {
+        SetSetting("nSaveType", "3");
+        SetSetting("nAutoSaveTime", std::to_string(interval));
+        std::vector<std::string> lines;
+        for (int i = 0; i < 3000; ++i) lines.push_back(Gga(0.0, 36000.0 + i * 0.2));
+        Replay(lines, 5);
+        *quorvel = StartInteractive();
+        ASSERT_TRUE(RunLines(**quorvel, "expect " + ScriptQuoted(kTitle) +
+                                            " 30000\ncommand 32781\ncommand 32840\n"));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return HasData("ruvo.dat") && LinesOf(Data("ruvo.dat")).size() >= points; },
+            "the first points", kRunMs));
+    }
+
     // `key` until the store dialog shows a fixed position (before the
     // first fix the screen says there is none).
     void OpenStoreDialog(ChildProcess& quorvel, const std::string& key) {
@@ -178,17 +195,8 @@ TEST_F(SurveyScreensTest, CollectionByDistanceOnBothScreens) {
 // By time, interval 5, at 5 fixes a second: one point for each whole
 // second that is a multiple of 5.
 TEST_F(SurveyScreensTest, CollectionByTimeAtFiveHertzStoresOncePerFiveSeconds) {
-    SetSetting("nSaveType", "3");
-    SetSetting("nAutoSaveTime", "5");
-    std::vector<std::string> lines;
-    for (int i = 0; i < 3000; ++i) lines.push_back(Gga(0.0, 36000.0 + i * 0.2));
-    Replay(lines, 5);
-    auto quorvel = StartInteractive();
-    ASSERT_TRUE(RunLines(
-        *quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\ncommand 32781\ncommand 32840\n"));
-    ASSERT_TRUE(
-        WaitUntil([&] { return HasData("ruvo.dat") && LinesOf(Data("ruvo.dat")).size() >= 3; },
-                  "three points", kRunMs));
+    std::unique_ptr<ChildProcess> quorvel;
+    ASSERT_NO_FATAL_FAILURE(CollectByTime(5, 3, &quorvel));
     Quit(*quorvel);
     const std::vector<std::string> dat = LinesOf(Data("ruvo.dat"));
     std::set<std::string> seconds;
@@ -207,17 +215,8 @@ TEST_F(SurveyScreensTest, CollectionByTimeAtFiveHertzStoresOncePerFiveSeconds) {
 // refuses, no second stored twice in the files that take the points, and
 // once the file is writable again the points go in under names never used.
 TEST_F(SurveyScreensTest, AReadOnlyPointFileIsToldOnceAndNoPointIsStoredTwice) {
-    SetSetting("nSaveType", "3");
-    SetSetting("nAutoSaveTime", "1");
-    std::vector<std::string> lines;
-    for (int i = 0; i < 3000; ++i) lines.push_back(Gga(0.0, 36000.0 + i * 0.2));
-    Replay(lines, 5);
-    auto quorvel = StartInteractive();
-    ASSERT_TRUE(RunLines(
-        *quorvel, "expect " + ScriptQuoted(kTitle) + " 30000\ncommand 32781\ncommand 32840\n"));
-    ASSERT_TRUE(
-        WaitUntil([&] { return HasData("ruvo.dat") && LinesOf(Data("ruvo.dat")).size() >= 2; },
-                  "two points", kRunMs));
+    std::unique_ptr<ChildProcess> quorvel;
+    ASSERT_NO_FATAL_FAILURE(CollectByTime(1, 2, &quorvel));
     const fs::path dat = Host(std::string(kData) + "ruvo.dat");
     const fs::perms writable =
         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
