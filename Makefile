@@ -5,6 +5,7 @@ RELEASE_DIR := build/release
 BENCH_DIR := build/bench
 CLANG_DIR := build/clang
 FUZZ_DIR := build/fuzz
+TSAN_DIR := build/tsan
 FUZZ_SECONDS ?= 60
 # The test build compiles the benchmarks too (without running them), so an
 # interface change that breaks one breaks `make test`.
@@ -59,6 +60,24 @@ clang:
 	cmake -S . -B $(CLANG_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	      -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=ON -DQUORVEL_BENCH=ON
 	cmake --build $(CLANG_DIR) -j $(JOBS)
+
+# The suite as `make test` runs it, under ThreadSanitizer (not run by CI).
+# Every process writes its reports to one folder, the simulators and the
+# program the end-to-end tests start included, whose output no test shows:
+# a report anywhere fails the run, and the first one stops its process.
+TSAN_REPORTS := $(abspath $(TSAN_DIR))/reports
+.PHONY: tsan
+tsan: check
+	scripts/install-deps.sh tsan
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	      -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_TSAN=ON -DQUORVEL_TESTS=ON -DQUORVEL_BENCH=OFF
+	cmake --build $(TSAN_DIR) -j $(JOBS)
+	rm -rf $(TSAN_REPORTS) && mkdir -p $(TSAN_REPORTS)
+	cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 log_path=$(TSAN_REPORTS)/tsan" \
+	    ctest --output-on-failure -j $(JOBS) -LE soak; status=$$?; \
+	    if [ -n "$$(ls -A $(TSAN_REPORTS))" ]; then \
+	      cat $(TSAN_REPORTS)/*; echo "ThreadSanitizer reports: $(TSAN_REPORTS)"; exit 1; \
+	    fi; exit $$status
 
 # Every fuzz target with libFuzzer, ASan and UBSan, each run FUZZ_SECONDS.
 .PHONY: fuzz

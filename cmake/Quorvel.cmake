@@ -21,6 +21,18 @@ if(QUORVEL_SANITIZE)
   add_link_options(${QUORVEL_SAN_FLAGS})
 endif()
 
+# The data-race build (`make tsan`, Clang): ThreadSanitizer cannot share a
+# process with AddressSanitizer. Optimised a little, as its run-time
+# advises, with the asserts kept.
+if(QUORVEL_TSAN)
+  if(QUORVEL_SANITIZE)
+    message(FATAL_ERROR "QUORVEL_TSAN and QUORVEL_SANITIZE exclude each other")
+  endif()
+  set(QUORVEL_TSAN_FLAGS -fsanitize=thread -fno-omit-frame-pointer)
+  add_compile_options(${QUORVEL_TSAN_FLAGS} -O1)
+  add_link_options(${QUORVEL_TSAN_FLAGS})
+endif()
+
 # The libFuzzer build (`make fuzz`): every object carries the coverage
 # instrumentation libFuzzer steers by; only the fuzz targets link libFuzzer
 # itself. Sanitizers come from QUORVEL_SANITIZE as in the test build.

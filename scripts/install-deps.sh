@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests or the benchmarks need,
 # skipping what is already there.
-# Usage: install-deps.sh [test|bench|run|clang|fuzz|check]
+# Usage: install-deps.sh [test|bench|run|clang|fuzz|tsan|check]
 # (check: only what the format and layering checks need).
 set -euo pipefail
 what=${1:-test}
@@ -21,6 +21,7 @@ case "$what" in
   bench) packages+=("${bench_packages[@]}") ;;
   clang) packages+=("${clang_packages[@]}" "${bench_packages[@]}") ;;
   fuzz) packages+=("${clang_packages[@]}") ;;
+  tsan) packages+=("${clang_packages[@]}" "${test_packages[@]}") ;;
   run) ;;
   # The test build compiles the benchmarks as well.
   test) packages+=("${bench_packages[@]}" "${test_packages[@]}") ;;

@@ -7,6 +7,9 @@
 # CMakeLists names (the real captures in tests/data, listed by the build in
 # fuzz_<topic>.seeds, as the replay test of `make test` uses them); what it learns
 # stays in <build-dir>/corpus/<topic>, so a second run goes on from there.
+# The captures are cut into pieces at line ends and those targets kept to
+# inputs of a piece's size: seeded whole, the largest capture set the input
+# limit, and every mutation of it decoded 180 KB for a change in one line.
 # An input that crashes, leaks or hangs is copied to fuzz/<topic>/regressions,
 # where the replay test of `make test` runs it from then on, and the run
 # fails.
@@ -14,6 +17,9 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build/fuzz}
 seconds=${2:-60}
+# A few dozen sentences: enough for a receiver's whole epoch, its logs and a
+# sounder's telegrams, little enough that each execution stays cheap.
+piece_bytes=4096
 
 status=0
 summary=()
@@ -32,15 +38,19 @@ for exe in $targets; do
   [ -f "$src/$topic.dict" ] && args+=(-dict="$src/$topic.dict")
   inputs=("$work" "$src/corpus")
   [ -d "$src/regressions" ] && inputs+=("$src/regressions")
-  # libFuzzer reads folders of inputs, so the listed seed files are copied
-  # into one of their own.
+  # libFuzzer reads folders of inputs, so the listed seed files go, in
+  # pieces, into one of their own.
   if [ -s "$exe.seeds" ]; then
     seeds=$dir/seeds/$topic
     rm -rf "$seeds" && mkdir -p "$seeds"
     while IFS= read -r seed; do
-      [ -n "$seed" ] && cp -r "$seed" "$seeds/"
+      [ -n "$seed" ] || continue
+      find "$seed" -type f | while IFS= read -r file; do
+        split -C "$piece_bytes" -d -a 4 "$file" "$seeds/$(basename "$file")."
+      done
     done <"$exe.seeds"
     inputs+=("$seeds")
+    args+=(-max_len="$piece_bytes")
   fi
   echo "== fuzz_$topic for ${seconds}s (log: $log)"
   "$exe" "${args[@]}" "${inputs[@]}" >"$log" 2>&1

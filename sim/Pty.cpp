@@ -72,6 +72,7 @@ PtyEndpoint::~PtyEndpoint() {
 
 bool PtyEndpoint::Open(const std::string& linkPath, std::string& error) {
     Close();
+    m_linkPath.clear();
     // Raw from the start: a cooked slave would echo our output back to us
     // before the program has set its port up.
     termios raw{};
@@ -94,15 +95,19 @@ bool PtyEndpoint::Open(const std::string& linkPath, std::string& error) {
         return false;
     }
     m_linkPath = linkPath;
+    m_linked = true;
     std::ofstream(linkPath + ".lines", std::ios::trunc);
     return true;
 }
 
 void PtyEndpoint::Close() {
-    if (!m_linkPath.empty()) {
+    // The paths stay as Open set them: a hang-up comes on the simulator's
+    // thread while its main thread may still print them. The link goes only
+    // once, so that a later close cannot take the link of a simulator
+    // started again on the same path.
+    if (m_linked.exchange(false)) {
         unlink(m_linkPath.c_str());
         unlink((m_linkPath + ".lines").c_str());
-        m_linkPath.clear();
     }
     if (m_master >= 0) close(m_master);
     if (m_slave >= 0) close(m_slave);
@@ -130,7 +135,7 @@ std::string PtyEndpoint::ReadUntil(const std::string& until, int timeoutMs) {
 }
 
 LineReport PtyEndpoint::ReadLines() const {
-    if (m_linkPath.empty()) return {};
+    if (!m_linked) return {};
     std::ifstream in(m_linkPath + ".lines");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return ParseLineReport(text);

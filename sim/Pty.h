@@ -12,6 +12,7 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 
@@ -45,7 +46,7 @@ class PtyEndpoint {
     // made. An existing link (or file) at linkPath is replaced.
     bool Open(const std::string& linkPath, std::string& error);
     // Hangs up: the program's port sees its device go away. Removes the
-    // link and the side file.
+    // link and the side file; Path() still names them.
     void Close();
     bool IsOpen() const { return m_master >= 0; }
 
@@ -75,6 +76,7 @@ class PtyEndpoint {
     int m_slave = -1;
     std::string m_slavePath;
     std::string m_linkPath;
+    std::atomic<bool> m_linked{false};  // the link and side file at m_linkPath are ours
 };
 
 }  // namespace quorvel::sim

@@ -14,6 +14,7 @@
 #include "platform/testing/TempDeviceRoot.h"
 #include "platform/testing/WaitUntil.h"
 #include "sim/GnssSimulator.h"
+#include "sim/Pty.h"
 #include "sim/Sounder.h"
 #include "tests/sim/ProgramSide.h"
 
@@ -134,6 +135,28 @@ TEST_F(SimulatorTest, ReceiverFallsSilentWhileUnpoweredAndHangsUp) {
     EXPECT_FALSE(std::filesystem::exists(options.linkPath));
     char byte;
     EXPECT_LE(read(m_side.Fd(), &byte, 1), 0);  // hung up
+}
+
+// A simulator started again with the same --link while the old one ends:
+// the old endpoint's last close must not take the new one's link.
+TEST_F(SimulatorTest, AHungUpTerminalKeepsItsNameAndLeavesANewLinkAlone) {
+    const std::string link = m_dir + "/gnss";
+    std::string error;
+    PtyEndpoint old;
+    ASSERT_TRUE(old.Open(link, error)) << error;
+    old.Close();
+    EXPECT_EQ(old.Path(), link);
+    EXPECT_FALSE(std::filesystem::exists(link));
+
+    PtyEndpoint again;
+    ASSERT_TRUE(again.Open(link, error)) << error;
+    std::ofstream(link + ".lines") << "DTR=1 RTS=0 POWER=1 OPEN=1\n";
+    old.Close();
+    EXPECT_FALSE(old.ReadLines().known);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(again.ReadLines().dtr);
+    std::error_code missing;
+    EXPECT_EQ(std::filesystem::read_symlink(link, missing), again.SlavePath());
 }
 
 TEST_F(SimulatorTest, ReceiverSendsPortFrameBrokenFramesAndBinBlocksOnRequest) {

@@ -268,6 +268,9 @@ TEST_F(ShellTest, TheLinkTakesItsPortFromTheConnectionSettings) {
             p.Port = current.storedPort;
             p.nInputCom = 7;
         });
+        // The previous start's reader may still be opening its port: it
+        // stops before the settings it reads are reset.
+        g_gpsComm.Close();
         g_gpsComm.Reset();
         delete m_app;
         m_app = new CVendropApp;
