@@ -5,7 +5,8 @@
 #include "platform/base/TextConv.h"
 #include "platform/files/FileApi.h"
 
-// Whoever drops a file without closing it has had its failure already.
+// An opening dropped without its close ends as the close would: whatever
+// a failed call wrote is taken back, so no caller can leave a torn line.
 CAppendFile::~CAppendFile() {
     (void)EndAppending();
 }
