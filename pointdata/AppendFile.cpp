@@ -94,6 +94,13 @@ bool CAppendFile::EndAppending() {
     return ok;
 }
 
+BOOL CAppendFile::AppendLineTo(const CString& path, const CString& line) {
+    CAppendFile file;
+    if (path.IsEmpty() || !file.OpenToAppend(path)) return FALSE;
+    (void)file.AppendLine(line);  // a failed line fails the close, which takes it back
+    return file.CloseAppended();
+}
+
 BOOL CAppendFile::EndTornLineOf(const CString& path) {
     const DWORD attributes = GetFileAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return TRUE;

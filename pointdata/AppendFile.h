@@ -40,6 +40,10 @@ class CAppendFile : public CFile {
     void Close() override;
     void Abort() override;
 
+    // One line appended to `path` by an opening of its own: whole or not at
+    // all. FALSE for an empty path too.
+    [[nodiscard]] static BOOL AppendLineTo(const CString& path, const CString& line);
+
     // Ends a torn last line of an existing file with CR LF; a missing or
     // whole file is left as it is. FALSE when the tail stays torn.
     [[nodiscard]] static BOOL EndTornLineOf(const CString& path);

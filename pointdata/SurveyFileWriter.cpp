@@ -34,26 +34,17 @@ CString CSurveyFileWriter::LibPath() const {
     return m_pDoc->m_strJobDir + ini.Left(ini.GetLength() - 3) + L"lib";
 }
 
-// Opens, writes the one line, closes.
-BOOL CSurveyFileWriter::AppendOneLine(CAppendFile& file, const CString& path, const CString& line) {
-    if (path.IsEmpty() || !file.OpenToAppend(path)) return FALSE;
-    (void)file.AppendLine(line);  // a failed line fails the close
-    return file.CloseAppended();
-}
-
 BOOL CSurveyFileWriter::AppendFieldRecord(const CString& path, const CStringRecord32& record) {
-    CAppendFile file;
-    return AppendOneLine(file, path, FieldRecordLine(record));
+    return CAppendFile::AppendLineTo(path, FieldRecordLine(record));
 }
 
 BOOL CSurveyFileWriter::AppendTimedRecord(const CString& path, const DepthSample& sample) {
-    CAppendFile file;
-    return AppendOneLine(file, path, TimedRecordLine(sample));
+    return CAppendFile::AppendLineTo(path, TimedRecordLine(sample));
 }
 
 BOOL CSurveyFileWriter::AppendMeasuredPoint() {
     if (m_pDoc == nullptr) return FALSE;
-    return AppendOneLine(m_pointFile, MeasuredPointPath(), MeasuredPointLine(*m_pDoc));
+    return CAppendFile::AppendLineTo(MeasuredPointPath(), MeasuredPointLine(*m_pDoc));
 }
 
 // The library's first line projects the fix's WGS84 latitude and longitude

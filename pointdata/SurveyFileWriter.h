@@ -71,12 +71,10 @@ class CSurveyFileWriter {
     CArray<SurveyRecord> m_smoothEpochs;
 
   private:
-    [[nodiscard]] BOOL AppendOneLine(CAppendFile& file, const CString& path, const CString& line);
     [[nodiscard]] BOOL OpenRtkFile(const CString& path, BOOL bSmoothing);
     [[nodiscard]] BOOL AppendBlhLine();
 
     SurveyDocFields* m_pDoc = nullptr;
-    CAppendFile m_pointFile;  // the measured-point file
-    CAppendFile m_libFile;    // the coordinate library
-    CAppendFile m_rtkFile;    // the .RTK file
+    CAppendFile m_libFile;  // the coordinate library
+    CAppendFile m_rtkFile;  // the .RTK file
 };

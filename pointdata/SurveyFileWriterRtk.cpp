@@ -52,11 +52,7 @@ BOOL CSurveyFileWriter::AppendBlhLine() {
     double height = 0.0;
     m_pDoc->m_coordTransform.GridToWgs84(fix.dX, fix.dY, fix.dGridH, params, lat, lon, height);
 
-    CAppendFile file;
-    const CString path = BlhPath();
-    if (path.IsEmpty() || !file.OpenToAppend(path)) return FALSE;
-    (void)file.AppendLine(BlhPointLine(*m_pDoc, lat, lon));  // a failed line fails the close
-    return file.CloseAppended();
+    return CAppendFile::AppendLineTo(BlhPath(), BlhPointLine(*m_pDoc, lat, lon));
 }
 
 BOOL CSurveyFileWriter::AppendRtkRecordV1() {

@@ -56,9 +56,9 @@ class IReceiverHost {
     virtual void SetBaseStation(double x, double y, double h) = 0;
     // A changed base was written to basecoord.RTK (the base-written flag).
     virtual void SetBaseWritten() = 0;
-    // Appends one line (CR LF added) to basecoord.RTK in ResultFolder(),
-    // creating it when missing: whole or not at all. FALSE when the line is
-    // not in the file.
+    // Appends one line (CR LF added) to basecoord.RTK in the job's result
+    // folder, creating it when missing: whole or not at all. FALSE when the
+    // line is not in the file.
     [[nodiscard]] virtual BOOL AppendBaseRecord(const CString& line) = 0;
     // The files a base log writes, for NoteBaseFileWrite.
     enum BaseFile { kBaseRecordFile, kBaseParamsFile };
@@ -66,8 +66,6 @@ class IReceiverHost {
     // of a run of failures once, and only after the line being parsed has
     // been handled: the receiver's reader waits for that handling.
     virtual void NoteBaseFileWrite(BaseFile file, BOOL written) = 0;
-    // The job's result folder with its trailing "\" (m_strResultDir).
-    virtual CString ResultFolder() const = 0;
     // The job's raw RTK file: data folder + data-file name with its last
     // three characters replaced by "RTK".
     virtual CString RawRtkFile() const = 0;

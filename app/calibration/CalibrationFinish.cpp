@@ -23,15 +23,6 @@ CString PackedText(double degrees) {
     return text;
 }
 
-// Opens, writes the line, closes; the close takes back a line that did not
-// go out whole.
-BOOL WriteCalibrationRecord(const CString& path, const CString& line) {
-    CAppendFile file;
-    if (!file.OpenToAppend(path)) return FALSE;
-    (void)file.AppendLine(line);  // a failed line fails the close
-    return file.CloseAppended();
-}
-
 // One line for each finished calibration, in the job's result folder. A
 // file that cannot be written is reported and the calibration goes on.
 void AppendCalibrationRecord(const CVendropDoc& doc) {
@@ -39,7 +30,7 @@ void AppendCalibrationRecord(const CVendropDoc& doc) {
     CString line;
     line.Format(L"adjust,%s,%s,%.3f,00000000", PackedText(fix.dLat), PackedText(fix.dLon),
                 fix.dHeight);
-    if (!WriteCalibrationRecord(doc.m_strResultDir + L"adjustcoord.RTK", line))
+    if (!CAppendFile::AppendLineTo(doc.m_strResultDir + L"adjustcoord.RTK", line))
         AfxMessageBox(calib_text::kRecordNotCreated, MB_OK | MB_ICONINFORMATION);
 }
 

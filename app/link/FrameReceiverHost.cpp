@@ -66,10 +66,6 @@ void CFrameReceiverHost::SetBaseStation(double x, double y, double h) {
     base.h = h;
 }
 
-CString CFrameReceiverHost::ResultFolder() const {
-    return Doc().m_strResultDir;
-}
-
 CString CFrameReceiverHost::RawRtkFile() const {
     const CVendropDoc& doc = Doc();
     const CString& name = doc.m_strDataFile;
@@ -77,10 +73,7 @@ CString CFrameReceiverHost::RawRtkFile() const {
 }
 
 BOOL CFrameReceiverHost::AppendBaseRecord(const CString& line) {
-    CAppendFile file;
-    if (!file.OpenToAppend(ResultFolder() + L"basecoord.RTK")) return FALSE;
-    (void)file.AppendLine(line);  // a failed line fails the close, which takes it back
-    return file.CloseAppended();
+    return CAppendFile::AppendLineTo(Doc().m_strResultDir + L"basecoord.RTK", line);
 }
 
 void CFrameReceiverHost::NoteBaseFileWrite(BaseFile file, BOOL written) {

@@ -39,7 +39,6 @@ class CFrameReceiverHost : public IReceiverHost {
     // Calibration entry 0 is the base station: the document's copy of it.
     void SetBaseStation(double x, double y, double h) override;
     void SetBaseWritten() override { m_bBaseWritten = TRUE; }
-    CString ResultFolder() const override;
     CString RawRtkFile() const override;
     // Through the append writer, which never leaves a torn line.
     [[nodiscard]] BOOL AppendBaseRecord(const CString& line) override;

@@ -56,15 +56,6 @@ int ParseCounter(const std::string& text) {
     return static_cast<int>(value);
 }
 
-constexpr wchar_t kFileSaveFailed[] = L"文件保存失败,请检查!";
-constexpr wchar_t kParFileFailed[] = L"创建par文件错误,请检查错误!";
-
-// The box of a write source's failure: the .par's own, the rest the
-// recording's.
-LPCTSTR WriteFailureText(SurveyWriteSource source) {
-    return source == kWriteBaseParams ? kParFileFailed : kFileSaveFailed;
-}
-
 // Seconds of a clock reading as whole seconds towards zero; a value no
 // receiver sends (not finite, beyond any day) counts as 0.
 double WholeSeconds(double seconds) {
@@ -264,16 +255,13 @@ void CMainFrame::RestartRecordingNotes() {
 // tells them all; at 10 Hz the failures that arrive under it are told by it.
 LRESULT CMainFrame::OnSurveyWriteNote(WPARAM wParam, LPARAM) {
     if (wParam >= static_cast<WPARAM>(kWriteSourceCount)) return 0;
-    const auto source = static_cast<SurveyWriteSource>(wParam);
-    const LPCTSTR text = WriteFailureText(source);
-    for (int other = 0; other < kWriteSourceCount; ++other) {
-        if (m_bWriteFailureBoxUp[other] &&
-            WriteFailureText(static_cast<SurveyWriteSource>(other)) == text)
-            return 0;
-    }
-    m_bWriteFailureBoxUp[source] = 1;
-    MessageBox(text, kCaption, MB_OK | MB_ICONINFORMATION);
-    m_bWriteFailureBoxUp[source] = 0;
+    const bool par = wParam == kWriteBaseParams;
+    BOOL& up = par ? m_bParFailureBoxUp : m_bWriteFailureBoxUp;
+    if (up) return 0;
+    up = 1;
+    MessageBox(par ? L"创建par文件错误,请检查错误!" : L"文件保存失败,请检查!", kCaption,
+               MB_OK | MB_ICONINFORMATION);
+    up = 0;
     return 0;
 }
 

@@ -155,10 +155,12 @@ class CMainFrame : public CFrameWnd {
     // message was dropped with its window), and which frees the oldest copy.
     std::deque<std::unique_ptr<SurveyRecord>> m_postedFixes;
     BOOL m_bManualRecord = 0;
-    // Of each write source: told since its last write that went out, and
-    // its box on the screen now.
+    // Of each write source: told since its last write that went out.
     BOOL m_bWriteFailureTold[kWriteSourceCount] = {};
-    BOOL m_bWriteFailureBoxUp[kWriteSourceCount] = {};
+    // The boxes on the screen now: the .par's, and the one every other
+    // source's failure shows.
+    BOOL m_bParFailureBoxUp = 0;
+    BOOL m_bWriteFailureBoxUp = 0;
     CString m_strLastPointName;
     // The last stored epoch and the previous GGA fix.
     struct EpochMark {

@@ -129,10 +129,7 @@ BOOL AppendRecord(const CString& recordPath, const PointRecord& p) {
     if (recordPath.IsEmpty()) return FALSE;
     CString line = FormatRecordLine(p);
     line = line.Left(line.GetLength() - 2);  // the file adds CR LF
-    CAppendFile file;
-    if (!file.OpenToAppend(recordPath)) return FALSE;
-    (void)file.AppendLine(line);  // a failed line fails the close
-    return file.CloseAppended();
+    return CAppendFile::AppendLineTo(recordPath, line);
 }
 
 std::vector<CString> ReadTextLines(const CString& path) {

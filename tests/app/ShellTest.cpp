@@ -165,6 +165,17 @@ std::string ShellTest::Host(LPCTSTR devicePath) const {
     return m_root + path;
 }
 
+void ShellTest::SetReadOnly(LPCTSTR devicePath, bool readOnly) const {
+    namespace fs = std::filesystem;
+    if (readOnly) {
+        fs::permissions(Host(devicePath),
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    } else {
+        fs::permissions(Host(devicePath), fs::perms::owner_write, fs::perm_options::add);
+    }
+}
+
 std::string ShellTest::ReadDevice(LPCTSTR devicePath) const {
     return ReadHost(Host(devicePath));
 }

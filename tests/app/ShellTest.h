@@ -50,6 +50,9 @@ class ShellTest : public ::testing::Test {
     std::string Host(LPCTSTR devicePath) const;
     std::string ReadDevice(LPCTSTR devicePath) const;
     void WriteDevice(LPCTSTR devicePath, const std::string& bytes) const;
+    // The file's write bits taken away (a file the device refuses to write)
+    // or the owner's given back.
+    void SetReadOnly(LPCTSTR devicePath, bool readOnly) const;
     static bool IsFile(LPCTSTR devicePath);
     static bool IsFolder(LPCTSTR devicePath);
     // The names in a device folder, sorted; hidden host files left out.

@@ -54,16 +54,12 @@ class CFakeReceiverHost : public IReceiverHost {
     }
     void SetBaseWritten() override { ++m_baseWritten; }
     BOOL AppendBaseRecord(const CString& line) override {
-        CAppendFile file;
-        if (!file.OpenToAppend(m_resultFolder + L"basecoord.RTK")) return FALSE;
-        (void)file.AppendLine(line);  // a failed line fails the close
-        return file.CloseAppended();
+        return CAppendFile::AppendLineTo(m_resultFolder + L"basecoord.RTK", line);
     }
     void NoteBaseFileWrite(BaseFile file, BOOL written) override {
         m_notes.push_back(std::string(file == kBaseParamsFile ? "par " : "record ") +
                           (written ? "1" : "0"));
     }
-    CString ResultFolder() const override { return m_resultFolder; }
     CString RawRtkFile() const override { return m_rawRtkFile; }
     void AppendRtkRecord(int flag) override { Log("rtk " + std::to_string(flag)); }
     void SetDeviceLed(int led, int on) override {

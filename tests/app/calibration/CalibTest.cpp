@@ -46,10 +46,7 @@ BOOL CDocumentHost::WriteCoordParams() {
 }
 
 BOOL CDocumentHost::AppendBaseRecord(const CString& line) {
-    CAppendFile file;
-    if (!file.OpenToAppend(Doc().m_strResultDir + L"basecoord.RTK")) return FALSE;
-    (void)file.AppendLine(line);  // a failed line fails the close
-    return file.CloseAppended();
+    return CAppendFile::AppendLineTo(Doc().m_strResultDir + L"basecoord.RTK", line);
 }
 
 // Told as the program tells it: by the frame, once the line is handled.

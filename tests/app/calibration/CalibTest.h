@@ -37,7 +37,6 @@ class CDocumentHost : public IReceiverHost {
     void SetBaseWritten() override {}
     BOOL AppendBaseRecord(const CString& line) override;
     void NoteBaseFileWrite(BaseFile file, BOOL written) override;
-    CString ResultFolder() const override { return Doc().m_strResultDir; }
     CString RawRtkFile() const override;
     void AppendRtkRecord(int) override {}
     void SetDeviceLed(int, int) override {}

@@ -425,13 +425,11 @@ TEST_F(RecordingFlowTest, ALineThatCannotBeWrittenIsToldOnceAndTheRunGoesOn) {
     EXPECT_TRUE(IsFolder(kLn0));
     fs::remove(Host(kLn0));
     WriteDevice(kLn0, "torn");
-    fs::permissions(Host(kLn0),
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
+    SetReadOnly(kLn0, true);
     Record(MakeFix(0, 0, 8, 0, 4.0));
     EXPECT_EQ(ReadDevice(kLn0), "torn");
     EXPECT_EQ(Field(2), "08:00:02.00");
-    fs::permissions(Host(kLn0), fs::perms::owner_write, fs::perm_options::add);
+    SetReadOnly(kLn0, false);
     // The next line starts a line of its own after the torn tail.
     Record(MakeFix(0, 0, 8, 0, 5.0));
     const std::vector<std::string> lines = Lines(kLn0);

@@ -28,9 +28,8 @@ class RecordingTest : public ShellTest {
     }
 
     // The fix the receiver reported, handed to the recording as the
-    // dispatcher does after a GGA.
-    // One epoch as the dispatcher records it, then the frame's queue, where
-    // the box of a failed write waits until the epoch's handling is over.
+    // dispatcher does after a GGA, then the frame's queue, where the box of
+    // a failed write waits until the epoch's handling is over.
     void Record(const SurveyRecord& fix) {
         Frame()->m_fix = fix;
         Frame()->RecordEpoch();

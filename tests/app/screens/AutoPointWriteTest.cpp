@@ -60,12 +60,6 @@ class AutoPointWriteTest : public ScreensTest {
     void FeedFifth(int fifth) {
         Feed(FixAt(5416500.0 + fifth * 0.1, 668400.0, 10, 0, fifth * 0.2));
     }
-    void SetReadOnly(LPCTSTR path, bool readOnly) {
-        const fs::perms writable =
-            fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-        fs::permissions(Host(path), readOnly ? writable : fs::perms::owner_write,
-                        readOnly ? fs::perm_options::remove : fs::perm_options::add);
-    }
     // The first field of each line of a point file: its names.
     std::vector<std::string> Names(LPCTSTR path) const {
         std::vector<std::string> names;

@@ -3,7 +3,6 @@
 // (Delete among them), automatic collection that draws nothing and takes no
 // status word for a position, and the blank view's one banner line.
 #include <cmath>
-#include <filesystem>
 
 #include "app/FrameMessages.h"
 #include "app/screens/GGGView.h"
@@ -143,12 +142,9 @@ TEST_F(NavigationFlowTest, DeleteAndLeftStoreThroughTheDialogAndStatusWordsAreNo
 // Automatic points the point file refuses: the first is told, collection
 // goes on, and once the file takes lines again the next point goes in.
 TEST_F(NavigationFlowTest, AutomaticPointsThatCannotBeWrittenAreToldOnce) {
-    namespace fs = std::filesystem;
     ASSERT_NE(Start(), nullptr);
     WriteDevice(kPoints, "");
-    const fs::perms writable =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    fs::permissions(Host(kPoints), writable, fs::perm_options::remove);
+    SetReadOnly(kPoints, true);
     Doc().m_nStoreType = 4;
     Doc().m_dAutoDistance = 10.0;
     Doc().m_nAutoInterval = 10;
@@ -159,7 +155,7 @@ TEST_F(NavigationFlowTest, AutomaticPointsThatCannotBeWrittenAreToldOnce) {
     for (int i = 0; i <= 22; ++i) Feed(FixAt(5416504.0 + i, 668415.0, 10, 0, 1.0 + i));
     EXPECT_EQ(m_modals->Pending(), 0);
     EXPECT_TRUE(FileLines(kPoints).empty());
-    fs::permissions(Host(kPoints), fs::perms::owner_write, fs::perm_options::add);
+    SetReadOnly(kPoints, false);
     for (int i = 23; i <= 33; ++i) Feed(FixAt(5416504.0 + i, 668415.0, 10, 0, 1.0 + i));
     EXPECT_EQ(FileLines(kPoints).size(), 1u);
     EXPECT_EQ(m_modals->Pending(), 0);

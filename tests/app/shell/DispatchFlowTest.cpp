@@ -7,7 +7,6 @@
 // and reconnections while the receiver streams.
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -489,7 +488,6 @@ TEST_F(DispatchFlowTest, PositionLogsDriveTheLedsAndTheRadioSetUpAndBaseLogsTheB
 // base file still takes its line, and once the record takes lines again
 // the next base goes in.
 TEST_F(DispatchFlowTest, ABaseLineTheRawRecordRefusesIsToldOnce) {
-    namespace fs = std::filesystem;
     StartProgram([](SystemParams& p) { p.Port = 1; });
     ASSERT_TRUE(RunLinkToItsReadLoop());
     m_receiver.ReadUntil("$JASC,GPGSV,0.2\r\n\r\n");
@@ -498,9 +496,7 @@ TEST_F(DispatchFlowTest, ABaseLineTheRawRecordRefusesIsToldOnce) {
     const CString& data = Doc().m_strDataFile;
     const CString raw = Doc().m_strDataDir + data.Left(data.GetLength() - 3) + L"RTK";
     WriteDevice(raw, "");
-    const fs::perms writable =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    fs::permissions(Host(raw), writable, fs::perm_options::remove);
+    SetReadOnly(raw, true);
     sim::NmeaEpoch epoch;
     epoch.secondsOfDay = 8 * 3600;
     m_modals->ExpectMessageBox(L"文件保存失败,请检查!").Answer(IDOK);
@@ -510,7 +506,7 @@ TEST_F(DispatchFlowTest, ABaseLineTheRawRecordRefusesIsToldOnce) {
     EXPECT_EQ(ReadDevice(raw), "");
     const std::string bases = ReadDevice(L"\\Flash Disk\\Jobs\\ruvo\\result\\basecoord.RTK");
     EXPECT_EQ(std::count(bases.begin(), bases.end(), '\n'), 2) << bases;
-    fs::permissions(Host(raw), fs::perms::owner_write, fs::perm_options::add);
+    SetReadOnly(raw, false);
     ASSERT_TRUE(Deliver(sim::RefStationLog(epoch, 51.17, -114.03, 1098.5)));
     EXPECT_NE(ReadDevice(raw), "");
     EXPECT_EQ(m_modals->Pending(), 0);

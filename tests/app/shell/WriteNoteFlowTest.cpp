@@ -35,12 +35,6 @@ class WriteNoteFlowTest : public DispatchTest {
         Doc().m_coordParams.szdCenter = -114.0;
         Doc().LoadCoordTransform();
     }
-    void SetReadOnly(LPCTSTR path, bool readOnly) {
-        const fs::perms writable =
-            fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-        fs::permissions(Host(path), readOnly ? writable : fs::perms::owner_write,
-                        readOnly ? fs::perm_options::remove : fs::perm_options::add);
-    }
     bool DeliverBase(double latitude) {
         sim::NmeaEpoch epoch;
         epoch.secondsOfDay = 8 * 3600;

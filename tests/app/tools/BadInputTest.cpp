@@ -127,9 +127,7 @@ TEST_F(BadInputTest, AnUnwritableResultFolderOrLibraryIsReported) {
     fs::remove(folder.substr(0, folder.size() - 1));
     fs::create_directories(folder);
     WriteDevice(kLibrary, "0,K1,1.0000,2.0000,0.0000,00000000\r\n");
-    fs::permissions(Host(kLibrary),
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
+    SetReadOnly(kLibrary, true);
     m_modals->ExpectDialog(IDD_COORD_FORWARD)
         .Do([](HWND d) {
             Click(Page(d, 0), IDC_CALC_RUN);
