@@ -105,8 +105,11 @@ void SdlBackend::Present() {
     m_redraw = false;
     if (!FitTexture()) return;
     const gdi::Surface& screen = gdi::Screen();
-    SDL_UpdateTexture(m_texture, nullptr, screen.pixels,
-                      screen.stride * static_cast<int>(sizeof(uint32_t)));
+    {
+        const auto lock = gdi::LockPixels(screen);
+        SDL_UpdateTexture(m_texture, nullptr, screen.pixels,
+                          screen.stride * static_cast<int>(sizeof(uint32_t)));
+    }
     SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
     SDL_RenderClear(m_renderer);
     const SDL_Rect target{0, 0, m_screenWidth * m_scale, m_screenHeight * m_scale};

@@ -107,6 +107,9 @@ void BlitRow(const Blit& b, const SourceView& src, uint32_t pattern, const RECT&
 
 void Run(const Blit& b) {
     const Surface dst = b.dst->GetSurface();
+    // The screen may be the source, the destination or both.
+    const auto lockDestination = LockPixels(dst);
+    const auto lockSource = b.src ? LockPixels(b.src->GetSurface()) : decltype(LockPixels(dst)){};
     const int width = b.to.right - b.to.left, height = b.to.bottom - b.to.top;
     if (width <= 0 || height <= 0) return;
     const uint32_t pattern =

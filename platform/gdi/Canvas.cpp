@@ -5,7 +5,7 @@
 namespace quorvel::gdi {
 
 Canvas::Canvas(const Surface& surface, const std::vector<RECT>& clip, int rop2)
-    : m_surface(surface), m_clip(clip), m_rop(rop2) {}
+    : m_surface(surface), m_lock(LockPixels(surface)), m_clip(clip), m_rop(rop2) {}
 
 bool Canvas::Contains(int x, int y) const {
     for (const RECT& r : m_clip) {

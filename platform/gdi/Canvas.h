@@ -33,6 +33,7 @@ class Canvas {
     void WriteRun(uint32_t* row, int x0, int x1, uint32_t pixel) const;
 
     Surface m_surface;
+    std::unique_lock<std::recursive_mutex> m_lock;  // the screen's, while this draws on it
     const std::vector<RECT>& m_clip;
     int m_rop;
 };

@@ -41,6 +41,7 @@ IconPixels PixelsOf(IconObject& icon) {
 
 void DrawPixels(DeviceContext& dc, const IconPixels& icon, const RECT& to, UINT flags) {
     const Surface out = dc.GetSurface();
+    const auto lock = LockPixels(out);
     const int w = to.right - to.left, h = to.bottom - to.top;
     for (const RECT& clip : dc.Clip()) {
         const RECT area = Intersect(to, clip);

@@ -160,6 +160,7 @@ HBITMAP LoadBitmapFile(const std::string& hostPath) {
 }
 
 Image CaptureScreen() {
+    const auto lock = LockPixels(Screen());
     return FromSurface(Screen());
 }
 

@@ -32,6 +32,12 @@ const Surface& Screen() {
     return Buffer().surface;
 }
 
+std::unique_lock<std::recursive_mutex> LockPixels(const Surface& surface) {
+    static std::recursive_mutex* screen = new std::recursive_mutex;
+    if (surface.pixels == nullptr || surface.pixels != Buffer().surface.pixels) return {};
+    return std::unique_lock<std::recursive_mutex>(*screen);
+}
+
 // The window manager must agree on the size, or maximised windows and the
 // visible-area clipping would still assume the full screen.
 void ResizeScreen(int width, int height) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 
 #include "platform/base/WinTypes.h"
 
@@ -26,6 +27,12 @@ constexpr int kScreenHeight = 320;
 const Surface& Screen();
 // Replaces the framebuffer (tests use small ones); the new one is black.
 void ResizeScreen(int width, int height);
+// Held while pixels of `surface` are read or written. The screen is shared:
+// a worker thread's message box paints it while the interface thread paints
+// its windows, so their drawing takes turns, one primitive at a time. For
+// any other surface (a memory bitmap belongs to one thread) the lock is
+// empty.
+std::unique_lock<std::recursive_mutex> LockPixels(const Surface& surface);
 
 constexpr uint32_t PixelFromColor(COLORREF color) {
     return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);

@@ -1,7 +1,10 @@
 // Drawing on windows: the default erase with the class brush, paint
 // contexts clipped to the update area, client contexts clipped to what is
-// visible of a window, window snapshots.
+// visible of a window, window snapshots, and two threads drawing on the
+// screen in turns.
 #include <gtest/gtest.h>
+
+#include <thread>
 
 #include "platform/gdi/GdiApi.h"
 #include "platform/gdi/Image.h"
@@ -135,6 +138,28 @@ TEST_F(WindowDrawing, WindowSnapshotIsTheWindowsRectangle) {
     Image loaded;
     ASSERT_TRUE(LoadImageFile(path, &loaded));
     EXPECT_EQ(loaded, image);
+}
+
+// A worker thread's message box paints the screen while this thread paints
+// its windows: the two draw in turns (the suite under ThreadSanitizer sees
+// any pixel both touch at once), and every pixel ends as one of them drew it.
+TEST_F(WindowDrawing, TwoThreadsDrawingOnTheScreenTakeTurns) {
+    auto draw = [](COLORREF color) {
+        HDC dc = GetDC(nullptr);
+        for (int i = 0; i < 200; ++i) {
+            FillSolidRect(dc, 0, 0, 60, 60, color);
+            (void)CaptureScreen();
+        }
+        ReleaseDC(nullptr, dc);
+    };
+    std::thread worker(draw, kBlue);
+    draw(kRed);
+    worker.join();
+    const Image screen = CaptureScreen();
+    const uint32_t first = screen.At(0, 0);
+    EXPECT_TRUE(first == PixelFromColor(kRed) || first == PixelFromColor(kBlue));
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 60; ++x) ASSERT_EQ(screen.At(x, y), first) << x << "," << y;
 }
 
 }  // namespace
